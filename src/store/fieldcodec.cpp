@@ -1,0 +1,85 @@
+#include "fieldcodec.h"
+
+namespace {
+
+bool needsEncoding(const QString &v)
+{
+    if (v.isEmpty())
+        return false;
+    if (v.front() == u'~' || v.back() == u'~')
+        return true;
+    return v.contains(QLatin1String("~~")) || v.contains(u'\n') || v.contains(u'\r');
+}
+
+int hexDigit(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+QString EncodeField(const QString &value)
+{
+    if (!needsEncoding(value))
+        return value;
+    QString out;
+    out.reserve(value.size() + 8);
+    out += u'~';
+    for (QChar c : value) {
+        switch (c.unicode()) {
+        case '%': out += QLatin1String("%25"); break;
+        case '~': out += QLatin1String("%7E"); break;
+        case '\r': out += QLatin1String("%0D"); break;
+        case '\n': out += QLatin1String("%0A"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString DecodeField(const QString &field)
+{
+    if (field.isEmpty() || field.front() != u'~')
+        return field;
+    QString out;
+    out.reserve(field.size());
+    for (qsizetype i = 1; i < field.size(); ++i) {
+        const QChar c = field.at(i);
+        if (c == u'%' && i + 2 < field.size() && hexDigit(field.at(i + 1)) >= 0 && hexDigit(field.at(i + 2)) >= 0) {
+            out += QChar(hexDigit(field.at(i + 1)) * 16 + hexDigit(field.at(i + 2)));
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void SplitFields(const QString &s, QStringList &list)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype at = s.indexOf(QLatin1String("~~"), start);
+        if (at < 0)
+            break;
+        list.append(s.mid(start, at - start));
+        start = at + 2;
+    }
+    list.append(s.mid(start));
+}
+
+QStringList SplitDecoded(const QString &s)
+{
+    QStringList fields;
+    SplitFields(s, fields);
+    for (QString &f : fields)
+        f = DecodeField(f);
+    return fields;
+}

@@ -1,0 +1,102 @@
+#include "folderobject.h"
+
+#include "itemfactory.h"
+#include "itemservices.h"
+#include "ranmar.h"
+#include "recordfile.h"
+#include "treenodes.h"
+
+#include <QFileInfo>
+
+namespace {
+TFolderObject::HttpSource g_http;
+const QString kTag = QStringLiteral("{Fold}");
+
+bool isHttp(const QString &location) { return location.startsWith(QLatin1String("http://")); }
+
+// Clears the remote-loading flag however the read ends.
+struct RemoteLoadingScope
+{
+    RemoteLoadingScope() { SetRemoteLoading(true); }
+    ~RemoteLoadingScope() { SetRemoteLoading(false); }
+};
+} // namespace
+
+void TFolderObject::SetHttpSource(HttpSource source) { g_http = std::move(source); }
+
+TFolderObject::TFolderObject(int kind, const QString &title, const QString &value, const QString &comment,
+                             qint32 id, const QString &dataLine)
+    : TZEBObject(kind, title, value, comment, id)
+{
+    SetRemote(!value.isEmpty());
+    LoadFields(dataLine);
+}
+
+void TFolderObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (!DataFields(dataLine, kTag, fields))
+        return;
+    bool ok = false;
+    const int categories = fields.value(0).toInt(&ok);
+    SetCategories(ok ? categories : 0);
+}
+
+QString TFolderObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+
+void TFolderObject::SetValue(const QString &value)
+{
+    if (value == Value())
+        return;
+    SetValueField(value);
+    if (!value.isEmpty()) {
+        ClearContents();
+        SetRemote(true);
+    } else {
+        SetRemote(false);
+    }
+    if (Node() && Node()->Item() == this) {
+        Node()->SetImageIndex(GetImageIndex());
+        Node()->SetSelectedIndex(GetSelectedIndex());
+    }
+}
+
+void TFolderObject::Edit() { Services().EditItem(*this, false); }
+
+void TFolderObject::ClearContents()
+{
+    if (Node() && Node()->Item() == this)
+        Node()->Owner()->DeleteChildren(Node());
+}
+
+double TFolderObject::GetSourceTime() const
+{
+    const QString location = Value();
+    if (isHttp(location))
+        return g_http.lastModified ? g_http.lastModified(location) : 0.0;
+    QFileInfo info(location);
+    if (location.isEmpty() || !info.isFile() || !info.isReadable())
+        return 0.0;
+    return ToDateTimeNumber(info.lastModified());
+}
+
+void TFolderObject::Refresh()
+{
+    const double t = GetSourceTime();
+    if (t <= m_lastRefresh)
+        return;
+    ClearContents();
+    {
+        RemoteLoadingScope loading;
+        if (isHttp(Value())) {
+            if (!g_http.fetch)
+                return;
+            const QString copy = QStringLiteral("http_import_file.mbd");
+            g_http.fetch(Value(), copy);
+            ImportFile(Node(), copy);
+        } else {
+            ImportFile(Node(), Value());
+        }
+    }
+    m_lastRefresh = ToDateTimeNumber(QDateTime::currentDateTime());
+}

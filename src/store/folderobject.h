@@ -1,0 +1,40 @@
+#pragma once
+
+#include "zebobject.h"
+
+#include <QDateTime>
+#include <functional>
+
+// A folder; with a location in Value it is a remote, read-only folder whose
+// contents are read from an exported file.
+class TFolderObject : public TZEBObject
+{
+public:
+    TFolderObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                  const QString &dataLine);
+
+    // Days since 30 December 1899; 0 when never read.
+    double LastRefresh() const { return m_lastRefresh; }
+
+    void SetValue(const QString &value) override;
+    void LoadFields(const QString &dataLine) override;
+    QString GetRecordText(int level) const override;
+    void Edit() override;
+    void Refresh() override;
+
+    void ClearContents();
+    // Modification time of the source as a date-time number; 0 when unreadable.
+    double GetSourceTime() const;
+
+    // Reads "http://" sources; installed by the program once the transport exists.
+    // Returns the source's time, and with fetchTo set downloads it to that file.
+    struct HttpSource
+    {
+        std::function<double(const QString &url)> lastModified;
+        std::function<void(const QString &url, const QString &toFile)> fetch;
+    };
+    static void SetHttpSource(HttpSource source);
+
+private:
+    double m_lastRefresh = 0;
+};

@@ -1,0 +1,70 @@
+#include "itemfactory.h"
+
+#include "folderobject.h"
+#include "ranmar.h"
+#include "reminderobject.h"
+#include "treenodes.h"
+#include "zebobject.h"
+
+#include <stdexcept>
+
+namespace {
+bool g_remoteLoading = false;
+}
+
+bool RemoteLoading() { return g_remoteLoading; }
+void SetRemoteLoading(bool on) { g_remoteLoading = on; }
+
+std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QString &value,
+                                     const QString &comment, const QString &dataLine, qint32 id)
+{
+    if (id == 0)
+        id = ItemIds::Next();
+    std::unique_ptr<TZEBObject> item;
+    switch (kind) {
+    case Kinds::Folder:
+        item = std::make_unique<TFolderObject>(kind, title, value, comment, id, dataLine);
+        break;
+    // KIND CASES: each kind adds its line here.
+    case Kinds::Reminder:
+        item = std::make_unique<TReminderObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Root:
+        return std::make_unique<TZEBObject>(kind, title, value, comment, id);
+    default:
+        item = std::make_unique<TZEBObject>(kind, title, value, comment, id);
+        if (kind != Kinds::Root)
+            item->SetRawDataLine(dataLine);
+        break;
+    }
+    return item;
+}
+
+std::unique_ptr<TZEBObject> MakeRootItem()
+{
+    return std::make_unique<TZEBObject>(Kinds::Root, QStringLiteral("My Contacts"), QString(), QString(), ItemIds::RootId);
+}
+
+TZEBObject *CreateItem(int kind, const QString &title, const QString &value, const QString &comment,
+                       TTreeNode *ownerNode, const QString &dataLine, qint32 id)
+{
+    if (!ownerNode)
+        throw std::invalid_argument("CreateItem needs an owner node; use MakeItem for a loose item");
+    if (!g_remoteLoading) {
+        const TZEBObject *owner = ownerNode->Item();
+        if (owner && (owner->IsRemote() || owner->InRemote()))
+            throw ERemoteParent();
+    }
+    auto made = MakeItem(kind, title, value, comment, dataLine, id);
+    TZEBObject *item = made.get();
+    if (Kinds::isContainer(kind)) {
+        TTreeNode *node = ownerNode->Owner()->AddChild(ownerNode, std::move(made), item->Title());
+        node->SetImageIndex(item->GetImageIndex());
+        node->SetSelectedIndex(kind == Kinds::Folder ? item->GetSelectedIndex() : item->GetImageIndex());
+        item->SetNode(node);
+    } else {
+        ownerNode->Item()->AddChild(std::move(made));
+        item->SetNode(ownerNode);
+    }
+    return item;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class TZEBObject;
+class TTreeNode;
+
+// The one way items reach the world outside the store: dialogs, the views,
+// dialing, mail, fax, the browser, the shell and the category filter.
+// The desktop program installs the real services at start; tests install fakes;
+// without either, a quiet default answers (dialogs cancelled, nothing sent).
+class ItemServices
+{
+public:
+    virtual ~ItemServices() = default;
+
+    // The kind's property dialog; isNew for a freshly created item. True on OK.
+    virtual bool EditItem(TZEBObject &item, bool isNew) = 0;
+    // Shows the node and starts editing its label (a new folder or team).
+    virtual void BeginRename(TTreeNode *node) = 0;
+    virtual void ExpandNode(TTreeNode *node) = 0;
+    // Rebuilds the item list by selecting the root node and then this node again.
+    virtual void ReselectNode(TTreeNode *) {}
+    // The category pop-up: the new bit set, or nothing when it was dismissed.
+    virtual std::optional<qint32> ChooseCategories(qint32 current) = 0;
+    virtual bool IsFilteredOut(qint32 categories) const = 0;
+
+    virtual void Dial(const QString &recipient, const QString &number) = 0;
+    virtual void SendMail(const QString &recipient, const QString &address, const QString &attachment) = 0;
+    virtual void SendFax(const QString &recipient, const QString &number, const QString &attachment) = 0;
+    virtual void Browse(const QString &url) = 0;
+    // Opens a file with its associated program.
+    virtual bool ShellOpen(const QString &file) = 0;
+    // Starts a program with parameters (split as a shell would) in a working directory.
+    virtual bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) = 0;
+
+    // Message boxes
+    virtual void ShowError(const QString &message) = 0;
+    virtual void ShowInformation(const QString &message) = 0;
+};
+
+ItemServices &Services();
+// Installs the services for the run (not owned); nullptr restores the quiet default.
+void SetItemServices(ItemServices *services);

@@ -1,0 +1,490 @@
+#include "recordfile.h"
+
+#include "fieldcodec.h"
+#include "itemfactory.h"
+#include "itemservices.h"
+#include "treenodes.h"
+#include "zebobject.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+std::function<bool(RecordFile::SaveStep)> g_saveFault;
+
+bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step); }
+
+// Characters 0x80 to 0x9F of Windows-1252; the rest match Latin-1.
+const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Reads a decimal number token the way the record reader always has: optional sign, digits.
+bool parseNumber(const char *p, qsizetype n, int &value)
+{
+    if (n <= 0)
+        return false;
+    qsizetype i = 0;
+    bool negative = false;
+    if (p[0] == '+' || p[0] == '-') {
+        negative = p[0] == '-';
+        i = 1;
+    }
+    if (i >= n)
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+        v = v * 10 + (p[i] - '0');
+        if (v > 0x7fffffffLL)
+            return false;
+    }
+    value = int(negative ? -v : v);
+    return true;
+}
+
+class Reader
+{
+public:
+    Reader(const QByteArray &bytes, qsizetype pos, int line)
+        : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line),
+          m_utf8(RecordFile::IsValidUtf8(bytes))
+    {
+    }
+
+    bool atEnd() const { return m_pos >= m_size; }
+    // Only blanks and line ends remain.
+    bool onlyBlanksLeft() const
+    {
+        for (qsizetype i = m_pos; i < m_size; ++i)
+            if (!isBlank(m_data[i]))
+                return false;
+        return true;
+    }
+    char readChar()
+    {
+        if (m_pos >= m_size)
+            return '\0';
+        const char c = m_data[m_pos++];
+        if (c == '\n')
+            ++m_line;
+        return c;
+    }
+    bool readNumber(int &value)
+    {
+        while (m_pos < m_size && isBlank(m_data[m_pos]))
+            readChar();
+        const qsizetype start = m_pos;
+        while (m_pos < m_size && !isBlank(m_data[m_pos]))
+            ++m_pos;
+        return parseNumber(m_data + start, m_pos - start, value);
+    }
+    // The rest of the current line, then moves past its end.
+    QString readLine()
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_size && m_data[m_pos] != '\n' && m_data[m_pos] != '\r')
+            ++m_pos;
+        const qsizetype end = m_pos;
+        skipLineEnd();
+        return RecordFile::DecodeText(m_data + start, end - start, m_utf8);
+    }
+    void skipLine()
+    {
+        while (m_pos < m_size && m_data[m_pos] != '\n' && m_data[m_pos] != '\r')
+            ++m_pos;
+        skipLineEnd();
+    }
+    int line() const { return m_line; }
+
+private:
+    void skipLineEnd()
+    {
+        if (m_pos < m_size && m_data[m_pos] == '\r')
+            ++m_pos;
+        if (m_pos < m_size && m_data[m_pos] == '\n') {
+            ++m_pos;
+            ++m_line;
+        } else if (m_pos > 0 && m_data[m_pos - 1] == '\r') {
+            ++m_line; // a lone CR ends a line too
+        }
+    }
+
+    const char *m_data;
+    qsizetype m_size;
+    qsizetype m_pos;
+    int m_line;
+    bool m_utf8;
+};
+
+QByteArray readWholeFile(const QString &fileName, bool &opened)
+{
+    QFile f(fileName);
+    opened = f.open(QIODevice::ReadOnly);
+    if (!opened)
+        return {};
+    return f.readAll();
+}
+
+// Keeps the unread database next to it, so a later save cannot lose what failed to load.
+QString keepUnreadCopy(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString copy = info.dir().filePath(QStringLiteral("mira-unread-%1.dat").arg(stamp));
+    for (int n = 2; QFileInfo::exists(copy); ++n)
+        copy = info.dir().filePath(QStringLiteral("mira-unread-%1-%2.dat").arg(stamp).arg(n));
+    return QFile::copy(fileName, copy) ? QFileInfo(copy).absoluteFilePath() : QString();
+}
+
+void syncFile(int fd, const QString &what)
+{
+    if (::fsync(fd) != 0)
+        throw EInOutError(QStringLiteral("Cannot write %1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+void syncDirectory(const QString &dir)
+{
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Copies the finished transaction file to a temporary name and renames it over the
+// database, so the database is always either the old or the new one.
+void replaceDatabase(const QString &txn, const QString &db)
+{
+    const QString temp = db + QStringLiteral(".new");
+    QFile::remove(temp);
+    QFile in(txn);
+    QFile out(temp);
+    if (fails(RecordFile::SaveStep::CopyDatabase) || !in.open(QIODevice::ReadOnly) ||
+        !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(txn, temp));
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() && in.error() != QFile::NoError)
+            throw EInOutError(QStringLiteral("Cannot read \"%1\"").arg(txn));
+        if (out.write(block) != block.size())
+            throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, out.errorString()));
+    }
+    if (!out.flush())
+        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, out.errorString()));
+    syncFile(out.handle(), temp);
+    out.close();
+    if (fails(RecordFile::SaveStep::ReplaceDatabase) ||
+        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(temp);
+        throw EInOutError(QStringLiteral("Cannot replace \"%1\": %2").arg(db, reason));
+    }
+    syncDirectory(QFileInfo(db).absolutePath());
+}
+
+void writeSubtree(TTreeNode *node, RecordSink &sink, int depth)
+{
+    WriteItem(node->Item(), sink, depth);
+    if (node->Item() && node->Item()->IsRemote())
+        return; // read again from its source
+    for (int i = 0; i < node->Count(); ++i)
+        writeSubtree(node->Child(i), sink, depth + 1);
+}
+
+} // namespace
+
+namespace RecordFile {
+
+void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
+
+bool IsValidUtf8(const QByteArray &bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        unsigned min;
+        unsigned cp;
+        if ((c & 0xE0) == 0xC0) { extra = 1; min = 0x80; cp = c & 0x1F; }
+        else if ((c & 0xF0) == 0xE0) { extra = 2; min = 0x800; cp = c & 0x0F; }
+        else if ((c & 0xF8) == 0xF0) { extra = 3; min = 0x10000; cp = c & 0x07; }
+        else return false;
+        if (i + extra >= n)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+QString DecodeText(const char *data, qsizetype size, bool utf8)
+{
+    if (utf8)
+        return QString::fromUtf8(data, size);
+    QString s(size, Qt::Uninitialized);
+    QChar *out = s.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
+    }
+    return s;
+}
+
+} // namespace RecordFile
+
+QString ParamsLine() { return QStringLiteral("{Params}"); }
+
+void ReadParams(const QString &) {}
+
+void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
+{
+    Reader in(bytes, startAt, firstLine);
+    const int baseLevel = ownerNode->Level();
+    int currentLevel = baseLevel + 1;
+    TTreeNode *currentParent = ownerNode;
+    TTreeNode *lastContainer = ownerNode;
+    QStringList fields;
+    while (!in.atEnd()) {
+        if (in.onlyBlanksLeft())
+            break; // trailing blank lines end the file quietly
+        const int headerLine = in.line();
+        const char c1 = in.readChar();
+        int level = 0;
+        int kind = 0;
+        if (!in.readNumber(level) || !in.readNumber(kind))
+            throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), headerLine);
+        in.readChar(); // the blank before "}"
+        const char c2 = in.readChar();
+        if (c1 != '{' || c2 != '}') {
+            in.skipLine();
+            continue;
+        }
+        const QString rest = in.readLine();
+        fields.clear();
+        SplitFields(rest, fields);
+        if (fields.size() != 4)
+            continue;
+        if (kind == Kinds::Root) {
+            // The root record belongs to the root the program made; it is never replaced.
+            continue;
+        }
+        // Records never climb out of the node they are read into.
+        const int l = std::max(level + baseLevel, baseLevel + 1);
+        if (l > currentLevel) {
+            currentLevel = l;
+            currentParent = lastContainer;
+        } else {
+            while (l < currentLevel && currentParent != ownerNode) {
+                currentParent = currentParent->Parent();
+                --currentLevel;
+            }
+            currentLevel = l;
+        }
+        const QString dataLine = in.readLine();
+        bool ok = false;
+        const qint32 id = fields.at(3).toInt(&ok);
+        TZEBObject *item = CreateItem(kind, DecodeField(fields.at(0)), DecodeField(fields.at(1)),
+                                      DecodeField(fields.at(2)), currentParent, dataLine, ok ? id : 0);
+        if (Kinds::isContainer(kind))
+            lastContainer = item->Node();
+    }
+}
+
+namespace {
+// Suspends the tree's redrawing for the length of a read.
+struct UpdateScope
+{
+    explicit UpdateScope(TTreeNodes *nodes) : m_nodes(nodes) { m_nodes->BeginUpdate(); }
+    ~UpdateScope() { m_nodes->EndUpdate(); }
+    TTreeNodes *m_nodes;
+};
+} // namespace
+
+void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName)
+{
+    UpdateScope update(rootNode->Owner());
+    bool opened = false;
+    const QByteArray bytes = readWholeFile(fileName, opened);
+    if (!opened)
+        return;
+    // The first line is the parameters line.
+    qsizetype start = bytes.indexOf('\n');
+    start = start < 0 ? bytes.size() : start + 1;
+    const bool utf8 = RecordFile::IsValidUtf8(bytes);
+    ReadParams(RecordFile::DecodeText(bytes.constData(), start, utf8).trimmed());
+    try {
+        ReadItems(bytes, start, 2, rootNode);
+    } catch (const EInOutError &e) {
+        const QString kept = keepUnreadCopy(fileName);
+        if (!kept.isEmpty())
+            Services().ShowInformation(
+                QStringLiteral("Reading \"%1\" stopped at line %2. The records after it were not loaded. "
+                               "The file as it was is kept as \"%3\", so nothing is lost when the database "
+                               "is saved.")
+                    .arg(QFileInfo(fileName).fileName())
+                    .arg(e.Line())
+                    .arg(kept));
+        throw;
+    }
+}
+
+void LoadDatabase(TTreeNode *rootNode) { LoadDatabaseFrom(rootNode, RecordFile::DatabaseName); }
+
+void ImportFile(TTreeNode *ownerNode, const QString &fileName)
+{
+    const bool mbd = fileName.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive);
+    if (!mbd && fileName != RecordFile::ClipboardFileName)
+        return;
+    UpdateScope update(ownerNode->Owner());
+    bool opened = false;
+    const QByteArray bytes = readWholeFile(fileName, opened);
+    if (!opened)
+        return;
+    ReadItems(bytes, 0, 1, ownerNode);
+}
+
+void RecordSink::Line(const QString &text)
+{
+    m_buffer += text.toUtf8();
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= (1 << 20))
+        Flush();
+}
+
+void RecordSink::Flush()
+{
+    if (m_buffer.isEmpty())
+        return;
+    if (m_device->write(m_buffer) != m_buffer.size())
+        throw EInOutError(m_device->errorString());
+    m_buffer.clear();
+}
+
+void WriteItem(const TZEBObject *item, RecordSink &file, int level)
+{
+    if (!item)
+        return;
+    file.Line(item->GetRecordText(level));
+    WriteChildren(item, file, level + 1);
+}
+
+void WriteChildren(const TZEBObject *item, RecordSink &file, int level)
+{
+    for (int i = 0; i < item->ChildCount(); ++i)
+        WriteItem(item->ChildAt(i), file, level);
+}
+
+void SaveDatabase(TTreeNodes &nodes)
+{
+    using RecordFile::SaveStep;
+    const QString txnName = RecordFile::TransactionName;
+    QFile txn(txnName);
+    if (fails(SaveStep::CreateTransaction) || !txn.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(txnName, txn.errorString()));
+    RecordSink sink(&txn);
+    if (fails(SaveStep::WriteParams))
+        throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
+    sink.Line(ParamsLine());
+    sink.Flush();
+    try {
+        if (fails(SaveStep::WriteRecords))
+            throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
+        for (int i = 0; i < nodes.TopCount(); ++i)
+            writeSubtree(nodes.Top(i), sink, 0);
+        sink.Flush();
+        if (fails(SaveStep::SyncTransaction) || !txn.flush())
+            throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
+        syncFile(txn.handle(), txnName);
+    } catch (const std::exception &) {
+        Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
+        txn.close();
+        throw ESaveError();
+    }
+    txn.close();
+    try {
+        replaceDatabase(txnName, RecordFile::DatabaseName);
+    } catch (const EInOutError &e) {
+        Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(QString::fromUtf8(e.what()), txnName));
+        throw ESaveError();
+    }
+}
+
+QStringList &ExportColumns()
+{
+    static QStringList columns;
+    return columns;
+}
+
+bool &IncludeFieldNames()
+{
+    static bool include = true;
+    return include;
+}
+
+void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
+    RecordSink sink(&f);
+    QStringList &columns = ExportColumns();
+    if (asCSV && IncludeFieldNames() && !columns.isEmpty())
+        sink.Line(columns.mid(0, columns.size() - 1).join(u','));
+    const int baseDepth = node->Level();
+    TTreeNode *end = node->LastDescendant()->NextPreorder();
+    for (TTreeNode *n = node; n && n != end; n = n->NextPreorder()) {
+        TZEBObject *item = n->Item();
+        if (!item || item->IsFilteredOut())
+            continue;
+        if (asCSV) {
+            QString text;
+            QTextStream out(&text);
+            item->WriteCSVRow(out, columns);
+            out.flush();
+            if (!text.isEmpty()) {
+                text.chop(2); // WriteCSVRow ends each line with CR LF
+                for (const QString &line : text.split(QStringLiteral("\r\n")))
+                    sink.Line(line);
+            }
+        } else {
+            const qint32 categories = item->Categories();
+            item->SetCategories(0);
+            try {
+                WriteItem(item, sink, n->Level() - baseDepth + 1);
+            } catch (...) {
+                item->SetCategories(categories);
+                throw;
+            }
+            item->SetCategories(categories);
+        }
+    }
+    sink.Flush();
+    f.close();
+    columns.clear();
+}

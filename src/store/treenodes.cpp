@@ -1,0 +1,312 @@
+#include "treenodes.h"
+
+#include "zebobject.h"
+
+#include <algorithm>
+
+namespace {
+bool nodeLess(const std::unique_ptr<TTreeNode> &a, const std::unique_ptr<TTreeNode> &b)
+{
+    return CompareItems(a->Item(), b->Item()) < 0;
+}
+} // namespace
+
+TTreeNode::TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
+    : m_owner(owner), m_parent(parent), m_item(std::move(item)), m_text(text)
+{
+}
+
+TTreeNode::~TTreeNode()
+{
+    if (!m_owner->m_destroying && !m_owner->m_unsorted.empty())
+        m_owner->m_unsorted.erase(this);
+    // Children go first: a leaving item walks up through its ancestors' nodes.
+    while (!m_children.empty())
+        m_children.pop_back();
+    m_item.reset();
+}
+
+void TTreeNode::SetText(const QString &text)
+{
+    if (m_text == text)
+        return;
+    m_text = text;
+    m_owner->changed(this);
+}
+
+void TTreeNode::SetImageIndex(int index)
+{
+    if (m_image == index)
+        return;
+    m_image = index;
+    m_owner->changed(this);
+}
+
+void TTreeNode::SetSelectedIndex(int index)
+{
+    if (m_selectedImage == index)
+        return;
+    m_selectedImage = index;
+    m_owner->changed(this);
+}
+
+void TTreeNode::SetStateIndex(int index)
+{
+    if (m_state == index)
+        return;
+    m_state = index;
+    m_owner->changed(this);
+}
+
+TTreeNode *TTreeNode::Child(int index) const
+{
+    return index >= 0 && index < Count() ? m_children[size_t(index)].get() : nullptr;
+}
+
+int TTreeNode::Level() const
+{
+    int level = 0;
+    for (const TTreeNode *p = m_parent; p; p = p->m_parent)
+        ++level;
+    return level;
+}
+
+TTreeNode *TTreeNode::LastDescendant()
+{
+    TTreeNode *n = this;
+    while (!n->m_children.empty())
+        n = n->m_children.back().get();
+    return n;
+}
+
+TTreeNode *TTreeNode::NextPreorder() const
+{
+    if (!m_children.empty())
+        return m_children.front().get();
+    for (const TTreeNode *n = this; n; n = n->m_parent) {
+        const auto &siblings = n->m_parent ? n->m_parent->m_children : n->m_owner->m_top;
+        if (size_t(n->m_row) + 1 < siblings.size())
+            return siblings[size_t(n->m_row) + 1].get();
+    }
+    return nullptr;
+}
+
+int TTreeNode::SubtreeCount() const
+{
+    int count = 1;
+    for (const auto &c : m_children)
+        count += c->SubtreeCount();
+    return count;
+}
+
+void TTreeNode::renumberFrom(int first)
+{
+    for (size_t i = size_t(std::max(first, 0)); i < m_children.size(); ++i)
+        m_children[i]->m_row = int(i);
+}
+
+int TTreeNode::sortedInsertPosition(const TTreeNode *node) const
+{
+    // After every equal entry, so equal titles keep their order of arrival.
+    auto it = std::upper_bound(m_children.begin(), m_children.end(), node,
+                               [](const TTreeNode *n, const std::unique_ptr<TTreeNode> &c) {
+                                   return CompareItems(n->Item(), c->Item()) < 0;
+                               });
+    return int(it - m_children.begin());
+}
+
+void TTreeNode::RepositionChild(TTreeNode *child)
+{
+    if (!child || child->m_parent != this)
+        return;
+    if (m_owner->Updating()) {
+        m_owner->m_unsorted.insert(this);
+        return;
+    }
+    const int from = child->m_row;
+    // Where it belongs among the others.
+    auto holder = std::move(m_children[size_t(from)]);
+    m_children.erase(m_children.begin() + from);
+    int to = sortedInsertPosition(holder.get());
+    m_children.insert(m_children.begin() + from, std::move(holder));
+    if (to == from) {
+        return;
+    }
+    // Qt's move convention: destination row counted before the removal.
+    emit m_owner->nodeAboutToBeMoved(this, from, this, to > from ? to + 1 : to);
+    auto moving = std::move(m_children[size_t(from)]);
+    m_children.erase(m_children.begin() + from);
+    m_children.insert(m_children.begin() + to, std::move(moving));
+    renumberFrom(std::min(from, to));
+    emit m_owner->nodeMoved(child);
+}
+
+void TTreeNode::SortChildren()
+{
+    if (m_owner->Updating()) {
+        m_owner->m_unsorted.insert(this);
+        return;
+    }
+    if (std::is_sorted(m_children.begin(), m_children.end(), nodeLess))
+        return;
+    emit m_owner->childrenAboutToBeSorted(this);
+    std::stable_sort(m_children.begin(), m_children.end(), nodeLess);
+    renumberFrom(0);
+    emit m_owner->childrenSorted(this);
+}
+
+TTreeNodes::TTreeNodes(QObject *parent) : QObject(parent) {}
+
+TTreeNodes::~TTreeNodes()
+{
+    m_destroying = true;
+    blockSignals(true);
+    while (!m_top.empty())
+        m_top.pop_back();
+}
+
+TTreeNode *TTreeNodes::Top(int index) const
+{
+    return index >= 0 && index < TopCount() ? m_top[size_t(index)].get() : nullptr;
+}
+
+TTreeNode *TTreeNodes::AddTop(std::unique_ptr<TZEBObject> item, const QString &text)
+{
+    return insert(nullptr, std::unique_ptr<TTreeNode>(new TTreeNode(this, nullptr, std::move(item), text)));
+}
+
+TTreeNode *TTreeNodes::AddChild(TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
+{
+    return insert(parent, std::unique_ptr<TTreeNode>(new TTreeNode(this, parent, std::move(item), text)));
+}
+
+TTreeNode *TTreeNodes::insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node)
+{
+    auto &list = parent ? parent->m_children : m_top;
+    node->m_parent = parent;
+    node->m_owner = this;
+    m_count += node->SubtreeCount();
+    TTreeNode *raw = node.get();
+    if (Updating() || !parent) {
+        const int row = int(list.size());
+        if (!Updating())
+            emit nodesAboutToBeInserted(parent, row, row);
+        list.push_back(std::move(node));
+        raw->m_row = row;
+        if (parent)
+            m_unsorted.insert(parent);
+        if (!Updating())
+            emit nodesInserted(parent, row, row);
+        return raw;
+    }
+    const int row = parent->sortedInsertPosition(raw);
+    emit nodesAboutToBeInserted(parent, row, row);
+    list.insert(list.begin() + row, std::move(node));
+    parent->renumberFrom(row);
+    emit nodesInserted(parent, row, row);
+    return raw;
+}
+
+std::unique_ptr<TTreeNode> TTreeNodes::detach(TTreeNode *node)
+{
+    TTreeNode *parent = node->m_parent;
+    auto &list = parent ? parent->m_children : m_top;
+    const int row = node->m_row;
+    if (!Updating())
+        emit nodesAboutToBeRemoved(parent, row, row);
+    auto holder = std::move(list[size_t(row)]);
+    list.erase(list.begin() + row);
+    if (parent)
+        parent->renumberFrom(row);
+    else
+        for (size_t i = size_t(row); i < m_top.size(); ++i)
+            m_top[i]->m_row = int(i);
+    m_count -= holder->SubtreeCount();
+    if (!Updating())
+        emit nodesRemoved(parent, row, row);
+    return holder;
+}
+
+void TTreeNodes::Delete(TTreeNode *node)
+{
+    if (!node)
+        return;
+    // Unlinked first; the items still walk up through the parent pointers while they go.
+    auto holder = detach(node);
+    holder.reset();
+}
+
+void TTreeNodes::DeleteChildren(TTreeNode *node)
+{
+    if (!node || node->m_children.empty())
+        return;
+    const int last = node->Count() - 1;
+    const bool announce = !Updating();
+    if (announce)
+        emit nodesAboutToBeRemoved(node, 0, last);
+    std::vector<std::unique_ptr<TTreeNode>> gone;
+    gone.swap(node->m_children);
+    for (const auto &c : gone)
+        m_count -= c->SubtreeCount();
+    if (announce)
+        emit nodesRemoved(node, 0, last);
+    while (!gone.empty())
+        gone.pop_back();
+}
+
+void TTreeNodes::Move(TTreeNode *node, TTreeNode *newParent)
+{
+    if (!node || !newParent || node->m_parent == newParent)
+        return;
+    for (const TTreeNode *p = newParent; p; p = p->m_parent)
+        if (p == node)
+            return; // never under itself
+    auto holder = detach(node);
+    insert(newParent, std::move(holder));
+}
+
+void TTreeNodes::Clear()
+{
+    BeginUpdate();
+    while (!m_top.empty())
+        m_top.pop_back();
+    m_count = 0;
+    m_unsorted.clear();
+    EndUpdate();
+}
+
+void TTreeNodes::BeginUpdate()
+{
+    if (m_updateDepth++ == 0)
+        emit updateBegun();
+}
+
+void TTreeNodes::EndUpdate()
+{
+    if (m_updateDepth == 0)
+        return;
+    if (--m_updateDepth > 0)
+        return;
+    for (TTreeNode *parent : m_unsorted) {
+        std::stable_sort(parent->m_children.begin(), parent->m_children.end(), nodeLess);
+        parent->renumberFrom(0);
+    }
+    m_unsorted.clear();
+    emit updateEnded();
+}
+
+bool TTreeNodes::attached(const TTreeNode *node) const
+{
+    for (const TTreeNode *n = node; n; n = n->m_parent) {
+        const auto &list = n->m_parent ? n->m_parent->m_children : m_top;
+        if (size_t(n->m_row) >= list.size() || list[size_t(n->m_row)].get() != n)
+            return false;
+    }
+    return true;
+}
+
+void TTreeNodes::changed(TTreeNode *node)
+{
+    if (!Updating() && !m_destroying && attached(node))
+        emit nodeChanged(node);
+}

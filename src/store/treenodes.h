@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+class TZEBObject;
+class TTreeNodes;
+
+// One node of the folder tree: the node of a container item. Owns its item and
+// its child nodes; children are always kept in the folder order (see CompareItems).
+class TTreeNode
+{
+public:
+    ~TTreeNode();
+    TTreeNode(const TTreeNode &) = delete;
+    TTreeNode &operator=(const TTreeNode &) = delete;
+
+    const QString &Text() const { return m_text; }
+    void SetText(const QString &text);
+    int ImageIndex() const { return m_image; }
+    int SelectedIndex() const { return m_selectedImage; }
+    int StateIndex() const { return m_state; }
+    void SetImageIndex(int index);
+    void SetSelectedIndex(int index);
+    void SetStateIndex(int index);
+
+    TZEBObject *Item() const { return m_item.get(); }
+    TTreeNode *Parent() const { return m_parent; }
+    TTreeNodes *Owner() const { return m_owner; }
+    int Count() const { return int(m_children.size()); }
+    bool HasChildren() const { return !m_children.empty(); }
+    TTreeNode *Child(int index) const;
+    // Position among the parent's children; 0 for a top node.
+    int Index() const { return m_row; }
+    // Depth in the tree: 0 for a top node.
+    int Level() const;
+    bool IsRoot() const { return m_parent == nullptr; }
+    // Last node of this node's subtree in pre-order (itself when it has no children).
+    TTreeNode *LastDescendant();
+    // Next node in pre-order, or none.
+    TTreeNode *NextPreorder() const;
+    // Number of nodes in the subtree, this one included.
+    int SubtreeCount() const;
+
+    // Moves one child to its sorted place after its title changed.
+    void RepositionChild(TTreeNode *child);
+    // Sorts all children.
+    void SortChildren();
+
+private:
+    friend class TTreeNodes;
+    TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text);
+    void renumberFrom(int first);
+    int sortedInsertPosition(const TTreeNode *node) const;
+
+    TTreeNodes *m_owner;
+    TTreeNode *m_parent;
+    std::unique_ptr<TZEBObject> m_item;
+    QString m_text;
+    int m_image = 0;
+    int m_selectedImage = 0;
+    int m_state = -1;
+    int m_row = 0;
+    std::vector<std::unique_ptr<TTreeNode>> m_children;
+};
+
+// The node collection of the folder tree, with change notifications for a view.
+// Between BeginUpdate and EndUpdate no per-node signals are sent: new children are
+// appended, and EndUpdate sorts the touched parents and announces a reset.
+class TTreeNodes : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TTreeNodes(QObject *parent = nullptr);
+    ~TTreeNodes() override;
+
+    TTreeNode *AddTop(std::unique_ptr<TZEBObject> item, const QString &text);
+    TTreeNode *AddChild(TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text);
+    // Deletes the node, its subtree and their items.
+    void Delete(TTreeNode *node);
+    void DeleteChildren(TTreeNode *node);
+    // Moves a node (with its subtree) under another parent.
+    void Move(TTreeNode *node, TTreeNode *newParent);
+    void Clear();
+
+    int TopCount() const { return int(m_top.size()); }
+    TTreeNode *Top(int index) const;
+    TTreeNode *First() const { return m_top.empty() ? nullptr : m_top.front().get(); }
+    int Count() const { return m_count; }
+
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return m_updateDepth > 0; }
+
+signals:
+    void nodesAboutToBeInserted(TTreeNode *parent, int first, int last);
+    void nodesInserted(TTreeNode *parent, int first, int last);
+    void nodesAboutToBeRemoved(TTreeNode *parent, int first, int last);
+    void nodesRemoved(TTreeNode *parent, int first, int last);
+    void nodeAboutToBeMoved(TTreeNode *fromParent, int fromRow, TTreeNode *toParent, int toRow);
+    void nodeMoved(TTreeNode *node);
+    void childrenAboutToBeSorted(TTreeNode *parent);
+    void childrenSorted(TTreeNode *parent);
+    void nodeChanged(TTreeNode *node);
+    void updateBegun();
+    void updateEnded();
+
+private:
+    friend class TTreeNode;
+    TTreeNode *insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node);
+    std::unique_ptr<TTreeNode> detach(TTreeNode *node);
+    void changed(TTreeNode *node);
+    bool attached(const TTreeNode *node) const;
+
+    std::vector<std::unique_ptr<TTreeNode>> m_top;
+    int m_count = 0;
+    int m_updateDepth = 0;
+    std::unordered_set<TTreeNode *> m_unsorted;
+    bool m_destroying = false;
+};

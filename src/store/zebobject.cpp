@@ -1,0 +1,322 @@
+#include "zebobject.h"
+
+#include "fieldcodec.h"
+#include "itemservices.h"
+#include "treenodes.h"
+
+#include <QTextStream>
+#include <algorithm>
+
+ERemoteParent::ERemoteParent()
+    : std::runtime_error("Cannot create new records within a remote (read-only) folder")
+{
+}
+
+TZEBObject::TZEBObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id)
+    : m_id(id), m_kind(kind), m_value(value), m_comment(comment)
+{
+    SetTitle(title);
+}
+
+TZEBObject::~TZEBObject()
+{
+    if (m_alert)
+        SetAlert(false);
+    while (!m_children.empty())
+        m_children.pop_back();
+}
+
+TZEBObject *TZEBObject::ChildAt(int index) const
+{
+    return index >= 0 && index < ChildCount() ? m_children[size_t(index)].get() : nullptr;
+}
+
+void TZEBObject::AddChild(std::unique_ptr<TZEBObject> item)
+{
+    if (item)
+        m_children.push_back(std::move(item));
+}
+
+void TZEBObject::RemoveChild(TZEBObject *item)
+{
+    auto holder = UnlinkChild(item);
+    holder.reset();
+}
+
+std::unique_ptr<TZEBObject> TZEBObject::UnlinkChild(TZEBObject *item)
+{
+    auto it = std::find_if(m_children.begin(), m_children.end(), [item](const auto &c) { return c.get() == item; });
+    if (it == m_children.end())
+        return nullptr;
+    auto holder = std::move(*it);
+    m_children.erase(it);
+    return holder;
+}
+
+void TZEBObject::SetTitle(const QString &title)
+{
+    // Only the item's own node follows its title: a leaf shares its owner's node,
+    // and renaming a leaf must not rename its owner in the tree.
+    const bool ownNode = m_node && m_node->Item() == this;
+    if (ownNode && m_node->Text() == m_title)
+        m_node->SetText(title);
+    m_title = title;
+    if (ownNode && m_node->Parent())
+        m_node->Parent()->RepositionChild(m_node);
+}
+
+TZEBObject *TZEBObject::FindChild(const QString &title, int kind) const
+{
+    if (title.isEmpty())
+        return nullptr;
+    for (const auto &c : m_children)
+        if (c->m_kind == kind && c->m_title == title)
+            return c.get();
+    if (m_node && m_node->Item() == this) {
+        for (int i = 0; i < m_node->Count(); ++i) {
+            TZEBObject *item = m_node->Child(i)->Item();
+            if (item && item->m_kind == kind && item->m_title == title)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+TZEBObject *TZEBObject::FindChildByWord(const QString &prefix) const
+{
+    for (const auto &c : m_children) {
+        const QString lower = c->m_title.toLower();
+        qsizetype from = 0;
+        for (;;) {
+            const qsizetype at = lower.indexOf(prefix, from);
+            if (at < 0)
+                break;
+            if (at == 0 || lower.at(at - 1) == u' ')
+                return c.get();
+            from = at + 1;
+        }
+    }
+    return nullptr;
+}
+
+TZEBObject *TZEBObject::FindChildByNumber(const QString &digits) const
+{
+    for (const auto &c : m_children) {
+        if (c->m_kind != Kinds::Phone && c->m_kind != Kinds::Fax)
+            continue;
+        QString v = c->m_value;
+        StripToDigits(v);
+        if (v == digits)
+            return c.get();
+    }
+    return nullptr;
+}
+
+void TZEBObject::SetNode(TTreeNode *node)
+{
+    if (m_alert) {
+        SetAlert(false);
+        m_node = node;
+        SetAlert(true);
+    } else {
+        m_node = node;
+    }
+    if (node && node->Parent()) {
+        const TZEBObject *above = node->Parent()->Item();
+        m_inRemote = above && (above->m_isRemote || above->m_inRemote);
+    }
+}
+
+void TZEBObject::SetAlert(bool on)
+{
+    if (m_alert == on)
+        return;
+    const int step = on ? 1 : -1;
+    for (TTreeNode *n = m_node; n && n->Parent(); n = n->Parent()) {
+        TZEBObject *item = n->Item();
+        if (!item)
+            continue;
+        item->m_alertCount += step;
+        n->SetStateIndex(item->m_alertCount >= 1 ? Images::AlertState : Images::NoState);
+    }
+    m_alert = on;
+}
+
+bool TZEBObject::IsFilteredOut() const { return Services().IsFilteredOut(m_categories); }
+
+void TZEBObject::WriteCSVRow(QTextStream &file, const QStringList &columns) const
+{
+    if (columns.isEmpty())
+        return;
+    if (m_kind != columns.back().toInt()) {
+        for (const auto &c : m_children)
+            c->WriteCSVRow(file, columns);
+        return;
+    }
+    QString s;
+    for (qsizetype i = 0; i + 1 < columns.size(); ++i)
+        s += GetFieldCSV(columns.at(i));
+    if (!s.isEmpty()) {
+        s.chop(1);
+        file << s << "\r\n";
+    }
+}
+
+void TZEBObject::ChooseCategories()
+{
+    if (auto chosen = Services().ChooseCategories(m_categories))
+        m_categories = *chosen;
+}
+
+void TZEBObject::SetValue(const QString &value) { m_value = value; }
+
+int TZEBObject::GetImageIndex() const { return m_isRemote ? Images::RemoteFolder : m_kind; }
+
+void TZEBObject::LoadFields(const QString &) { throw EAbstractError(); }
+
+QString TZEBObject::HeaderLine(int level) const
+{
+    QString s;
+    s.reserve(m_title.size() + m_value.size() + m_comment.size() + 32);
+    s += u'{';
+    s += QString::number(level);
+    s += u' ';
+    s += QString::number(m_kind);
+    s += QLatin1String(" }");
+    s += EncodeField(m_title);
+    s += QLatin1String("~~");
+    s += EncodeField(m_value);
+    s += QLatin1String("~~");
+    s += EncodeField(m_comment);
+    s += QLatin1String("~~");
+    s += QString::number(m_id);
+    return s;
+}
+
+QString TZEBObject::RecordWithData(int level, const QString &tag, const QStringList &fields) const
+{
+    QString s = HeaderLine(level);
+    s += QLatin1String("\r\n");
+    s += tag;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            s += QLatin1String("~~");
+        s += EncodeField(fields.at(i));
+    }
+    if (!fields.isEmpty())
+        s += QLatin1String("~~");
+    s += QString::number(m_categories);
+    return s;
+}
+
+bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields)
+{
+    if (!dataLine.startsWith(tag))
+        return false;
+    fields = SplitDecoded(dataLine.mid(tag.size()));
+    return true;
+}
+
+QString TZEBObject::GetRecordText(int level) const
+{
+    if (m_hasRawDataLine)
+        return HeaderLine(level) + QLatin1String("\r\n") + m_rawDataLine;
+    return HeaderLine(level);
+}
+
+PopupVisibility TZEBObject::PreparePopup() const { return PopupVisibility{}; }
+
+int TZEBObject::GetSelectedIndex() const
+{
+    if (m_kind == Kinds::Folder)
+        return m_isRemote ? Images::OpenRemoteFolder : Images::OpenFolder;
+    return m_kind;
+}
+
+bool TZEBObject::EditNew(TTreeNode *node)
+{
+    Services().BeginRename(node);
+    return true;
+}
+
+bool TZEBObject::ImportFields(const QStringList &, const QStringList &) { return false; }
+QString TZEBObject::GetFieldCSV(const QString &) const { return QString(); }
+void TZEBObject::ReadVCard(const TCard &) {}
+
+void TZEBObject::Open() { Services().ExpandNode(m_node); }
+
+void TZEBObject::Edit() { throw EAbstractError(); }
+void TZEBObject::SendMail(const QString &) { throw EAbstractError(); }
+void TZEBObject::SendFax(const QString &) { throw EAbstractError(); }
+void TZEBObject::Dial() { throw EAbstractError(); }
+void TZEBObject::Browse() { throw EAbstractError(); }
+void TZEBObject::AdvanceDate() { throw EAbstractError(); }
+void TZEBObject::Launch() { throw EAbstractError(); }
+
+void TZEBObject::WriteHTML(QTextStream &file, bool) const
+{
+    file << "<em><strong>" << m_title << "</em></strong> " << m_value;
+    if (!m_comment.isEmpty())
+        file << " - " << m_comment;
+    file << "<br>\r\n";
+}
+
+void TZEBObject::WriteHTMLIndex(QTextStream &, const QString &) const {}
+bool TZEBObject::InHTMLIndex() const { return true; }
+void TZEBObject::WriteVCardFile(const QString &) const {}
+QString TZEBObject::GetVCardLine() const { return QString(); }
+
+TZEBObject::ClipboardText TZEBObject::CopyToClipboard() const
+{
+    return ClipboardText{GetRecordText(1), GetText()};
+}
+
+QString TZEBObject::GetText() const { return m_value; }
+void TZEBObject::Refresh() { throw EAbstractError(); }
+
+bool HasURLScheme(const QString &s)
+{
+    static const char *const schemes[] = {"http:", "wais:", "news:", "ftp:", "mailto:", "gopher:", "telnet:"};
+    if (s.size() <= 7)
+        return false;
+    for (const char *scheme : schemes)
+        if (s.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool IsEMailAddress(const QString &s) { return s.contains(u'@'); }
+
+void StripToDigits(QString &s)
+{
+    s.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
+}
+
+int CompareTitles(const QString &a, const QString &b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const QChar *pa = a.constData();
+    const QChar *pb = b.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        ushort ca = pa[i].unicode();
+        ushort cb = pb[i].unicode();
+        if (ca >= 'a' && ca <= 'z')
+            ca -= 32;
+        if (cb >= 'a' && cb <= 'z')
+            cb -= 32;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int CompareItems(const TZEBObject *a, const TZEBObject *b)
+{
+    if (!a || !b)
+        return 0;
+    const bool fa = a->Kind() == Kinds::Folder;
+    const bool fb = b->Kind() == Kinds::Folder;
+    if (fa != fb)
+        return fa ? -1 : 1;
+    return CompareTitles(a->Title(), b->Title());
+}

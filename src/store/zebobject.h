@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "kinds.h"
+
+class QTextStream;
+class TTreeNode;
+class TCard;
+
+// Raised when an item would be created inside a remote (read-only) folder.
+class ERemoteParent : public std::runtime_error
+{
+public:
+    ERemoteParent();
+};
+
+// Raised when an operation the kind does not have is called anyway.
+class EAbstractError : public std::logic_error
+{
+public:
+    EAbstractError() : std::logic_error("Abstract Error") {}
+};
+
+// Which entries of the list pop-up menu an item shows.
+struct PopupVisibility
+{
+    bool Open = true;
+    bool SendMail = false;
+    bool SendFax = false;
+    bool Dial = false;
+    bool Browse = false;
+    bool AdvanceDate = false;
+    bool Launch = false;
+    bool operator==(const PopupVisibility &) const = default;
+};
+
+// Base of every stored item, and the root item itself (kind 11).
+class TZEBObject
+{
+public:
+    TZEBObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id);
+    virtual ~TZEBObject();
+    TZEBObject(const TZEBObject &) = delete;
+    TZEBObject &operator=(const TZEBObject &) = delete;
+
+    // Fields
+    qint32 Categories() const { return m_categories; }
+    void SetCategories(qint32 categories) { m_categories = categories; }
+    qint32 Id() const { return m_id; }
+    int Kind() const { return m_kind; }
+    const QString &Title() const { return m_title; }
+    const QString &Value() const { return m_value; }
+    const QString &Comment() const { return m_comment; }
+    void SetComment(const QString &comment) { m_comment = comment; }
+    TTreeNode *Node() const { return m_node; }
+    bool Alert() const { return m_alert; }
+    qint32 AlertCount() const { return m_alertCount; }
+    bool IsRemote() const { return m_isRemote; }
+    bool InRemote() const { return m_inRemote; }
+    bool IsContainer() const { return Kinds::isContainer(m_kind); }
+
+    // Children (leaf items owned by this item, in insertion order)
+    bool HasChildren() const { return !m_children.empty(); }
+    int ChildCount() const { return int(m_children.size()); }
+    TZEBObject *ChildAt(int index) const;
+    void AddChild(std::unique_ptr<TZEBObject> item);
+    void RemoveChild(TZEBObject *item);
+    std::unique_ptr<TZEBObject> UnlinkChild(TZEBObject *item);
+
+    // Non-virtual operations
+    void SetTitle(const QString &title);
+    TZEBObject *FindChild(const QString &title, int kind) const;
+    TZEBObject *FindChildByWord(const QString &prefix) const;
+    TZEBObject *FindChildByNumber(const QString &digits) const;
+    void SetNode(TTreeNode *node);
+    void SetAlert(bool on);
+    bool IsFilteredOut() const;
+    void WriteCSVRow(QTextStream &file, const QStringList &columns) const;
+    void ChooseCategories();
+
+    // Virtual operations, in the order of the original table
+    virtual void SetValue(const QString &value);
+    virtual int GetImageIndex() const;
+    virtual void LoadFields(const QString &dataLine);
+    // Header line, and for every kind but the root: CR LF and the data line.
+    virtual QString GetRecordText(int level) const;
+    virtual PopupVisibility PreparePopup() const;
+    virtual int GetSelectedIndex() const;
+    virtual bool EditNew(TTreeNode *node);
+    virtual bool ImportFields(const QStringList &values, const QStringList &names);
+    virtual QString GetFieldCSV(const QString &name) const;
+    virtual void ReadVCard(const TCard &card);
+    virtual void Open();
+    virtual void Edit();
+    virtual void SendMail(const QString &attachment);
+    virtual void SendFax(const QString &attachment);
+    virtual void Dial();
+    virtual void Browse();
+    virtual void AdvanceDate();
+    virtual void Launch();
+    virtual void WriteHTML(QTextStream &file, bool withVCardLink) const;
+    virtual void WriteHTMLIndex(QTextStream &file, const QString &target) const;
+    virtual bool InHTMLIndex() const;
+    virtual void WriteVCardFile(const QString &fileName) const;
+    virtual QString GetVCardLine() const;
+    // Record text for the private clipboard format and plain text beside it.
+    struct ClipboardText { QString record; QString text; };
+    ClipboardText CopyToClipboard() const;
+    virtual QString GetText() const;
+    virtual void Refresh();
+
+    // Unknown kinds keep their data line so a save writes it back unchanged.
+    void SetRawDataLine(const QString &line) { m_rawDataLine = line; m_hasRawDataLine = true; }
+
+protected:
+    // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
+    QString HeaderLine(int level) const;
+    // Header, CR LF, tag and the given fields joined by "~~" (each one encoded).
+    QString RecordWithData(int level, const QString &tag, const QStringList &fields) const;
+    // The fields of a data line after its tag, or nothing when the tag differs.
+    static bool DataFields(const QString &dataLine, const QString &tag, QStringList &fields);
+    void SetValueField(const QString &value) { m_value = value; }
+    void SetRemote(bool remote) { m_isRemote = remote; }
+
+private:
+    qint32 m_categories = 0;
+    qint32 m_id;
+    int m_kind;
+    QString m_title;
+    QString m_value;
+    QString m_comment;
+    std::vector<std::unique_ptr<TZEBObject>> m_children;
+    TTreeNode *m_node = nullptr;
+    bool m_alert = false;
+    qint32 m_alertCount = 0;
+    bool m_isRemote = false;
+    bool m_inRemote = false;
+    QString m_rawDataLine;
+    bool m_hasRawDataLine = false;
+};
+
+bool HasURLScheme(const QString &s);
+bool IsEMailAddress(const QString &s);
+void StripToDigits(QString &s);
+// Folder order of the panes: folders first, then titles with A to Z folded.
+int CompareItems(const TZEBObject *a, const TZEBObject *b);
+int CompareTitles(const QString &a, const QString &b);
