@@ -1,0 +1,93 @@
+#include "reminderobject.h"
+
+#include "itemservices.h"
+
+namespace {
+const QString kTag = QStringLiteral("{Remd}");
+constexpr int kDueImage = 11;
+QDate g_today;
+} // namespace
+
+QDate TReminderObject::Today()
+{
+    return g_today.isValid() ? g_today : QDate::currentDate();
+}
+
+void TReminderObject::SetToday(const QDate &today) { g_today = today; }
+
+TReminderObject::TReminderObject(int kind, const QString &title, const QString &value, const QString &comment,
+                                 qint32 id, const QString &dataLine)
+    : TZEBObject(kind, title, value, comment, id), m_recurrence(Today())
+{
+    m_recurrence.UseToday = false;
+    LoadFields(dataLine);
+}
+
+bool TReminderObject::IsDue() const { return Today() >= m_recurrence.GetDate(); }
+
+void TReminderObject::UpdateDueState() { SetAlert(IsDue()); }
+
+int TReminderObject::GetImageIndex() const { return IsDue() ? kDueImage : Kinds::Reminder; }
+
+void TReminderObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (!DataFields(dataLine, kTag, fields))
+        return;
+    const QString rule = fields.value(0);
+    if (m_recurrence.SetRule(rule) != TRecurringDate::TRuleResult::Applied && !rule.isEmpty()) {
+        // Dropping it would lose the reminder's date at the next save.
+        m_unreadRule = rule;
+        m_ruleWhenUnread = m_recurrence.GetRule();
+    } else {
+        m_unreadRule.clear();
+    }
+    UpdateDueState();
+    bool ok = false;
+    const qint32 categories = fields.value(1).trimmed().toInt(&ok);
+    SetCategories(ok ? categories : 0);
+}
+
+QString TReminderObject::GetRecordText(int level) const
+{
+    const QString current = m_recurrence.GetRule();
+    const bool unchanged = !m_unreadRule.isEmpty() && current == m_ruleWhenUnread;
+    return RecordWithData(level, kTag, {unchanged ? m_unreadRule : current});
+}
+
+PopupVisibility TReminderObject::PreparePopup() const
+{
+    PopupVisibility v;
+    v.Open = false;
+    v.AdvanceDate = true;
+    return v;
+}
+
+bool TReminderObject::ApplyDialog(const QString &title, const QString &comment)
+{
+    if (title.isEmpty())
+        return false;
+    SetTitle(title);
+    SetValue(m_recurrence.GetDateText());
+    SetComment(comment);
+    UpdateDueState();
+    return true;
+}
+
+bool TReminderObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
+
+void TReminderObject::Edit() { Services().EditItem(*this, false); }
+
+void TReminderObject::Open()
+{
+    Edit();
+    Services().ReselectNode(Node());
+}
+
+void TReminderObject::AdvanceDate()
+{
+    m_recurrence.Advance();
+    SetValue(m_recurrence.GetDateText());
+    UpdateDueState();
+    Services().ReselectNode(Node());
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "recurringdate.h"
+#include "zebobject.h"
+
+#include <QDate>
+
+// A reminder (kind 9): one date with a recurrence rule. Title is its text, Value the
+// date in the short date format. From its date on it is due: it marks itself with
+// SetAlert, so its owner and every container above show the alert mark.
+class TReminderObject : public TZEBObject
+{
+public:
+    TReminderObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                    const QString &dataLine);
+
+    TRecurringDate &Recurrence() { return m_recurrence; }
+    const TRecurringDate &Recurrence() const { return m_recurrence; }
+
+    int GetImageIndex() const override;
+    void LoadFields(const QString &dataLine) override;
+    QString GetRecordText(int level) const override;
+    PopupVisibility PreparePopup() const override;
+    bool EditNew(TTreeNode *node) override;
+    void Open() override;
+    void Edit() override;
+    void AdvanceDate() override;
+
+    // What the reminder dialog's OK does: with a non-empty title, takes the title and
+    // comment, writes the date text into Value and works out the due state again.
+    // Returns false (and changes nothing) for an empty title.
+    bool ApplyDialog(const QString &title, const QString &comment);
+    // Due from the date on (whole days).
+    bool IsDue() const;
+    void UpdateDueState();
+
+    // The day the due state is measured against; tests pin it, an invalid date
+    // goes back to the system's date.
+    static QDate Today();
+    static void SetToday(const QDate &today);
+
+private:
+    TRecurringDate m_recurrence;
+    // A stored rule this program could not read, kept so a save writes it back
+    // as long as the rule has not been changed since (with the rule as it was then).
+    QString m_unreadRule;
+    QString m_ruleWhenUnread;
+};

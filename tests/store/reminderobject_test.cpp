@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include "store/itemfactory.h"
+#include "store/itemservices.h"
+#include "store/reminderobject.h"
+#include "store/treenodes.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+const QDate kToday(2026, 12, 6);
+
+// Answers the reminder dialog with a scripted reply and records list rebuilds.
+class ReminderServices final : public ItemServices
+{
+public:
+    std::function<bool(TZEBObject &, bool)> dialog = [](TZEBObject &, bool) { return false; };
+    std::vector<bool> dialogCalls;
+    std::vector<TTreeNode *> reselected;
+
+    bool EditItem(TZEBObject &item, bool isNew) override
+    {
+        dialogCalls.push_back(isNew);
+        return dialog(item, isNew);
+    }
+    void ReselectNode(TTreeNode *node) override { reselected.push_back(node); }
+    void BeginRename(TTreeNode *) override {}
+    void ExpandNode(TTreeNode *) override {}
+    std::optional<qint32> ChooseCategories(qint32) override { return std::nullopt; }
+    bool IsFilteredOut(qint32) const override { return false; }
+    void Dial(const QString &, const QString &) override {}
+    void SendMail(const QString &, const QString &, const QString &) override {}
+    void SendFax(const QString &, const QString &, const QString &) override {}
+    void Browse(const QString &) override {}
+    bool ShellOpen(const QString &) override { return false; }
+    bool StartProgram(const QString &, const QString &, const QString &) override { return false; }
+    void ShowError(const QString &) override {}
+    void ShowInformation(const QString &) override {}
+};
+
+// Root "My Contacts" > folder F > folder P, with today pinned.
+class ReminderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TReminderObject::SetToday(kToday);
+        SetItemServices(&services);
+        root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+        folder = CreateItem(Kinds::Folder, "F", "", "", root, "{Fold}0", 101)->Node();
+        person = CreateItem(Kinds::Folder, "P", "", "", folder, "{Fold}0", 102)->Node();
+    }
+    void TearDown() override
+    {
+        nodes.Clear();
+        SetItemServices(nullptr);
+        TReminderObject::SetToday(QDate());
+    }
+
+    TReminderObject *Remind(const QString &dataLine, TTreeNode *owner = nullptr)
+    {
+        auto *item = CreateItem(Kinds::Reminder, "Renewal", "old text", "note", owner ? owner : person, dataLine, 55);
+        return dynamic_cast<TReminderObject *>(item);
+    }
+
+    static QString Rule(const QDate &d, int mode)
+    {
+        return QStringLiteral("{Remd}%1,%2,%3,%4~~0").arg(d.year()).arg(d.month()).arg(d.day()).arg(mode);
+    }
+
+    ReminderServices services;
+    TTreeNodes nodes;
+    TTreeNode *root = nullptr;
+    TTreeNode *folder = nullptr;
+    TTreeNode *person = nullptr;
+};
+
+} // namespace
+
+TEST_F(ReminderTest, RecordRoundTripsThroughTheFactory)
+{
+    TReminderObject *r = Remind("{Remd}1998,3,15,2~~5");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->Recurrence().GetRule(), "1998,3,15,2");
+    EXPECT_EQ(r->Categories(), 5);
+    EXPECT_FALSE(r->Recurrence().UseToday);
+    EXPECT_EQ(r->GetRecordText(3), "{3 9 }Renewal~~old text~~note~~55\r\n{Remd}1998,3,15,2~~5");
+    EXPECT_EQ(person->Item()->ChildAt(0), r);
+}
+
+TEST_F(ReminderTest, DataLineWithoutCategoriesOrPrefix)
+{
+    TReminderObject *r = Remind("{Remd}1998,3,15,2");
+    EXPECT_EQ(r->Categories(), 0);
+    EXPECT_EQ(r->Recurrence().GetRule(), "1998,3,15,2");
+
+    // A new reminder: today's date, no rule, and not marked until its dialog is accepted.
+    TReminderObject *fresh = Remind("");
+    EXPECT_EQ(fresh->Recurrence().GetDate(), kToday);
+    EXPECT_EQ(fresh->Recurrence().RecurMode, 0);
+    EXPECT_FALSE(fresh->Alert());
+    EXPECT_EQ(fresh->GetRecordText(1), "{1 9 }Renewal~~old text~~note~~55\r\n{Remd}2026,12,6,0~~0");
+}
+
+TEST_F(ReminderTest, UnreadableRuleIsWrittenBackUntilTheRuleChanges)
+{
+    TReminderObject *r = Remind("{Remd}1998,x,15,2~~3");
+    EXPECT_EQ(r->Categories(), 3);
+    EXPECT_EQ(r->GetRecordText(1), "{1 9 }Renewal~~old text~~note~~55\r\n{Remd}1998,x,15,2~~3");
+    TReminderObject *shortRule = Remind("{Remd}1998,3~~0");
+    EXPECT_TRUE(shortRule->GetRecordText(1).endsWith("\r\n{Remd}1998,3~~0"));
+    TReminderObject *noDay = Remind("{Remd}1998,2,30,1~~0");
+    EXPECT_TRUE(noDay->GetRecordText(1).endsWith("\r\n{Remd}1998,2,30,1~~0"));
+
+    r->AdvanceDate();
+    EXPECT_TRUE(r->GetRecordText(1).endsWith("\r\n{Remd}2026,12,7,0~~3"));
+}
+
+TEST_F(ReminderTest, ReminderDueTodayMarksEveryContainerAboveButTheRoot)
+{
+    TReminderObject *r = Remind(Rule(kToday, 0));
+    EXPECT_TRUE(r->Alert());
+    EXPECT_TRUE(r->IsDue());
+    EXPECT_EQ(r->GetImageIndex(), 11);
+    EXPECT_EQ(person->Item()->AlertCount(), 1);
+    EXPECT_EQ(folder->Item()->AlertCount(), 1);
+    EXPECT_EQ(root->Item()->AlertCount(), 0);
+    EXPECT_EQ(person->StateIndex(), Images::AlertState);
+    EXPECT_EQ(folder->StateIndex(), Images::AlertState);
+    EXPECT_EQ(root->StateIndex(), Images::NoState);
+
+    // A second due reminder in the folder counts there only.
+    Remind(Rule(kToday.addYears(-3), 2), folder);
+    EXPECT_EQ(folder->Item()->AlertCount(), 2);
+    EXPECT_EQ(person->Item()->AlertCount(), 1);
+
+    person->Item()->RemoveChild(r);
+    EXPECT_EQ(person->Item()->AlertCount(), 0);
+    EXPECT_EQ(person->StateIndex(), Images::NoState);
+    EXPECT_EQ(folder->Item()->AlertCount(), 1);
+}
+
+TEST_F(ReminderTest, FutureReminderIsPending)
+{
+    TReminderObject *r = Remind(Rule(kToday.addDays(1), 0));
+    EXPECT_FALSE(r->Alert());
+    EXPECT_EQ(r->GetImageIndex(), 9);
+    EXPECT_EQ(person->Item()->AlertCount(), 0);
+    EXPECT_EQ(person->StateIndex(), Images::NoState);
+}
+
+TEST_F(ReminderTest, AdvancingPastTodayClearsTheMark)
+{
+    TReminderObject *r = Remind(Rule(kToday.addDays(-1), 0));
+    ASSERT_TRUE(r->Alert());
+    r->AdvanceDate();
+    EXPECT_EQ(r->Recurrence().GetDate(), kToday);
+    EXPECT_TRUE(r->Alert()) << "due on its own date";
+    EXPECT_EQ(r->Value(), r->Recurrence().GetDateText());
+    r->AdvanceDate();
+    EXPECT_FALSE(r->Alert());
+    EXPECT_EQ(r->GetImageIndex(), 9);
+    EXPECT_EQ(folder->Item()->AlertCount(), 0);
+    EXPECT_EQ(folder->StateIndex(), Images::NoState);
+    EXPECT_EQ(services.reselected, (std::vector<TTreeNode *>{person, person}));
+}
+
+TEST_F(ReminderTest, AdvanceThatCannotBeMadeLeavesTheReminder)
+{
+    TReminderObject *r = Remind("{Remd}2026,1,31,1~~0");
+    ASSERT_TRUE(r->Alert());
+    r->AdvanceDate();
+    EXPECT_EQ(r->Recurrence().GetRule(), "2026,1,31,1");
+    EXPECT_TRUE(r->Alert());
+    EXPECT_EQ(person->Item()->AlertCount(), 1);
+}
+
+TEST_F(ReminderTest, PopupOffersOnlyAdvanceDate)
+{
+    PopupVisibility expected;
+    expected.Open = false;
+    expected.AdvanceDate = true;
+    EXPECT_EQ(Remind(Rule(kToday, 0))->PreparePopup(), expected);
+}
+
+TEST_F(ReminderTest, AcceptedNewReminderTakesTitleDateTextAndDueState)
+{
+    TReminderObject *r = Remind("");
+    services.dialog = [](TZEBObject &item, bool) {
+        return dynamic_cast<TReminderObject &>(item).ApplyDialog("Call Kim", "about the lease");
+    };
+    ASSERT_TRUE(r->EditNew(person));
+    EXPECT_EQ(services.dialogCalls, std::vector<bool>{true});
+    EXPECT_EQ(r->Title(), "Call Kim");
+    EXPECT_EQ(r->Comment(), "about the lease");
+    EXPECT_EQ(r->Value(), QLocale().toString(kToday, QLocale::ShortFormat));
+    EXPECT_TRUE(r->Alert());
+    EXPECT_EQ(folder->Item()->AlertCount(), 1);
+}
+
+TEST_F(ReminderTest, DialogWithEmptyTitleOrCancelChangesNothing)
+{
+    TReminderObject *r = Remind(Rule(kToday.addDays(10), 0));
+    services.dialog = [](TZEBObject &item, bool) {
+        return dynamic_cast<TReminderObject &>(item).ApplyDialog("", "lost");
+    };
+    EXPECT_FALSE(r->EditNew(person));
+    r->Edit();
+    EXPECT_EQ(r->Title(), "Renewal");
+    EXPECT_EQ(r->Comment(), "note");
+    EXPECT_EQ(r->Value(), "old text");
+
+    // Cancel after the dialog's "Advance" keeps the new rule, but not its text or mark.
+    services.dialog = [](TZEBObject &item, bool) {
+        auto &reminder = dynamic_cast<TReminderObject &>(item);
+        for (int i = 0; i < 10; ++i)
+            reminder.Recurrence().Advance();
+        return false;
+    };
+    r->Edit();
+    EXPECT_EQ(r->Recurrence().GetDate(), kToday.addDays(20));
+    EXPECT_EQ(r->Value(), "old text");
+}
+
+TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
+{
+    TReminderObject *r = Remind(Rule(kToday.addMonths(2), 1));
+    ASSERT_FALSE(r->Alert());
+    services.dialog = [](TZEBObject &item, bool) {
+        auto &reminder = dynamic_cast<TReminderObject &>(item);
+        reminder.Recurrence().SetDate(kToday.addDays(-2));
+        return reminder.ApplyDialog("Renewal", "note");
+    };
+    r->Open();
+    EXPECT_EQ(services.dialogCalls, std::vector<bool>{false});
+    EXPECT_TRUE(r->Alert());
+    EXPECT_EQ(person->Item()->AlertCount(), 1);
+    EXPECT_EQ(services.reselected, std::vector<TTreeNode *>{person});
+}
