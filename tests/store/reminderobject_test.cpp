@@ -2,6 +2,7 @@
 
 #include "store/itemfactory.h"
 #include "store/itemservices.h"
+#include "store/recordfile.h"
 #include "store/reminderobject.h"
 #include "store/treenodes.h"
 
@@ -238,4 +239,37 @@ TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
     EXPECT_TRUE(r->Alert());
     EXPECT_EQ(person->Item()->AlertCount(), 1);
     EXPECT_EQ(services.reselected, std::vector<TTreeNode *>{person});
+}
+
+TEST_F(ReminderTest, LoadedRemindersMarkTheirOwnersAndWriteBackUnchanged)
+{
+    const QByteArray file = "{1 0 }Family~~~~~~301\r\n"
+                            "{Fold}0\r\n"
+                            "{2 9 }Anniversary~~6/1/2026~~~~302\r\n"
+                            "{Remd}2026,6,1,2~~4\r\n"
+                            "{2 0 }Kim~~~~~~303\r\n"
+                            "{Fold}0\r\n"
+                            "{3 9 }Passport~~1/1/2030~~renew~~304\r\n"
+                            "{Remd}2030,1,1,0~~0\r\n"
+                            "{3 9 }Dentist~~~~~~305\r\n"
+                            "{Remd}2026,11,30,5~~0\r\n";
+    TTreeNode *home = CreateItem(Kinds::Folder, "Home", "", "", root, "{Fold}0", 300)->Node();
+    ReadItems(file, 0, 1, home);
+
+    ASSERT_EQ(home->Count(), 1);
+    TTreeNode *family = home->Child(0);
+    ASSERT_EQ(family->Count(), 1);
+    TTreeNode *kim = family->Child(0);
+    EXPECT_EQ(kim->Item()->AlertCount(), 1) << "only the dentist is due";
+    EXPECT_EQ(family->Item()->AlertCount(), 2);
+    EXPECT_EQ(home->Item()->AlertCount(), 2);
+    EXPECT_EQ(root->Item()->AlertCount(), 0);
+
+    QString text;
+    for (TTreeNode *n = family; n; n = n == kim ? nullptr : kim) {
+        text += n->Item()->GetRecordText(n->Level() - 1) + "\r\n";
+        for (int i = 0; i < n->Item()->ChildCount(); ++i)
+            text += n->Item()->ChildAt(i)->GetRecordText(n->Level()) + "\r\n";
+    }
+    EXPECT_EQ(text, QString::fromLatin1(file));
 }
