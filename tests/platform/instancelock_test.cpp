@@ -1,0 +1,110 @@
+#include "platform/instancelock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A second process that takes the lock, reports whether it got it, and then
+// waits for the parent before it exits without releasing anything.
+class LockHolder
+{
+public:
+    explicit LockHolder(const QString &dataDir)
+    {
+        int up[2], down[2];
+        if (pipe(up) != 0 || pipe(down) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            ::close(up[0]);
+            ::close(down[1]);
+            InstanceLock lock(dataDir);
+            const char got = lock.tryLock() ? '1' : '0';
+            (void)!::write(up[1], &got, 1);
+            char c;
+            (void)!::read(down[0], &c, 1);
+            _exit(0); // dies holding the lock: the file stays behind
+        }
+        ::close(up[1]);
+        ::close(down[0]);
+        m_release = down[1];
+        char got = '0';
+        if (::read(up[0], &got, 1) == 1)
+            m_gotLock = got == '1';
+        ::close(up[0]);
+    }
+    ~LockHolder() { finish(); }
+    bool gotLock() const { return m_gotLock; }
+    qint64 pid() const { return m_pid; }
+    void finish()
+    {
+        if (m_release >= 0) {
+            ::close(m_release);
+            m_release = -1;
+        }
+        if (m_pid > 0) {
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+            m_pid = -1;
+        }
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_release = -1;
+    bool m_gotLock = false;
+};
+
+} // namespace
+
+TEST(InstanceLock, SecondProcessCannotTakeAHeldLock)
+{
+    QTemporaryDir dir;
+    InstanceLock mine(dir.path());
+    ASSERT_TRUE(mine.tryLock());
+    EXPECT_TRUE(QFile::exists(mine.lockFilePath()));
+    LockHolder other(dir.path());
+    EXPECT_FALSE(other.gotLock());
+    other.finish();
+    mine.unlock();
+    EXPECT_FALSE(QFile::exists(mine.lockFilePath()));
+}
+
+TEST(InstanceLock, HolderIsSeenAndItsStaleLockIsTakenOver)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(InstanceLock::isHeldByRunningProgram(dir.path()));
+    LockHolder other(dir.path());
+    ASSERT_TRUE(other.gotLock());
+    EXPECT_TRUE(InstanceLock::isHeldByRunningProgram(dir.path()));
+    EXPECT_EQ(InstanceLock::holderPid(dir.path()), other.pid());
+    InstanceLock mine(dir.path());
+    EXPECT_FALSE(mine.tryLock());
+    EXPECT_FALSE(mine.errorString().isEmpty());
+
+    other.finish(); // the holder dies without unlocking
+    ASSERT_TRUE(QFile::exists(mine.lockFilePath()));
+    EXPECT_FALSE(InstanceLock::isHeldByRunningProgram(dir.path()));
+    EXPECT_TRUE(mine.tryLock());
+    EXPECT_EQ(InstanceLock::holderPid(dir.path()), qint64(getpid()));
+    EXPECT_TRUE(InstanceLock::isHeldByRunningProgram(dir.path()));
+}
+
+TEST(InstanceLock, ServerNameIsPerUserAndDataDirectory)
+{
+    QTemporaryDir a, b;
+    const QString link = b.filePath("link");
+    ASSERT_TRUE(QFile::link(a.path(), link));
+    const QString name = instanceServerName(a.path());
+    EXPECT_TRUE(name.startsWith("mirabook-"));
+    EXPECT_EQ(name, instanceServerName(link));             // same directory through a link
+    EXPECT_EQ(name, instanceServerName(a.path() + "/."));  // and spelled differently
+    EXPECT_NE(name, instanceServerName(b.path()));
+    EXPECT_FALSE(name.contains('/'));
+}

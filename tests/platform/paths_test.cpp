@@ -1,0 +1,90 @@
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sets or clears an environment variable for one test and puts it back after.
+class EnvGuard
+{
+public:
+    EnvGuard(const char *name, const QByteArray &value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvGuard()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+} // namespace
+
+TEST(Paths, MirabookHomeHoldsDataAndSettings)
+{
+    QTemporaryDir tmp;
+    const QString home = tmp.filePath("home/mb");
+    EnvGuard env("MIRABOOK_HOME", home.toUtf8());
+    EXPECT_EQ(Paths::dataDir(), home);
+    EXPECT_EQ(Paths::configDir(), home);
+    EXPECT_TRUE(QDir(home).exists());
+    EXPECT_EQ(settingsFilePath(), home + "/zeb.ini");
+    EXPECT_EQ(registryFilePath(), home + "/registry.ini");
+}
+
+TEST(Paths, XdgDirectoriesWithoutMirabookHome)
+{
+    QTemporaryDir tmp;
+    EnvGuard home("MIRABOOK_HOME", QByteArray());
+    EnvGuard data("XDG_DATA_HOME", tmp.filePath("data").toUtf8());
+    EnvGuard config("XDG_CONFIG_HOME", tmp.filePath("config").toUtf8());
+    EXPECT_EQ(Paths::dataDir(), tmp.filePath("data/mirabook"));
+    EXPECT_EQ(Paths::configDir(), tmp.filePath("config/mirabook"));
+    EXPECT_TRUE(QDir(tmp.filePath("data/mirabook")).exists());
+    EXPECT_TRUE(QDir(tmp.filePath("config/mirabook")).exists());
+}
+
+TEST(Paths, HomeOverrideWinsAndEnterDataDirChangesDirectory)
+{
+    QTemporaryDir tmp;
+    EnvGuard env("MIRABOOK_HOME", tmp.filePath("fromenv").toUtf8());
+    const QString before = QDir::currentPath();
+    Paths::setHomeOverride(tmp.filePath("cli"));
+    EXPECT_EQ(Paths::dataDir(), tmp.filePath("cli"));
+    EXPECT_EQ(Paths::configDir(), tmp.filePath("cli"));
+    QString error;
+    EXPECT_TRUE(Paths::enterDataDir(&error)) << error.toStdString();
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(tmp.filePath("cli")).canonicalPath());
+    Paths::setHomeOverride(QString());
+    EXPECT_EQ(Paths::dataDir(), tmp.filePath("fromenv"));
+    QDir::setCurrent(before);
+}
+
+TEST(Paths, EnterDataDirReportsADirectoryThatCannotBeMade)
+{
+    QTemporaryDir tmp;
+    QFile blocker(tmp.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Paths::setHomeOverride(tmp.filePath("file/sub"));
+    QString error;
+    EXPECT_FALSE(Paths::enterDataDir(&error));
+    EXPECT_FALSE(error.isEmpty());
+    Paths::setHomeOverride(QString());
+}

@@ -1,0 +1,185 @@
+#include "platform/profile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProfileTest : public ::testing::Test
+{
+protected:
+    QString path() const { return dir.filePath("zeb.ini"); }
+    void writeBytes(const QByteArray &bytes) const
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray bytes() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ProfileTest, MissingFileGivesTheCallersDefaults)
+{
+    Profile p(path());
+    EXPECT_EQ(p.readString("Browser", "DDE", "IExplore"), "IExplore");
+    EXPECT_EQ(p.readInteger("Settings", "CallerHistory", 50), 50);
+    EXPECT_FALSE(p.readBool("Settings", "CallerId", false));
+    EXPECT_TRUE(p.readBool("Settings", "CallerId", true));
+    EXPECT_TRUE(p.sectionKeys("Tools").isEmpty());
+    EXPECT_TRUE(p.save()); // nothing to write, and nothing is created
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(ProfileTest, ReadsCaseInsensitivelyAndRaw)
+{
+    writeBytes("; comment\r\n[Browser]\r\nDDE = NETSCAPE \r\nPath=\r\n[tools]\r\nTool0=\"My, tool\",/bin/x,,1\r\n");
+    Profile p(path());
+    EXPECT_EQ(p.readString("BROWSER", "dde"), "NETSCAPE");
+    EXPECT_EQ(p.readString("Tools", "TOOL0"), "\"My, tool\",/bin/x,,1");
+    // A present but empty value is the empty text, not the default.
+    EXPECT_EQ(p.readString("Browser", "Path", "default"), "");
+    EXPECT_TRUE(p.hasKey("browser", "PATH"));
+    EXPECT_FALSE(p.hasKey("Browser", "; comment"));
+}
+
+TEST_F(ProfileTest, IntegersAndBooleans)
+{
+    writeBytes("[S]\nhex=0x1F\nHEX2=0X10\nneg=-5\njunk=12abc\nword=abc\nempty=\ntwo=2\nzero=0\nbig=4294967295\n");
+    Profile p(path());
+    EXPECT_EQ(p.readInteger("S", "hex", 7), 31);
+    EXPECT_EQ(p.readInteger("S", "hex2", 7), 16);
+    EXPECT_EQ(p.readInteger("S", "neg", 7), -5);
+    EXPECT_EQ(p.readInteger("S", "junk", 7), 12);
+    EXPECT_EQ(p.readInteger("S", "word", 7), 0);
+    EXPECT_EQ(p.readInteger("S", "empty", 7), 7);
+    EXPECT_EQ(p.readInteger("S", "big", 7), -1);
+    EXPECT_TRUE(p.readBool("S", "two", false));
+    EXPECT_FALSE(p.readBool("S", "zero", true));
+    EXPECT_FALSE(p.readBool("S", "word", true));
+    EXPECT_TRUE(p.readBool("S", "missing", true));
+}
+
+TEST_F(ProfileTest, LongValuesAreCutAt1023WhenRead)
+{
+    {
+        Profile p(path());
+        ASSERT_TRUE(p.writeString("S", "long", QString(1500, u'x')));
+        ASSERT_TRUE(p.writeString("S", "exact", QString(1023, u'y')));
+        ASSERT_TRUE(p.save());
+    }
+    Profile p(path());
+    EXPECT_EQ(p.readString("S", "long").size(), 1023);
+    EXPECT_EQ(p.readString("S", "exact").size(), 1023);
+    EXPECT_EQ(p.readRawString("S", "long").size(), 1500);
+}
+
+TEST_F(ProfileTest, WritesKeepOtherSectionsKeysOrderAndComments)
+{
+    writeBytes("[WinState]\nNorm_Left=10\n; keep me\nNorm_Top=20\n\n[Browser]\nDDE=IExplore\n");
+    Profile p(path());
+    ASSERT_TRUE(p.writeInteger("winstate", "norm_left", 99));
+    ASSERT_TRUE(p.writeString("WinState", "Norm_Width", "640"));
+    ASSERT_TRUE(p.writeBool("Settings", "CallerId", true));
+    ASSERT_TRUE(p.save());
+    EXPECT_EQ(bytes(), "[WinState]\r\nNorm_Left=99\r\n; keep me\r\nNorm_Top=20\r\nNorm_Width=640\r\n\r\n"
+                       "[Browser]\r\nDDE=IExplore\r\n[Settings]\r\nCallerId=1\r\n");
+    Profile again(path());
+    EXPECT_EQ(again.sectionKeys("WINSTATE"), QStringList({"Norm_Left", "Norm_Top", "Norm_Width"}));
+    EXPECT_EQ(again.readInteger("WinState", "Norm_Left", 0), 99);
+}
+
+TEST_F(ProfileTest, EraseSectionThenRewrite)
+{
+    writeBytes("[Tools]\r\nTool0=a,b,,1\r\nTool7=c,d,,0\r\nOther=x\r\n[Categories]\r\nCat1=Friends\r\n");
+    Profile p(path());
+    ASSERT_TRUE(p.eraseSection("TOOLS"));
+    EXPECT_FALSE(p.hasSection("Tools"));
+    ASSERT_TRUE(p.writeString("Tools", "Tool0", "c,d,,0"));
+    ASSERT_TRUE(p.save());
+    Profile again(path());
+    EXPECT_EQ(again.sectionKeys("Tools"), QStringList({"Tool0"}));
+    EXPECT_EQ(again.readString("Categories", "Cat1"), "Friends");
+    EXPECT_EQ(again.sectionNames(), QStringList({"Categories", "Tools"}));
+}
+
+TEST_F(ProfileTest, ReadsLfAndWindows1252AndWritesUtf8)
+{
+    writeBytes("[Categories]\nCat1=Caf\xE9\nCat2=\x80uro\n");
+    Profile p(path());
+    EXPECT_EQ(p.readString("Categories", "Cat1"), QString::fromUtf8("Caf\u00e9"));
+    EXPECT_EQ(p.readString("Categories", "Cat2"), QString::fromUtf8("\u20acuro"));
+    ASSERT_TRUE(p.writeString("Categories", "Cat3", QString::fromUtf8("\u00c5se")));
+    ASSERT_TRUE(p.save());
+    EXPECT_EQ(bytes(), QString::fromUtf8("[Categories]\r\nCat1=Caf\u00e9\r\nCat2=\u20acuro\r\nCat3=\u00c5se\r\n").toUtf8());
+}
+
+TEST_F(ProfileTest, SaveMergesChangesMadeByAnotherWriter)
+{
+    Profile longLived(path());
+    {
+        Profile options(path());
+        ASSERT_TRUE(options.writeString("Browser", "DDE", "Mosaic"));
+        ASSERT_TRUE(options.save());
+    }
+    ASSERT_TRUE(longLived.writeInteger("WinState", "Norm_Split", 150));
+    ASSERT_TRUE(longLived.save());
+    Profile p(path());
+    EXPECT_EQ(p.readString("Browser", "DDE"), "Mosaic");
+    EXPECT_EQ(p.readInteger("WinState", "Norm_Split", 0), 150);
+}
+
+TEST_F(ProfileTest, DestructorWritesPendingChanges)
+{
+    {
+        Profile p(path());
+        ASSERT_TRUE(p.writeString("Settings", "INetMail", "2"));
+    }
+    EXPECT_EQ(Profile(path()).readInteger("Settings", "INetMail", 0), 2);
+}
+
+TEST_F(ProfileTest, RefusesWhatTheFormatCannotHold)
+{
+    writeBytes("[S]\r\nk=v\r\n");
+    Profile p(path());
+    EXPECT_FALSE(p.writeString("S", "k", "two\nlines"));
+    EXPECT_FALSE(p.errorString().isEmpty());
+    EXPECT_FALSE(p.writeString("S", "a=b", "v"));
+    EXPECT_FALSE(p.writeString("S", "", "v"));
+    EXPECT_FALSE(p.writeString("S", "[x]", "v"));
+    EXPECT_FALSE(p.writeString("bad]name", "k", "v"));
+    EXPECT_FALSE(p.hasPendingChanges());
+    EXPECT_EQ(p.readString("S", "k"), "v");
+}
+
+TEST_F(ProfileTest, WriteFailureIsReportedAndKeepsChangesPending)
+{
+    QFile blocker(dir.filePath("notadir"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Profile p(dir.filePath("notadir/zeb.ini"));
+    ASSERT_TRUE(p.writeString("S", "k", "v"));
+    EXPECT_FALSE(p.save());
+    EXPECT_FALSE(p.errorString().isEmpty());
+    EXPECT_TRUE(p.hasPendingChanges());
+    EXPECT_EQ(p.readString("S", "k"), "v");
+}
+
+TEST_F(ProfileTest, DeleteKeyAndEnsureSection)
+{
+    writeBytes("[S]\r\na=1\r\nb=2\r\n");
+    Profile p(path());
+    ASSERT_TRUE(p.deleteKey("s", "A"));
+    ASSERT_TRUE(p.ensureSection("Empty"));
+    ASSERT_TRUE(p.save());
+    Profile again(path());
+    EXPECT_EQ(again.sectionKeys("S"), QStringList({"b"}));
+    EXPECT_TRUE(again.hasSection("empty"));
+}
