@@ -1,63 +1,39 @@
 #include <gtest/gtest.h>
 
-#include "store/itemfactory.h"
-#include "store/itemservices.h"
 #include "store/recordfile.h"
 #include "store/reminderobject.h"
-#include "store/treenodes.h"
+#include "support/storefixture.h"
 
-#include <functional>
 #include <vector>
 
 namespace {
 
 const QDate kToday(2026, 12, 6);
 
-// Answers the reminder dialog with a scripted reply and records list rebuilds.
-class ReminderServices final : public ItemServices
+// Also records the list rebuilds the reminder asks for.
+class ReminderServices final : public FakeServices
 {
 public:
-    std::function<bool(TZEBObject &, bool)> dialog = [](TZEBObject &, bool) { return false; };
-    std::vector<bool> dialogCalls;
     std::vector<TTreeNode *> reselected;
-
-    bool EditItem(TZEBObject &item, bool isNew) override
-    {
-        dialogCalls.push_back(isNew);
-        return dialog(item, isNew);
-    }
     void ReselectNode(TTreeNode *node) override { reselected.push_back(node); }
-    void BeginRename(TTreeNode *) override {}
-    void ExpandNode(TTreeNode *) override {}
-    std::optional<qint32> ChooseCategories(qint32) override { return std::nullopt; }
-    bool IsFilteredOut(qint32) const override { return false; }
-    void Dial(const QString &, const QString &) override {}
-    void SendMail(const QString &, const QString &, const QString &) override {}
-    void SendFax(const QString &, const QString &, const QString &) override {}
-    void Browse(const QString &) override {}
-    bool ShellOpen(const QString &) override { return false; }
-    bool StartProgram(const QString &, const QString &, const QString &) override { return false; }
-    void ShowError(const QString &) override {}
-    void ShowInformation(const QString &) override {}
 };
 
 // Root "My Contacts" > folder F > folder P, with today pinned.
-class ReminderTest : public ::testing::Test
+class ReminderTest : public StoreFixture
 {
 protected:
     void SetUp() override
     {
+        StoreFixture::SetUp();
         TReminderObject::SetToday(kToday);
-        SetItemServices(&services);
-        root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
-        folder = CreateItem(Kinds::Folder, "F", "", "", root, "{Fold}0", 101)->Node();
-        person = CreateItem(Kinds::Folder, "P", "", "", folder, "{Fold}0", 102)->Node();
+        reminderServices.editAnswer = false;
+        folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 101)->Node();
+        person = add(Kinds::Folder, "P", folder, {}, "{Fold}0", 102)->Node();
     }
     void TearDown() override
     {
-        nodes.Clear();
-        SetItemServices(nullptr);
         TReminderObject::SetToday(QDate());
+        StoreFixture::TearDown();
     }
 
     TReminderObject *Remind(const QString &dataLine, TTreeNode *owner = nullptr)
@@ -71,9 +47,7 @@ protected:
         return QStringLiteral("{Remd}%1,%2,%3,%4~~0").arg(d.year()).arg(d.month()).arg(d.day()).arg(mode);
     }
 
-    ReminderServices services;
-    TTreeNodes nodes;
-    TTreeNode *root = nullptr;
+    ReminderServices reminderServices;
     TTreeNode *folder = nullptr;
     TTreeNode *person = nullptr;
 };
@@ -165,7 +139,7 @@ TEST_F(ReminderTest, AdvancingPastTodayClearsTheMark)
     EXPECT_EQ(r->GetImageIndex(), 9);
     EXPECT_EQ(folder->Item()->AlertCount(), 0);
     EXPECT_EQ(folder->StateIndex(), Images::NoState);
-    EXPECT_EQ(services.reselected, (std::vector<TTreeNode *>{person, person}));
+    EXPECT_EQ(reminderServices.reselected, (std::vector<TTreeNode *>{person, person}));
 }
 
 TEST_F(ReminderTest, AdvanceThatCannotBeMadeLeavesTheReminder)
@@ -189,11 +163,11 @@ TEST_F(ReminderTest, PopupOffersOnlyAdvanceDate)
 TEST_F(ReminderTest, AcceptedNewReminderTakesTitleDateTextAndDueState)
 {
     TReminderObject *r = Remind("");
-    services.dialog = [](TZEBObject &item, bool) {
+    reminderServices.onEdit = [](TZEBObject &item, bool) {
         return dynamic_cast<TReminderObject &>(item).ApplyDialog("Call Kim", "about the lease");
     };
     ASSERT_TRUE(r->EditNew(person));
-    EXPECT_EQ(services.dialogCalls, std::vector<bool>{true});
+    EXPECT_EQ(reminderServices.calls, QStringList{"edit Renewal|new"});
     EXPECT_EQ(r->Title(), "Call Kim");
     EXPECT_EQ(r->Comment(), "about the lease");
     EXPECT_EQ(r->Value(), QLocale().toString(kToday, QLocale::ShortFormat));
@@ -204,7 +178,7 @@ TEST_F(ReminderTest, AcceptedNewReminderTakesTitleDateTextAndDueState)
 TEST_F(ReminderTest, DialogWithEmptyTitleOrCancelChangesNothing)
 {
     TReminderObject *r = Remind(Rule(kToday.addDays(10), 0));
-    services.dialog = [](TZEBObject &item, bool) {
+    reminderServices.onEdit = [](TZEBObject &item, bool) {
         return dynamic_cast<TReminderObject &>(item).ApplyDialog("", "lost");
     };
     EXPECT_FALSE(r->EditNew(person));
@@ -214,7 +188,7 @@ TEST_F(ReminderTest, DialogWithEmptyTitleOrCancelChangesNothing)
     EXPECT_EQ(r->Value(), "old text");
 
     // Cancel after the dialog's "Advance" keeps the new rule, but not its text or mark.
-    services.dialog = [](TZEBObject &item, bool) {
+    reminderServices.onEdit = [](TZEBObject &item, bool) {
         auto &reminder = dynamic_cast<TReminderObject &>(item);
         for (int i = 0; i < 10; ++i)
             reminder.Recurrence().Advance();
@@ -229,16 +203,16 @@ TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
 {
     TReminderObject *r = Remind(Rule(kToday.addMonths(2), 1));
     ASSERT_FALSE(r->Alert());
-    services.dialog = [](TZEBObject &item, bool) {
+    reminderServices.onEdit = [](TZEBObject &item, bool) {
         auto &reminder = dynamic_cast<TReminderObject &>(item);
         reminder.Recurrence().SetDate(kToday.addDays(-2));
         return reminder.ApplyDialog("Renewal", "note");
     };
     r->Open();
-    EXPECT_EQ(services.dialogCalls, std::vector<bool>{false});
+    EXPECT_EQ(reminderServices.calls, QStringList{"edit Renewal|existing"});
     EXPECT_TRUE(r->Alert());
     EXPECT_EQ(person->Item()->AlertCount(), 1);
-    EXPECT_EQ(services.reselected, std::vector<TTreeNode *>{person});
+    EXPECT_EQ(reminderServices.reselected, std::vector<TTreeNode *>{person});
 }
 
 TEST_F(ReminderTest, LoadedRemindersMarkTheirOwnersAndWriteBackUnchanged)
@@ -253,7 +227,7 @@ TEST_F(ReminderTest, LoadedRemindersMarkTheirOwnersAndWriteBackUnchanged)
                             "{Remd}2030,1,1,0~~0\r\n"
                             "{3 9 }Dentist~~~~~~305\r\n"
                             "{Remd}2026,11,30,5~~0\r\n";
-    TTreeNode *home = CreateItem(Kinds::Folder, "Home", "", "", root, "{Fold}0", 300)->Node();
+    TTreeNode *home = add(Kinds::Folder, "Home", root, {}, "{Fold}0", 300)->Node();
     ReadItems(file, 0, 1, home);
 
     ASSERT_EQ(home->Count(), 1);
