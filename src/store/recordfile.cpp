@@ -5,6 +5,7 @@
 #include "itemservices.h"
 #include "treenodes.h"
 #include "zebobject.h"
+#include "platform/textcodec.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,12 +23,6 @@ namespace {
 std::function<bool(RecordFile::SaveStep)> g_saveFault;
 
 bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step); }
-
-// Characters 0x80 to 0x9F of Windows-1252; the rest match Latin-1.
-const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -61,7 +56,7 @@ class Reader
 public:
     Reader(const QByteArray &bytes, qsizetype pos, int line)
         : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line),
-          m_utf8(RecordFile::IsValidUtf8(bytes))
+          m_utf8(isValidUtf8(bytes))
     {
     }
 
@@ -211,49 +206,11 @@ namespace RecordFile {
 
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
 
-bool IsValidUtf8(const QByteArray &bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra;
-        unsigned min;
-        unsigned cp;
-        if ((c & 0xE0) == 0xC0) { extra = 1; min = 0x80; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { extra = 2; min = 0x800; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { extra = 3; min = 0x10000; cp = c & 0x07; }
-        else return false;
-        if (i + extra >= n)
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 QString DecodeText(const char *data, qsizetype size, bool utf8)
 {
     if (utf8)
         return QString::fromUtf8(data, size);
-    QString s(size, Qt::Uninitialized);
-    QChar *out = s.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(kCp1252High[c - 0x80]) : QChar(c);
-    }
-    return s;
+    return decodeWindows1252(QByteArray::fromRawData(data, size));
 }
 
 } // namespace RecordFile
@@ -264,6 +221,8 @@ void ReadParams(const QString &) {}
 
 void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
 {
+    if (startAt == 0 && bytes.startsWith("\xEF\xBB\xBF"))
+        startAt = 3; // byte-order mark of some editors
     Reader in(bytes, startAt, firstLine);
     const int baseLevel = ownerNode->Level();
     int currentLevel = baseLevel + 1;
@@ -336,7 +295,7 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName)
     // The first line is the parameters line.
     qsizetype start = bytes.indexOf('\n');
     start = start < 0 ? bytes.size() : start + 1;
-    const bool utf8 = RecordFile::IsValidUtf8(bytes);
+    const bool utf8 = isValidUtf8(bytes);
     ReadParams(RecordFile::DecodeText(bytes.constData(), start, utf8).trimmed());
     try {
         ReadItems(bytes, start, 2, rootNode);

@@ -42,9 +42,8 @@ enum class SaveStep { CreateTransaction, WriteParams, WriteRecords, SyncTransact
 // Returns true to make the step fail. Empty by default.
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook);
 
-// Text of a file in the record grammar: UTF-8, or Windows-1252 when not valid UTF-8.
+// Text of part of a file: UTF-8, or Windows-1252 when the file is not valid UTF-8.
 QString DecodeText(const char *data, qsizetype size, bool utf8);
-bool IsValidUtf8(const QByteArray &bytes);
 } // namespace RecordFile
 
 QString ParamsLine();
