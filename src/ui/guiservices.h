@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/itemservices.h"
+
+#include <functional>
+
+class TMainForm;
+
+// The desktop program's item services: dialogs, the main window's views, the shell.
+// Dialing, mail, fax and the browser do nothing until their subsystems exist
+// (their commands are disabled in the window).
+class GuiServices : public ItemServices
+{
+public:
+    explicit GuiServices(TMainForm &form);
+
+    // The kind's property dialog (item, isNew); true on OK. Wired at start-up.
+    std::function<bool(TZEBObject &, bool)> dialogRunner;
+    // The category pop-up with the current bit set; nothing when dismissed.
+    std::function<std::optional<qint32>(qint32)> categoryChooser;
+
+    bool EditItem(TZEBObject &item, bool isNew) override;
+    void BeginRename(TTreeNode *node) override;
+    void ExpandNode(TTreeNode *node) override;
+    void ReselectNode(TTreeNode *node) override;
+    std::optional<qint32> ChooseCategories(qint32 current) override;
+    bool IsFilteredOut(qint32 categories) const override;
+
+    void Dial(const QString &recipient, const QString &number) override;
+    void SendMail(const QString &recipient, const QString &address, const QString &attachment) override;
+    void SendFax(const QString &recipient, const QString &number, const QString &attachment) override;
+    void Browse(const QString &url) override;
+    bool ShellOpen(const QString &file) override;
+    bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
+
+    void ShowError(const QString &message) override;
+    void ShowInformation(const QString &message) override;
+
+private:
+    TMainForm &m_form;
+};

@@ -1,0 +1,194 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class QAbstractItemView;
+class TTreeNode;
+class TTreeNodes;
+class TZEBObject;
+class TFolderTreeModel;
+class TItemListModel;
+class TDragFileList;
+class TSplitterPanel;
+class TTipBar;
+class GuiServices;
+
+// The visible main window: the folder tree on the left, the content of the
+// selected node in the item list on the right, menus, bars and status bar.
+// Creating it builds the window, makes the root and loads the database; it
+// does not show itself.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The item tree
+    TTreeNodes &Nodes();
+    TTreeNode *RootNode() const;
+    TTreeNode *SelectedNode() const;
+    void SelectNode(TTreeNode *node);
+    // Rebuilds the list for the selected node.
+    void FoldersChange();
+    // Copies the titles of the selected node's item and its child nodes' items back into the node texts.
+    void RefreshFolderTitles();
+
+    // Category names 1 to 32 in order.
+    const QStringList &categoryNames() const { return m_categoryNames; }
+
+    GuiServices &services() { return *m_services; }
+
+    // Commands the start-up code connects (left unconnected here).
+    QAction *saveDatabaseAction() const { return m_saveAction; }
+    QAction *revertAction() const { return m_revertAction; }
+    QAction *exitAction() const { return m_exitAction; }
+    QAction *helpContentsAction() const { return m_helpContentsAction; }
+    QAction *homepageAction() const { return m_homepageAction; }
+    QAction *aboutAction() const { return m_aboutAction; }
+    QAction *toggleMainWindowAction() const { return m_toggleAction; }
+    QAction *toolbarAction() const { return m_toolbarAction; }
+    QAction *newItemBarAction() const { return m_newItemBarAction; }
+    QAction *findBarAction() const { return m_findBarAction; }
+    QAction *tipBarAction() const { return m_tipBarAction; }
+    QAction *statusBarAction() const { return m_statusBarAction; }
+    QAction *optionsAction() const { return m_optionsAction; }
+
+    // The four bars (tags 0 to 3) and the status bar.
+    QToolBar *toolBar() const { return m_toolBar; }
+    QToolBar *newItemBar() const { return m_newItemBar; }
+    QToolBar *findBar() const { return m_findBar; }
+    QToolBar *tipBar() const { return m_tipBarHost; }
+    QStatusBar *statusBarWidget() const;
+    // Shows a tip chosen at random (first show).
+    void showRandomTip();
+
+    // Layout of the panes.
+    int treeWidth() const;
+    void setTreeWidth(int width);
+    // 1 large icons, 2 small icons, 3 list, 4 details; other codes leave it unchanged.
+    int viewStyle() const { return m_viewStyle; }
+    void setViewStyle(int style);
+    // Widths of "Title", "Target" and "Comment" (column 0 to 2).
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+
+    // The pane that last had the focus.
+    enum class Pane { Folders, MainItems };
+    Pane ActivePane() const { return m_activePane; }
+    QString ActivePaneName() const;
+    void SetActivePane(Pane pane);
+
+    // Views and menus, for the services and for tests.
+    QTreeView *folders() const { return m_folders; }
+    QAbstractItemView *mainItems() const;
+    TFolderTreeModel *folderModel() const { return m_folderModel; }
+    TItemListModel *itemModel() const { return m_itemModel; }
+    QMenu *listPopup() const { return m_listPopup; }
+    QWidget *splitterPanel() const;
+    QAction *viewFormatAction(int tag) const;
+    QToolButton *viewFormatButton(int tag) const;
+    QAction *deleteAction() const { return m_deleteAction; }
+    QString statusText(int panel) const;
+
+    // Item commands
+    void NewItem(int kind);
+    void DeleteBtnClick(bool fromCut = false);
+    void EvDropFiles(const QStringList &files);
+    void ListPaneOpenClick();
+    void ListPanePropsClick();
+    void ListPaneRenameClick();
+    void Notes1Click();
+    void MainItemsDblClick(const QModelIndex &index);
+    // Applies PreparePopup of the item under the pointer to the pop-up menu.
+    void PreparePopupFor(TZEBObject *item);
+    // Starts in-place editing of a node's label (new folders and teams).
+    void BeginRename(TTreeNode *node);
+    void ExpandNode(TTreeNode *node);
+    void ReselectNode(TTreeNode *node);
+    // Items of the list's selected rows, in list order.
+    QList<TZEBObject *> selectedItems() const;
+    // Item the pop-up entries act on; none without a selection.
+    TZEBObject *popupItem() const;
+
+signals:
+    void trayTipChanged(const QString &tip);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildBars();
+    void buildPanes();
+    void buildPopup();
+    void loadCategoryNames();
+    void createRoot();
+    void onFolderSelected();
+    void onSplitterDrag(int x);
+    void setStatusText(int panel, const QString &text);
+    void showTreePopup(const QPoint &pos);
+    void showListPopup(const QPoint &pos);
+    void runPopupAction(void (TZEBObject::*op)());
+    void runItemCall(TZEBObject *item, const std::function<void(TZEBObject *)> &call);
+    QAction *addAction(QMenu *menu, const QString &text, const QString &hint, const QKeySequence &shortcut = {});
+
+    std::unique_ptr<TTreeNodes> m_nodes;
+    TTreeNode *m_root = nullptr;
+    std::unique_ptr<GuiServices> m_services;
+    QStringList m_categoryNames;
+    Pane m_activePane = Pane::Folders;
+    int m_viewStyle = 1;
+
+    QTreeView *m_folders = nullptr;
+    TDragFileList *m_mainItems = nullptr;
+    TFolderTreeModel *m_folderModel = nullptr;
+    TItemListModel *m_itemModel = nullptr;
+    TSplitterPanel *m_splitter = nullptr;
+    QWidget *m_leftPane = nullptr;
+    std::array<QLabel *, 3> m_statusPanels{};
+
+    QToolBar *m_toolBar = nullptr;
+    QToolBar *m_newItemBar = nullptr;
+    QToolBar *m_findBar = nullptr;
+    QToolBar *m_tipBarHost = nullptr;
+    TTipBar *m_tipBar = nullptr;
+    QMenu *m_listPopup = nullptr;
+
+    QAction *m_saveAction = nullptr;
+    QAction *m_revertAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_helpContentsAction = nullptr;
+    QAction *m_homepageAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QAction *m_toggleAction = nullptr;
+    QAction *m_toolbarAction = nullptr;
+    QAction *m_newItemBarAction = nullptr;
+    QAction *m_findBarAction = nullptr;
+    QAction *m_tipBarAction = nullptr;
+    QAction *m_statusBarAction = nullptr;
+    QAction *m_optionsAction = nullptr;
+    QAction *m_deleteAction = nullptr;
+    QActionGroup *m_viewFormatGroup = nullptr;
+    std::array<QAction *, 4> m_viewFormatActions{};
+    std::array<QToolButton *, 4> m_viewFormatButtons{};
+    // The seven action entries of the pop-up, in PreparePopup order.
+    std::array<QAction *, 7> m_popupActions{};
+};
