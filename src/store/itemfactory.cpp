@@ -1,8 +1,10 @@
 #include "itemfactory.h"
 
+#include "docobject.h"
 #include "folderobject.h"
 #include "ranmar.h"
 #include "reminderobject.h"
+#include "toolobject.h"
 #include "treenodes.h"
 #include "zebobject.h"
 
@@ -28,6 +30,12 @@ std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QStri
     // KIND CASES: each kind adds its line here.
     case Kinds::Reminder:
         item = std::make_unique<TReminderObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Document:
+        item = std::make_unique<TDocObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Tool:
+        item = std::make_unique<TToolObject>(kind, title, value, comment, id, dataLine);
         break;
     case Kinds::Root:
         return std::make_unique<TZEBObject>(kind, title, value, comment, id);

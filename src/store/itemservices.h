@@ -34,6 +34,11 @@ public:
     virtual bool ShellOpen(const QString &file) = 0;
     // Starts a program with parameters (split as a shell would) in a working directory.
     virtual bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) = 0;
+    // The image-list index of the icon the desktop shows for file (a program's own
+    // icon). imageIndex 13, the generic document image, asks for a new pair of
+    // entries in the large and small lists; any other index is replaced in place.
+    // Without icons the index comes back unchanged.
+    virtual int FileIcon(const QString &file, int imageIndex) { Q_UNUSED(file); return imageIndex; }
 
     // Message boxes
     virtual void ShowError(const QString &message) = 0;

@@ -53,3 +53,9 @@ bool FakeServices::StartProgram(const QString &program, const QString &parameter
     calls << QStringLiteral("start %1|%2|%3").arg(program, parameters, workingDir);
     return launchAnswer;
 }
+
+int FakeServices::FileIcon(const QString &file, int imageIndex)
+{
+    calls << QStringLiteral("icon %1|%2").arg(file).arg(imageIndex);
+    return imageIndex == 13 ? nextIconIndex++ : imageIndex;
+}

@@ -37,6 +37,9 @@ public:
     void Browse(const QString &url) override;
     bool ShellOpen(const QString &file) override;
     bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
+    // Hands out image-list indices from nextIconIndex on for the generic image 13.
+    int FileIcon(const QString &file, int imageIndex) override;
+    int nextIconIndex = 16;
     void ShowError(const QString &message) override { errors << message; }
     void ShowInformation(const QString &message) override { infos << message; }
 };

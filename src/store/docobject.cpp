@@ -1,0 +1,65 @@
+#include "docobject.h"
+
+#include "itemservices.h"
+
+namespace {
+const QString kTag = QStringLiteral("{Docs}");
+}
+
+TDocObject::TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                       const QString &dataLine)
+    : TZEBObject(kind, title, value, comment, id)
+    , m_iconIndex(Images::Document)
+{
+    LoadFields(dataLine);
+    UpdateIcon();
+}
+
+void TDocObject::UpdateIcon()
+{
+    if (!Value().isEmpty())
+        m_iconIndex = Services().FileIcon(Value(), m_iconIndex);
+}
+
+void TDocObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (!DataFields(dataLine, kTag, fields))
+        return;
+    bool ok = false;
+    const qint32 categories = fields.value(0).trimmed().toInt(&ok);
+    SetCategories(ok ? categories : 0);
+}
+
+QString TDocObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+
+PopupVisibility TDocObject::PreparePopup() const
+{
+    PopupVisibility v;
+    v.Open = false;
+    v.Launch = true;
+    return v;
+}
+
+bool TDocObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
+
+void TDocObject::Edit() { Services().EditItem(*this, false); }
+
+void TDocObject::Launch()
+{
+    if (!Value().isEmpty())
+        Services().ShellOpen(Value());
+}
+
+void TDocObject::WriteHTML(QTextStream &, bool) const {}
+
+bool TDocObject::ApplyDialog(const QString &title, const QString &fileName, const QString &comment)
+{
+    if (title.isEmpty() || fileName.isEmpty())
+        return false;
+    SetTitle(title);
+    SetValue(fileName);
+    SetComment(comment);
+    UpdateIcon();
+    return true;
+}

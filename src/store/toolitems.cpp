@@ -1,0 +1,99 @@
+#include "toolitems.h"
+
+#include "itemservices.h"
+#include "kinds.h"
+#include "platform/commatext.h"
+#include "platform/profile.h"
+
+namespace {
+const QString kSection = QStringLiteral("Tools");
+}
+
+QString FolderPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+TToolItem::TToolItem(const QString &caption, const QString &fileName, const QString &arguments,
+                     const QString &allowAddressText)
+    : m_imageIndex(Images::Document)
+    , m_caption(caption)
+    , m_arguments(arguments)
+    , m_allowAddress(allowAddressText == QLatin1String("1"))
+{
+    SetFileName(fileName);
+}
+
+void TToolItem::SetFileName(const QString &fileName)
+{
+    m_fileName = fileName;
+    m_imageIndex = Services().FileIcon(fileName, m_imageIndex);
+}
+
+bool TToolItem::Launch(const QString &address) const
+{
+    const QString parameters =
+        (m_arguments.isEmpty() && address.isEmpty()) ? QString() : m_arguments + u' ' + address;
+    return Services().StartProgram(m_fileName, parameters, FolderPart(m_fileName));
+}
+
+bool TToolItem::Click() const { return Services().StartProgram(m_fileName, QString(), FolderPart(m_fileName)); }
+
+void TToolItems::Load(const Profile &profile)
+{
+    m_items.clear();
+    for (const QString &key : profile.sectionKeys(kSection)) {
+        const QStringList parts = splitCommaText(profile.readString(kSection, key));
+        if (parts.size() == 4)
+            Add(std::make_unique<TToolItem>(parts.at(0), parts.at(1), parts.at(2), parts.at(3)));
+    }
+}
+
+bool TToolItems::Save(Profile &profile) const
+{
+    bool ok = profile.eraseSection(kSection);
+    for (int i = 0; i < Count(); ++i) {
+        const TToolItem &t = *m_items[size_t(i)];
+        const QString text = joinCommaText(
+            {t.Caption(), t.FileName(), t.Arguments(), t.AllowAddress() ? QStringLiteral("1") : QStringLiteral("0")});
+        // One tool the file cannot hold must not cost the others their place.
+        ok = profile.writeString(kSection, QStringLiteral("Tool%1").arg(i), text) && ok;
+    }
+    return profile.save() && ok;
+}
+
+TToolItem *TToolItems::Add(std::unique_ptr<TToolItem> item)
+{
+    m_items.push_back(std::move(item));
+    return m_items.back().get();
+}
+
+bool TToolItems::Delete(const QString &caption)
+{
+    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+        if ((*it)->Caption() == caption) {
+            m_items.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+TToolItem *TToolItems::FindByFileName(const QString &fileName) const
+{
+    for (const auto &t : m_items)
+        if (t->FileName() == fileName)
+            return t.get();
+    return nullptr;
+}
+
+TToolItem *TToolItems::Items(int index) const
+{
+    return index >= 0 && index < Count() ? m_items[size_t(index)].get() : nullptr;
+}
+
+TToolItems &ToolItems()
+{
+    static TToolItems items;
+    return items;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class Profile;
+
+// One configured add-on program of the tools menu. Its icon lives in the main
+// window's image lists at ImageIndex (13, the generic image, until it has one).
+class TToolItem
+{
+public:
+    // AllowAddress is set when allowAddressText is "1".
+    TToolItem(const QString &caption, const QString &fileName, const QString &arguments,
+              const QString &allowAddressText);
+
+    int ImageIndex() const { return m_imageIndex; }
+    const QString &Caption() const { return m_caption; }
+    void SetCaption(const QString &caption) { m_caption = caption; }
+    const QString &FileName() const { return m_fileName; }
+    // Takes the program and fetches its icon again.
+    void SetFileName(const QString &fileName);
+    const QString &Arguments() const { return m_arguments; }
+    void SetArguments(const QString &arguments) { m_arguments = arguments; }
+    bool AllowAddress() const { return m_allowAddress; }
+    void SetAllowAddress(bool allow) { m_allowAddress = allow; }
+
+    // Starts the program in its own folder; the parameters are Arguments + " " +
+    // address, or none when both are empty.
+    bool Launch(const QString &address) const;
+    // A tools menu entry: the program without parameters.
+    bool Click() const;
+
+private:
+    int m_imageIndex;
+    QString m_caption;
+    QString m_fileName;
+    QString m_arguments;
+    bool m_allowAddress;
+};
+
+// The folder part of a path, with its trailing separator ("" without one).
+QString FolderPart(const QString &path);
+
+// The ordered list of configured tools, kept in section "Tools" of the settings file.
+class TToolItems
+{
+public:
+    // Replaces the list with the tools of the settings file: every key of the
+    // section in file order whose value is comma text of exactly four parts.
+    void Load(const Profile &profile);
+    // Rewrites the section: Tool0, Tool1, ... in list order, then writes the file.
+    // False (see profile.errorString()) when the file could not take them.
+    bool Save(Profile &profile) const;
+
+    TToolItem *Add(std::unique_ptr<TToolItem> item);
+    // Removes and destroys the first tool whose Caption equals caption exactly.
+    bool Delete(const QString &caption);
+    // The first tool whose FileName equals fileName exactly, or none.
+    TToolItem *FindByFileName(const QString &fileName) const;
+    int Count() const { return int(m_items.size()); }
+    // 0-based; none past the end.
+    TToolItem *Items(int index) const;
+    void Clear() { m_items.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TToolItem>> m_items;
+};
+
+// The run's tool list: loaded by the main window at start, saved at its end.
+TToolItems &ToolItems();

@@ -1,0 +1,66 @@
+#include "toolobject.h"
+
+#include "fieldcodec.h"
+#include "itemservices.h"
+#include "toolitems.h"
+
+namespace {
+const QString kTag = QStringLiteral("{Tool}");
+}
+
+TToolObject::TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                         const QString &dataLine)
+    : TZEBObject(kind, title, value, comment, id)
+    , m_iconIndex(Images::Document)
+{
+    LoadFields(dataLine);
+    if (const TToolItem *tool = ToolItems().FindByFileName(m_toolFile))
+        m_iconIndex = tool->ImageIndex();
+}
+
+QString TToolObject::NewDataLine(const QString &toolFile, const QString &toolArgs)
+{
+    return kTag + EncodeField(toolFile) + QLatin1String("~~") + EncodeField(toolArgs);
+}
+
+void TToolObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (!DataFields(dataLine, kTag, fields))
+        return;
+    m_toolFile = fields.value(0);
+    m_toolArgs = fields.value(1);
+    bool ok = false;
+    const qint32 categories = fields.value(2).trimmed().toInt(&ok);
+    SetCategories(ok ? categories : 0);
+}
+
+QString TToolObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {m_toolFile, m_toolArgs}); }
+
+PopupVisibility TToolObject::PreparePopup() const
+{
+    PopupVisibility v;
+    v.Open = false;
+    v.Launch = true;
+    return v;
+}
+
+bool TToolObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
+
+void TToolObject::Edit() { Services().EditItem(*this, false); }
+
+void TToolObject::Launch()
+{
+    const QString parameters = m_toolArgs + u' ' + Value();
+    Services().StartProgram(m_toolFile, parameters.size() > 1 ? parameters : QString(), FolderPart(m_toolFile));
+}
+
+bool TToolObject::ApplyDialog(const QString &title, const QString &address, const QString &comment)
+{
+    if (title.isEmpty())
+        return false;
+    SetTitle(title);
+    SetValue(address);
+    SetComment(comment);
+    return true;
+}

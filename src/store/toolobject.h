@@ -1,0 +1,37 @@
+#pragma once
+
+#include "zebobject.h"
+
+// A tool address (kind 12): an address (Value) handed to a configured add-on
+// program. Launching it starts ToolFile with ToolArgs followed by the address.
+class TToolObject : public TZEBObject
+{
+public:
+    TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                const QString &dataLine);
+
+    // The data line of a new tool address for a configured program.
+    static QString NewDataLine(const QString &toolFile, const QString &toolArgs);
+
+    const QString &ToolFile() const { return m_toolFile; }
+    const QString &ToolArgs() const { return m_toolArgs; }
+    qint32 IconIndex() const { return m_iconIndex; }
+
+    int GetImageIndex() const override { return m_iconIndex; }
+    void LoadFields(const QString &dataLine) override;
+    QString GetRecordText(int level) const override;
+    PopupVisibility PreparePopup() const override;
+    bool EditNew(TTreeNode *node) override;
+    void Open() override { Launch(); }
+    void Edit() override;
+    void Launch() override;
+
+    // What the tool address dialog's OK does: with a non-empty title, takes the
+    // title, address and comment. False, changing nothing, otherwise.
+    bool ApplyDialog(const QString &title, const QString &address, const QString &comment);
+
+private:
+    QString m_toolFile;
+    QString m_toolArgs;
+    qint32 m_iconIndex;
+};

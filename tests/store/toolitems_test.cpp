@@ -1,0 +1,135 @@
+#include "platform/profile.h"
+#include "store/toolitems.h"
+#include "support/fakeservices.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ToolItemsTest : public ::testing::Test
+{
+protected:
+    QString iniPath() const { return dir.filePath("zeb.ini"); }
+    void writeIni(const QByteArray &bytes)
+    {
+        QFile f(iniPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir;
+    FakeServices services;
+    TToolItems tools;
+};
+
+} // namespace
+
+TEST_F(ToolItemsTest, LoadTakesEveryKeyInFileOrderWithExactlyFourParts)
+{
+    writeIni("[Tools]\r\n"
+             "Tool5=Notes,/usr/bin/notes,-r,1\r\n"
+             "Whatever=\"My, tool\",/opt/my tool/run,,0\r\n"
+             "Tool0=three,parts,only\r\n"
+             "Tool1=a,b,c,d,e\r\n"
+             "Tool2=Yes,/bin/yes,,yes\r\n"
+             "[Other]\r\nTool9=x,y,z,1\r\n");
+    tools.Load(Profile(iniPath()));
+    ASSERT_EQ(tools.Count(), 3);
+    EXPECT_EQ(tools.Items(0)->Caption(), "Notes");
+    EXPECT_EQ(tools.Items(0)->FileName(), "/usr/bin/notes");
+    EXPECT_EQ(tools.Items(0)->Arguments(), "-r");
+    EXPECT_TRUE(tools.Items(0)->AllowAddress());
+    EXPECT_EQ(tools.Items(1)->Caption(), "My, tool");
+    EXPECT_EQ(tools.Items(1)->FileName(), "/opt/my tool/run");
+    EXPECT_FALSE(tools.Items(1)->AllowAddress());
+    EXPECT_FALSE(tools.Items(2)->AllowAddress()); // only "1" allows
+    EXPECT_EQ(tools.Items(3), nullptr);
+    EXPECT_EQ(tools.Items(-1), nullptr);
+    // Each tool fetched its program's icon into a pair of its own.
+    EXPECT_EQ(tools.Items(0)->ImageIndex(), 16);
+    EXPECT_EQ(tools.Items(1)->ImageIndex(), 17);
+}
+
+TEST_F(ToolItemsTest, SaveRewritesTheSectionAndSurvivesAReload)
+{
+    writeIni("[Tools]\r\nTool0=old,/x,,0\r\nTool7=old2,/y,,0\r\nExtra=z\r\n[Browser]\r\nDDE=Mosaic\r\n");
+    tools.Add(std::make_unique<TToolItem>("My, \"best\" tool", "/opt/a b/run", "-x  --y", "1"));
+    tools.Add(std::make_unique<TToolItem>("", "/bin/true", "", "0"));
+    tools.Add(std::make_unique<TToolItem>("Third", "/bin/third", "", "1"));
+    {
+        Profile p(iniPath());
+        ASSERT_TRUE(tools.Save(p)) << p.errorString().toStdString();
+    }
+    Profile p(iniPath());
+    EXPECT_EQ(p.sectionKeys("Tools"), QStringList({"Tool0", "Tool1", "Tool2"}));
+    EXPECT_EQ(p.readString("Tools", "Tool1"), ",/bin/true,,0");
+    EXPECT_EQ(p.readString("Browser", "DDE"), "Mosaic");
+
+    TToolItems again;
+    again.Load(p);
+    ASSERT_EQ(again.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(again.Items(i)->Caption(), tools.Items(i)->Caption());
+        EXPECT_EQ(again.Items(i)->FileName(), tools.Items(i)->FileName());
+        EXPECT_EQ(again.Items(i)->Arguments(), tools.Items(i)->Arguments());
+        EXPECT_EQ(again.Items(i)->AllowAddress(), tools.Items(i)->AllowAddress());
+    }
+}
+
+TEST_F(ToolItemsTest, SaveReportsAFileThatCannotBeWritten)
+{
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    tools.Add(std::make_unique<TToolItem>("T", "/bin/t", "", "0"));
+    Profile p(dir.filePath("file/zeb.ini"));
+    EXPECT_FALSE(tools.Save(p));
+    EXPECT_FALSE(p.errorString().isEmpty());
+}
+
+TEST_F(ToolItemsTest, DeleteAndFindMatchExactly)
+{
+    tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes", "", "0"));
+    tools.Add(std::make_unique<TToolItem>("notes", "/bin/Notes", "", "0"));
+    tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes2", "", "0"));
+    EXPECT_EQ(tools.FindByFileName("/bin/Notes"), tools.Items(1));
+    EXPECT_EQ(tools.FindByFileName("/bin/NOTES"), nullptr);
+    EXPECT_FALSE(tools.Delete("NOTES"));
+    EXPECT_TRUE(tools.Delete("Notes"));
+    ASSERT_EQ(tools.Count(), 2);
+    EXPECT_EQ(tools.Items(0)->FileName(), "/bin/Notes");
+    EXPECT_EQ(tools.Items(1)->FileName(), "/bin/notes2");
+}
+
+TEST_F(ToolItemsTest, ToolWithoutArgumentsGetsParametersOnlyWithAnAddress)
+{
+    TToolItem bare("Bare", "/opt/bare", "", "0");
+    services.calls.clear();
+    bare.Launch("");
+    bare.Launch("x");
+    EXPECT_EQ(services.calls, QStringList({"start /opt/bare||/opt/", "start /opt/bare| x|/opt/"}));
+}
+
+TEST_F(ToolItemsTest, MenuEntryStartsWithoutParametersAndDialogWithArgumentsAndBlank)
+{
+    TToolItem tool("Notes", "/opt/tools/notes", "-r", "1");
+    services.calls.clear();
+    tool.Click();
+    tool.Launch("");
+    tool.Launch("smith");
+    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes||/opt/tools/", "start /opt/tools/notes|-r |/opt/tools/",
+                                           "start /opt/tools/notes|-r smith|/opt/tools/"}));
+}
+
+TEST_F(ToolItemsTest, SetFileNameReplacesTheIconInPlace)
+{
+    TToolItem tool("Notes", "/bin/notes", "", "0");
+    const int first = tool.ImageIndex();
+    EXPECT_NE(first, 13);
+    tool.SetFileName("/bin/other");
+    EXPECT_EQ(tool.ImageIndex(), first);
+    EXPECT_EQ(services.calls.last(), QStringLiteral("icon /bin/other|%1").arg(first));
+    EXPECT_EQ(FolderPart("/bin/other"), "/bin/");
+    EXPECT_EQ(FolderPart("other"), "");
+}

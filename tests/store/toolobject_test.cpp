@@ -1,0 +1,100 @@
+#include "store/recordfile.h"
+#include "store/toolitems.h"
+#include "store/toolobject.h"
+#include "support/storefixture.h"
+
+namespace {
+
+class ToolObjectTest : public StoreFixture
+{
+protected:
+    void TearDown() override
+    {
+        ToolItems().Clear();
+        StoreFixture::TearDown();
+    }
+    TToolObject *tool(const QString &value, const QString &dataLine, qint32 id = 88)
+    {
+        return dynamic_cast<TToolObject *>(add(Kinds::Tool, "Lookup", nullptr, value, dataLine, id));
+    }
+};
+
+} // namespace
+
+TEST_F(ToolObjectTest, DataLineFields)
+{
+    TToolObject *t = tool("smith", "{Tool}/opt/tools/notes~~-r~~3");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->ToolFile(), "/opt/tools/notes");
+    EXPECT_EQ(t->ToolArgs(), "-r");
+    EXPECT_EQ(t->Categories(), 3);
+    EXPECT_EQ(t->GetRecordText(1), "{1 12 }Lookup~~smith~~~~88\r\n{Tool}/opt/tools/notes~~-r~~3");
+
+    // The Tools dialog's data line has no categories.
+    TToolObject *fresh = tool("", TToolObject::NewDataLine("/opt/tools/notes", ""));
+    EXPECT_EQ(fresh->ToolFile(), "/opt/tools/notes");
+    EXPECT_EQ(fresh->ToolArgs(), "");
+    EXPECT_EQ(fresh->Categories(), 0);
+    EXPECT_EQ(fresh->GetRecordText(1), "{1 12 }Lookup~~~~~~88\r\n{Tool}/opt/tools/notes~~~~0");
+
+    TToolObject *shortLine = tool("", "{Tool}/bin/x");
+    EXPECT_EQ(shortLine->ToolFile(), "/bin/x");
+    EXPECT_EQ(shortLine->Categories(), 0);
+}
+
+TEST_F(ToolObjectTest, IconComesFromTheConfiguredTool)
+{
+    TToolItem *configured = ToolItems().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
+    ASSERT_NE(configured->ImageIndex(), 13);
+    EXPECT_EQ(tool("", "{Tool}/opt/tools/notes~~-r~~0")->GetImageIndex(), configured->ImageIndex());
+    EXPECT_EQ(tool("", "{Tool}/opt/tools/gone~~~~0")->GetImageIndex(), 13);
+}
+
+TEST_F(ToolObjectTest, LaunchParametersAndWorkingDirectory)
+{
+    TToolObject *withArgs = tool("smith", "{Tool}/opt/tools/notes~~-r~~0");
+    TToolObject *bare = tool("", "{Tool}/opt/tools/bare~~~~0");
+    TToolObject *addressOnly = tool("x", "{Tool}/opt/tools/bare~~~~0");
+    services.calls.clear();
+    withArgs->Launch();
+    bare->Launch();
+    addressOnly->Open();
+    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes|-r smith|/opt/tools/", "start /opt/tools/bare||/opt/tools/",
+                                           "start /opt/tools/bare| x|/opt/tools/"}));
+    PopupVisibility expected;
+    expected.Open = false;
+    expected.Launch = true;
+    EXPECT_EQ(bare->PreparePopup(), expected);
+}
+
+TEST_F(ToolObjectTest, DialogNeedsATitle)
+{
+    TToolObject *t = tool("", TToolObject::NewDataLine("/opt/tools/notes", "-r"));
+    services.onEdit = [](TZEBObject &item, bool isNew) {
+        return isNew && dynamic_cast<TToolObject &>(item).ApplyDialog("New Notes", "smith", "c");
+    };
+    EXPECT_TRUE(t->EditNew(root));
+    EXPECT_EQ(t->Title(), "New Notes");
+    EXPECT_EQ(t->Value(), "smith");
+    EXPECT_EQ(t->Comment(), "c");
+    EXPECT_FALSE(t->ApplyDialog("", "other", ""));
+    EXPECT_EQ(t->Value(), "smith");
+}
+
+TEST_F(ToolObjectTest, HostileFieldsSurviveSaveAndLoad)
+{
+    const QString file = QStringLiteral("/opt/odd~~tools~/run");
+    const QString args = QStringLiteral("-a ~~ \"b\"\r\n-c~");
+    tool("addr~~ess", TToolObject::NewDataLine(file, args), 601)->SetCategories(6);
+    SaveDatabase(nodes);
+    nodes.Clear();
+    root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+    LoadDatabase(root);
+    ASSERT_EQ(root->Item()->ChildCount(), 1);
+    auto *loaded = dynamic_cast<TToolObject *>(root->Item()->ChildAt(0));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->ToolFile(), file);
+    EXPECT_EQ(loaded->ToolArgs(), args);
+    EXPECT_EQ(loaded->Value(), "addr~~ess");
+    EXPECT_EQ(loaded->Categories(), 6);
+}
