@@ -1,0 +1,16 @@
+#pragma once
+
+// Lets failing assertions print Qt strings as text; included in every test file.
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < l.size(); ++i)
+        *os << (i ? ", \"" : "\"") << l.at(i).toStdString() << '"';
+    *os << '}';
+}
