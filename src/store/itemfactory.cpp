@@ -1,11 +1,19 @@
 #include "itemfactory.h"
 
+#include "addressobject.h"
 #include "docobject.h"
+#include "emailobject.h"
+#include "faxobject.h"
 #include "folderobject.h"
+#include "orgobject.h"
+#include "personobject.h"
+#include "phoneobject.h"
 #include "ranmar.h"
 #include "reminderobject.h"
+#include "teamobject.h"
 #include "toolobject.h"
 #include "treenodes.h"
+#include "webobject.h"
 #include "zebobject.h"
 
 #include <stdexcept>
@@ -28,6 +36,30 @@ std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QStri
         item = std::make_unique<TFolderObject>(kind, title, value, comment, id, dataLine);
         break;
     // KIND CASES: each kind adds its line here.
+    case Kinds::Organization:
+        item = std::make_unique<TOrgObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Team:
+        item = std::make_unique<TTeamObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Person:
+        item = std::make_unique<TPersonObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Website:
+        item = std::make_unique<TWebObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Address:
+        item = std::make_unique<TAddressObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Phone:
+        item = std::make_unique<TPhoneObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::EMail:
+        item = std::make_unique<TEMailObject>(kind, title, value, comment, id, dataLine);
+        break;
+    case Kinds::Fax:
+        item = std::make_unique<TFaxObject>(kind, title, value, comment, id, dataLine);
+        break;
     case Kinds::Reminder:
         item = std::make_unique<TReminderObject>(kind, title, value, comment, id, dataLine);
         break;

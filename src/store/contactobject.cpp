@@ -1,0 +1,247 @@
+#include "contactobject.h"
+
+#include "addressobject.h"
+#include "csvfields.h"
+#include "emailobject.h"
+#include "faxobject.h"
+#include "itemfactory.h"
+#include "itemservices.h"
+#include "phoneobject.h"
+#include "treenodes.h"
+#include "webobject.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+// The order in which primary children are asked and imported.
+constexpr int kContactKinds[] = {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website};
+} // namespace
+
+TContactObject::TContactObject(int kind, const QString &title, const QString &value, const QString &comment,
+                               qint32 id)
+    : TZEBObject(kind, title, value, comment, id)
+{
+}
+
+QString TContactObject::PrimaryTitle(int kind) const
+{
+    switch (kind) {
+    case Kinds::Address: return m_primaryAddress;
+    case Kinds::Phone: return m_primaryPhone;
+    case Kinds::Fax: return m_primaryFax;
+    case Kinds::EMail: return m_primaryEMail;
+    case Kinds::Website: return m_primaryWebsite;
+    default: return QString();
+    }
+}
+
+void TContactObject::SetPrimaryTitle(int kind, const QString &title)
+{
+    switch (kind) {
+    case Kinds::Address: m_primaryAddress = title; break;
+    case Kinds::Phone: m_primaryPhone = title; break;
+    case Kinds::Fax: m_primaryFax = title; break;
+    case Kinds::EMail: m_primaryEMail = title; break;
+    case Kinds::Website: m_primaryWebsite = title; break;
+    default: break;
+    }
+}
+
+TZEBObject *TContactObject::PrimaryChild(int kind) const { return FindChild(PrimaryTitle(kind), kind); }
+
+QStringList TContactObject::PrimaryFields() const
+{
+    return {m_primaryAddress, m_primaryPhone, m_primaryFax, m_primaryEMail, m_primaryWebsite};
+}
+
+void TContactObject::LoadPrimaryFields(const QStringList &fields, qsizetype first)
+{
+    m_primaryAddress = fields.value(first);
+    m_primaryPhone = fields.value(first + 1);
+    m_primaryFax = fields.value(first + 2);
+    m_primaryEMail = fields.value(first + 3);
+    m_primaryWebsite = fields.value(first + 4);
+}
+
+PopupVisibility TContactObject::PreparePopup() const
+{
+    PopupVisibility v;
+    v.SendMail = !m_primaryEMail.isEmpty();
+    v.SendFax = !m_primaryFax.isEmpty();
+    v.Dial = !m_primaryPhone.isEmpty();
+    v.Browse = !m_primaryWebsite.isEmpty();
+    return v;
+}
+
+bool TContactObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
+
+void TContactObject::Edit() { Services().EditItem(*this, false); }
+
+void TContactObject::Dial()
+{
+    if (auto *phone = dynamic_cast<TPhoneObject *>(PrimaryChild(Kinds::Phone)))
+        phone->Dial();
+}
+
+void TContactObject::SendFax(const QString &attachment)
+{
+    if (auto *fax = dynamic_cast<TFaxObject *>(PrimaryChild(Kinds::Fax)))
+        fax->SendFax(attachment);
+}
+
+void TContactObject::SendMail(const QString &attachment)
+{
+    if (auto *mail = dynamic_cast<TEMailObject *>(PrimaryChild(Kinds::EMail)))
+        mail->SendMail(attachment);
+}
+
+void TContactObject::Browse()
+{
+    if (auto *site = dynamic_cast<TWebObject *>(PrimaryChild(Kinds::Website)))
+        site->Browse();
+}
+
+QStringList TContactObject::ChildTitles(int kind) const
+{
+    QStringList titles;
+    for (int i = 0; i < ChildCount(); ++i)
+        if (ChildAt(i)->Kind() == kind)
+            titles.append(ChildAt(i)->Title());
+    if (Node() && Node()->Item() == this) {
+        for (int i = 0; i < Node()->Count(); ++i) {
+            const TZEBObject *item = Node()->Child(i)->Item();
+            if (item && item->Kind() == kind)
+                titles.append(item->Title());
+        }
+    }
+    return titles;
+}
+
+TZEBObject *TContactObject::CreateChild(int kind, const QString &title, const QString &value, const QString &comment)
+{
+    if (!Node() || Node()->Item() != this)
+        return nullptr;
+    return CreateItem(kind, title, value, comment, Node(), QString(), 0);
+}
+
+void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
+{
+    if (InRemote())
+        return;
+    // Children are filled through their fields, never through a composed data line,
+    // so any text the user typed reaches them unchanged.
+    if (!p.AddrTitle.isEmpty() && (!isNew || HasStreetText(p.AddrLines))) {
+        auto *address = dynamic_cast<TAddressObject *>(FindChild(p.AddrTitle, Kinds::Address));
+        if (!address)
+            address = static_cast<TAddressObject *>(CreateChild(Kinds::Address, p.AddrTitle, QString(), QString()));
+        if (address) {
+            address->SetLines(p.AddrLines);
+            address->SetValue(address->Lines().value(0));
+            address->SetCity(p.City);
+            address->SetState(p.State);
+            address->SetPostalCode(p.PostCode);
+            address->SetCountry(p.Country);
+            address->SetComment(p.AddrComment);
+            m_primaryAddress = p.AddrTitle;
+        }
+    }
+    if (!p.PhoneTitle.isEmpty() && !p.PhoneBare.isEmpty()) {
+        auto *phone = dynamic_cast<TPhoneObject *>(FindChild(p.PhoneTitle, Kinds::Phone));
+        if (!phone)
+            phone = static_cast<TPhoneObject *>(CreateChild(Kinds::Phone, p.PhoneTitle, QString(), QString()));
+        if (phone) {
+            phone->SetValue(p.PhoneNum);
+            phone->SetComment(p.PhoneComment);
+            phone->SetExtension(p.Extension);
+            m_primaryPhone = p.PhoneTitle;
+        }
+    }
+    if (!p.FaxTitle.isEmpty() && !p.FaxBare.isEmpty()) {
+        TZEBObject *fax = FindChild(p.FaxTitle, Kinds::Fax);
+        if (!fax)
+            fax = CreateChild(Kinds::Fax, p.FaxTitle, QString(), QString());
+        if (fax) {
+            fax->SetValue(p.FaxNum);
+            fax->SetComment(p.FaxComment);
+            m_primaryFax = p.FaxTitle;
+        }
+    }
+    if (!p.EMailTitle.isEmpty() && !p.EMailAddr.isEmpty()) {
+        TZEBObject *mail = FindChild(p.EMailTitle, Kinds::EMail);
+        if (!mail)
+            mail = CreateChild(Kinds::EMail, p.EMailTitle, QString(), QString());
+        if (mail) {
+            mail->SetValue(p.EMailAddr);
+            mail->SetComment(p.EMailComment);
+            m_primaryEMail = p.EMailTitle;
+        }
+    }
+    // A site address without a known scheme creates nothing, silently.
+    if (!p.WebTitle.isEmpty() && HasURLScheme(p.Web)) {
+        TZEBObject *site = FindChild(p.WebTitle, Kinds::Website);
+        if (!site)
+            site = CreateChild(Kinds::Website, p.WebTitle, QString(), QString());
+        if (site) {
+            site->SetValue(p.Web);
+            site->SetComment(p.WebComment);
+            m_primaryWebsite = p.WebTitle;
+        }
+    }
+}
+
+void TContactObject::ImportChild(int kind, const QString &childTitle, const QStringList &names,
+                                 const QStringList &values)
+{
+    if (std::find(std::begin(kContactKinds), std::end(kContactKinds), kind) == std::end(kContactKinds))
+        return;
+    // A record without a "Title" column still names the child.
+    QStringList childValues = values;
+    QStringList childNames = names;
+    SetCsvValue(childValues, childNames, QStringLiteral("Title"), childTitle);
+    TZEBObject *child = CreateChild(kind, QStringLiteral("New"), QString(), QString());
+    if (!child)
+        return;
+    if (child->ImportFields(childValues, childNames)) {
+        SetPrimaryTitle(kind, childTitle);
+        return;
+    }
+    if (Kinds::isContainer(kind))
+        child->Node()->Owner()->Delete(child->Node());
+    else
+        RemoveChild(child);
+}
+
+void TContactObject::ImportPrimaryChildren(QStringList values, QStringList names)
+{
+    // The person's or organization's comment is not the children's.
+    if (names.contains(QLatin1String("Comment")))
+        SetCsvValue(values, names, QStringLiteral("Comment"), QString());
+    ImportChild(Kinds::Address, QStringLiteral("Primary Address"), names, values);
+    ImportChild(Kinds::Phone, QStringLiteral("Primary Phone"), names, values);
+    ImportChild(Kinds::Fax, QStringLiteral("Primary Fax"), names, values);
+    ImportChild(Kinds::EMail, QStringLiteral("Primary EMail"), names, values);
+    ImportChild(Kinds::Website, QStringLiteral("Primary Website"), names, values);
+}
+
+QString TContactObject::PrimaryFieldCSV(const QString &name) const
+{
+    for (const int kind : kContactKinds) {
+        if (const TZEBObject *child = PrimaryChild(kind)) {
+            const QString cell = child->GetFieldCSV(name);
+            if (!cell.isEmpty())
+                return cell;
+        }
+    }
+    return QStringLiteral(",");
+}
+
+void TContactObject::ShowTitleOnNode()
+{
+    TTreeNode *node = Node();
+    if (!node || node->Item() != this || node->Text() == Title())
+        return;
+    node->SetText(Title());
+    if (node->Parent())
+        node->Parent()->RepositionChild(node);
+}

@@ -1,0 +1,46 @@
+#include "csvfields.h"
+
+QString CsvCell(const QString &value)
+{
+    QString cell;
+    cell.reserve(value.size() + 3);
+    cell += u'"';
+    for (const QChar c : value) {
+        if (c == u'"')
+            cell += u'"';
+        cell += c;
+    }
+    cell += QLatin1String("\",");
+    return cell;
+}
+
+std::optional<QString> CsvValue(const QStringList &values, const QStringList &names, const QString &name)
+{
+    const qsizetype at = names.indexOf(name);
+    if (at < 0)
+        return std::nullopt;
+    // A short record has an empty cell under the columns it lacks.
+    return values.value(at);
+}
+
+void SetCsvValue(QStringList &values, QStringList &names, const QString &name, const QString &value)
+{
+    const qsizetype at = names.indexOf(name);
+    if (at < 0) {
+        while (values.size() < names.size())
+            values.append(QString());
+        names.append(name);
+        values.append(value);
+        return;
+    }
+    while (values.size() <= at)
+        values.append(QString());
+    values[at] = value;
+}
+
+qint32 CategoriesAt(const QStringList &fields, qsizetype index)
+{
+    bool ok = false;
+    const qint32 categories = fields.value(index).trimmed().toInt(&ok);
+    return ok ? categories : 0;
+}

@@ -1,0 +1,57 @@
+#include "orgobject.h"
+
+#include "csvfields.h"
+
+namespace {
+const QString kTag = QStringLiteral("{Orgn}");
+}
+
+TOrgObject::TOrgObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                       const QString &dataLine)
+    : TContactObject(kind, title, value, comment, id)
+{
+    LoadFields(dataLine);
+}
+
+void TOrgObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (!DataFields(dataLine, kTag, fields))
+        return;
+    LoadPrimaryFields(fields, 0);
+    SetCategories(CategoriesAt(fields, 5));
+}
+
+QString TOrgObject::GetRecordText(int level) const { return RecordWithData(level, kTag, PrimaryFields()); }
+
+bool TOrgObject::ImportFields(const QStringList &values, const QStringList &names)
+{
+    if (const auto title = CsvValue(values, names, QStringLiteral("Title")))
+        SetTitle(*title);
+    if (const auto comment = CsvValue(values, names, QStringLiteral("Comment")))
+        SetComment(*comment);
+    if (Title().isEmpty())
+        return false;
+    ImportPrimaryChildren(values, names);
+    return true;
+}
+
+QString TOrgObject::GetFieldCSV(const QString &name) const
+{
+    if (name == QLatin1String("Title"))
+        return CsvCell(Title());
+    if (name == QLatin1String("Comment"))
+        return CsvCell(Comment());
+    return PrimaryFieldCSV(name);
+}
+
+bool TOrgObject::ApplyDialog(const QString &title, const QString &comment, const TPrimaryPages &pages, bool isNew)
+{
+    if (InRemote())
+        return false;
+    SetTitle(title);
+    SetComment(comment);
+    ApplyPrimaryPages(pages, isNew);
+    ShowTitleOnNode();
+    return true;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "contactobject.h"
+#include "personname.h"
+
+// A person (kind 3): name parts, a composed full name in Value, and primary contact
+// points among its children.
+class TPersonObject : public TContactObject
+{
+public:
+    TPersonObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                  const QString &dataLine);
+
+    const QString &Salutation() const { return m_names.Salutation; }
+    void SetSalutation(const QString &salutation) { m_names.Salutation = salutation; }
+    const QString &FirstName() const { return m_names.FirstName; }
+    void SetFirstName(const QString &firstName) { m_names.FirstName = firstName; }
+    const QString &MiddleName() const { return m_names.MiddleName; }
+    void SetMiddleName(const QString &middleName) { m_names.MiddleName = middleName; }
+    const QString &LastName() const { return m_names.LastName; }
+    void SetLastName(const QString &lastName) { m_names.LastName = lastName; }
+    const TPersonNames &Names() const { return m_names; }
+
+    void LoadFields(const QString &dataLine) override;
+    QString GetRecordText(int level) const override;
+    bool ImportFields(const QStringList &values, const QStringList &names) override;
+    QString GetFieldCSV(const QString &name) const override;
+
+    // What the person dialog's OK does: names, title, full name and comment, then the
+    // primary pages, and the node shows the title. False (nothing changed) for a
+    // person inside a remote folder.
+    bool ApplyDialog(const QString &title, const TPersonNames &names, const QString &comment,
+                     const TPrimaryPages &pages, bool isNew);
+
+private:
+    TPersonNames m_names;
+};

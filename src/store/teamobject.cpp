@@ -1,0 +1,35 @@
+#include "teamobject.h"
+
+#include "csvfields.h"
+#include "itemservices.h"
+
+namespace {
+const QString kTag = QStringLiteral("{Team}");
+}
+
+TTeamObject::TTeamObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                         const QString &dataLine)
+    : TZEBObject(kind, title, value, comment, id)
+{
+    LoadFields(dataLine);
+}
+
+void TTeamObject::LoadFields(const QString &dataLine)
+{
+    QStringList fields;
+    if (DataFields(dataLine, kTag, fields))
+        SetCategories(CategoriesAt(fields, 0));
+}
+
+QString TTeamObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+
+void TTeamObject::Edit() { Services().EditItem(*this, false); }
+
+bool TTeamObject::ApplyDialog(const QString &title, const QString &comment)
+{
+    if (InRemote())
+        return false;
+    SetTitle(title);
+    SetComment(comment);
+    return true;
+}

@@ -1,0 +1,322 @@
+#include <gtest/gtest.h>
+
+#include "store/addressobject.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "store/webobject.h"
+#include "support/storefixture.h"
+
+namespace {
+
+class PersonTest : public StoreFixture
+{
+protected:
+    TPersonObject *person(const QString &dataLine = {}, const QString &title = QStringLiteral("Kim Sample"))
+    {
+        return dynamic_cast<TPersonObject *>(add(Kinds::Person, title, root, {}, dataLine, 234567));
+    }
+    TZEBObject *child(TPersonObject *p, int kind, const QString &title, const QString &value)
+    {
+        return add(kind, title, p->Node(), value);
+    }
+};
+
+} // namespace
+
+TEST_F(PersonTest, RecordRoundTripsAndMissingFieldsLeaveCategoriesZero)
+{
+    const QString line = "{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7";
+    TPersonObject *p = person(line);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Salutation(), "Dr.");
+    EXPECT_EQ(p->MiddleName(), "Lee");
+    EXPECT_EQ(p->PrimaryAddress(), "Home");
+    EXPECT_EQ(p->PrimaryPhone(), "Work");
+    EXPECT_EQ(p->PrimaryFax(), "Fax");
+    EXPECT_EQ(p->PrimaryEMail(), "Mail");
+    EXPECT_EQ(p->PrimaryWebsite(), "Site");
+    EXPECT_EQ(p->Categories(), -7);
+    EXPECT_EQ(p->GetRecordText(2), "{2 3 }Kim Sample~~~~~~234567\r\n" + line);
+
+    TPersonObject *shortLine = person("{Pers}Mr.~~Al~~~~Bo~~Home");
+    EXPECT_EQ(shortLine->LastName(), "Bo");
+    EXPECT_EQ(shortLine->PrimaryAddress(), "Home");
+    EXPECT_TRUE(shortLine->PrimaryPhone().isEmpty());
+    EXPECT_EQ(shortLine->Categories(), 0);
+    EXPECT_TRUE(shortLine->GetRecordText(1).endsWith("{Pers}Mr.~~Al~~~~Bo~~Home~~~~~~~~~~0"));
+
+    // Another tag is not a person's line: the fields stay empty.
+    TPersonObject *wrongTag = person("{Orgn}A~~B~~C~~D~~E~~5");
+    EXPECT_TRUE(wrongTag->Salutation().isEmpty());
+    EXPECT_EQ(wrongTag->Categories(), 0);
+}
+
+TEST_F(PersonTest, PopupFollowsThePrimaryFields)
+{
+    TPersonObject *p = person();
+    EXPECT_EQ(p->PreparePopup(), PopupVisibility{});
+    p->SetPrimaryEMail("Mail");
+    p->SetPrimaryWebsite("Site");
+    PopupVisibility expected;
+    expected.SendMail = true;
+    expected.Browse = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
+    p->SetPrimaryFax("Fax");
+    p->SetPrimaryPhone("Home");
+    expected.SendFax = true;
+    expected.Dial = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
+}
+
+TEST_F(PersonTest, ActionsGoToThePrimaryChildOfTheRightKind)
+{
+    TPersonObject *p = person();
+    child(p, Kinds::Fax, "Home", "555-0199"); // same title, other kind
+    child(p, Kinds::Phone, "Home", "555-0100");
+    child(p, Kinds::Phone, "Home", "555-0111"); // the first of a title wins
+    child(p, Kinds::EMail, "Mail", "kim@example.org");
+    child(p, Kinds::Fax, "Office", "555-0200");
+    child(p, Kinds::Website, "Site", "http://example.org");
+
+    p->SetPrimaryPhone("Home");
+    p->SetPrimaryFax("Office");
+    p->SetPrimaryEMail("Mail");
+    p->SetPrimaryWebsite("Site");
+    p->Dial();
+    p->SendFax("/tmp/letter.pdf");
+    p->SendMail(QString());
+    p->Browse();
+    EXPECT_EQ(services.calls, QStringList({"dial Home|555-0100", "fax Office|555-0200|/tmp/letter.pdf",
+                                           "mail Mail|kim@example.org|", "browse http://example.org"}));
+
+    // Titles are compared exactly; a missing child does nothing.
+    services.calls.clear();
+    p->SetPrimaryPhone("home");
+    p->SetPrimaryFax(QString());
+    p->SetPrimaryEMail("Nobody");
+    p->SetPrimaryWebsite("Mail");
+    p->Dial();
+    p->SendFax(QString());
+    p->SendMail(QString());
+    p->Browse();
+    EXPECT_TRUE(services.calls.isEmpty());
+
+    // Open expands the person's own node; Edit and EditNew go to the person dialog.
+    p->Open();
+    p->Edit();
+    EXPECT_TRUE(p->EditNew(p->Node()));
+    services.editAnswer = false;
+    EXPECT_FALSE(p->EditNew(p->Node()));
+    EXPECT_EQ(services.calls, QStringList({"expand Kim Sample", "edit Kim Sample|existing", "edit Kim Sample|new",
+                                           "edit Kim Sample|new"}));
+}
+
+TEST_F(PersonTest, CsvCellsComeFromTheFieldsOrThePrimaryChildren)
+{
+    TPersonObject *p = person("{Pers}Ms.~~Kim~~~~Sam \"Q\" Ple~~~~~~Fax~~~~~~0");
+    child(p, Kinds::Fax, "Fax", "555-0199");
+    p->SetComment("likes tea");
+    EXPECT_EQ(p->GetFieldCSV("Title"), "\"Kim Sample\",");
+    EXPECT_EQ(p->GetFieldCSV("Salutation"), "\"Ms.\",");
+    EXPECT_EQ(p->GetFieldCSV("Middle Name"), "\"\",");
+    EXPECT_EQ(p->GetFieldCSV("Last Name"), "\"Sam \"\"Q\"\" Ple\",");
+    EXPECT_EQ(p->GetFieldCSV("Comment"), "\"likes tea\",");
+    // The fax answers only its own column; an unknown column is an empty cell.
+    EXPECT_EQ(p->GetFieldCSV("Phone Number"), ",");
+    EXPECT_EQ(p->GetFieldCSV("Fax Number"), "\"555-0199\",");
+    EXPECT_EQ(p->GetFieldCSV("Shoe Size"), ",");
+
+    auto *phone = dynamic_cast<TPhoneObject *>(child(p, Kinds::Phone, "Desk", "555-0100"));
+    phone->SetExtension("12");
+    p->SetPrimaryPhone("Desk");
+    QString row;
+    QTextStream out(&row);
+    p->WriteCSVRow(out, {"Title", "First Name", "Phone Number", "Extension", "Website", "3"});
+    out.flush();
+    EXPECT_EQ(row, "\"Kim Sample\",\"Kim\",\"555-0100\",\"12\",\r\n");
+}
+
+TEST_F(PersonTest, CsvImportMakesThePrimaryChildren)
+{
+    TPersonObject *p = person({}, "New");
+    const QStringList names = {"First Name", "Phone Number", "Extension", "Comment", "E-Mail Address",
+                               "Website", "Address Line 1", "City", "Title"};
+    const QStringList values = {"Kim", "555-0100", "7", "met at the fair", "kim@example.org", "example.org",
+                                "", "Springfield", ""};
+    ASSERT_TRUE(p->ImportFields(values, names));
+    EXPECT_EQ(p->Value(), "Kim ");
+    EXPECT_EQ(p->Title(), "Kim ");
+    EXPECT_EQ(p->Node()->Text(), "Kim ");
+    EXPECT_EQ(p->Comment(), "met at the fair");
+
+    // Children take the record's cells but not its comment. An empty first street
+    // line makes no address; the import does not check a website's scheme.
+    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
+    ASSERT_NE(phone, nullptr);
+    EXPECT_EQ(phone->Value(), "555-0100");
+    EXPECT_EQ(phone->Extension(), "7");
+    EXPECT_TRUE(phone->Comment().isEmpty());
+    EXPECT_EQ(p->PrimaryPhone(), "Primary Phone");
+    EXPECT_EQ(p->PrimaryEMail(), "Primary EMail");
+    EXPECT_EQ(p->FindChild("Primary EMail", Kinds::EMail)->Value(), "kim@example.org");
+    EXPECT_EQ(p->FindChild("Primary Address", Kinds::Address), nullptr);
+    EXPECT_TRUE(p->PrimaryAddress().isEmpty());
+    EXPECT_EQ(p->FindChild("Primary Fax", Kinds::Fax), nullptr);
+    EXPECT_EQ(p->PrimaryWebsite(), "Primary Website");
+    EXPECT_EQ(p->Node()->Count(), 1);
+    EXPECT_EQ(p->ChildCount(), 2);
+
+    // Neither name: rejected, and no children made.
+    TPersonObject *nobody = person({}, "New");
+    EXPECT_FALSE(nobody->ImportFields({"", "555-0100"}, {"Last Name", "Phone Number"}));
+    EXPECT_EQ(nobody->ChildCount(), 0);
+}
+
+TEST_F(PersonTest, CsvImportWithoutTitleColumnStillNamesTheChildren)
+{
+    TPersonObject *p = person({}, "New");
+    ASSERT_TRUE(p->ImportFields({"Kim", "Sample", "555-0100", "ftp://files.example.org"},
+                                {"First Name", "Last Name", "Phone Number", "Website"}));
+    EXPECT_EQ(p->Title(), "New");
+    EXPECT_EQ(p->Value(), "Kim Sample");
+    EXPECT_EQ(p->PrimaryChild(Kinds::Phone)->Value(), "555-0100");
+    TZEBObject *site = p->PrimaryChild(Kinds::Website);
+    ASSERT_NE(site, nullptr);
+    EXPECT_EQ(site->Title(), "Primary Website");
+    EXPECT_EQ(site->Node()->Parent(), p->Node());
+
+    // A failed website import takes its node away again.
+    TPersonObject *q = person({}, "New");
+    ASSERT_TRUE(q->ImportFields({"Kim", ""}, {"First Name", "Website"}));
+    EXPECT_EQ(q->Node()->Count(), 0);
+    EXPECT_TRUE(q->PrimaryWebsite().isEmpty());
+}
+
+TEST_F(PersonTest, FullNameAndTitleSplitting)
+{
+    EXPECT_EQ(ComposeFullName("", "Kim", "Sample"), " Kim Sample");
+    EXPECT_EQ(ComposeFullName("Dr.", "", ""), "Dr.  ");
+
+    TPersonNames names{"Mr.", "old", "kept", "old"};
+    EXPECT_TRUE(SplitTitle("Kim Sample", names));
+    EXPECT_EQ(names.FirstName, "Kim");
+    EXPECT_EQ(names.MiddleName, "kept");
+    EXPECT_EQ(names.LastName, "Sample");
+    EXPECT_EQ(names.Salutation, "Mr.");
+
+    EXPECT_TRUE(SplitTitle("W1 W2 W3 W4", names));
+    EXPECT_EQ(names.FirstName, "W1");
+    EXPECT_EQ(names.MiddleName, "W2");
+    EXPECT_EQ(names.LastName, "W3");
+
+    TPersonNames reversed;
+    EXPECT_TRUE(SplitTitle("Sample, Kim", reversed));
+    EXPECT_EQ(reversed.FirstName, "Sample");
+    EXPECT_EQ(reversed.LastName, "Kim");
+
+    TPersonNames single{"", "A", "B", "C"};
+    EXPECT_FALSE(SplitTitle("  Cher  ", single));
+    EXPECT_FALSE(SplitTitle("", single));
+    EXPECT_EQ(single.FirstName, "A");
+    EXPECT_EQ(single.LastName, "C");
+
+    EXPECT_EQ(SplitNameWords("\"Mary Ann\" O'Neil"), QStringList({"Mary Ann", "O'Neil"}));
+    EXPECT_EQ(SplitNameWords("a,,b"), QStringList({"a", "", "b"}));
+    EXPECT_EQ(SplitNameWords("  a ,  b,  "), QStringList({"a", "b"}));
+    EXPECT_EQ(SplitNameWords("\"say \"\"hi\"\"\"x"), QStringList({"say \"hi\"", "x"}));
+    EXPECT_EQ(SplitNameWords("\"open quote"), QStringList({"open quote"}));
+    EXPECT_EQ(SplitNameWords("tab\tseparated\nwords"), QStringList({"tab", "separated", "words"}));
+}
+
+TEST_F(PersonTest, NewPersonDialogWithOnlyATitle)
+{
+    TPersonObject *p = person({}, "New Person");
+    TPersonNames names;
+    ASSERT_TRUE(SplitTitle("Kim Sample", names));
+    TPrimaryPages pages;
+    pages.AddrTitle = "Primary Address";
+    pages.PhoneTitle = "Primary Phone";
+    pages.PhoneNum = "(   )   -    "; // an empty masked field shows its literals
+    pages.FaxTitle = "Primary FAX";
+    pages.EMailTitle = "Primary E-Mail";
+    pages.WebTitle = "Primary Website";
+    pages.Web = "http://";
+    ASSERT_TRUE(p->ApplyDialog("Kim Sample", names, "", pages, true));
+    EXPECT_EQ(p->FirstName(), "Kim");
+    EXPECT_EQ(p->LastName(), "Sample");
+    EXPECT_EQ(p->Value(), " Kim Sample");
+    EXPECT_EQ(p->Node()->Text(), "Kim Sample");
+    EXPECT_EQ(p->ChildCount(), 0);
+    EXPECT_EQ(p->Node()->Count(), 0);
+    EXPECT_EQ(p->PreparePopup(), PopupVisibility{});
+}
+
+TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
+{
+    TPersonObject *p = person("{Pers}~~Kim~~~~Sample~~Home~~Home~~~~~~~~0");
+    child(p, Kinds::Phone, "Home", "555-0100");
+    child(p, Kinds::Address, "Home", "1 Old Road");
+    TPrimaryPages pages;
+    pages.PhoneTitle = "Home";
+    pages.PhoneNum = pages.PhoneBare = "555-0123";
+    pages.Extension = "42";
+    pages.AddrTitle = "Home";
+    pages.AddrLines = {"2 New Road"};
+    pages.City = "Town~~ville";
+    pages.WebTitle = "Blog";
+    pages.Web = "blog.example.org"; // no scheme: refused silently
+    ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
+    ASSERT_EQ(p->ChildCount(), 2);
+    auto *home = dynamic_cast<TPhoneObject *>(p->ChildAt(0));
+    EXPECT_EQ(home->Value(), "555-0123");
+    EXPECT_EQ(home->Extension(), "42");
+    auto *address = dynamic_cast<TAddressObject *>(p->ChildAt(1));
+    EXPECT_EQ(address->Value(), "2 New Road");
+    EXPECT_EQ(address->Lines(), QStringList({"2 New Road", "", ""}));
+    EXPECT_EQ(address->City(), "Town~~ville");
+    EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
+    EXPECT_EQ(p->Node()->Count(), 0);
+
+    pages = TPrimaryPages{};
+    pages.PhoneTitle = "Work";
+    pages.PhoneNum = pages.PhoneBare = "555-0999";
+    pages.WebTitle = "Blog";
+    pages.Web = "http://blog.example.org";
+    pages.EMailTitle = "Mail"; // no address: nothing
+    ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
+    ASSERT_EQ(p->ChildCount(), 3);
+    EXPECT_EQ(p->ChildAt(0)->Value(), "555-0123");
+    EXPECT_EQ(p->ChildAt(2)->Title(), "Work");
+    EXPECT_EQ(p->PrimaryPhone(), "Work");
+    EXPECT_EQ(p->PrimaryAddress(), "Home");
+    EXPECT_TRUE(p->PrimaryEMail().isEmpty());
+    auto *blog = dynamic_cast<TWebObject *>(p->PrimaryChild(Kinds::Website));
+    ASSERT_NE(blog, nullptr);
+    EXPECT_EQ(blog->Value(), "http://blog.example.org");
+    EXPECT_EQ(p->ChildTitles(Kinds::Phone), QStringList({"Home", "Work"}));
+    EXPECT_EQ(p->ChildTitles(Kinds::Website), QStringList({"Blog"}));
+
+    // An existing address child is updated even with an empty memo; a new one is not made.
+    pages = TPrimaryPages{};
+    pages.AddrTitle = "Home";
+    ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
+    EXPECT_EQ(address->Lines(), QStringList({"", "", ""}));
+    EXPECT_TRUE(address->Value().isEmpty());
+}
+
+TEST_F(PersonTest, PersonInsideARemoteFolderCannotBeChanged)
+{
+    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
+    remote->SetValue("/nowhere/shared.mbd");
+    SetRemoteLoading(true);
+    auto *p = dynamic_cast<TPersonObject *>(add(Kinds::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
+    SetRemoteLoading(false);
+    ASSERT_TRUE(p->InRemote());
+    TPrimaryPages pages;
+    pages.PhoneTitle = "Home";
+    pages.PhoneNum = pages.PhoneBare = "555";
+    EXPECT_FALSE(p->ApplyDialog("Other", TPersonNames{}, "x", pages, false));
+    EXPECT_EQ(p->Title(), "Kim");
+    EXPECT_EQ(p->FirstName(), "Kim");
+    EXPECT_EQ(p->ChildCount(), 0);
+}
