@@ -1,0 +1,90 @@
+#include "store/phoneformats.h"
+
+#include <gtest/gtest.h>
+
+TEST(PhoneFormats, ListsInTheirOrders)
+{
+    EXPECT_EQ(FormatNames(PhoneFormats()),
+              QStringList({"Free Format", "USA", "Denmark", "France", "Germany", "Italy", "Netherlands", "Norway",
+                           "Spain", "Sweden", "United Kingdom"}));
+    EXPECT_EQ(FormatNames(FaxFormats()),
+              QStringList({"USA", "Free Format", "Denmark", "France", "Germany", "Italy", "Netherlands", "Norway",
+                           "Spain", "Sweden", "United Kingdom"}));
+    // Each fax entry carries the same mask as the phone entry of that name.
+    for (const PhoneFormat &fax : FaxFormats()) {
+        const int i = FormatNames(PhoneFormats()).indexOf(fax.name);
+        ASSERT_GE(i, 0);
+        EXPECT_EQ(fax.mask, PhoneFormats().at(i).mask) << fax.name.toStdString();
+    }
+    EXPECT_TRUE(FormatMask(PhoneFormats(), 0).isEmpty());
+    EXPECT_EQ(FormatMask(FaxFormats(), 0), "!\\(999\\)000-0000;0;_");
+    EXPECT_TRUE(FormatMask(FaxFormats(), 1).isEmpty());
+    EXPECT_EQ(FormatMask(PhoneFormats(), 9), FormatMask(PhoneFormats(), 7)); // Sweden as Norway
+    EXPECT_TRUE(FormatMask(PhoneFormats(), -1).isEmpty());
+    EXPECT_TRUE(FormatMask(PhoneFormats(), 11).isEmpty());
+}
+
+TEST(NumberMask, ReadsTheNotation)
+{
+    NumberMask usa(QStringLiteral("!\\(999\\)000-0000;0;_"));
+    EXPECT_TRUE(usa.leadingBlanks());
+    EXPECT_FALSE(usa.literalsInBareText());
+    EXPECT_EQ(usa.blank(), u'_');
+    EXPECT_EQ(usa.length(), 13);
+
+    NumberMask norway(QStringLiteral("00 09 99 99;0;_"));
+    EXPECT_FALSE(norway.leadingBlanks());
+    EXPECT_EQ(norway.length(), 11);
+
+    NumberMask saved(QStringLiteral("00-00;1;*"));
+    EXPECT_TRUE(saved.literalsInBareText());
+    EXPECT_EQ(saved.blank(), u'*');
+    EXPECT_EQ(saved.bareText("12-3*"), "12-3");
+
+    EXPECT_TRUE(NumberMask().isEmpty());
+    EXPECT_TRUE(NumberMask().qtInputMask().isEmpty());
+    EXPECT_EQ(NumberMask().bareText("anything 1"), "anything 1");
+}
+
+TEST(NumberMask, TranslatesToQtNotation)
+{
+    // Required and optional digits swap letters; escapes are kept only where Qt
+    // would read the literal as a mask character.
+    EXPECT_EQ(NumberMask("!\\(999\\)000-0000;0;_").qtInputMask(), "(000)999-9999;_");
+    EXPECT_EQ(NumberMask("\\+45 00 00 00 00;0;_").qtInputMask(), "+45 99 99 99 99;_");
+    EXPECT_EQ(NumberMask("!16\\-00\\-00\\-00\\-00;0;_").qtInputMask(), "16-99-99-99-99;_");
+    EXPECT_EQ(NumberMask("!\\(999 99\\) 99999;0;_").qtInputMask(), "(000 00) 00000;_");
+    EXPECT_EQ(NumberMask("!\\(9999\\) 0000 0000;0;_").qtInputMask(), "(0000) 9999 9999;_");
+    EXPECT_EQ(NumberMask("!\\00099\\-0000999;0;_").qtInputMask(), "\\09900-9999000;_");
+    EXPECT_EQ(NumberMask("00 09 99 99;0;_").qtInputMask(), "99 90 00 00;_");
+    EXPECT_EQ(NumberMask("!\\(999\\)0000000;0;_").qtInputMask(), "(000)9999999;_");
+    EXPECT_EQ(NumberMask("!\\00009 0000099;0;_").qtInputMask(), "\\09990 9999900;_");
+    // Literal letters that Qt treats as mask characters, and its separator.
+    EXPECT_EQ(NumberMask("Ax#\\9\\;0;0;*").qtInputMask(), "\\A\\x\\#\\9\\;9;*");
+}
+
+TEST(NumberMask, BareAndShownTexts)
+{
+    NumberMask usa("!\\(999\\)000-0000;0;_");
+    EXPECT_EQ(usa.shownText(""), "(___)___-____");
+    EXPECT_EQ(usa.shownText("555"), "(555)___-____");
+    EXPECT_EQ(usa.shownText("5551234567"), "(555)123-4567");
+    EXPECT_EQ(usa.shownText("555123456789"), "(555)123-4567"); // extra digits find no place
+    EXPECT_EQ(usa.shownText("(555) 123-4567"), "(555)123-4567"); // only digits fill positions
+    EXPECT_EQ(usa.bareText("(555)___-____"), "555");
+    EXPECT_EQ(usa.bareText("(555)123-4567"), "5551234567");
+    EXPECT_TRUE(usa.bareText("(___)___-____").isEmpty());
+    EXPECT_TRUE(usa.bareText("(   )   -    ").isEmpty());
+
+    NumberMask nl("!\\00099\\-0000999;0;_");
+    // The leading 0 is a literal, so it is not part of the bare text; typed digits
+    // fill the optional positions of the area code before the dash.
+    EXPECT_EQ(nl.shownText("201234567"), "02012-34567__");
+    EXPECT_EQ(nl.bareText("02012-34567__"), "201234567");
+    EXPECT_EQ(nl.bareText("020__-1234567"), "201234567");
+
+    NumberMask dk("\\+45 00 00 00 00;0;_");
+    EXPECT_EQ(dk.shownText("12345678"), "+45 12 34 56 78");
+    EXPECT_EQ(dk.bareText("+45 12 34 56 78"), "12345678"); // the 45 is a literal too
+    EXPECT_TRUE(dk.bareText(dk.shownText("")).isEmpty());
+}
