@@ -8,8 +8,7 @@ const QString kTag = QStringLiteral("{Docs}");
 
 TDocObject::TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
-    : TZEBObject(kind, title, value, comment, id)
-    , m_iconIndex(Images::Document)
+    : TLaunchObject(kind, title, value, comment, id)
 {
     LoadFields(dataLine);
     UpdateIcon();
@@ -18,7 +17,7 @@ TDocObject::TDocObject(int kind, const QString &title, const QString &value, con
 void TDocObject::UpdateIcon()
 {
     if (!Value().isEmpty())
-        m_iconIndex = Services().FileIcon(Value(), m_iconIndex);
+        SetIconIndex(Services().FileIcon(Value(), IconIndex()));
 }
 
 void TDocObject::LoadFields(const QString &dataLine)
@@ -32,18 +31,6 @@ void TDocObject::LoadFields(const QString &dataLine)
 }
 
 QString TDocObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
-
-PopupVisibility TDocObject::PreparePopup() const
-{
-    PopupVisibility v;
-    v.Open = false;
-    v.Launch = true;
-    return v;
-}
-
-bool TDocObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
-
-void TDocObject::Edit() { Services().EditItem(*this, false); }
 
 void TDocObject::Launch()
 {

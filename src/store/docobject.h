@@ -1,33 +1,24 @@
 #pragma once
 
-#include "zebobject.h"
+#include "launchobject.h"
 
 // A document (kind 10): a shortcut to a file. Value is the file's full path.
 // Launching it opens the file with the program the desktop associates with it.
-class TDocObject : public TZEBObject
+class TDocObject : public TLaunchObject
 {
 public:
     TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
-    qint32 IconIndex() const { return m_iconIndex; }
     // Fetches the file's own icon once the document has a path.
     void UpdateIcon();
 
-    int GetImageIndex() const override { return m_iconIndex; }
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
-    PopupVisibility PreparePopup() const override;
-    bool EditNew(TTreeNode *node) override;
-    void Open() override { Launch(); }
-    void Edit() override;
     void Launch() override;
     void WriteHTML(QTextStream &file, bool withVCardLink) const override;
 
     // What the document dialog's OK does: with both texts not empty, takes the title,
     // path and comment and fetches the icon. False, changing nothing, otherwise.
     bool ApplyDialog(const QString &title, const QString &fileName, const QString &comment);
-
-private:
-    qint32 m_iconIndex;
 };

@@ -10,12 +10,11 @@ const QString kTag = QStringLiteral("{Tool}");
 
 TToolObject::TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                          const QString &dataLine)
-    : TZEBObject(kind, title, value, comment, id)
-    , m_iconIndex(Images::Document)
+    : TLaunchObject(kind, title, value, comment, id)
 {
     LoadFields(dataLine);
     if (const TToolItem *tool = ToolItems().FindByFileName(m_toolFile))
-        m_iconIndex = tool->ImageIndex();
+        SetIconIndex(tool->ImageIndex());
 }
 
 QString TToolObject::NewDataLine(const QString &toolFile, const QString &toolArgs)
@@ -36,18 +35,6 @@ void TToolObject::LoadFields(const QString &dataLine)
 }
 
 QString TToolObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {m_toolFile, m_toolArgs}); }
-
-PopupVisibility TToolObject::PreparePopup() const
-{
-    PopupVisibility v;
-    v.Open = false;
-    v.Launch = true;
-    return v;
-}
-
-bool TToolObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
-
-void TToolObject::Edit() { Services().EditItem(*this, false); }
 
 void TToolObject::Launch()
 {

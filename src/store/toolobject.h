@@ -1,10 +1,10 @@
 #pragma once
 
-#include "zebobject.h"
+#include "launchobject.h"
 
 // A tool address (kind 12): an address (Value) handed to a configured add-on
 // program. Launching it starts ToolFile with ToolArgs followed by the address.
-class TToolObject : public TZEBObject
+class TToolObject : public TLaunchObject
 {
 public:
     TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
@@ -15,15 +15,9 @@ public:
 
     const QString &ToolFile() const { return m_toolFile; }
     const QString &ToolArgs() const { return m_toolArgs; }
-    qint32 IconIndex() const { return m_iconIndex; }
 
-    int GetImageIndex() const override { return m_iconIndex; }
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
-    PopupVisibility PreparePopup() const override;
-    bool EditNew(TTreeNode *node) override;
-    void Open() override { Launch(); }
-    void Edit() override;
     void Launch() override;
 
     // What the tool address dialog's OK does: with a non-empty title, takes the
@@ -33,5 +27,4 @@ public:
 private:
     QString m_toolFile;
     QString m_toolArgs;
-    qint32 m_iconIndex;
 };
