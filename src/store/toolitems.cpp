@@ -42,7 +42,12 @@ bool TToolItem::Click() const { return Services().StartProgram(m_fileName, QStri
 void TToolItems::Load(const Profile &profile)
 {
     m_items.clear();
+    QStringList seen;
     for (const QString &key : profile.sectionKeys(kSection)) {
+        // A key written twice by hand reads as its first value: take it once.
+        if (seen.contains(key, Qt::CaseInsensitive))
+            continue;
+        seen.append(key);
         const QStringList parts = splitCommaText(profile.readString(kSection, key));
         if (parts.size() == 4)
             Add(std::make_unique<TToolItem>(parts.at(0), parts.at(1), parts.at(2), parts.at(3)));

@@ -33,6 +33,7 @@ TEST_F(ToolItemsTest, LoadTakesEveryKeyInFileOrderWithExactlyFourParts)
              "Tool0=three,parts,only\r\n"
              "Tool1=a,b,c,d,e\r\n"
              "Tool2=Yes,/bin/yes,,yes\r\n"
+             "TOOL5=Again,/bin/again,,1\r\n"
              "[Other]\r\nTool9=x,y,z,1\r\n");
     tools.Load(Profile(iniPath()));
     ASSERT_EQ(tools.Count(), 3);
