@@ -14,6 +14,7 @@
 #include <QTextStream>
 
 #include <cerrno>
+#include <limits>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -54,9 +55,8 @@ bool parseNumber(const char *p, qsizetype n, int &value)
 class Reader
 {
 public:
-    Reader(const QByteArray &bytes, qsizetype pos, int line)
-        : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line),
-          m_utf8(isValidUtf8(bytes))
+    Reader(const QByteArray &bytes, qsizetype pos, int line, bool utf8)
+        : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line), m_utf8(utf8)
     {
     }
 
@@ -219,15 +219,35 @@ QString ParamsLine() { return QStringLiteral("{Params}"); }
 
 void ReadParams(const QString &) {}
 
-void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
+namespace {
+// Lets records be placed where a remote folder's refresh may place them, for one item.
+struct RemoteLoadingScope
+{
+    RemoteLoadingScope() : m_was(RemoteLoading()) { SetRemoteLoading(true); }
+    ~RemoteLoadingScope() { SetRemoteLoading(m_was); }
+    bool m_was;
+};
+
+bool isReadOnly(const TTreeNode *node)
+{
+    const TZEBObject *item = node ? node->Item() : nullptr;
+    return item && (item->IsRemote() || item->InRemote());
+}
+
+void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode, bool utf8)
 {
     if (startAt == 0 && bytes.startsWith("\xEF\xBB\xBF"))
         startAt = 3; // byte-order mark of some editors
-    Reader in(bytes, startAt, firstLine);
-    const int baseLevel = ownerNode->Level();
-    int currentLevel = baseLevel + 1;
+    if (!RemoteLoading() && isReadOnly(ownerNode))
+        throw ERemoteParent();
+    Reader in(bytes, startAt, firstLine, utf8);
+    const qint64 baseLevel = ownerNode->Level();
+    qint64 currentLevel = baseLevel + 1;
     TTreeNode *currentParent = ownerNode;
     TTreeNode *lastContainer = ownerNode;
+    // Records inside a remote folder that this file also holds (an export of it) are
+    // skipped with their subtree: the folder reads them again from its source.
+    qint64 skipBelow = std::numeric_limits<qint64>::max();
     QStringList fields;
     while (!in.atEnd()) {
         if (in.onlyBlanksLeft())
@@ -254,7 +274,12 @@ void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
             continue;
         }
         // Records never climb out of the node they are read into.
-        const int l = std::max(level + baseLevel, baseLevel + 1);
+        const qint64 l = std::max(qint64(level) + baseLevel, baseLevel + 1);
+        if (l > skipBelow) {
+            in.skipLine();
+            continue;
+        }
+        skipBelow = std::numeric_limits<qint64>::max();
         if (l > currentLevel) {
             currentLevel = l;
             currentParent = lastContainer;
@@ -268,11 +293,31 @@ void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
         const QString dataLine = in.readLine();
         bool ok = false;
         const qint32 id = fields.at(3).toInt(&ok);
-        TZEBObject *item = CreateItem(kind, DecodeField(fields.at(0)), DecodeField(fields.at(1)),
-                                      DecodeField(fields.at(2)), currentParent, dataLine, ok ? id : 0);
+        const auto create = [&] {
+            return CreateItem(kind, DecodeField(fields.at(0)), DecodeField(fields.at(1)), DecodeField(fields.at(2)),
+                              currentParent, dataLine, ok ? id : 0);
+        };
+        TZEBObject *item = nullptr;
+        if (RemoteLoading() || !isReadOnly(currentParent)) {
+            item = create();
+        } else if (!Kinds::isContainer(kind) && currentParent->Item()->IsRemote()) {
+            // A remote folder's own leaf items are saved with it and belong to it.
+            RemoteLoadingScope allowed;
+            item = create();
+        } else {
+            if (Kinds::isContainer(kind))
+                skipBelow = l;
+            continue;
+        }
         if (Kinds::isContainer(kind))
             lastContainer = item->Node();
     }
+}
+} // namespace
+
+void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
+{
+    readItems(bytes, startAt, firstLine, ownerNode, isValidUtf8(bytes));
 }
 
 namespace {
@@ -285,7 +330,7 @@ struct UpdateScope
 };
 } // namespace
 
-void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName)
+void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::OnLoadError onError)
 {
     UpdateScope update(rootNode->Owner());
     bool opened = false;
@@ -298,17 +343,25 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName)
     const bool utf8 = isValidUtf8(bytes);
     ReadParams(RecordFile::DecodeText(bytes.constData(), start, utf8).trimmed());
     try {
-        ReadItems(bytes, start, 2, rootNode);
-    } catch (const EInOutError &e) {
-        const QString kept = keepUnreadCopy(fileName);
-        if (!kept.isEmpty())
-            Services().ShowInformation(
-                QStringLiteral("Reading \"%1\" stopped at line %2. The records after it were not loaded. "
-                               "The file as it was is kept as \"%3\", so nothing is lost when the database "
-                               "is saved.")
-                    .arg(QFileInfo(fileName).fileName())
-                    .arg(e.Line())
-                    .arg(kept));
+        readItems(bytes, start, 2, rootNode, utf8);
+    } catch (const std::exception &e) {
+        if (onError == RecordFile::OnLoadError::KeepUnreadCopy) {
+            const auto *io = dynamic_cast<const EInOutError *>(&e);
+            const QString where = io && io->Line() > 0 ? QStringLiteral(" at line %1").arg(io->Line()) : QString();
+            const QString kept = keepUnreadCopy(fileName);
+            const QString name = QFileInfo(fileName).fileName();
+            if (!kept.isEmpty())
+                Services().ShowInformation(
+                    QStringLiteral("Reading \"%1\" stopped%2. The records after it were not loaded. "
+                                   "The file as it was is kept as \"%3\", so nothing is lost when the database "
+                                   "is saved.")
+                        .arg(name, where, kept));
+            else
+                Services().ShowInformation(
+                    QStringLiteral("Reading \"%1\" stopped%2. The records after it were not loaded, and no copy "
+                                   "of the file could be kept: saving now would lose them.")
+                        .arg(name, where));
+        }
         throw;
     }
 }

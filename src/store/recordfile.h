@@ -50,11 +50,19 @@ QString ParamsLine();
 void ReadParams(const QString &line);
 
 // Reads records from the bytes of a file, starting at offset startAt (line firstLine),
-// into the tree below ownerNode.
+// into the tree below ownerNode. Raises ERemoteParent when ownerNode is read-only
+// (outside a remote folder's refresh) and EInOutError, with the line, on a bad header.
 void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode);
 void LoadDatabase(TTreeNode *rootNode);
-// Loads from a given file name instead of "mira.dat" (the command-line tool's --home uses the same name).
-void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName);
+namespace RecordFile {
+// When a load stops early, a later save would replace the records it did not read:
+// the program keeps a copy of the file ("mira-unread-<time>.dat") and says so; a
+// reader that never saves can leave the directory alone.
+enum class OnLoadError { KeepUnreadCopy, JustThrow };
+} // namespace RecordFile
+// Loads from a given file name instead of "mira.dat".
+void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName,
+                      RecordFile::OnLoadError onError = RecordFile::OnLoadError::KeepUnreadCopy);
 void SaveDatabase(TTreeNodes &nodes);
 void ImportFile(TTreeNode *ownerNode, const QString &fileName);
 

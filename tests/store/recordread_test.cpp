@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include "recordfiletestutil.h"
+#include "store/fieldcodec.h"
+#include "store/recordfile.h"
+#include "store/toolobject.h"
+#include "support/storefixture.h"
+
+#include <QDir>
+#include <cctype>
+
+namespace {
+
+const QByteArray kWorkedExample = CrLf({
+    "{Params}",
+    "{0 11 }My Contacts~~~~~~32892645",
+    "{1 0 }Friends~~~~~~123456",
+    "{Fold}0",
+    "{2 3 }Kim Sample~~ Kim Sample~~~~234567",
+    "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0",
+    "{3 6 }Home~~555-0100~~~~345678",
+    "{Phon}~~0",
+});
+
+class RecordReadTest : public StoreFixture
+{
+protected:
+    // Loads "mira.dat" made of the given bytes; the error text, or empty.
+    QString load(const QByteArray &bytes, int *line = nullptr)
+    {
+        WriteBytes(RecordFile::DatabaseName, bytes);
+        try {
+            LoadDatabase(root);
+        } catch (const EInOutError &e) {
+            if (line)
+                *line = e.Line();
+            return QString::fromUtf8(e.what());
+        }
+        return {};
+    }
+    TTreeNode *nodeAt(const QString &path)
+    {
+        TTreeNode *n = root;
+        for (const QString &title : path.split(u'/')) {
+            TTreeNode *next = nullptr;
+            for (int i = 0; i < n->Count() && !next; ++i)
+                if (n->Child(i)->Text() == title)
+                    next = n->Child(i);
+            if (!next)
+                return nullptr;
+            n = next;
+        }
+        return n;
+    }
+    QStringList unreadCopies() const
+    {
+        return QDir(dir.path()).entryList({QStringLiteral("mira-unread-*.dat")}, QDir::Files);
+    }
+};
+
+TEST_F(RecordReadTest, WorkedExampleLoadsAndSavesBackByteForByte)
+{
+    ASSERT_EQ(load(kWorkedExample), QString());
+    EXPECT_EQ(Outline(root), QStringList({"Friends", "Friends/Kim Sample", "Friends/Kim Sample|Home"}));
+    const TZEBObject *kim = nodeAt("Friends/Kim Sample")->Item();
+    EXPECT_EQ(kim->Kind(), Kinds::Person);
+    EXPECT_EQ(kim->Value(), " Kim Sample");
+    EXPECT_EQ(kim->Id(), 234567);
+    EXPECT_EQ(kim->ChildAt(0)->Value(), "555-0100");
+    EXPECT_EQ(kim->ChildAt(0)->Id(), 345678);
+    EXPECT_FALSE(nodes.Updating());
+
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), kWorkedExample);
+    EXPECT_EQ(ReadBytes(RecordFile::TransactionName), kWorkedExample);
+}
+
+TEST_F(RecordReadTest, LineFeedOnlyFileReadsLikeCrLf)
+{
+    QByteArray lf = kWorkedExample;
+    lf.replace("\r\n", "\n");
+    ASSERT_EQ(load(lf), QString());
+    EXPECT_EQ(Outline(root), QStringList({"Friends", "Friends/Kim Sample", "Friends/Kim Sample|Home"}));
+    EXPECT_EQ(nodeAt("Friends/Kim Sample")->Item()->ChildAt(0)->Id(), 345678);
+    // Written back with CR LF.
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), kWorkedExample);
+}
+
+TEST_F(RecordReadTest, RootRecordNeverReplacesTheProgramsRoot)
+{
+    ASSERT_EQ(load(CrLf({"{Params}", "{0 11 }Other Root~~v~~c~~77", "{1 0 }A~~~~~~5", "{Fold}0"})), QString());
+    EXPECT_EQ(root->Item()->Title(), "My Contacts");
+    EXPECT_EQ(root->Item()->Id(), ItemIds::RootId);
+    EXPECT_EQ(root->Item()->Value(), QString());
+    EXPECT_EQ(root->Item()->Comment(), QString());
+    EXPECT_EQ(Outline(root), QStringList({"A"}));
+}
+
+TEST_F(RecordReadTest, PlacementOfLevels)
+{
+    ASSERT_EQ(load(CrLf({
+                  "{Params}",
+                  "{0 11 }My Contacts~~~~~~32892645",
+                  "{2 6 }RootPhone~~1~~~~10",   // leaf right after the root's record: the root's own
+                  "{Phon}~~0",
+                  "{1 3 }Pat~~~~~~11",          // person at level 1
+                  "{Pers}~~~~~~~~~~~~~~~~~~0",
+                  "{3 6 }Skipped~~2~~~~12",     // one level skipped: still Pat's
+                  "{Phon}~~0",
+                  "{3 7 }Mail~~a@b~~~~13",      // a leaf never owns: Pat's too
+                  "{Mail}0",
+                  "{1 0 }F~~~~~~14",            // container at level 1 again: a sibling of Pat
+                  "{Fold}0",
+                  "{2 0 }G~~~~~~15",
+                  "{Fold}0",
+                  "{3 6 }GPhone~~3~~~~16",
+                  "{Phon}~~0",
+                  "{2 6 }FPhone~~4~~~~17",      // climbs back to F
+                  "{Phon}~~0",
+                  "{0 0 }Stray~~~~~~18",        // level 0 but not the root: below the root
+                  "{Fold}0",
+                  "{0 6 }StrayLeaf~~5~~~~19",
+                  "{Phon}~~0",
+              })),
+              QString());
+    EXPECT_EQ(Outline(root), QStringList({"|RootPhone", "|StrayLeaf", "F", "F|FPhone", "F/G", "F/G|GPhone", "Stray",
+                                          "Pat", "Pat|Skipped", "Pat|Mail"}));
+    EXPECT_EQ(root->Item()->ChildAt(1)->Id(), 19);
+}
+
+TEST_F(RecordReadTest, ImportedRecordsNeverClimbOutOfTheTarget)
+{
+    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
+    TTreeNode *other = add(Kinds::Folder, "Other", root)->Node();
+    WriteBytes("in.mbd", CrLf({
+                             "{1 0 }A~~~~~~1",
+                             "{Fold}0",
+                             "{2 0 }A1~~~~~~2",
+                             "{Fold}0",
+                             "{0 0 }B~~~~~~3", // above the top level of an export
+                             "{Fold}0",
+                             "{-4 6 }C~~5~~~~4",
+                             "{Phon}~~0",
+                             "{1 0 }D~~~~~~5",
+                             "{Fold}0",
+                         }));
+    ImportFile(target, "in.mbd");
+    EXPECT_EQ(Outline(root), QStringList({"Other", "Target", "Target|C", "Target/A", "Target/A/A1", "Target/B",
+                                          "Target/D"}));
+    EXPECT_EQ(other->Count(), 0);
+    EXPECT_FALSE(nodes.Updating());
+}
+
+TEST_F(RecordReadTest, InvalidNumericInputEndsTheLoadKeepingWhatWasRead)
+{
+    const QByteArray bytes = CrLf({
+        "{Params}",
+        "{0 11 }My Contacts~~~~~~32892645",
+        "{1 0 }Kept~~~~~~1",
+        "{Fold}0",
+        "",                           // line 5: a blank line read as a header
+        "{1 0 }Lost~~~~~~2",
+        "{Fold}0",
+    });
+    int line = 0;
+    EXPECT_EQ(load(bytes, &line), RecordFile::InvalidNumericInput);
+    EXPECT_EQ(line, 5);
+    EXPECT_EQ(Outline(root), QStringList({"Kept"}));
+    EXPECT_FALSE(nodes.Updating());
+
+    // The file as it was is kept aside and the user is told where.
+    const QStringList copies = unreadCopies();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(ReadBytes(copies.front()), bytes);
+    ASSERT_EQ(services.infos.size(), 1);
+    EXPECT_TRUE(services.infos.front().contains("line 5")) << services.infos.front().toStdString();
+    EXPECT_TRUE(services.infos.front().contains(copies.front())) << services.infos.front().toStdString();
+
+    // A save now replaces "mira.dat" but what it lacks is still in the copy.
+    SaveDatabase(nodes);
+    EXPECT_FALSE(ReadBytes(RecordFile::DatabaseName).contains("Lost"));
+    EXPECT_TRUE(ReadBytes(copies.front()).contains("Lost"));
+
+    // A second failed load keeps a second copy instead of overwriting the first.
+    nodes.DeleteChildren(root);
+    EXPECT_EQ(load(bytes), RecordFile::InvalidNumericInput);
+    EXPECT_EQ(unreadCopies().size(), 2);
+}
+
+TEST_F(RecordReadTest, ReaderThatNeverSavesLeavesNoCopy)
+{
+    WriteBytes(RecordFile::DatabaseName, CrLf({"{Params}", "{1 0 }A~~~~~~1", "{Fold}0", "junk"}));
+    EXPECT_THROW(LoadDatabaseFrom(root, RecordFile::DatabaseName, RecordFile::OnLoadError::JustThrow), EInOutError);
+    EXPECT_TRUE(unreadCopies().isEmpty());
+    EXPECT_TRUE(services.infos.isEmpty());
+    EXPECT_EQ(Outline(root), QStringList({"A"}));
+}
+
+TEST_F(RecordReadTest, HeaderWithoutBlankBeforeBraceEndsTheLoad)
+{
+    int line = 0;
+    EXPECT_EQ(load(CrLf({"{Params}", "{1 0 }A~~~~~~1", "{Fold}0", "{1 0}Friends Two~~~~~~2", "{Fold}0",
+                         "{1 0 }B~~~~~~3", "{Fold}0"}),
+                   &line),
+              RecordFile::InvalidNumericInput);
+    EXPECT_EQ(line, 4);
+    EXPECT_EQ(Outline(root), QStringList({"A"}));
+}
+
+TEST_F(RecordReadTest, HeadersWithoutFourFieldsAreDropped)
+{
+    // A dropped header takes no data line: a header right after it is read normally.
+    ASSERT_EQ(load(CrLf({"{Params}", "{1 0 }Three~~fields~~9", "{1 0 }Five~~a~~b~~c~~9", "{1 0 }Good~~~~~~7",
+                         "{Fold}0", "x 1 2 is no header either", "{1 0 }Next~~~~~~8", "{Fold}0"})),
+              QString());
+    EXPECT_EQ(Outline(root), QStringList({"Good", "Next"}));
+
+    // A raw "~~" in a title (as an old program could write) drops the header and its data
+    // line is then read as a header, which ends the load.
+    nodes.DeleteChildren(root);
+    int line = 0;
+    EXPECT_EQ(load(CrLf({"{Params}", "{1 0 }A~~B~~~~~~1", "{Fold}0", "{1 0 }C~~~~~~2", "{Fold}0"}), &line),
+              RecordFile::InvalidNumericInput);
+    EXPECT_EQ(line, 3);
+}
+
+TEST_F(RecordReadTest, UnknownKindsSurviveLoadAndSave)
+{
+    const QByteArray bytes = CrLf({
+        "{Params}",
+        "{0 11 }My Contacts~~~~~~32892645",
+        "{1 0 }F~~~~~~1",
+        "{Fold}0",
+        "{2 42 }Odd~~v~~c~~2",
+        "{Futr}whatever~~it~~holds",
+        "{2 200 }Empty~~~~~~3",
+        "",
+        "{2 12 }After~~/bin/tool~~~~4",
+        "{Tool}/usr/bin/x~~-a~~0",
+    });
+    ASSERT_EQ(load(bytes), QString());
+    EXPECT_EQ(Outline(root), QStringList({"F", "F|Odd", "F|Empty", "F|After"}));
+    EXPECT_EQ(nodeAt("F")->Item()->ChildAt(0)->Kind(), 42);
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), bytes);
+
+    // An item of an unknown kind made in memory still writes a data line.
+    add(300, "Fresh", nodeAt("F"));
+    SaveDatabase(nodes);
+    nodes.DeleteChildren(root);
+    ASSERT_EQ(load(ReadBytes(RecordFile::DatabaseName)), QString());
+    EXPECT_EQ(Outline(root), QStringList({"F", "F|Odd", "F|Empty", "F|After", "F|Fresh"}));
+}
+
+TEST_F(RecordReadTest, Windows1252FilesKeepTheirAccents)
+{
+    ASSERT_EQ(load(QByteArray("{Params}\r\n{1 0 }Caf\xe9 \x80 \x93q\x94~~~~Gr\xfc\xdf~~1\r\n{Fold}0\r\n")), QString());
+    const TZEBObject *f = root->Child(0)->Item();
+    EXPECT_EQ(f->Title(), QString::fromUtf8("Café € “q”"));
+    EXPECT_EQ(f->Comment(), QString::fromUtf8("Grüß"));
+    // Saved as UTF-8.
+    SaveDatabase(nodes);
+    EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("Caf\xc3\xa9 \xe2\x82\xac"));
+}
+
+TEST_F(RecordReadTest, ByteOrderMarkOfAnExportIsSkipped)
+{
+    WriteBytes("bom.mbd", "\xEF\xBB\xBF" + CrLf({"{1 0 }Caf\xc3\xa9~~~~~~1", "{Fold}0"}));
+    ImportFile(root, "bom.mbd");
+    EXPECT_EQ(Outline(root), QStringList({QString::fromUtf8("Café")}));
+}
+
+TEST_F(RecordReadTest, HostileValuesRoundTripExactly)
+{
+    const QStringList hostile = {
+        "a~~b", "~~", "~", "~start", "end~", "~both~", "line\r\nbreak", "lf\nonly", "cr\ronly", "100%",
+        "%7E", "~%7E", "%", "{1 0 }fake~~~~~~1", "\r\n", " ~~ ", "~~~", "tab\there", "",
+    };
+    TTreeNode *folder = add(Kinds::Folder, "Hostile", root)->Node();
+    for (int i = 0; i < hostile.size(); ++i) {
+        const QString &h = hostile.at(i);
+        CreateItem(42, h, h, h, folder, QString(), 1000 + i);
+        CreateItem(Kinds::Tool, QStringLiteral("tool %1").arg(i), QString(), h, folder,
+                   TToolObject::NewDataLine(h, h), 2000 + i);
+        CreateItem(Kinds::Folder, h, QString(), h, folder, QStringLiteral("{Fold}0"), 3000 + i);
+    }
+    SaveDatabase(nodes);
+    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    // Every record is one header and one data line, and every header splits into four fields.
+    const QList<QByteArray> lines = saved.split('\n');
+    ASSERT_EQ(lines.size(), 1 + 1 + 2 + hostile.size() * 6 + 1);
+    for (const QByteArray &l : lines.mid(2, lines.size() - 3)) {
+        if (l.size() > 1 && l.at(0) == '{' && std::isdigit(static_cast<unsigned char>(l.at(1)))) {
+            QStringList fields;
+            SplitFields(QString::fromUtf8(l.chopped(1)), fields);
+            EXPECT_EQ(fields.size(), 4) << l.toStdString();
+        }
+    }
+
+    TTreeNodes again;
+    TTreeNode *root2 = again.AddTop(MakeRootItem(), "My Contacts");
+    LoadDatabase(root2);
+    ASSERT_EQ(root2->Count(), 1);
+    const TTreeNode *folder2 = root2->Child(0);
+    ASSERT_EQ(folder2->Item()->ChildCount(), hostile.size() * 2);
+    ASSERT_EQ(folder2->Count(), hostile.size());
+    for (int i = 0; i < hostile.size(); ++i) {
+        const QString &h = hostile.at(i);
+        const TZEBObject *odd = folder2->Item()->ChildAt(2 * i);
+        EXPECT_EQ(odd->Title(), h);
+        EXPECT_EQ(odd->Value(), h);
+        EXPECT_EQ(odd->Comment(), h);
+        EXPECT_EQ(odd->Id(), 1000 + i);
+        const auto *tool = dynamic_cast<const TToolObject *>(folder2->Item()->ChildAt(2 * i + 1));
+        ASSERT_NE(tool, nullptr);
+        EXPECT_EQ(tool->ToolFile(), h);
+        EXPECT_EQ(tool->ToolArgs(), h);
+        EXPECT_EQ(tool->Comment(), h);
+    }
+    QStringList folderTitles;
+    for (int i = 0; i < folder2->Count(); ++i) {
+        folderTitles << folder2->Child(i)->Item()->Title();
+        EXPECT_EQ(folder2->Child(i)->Text(), folder2->Child(i)->Item()->Title());
+    }
+    QStringList expected = hostile;
+    folderTitles.sort();
+    expected.sort();
+    EXPECT_EQ(folderTitles, expected);
+}
+
+TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
+{
+    TTreeNode *f = add(Kinds::Folder, "Kim O'Neil & Co", root, {}, "{Fold}7", 12)->Node();
+    CreateItem(42, QString::fromUtf8("Grüße ~ 50% {x}"), "a~b", " lead and trail ", f, "{Odd}", 13);
+    CreateItem(Kinds::Tool, "T", "v", QString(), f, TToolObject::NewDataLine("/opt/a b/run", "-x %1 ~y"), 14);
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName),
+              CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }Kim O'Neil & Co~~~~~~12", "{Fold}7",
+                    "{2 42 }Gr\xc3\xbc\xc3\x9f" "e ~ 50% {x}~~a~b~~ lead and trail ~~13", "{Odd}",
+                    "{2 12 }T~~v~~~~14", "{Tool}/opt/a b/run~~-x %1 ~y~~0"}));
+}
+
+} // namespace
