@@ -1,17 +1,27 @@
 #include "paths.h"
 
 #include <QDir>
+#include <QHash>
 #include <QStandardPaths>
 
 namespace {
 
 QString g_homeOverride;
 
+// A relative $MIRABOOK_HOME is taken from the directory the program started in,
+// not from the data directory it changes to afterwards.
 QString home()
 {
     if (!g_homeOverride.isEmpty())
         return g_homeOverride;
-    return qEnvironmentVariable("MIRABOOK_HOME");
+    static QHash<QString, QString> resolved;
+    const QString value = qEnvironmentVariable("MIRABOOK_HOME");
+    if (value.isEmpty())
+        return value;
+    auto it = resolved.find(value);
+    if (it == resolved.end())
+        it = resolved.insert(value, QDir(value).absolutePath());
+    return it.value();
 }
 
 QString ensured(const QString &path)

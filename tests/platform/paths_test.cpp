@@ -88,3 +88,17 @@ TEST(Paths, EnterDataDirReportsADirectoryThatCannotBeMade)
     EXPECT_FALSE(error.isEmpty());
     Paths::setHomeOverride(QString());
 }
+
+TEST(Paths, RelativeHomeStaysWhereTheProgramStarted)
+{
+    QTemporaryDir tmp;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(tmp.path());
+    EnvGuard env("MIRABOOK_HOME", "relative-home");
+    const QString expected = QDir(tmp.path()).absoluteFilePath("relative-home");
+    EXPECT_EQ(Paths::dataDir(), expected);
+    ASSERT_TRUE(Paths::enterDataDir());
+    EXPECT_EQ(Paths::configDir(), expected);
+    EXPECT_EQ(Paths::dataDir(), expected);
+    QDir::setCurrent(before);
+}
