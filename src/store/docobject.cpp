@@ -1,5 +1,6 @@
 #include "docobject.h"
 
+#include "csvfields.h"
 #include "itemservices.h"
 
 namespace {
@@ -25,9 +26,7 @@ void TDocObject::LoadFields(const QString &dataLine)
     QStringList fields;
     if (!DataFields(dataLine, kTag, fields))
         return;
-    bool ok = false;
-    const qint32 categories = fields.value(0).trimmed().toInt(&ok);
-    SetCategories(ok ? categories : 0);
+    SetCategories(CategoriesAt(fields, 0));
 }
 
 QString TDocObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }

@@ -1,5 +1,6 @@
 #include "toolobject.h"
 
+#include "csvfields.h"
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "toolitems.h"
@@ -29,9 +30,7 @@ void TToolObject::LoadFields(const QString &dataLine)
         return;
     m_toolFile = fields.value(0);
     m_toolArgs = fields.value(1);
-    bool ok = false;
-    const qint32 categories = fields.value(2).trimmed().toInt(&ok);
-    SetCategories(ok ? categories : 0);
+    SetCategories(CategoriesAt(fields, 2));
 }
 
 QString TToolObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {m_toolFile, m_toolArgs}); }
