@@ -134,3 +134,18 @@ TEST_F(ToolItemsTest, SetFileNameReplacesTheIconInPlace)
     EXPECT_EQ(FolderPart("/bin/other"), "/bin/");
     EXPECT_EQ(FolderPart("other"), "");
 }
+
+TEST_F(ToolItemsTest, AToolTheFileCannotHoldIsReportedAndTheOthersAreKept)
+{
+    tools.Add(std::make_unique<TToolItem>("First", "/bin/first", "", "0"));
+    tools.Add(std::make_unique<TToolItem>("Two\nlines", "/bin/two", "", "0"));
+    tools.Add(std::make_unique<TToolItem>("Last", "/bin/last", "", "1"));
+    Profile p(iniPath());
+    EXPECT_FALSE(tools.Save(p));
+    EXPECT_FALSE(p.errorString().isEmpty());
+    TToolItems again;
+    again.Load(Profile(iniPath()));
+    ASSERT_EQ(again.Count(), 2);
+    EXPECT_EQ(again.Items(0)->Caption(), "First");
+    EXPECT_EQ(again.Items(1)->Caption(), "Last");
+}
