@@ -240,6 +240,7 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
         startAt = 3; // byte-order mark of some editors
     if (!RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
+    const bool sourceOfRemote = RemoteLoading() && ownerNode->Item() && ownerNode->Item()->IsRemote();
     Reader in(bytes, startAt, firstLine, utf8);
     const qint64 baseLevel = ownerNode->Level();
     qint64 currentLevel = baseLevel + 1;
@@ -298,6 +299,11 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
                               currentParent, dataLine, ok ? id : 0);
         };
         TZEBObject *item = nullptr;
+        if (sourceOfRemote && currentParent == ownerNode && !Kinds::isContainer(kind)) {
+            // The folder's own leaf items are the user's, saved with it; a leaf at the top
+            // of its source would pile up there at every refresh and be saved as if local.
+            continue;
+        }
         if (RemoteLoading() || !isReadOnly(currentParent)) {
             item = create();
         } else if (!Kinds::isContainer(kind) && currentParent->Item()->IsRemote()) {

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "recordfiletestutil.h"
+#include "store/folderobject.h"
+#include "store/itemfactory.h"
+#include "store/recordfile.h"
+#include "support/storefixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+using RecordFile::SaveStep;
+
+// An item whose record cannot be produced.
+class BrokenItem : public TZEBObject
+{
+public:
+    BrokenItem() : TZEBObject(42, "Broken", {}, {}, 99) {}
+    QString GetRecordText(int) const override { throw std::runtime_error("cannot write"); }
+};
+
+class RecordSaveTest : public StoreFixture
+{
+protected:
+    void TearDown() override
+    {
+        RecordFile::SetSaveFaultHook({});
+        IncludeFieldNames() = true;
+        ExportColumns().clear();
+        StoreFixture::TearDown();
+    }
+    // Loads a file into a fresh tree and returns its outline; "error" when it does not load.
+    static QStringList reload(const QString &file)
+    {
+        TTreeNodes fresh;
+        TTreeNode *top = fresh.AddTop(MakeRootItem(), "My Contacts");
+        try {
+            LoadDatabaseFrom(top, file, RecordFile::OnLoadError::JustThrow);
+        } catch (const std::exception &) {
+            return {"error"};
+        }
+        return Outline(top);
+    }
+};
+
+TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
+{
+    add(Kinds::Folder, "Old", root);
+    SaveDatabase(nodes);
+    const QByteArray oldBytes = ReadBytes(RecordFile::DatabaseName);
+    add(Kinds::Folder, "New", root);
+    SaveDatabase(nodes);
+    const QByteArray newBytes = ReadBytes(RecordFile::DatabaseName);
+    ASSERT_NE(oldBytes, newBytes);
+    EXPECT_EQ(ReadBytes(RecordFile::TransactionName), newBytes);
+
+    const SaveStep steps[] = {SaveStep::CreateTransaction, SaveStep::WriteParams, SaveStep::WriteRecords,
+                              SaveStep::SyncTransaction, SaveStep::CopyDatabase, SaveStep::ReplaceDatabase};
+    for (SaveStep step : steps) {
+        SCOPED_TRACE(int(step));
+        WriteBytes(RecordFile::DatabaseName, oldBytes);
+        QFile::remove(RecordFile::TransactionName);
+        services.errors.clear();
+        RecordFile::SetSaveFaultHook([step](SaveStep s) { return s == step; });
+        bool saveError = false;
+        bool ioError = false;
+        try {
+            SaveDatabase(nodes);
+        } catch (const ESaveError &e) {
+            saveError = true;
+            EXPECT_STREQ(e.what(), "Error saving database");
+        } catch (const EInOutError &) {
+            ioError = true;
+        }
+        RecordFile::SetSaveFaultHook({});
+        const QByteArray now = ReadBytes(RecordFile::DatabaseName);
+        EXPECT_TRUE(now == oldBytes || now == newBytes);
+        EXPECT_EQ(reload(RecordFile::DatabaseName).size(), now == oldBytes ? 1 : 2);
+        EXPECT_FALSE(QFileInfo::exists(RecordFile::DatabaseName + ".new"));
+        if (step == SaveStep::CreateTransaction || step == SaveStep::WriteParams) {
+            // Before any record: the run-time's error reaches the caller, no message.
+            EXPECT_TRUE(ioError);
+            EXPECT_TRUE(services.errors.isEmpty());
+        } else {
+            EXPECT_TRUE(saveError);
+            ASSERT_EQ(services.errors.size(), 1);
+            if (step == SaveStep::WriteRecords || step == SaveStep::SyncTransaction)
+                EXPECT_EQ(services.errors.front(), RecordFile::WriteErrorText);
+            else // the records are complete in the transaction file, which stays
+                EXPECT_EQ(ReadBytes(RecordFile::TransactionName), newBytes);
+        }
+        if (step != SaveStep::CreateTransaction)
+            EXPECT_TRUE(QFileInfo::exists(RecordFile::TransactionName));
+    }
+}
+
+TEST_F(RecordSaveTest, ItemThatCannotWriteItsRecordFailsTheSave)
+{
+    add(Kinds::Folder, "A", root);
+    SaveDatabase(nodes);
+    const QByteArray before = ReadBytes(RecordFile::DatabaseName);
+    root->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
+    EXPECT_THROW(SaveDatabase(nodes), ESaveError);
+    EXPECT_EQ(services.errors,
+              QStringList({"An error occurred while writing data to the disk.  Data input since last save will be lost."}));
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), before);
+}
+
+TEST_F(RecordSaveTest, TransactionFileThatCannotBeCreatedLeavesTheDatabase)
+{
+    add(Kinds::Folder, "A", root);
+    SaveDatabase(nodes);
+    const QByteArray before = ReadBytes(RecordFile::DatabaseName);
+    QFile::remove(RecordFile::TransactionName);
+    ASSERT_TRUE(QDir().mkdir(RecordFile::TransactionName));
+    add(Kinds::Folder, "B", root);
+    EXPECT_THROW(SaveDatabase(nodes), EInOutError);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), before);
+}
+
+TEST_F(RecordSaveTest, RemoteFolderIsSavedWithoutItsContents)
+{
+    auto *remote = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
+    add(Kinds::Folder, "Inner Local", remote->Node());
+    CreateItem(Kinds::Phone, "Own", "555", {}, remote->Node(), "{Phon}~~0", 70);
+    remote->SetValue("/nowhere/shared.mbd");
+    EXPECT_EQ(remote->Node()->Count(), 0); // the local contents went with the location
+    {
+        SetRemoteLoading(true);
+        TTreeNode *inner = CreateItem(Kinds::Folder, "Inner", {}, {}, remote->Node(), "{Fold}0", 71)->Node();
+        CreateItem(Kinds::Phone, "Deep", "1", {}, inner, "{Phon}~~0", 72);
+        SetRemoteLoading(false);
+    }
+    add(Kinds::Folder, "After", root);
+    SaveDatabase(nodes);
+    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    EXPECT_TRUE(saved.contains("{1 0 }Shared~~/nowhere/shared.mbd~~~~"));
+    EXPECT_FALSE(saved.contains("Inner"));
+    EXPECT_FALSE(saved.contains("Deep"));
+    // Its own leaf is saved with it and loads again into it.
+    EXPECT_EQ(reload(RecordFile::DatabaseName), QStringList({"After", "Shared", "Shared|Own"}));
+}
+
+TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
+{
+    TZEBObject *f = add(Kinds::Folder, "F", root, {}, "{Fold}5", 1);
+    TZEBObject *p = CreateItem(Kinds::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~3", 2);
+    CreateItem(Kinds::Phone, "Home", "555", {}, p->Node(), "{Phon}~~2", 3);
+    TZEBObject *g = add(Kinds::Folder, "G", f->Node(), {}, "{Fold}9", 4);
+    add(Kinds::Folder, "Outside", root, {}, "{Fold}1", 5);
+
+    ExportSubtree(f->Node(), "f.mbd", false);
+    EXPECT_EQ(ReadBytes("f.mbd"), CrLf({"{1 0 }F~~~~~~1", "{Fold}0", "{2 0 }G~~~~~~4", "{Fold}0",
+                                        "{2 3 }Pat~~~~~~2", "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~0", "{3 6 }Home~~555~~~~3",
+                                        "{Phon}~~2"}));
+    EXPECT_EQ(f->Categories(), 5);
+    EXPECT_EQ(p->Categories(), 3);
+    EXPECT_EQ(g->Categories(), 9);
+
+    // The export reads back below any container.
+    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
+    ImportFile(target, "f.mbd");
+    EXPECT_EQ(Outline(target), QStringList({"F", "F/G", "F/Pat", "F/Pat|Home"}));
+
+    // Items the category filter hides are left out; what lies below them is not.
+    services.filter = [](qint32 c) { return c == 9; };
+    ExportSubtree(f->Node(), "g.mbd", false);
+    EXPECT_FALSE(ReadBytes("g.mbd").contains("}G~~"));
+    EXPECT_TRUE(ReadBytes("g.mbd").contains("}Pat~~"));
+}
+
+TEST_F(RecordSaveTest, ExportedCsvFollowsTheColumnList)
+{
+    TZEBObject *f = add(Kinds::Folder, "F", root);
+    TZEBObject *p = CreateItem(Kinds::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~0", 2);
+    CreateItem(Kinds::Phone, "Home", "555-0100", {}, p->Node(), "{Phon}~~0", 3);
+    CreateItem(Kinds::Phone, "Work", "555 \"0200\"", {}, p->Node(), "{Phon}x12~~0", 4);
+    CreateItem(Kinds::Phone, "Desk", "1", {}, f->Node(), "{Phon}~~0", 5);
+    CreateItem(Kinds::EMail, "Mail", "a@b", {}, p->Node(), "{Mail}0", 6);
+
+    ExportColumns() = QStringList({"Title", "Phone Number", "Extension", QString::number(Kinds::Phone)});
+    ExportSubtree(f->Node(), "phones.csv", true);
+    EXPECT_EQ(ReadBytes("phones.csv"),
+              CrLf({"Title,Phone Number,Extension", "\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
+                    "\"Work\",\"555 \"\"0200\"\"\",\"x12\""}));
+    EXPECT_TRUE(ExportColumns().isEmpty());
+
+    IncludeFieldNames() = false;
+    ExportColumns() = QStringList({"Phone Number", QString::number(Kinds::Phone)});
+    ExportSubtree(p->Node(), "bare.csv", true);
+    EXPECT_EQ(ReadBytes("bare.csv"), CrLf({"\"555-0100\"", "\"555 \"\"0200\"\"\""}));
+}
+
+TEST_F(RecordSaveTest, ImportFileTakesOnlyExportsAndTheClipboardFile)
+{
+    const QByteArray records = CrLf({"{1 0 }In~~~~~~1", "{Fold}0"});
+    WriteBytes("records.txt", records);
+    WriteBytes("RECORDS.MBD", records);
+    WriteBytes(RecordFile::ClipboardFileName, records);
+    WriteBytes("CLIPDATA.DAT", records);
+
+    ImportFile(root, "records.txt");
+    ImportFile(root, "CLIPDATA.DAT");
+    ImportFile(root, "missing.mbd");
+    EXPECT_EQ(root->Count(), 0);
+    EXPECT_FALSE(nodes.Updating());
+
+    ImportFile(root, "RECORDS.MBD");
+    ImportFile(root, "clipdata.dat");
+    EXPECT_EQ(Outline(root), QStringList({"In", "In"}));
+    EXPECT_FALSE(nodes.Updating());
+}
+
+} // namespace

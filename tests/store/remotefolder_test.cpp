@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "recordfiletestutil.h"
+#include "store/folderobject.h"
+#include "store/itemfactory.h"
+#include "store/recordfile.h"
+#include "support/storefixture.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+// A folder bound to an exported file in the data directory.
+class RemoteFolderTest : public StoreFixture
+{
+protected:
+    void SetUp() override
+    {
+        StoreFixture::SetUp();
+        source = QDir(dir.path()).filePath("shared.mbd");
+        writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Desk~~555~~~~2", "{Phon}~~0", "{1 6 }Line~~1~~~~3",
+                          "{Phon}~~0"}),
+                    QDateTime::currentDateTime().addSecs(-3600));
+        folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
+        add(Kinds::Folder, "Local Child", folder->Node());
+        CreateItem(Kinds::Phone, "Own", "9", {}, folder->Node(), "{Phon}~~0", 50);
+    }
+    void writeSource(const QByteArray &bytes, const QDateTime &modified)
+    {
+        WriteBytes(source, bytes);
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
+
+    QString source;
+    TFolderObject *folder = nullptr;
+};
+
+TEST_F(RemoteFolderTest, LocationClearsTheContentsAndShowsTheRemoteImages)
+{
+    EXPECT_EQ(folder->Node()->ImageIndex(), Kinds::Folder);
+    EXPECT_EQ(folder->Node()->SelectedIndex(), Images::OpenFolder);
+    folder->SetValue(source);
+    EXPECT_TRUE(folder->IsRemote());
+    EXPECT_EQ(folder->Node()->Count(), 0);
+    EXPECT_EQ(folder->ChildCount(), 1); // its own leaf stays
+    EXPECT_EQ(folder->Node()->ImageIndex(), Images::RemoteFolder);
+    EXPECT_EQ(folder->Node()->SelectedIndex(), Images::OpenRemoteFolder);
+    EXPECT_THROW(add(Kinds::Folder, "Not here", folder->Node()), ERemoteParent);
+
+    folder->Refresh();
+    ASSERT_EQ(folder->Node()->Count(), 1);
+    // The same location again changes nothing.
+    folder->SetValue(source);
+    EXPECT_EQ(folder->Node()->Count(), 1);
+    // Another location clears at once.
+    folder->SetValue(source + ".old.mbd");
+    EXPECT_EQ(folder->Node()->Count(), 0);
+}
+
+TEST_F(RemoteFolderTest, RefreshReadsTheSourceOnlyWhenItChanged)
+{
+    folder->SetValue(source);
+    EXPECT_EQ(folder->LastRefresh(), 0.0);
+    // The leaf "Line" at the top of the source would land among the folder's own saved
+    // leaves and pile up at every refresh: it is not taken.
+    folder->Refresh();
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club", "Club|Desk"}));
+    EXPECT_GT(folder->LastRefresh(), 0.0);
+    TTreeNode *club = folder->Node()->Child(0);
+    EXPECT_TRUE(club->Item()->InRemote());
+    EXPECT_THROW(add(Kinds::Phone, "Not here", club), ERemoteParent);
+    EXPECT_FALSE(RemoteLoading());
+
+    // New content under the old time stamp is not read: the source did not change.
+    writeSource(CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"}), QDateTime::currentDateTime().addSecs(-3600));
+    folder->Refresh();
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club", "Club|Desk"}));
+
+    // A later time stamp is.
+    writeSource(CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"}), QDateTime::currentDateTime().addSecs(3600));
+    folder->Refresh();
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Other"}));
+}
+
+TEST_F(RemoteFolderTest, UnreadableOrForeignSourcesLeaveTheFolderEmpty)
+{
+    folder->SetValue(QDir(dir.path()).filePath("missing.mbd"));
+    folder->Refresh();
+    EXPECT_EQ(folder->Node()->Count(), 0);
+    EXPECT_EQ(folder->LastRefresh(), 0.0);
+
+    const QString text = QDir(dir.path()).filePath("shared.txt");
+    QFile::copy(source, text);
+    folder->SetValue(text);
+    folder->Refresh();
+    EXPECT_EQ(folder->Node()->Count(), 0);
+    EXPECT_FALSE(nodes.Updating());
+}
+
+TEST_F(RemoteFolderTest, SourceThatIsNotRecordsKeepsWhatWasReadBeforeTheError)
+{
+    writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "garbage here"}), QDateTime::currentDateTime().addSecs(-60));
+    folder->SetValue(source);
+    EXPECT_THROW(folder->Refresh(), EInOutError);
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club"}));
+    EXPECT_FALSE(RemoteLoading());
+    EXPECT_FALSE(nodes.Updating());
+}
+
+TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
+{
+    folder->SetValue(source);
+    folder->Refresh();
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName),
+              CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
+                    QStringLiteral("{1 0 }Shared~~%1~~~~%2").arg(source).arg(folder->Id()).toUtf8().constData(),
+                    "{Fold}0", "{2 6 }Own~~9~~~~50", "{Phon}~~0"}));
+
+    // After a start-up the folder is empty until its first refresh.
+    TTreeNodes fresh;
+    TTreeNode *top = fresh.AddTop(MakeRootItem(), "My Contacts");
+    LoadDatabase(top);
+    auto *loaded = static_cast<TFolderObject *>(top->Child(0)->Item());
+    EXPECT_TRUE(loaded->IsRemote());
+    EXPECT_EQ(top->Child(0)->ImageIndex(), Images::RemoteFolder);
+    EXPECT_EQ(Outline(top->Child(0)), QStringList({"|Own"}));
+    loaded->Refresh();
+    EXPECT_EQ(Outline(top->Child(0)), QStringList({"|Own", "Club", "Club|Desk"}));
+}
+
+TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
+{
+    folder->SetValue(source);
+    folder->Refresh();
+    ExportSubtree(folder->Node(), "all.mbd", false);
+    EXPECT_TRUE(ReadBytes("all.mbd").contains("Club"));
+
+    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
+    ImportFile(target, "all.mbd");
+    // The copy reads its contents from the source again; its own leaf came along.
+    EXPECT_EQ(Outline(target), QStringList({"Shared", "Shared|Own"}));
+
+    // Importing into a remote folder is refused outright.
+    EXPECT_THROW(ImportFile(folder->Node(), "all.mbd"), ERemoteParent);
+    EXPECT_FALSE(nodes.Updating());
+}
+
+} // namespace
