@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "store/addressobject.h"
+#include "store/recordfile.h"
+#include "support/storefixture.h"
+
+namespace {
+
+class AddressTest : public StoreFixture
+{
+protected:
+    TAddressObject *address(const QString &dataLine, const QString &title = QStringLiteral("Home"))
+    {
+        return dynamic_cast<TAddressObject *>(add(Kinds::Address, title, root, "1 Main St", dataLine, 5150));
+    }
+};
+
+} // namespace
+
+TEST_F(AddressTest, RecordRoundTripsAndShortLinesArePadded)
+{
+    const QString line = "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3";
+    TAddressObject *a = address(line);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->Lines(), QStringList({"1 Main St", "Flat 2", ""}));
+    EXPECT_EQ(a->City(), "Springfield");
+    EXPECT_EQ(a->State(), "IL");
+    EXPECT_EQ(a->PostalCode(), "62701");
+    EXPECT_EQ(a->Country(), "USA");
+    EXPECT_EQ(a->Categories(), 3);
+    EXPECT_EQ(a->GetRecordText(3), "{3 5 }Home~~1 Main St~~~~5150\r\n" + line);
+
+    TAddressObject *two = address("{Addr}1 Main St~~Flat 2");
+    EXPECT_EQ(two->Lines(), QStringList({"1 Main St", "Flat 2", ""}));
+    EXPECT_TRUE(two->City().isEmpty());
+    EXPECT_EQ(two->Categories(), 0);
+    EXPECT_TRUE(two->GetRecordText(1).endsWith("\r\n{Addr}1 Main St~~Flat 2~~~~~~~~~~~~0"));
+
+    // A new address (no data line) still has its three lines.
+    EXPECT_EQ(address({})->Lines(), QStringList({"", "", ""}));
+}
+
+TEST_F(AddressTest, FiveLinesStayInMemoryButThreeAreSaved)
+{
+    TZEBObject *folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 11);
+    auto *a = dynamic_cast<TAddressObject *>(add(Kinds::Address, "Home", folder->Node(), "L1", {}, 12));
+    TAddressObject::DialogValues v;
+    v.Title = "Home";
+    v.Lines = {"L1", "L2", "", "L4", "L5"};
+    v.City = "C";
+    v.PostalCode = "P";
+    v.Country = "N";
+    ASSERT_TRUE(a->ApplyDialog(v, false));
+    EXPECT_EQ(a->Lines().size(), 5);
+    EXPECT_EQ(a->GetText(), "L1\r\nL2\r\nL4\r\nL5\r\nC,  P\r\nN\r\n");
+
+    SaveDatabase(nodes);
+    nodes.DeleteChildren(root);
+    LoadDatabase(root);
+    ASSERT_EQ(root->Count(), 1);
+    auto *loaded = dynamic_cast<TAddressObject *>(root->Child(0)->Item()->ChildAt(0));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Lines(), QStringList({"L1", "L2", ""}));
+    EXPECT_EQ(loaded->GetText(), "L1\r\nL2\r\nC,  P\r\nN\r\n");
+}
+
+TEST_F(AddressTest, TextWritesTheCommaEvenWhenPartsAreEmpty)
+{
+    TAddressObject *a = address("{Addr}L~~~~~~C~~~~P~~N~~0");
+    EXPECT_EQ(a->GetText(), "L\r\nC,  P\r\nN\r\n");
+    TAddressObject *empty = address("{Addr}");
+    EXPECT_EQ(empty->GetText(), ",  \r\n\r\n");
+    EXPECT_EQ(a->GetVCardLine(), "ADR:L;;;C;;P;N");
+}
+
+TEST_F(AddressTest, DialogNeedsATitleAndANewAddressStreetText)
+{
+    TAddressObject *a = address({}, "New Address");
+    TAddressObject::DialogValues v;
+    v.Title = "Home";
+    v.Lines = {"", ""};
+    EXPECT_FALSE(a->ApplyDialog(v, true));
+    EXPECT_EQ(a->Title(), "New Address");
+    v.Lines = {"", "Flat 2"};
+    v.Comment = "back door";
+    ASSERT_TRUE(a->ApplyDialog(v, true));
+    EXPECT_EQ(a->Title(), "Home");
+    EXPECT_TRUE(a->Value().isEmpty());
+    EXPECT_EQ(a->Lines(), QStringList({"", "Flat 2", ""}));
+    EXPECT_EQ(a->Comment(), "back door");
+
+    v.Title.clear();
+    v.Lines = {"elsewhere"};
+    EXPECT_FALSE(a->ApplyDialog(v, false));
+    EXPECT_EQ(a->Title(), "Home");
+    v.Title = "Work";
+    v.Lines.clear();
+    ASSERT_TRUE(a->ApplyDialog(v, false));
+    EXPECT_EQ(a->Lines(), QStringList({"", "", ""}));
+}
+
+TEST_F(AddressTest, CsvImportAndCells)
+{
+    TAddressObject *a = address({}, "New");
+    ASSERT_TRUE(a->ImportFields({"9 Elm", "Rear", "Oslo", "0150", "Norway"},
+                                {"Address Line 1", "Address Line 3", "City", "Postal Code", "Country"}));
+    EXPECT_EQ(a->Title(), "New Address");
+    EXPECT_EQ(a->Value(), "9 Elm");
+    // Line 3 follows line 1 directly when line 2 is missing.
+    EXPECT_EQ(a->Lines(), QStringList({"9 Elm", "Rear", ""}));
+    EXPECT_EQ(a->PostalCode(), "0150");
+    EXPECT_EQ(a->GetFieldCSV("Address Line 2"), "\"Rear\",");
+    EXPECT_EQ(a->GetFieldCSV("City"), "\"Oslo\",");
+    EXPECT_EQ(a->GetFieldCSV("State/Province"), "\"\",");
+    EXPECT_EQ(a->GetFieldCSV("Fax Number"), "");
+
+    TAddressObject *noLine = address({}, "New");
+    EXPECT_FALSE(noLine->ImportFields({"Home", "Oslo"}, {"Title", "City"}));
+    TAddressObject *emptyLine = address({}, "New");
+    EXPECT_FALSE(emptyLine->ImportFields({"Home", ""}, {"Title", "Address Line 1"}));
+    TAddressObject *emptyTitle = address({}, "New");
+    EXPECT_FALSE(emptyTitle->ImportFields({"", "9 Elm"}, {"Title", "Address Line 1"}));
+    EXPECT_EQ(a->PreparePopup(), (PopupVisibility{false}));
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "store/emailobject.h"
+#include "store/faxobject.h"
+#include "store/phoneobject.h"
+#include "store/webobject.h"
+#include "support/storefixture.h"
+
+namespace {
+
+using ContactPointsTest = StoreFixture;
+
+PopupVisibility popup(bool open, bool mail, bool fax, bool dial, bool browse)
+{
+    PopupVisibility v;
+    v.Open = open;
+    v.SendMail = mail;
+    v.SendFax = fax;
+    v.Dial = dial;
+    v.Browse = browse;
+    return v;
+}
+
+} // namespace
+
+TEST_F(ContactPointsTest, RecordsRoundTripAndShortLinesGiveCategoriesZero)
+{
+    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", root, "555-0100", "{Phon}12~~9", 61));
+    ASSERT_NE(phone, nullptr);
+    EXPECT_EQ(phone->Extension(), "12");
+    EXPECT_EQ(phone->Categories(), 9);
+    EXPECT_EQ(phone->GetRecordText(2), "{2 6 }Home~~555-0100~~~~61\r\n{Phon}12~~9");
+    auto *noCategories = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", root, "1", "{Phon}12", 62));
+    EXPECT_EQ(noCategories->Extension(), "12");
+    EXPECT_EQ(noCategories->Categories(), 0);
+
+    const struct { int kind; const char *line; } kinds[] = {
+        {Kinds::Fax, "{Faxs}4"}, {Kinds::EMail, "{Mail}4"}, {Kinds::Website, "{Webs}4"}};
+    for (const auto &k : kinds) {
+        TZEBObject *item = add(k.kind, "T", root, "v", k.line, 70 + k.kind);
+        EXPECT_EQ(item->Categories(), 4) << k.line;
+        EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~%2\r\n%3").arg(k.kind).arg(70 + k.kind).arg(k.line));
+        TZEBObject *blank = add(k.kind, "T", root, "v", QString(k.line).left(6) + "x", 80);
+        EXPECT_EQ(blank->Categories(), 0) << k.line;
+        EXPECT_TRUE(blank->GetRecordText(1).endsWith(QString(k.line).left(6) + "0"));
+    }
+}
+
+TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
+{
+    TZEBObject *phone = add(Kinds::Phone, "Home", root, "(555)123-4567");
+    TZEBObject *fax = add(Kinds::Fax, "Office", root, "555-0200");
+    TZEBObject *mail = add(Kinds::EMail, "Kim", root, "kim@example.org");
+    TZEBObject *site = add(Kinds::Website, "Site", root, "http://example.org");
+    EXPECT_EQ(phone->PreparePopup(), popup(false, false, false, true, false));
+    EXPECT_EQ(fax->PreparePopup(), popup(false, false, true, true, false));
+    EXPECT_EQ(mail->PreparePopup(), popup(false, true, false, false, false));
+    EXPECT_EQ(site->PreparePopup(), popup(true, false, false, false, true));
+
+    phone->Open();
+    fax->Open();
+    fax->Dial();
+    mail->Open();
+    mail->SendMail("/tmp/a.txt");
+    site->Open();
+    EXPECT_EQ(services.calls, QStringList({"dial Home|(555)123-4567", "fax Office|555-0200|", "dial Office|555-0200",
+                                           "mail Kim|kim@example.org|", "mail Kim|kim@example.org|/tmp/a.txt",
+                                           "browse http://example.org"}));
+
+    // The number stored with its literals is found by its digits.
+    EXPECT_EQ(root->Item()->FindChildByNumber("5551234567"), phone);
+}
+
+TEST_F(ContactPointsTest, PhoneWithoutOwnerStillDials)
+{
+    auto loose = MakeItem(Kinds::Phone, "Caller", "555-0100", {}, "{Phon}~~0", 0);
+    ASSERT_NE(dynamic_cast<TPhoneObject *>(loose.get()), nullptr);
+    EXPECT_EQ(loose->Node(), nullptr);
+    loose->Dial();
+    EXPECT_EQ(services.calls, QStringList({"dial Caller|555-0100"}));
+}
+
+TEST_F(ContactPointsTest, CsvCellsOfEachKind)
+{
+    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", root, "555", "{Phon}7~~0"));
+    phone->SetComment("evenings");
+    EXPECT_EQ(phone->GetFieldCSV("Title"), "\"Home\",");
+    EXPECT_EQ(phone->GetFieldCSV("Phone Number"), "\"555\",");
+    EXPECT_EQ(phone->GetFieldCSV("Comment"), "\"evenings\",");
+    EXPECT_EQ(phone->GetFieldCSV("Extension"), "\"7\",");
+    EXPECT_EQ(phone->GetFieldCSV("Fax Number"), "");
+
+    TZEBObject *fax = add(Kinds::Fax, "Office", root, "556");
+    EXPECT_EQ(fax->GetFieldCSV("Fax Number"), "\"556\",");
+    EXPECT_EQ(fax->GetFieldCSV("Phone Number"), "");
+    EXPECT_EQ(fax->GetFieldCSV("Extension"), "");
+    TZEBObject *mail = add(Kinds::EMail, "Kim", root, "kim@example.org");
+    EXPECT_EQ(mail->GetFieldCSV("E-Mail Address"), "\"kim@example.org\",");
+    EXPECT_EQ(mail->GetFieldCSV("Website"), "");
+    TZEBObject *site = add(Kinds::Website, "Site", root, "http://example.org");
+    EXPECT_EQ(site->GetFieldCSV("Website"), "\"http://example.org\",");
+    EXPECT_EQ(site->GetFieldCSV("Comment"), "\"\",");
+
+    EXPECT_EQ(phone->GetVCardLine(), "TEL:555");
+    EXPECT_EQ(fax->GetVCardLine(), "TEL;FAX:556");
+    EXPECT_EQ(mail->GetVCardLine(), "EMAIL;INTERNET:kim@example.org");
+    mail->SetValue("kim");
+    EXPECT_EQ(mail->GetVCardLine(), "EMAIL:kim");
+    EXPECT_EQ(site->GetVCardLine(), "URL:http://example.org");
+}
+
+TEST_F(ContactPointsTest, CsvImportRules)
+{
+    TZEBObject *phone = add(Kinds::Phone, "New", root);
+    EXPECT_TRUE(phone->ImportFields({"Desk", "555", "x1"}, {"Title", "Phone Number", "Extension"}));
+    EXPECT_EQ(dynamic_cast<TPhoneObject *>(phone)->Extension(), "x1");
+    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"555"}, {"Phone Number"}));
+    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"Desk"}, {"Title"}));
+    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"Desk", ""}, {"Title", "Phone Number"}));
+
+    EXPECT_TRUE(add(Kinds::Fax, "New", root)->ImportFields({"Office", "556"}, {"Title", "Fax Number"}));
+    EXPECT_FALSE(add(Kinds::Fax, "New", root)->ImportFields({"Office", "556"}, {"Title", "Phone Number"}));
+
+    TZEBObject *mail = add(Kinds::EMail, "New", root);
+    EXPECT_TRUE(mail->ImportFields({"kim@example.org", "hi"}, {"E-Mail Address", "Comment"}));
+    EXPECT_EQ(mail->Title(), "kim");
+    EXPECT_EQ(mail->Comment(), "hi");
+    TZEBObject *noAt = add(Kinds::EMail, "New", root);
+    EXPECT_TRUE(noAt->ImportFields({"postmaster"}, {"E-Mail Address"}));
+    EXPECT_EQ(noAt->Title(), "postmaster");
+    EXPECT_FALSE(add(Kinds::EMail, "New", root)->ImportFields({"@example.org"}, {"E-Mail Address"}));
+    EXPECT_FALSE(add(Kinds::EMail, "New", root)->ImportFields({"Kim"}, {"Title"}));
+
+    TZEBObject *site = add(Kinds::Website, "New", root);
+    EXPECT_TRUE(site->ImportFields({"http://example.org"}, {"Website"}));
+    EXPECT_EQ(site->Title(), "http://example.org");
+    TZEBObject *bare = add(Kinds::Website, "New", root);
+    EXPECT_TRUE(bare->ImportFields({"example.org"}, {"Website"}));
+    EXPECT_EQ(bare->Title(), "New");
+    EXPECT_FALSE(add(Kinds::Website, "New", root)->ImportFields({"Site"}, {"Title"}));
+}
+
+TEST_F(ContactPointsTest, DialogConditions)
+{
+    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "New Phone", root));
+    EXPECT_FALSE(phone->ApplyDialog("Home", "(   )   -    ", "", "", ""));
+    EXPECT_FALSE(phone->ApplyDialog("", "555", "555", "", ""));
+    EXPECT_EQ(phone->Title(), "New Phone");
+    // Only the area code typed: the shown text with its blanks becomes the number.
+    ASSERT_TRUE(phone->ApplyDialog("Home", "(555)   -    ", "555", "c", "12"));
+    EXPECT_EQ(phone->Value(), "(555)   -    ");
+    EXPECT_EQ(phone->Extension(), "12");
+
+    auto *fax = dynamic_cast<TFaxObject *>(add(Kinds::Fax, "New Fax", root));
+    EXPECT_FALSE(fax->ApplyDialog("Office", "(   )   -    ", "", "", true));
+    ASSERT_TRUE(fax->ApplyDialog("Office", "(555)123-4567", "5551234567", "", true));
+    // An existing fax takes an empty number as it is.
+    ASSERT_TRUE(fax->ApplyDialog("Office", "", "", "gone", false));
+    EXPECT_TRUE(fax->Value().isEmpty());
+    EXPECT_FALSE(fax->ApplyDialog("", "555", "555", "", false));
+
+    auto *mail = dynamic_cast<TEMailObject *>(add(Kinds::EMail, "New E-Mail", root));
+    EXPECT_FALSE(mail->ApplyDialog("Kim", "", ""));
+    ASSERT_TRUE(mail->ApplyDialog("", "not an address", ""));
+    EXPECT_TRUE(mail->Title().isEmpty());
+
+    auto *site = dynamic_cast<TWebObject *>(add(Kinds::Website, "New Website", root));
+    EXPECT_FALSE(site->ApplyDialog("Site", "www.example.org", ""));
+    EXPECT_FALSE(site->ApplyDialog("Site", "http://", ""));
+    EXPECT_EQ(site->Value(), "");
+    ASSERT_TRUE(site->ApplyDialog("", "HTTP://example.org", "x"));
+    EXPECT_EQ(site->Node()->Text(), "");
+    EXPECT_EQ(site->Value(), "HTTP://example.org");
+
+    // Dialogs of every kind are the kind's own through the services.
+    services.calls.clear();
+    services.editAnswer = false;
+    EXPECT_FALSE(phone->EditNew(root));
+    fax->Edit();
+    EXPECT_FALSE(mail->EditNew(root));
+    site->Edit();
+    EXPECT_EQ(services.calls, QStringList({"edit Home|new", "edit Office|existing", "edit |new", "edit |existing"}));
+}
+
+TEST_F(ContactPointsTest, WebsiteIsListedInTheIndexOnlyWithChildNodes)
+{
+    auto *site = dynamic_cast<TWebObject *>(add(Kinds::Website, "Links", root, "http://example.org"));
+    EXPECT_FALSE(site->InHTMLIndex());
+    add(Kinds::Website, "More", site->Node(), "http://example.net");
+    EXPECT_TRUE(site->InHTMLIndex());
+    EXPECT_EQ(site->GetImageIndex(), Kinds::Website);
+    EXPECT_TRUE(add(Kinds::Phone, "P", root)->InHTMLIndex());
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "store/addressobject.h"
+#include "store/orgobject.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "store/recordfile.h"
+#include "store/teamobject.h"
+#include "support/storefixture.h"
+
+#include <QFile>
+
+namespace {
+
+// Values the record grammar cannot hold as they are.
+const QStringList kHostile = {"a~~b", "~lead", "trail~", "two\r\nlines", "lf\nonly", "%7E stays", "~", "~~",
+                              "~~~", "100% ~ sure", "\r", "{Pers}"};
+
+QString hostile(int i) { return kHostile.at(i % kHostile.size()); }
+
+QByteArray readFile(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every field of every item, in tree order, for comparing two trees.
+QStringList describe(const TTreeNode *node)
+{
+    QStringList out;
+    auto item = [&out](const TZEBObject *it) {
+        out << QString::number(it->Kind()) << it->Title() << it->Value() << it->Comment()
+            << QString::number(it->Id()) << QString::number(it->Categories());
+        if (auto *p = dynamic_cast<const TPersonObject *>(it))
+            out << p->Salutation() << p->FirstName() << p->MiddleName() << p->LastName();
+        if (auto *c = dynamic_cast<const TContactObject *>(it))
+            out << c->PrimaryAddress() << c->PrimaryPhone() << c->PrimaryFax() << c->PrimaryEMail()
+                << c->PrimaryWebsite();
+        if (auto *a = dynamic_cast<const TAddressObject *>(it))
+            out << a->Lines() << a->City() << a->State() << a->PostalCode() << a->Country();
+        if (auto *ph = dynamic_cast<const TPhoneObject *>(it))
+            out << ph->Extension();
+    };
+    item(node->Item());
+    for (int i = 0; i < node->Item()->ChildCount(); ++i)
+        item(node->Item()->ChildAt(i));
+    for (int i = 0; i < node->Count(); ++i)
+        out << describe(node->Child(i));
+    return out;
+}
+
+using HostileKindsTest = StoreFixture;
+
+} // namespace
+
+TEST_F(HostileKindsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
+{
+    int n = 0;
+    auto next = [&n] { return hostile(n++); };
+    auto *org = dynamic_cast<TOrgObject *>(add(Kinds::Organization, next(), root, next(), {}, 1));
+    org->SetComment(next());
+    org->SetCategories(-1);
+    org->SetPrimaryAddress(next());
+    org->SetPrimaryPhone(next());
+    org->SetPrimaryFax(next());
+    org->SetPrimaryEMail(next());
+    org->SetPrimaryWebsite(next());
+    auto *team = dynamic_cast<TTeamObject *>(add(Kinds::Team, next(), org->Node(), next(), {}, 2));
+    team->SetCategories(1 << 30);
+
+    auto *person = dynamic_cast<TPersonObject *>(add(Kinds::Person, next(), team->Node(), next(), {}, 3));
+    person->SetSalutation(next());
+    person->SetFirstName(next());
+    person->SetMiddleName(next());
+    person->SetLastName(next());
+    person->SetPrimaryAddress(next());
+    person->SetPrimaryPhone(next());
+    person->SetPrimaryFax(next());
+    person->SetPrimaryEMail(next());
+    person->SetPrimaryWebsite(next());
+
+    auto *address = dynamic_cast<TAddressObject *>(add(Kinds::Address, next(), person->Node(), next(), {}, 4));
+    address->SetLines({next(), next(), next()});
+    address->SetCity(next());
+    address->SetState(next());
+    address->SetPostalCode(next());
+    address->SetCountry(next());
+    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, next(), person->Node(), next(), {}, 5));
+    phone->SetExtension(next());
+    add(Kinds::Fax, next(), person->Node(), next(), {}, 6)->SetComment(next());
+    add(Kinds::EMail, next(), person->Node(), next(), {}, 7)->SetCategories(7);
+    add(Kinds::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());
+
+    const QStringList before = describe(root);
+    SaveDatabase(nodes);
+    const QByteArray saved = readFile(RecordFile::DatabaseName);
+    // Every record is a header and a data line, so the file has exactly two lines each
+    // (plus the parameters line and the root's header).
+    EXPECT_EQ(saved.count("\r\n"), 2 + 2 * 8);
+    EXPECT_EQ(saved.count('\n'), saved.count("\r\n"));
+
+    nodes.DeleteChildren(root);
+    LoadDatabase(root);
+    EXPECT_EQ(describe(root), before);
+    SaveDatabase(nodes);
+    EXPECT_EQ(readFile(RecordFile::DatabaseName), saved);
+}
+
+TEST_F(HostileKindsTest, ChildrenMadeByTheDialogTakeHostileTextUnchanged)
+{
+    auto *person = dynamic_cast<TPersonObject *>(add(Kinds::Person, "Kim", root, {}, {}, 3));
+    TPrimaryPages pages;
+    pages.AddrTitle = "Home~~";
+    pages.AddrLines = {"1~~Main", "", "x\r\ny"};
+    pages.Country = "~";
+    pages.PhoneTitle = "Ph";
+    pages.PhoneNum = pages.PhoneBare = "555";
+    pages.Extension = "1~~2";
+    ASSERT_TRUE(person->ApplyDialog("Kim", TPersonNames{"~", "K~~", "", "S"}, "", pages, true));
+
+    SaveDatabase(nodes);
+    nodes.DeleteChildren(root);
+    LoadDatabase(root);
+    ASSERT_EQ(root->Count(), 1);
+    auto *loaded = dynamic_cast<TPersonObject *>(root->Child(0)->Item());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Value(), "~ K~~ S");
+    auto *address = dynamic_cast<TAddressObject *>(loaded->PrimaryChild(Kinds::Address));
+    ASSERT_NE(address, nullptr);
+    EXPECT_EQ(address->Lines(), QStringList({"1~~Main", "", "x\r\ny"}));
+    EXPECT_EQ(address->Country(), "~");
+    auto *phone = dynamic_cast<TPhoneObject *>(loaded->PrimaryChild(Kinds::Phone));
+    ASSERT_NE(phone, nullptr);
+    EXPECT_EQ(phone->Extension(), "1~~2");
+}

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "store/emailobject.h"
+#include "store/orgobject.h"
+#include "store/teamobject.h"
+#include "support/storefixture.h"
+
+namespace {
+
+class OrgTest : public StoreFixture
+{
+protected:
+    TOrgObject *org(const QString &dataLine = {}, const QString &title = QStringLiteral("Acme"))
+    {
+        return dynamic_cast<TOrgObject *>(add(Kinds::Organization, title, root, "kept value", dataLine, 4242));
+    }
+};
+
+} // namespace
+
+TEST_F(OrgTest, RecordsRoundTrip)
+{
+    const QString line = "{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647";
+    TOrgObject *o = org(line);
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->PrimaryAddress(), "HQ");
+    EXPECT_EQ(o->PrimaryWebsite(), "Web");
+    EXPECT_EQ(o->Categories(), 2147483647);
+    EXPECT_EQ(o->GetRecordText(1), "{1 1 }Acme~~kept value~~~~4242\r\n" + line);
+
+    TOrgObject *shortLine = org("{Orgn}HQ~~Switchboard");
+    EXPECT_EQ(shortLine->PrimaryPhone(), "Switchboard");
+    EXPECT_TRUE(shortLine->PrimaryFax().isEmpty());
+    EXPECT_EQ(shortLine->Categories(), 0);
+    EXPECT_TRUE(shortLine->GetRecordText(1).endsWith("\r\n{Orgn}HQ~~Switchboard~~~~~~~~0"));
+
+    auto *team = dynamic_cast<TTeamObject *>(add(Kinds::Team, "Sales", o->Node(), {}, "{Team}12", 77));
+    ASSERT_NE(team, nullptr);
+    EXPECT_EQ(team->Categories(), 12);
+    EXPECT_EQ(team->GetRecordText(2), "{2 2 }Sales~~~~~~77\r\n{Team}12");
+    auto *bare = dynamic_cast<TTeamObject *>(add(Kinds::Team, "Bare", root, {}, "{Team}", 78));
+    EXPECT_EQ(bare->Categories(), 0);
+    EXPECT_EQ(bare->GetRecordText(1), "{1 2 }Bare~~~~~~78\r\n{Team}0");
+}
+
+TEST_F(OrgTest, NewOrganizationWithOnlyANameShowsOnlyOpen)
+{
+    TOrgObject *o = org({}, "New Organization");
+    TPrimaryPages pages;
+    pages.AddrTitle = "Primary Address";
+    pages.PhoneTitle = "Primary Phone";
+    pages.EMailTitle = "Primary E-Mail";
+    ASSERT_TRUE(o->ApplyDialog("Quenby Ltd", "", pages, true));
+    EXPECT_EQ(o->Title(), "Quenby Ltd");
+    EXPECT_EQ(o->Node()->Text(), "Quenby Ltd");
+    EXPECT_EQ(o->Value(), "kept value");
+    EXPECT_EQ(o->ChildCount(), 0);
+    EXPECT_EQ(o->PreparePopup(), PopupVisibility{});
+}
+
+TEST_F(OrgTest, PrimaryEMailSendsMailToThatChild)
+{
+    TOrgObject *o = org();
+    TPrimaryPages pages;
+    pages.EMailTitle = "Info";
+    pages.EMailAddr = "info@acme.example";
+    pages.EMailComment = "front desk";
+    ASSERT_TRUE(o->ApplyDialog("Acme", "maker of things", pages, false));
+    EXPECT_EQ(o->Comment(), "maker of things");
+    PopupVisibility expected;
+    expected.SendMail = true;
+    EXPECT_EQ(o->PreparePopup(), expected);
+    auto *mail = dynamic_cast<TEMailObject *>(o->PrimaryChild(Kinds::EMail));
+    ASSERT_NE(mail, nullptr);
+    EXPECT_EQ(mail->Comment(), "front desk");
+    o->SendMail("/tmp/offer.pdf");
+    o->Dial(); // no primary phone: nothing
+    EXPECT_EQ(services.calls, QStringList({"mail Info|info@acme.example|/tmp/offer.pdf"}));
+}
+
+TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
+{
+    TOrgObject *nameless = org({}, "New");
+    EXPECT_FALSE(nameless->ImportFields({"", "555-0100"}, {"Title", "Phone Number"}));
+    EXPECT_EQ(nameless->ChildCount(), 0);
+
+    TOrgObject *o = org({}, "New");
+    ASSERT_TRUE(o->ImportFields({"Acme", "555-0100", "our supplier"}, {"Title", "Phone Number", "Comment"}));
+    EXPECT_EQ(o->Title(), "Acme");
+    EXPECT_EQ(o->Comment(), "our supplier");
+    EXPECT_EQ(o->Value(), "kept value");
+    EXPECT_EQ(o->PrimaryPhone(), "Primary Phone");
+    TZEBObject *phone = o->PrimaryChild(Kinds::Phone);
+    ASSERT_NE(phone, nullptr);
+    EXPECT_EQ(phone->Value(), "555-0100");
+    EXPECT_TRUE(phone->Comment().isEmpty());
+    EXPECT_EQ(o->ChildCount(), 1);
+
+    EXPECT_EQ(o->GetFieldCSV("Title"), "\"Acme\",");
+    EXPECT_EQ(o->GetFieldCSV("Phone Number"), "\"555-0100\",");
+    EXPECT_EQ(o->GetFieldCSV("First Name"), ",");
+}
+
+TEST_F(OrgTest, TeamIsAPlainContainer)
+{
+    auto *team = dynamic_cast<TTeamObject *>(add(Kinds::Team, "New Team", root, {}, {}));
+    EXPECT_EQ(team->PreparePopup(), PopupVisibility{});
+    EXPECT_TRUE(team->EditNew(team->Node()));
+    team->Edit();
+    EXPECT_EQ(services.calls, QStringList({"rename New Team", "edit New Team|existing"}));
+    EXPECT_EQ(team->ImportFields({"x"}, {"Title"}), false);
+    EXPECT_TRUE(team->GetFieldCSV("Title").isEmpty());
+
+    EXPECT_TRUE(team->ApplyDialog("", "empty titles are fine"));
+    EXPECT_TRUE(team->Title().isEmpty());
+    EXPECT_EQ(team->Comment(), "empty titles are fine");
+}
