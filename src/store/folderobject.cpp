@@ -20,6 +20,18 @@ struct RemoteLoadingScope
     RemoteLoadingScope() { SetRemoteLoading(true); }
     ~RemoteLoadingScope() { SetRemoteLoading(false); }
 };
+// Binds every item below node to its node again, so each works out InRemote anew.
+void placeAgainBelow(TTreeNode *node)
+{
+    for (int i = 0; i < node->Count(); ++i) {
+        TTreeNode *child = node->Child(i);
+        TZEBObject *item = child->Item();
+        item->SetNode(child);
+        for (int k = 0; k < item->ChildCount(); ++k)
+            item->ChildAt(k)->SetNode(child);
+        placeAgainBelow(child);
+    }
+}
 } // namespace
 
 void TFolderObject::SetHttpSource(HttpSource source) { g_http = std::move(source); }
@@ -54,6 +66,9 @@ void TFolderObject::SetValue(const QString &value)
         SetRemote(true);
     } else {
         SetRemote(false);
+        // What it showed stays, as ordinary writable items.
+        if (Node() && Node()->Item() == this)
+            placeAgainBelow(Node());
     }
     if (Node() && Node()->Item() == this) {
         Node()->SetImageIndex(GetImageIndex());

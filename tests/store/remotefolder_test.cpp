@@ -150,3 +150,20 @@ TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
 }
 
 } // namespace
+
+namespace {
+TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
+{
+    folder->SetValue(source);
+    folder->Refresh();
+    folder->SetValue(QString());
+    EXPECT_FALSE(folder->IsRemote());
+    EXPECT_EQ(folder->Node()->ImageIndex(), Kinds::Folder);
+    TTreeNode *club = folder->Node()->Child(0);
+    ASSERT_NE(club, nullptr);
+    EXPECT_FALSE(club->Item()->InRemote());
+    EXPECT_NO_THROW(add(Kinds::Phone, "New", club));
+    SaveDatabase(nodes);
+    EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("}Club~~"));
+}
+} // namespace
