@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/phoneformats.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+// A phone or fax number field: plain text, or masked by one of the phone formats.
+class NumberField : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit NumberField(QWidget *parent = nullptr);
+
+    // Sets the format's mask; an empty mask makes the field plain text again.
+    void setFormatMask(const QString &mask);
+    const NumberMask &format() const { return m_mask; }
+
+    // The number as the field shows it, literals and empty positions included.
+    QString shownText() const;
+    // Only what was typed, without the mask's literals.
+    QString bareText() const;
+
+private:
+    NumberMask m_mask;
+};
+
+// A format list beside a number field: choosing an entry sets the field's mask.
+class PhoneFormatList : public QComboBox
+{
+    Q_OBJECT
+public:
+    PhoneFormatList(const QList<PhoneFormat> &formats, NumberField *field, QWidget *parent = nullptr);
+
+    // Selects an entry and gives the field its mask (also when it was selected already).
+    void choose(int index);
+
+private:
+    QList<PhoneFormat> m_formats;
+    NumberField *m_field;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "itemdialog.h"
+
+class NumberField;
+class PhoneFormatList;
+class QLabel;
+class TPhoneObject;
+
+// A phone number. A new number is typed in one of the phone formats; an existing
+// one is edited as plain text.
+class TPhoneEditDlg : public ItemDialog
+{
+    Q_OBJECT
+public:
+    TPhoneEditDlg(TPhoneObject &phone, bool isNew, const QStringList &categoryNames, QWidget *parent = nullptr);
+
+    NumberField *numberField() const { return m_number; }
+    PhoneFormatList *formatList() const { return m_format; }
+    // What OK does; false when the title or the number is missing.
+    bool apply();
+
+private:
+    TPhoneObject &m_phone;
+    QLineEdit *m_title;
+    NumberField *m_number;
+    PhoneFormatList *m_format;
+    QLabel *m_formatLabel;
+    QLineEdit *m_extension;
+    QLineEdit *m_comment;
+};
