@@ -16,6 +16,16 @@
 namespace {
 // The order in which primary children are asked and imported.
 constexpr int kContactKinds[] = {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website};
+
+// A page's value and comment into its child; false when there is no child.
+bool takePage(TZEBObject *child, const QString &value, const QString &comment)
+{
+    if (!child)
+        return false;
+    child->SetValue(value);
+    child->SetComment(comment);
+    return true;
+}
 } // namespace
 
 TContactObject::TContactObject(int kind, const QString &title, const QString &value, const QString &comment,
@@ -125,6 +135,13 @@ TZEBObject *TContactObject::CreateChild(int kind, const QString &title, const QS
     return CreateItem(kind, title, value, comment, Node(), QString(), 0);
 }
 
+TZEBObject *TContactObject::ChildForPage(int kind, const QString &title)
+{
+    if (TZEBObject *child = FindChild(title, kind))
+        return child;
+    return CreateChild(kind, title, QString(), QString());
+}
+
 void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
 {
     if (InRemote())
@@ -132,10 +149,7 @@ void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
     // Children are filled through their fields, never through a composed data line,
     // so any text the user typed reaches them unchanged.
     if (!p.AddrTitle.isEmpty() && (!isNew || HasStreetText(p.AddrLines))) {
-        auto *address = dynamic_cast<TAddressObject *>(FindChild(p.AddrTitle, Kinds::Address));
-        if (!address)
-            address = static_cast<TAddressObject *>(CreateChild(Kinds::Address, p.AddrTitle, QString(), QString()));
-        if (address) {
+        if (auto *address = dynamic_cast<TAddressObject *>(ChildForPage(Kinds::Address, p.AddrTitle))) {
             address->SetLines(p.AddrLines);
             address->SetValue(address->Lines().value(0));
             address->SetCity(p.City);
@@ -147,47 +161,22 @@ void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
         }
     }
     if (!p.PhoneTitle.isEmpty() && !p.PhoneBare.isEmpty()) {
-        auto *phone = dynamic_cast<TPhoneObject *>(FindChild(p.PhoneTitle, Kinds::Phone));
-        if (!phone)
-            phone = static_cast<TPhoneObject *>(CreateChild(Kinds::Phone, p.PhoneTitle, QString(), QString()));
-        if (phone) {
-            phone->SetValue(p.PhoneNum);
-            phone->SetComment(p.PhoneComment);
+        if (auto *phone = dynamic_cast<TPhoneObject *>(ChildForPage(Kinds::Phone, p.PhoneTitle))) {
             phone->SetExtension(p.Extension);
+            takePage(phone, p.PhoneNum, p.PhoneComment);
             m_primaryPhone = p.PhoneTitle;
         }
     }
-    if (!p.FaxTitle.isEmpty() && !p.FaxBare.isEmpty()) {
-        TZEBObject *fax = FindChild(p.FaxTitle, Kinds::Fax);
-        if (!fax)
-            fax = CreateChild(Kinds::Fax, p.FaxTitle, QString(), QString());
-        if (fax) {
-            fax->SetValue(p.FaxNum);
-            fax->SetComment(p.FaxComment);
-            m_primaryFax = p.FaxTitle;
-        }
-    }
-    if (!p.EMailTitle.isEmpty() && !p.EMailAddr.isEmpty()) {
-        TZEBObject *mail = FindChild(p.EMailTitle, Kinds::EMail);
-        if (!mail)
-            mail = CreateChild(Kinds::EMail, p.EMailTitle, QString(), QString());
-        if (mail) {
-            mail->SetValue(p.EMailAddr);
-            mail->SetComment(p.EMailComment);
-            m_primaryEMail = p.EMailTitle;
-        }
-    }
+    if (!p.FaxTitle.isEmpty() && !p.FaxBare.isEmpty() &&
+        takePage(ChildForPage(Kinds::Fax, p.FaxTitle), p.FaxNum, p.FaxComment))
+        m_primaryFax = p.FaxTitle;
+    if (!p.EMailTitle.isEmpty() && !p.EMailAddr.isEmpty() &&
+        takePage(ChildForPage(Kinds::EMail, p.EMailTitle), p.EMailAddr, p.EMailComment))
+        m_primaryEMail = p.EMailTitle;
     // A site address without a known scheme creates nothing, silently.
-    if (!p.WebTitle.isEmpty() && HasURLScheme(p.Web)) {
-        TZEBObject *site = FindChild(p.WebTitle, Kinds::Website);
-        if (!site)
-            site = CreateChild(Kinds::Website, p.WebTitle, QString(), QString());
-        if (site) {
-            site->SetValue(p.Web);
-            site->SetComment(p.WebComment);
-            m_primaryWebsite = p.WebTitle;
-        }
-    }
+    if (!p.WebTitle.isEmpty() && HasURLScheme(p.Web) &&
+        takePage(ChildForPage(Kinds::Website, p.WebTitle), p.Web, p.WebComment))
+        m_primaryWebsite = p.WebTitle;
 }
 
 void TContactObject::ImportChild(int kind, const QString &childTitle, const QStringList &names,

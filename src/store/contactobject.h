@@ -78,6 +78,8 @@ protected:
 
 private:
     TZEBObject *CreateChild(int kind, const QString &title, const QString &value, const QString &comment);
+    // The child a dialog page names: the existing one of that title, or a new one.
+    TZEBObject *ChildForPage(int kind, const QString &title);
 
     QString m_primaryAddress;
     QString m_primaryPhone;

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "zebobject.h"
+#include "contactpoint.h"
 
 // A fax number (kind 8), a leaf item: sent to through the mail service, or dialled.
-class TFaxObject : public TZEBObject
+class TFaxObject : public TContactPointObject
 {
 public:
     TFaxObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
-    void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
     PopupVisibility PreparePopup() const override;
-    bool EditNew(TTreeNode *node) override;
-    bool ImportFields(const QStringList &values, const QStringList &names) override;
-    QString GetFieldCSV(const QString &name) const override;
     void Open() override;
-    void Edit() override;
     void SendFax(const QString &attachment) override;
     void Dial() override;
     QString GetVCardLine() const override;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "zebobject.h"
+#include "contactpoint.h"
 
 // A phone number (kind 6), a leaf item. Value is the number as it was shown in its
 // field, format literals included. Caller ID keeps its history as phone items
 // that belong to no owner.
-class TPhoneObject : public TZEBObject
+class TPhoneObject : public TContactPointObject
 {
 public:
     TPhoneObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
@@ -14,14 +14,10 @@ public:
     const QString &Extension() const { return m_extension; }
     void SetExtension(const QString &extension) { m_extension = extension; }
 
-    void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
     PopupVisibility PreparePopup() const override;
-    bool EditNew(TTreeNode *node) override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;
     QString GetFieldCSV(const QString &name) const override;
     void Open() override;
-    void Edit() override;
     void Dial() override;
     QString GetVCardLine() const override;
 
@@ -30,6 +26,10 @@ public:
     // Value). Returns whether they were taken.
     bool ApplyDialog(const QString &title, const QString &shownNumber, const QString &bareNumber,
                      const QString &comment, const QString &extension);
+
+protected:
+    QStringList OwnFields() const override { return {m_extension}; }
+    void SetOwnFields(const QStringList &fields) override { m_extension = fields.value(0); }
 
 private:
     QString m_extension;

@@ -39,7 +39,8 @@ TEST_F(ContactPointsTest, RecordsRoundTripAndShortLinesGiveCategoriesZero)
     for (const auto &k : kinds) {
         TZEBObject *item = add(k.kind, "T", root, "v", k.line, 70 + k.kind);
         EXPECT_EQ(item->Categories(), 4) << k.line;
-        EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~%2\r\n%3").arg(k.kind).arg(70 + k.kind).arg(k.line));
+        EXPECT_EQ(item->GetRecordText(1),
+                  QStringLiteral("{1 %1 }T~~v~~~~%2\r\n%3").arg(k.kind).arg(70 + k.kind).arg(k.line));
         TZEBObject *blank = add(k.kind, "T", root, "v", QString(k.line).left(6) + "x", 80);
         EXPECT_EQ(blank->Categories(), 0) << k.line;
         EXPECT_TRUE(blank->GetRecordText(1).endsWith(QString(k.line).left(6) + "0"));

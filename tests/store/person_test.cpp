@@ -309,7 +309,8 @@ TEST_F(PersonTest, PersonInsideARemoteFolderCannotBeChanged)
     TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
     remote->SetValue("/nowhere/shared.mbd");
     SetRemoteLoading(true);
-    auto *p = dynamic_cast<TPersonObject *>(add(Kinds::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
+    auto *p = dynamic_cast<TPersonObject *>(
+        add(Kinds::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
     SetRemoteLoading(false);
     ASSERT_TRUE(p->InRemote());
     TPrimaryPages pages;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "zebobject.h"
+
+// What phones, faxes, e-mail addresses and websites share: a data line of the tag and
+// the categories, a CSV column for Value beside "Title" and "Comment", and their own
+// properties dialog.
+class TContactPointObject : public TZEBObject
+{
+public:
+    TContactPointObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+                        const QString &tag, const QString &valueColumn);
+
+    void LoadFields(const QString &dataLine) override;
+    QString GetRecordText(int level) const override;
+    bool EditNew(TTreeNode *node) override;
+    void Edit() override;
+    // Reads the value column, "Title" and "Comment". True only when the value column
+    // is there and both Title and Value are not empty.
+    bool ImportFields(const QStringList &values, const QStringList &names) override;
+    QString GetFieldCSV(const QString &name) const override;
+
+protected:
+    // The fields between the tag and the categories (a phone's extension).
+    virtual QStringList OwnFields() const { return {}; }
+    virtual void SetOwnFields(const QStringList &) {}
+    // A record without a "Title" column: names the item from its value and returns
+    // true, or returns false when the record cannot be taken without a title.
+    virtual bool TitleFromValue() { return false; }
+    // The dialog's OK once its conditions hold.
+    void TakeDialogValues(const QString &title, const QString &value, const QString &comment);
+
+private:
+    QString m_tag;
+    QString m_valueColumn;
+};
