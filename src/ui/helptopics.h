@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// The HTML help pages and the topic numbers windows and dialogs carry.
+namespace HelpTopics {
+
+constexpr int Contents = 0;
+constexpr int MainWindow = 1003;
+constexpr int ItemDialogs = 1039;
+constexpr int Options = 1040;
+
+// The page of a topic; unknown topics open the contents.
+QString PageForTopic(int topic);
+// The folder of the help pages: the installed one beside the program when there
+// is one, else the source tree's.
+QString HelpDir();
+QUrl UrlForTopic(int topic);
+// Opens the topic's page in the desktop's browser. False when it cannot.
+bool ShowTopic(int topic);
+
+} // namespace HelpTopics

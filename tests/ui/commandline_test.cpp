@@ -1,0 +1,105 @@
+#include "ui/commandline.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using CommandLine::ArgumentKind;
+
+TEST(CommandLineTest, HideWinIsOneExactCaseSensitiveArgument)
+{
+    EXPECT_TRUE(CommandLine::HasHideWin({"mirabook", "HIDEWIN"}));
+    EXPECT_TRUE(CommandLine::HasHideWin({"mirabook", "a.mbd", "HIDEWIN", "b.mbd"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook", "hidewin"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook", "HideWin"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook", "HIDEWIN2"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook", " HIDEWIN"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook", "-HIDEWIN"}));
+    EXPECT_FALSE(CommandLine::HasHideWin({"mirabook"}));
+    // The program path is an argument like the others.
+    EXPECT_TRUE(CommandLine::HasHideWin({"HIDEWIN"}));
+}
+
+TEST(CommandLineTest, SplitsAtBlanksOutsideQuotes)
+{
+    EXPECT_EQ(CommandLine::Split(R"(C:\Mira\mira.exe C:\My Files\list.mbd)"),
+              QStringList({R"(C:\Mira\mira.exe)", R"(C:\My)", R"(Files\list.mbd)"}));
+    EXPECT_EQ(CommandLine::Split(R"(mira.exe "C:\My Files\list.mbd")"),
+              QStringList({"mira.exe", R"(C:\My Files\list.mbd)"}));
+    // Quotes in the middle of a word group too, and are dropped.
+    EXPECT_EQ(CommandLine::Split(R"(a b"c d"e f)"), QStringList({"a", "bc de", "f"}));
+    // Runs of blanks and blanks at the ends make no empty arguments; "" does.
+    EXPECT_EQ(CommandLine::Split("  a   b  "), QStringList({"a", "b"}));
+    EXPECT_EQ(CommandLine::Split(R"(a "" b)"), QStringList({"a", "", "b"}));
+    EXPECT_TRUE(CommandLine::Split("").isEmpty());
+    EXPECT_TRUE(CommandLine::Split("   ").isEmpty());
+    // An unclosed quote runs to the end of the text.
+    EXPECT_EQ(CommandLine::Split(R"(a "b c)"), QStringList({"a", "b c"}));
+}
+
+TEST(CommandLineTest, ClassifiesByCaseSensitiveContainment)
+{
+    EXPECT_EQ(CommandLine::Classify("list.mbd"), ArgumentKind::Database);
+    EXPECT_EQ(CommandLine::Classify(R"(Files\list.mbd)"), ArgumentKind::Database);
+    // ".mbd" is tested first: the database branch, whose import then refuses it.
+    EXPECT_EQ(CommandLine::Classify("old.mbd.vcf"), ArgumentKind::Database);
+    EXPECT_EQ(CommandLine::Classify("/home/kim/backup.mbd.d/card.vcf"), ArgumentKind::Database);
+    EXPECT_EQ(CommandLine::Classify("cards.vcf"), ArgumentKind::VCard);
+    EXPECT_EQ(CommandLine::Classify("cards.vcf.txt"), ArgumentKind::VCard);
+    EXPECT_EQ(CommandLine::Classify("LIST.MBD"), ArgumentKind::Ignored);
+    EXPECT_EQ(CommandLine::Classify("CARDS.VCF"), ArgumentKind::Ignored);
+    EXPECT_EQ(CommandLine::Classify("HIDEWIN"), ArgumentKind::Ignored);
+    EXPECT_EQ(CommandLine::Classify("listmbd"), ArgumentKind::Ignored);
+}
+
+TEST(CommandLineTest, ImportsSkipTheProgramPathAndResolveAgainstTheCallersDirectory)
+{
+    CommandLine::Request request{"/home/kim/work",
+                                 {"/usr/bin/list.mbd", "a.mbd", "HIDEWIN", "../b.vcf", "/tmp/c.mbd", "LIST.MBD"}};
+    const auto imports = request.Imports();
+    ASSERT_EQ(imports.size(), 3);
+    EXPECT_EQ(imports[0].kind, ArgumentKind::Database);
+    EXPECT_EQ(imports[0].argument, "a.mbd");
+    EXPECT_EQ(imports[0].path, "/home/kim/work/a.mbd");
+    EXPECT_EQ(imports[1].kind, ArgumentKind::VCard);
+    EXPECT_EQ(imports[1].path, "/home/kim/b.vcf");
+    EXPECT_EQ(imports[2].path, "/tmp/c.mbd");
+
+    const CommandLine::Request empty{"/x", {}};
+    EXPECT_TRUE(empty.Imports().isEmpty());
+    const CommandLine::Request pathOnly{"/x", {"only.mbd"}};
+    EXPECT_TRUE(pathOnly.Imports().isEmpty());
+}
+
+TEST(CommandLineTest, MessagesRoundTripWhenWhole)
+{
+    const CommandLine::Request request{QStringLiteral("/home/kim/Pläne"),
+                                       {"mirabook", "with blank.mbd", "quote\".mbd", "", "line\nbreak.vcf"}};
+    const QByteArray bytes = CommandLine::Encode(request);
+    qsizetype used = -1;
+    // Any cut short of the whole message gives nothing yet and consumes nothing.
+    for (qsizetype cut : {qsizetype(0), qsizetype(3), qsizetype(4), bytes.size() - 1}) {
+        EXPECT_FALSE(CommandLine::Decode(bytes.left(cut), &used).has_value()) << cut;
+        EXPECT_EQ(used, 0) << cut;
+    }
+    // Two messages back to back: the first is read, the rest stays.
+    const auto decoded = CommandLine::Decode(bytes + CommandLine::Encode({"/", {"x"}}), &used);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(used, bytes.size());
+    EXPECT_EQ(decoded->workingDir, request.workingDir);
+    EXPECT_EQ(decoded->arguments, request.arguments);
+}
+
+TEST(CommandLineTest, ForeignBytesImportNothing)
+{
+    qsizetype used = 0;
+    // A huge length: not ours, everything dropped.
+    EXPECT_FALSE(CommandLine::Decode(QByteArray("\xff\xff\xff\xff junk", 9), &used).has_value());
+    EXPECT_EQ(used, 9);
+    // A whole message of the right length whose content is garbage: an empty request.
+    QByteArray garbage("\0\0\0\3abc", 7);
+    const auto decoded = CommandLine::Decode(garbage, &used);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(used, 7);
+    EXPECT_TRUE(decoded->arguments.isEmpty());
+    EXPECT_TRUE(decoded->Imports().isEmpty());
+}

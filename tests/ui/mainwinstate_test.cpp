@@ -1,0 +1,142 @@
+#include "platform/profile.h"
+#include "ui/mainwinstate.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window that remembers what was applied and reports what it is told to.
+class FakeWindow : public TWinLayoutTarget
+{
+public:
+    TWinLayout GetSettings() const override { return current; }
+    void ApplySettings(const TWinLayout &layout) override
+    {
+        current = layout;
+        ++applied;
+    }
+    TWinLayout current;
+    int applied = 0;
+};
+
+class MainWinStateTest : public ::testing::Test
+{
+protected:
+    QString iniPath() const { return dir.filePath("zeb.ini"); }
+    void writeIni(const QByteArray &text)
+    {
+        QFile f(iniPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QTemporaryDir dir;
+    FakeWindow window;
+};
+
+} // namespace
+
+TEST_F(MainWinStateTest, FreshStartUsesTheDefaultsOfBothLayouts)
+{
+    const Profile profile(iniPath());
+    TMainWinState state(window, profile);
+    EXPECT_FALSE(state.AlternateActive());
+    const TWinLayout &n = state.Normal();
+    EXPECT_TRUE(n.Toolbar && n.Newbar && n.Findbar && n.Tipbar && n.Statusbar);
+    EXPECT_EQ(n.Left, 0);
+    EXPECT_EQ(n.Top, 0);
+    EXPECT_EQ(n.Width, 640);
+    EXPECT_EQ(n.Height, 480);
+    EXPECT_EQ(n.Split, 201);
+    EXPECT_EQ(n.Style, 1);
+    EXPECT_EQ(n.ColPos1, 125);
+    EXPECT_EQ(n.ColPos2, 150);
+    EXPECT_EQ(n.ColPos3, 150);
+    const TWinLayout &a = state.Alternate();
+    EXPECT_FALSE(a.Toolbar || a.Newbar || a.Findbar || a.Tipbar);
+    EXPECT_TRUE(a.Statusbar);
+    EXPECT_EQ(a.Width, 300);
+    EXPECT_EQ(a.Height, 480);
+    EXPECT_EQ(a.Split, 1);
+    EXPECT_EQ(a.Style, 1);
+    EXPECT_EQ(a.ColPos1, 125);
+}
+
+TEST_F(MainWinStateTest, ReadsTheKeysOfBothRecordsCaseInsensitively)
+{
+    writeIni("[winstate]\r\nNorm_Toolbar=0\r\nnorm_width=0x320\r\nNorm_Style=4\r\nNorm_Tipbar=7\r\n"
+             "ALT_SPLIT=55\r\nAlt_Toolbar=1\r\nAlt_Height=junk\r\n");
+    const Profile profile(iniPath());
+    TMainWinState state(window, profile);
+    EXPECT_FALSE(state.Normal().Toolbar);
+    EXPECT_TRUE(state.Normal().Tipbar); // Booleans are "not 0"
+    EXPECT_EQ(state.Normal().Width, 800);
+    EXPECT_EQ(state.Normal().Style, 4);
+    EXPECT_EQ(state.Normal().Height, 480); // missing: default
+    EXPECT_EQ(state.Alternate().Split, 55);
+    EXPECT_TRUE(state.Alternate().Toolbar);
+    EXPECT_EQ(state.Alternate().Width, 300);
+}
+
+TEST_F(MainWinStateTest, ToggleKeepsTheUsersChangesToEachLayout)
+{
+    const Profile profile(iniPath());
+    TMainWinState state(window, profile);
+    state.Apply();
+    EXPECT_EQ(window.current, TWinLayout::NormalDefaults());
+
+    window.current.Width = 700; // the user resizes
+    window.current.Tipbar = false; // and closes the tip bar
+    state.Toggle();
+    EXPECT_TRUE(state.AlternateActive());
+    EXPECT_EQ(window.current, TWinLayout::AlternateDefaults());
+
+    window.current.Left = 33;
+    state.Toggle();
+    EXPECT_FALSE(state.AlternateActive());
+    EXPECT_EQ(window.current.Width, 700);
+    EXPECT_FALSE(window.current.Tipbar);
+    state.Toggle();
+    EXPECT_EQ(window.current.Left, 33);
+    EXPECT_EQ(window.current.Width, 300);
+}
+
+TEST_F(MainWinStateTest, NothingIsWrittenUntilTheEndAndThenAll28Keys)
+{
+    writeIni("[Other]\r\nKeep=1\r\n");
+    Profile profile(iniPath());
+    TMainWinState state(window, profile);
+    state.Apply();
+    state.Toggle();
+    state.Toggle();
+    EXPECT_FALSE(profile.hasPendingChanges());
+    EXPECT_FALSE(Profile(iniPath()).hasSection("WinState"));
+
+    state.Toggle(); // ends in the alternate layout
+    window.current.Height = 999;
+    window.current.Style = 3;
+    state.Finish(profile);
+    ASSERT_TRUE(profile.save());
+
+    const Profile written(iniPath());
+    const QStringList keys = written.sectionKeys("WinState");
+    EXPECT_EQ(keys.size(), 28);
+    for (const char *suffix : {"Toolbar", "Newbar", "Findbar", "Tipbar", "Statusbar", "Left", "Top", "Width",
+                               "Height", "Split", "Style", "ColPos1", "ColPos2", "ColPos3"}) {
+        EXPECT_TRUE(keys.contains(QStringLiteral("Norm_") + suffix)) << suffix;
+        EXPECT_TRUE(keys.contains(QStringLiteral("Alt_") + suffix)) << suffix;
+    }
+    EXPECT_EQ(written.readString("WinState", "Alt_Height"), "999");
+    EXPECT_EQ(written.readString("WinState", "Alt_Style"), "3");
+    EXPECT_EQ(written.readString("WinState", "Alt_Toolbar"), "0");
+    EXPECT_EQ(written.readString("WinState", "Norm_Toolbar"), "1");
+    EXPECT_EQ(written.readString("WinState", "Norm_Width"), "640");
+    EXPECT_EQ(written.readString("Other", "Keep"), "1");
+
+    // The next run reads back what was written, and starts in the normal layout.
+    TMainWinState next(window, written);
+    EXPECT_FALSE(next.AlternateActive());
+    EXPECT_EQ(next.Alternate().Height, 999);
+    EXPECT_EQ(next.Normal(), state.Normal());
+}

@@ -1,0 +1,80 @@
+#include "platform/profile.h"
+#include "store/recordfile.h"
+#include "store/toolitems.h"
+#include "support/storefixture.h"
+#include "ui/mainwinstate.h"
+#include "ui/programend.h"
+
+#include <QFile>
+
+namespace {
+
+class StillWindow : public TWinLayoutTarget
+{
+public:
+    TWinLayout GetSettings() const override { return current; }
+    void ApplySettings(const TWinLayout &layout) override { current = layout; }
+    TWinLayout current;
+};
+
+class ProgramEndTest : public StoreFixture
+{
+protected:
+    void SetUp() override
+    {
+        StoreFixture::SetUp();
+        add(0, "Friends", nullptr);
+        tools.Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
+        window.current.Width = 812;
+    }
+    void TearDown() override
+    {
+        RecordFile::SetSaveFaultHook({});
+        StoreFixture::TearDown();
+    }
+    QByteArray database() const
+    {
+        QFile f(RecordFile::DatabaseName);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QString ini() const { return dir.filePath("zeb.ini"); }
+
+    TToolItems tools;
+    StillWindow window;
+};
+
+} // namespace
+
+TEST_F(ProgramEndTest, WritesTheDatabaseThenTheLayoutsThenTheTools)
+{
+    Profile profile(ini());
+    TMainWinState state(window, profile);
+    EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, tools, profile));
+    EXPECT_TRUE(database().contains("Friends"));
+    const Profile written(ini());
+    EXPECT_EQ(written.sectionKeys("WinState").size(), 28);
+    EXPECT_EQ(written.readInteger("WinState", "Norm_Width", 0), 812);
+    EXPECT_TRUE(written.readString("Tools", "Tool0").contains("/usr/bin/notes"));
+    EXPECT_TRUE(services.errors.isEmpty());
+}
+
+TEST_F(ProgramEndTest, FailedDatabaseSaveIsShownAndLeavesLayoutsAndToolsUnwritten)
+{
+    Profile profile(ini());
+    TMainWinState state(window, profile);
+    // The saved database of an earlier run must survive a failed save.
+    {
+        QFile f(RecordFile::DatabaseName);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{Params}\r\n");
+    }
+    for (auto step : {RecordFile::SaveStep::CreateTransaction, RecordFile::SaveStep::WriteRecords,
+                      RecordFile::SaveStep::ReplaceDatabase}) {
+        services.errors.clear();
+        RecordFile::SetSaveFaultHook([step](RecordFile::SaveStep s) { return s == step; });
+        EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, tools, profile)) << int(step);
+        EXPECT_EQ(services.errors.size(), 1) << int(step);
+        EXPECT_EQ(database(), "{Params}\r\n") << int(step);
+        EXPECT_FALSE(QFile::exists(ini())) << int(step);
+    }
+}

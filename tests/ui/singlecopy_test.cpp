@@ -1,0 +1,126 @@
+#include "platform/instancelock.h"
+#include "ui/singlecopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <future>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// A later start, run on its own thread: it blocks until the running copy answers,
+// and the running copy answers from this thread's event loop.
+std::future<TPBJustOne::Outcome> startSecondCopy(const QString &dataDir, const CommandLine::Request &request,
+                                                 int waitMs = 10000)
+{
+    return std::async(std::launch::async, [=] { return TPBJustOne(dataDir, request, waitMs).outcome(); });
+}
+
+TPBJustOne::Outcome waitFor(std::future<TPBJustOne::Outcome> &later)
+{
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                                20000));
+    return later.get();
+}
+
+} // namespace
+
+TEST(SingleCopyTest, LaterStartHandsItsCommandLineToTheRunningCopy)
+{
+    QTemporaryDir home;
+    TPBJustOne first(home.path(), {"/", {"mirabook"}});
+    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
+    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
+
+    const CommandLine::Request request{"/home/kim", {"/usr/bin/mirabook", "My Files/list.mbd", "HIDEWIN"}};
+    auto later = startSecondCopy(home.path(), request);
+    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
+    ASSERT_EQ(received.count(), 1);
+    const auto got = received.at(0).at(0).value<CommandLine::Request>();
+    EXPECT_EQ(got.workingDir, request.workingDir);
+    EXPECT_EQ(got.arguments, request.arguments);
+
+    // Every later start is heard, not only the first.
+    auto again = startSecondCopy(home.path(), {"/tmp", {"mirabook"}});
+    EXPECT_EQ(waitFor(again), TPBJustOne::Outcome::HandedOver);
+    EXPECT_EQ(received.count(), 2);
+}
+
+TEST(SingleCopyTest, EachDataDirectoryHasItsOwnCopy)
+{
+    QTemporaryDir one, two;
+    TPBJustOne first(one.path(), {"/", {"mirabook"}});
+    TPBJustOne second(two.path(), {"/", {"mirabook"}});
+    EXPECT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy);
+    EXPECT_EQ(second.outcome(), TPBJustOne::Outcome::OnlyCopy);
+    EXPECT_NE(first.serverName(), second.serverName());
+}
+
+TEST(SingleCopyTest, SocketLeftByACopyThatDiedIsTakenOver)
+{
+    QTemporaryDir home;
+    const QString name = instanceServerName(home.path());
+    // A copy that was killed leaves its socket file behind, with nobody listening.
+    const QByteArray path = QFile::encodeName(QDir::temp().filePath(name));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(size_t(path.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(QFile::decodeName(path)));
+    TPBJustOne first(home.path(), {"/", {"mirabook"}});
+    EXPECT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
+}
+
+TEST(SingleCopyTest, LockHeldWithoutAListenerIsWaitedForThenRefused)
+{
+    QTemporaryDir home;
+    // The command-line tool holds the lock while it works on the database.
+    InstanceLock tool(home.path());
+    ASSERT_TRUE(tool.tryLock());
+    TPBJustOne blocked(home.path(), {"/", {"mirabook"}}, 300);
+    EXPECT_EQ(blocked.outcome(), TPBJustOne::Outcome::Failed);
+    EXPECT_FALSE(blocked.errorString().isEmpty());
+    tool.unlock();
+    TPBJustOne after(home.path(), {"/", {"mirabook"}}, 300);
+    EXPECT_EQ(after.outcome(), TPBJustOne::Outcome::OnlyCopy);
+}
+
+TEST(SingleCopyTest, ForeignClientsDoNotDisturbTheRunningCopy)
+{
+    QTemporaryDir home;
+    TPBJustOne first(home.path(), {"/", {"mirabook"}});
+    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy);
+    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
+    QLocalSocket stranger;
+    stranger.connectToServer(first.serverName());
+    ASSERT_TRUE(stranger.waitForConnected(2000));
+    stranger.write(QByteArray("\xff\xff\xff\xffGET / HTTP/1.0\r\n\r\n"));
+    stranger.flush();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stranger.state() == QLocalSocket::UnconnectedState; }, 5000));
+    EXPECT_EQ(received.count(), 0);
+
+    // A half message followed by a disconnect gives nothing either; a real start still works.
+    QLocalSocket half;
+    half.connectToServer(first.serverName());
+    ASSERT_TRUE(half.waitForConnected(2000));
+    half.write(CommandLine::Encode({"/", {"mirabook", "x.mbd"}}).left(10));
+    half.flush();
+    half.disconnectFromServer();
+    auto later = startSecondCopy(home.path(), {"/", {"mirabook", "y.mbd"}});
+    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
+    ASSERT_EQ(received.count(), 1);
+    EXPECT_EQ(received.at(0).at(0).value<CommandLine::Request>().arguments.value(1), "y.mbd");
+}
