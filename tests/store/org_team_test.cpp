@@ -108,8 +108,6 @@ TEST_F(OrgTest, TeamIsAPlainContainer)
     EXPECT_TRUE(team->EditNew(team->Node()));
     team->Edit();
     EXPECT_EQ(services.calls, QStringList({"rename New Team", "edit New Team|existing"}));
-    EXPECT_EQ(team->ImportFields({"x"}, {"Title"}), false);
-    EXPECT_TRUE(team->GetFieldCSV("Title").isEmpty());
 
     EXPECT_TRUE(team->ApplyDialog("", "empty titles are fine"));
     EXPECT_TRUE(team->Title().isEmpty());
