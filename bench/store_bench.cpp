@@ -1,0 +1,233 @@
+// Load, save and walk of generated databases. Counters:
+//  items_per_s     items read, written or visited per second
+//  per_item_ns     time per item (compare 10,000 with 100,000 persons: no worse than linear)
+//  wc_ratio        load time / time of `wc -l` on the same file, measured in the same run
+//  peak_rss_mb     peak resident memory of the process so far
+//  rss_per_file    that peak / the file's size
+#include "generator_database.h"
+
+#include "store/itemfactory.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+QTemporaryDir &workDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+struct Generated
+{
+    QString file;
+    qint64 items = 0;
+    qint64 bytes = 0;
+    double wcSeconds = 0;
+};
+
+double timeWc(const QString &file)
+{
+    double best = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QProcess wc;
+        wc.start(QStringLiteral("wc"), {QStringLiteral("-l"), file});
+        wc.waitForFinished(-1);
+        best = std::min(best, t.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
+// One generated file per shape, made on first use.
+const Generated &database(int persons, int perFolder)
+{
+    static std::map<std::pair<int, int>, Generated> made;
+    auto key = std::make_pair(persons, perFolder);
+    auto it = made.find(key);
+    if (it != made.end())
+        return it->second;
+    Generated g;
+    g.file = workDir().filePath(QStringLiteral("gen-%1-%2.dat").arg(persons).arg(perFolder));
+    GeneratorOptions options;
+    options.persons = persons;
+    options.personsPerFolder = perFolder;
+    GeneratedCounts counts;
+    if (!WriteGeneratedDatabaseFile(g.file, options, &counts))
+        qFatal("cannot write %s", qPrintable(g.file));
+    g.items = counts.items;
+    g.bytes = counts.bytes;
+    timeWc(g.file); // warm the page cache
+    g.wcSeconds = timeWc(g.file);
+    return made.emplace(key, g).first->second;
+}
+
+struct Tree
+{
+    Tree()
+    {
+        root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+    }
+    TTreeNodes nodes;
+    TTreeNode *root;
+};
+
+std::unique_ptr<Tree> loaded(const Generated &g)
+{
+    auto tree = std::make_unique<Tree>();
+    LoadDatabaseFrom(tree->root, g.file, RecordFile::OnLoadError::JustThrow);
+    return tree;
+}
+
+double peakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+void setCounters(benchmark::State &state, const Generated &g, double seconds)
+{
+    state.counters["items"] = double(g.items);
+    state.counters["file_mb"] = g.bytes / 1e6;
+    state.counters["items_per_s"] = benchmark::Counter(double(g.items), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["per_item_ns"] = seconds * 1e9 / double(g.items);
+}
+
+void BM_Load(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), int(state.range(1)));
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        auto tree = loaded(g);
+        const double s = t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+        state.PauseTiming();
+        tree.reset();
+        state.ResumeTiming();
+    }
+    const double seconds = total / double(state.iterations());
+    setCounters(state, g, seconds);
+    state.counters["wc_s"] = g.wcSeconds;
+    state.counters["wc_ratio"] = seconds / g.wcSeconds;
+    state.counters["peak_rss_mb"] = peakRssMb();
+    state.counters["rss_per_file"] = peakRssMb() * 1024 * 1024 / double(g.bytes);
+}
+
+void BM_Save(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), int(state.range(1)));
+    auto tree = loaded(g);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(workDir().path());
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        SaveDatabase(tree->nodes);
+        const double s = t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+    }
+    QDir::setCurrent(previous);
+    setCounters(state, g, total / double(state.iterations()));
+    state.counters["saved_mb"] = QFileInfo(workDir().filePath(RecordFile::DatabaseName)).size() / 1e6;
+}
+
+// Title search as the find command does it: every container's title and, through
+// FindChildByWord, its leaf items.
+qint64 walk(TTreeNode *root, const QString &prefix)
+{
+    qint64 hits = 0;
+    for (TTreeNode *n = root; n; n = n->NextPreorder()) {
+        const TZEBObject *item = n->Item();
+        const QString lower = item->Title().toLower();
+        if (lower.startsWith(prefix) || lower.contains(u' ' + prefix))
+            ++hits;
+        if (item->FindChildByWord(prefix))
+            ++hits;
+    }
+    return hits;
+}
+
+void BM_Walk(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), int(state.range(1)));
+    auto tree = loaded(g);
+    qint64 hits = 0;
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        hits = walk(tree->root, QStringLiteral("birthday"));
+        benchmark::DoNotOptimize(hits);
+        const double s = t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+    }
+    setCounters(state, g, total / double(state.iterations()));
+    state.counters["hits"] = double(hits);
+}
+
+// Renames every child of the wide folder so the order turns round, then sorts once.
+void BM_SortWide(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), 0);
+    auto tree = loaded(g);
+    TTreeNode *wide = tree->root->Child(0);
+    const int n = wide->Count();
+    int round = 0;
+    double total = 0;
+    for (auto _ : state) {
+        ++round;
+        QElapsedTimer t;
+        t.start();
+        tree->nodes.BeginUpdate();
+        std::vector<TZEBObject *> items;
+        items.reserve(size_t(n));
+        for (int i = 0; i < n; ++i)
+            items.push_back(wide->Child(i)->Item());
+        for (int i = 0; i < n; ++i)
+            items[size_t(i)]->SetTitle(QStringLiteral("R%1 %2").arg(round).arg(n - i, 8, 10, QLatin1Char('0')));
+        tree->nodes.EndUpdate();
+        const double s = t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+    }
+    state.counters["children"] = n;
+    state.counters["per_child_ns"] = total / double(state.iterations()) * 1e9 / n;
+}
+
+} // namespace
+
+BENCHMARK(BM_Load)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Walk)->Args({10000, 500})->Args({100000, 500})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortWide)->Arg(5000)->Arg(50000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
