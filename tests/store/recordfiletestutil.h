@@ -9,8 +9,6 @@
 #include <initializer_list>
 #include <ostream>
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // Lines joined with CR LF, each one ended by it.
 inline QByteArray CrLf(std::initializer_list<const char *> lines)
