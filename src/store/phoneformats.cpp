@@ -89,6 +89,14 @@ QString NumberMask::bareText(const QString &shownText) const
     return out;
 }
 
+int NumberMask::firstInput() const
+{
+    int pos = 0;
+    while (pos < m_positions.size() && m_positions.at(pos).type == Type::Literal)
+        ++pos;
+    return pos;
+}
+
 QString NumberMask::shownText(const QString &typed) const
 {
     if (isEmpty())
@@ -96,15 +104,27 @@ QString NumberMask::shownText(const QString &typed) const
     QString out;
     for (const Position &p : m_positions)
         out += p.type == Type::Literal ? p.literal : m_blank;
-    qsizetype pos = 0;
-    for (const QChar c : typed) {
-        if (!isDigit(c))
-            continue;
+    const auto nextInput = [this](qsizetype pos) {
         while (pos < m_positions.size() && m_positions.at(pos).type == Type::Literal)
             ++pos;
+        return pos;
+    };
+    qsizetype pos = nextInput(0);
+    for (const QChar c : typed) {
         if (pos >= m_positions.size())
             break;
-        out[pos++] = c;
+        if (isDigit(c)) {
+            out[pos] = c;
+            pos = nextInput(pos + 1);
+            continue;
+        }
+        // Typing a literal that lies ahead jumps past it; anything else is refused.
+        for (qsizetype i = pos; i < m_positions.size(); ++i) {
+            if (m_positions.at(i).type == Type::Literal && m_positions.at(i).literal == c) {
+                pos = nextInput(i + 1);
+                break;
+            }
+        }
     }
     return out;
 }

@@ -30,9 +30,12 @@ public:
     // What the field holds without the mask's literals and empty positions
     // (used to tell whether a number was entered at all).
     QString bareText(const QString &shownText) const;
-    // The field as it shows after typing these characters: each fills the next
-    // position that accepts it, literals are skipped, empty positions show blank().
+    // The field as it shows after typing these characters from its first digit
+    // position on: a digit fills the next digit position, literals are skipped,
+    // typing a literal that lies ahead jumps past it, empty positions show blank().
     QString shownText(const QString &typed) const;
+    // The first position that takes a digit (where the cursor goes on entering).
+    int firstInput() const;
 
 private:
     enum class Type { Literal, Required, Optional };

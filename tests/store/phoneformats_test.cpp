@@ -71,6 +71,8 @@ TEST(NumberMask, BareAndShownTexts)
     EXPECT_EQ(usa.shownText("5551234567"), "(555)123-4567");
     EXPECT_EQ(usa.shownText("555123456789"), "(555)123-4567"); // extra digits find no place
     EXPECT_EQ(usa.shownText("(555) 123-4567"), "(555)123-4567"); // only digits fill positions
+    EXPECT_EQ(usa.shownText("555-1234"), "(555)___-1234");     // a typed literal jumps ahead
+    EXPECT_EQ(usa.firstInput(), 1);
     EXPECT_EQ(usa.bareText("(555)___-____"), "555");
     EXPECT_EQ(usa.bareText("(555)123-4567"), "5551234567");
     EXPECT_TRUE(usa.bareText("(___)___-____").isEmpty());

@@ -1,0 +1,100 @@
+#include "store/dialogs/numberfield.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Digits typed into a fresh field of a format.
+struct Typed
+{
+    QString shown;
+    QString bare;
+};
+
+Typed typeInto(const QString &mask, const QString &keys)
+{
+    NumberField field;
+    field.setFormatMask(mask);
+    field.setCursorPosition(field.format().firstInput()); // as on entering the field
+    QTest::keyClicks(&field, keys);
+    return {field.shownText(), field.bareText()};
+}
+
+} // namespace
+
+// Every format's translated mask, in a real line edit, shows and strips what the
+// system's own notation says it should.
+TEST(NumberField, EachFormatShowsAndStripsLikeItsMask)
+{
+    const QString digits = QStringLiteral("1234567890123456");
+    for (const PhoneFormat &format : PhoneFormats()) {
+        SCOPED_TRACE(format.name.toStdString());
+        const NumberMask mask(format.mask);
+        if (mask.isEmpty())
+            continue;
+        const int inputs = int(mask.bareText(mask.shownText(digits)).size());
+        ASSERT_GT(inputs, 0);
+
+        const Typed full = typeInto(format.mask, digits);
+        EXPECT_EQ(full.shown, mask.shownText(digits));
+        EXPECT_EQ(full.bare, digits.left(inputs));
+        EXPECT_EQ(full.shown.size(), mask.length());
+
+        const Typed none = typeInto(format.mask, QString());
+        EXPECT_EQ(none.shown, mask.shownText(QString()));
+        EXPECT_TRUE(none.bare.isEmpty());
+
+        const Typed two = typeInto(format.mask, "98");
+        EXPECT_EQ(two.shown, mask.shownText("98"));
+        EXPECT_EQ(two.bare, "98");
+
+        // Letters find no place in a number.
+        const Typed letters = typeInto(format.mask, "ab");
+        EXPECT_TRUE(letters.bare.isEmpty());
+
+        // A dash typed early jumps to the next dash of the mask, if there is one.
+        const Typed dash = typeInto(format.mask, "1-2");
+        EXPECT_EQ(dash.shown, mask.shownText("1-2"));
+    }
+}
+
+TEST(NumberField, ConcreteNumbers)
+{
+    const QString usa = FormatMask(PhoneFormats(), 1);
+    Typed areaOnly = typeInto(usa, "555");
+    EXPECT_EQ(areaOnly.shown, "(555)___-____");
+    EXPECT_EQ(areaOnly.bare, "555");
+    Typed whole = typeInto(usa, "5551234567");
+    EXPECT_EQ(whole.shown, "(555)123-4567");
+    EXPECT_EQ(whole.bare, "5551234567");
+
+    EXPECT_EQ(typeInto(FormatMask(PhoneFormats(), 2), "33123456").shown, "+45 33 12 34 56");
+    EXPECT_EQ(typeInto(FormatMask(PhoneFormats(), 3), "0123456789").shown, "16-01-23-45-67");
+    EXPECT_EQ(typeInto(usa, "555-1234").shown, "(555)___-1234");
+    EXPECT_EQ(typeInto(FormatMask(PhoneFormats(), 10), "1234567890").shown, "01234 567890_");
+}
+
+TEST(NumberField, FreeFormatIsPlainText)
+{
+    const Typed free = typeInto(QString(), "+1 (555) 010-0000 ext");
+    EXPECT_EQ(free.shown, "+1 (555) 010-0000 ext");
+    EXPECT_EQ(free.bare, free.shown);
+}
+
+TEST(NumberField, FormatListSetsAndRemovesTheMask)
+{
+    NumberField field;
+    PhoneFormatList list(FaxFormats(), &field);
+    list.choose(0);
+    EXPECT_EQ(list.currentText(), "USA");
+    EXPECT_EQ(field.inputMask(), "(000)999-9999;_");
+    list.setCurrentIndex(1); // "Free Format"
+    EXPECT_TRUE(field.inputMask().isEmpty());
+    EXPECT_TRUE(field.format().isEmpty());
+    list.setCurrentIndex(FormatNames(FaxFormats()).indexOf("Sweden"));
+    const QString sweden = field.inputMask();
+    list.setCurrentIndex(FormatNames(FaxFormats()).indexOf("Norway"));
+    EXPECT_EQ(field.inputMask(), sweden);
+    EXPECT_FALSE(sweden.isEmpty());
+}
