@@ -32,6 +32,7 @@ public:
     void Browse(const QString &url) override;
     bool ShellOpen(const QString &file) override;
     bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
+    int FileIcon(const QString &file, int imageIndex) override;
 
     void ShowError(const QString &message) override;
     void ShowInformation(const QString &message) override;

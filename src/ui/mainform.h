@@ -28,6 +28,8 @@ class TDragFileList;
 class TSplitterPanel;
 class TTipBar;
 class GuiServices;
+class TImageList;
+class TStatusPanels;
 
 // The visible main window: the folder tree on the left, the content of the
 // selected node in the item list on the right, menus, bars and status bar.
@@ -105,6 +107,13 @@ public:
     QAction *viewFormatAction(int tag) const;
     QToolButton *viewFormatButton(int tag) const;
     QAction *deleteAction() const { return m_deleteAction; }
+    // The "New" command of a kind (0 to 10).
+    QAction *newItemAction(int kind) const;
+    QAction *notesAction() const { return m_notesAction; }
+    QAction *propertiesAction() const { return m_propertiesAction; }
+    QAction *renameAction() const { return m_renameAction; }
+    TImageList &imageList() { return *m_images; }
+    TTipBar *tipBarWidget() const { return m_tipBar; }
     QString statusText(int panel) const;
 
     // Item commands
@@ -131,6 +140,7 @@ signals:
     void trayTipChanged(const QString &tip);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -141,18 +151,41 @@ private:
     void buildPopup();
     void loadCategoryNames();
     void createRoot();
+    void connectNodes();
     void onFolderSelected();
+    void onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last);
+    void onUpdateBegun();
+    void onUpdateEnded();
+    bool contains(const TTreeNode *node) const;
     void onSplitterDrag(int x);
     void setStatusText(int panel, const QString &text);
     void showTreePopup(const QPoint &pos);
-    void showListPopup(const QPoint &pos);
-    void runPopupAction(void (TZEBObject::*op)());
-    void runItemCall(TZEBObject *item, const std::function<void(TZEBObject *)> &call);
-    QAction *addAction(QMenu *menu, const QString &text, const QString &hint, const QKeySequence &shortcut = {});
+    void showListPopup(const QPoint &globalPos);
+    // Runs an item operation, showing what it raises in a message box.
+    bool guarded(const std::function<void()> &call);
+    QAction *makeAction(const QString &text, const QString &hint, const QKeySequence &shortcut = {});
 
     std::unique_ptr<TTreeNodes> m_nodes;
+    std::unique_ptr<TImageList> m_images;
     TTreeNode *m_root = nullptr;
     std::unique_ptr<GuiServices> m_services;
+    bool m_changePending = false;
+    bool m_inFoldersChange = false;
+    TTreeNode *m_selectedBeforeUpdate = nullptr;
+    TStatusPanels *m_statusPanels = nullptr;
+    QAction *m_notesAction = nullptr;
+    QAction *m_propertiesAction = nullptr;
+    QAction *m_renameAction = nullptr;
+    QAction *m_cutAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_pasteAction = nullptr;
+    QAction *m_selectAllAction = nullptr;
+    QAction *m_findAction = nullptr;
+    QAction *m_importAction = nullptr;
+    QAction *m_publishAction = nullptr;
+    QAction *m_printAction = nullptr;
+    QAction *m_printerSetupAction = nullptr;
+    std::array<QAction *, 11> m_newActions{};
     QStringList m_categoryNames;
     Pane m_activePane = Pane::Folders;
     int m_viewStyle = 1;
@@ -163,7 +196,6 @@ private:
     TItemListModel *m_itemModel = nullptr;
     TSplitterPanel *m_splitter = nullptr;
     QWidget *m_leftPane = nullptr;
-    std::array<QLabel *, 3> m_statusPanels{};
 
     QToolBar *m_toolBar = nullptr;
     QToolBar *m_newItemBar = nullptr;

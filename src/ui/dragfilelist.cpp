@@ -1,0 +1,162 @@
+#include "dragfilelist.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QListView>
+#include <QMimeData>
+#include <QStackedLayout>
+#include <QTreeView>
+#include <QUrl>
+
+namespace {
+const int DefaultColumnWidths[] = {125, 150, 150};
+
+QStringList localFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    return files;
+}
+} // namespace
+
+TDragFileList::TDragFileList(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MainItems"));
+    m_stack = new QStackedLayout(this);
+    m_icons = new QListView(this);
+    m_details = new QTreeView(this);
+
+    m_icons->setUniformItemSizes(true);
+    m_icons->setLayoutMode(QListView::Batched);
+    m_icons->setBatchSize(500);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setMovement(QListView::Static);
+
+    m_details->setRootIsDecorated(false);
+    m_details->setUniformRowHeights(true);
+    m_details->setItemsExpandable(false);
+    m_details->setAllColumnsShowFocus(true);
+    m_details->setSortingEnabled(false);
+    m_details->header()->setSectionsClickable(false);
+    m_details->header()->setStretchLastSection(false);
+
+    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_icons), static_cast<QAbstractItemView *>(m_details)}) {
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        view->setAcceptDrops(true);
+        view->viewport()->setAcceptDrops(true);
+        view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
+        connect(view, &QAbstractItemView::doubleClicked, this, &TDragFileList::rowDoubleClicked);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint &pos) { emit contextMenuAt(view->viewport()->mapToGlobal(pos)); });
+        m_stack->addWidget(view);
+    }
+    setViewStyle(1);
+}
+
+void TDragFileList::setModel(QAbstractItemModel *model)
+{
+    m_icons->setModel(model);
+    m_details->setModel(model);
+    // One selection for every format, so switching keeps it.
+    QItemSelectionModel *old = m_details->selectionModel();
+    m_details->setSelectionModel(m_icons->selectionModel());
+    delete old;
+    for (int c = 0; c < 3; ++c)
+        m_details->setColumnWidth(c, DefaultColumnWidths[c]);
+}
+
+QItemSelectionModel *TDragFileList::selectionModel() const { return m_icons->selectionModel(); }
+
+void TDragFileList::setViewStyle(int style)
+{
+    if (style < 1 || style > 4)
+        return;
+    m_style = style;
+    if (style == 4) {
+        m_stack->setCurrentWidget(m_details);
+        return;
+    }
+    switch (style) {
+    case 1:
+        m_icons->setViewMode(QListView::IconMode);
+        m_icons->setIconSize(QSize(32, 32));
+        m_icons->setGridSize(QSize(80, 64));
+        m_icons->setFlow(QListView::LeftToRight);
+        m_icons->setWordWrap(true);
+        break;
+    case 2:
+        m_icons->setViewMode(QListView::ListMode);
+        m_icons->setIconSize(QSize(16, 16));
+        m_icons->setGridSize(QSize(150, 20));
+        m_icons->setFlow(QListView::LeftToRight);
+        m_icons->setWrapping(true);
+        m_icons->setWordWrap(false);
+        break;
+    case 3:
+        m_icons->setViewMode(QListView::ListMode);
+        m_icons->setIconSize(QSize(16, 16));
+        m_icons->setGridSize(QSize());
+        m_icons->setFlow(QListView::TopToBottom);
+        m_icons->setWrapping(true);
+        m_icons->setWordWrap(false);
+        break;
+    }
+    m_icons->setMovement(QListView::Static);
+    m_icons->setResizeMode(QListView::Adjust);
+    // A static layout turns drops off; files from the desktop are still welcome.
+    m_icons->viewport()->setAcceptDrops(true);
+    m_stack->setCurrentWidget(m_icons);
+}
+
+QAbstractItemView *TDragFileList::currentView() const
+{
+    return m_style == 4 ? static_cast<QAbstractItemView *>(m_details) : static_cast<QAbstractItemView *>(m_icons);
+}
+
+int TDragFileList::columnWidth(int column) const { return m_details->columnWidth(column); }
+
+void TDragFileList::setColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < 3)
+        m_details->setColumnWidth(column, width);
+}
+
+bool TDragFileList::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        emit entered();
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!localFiles(drag->mimeData()).isEmpty()) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList files = localFiles(drop->mimeData());
+        if (!files.isEmpty()) {
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            emit filesDropped(files);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

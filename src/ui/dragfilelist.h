@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QAbstractItemModel;
+class QAbstractItemView;
+class QItemSelectionModel;
+class QListView;
+class QStackedLayout;
+class QTreeView;
+
+// The item list: one model shown as large icons, small icons, a list, or details
+// with columns. Accepts files dropped from the desktop.
+class TDragFileList : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TDragFileList(QWidget *parent = nullptr);
+
+    void setModel(QAbstractItemModel *model);
+    QItemSelectionModel *selectionModel() const;
+    // 1 large icons, 2 small icons, 3 list, 4 details.
+    void setViewStyle(int style);
+    int viewStyle() const { return m_style; }
+    QAbstractItemView *currentView() const;
+    QTreeView *detailsView() const { return m_details; }
+    QListView *iconView() const { return m_icons; }
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+
+signals:
+    void filesDropped(const QStringList &files);
+    void rowDoubleClicked(const QModelIndex &index);
+    void contextMenuAt(const QPoint &globalPos);
+    void entered();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QStackedLayout *m_stack = nullptr;
+    QListView *m_icons = nullptr;
+    QTreeView *m_details = nullptr;
+    int m_style = 1;
+};

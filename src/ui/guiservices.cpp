@@ -1,0 +1,87 @@
+#include "guiservices.h"
+
+#include "imagelist.h"
+#include "mainform.h"
+#include "platform/launcher.h"
+#include "store/zebobject.h"
+
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+const QString AppTitle = QStringLiteral("Mirabook");
+}
+
+GuiServices::GuiServices(TMainForm &form) : m_form(form) {}
+
+bool GuiServices::EditItem(TZEBObject &item, bool isNew)
+{
+    return dialogRunner ? dialogRunner(item, isNew) : false;
+}
+
+void GuiServices::BeginRename(TTreeNode *node) { m_form.BeginRename(node); }
+
+void GuiServices::ExpandNode(TTreeNode *node) { m_form.ExpandNode(node); }
+
+void GuiServices::ReselectNode(TTreeNode *node) { m_form.ReselectNode(node); }
+
+std::optional<qint32> GuiServices::ChooseCategories(qint32 current)
+{
+    return categoryChooser ? categoryChooser(current) : std::nullopt;
+}
+
+bool GuiServices::IsFilteredOut(qint32) const { return false; }
+
+// Dialing, mail, fax and the browser link join later; their commands are disabled until then.
+void GuiServices::Dial(const QString &, const QString &) {}
+void GuiServices::SendMail(const QString &, const QString &, const QString &) {}
+void GuiServices::SendFax(const QString &, const QString &, const QString &) {}
+void GuiServices::Browse(const QString &) {}
+
+bool GuiServices::ShellOpen(const QString &file)
+{
+    QString error;
+    if (openWithDesktop(file, &error))
+        return true;
+    if (!error.isEmpty())
+        ShowError(error);
+    return false;
+}
+
+bool GuiServices::StartProgram(const QString &program, const QString &parameters, const QString &workingDir)
+{
+    QString error;
+    if (startProgram(program, parameters, workingDir, &error))
+        return true;
+    if (!error.isEmpty())
+        ShowError(error);
+    return false;
+}
+
+int GuiServices::FileIcon(const QString &file, int imageIndex)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return imageIndex;
+    static QFileIconProvider provider;
+    const QIcon icon = provider.icon(info);
+    if (icon.isNull())
+        return imageIndex;
+    TImageList &images = m_form.imageList();
+    // The built-in images are never replaced; a file's first icon gets its own entry.
+    if (imageIndex < TImageList::BuiltInCount || imageIndex >= images.Count())
+        return images.Add(icon);
+    images.Replace(imageIndex, icon);
+    return imageIndex;
+}
+
+void GuiServices::ShowError(const QString &message)
+{
+    QMessageBox::critical(m_form.isVisible() ? &m_form : nullptr, AppTitle, message);
+}
+
+void GuiServices::ShowInformation(const QString &message)
+{
+    QMessageBox::information(m_form.isVisible() ? &m_form : nullptr, AppTitle, message);
+}

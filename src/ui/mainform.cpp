@@ -1,0 +1,378 @@
+#include "mainform.h"
+
+#include "dragfilelist.h"
+#include "foldertreemodel.h"
+#include "guiservices.h"
+#include "imagelist.h"
+#include "itemlistmodel.h"
+#include "panerules.h"
+#include "splitterpanel.h"
+#include "statuspanels.h"
+#include "tipbar.h"
+#include "platform/profile.h"
+#include "store/categorynames.h"
+#include "store/itemfactory.h"
+#include "store/kinds.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace {
+
+// Draws a node with its selected image while it is the selected node.
+class TFolderDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->state & QStyle::State_Selected)
+            option->icon = index.data(TFolderTreeModel::SelectedIconRole).value<QIcon>();
+    }
+};
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent),
+      m_nodes(std::make_unique<TTreeNodes>()),
+      m_images(std::make_unique<TImageList>()),
+      m_services(std::make_unique<GuiServices>(*this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Mirabook"));
+    SetItemServices(m_services.get());
+
+    loadCategoryNames();
+    buildPanes();
+    buildActions();
+    buildMenus();
+    buildBars();
+    buildPopup();
+    resize(640, 480);
+
+    createRoot();
+    connectNodes();
+    try {
+        LoadDatabase(m_root);
+    } catch (const std::exception &e) {
+        m_services->ShowError(QString::fromLocal8Bit(e.what()));
+    }
+    m_folders->expand(m_folderModel->indexOf(m_root));
+    SelectNode(m_root);
+    m_activePane = Pane::Folders;
+}
+
+TMainForm::~TMainForm()
+{
+    // The views let go of the items before the tree takes them down.
+    m_itemModel->Clear();
+    m_nodes->blockSignals(true);
+    m_folders->setModel(nullptr);
+    m_nodes.reset();
+    if (&Services() == m_services.get())
+        SetItemServices(nullptr);
+}
+
+void TMainForm::loadCategoryNames()
+{
+    const Profile settings;
+    m_categoryNames = ReadCategoryNames(settings);
+}
+
+void TMainForm::createRoot()
+{
+    std::unique_ptr<TZEBObject> rootItem = MakeRootItem();
+    const int image = rootItem->GetImageIndex() + 1;
+    const int selected = rootItem->GetSelectedIndex() + 1;
+    m_root = m_nodes->AddTop(std::move(rootItem), QStringLiteral("My Contacts"));
+    m_root->SetImageIndex(image);
+    m_root->SetSelectedIndex(selected);
+}
+
+void TMainForm::buildPanes()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_leftPane = new QWidget(central);
+    auto *leftLayout = new QHBoxLayout(m_leftPane);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    m_folders = new QTreeView(m_leftPane);
+    m_folders->setObjectName(QStringLiteral("Folders"));
+    m_folders->setHeaderHidden(true);
+    m_folders->setIndentation(20);
+    m_folders->setUniformRowHeights(true);
+    m_folders->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_folders->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_folders->setItemDelegate(new TFolderDelegate(m_folders));
+    m_folderModel = new TFolderTreeModel(*m_nodes, *m_images, this);
+    m_folders->setModel(m_folderModel);
+    m_folders->installEventFilter(this);
+    leftLayout->addWidget(m_folders);
+    m_leftPane->setFixedWidth(201);
+
+    m_splitter = new TSplitterPanel(central);
+    connect(m_splitter, &TSplitterPanel::dragMoved, this, &TMainForm::onSplitterDrag);
+
+    m_mainItems = new TDragFileList(central);
+    m_itemModel = new TItemListModel(*m_images, this);
+    m_mainItems->setModel(m_itemModel);
+
+    layout->addWidget(m_leftPane);
+    layout->addWidget(m_splitter);
+    layout->addWidget(m_mainItems, 1);
+    setCentralWidget(central);
+
+    m_statusPanels = new TStatusPanels(this);
+    statusBar()->addWidget(m_statusPanels, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, &TMainForm::onFolderSelected);
+    connect(m_folders, &QWidget::customContextMenuRequested, this, &TMainForm::showTreePopup);
+    connect(m_folderModel, &TFolderTreeModel::nodeRenamed, this, [this](TTreeNode *) {
+        m_folders->scrollTo(m_folders->currentIndex());
+    });
+    connect(m_mainItems, &TDragFileList::rowDoubleClicked, this, &TMainForm::MainItemsDblClick);
+    connect(m_mainItems, &TDragFileList::contextMenuAt, this, &TMainForm::showListPopup);
+    connect(m_mainItems, &TDragFileList::filesDropped, this, &TMainForm::EvDropFiles);
+    connect(m_mainItems, &TDragFileList::entered, this, [this] { SetActivePane(Pane::MainItems); });
+    connect(m_itemModel, &TItemListModel::itemRenamed, this, [this] { RefreshFolderTitles(); });
+}
+
+void TMainForm::connectNodes()
+{
+    // Connected after the tree model, so the views have moved their selection first.
+    connect(m_nodes.get(), &TTreeNodes::nodesAboutToBeRemoved, this, &TMainForm::onNodesAboutToBeRemoved);
+    connect(m_nodes.get(), &TTreeNodes::updateBegun, this, &TMainForm::onUpdateBegun);
+    connect(m_nodes.get(), &TTreeNodes::updateEnded, this, &TMainForm::onUpdateEnded);
+}
+
+TTreeNodes &TMainForm::Nodes() { return *m_nodes; }
+
+TTreeNode *TMainForm::RootNode() const { return m_root; }
+
+TTreeNode *TMainForm::SelectedNode() const { return TFolderTreeModel::nodeAt(m_folders->currentIndex()); }
+
+void TMainForm::SelectNode(TTreeNode *node)
+{
+    if (!node)
+        return;
+    const QModelIndex index = m_folderModel->indexOf(node);
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+        m_folders->expand(p);
+    m_folders->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_folders->scrollTo(index);
+    FoldersChange();
+}
+
+void TMainForm::onFolderSelected()
+{
+    // Rebuilt once control is back in the event loop: a remote folder's refresh
+    // may replace nodes the view is still busy with during this signal.
+    if (m_changePending)
+        return;
+    m_changePending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_changePending)
+            FoldersChange();
+    });
+}
+
+void TMainForm::FoldersChange()
+{
+    m_changePending = false;
+    TTreeNode *node = SelectedNode();
+    if (!node) {
+        m_itemModel->Clear();
+        setStatusText(1, PaneRules::ItemCountText(0));
+        return;
+    }
+    m_inFoldersChange = true;
+    TZEBObject *item = node->Item();
+    if (item && item->Kind() == Kinds::Folder && item->IsRemote()) {
+        setStatusText(0, QStringLiteral("Updating remote folder..."));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool ok = guarded([item] { item->Refresh(); });
+        QApplication::restoreOverrideCursor();
+        if (!ok) {
+            m_inFoldersChange = false;
+            return;
+        }
+        node = SelectedNode();
+        if (!node) {
+            m_inFoldersChange = false;
+            m_itemModel->Clear();
+            return;
+        }
+    }
+    m_inFoldersChange = false;
+    m_itemModel->Rebuild(node);
+    setStatusText(2, node->Text());
+    emit trayTipChanged(PaneRules::TrayTipText(PaneRules::NodePath(node)));
+    setStatusText(1, PaneRules::ItemCountText(m_itemModel->rowCount()));
+}
+
+void TMainForm::RefreshFolderTitles()
+{
+    TTreeNode *node = SelectedNode();
+    if (!node)
+        return;
+    if (node->Item())
+        node->SetText(node->Item()->Title());
+    // Copied first, then re-sorted: a changed text may move a child.
+    QList<TTreeNode *> children;
+    for (int i = 0; i < node->Count(); ++i)
+        children.append(node->Child(i));
+    for (TTreeNode *child : std::as_const(children))
+        if (child->Item())
+            child->SetText(child->Item()->Title());
+    node->SortChildren();
+}
+
+void TMainForm::onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last)
+{
+    if (parent != SelectedNode())
+        return;
+    Q_UNUSED(first);
+    Q_UNUSED(last);
+    // The list must not keep rows of items about to go; it is filled again once
+    // the command is through.
+    m_itemModel->Clear();
+    onFolderSelected();
+}
+
+void TMainForm::onUpdateBegun()
+{
+    m_selectedBeforeUpdate = SelectedNode();
+    m_itemModel->Clear();
+}
+
+bool TMainForm::contains(const TTreeNode *node) const
+{
+    for (const TTreeNode *n = m_nodes->First(); n; n = n->NextPreorder())
+        if (n == node)
+            return true;
+    return false;
+}
+
+void TMainForm::onUpdateEnded()
+{
+    TTreeNode *keep = m_selectedBeforeUpdate && contains(m_selectedBeforeUpdate) ? m_selectedBeforeUpdate : m_root;
+    m_selectedBeforeUpdate = nullptr;
+    if (!keep)
+        return;
+    m_folders->expand(m_folderModel->indexOf(m_root));
+    if (m_inFoldersChange) {
+        // The running rebuild picks the node up again.
+        const QSignalBlocker block(m_folders->selectionModel());
+        m_folders->selectionModel()->setCurrentIndex(m_folderModel->indexOf(keep), QItemSelectionModel::ClearAndSelect);
+        return;
+    }
+    SelectNode(keep);
+}
+
+void TMainForm::ExpandNode(TTreeNode *node)
+{
+    if (!node)
+        return;
+    const QModelIndex index = m_folderModel->indexOf(node);
+    for (QModelIndex p = index; p.isValid(); p = p.parent())
+        m_folders->expand(p);
+}
+
+void TMainForm::ReselectNode(TTreeNode *node)
+{
+    SelectNode(node ? node : m_root);
+}
+
+void TMainForm::BeginRename(TTreeNode *node)
+{
+    if (!node)
+        return;
+    const QModelIndex index = m_folderModel->indexOf(node);
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+        m_folders->expand(p);
+    m_folders->scrollTo(index);
+    m_folders->setFocus();
+    m_folders->edit(index);
+}
+
+QAbstractItemView *TMainForm::mainItems() const { return m_mainItems->currentView(); }
+
+QWidget *TMainForm::splitterPanel() const { return m_splitter; }
+
+QStatusBar *TMainForm::statusBarWidget() const { return statusBar(); }
+
+void TMainForm::showRandomTip() { m_tipBar->showRandomTip(); }
+
+QString TMainForm::statusText(int panel) const { return m_statusPanels->text(panel); }
+
+void TMainForm::setStatusText(int panel, const QString &text) { m_statusPanels->setText(panel, text); }
+
+int TMainForm::treeWidth() const { return m_leftPane->maximumWidth(); }
+
+void TMainForm::setTreeWidth(int width) { m_leftPane->setFixedWidth(qMax(0, width)); }
+
+void TMainForm::onSplitterDrag(int x)
+{
+    const int wanted = m_splitter->x() + x - m_leftPane->x();
+    if (PaneRules::SplitterShouldResize(treeWidth(), wanted))
+        setTreeWidth(wanted);
+}
+
+int TMainForm::columnWidth(int column) const { return m_mainItems->columnWidth(column); }
+
+void TMainForm::setColumnWidth(int column, int width) { m_mainItems->setColumnWidth(column, width); }
+
+QString TMainForm::ActivePaneName() const
+{
+    return m_activePane == Pane::Folders ? QStringLiteral("Folders") : QStringLiteral("MainItems");
+}
+
+void TMainForm::SetActivePane(Pane pane) { m_activePane = pane; }
+
+bool TMainForm::event(QEvent *event)
+{
+    // Every hint lands in the first status panel.
+    if (event->type() == QEvent::StatusTip) {
+        setStatusText(0, static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_folders && event->type() == QEvent::FocusIn)
+        SetActivePane(Pane::Folders);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::guarded(const std::function<void()> &call)
+{
+    try {
+        call();
+        return true;
+    } catch (const std::exception &e) {
+        m_services->ShowError(QString::fromUtf8(e.what()));
+    }
+    return false;
+}

@@ -1,0 +1,324 @@
+// Menus, bars and the list pop-up of the main window.
+#include "mainform.h"
+
+#include "dragfilelist.h"
+#include "imagelist.h"
+#include "tipbar.h"
+#include "store/kinds.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct NewCommand
+{
+    int kind;
+    const char *menuText;
+    const char *buttonText; // empty: no button on the new item bar
+    QKeyCombination shortcut;
+    const char *hint;
+};
+
+// In the order of the new item bar, then the document, which has no button.
+const NewCommand NewCommands[] = {
+    {Kinds::Folder, "&Folder", "Fo&lder", Qt::CTRL | Qt::Key_L, "New Folder|Create a new folder"},
+    {Kinds::Organization, "&Organization", "&Org", Qt::CTRL | Qt::Key_O, "New Organization|Create a new organization"},
+    {Kinds::Team, "&Team", "&Team", Qt::CTRL | Qt::Key_T, "New Team|Create a new team"},
+    {Kinds::Person, "&Person", "&Person", Qt::CTRL | Qt::Key_P, "New Person|Create a new person"},
+    {Kinds::Website, "&Website", "&Web", Qt::CTRL | Qt::Key_W, "New Website|Create a new website"},
+    {Kinds::Address, "&Address", "&Addr", Qt::CTRL | Qt::Key_A, "New Address|Create a new address"},
+    {Kinds::Phone, "&Phone", "Pho&ne", Qt::CTRL | Qt::Key_N, "New Phone|Create a new phone number"},
+    {Kinds::EMail, "&E-Mail", "&E-mail", Qt::CTRL | Qt::Key_E, "New E-Mail|Create a new e-mail address"},
+    {Kinds::Fax, "&Fax", "Fa&x", Qt::CTRL | Qt::Key_F, "New Fax|Create a new fax number"},
+    {Kinds::Reminder, "&Reminder", "&Remind", Qt::CTRL | Qt::Key_R, "New Reminder|Create a new reminder"},
+    {Kinds::Document, "&Document", "", Qt::CTRL | Qt::Key_D, "New Document|Create a new document"},
+};
+
+const char *const ViewFormatTexts[] = {"Lar&ge Icons", "S&mall Icons", "&List", "&Details"};
+const char *const ViewFormatHints[] = {
+    "Large Icons|Display items using large icons",
+    "Small Icons|Display items using small icons",
+    "List|Display items in a list",
+    "Details|Display information about each item",
+};
+
+} // namespace
+
+QAction *TMainForm::makeAction(const QString &text, const QString &hint, const QKeySequence &shortcut)
+{
+    auto *action = new QAction(text, this);
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar).trimmed());
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1).trimmed());
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    // Shortcuts of entries that live only in the pop-up still work.
+    addAction(action);
+    return action;
+}
+
+QAction *TMainForm::newItemAction(int kind) const
+{
+    return kind >= 0 && size_t(kind) < m_newActions.size() ? m_newActions[size_t(kind)] : nullptr;
+}
+
+QAction *TMainForm::viewFormatAction(int tag) const
+{
+    return tag >= 1 && tag <= 4 ? m_viewFormatActions[size_t(tag - 1)] : nullptr;
+}
+
+QToolButton *TMainForm::viewFormatButton(int tag) const
+{
+    return tag >= 1 && tag <= 4 ? m_viewFormatButtons[size_t(tag - 1)] : nullptr;
+}
+
+void TMainForm::setViewStyle(int style)
+{
+    if (style < 1 || style > 4)
+        return;
+    m_viewStyle = style;
+    m_mainItems->setViewStyle(style);
+    m_viewFormatActions[size_t(style - 1)]->setChecked(true);
+}
+
+void TMainForm::buildActions()
+{
+    for (const NewCommand &c : NewCommands) {
+        QAction *a = makeAction(QString::fromLatin1(c.menuText), QString::fromLatin1(c.hint), QKeySequence(c.shortcut));
+        a->setIcon(m_images->Icon(c.kind));
+        const int kind = c.kind;
+        connect(a, &QAction::triggered, this, [this, kind] { NewItem(kind); });
+        m_newActions[size_t(kind)] = a;
+    }
+
+    m_importAction = makeAction(QStringLiteral("&Import..."), QStringLiteral("Import|Import items from other programs"));
+    m_publishAction = makeAction(QStringLiteral("P&ublish..."), QStringLiteral("Publish|Publish items as web pages or files"));
+    m_saveAction = makeAction(QStringLiteral("&Save Database"), QStringLiteral("Save Database|Save the database now"));
+    m_revertAction = makeAction(QStringLiteral("R&evert to Saved"), QStringLiteral("Revert to Saved|Discard the changes made since the database was last saved"));
+    m_printAction = makeAction(QStringLiteral("&Print..."), QStringLiteral("Print|Print reports, labels and envelopes"));
+    m_printerSetupAction = makeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Printer Setup|Choose and set up the printer"));
+    m_exitAction = makeAction(QStringLiteral("E&xit"), QStringLiteral("Exit|Save the database and end Mirabook"), QKeySequence(Qt::ALT | Qt::Key_X));
+    // Their subsystems are not part of this window yet.
+    for (QAction *a : {m_importAction, m_publishAction, m_printAction, m_printerSetupAction})
+        a->setEnabled(false);
+
+    m_cutAction = makeAction(QStringLiteral("Cu&t"), QStringLiteral("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_copyAction = makeAction(QStringLiteral("&Copy"), QStringLiteral("Copy|Copy the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_pasteAction = makeAction(QStringLiteral("&Paste"), QStringLiteral("Paste|Insert items from the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_deleteAction = makeAction(QStringLiteral("&Delete"), QStringLiteral("Delete|Delete the selected item(s)"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    m_selectAllAction = makeAction(QStringLiteral("&Select All"), QStringLiteral("Select All|Select every item in the list"));
+    m_findAction = makeAction(QStringLiteral("&Find"), QStringLiteral("Find|Find the next entry with the typed title"), QKeySequence(Qt::Key_F3));
+    for (QAction *a : {m_cutAction, m_copyAction, m_pasteAction, m_selectAllAction, m_findAction})
+        a->setEnabled(false);
+    m_deleteAction->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    connect(m_deleteAction, &QAction::triggered, this, [this] { DeleteBtnClick(); });
+
+    m_toggleAction = makeAction(QStringLiteral("&Toggle Main Window"), QStringLiteral("Toggle Main Window|Toggles size/position settings for main window"));
+    m_toolbarAction = makeAction(QStringLiteral("Tool&bar"), QStringLiteral("Toolbar|Show or hide the toolbar"));
+    m_newItemBarAction = makeAction(QStringLiteral("&New Item Bar"), QStringLiteral("New Item Bar|Show or hide the new item bar"));
+    m_findBarAction = makeAction(QStringLiteral("&Find Bar"), QStringLiteral("Find Bar|Show or hide the find bar"));
+    m_tipBarAction = makeAction(QStringLiteral("T&ip Bar"), QStringLiteral("Tip Bar|Show or hide the tip bar"));
+    m_statusBarAction = makeAction(QStringLiteral("&Status Bar"), QStringLiteral("Status Bar|Show or hide the status bar"));
+    for (QAction *a : {m_toolbarAction, m_newItemBarAction, m_findBarAction, m_tipBarAction, m_statusBarAction}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    m_viewFormatGroup = new QActionGroup(this);
+    m_viewFormatGroup->setExclusive(true);
+    const QStyle::StandardPixmap viewIcons[] = {QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogListView,
+                                                QStyle::SP_FileDialogListView, QStyle::SP_FileDialogDetailedView};
+    for (int tag = 1; tag <= 4; ++tag) {
+        QAction *a = makeAction(QString::fromLatin1(ViewFormatTexts[tag - 1]), QString::fromLatin1(ViewFormatHints[tag - 1]));
+        a->setCheckable(true);
+        a->setData(tag);
+        a->setIcon(style()->standardIcon(viewIcons[tag - 1]));
+        m_viewFormatGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, tag] { setViewStyle(tag); });
+        m_viewFormatActions[size_t(tag - 1)] = a;
+    }
+    m_viewFormatActions[0]->setChecked(true);
+    m_optionsAction = makeAction(QStringLiteral("&Options..."), QStringLiteral("Options|Change the program's settings"));
+    m_optionsAction->setEnabled(false);
+
+    m_helpContentsAction = makeAction(QStringLiteral("&Contents"), QStringLiteral("Help|Show the contents of the help"));
+    m_helpContentsAction->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    m_homepageAction = makeAction(QStringLiteral("&Mira Homepage"), QStringLiteral("Mira Homepage|Visit the Mirabook home page"));
+    m_aboutAction = makeAction(QStringLiteral("&About..."), QStringLiteral("About|Show the program's version and copyright"));
+
+    m_notesAction = makeAction(QStringLiteral("&Notes..."), QStringLiteral("Notes|Start the Brevolo notes program"));
+    connect(m_notesAction, &QAction::triggered, this, &TMainForm::Notes1Click);
+    m_propertiesAction = makeAction(QStringLiteral("&Properties..."), QStringLiteral("Properties|Show the properties of the selected item"));
+    connect(m_propertiesAction, &QAction::triggered, this, &TMainForm::ListPanePropsClick);
+    m_renameAction = makeAction(QStringLiteral("&Rename"), QStringLiteral("Rename|Rename the selected item"));
+    connect(m_renameAction, &QAction::triggered, this, &TMainForm::ListPaneRenameClick);
+}
+
+void TMainForm::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *fileNew = file->addMenu(QStringLiteral("&New"));
+    for (int kind = Kinds::Folder; kind <= Kinds::Website; ++kind)
+        fileNew->addAction(m_newActions[size_t(kind)]);
+    file->addAction(m_importAction);
+    file->addAction(m_publishAction);
+    file->addSeparator();
+    file->addAction(m_saveAction);
+    file->addAction(m_revertAction);
+    file->addSeparator();
+    file->addAction(m_printAction);
+    file->addAction(m_printerSetupAction);
+    file->addSeparator();
+    file->addAction(m_exitAction);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(m_cutAction);
+    edit->addAction(m_copyAction);
+    edit->addAction(m_pasteAction);
+    edit->addAction(m_deleteAction);
+    edit->addSeparator();
+    edit->addAction(m_selectAllAction);
+    edit->addAction(m_findAction);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addAction(m_toggleAction);
+    view->addSeparator();
+    for (QAction *a : {m_toolbarAction, m_newItemBarAction, m_findBarAction, m_tipBarAction, m_statusBarAction})
+        view->addAction(a);
+    view->addSeparator();
+    for (QAction *a : m_viewFormatActions)
+        view->addAction(a);
+    view->addSeparator();
+    view->addAction(m_optionsAction);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(m_helpContentsAction);
+    help->addSeparator();
+    help->addAction(m_homepageAction);
+    help->addSeparator();
+    help->addAction(m_aboutAction);
+}
+
+void TMainForm::buildBars()
+{
+    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->addAction(m_importAction);
+    m_toolBar->addAction(m_publishAction);
+    m_toolBar->addAction(m_printAction);
+    m_toolBar->addSeparator();
+    // The category filter buttons; filtering is not part of this window yet.
+    QAction *filterAny = makeAction(QStringLiteral("Filter ANY"), QStringLiteral("Filter|Show items matching ANY selected category"));
+    QAction *filterAll = makeAction(QStringLiteral("Filter ALL"), QStringLiteral("Filter|Show items matching ALL selected categories"));
+    filterAny->setObjectName(QStringLiteral("FilterBtn1"));
+    filterAll->setObjectName(QStringLiteral("FilterBtn2"));
+    for (QAction *a : {filterAny, filterAll}) {
+        a->setCheckable(true);
+        a->setEnabled(false);
+        m_toolBar->addAction(a);
+    }
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(m_cutAction);
+    m_toolBar->addAction(m_copyAction);
+    m_toolBar->addAction(m_pasteAction);
+    m_toolBar->addAction(m_deleteAction);
+    m_toolBar->addSeparator();
+    for (int tag = 1; tag <= 4; ++tag) {
+        m_toolBar->addAction(m_viewFormatActions[size_t(tag - 1)]);
+        m_viewFormatButtons[size_t(tag - 1)] =
+            qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_viewFormatActions[size_t(tag - 1)]));
+    }
+    m_toolBar->addSeparator();
+    QAction *browserUrl = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));
+    QAction *toolsMenu = makeAction(QStringLiteral("Tools Menu"), QStringLiteral("Tools Menu|Show the tools menu"));
+    browserUrl->setEnabled(false);
+    toolsMenu->setEnabled(false);
+    m_toolBar->addAction(browserUrl);
+    m_toolBar->addAction(toolsMenu);
+    m_toolBar->addAction(m_helpContentsAction);
+
+    m_newItemBar = addToolBar(QStringLiteral("New Item Bar"));
+    m_newItemBar->setObjectName(QStringLiteral("NewItemBar"));
+    m_newItemBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    for (const NewCommand &c : NewCommands) {
+        if (!*c.buttonText)
+            continue;
+        // The buttons keep their own captions; the shortcut stays with the menu entry.
+        QAction *menuAction = m_newActions[size_t(c.kind)];
+        auto *button = new QAction(menuAction->icon(), QString::fromLatin1(c.buttonText), m_newItemBar);
+        button->setToolTip(menuAction->toolTip());
+        button->setStatusTip(menuAction->statusTip());
+        connect(button, &QAction::triggered, menuAction, &QAction::trigger);
+        m_newItemBar->addAction(button);
+    }
+
+    addToolBarBreak();
+    m_findBar = addToolBar(QStringLiteral("Find"));
+    m_findBar->setObjectName(QStringLiteral("FindBar"));
+    auto *findLabel = new QLabel(QStringLiteral("F&ind:"), m_findBar);
+    auto *findEdit = new QLineEdit(m_findBar);
+    findEdit->setObjectName(QStringLiteral("FindEditBox"));
+    findEdit->setStatusTip(QStringLiteral("Type the title of the entry to find"));
+    findEdit->setMaximumWidth(200);
+    findLabel->setBuddy(findEdit);
+    auto *upOne = new QToolButton(m_findBar);
+    upOne->setObjectName(QStringLiteral("UpOneBtn"));
+    upOne->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    upOne->setToolTip(QStringLiteral("Up one level"));
+    upOne->setStatusTip(QStringLiteral("Up one level"));
+    m_findBar->addWidget(findLabel);
+    m_findBar->addWidget(findEdit);
+    m_findBar->addWidget(upOne);
+    // Finding is not part of this window yet.
+    for (QWidget *w : {static_cast<QWidget *>(findLabel), static_cast<QWidget *>(findEdit), static_cast<QWidget *>(upOne)})
+        w->setEnabled(false);
+
+    m_tipBarHost = addToolBar(QStringLiteral("Tip Bar"));
+    m_tipBarHost->setObjectName(QStringLiteral("TipBar"));
+    m_tipBar = new TTipBar(m_tipBarHost);
+    m_tipBarHost->addWidget(m_tipBar);
+}
+
+void TMainForm::buildPopup()
+{
+    m_listPopup = new QMenu(this);
+    static const char *const texts[] = {"&Open", "Send &Mail", "Send &Fax", "&Dial", "&Browse", "&Advance Date", "&Launch"};
+    static const char *const hints[] = {
+        "Open|Show the contents of the item",
+        "Send Mail|Send mail to the item",
+        "Send Fax|Send a fax to the item",
+        "Dial|Dial the item's phone number",
+        "Browse|Open the item's website in the browser",
+        "Advance Date|Move the reminder to its next date",
+        "Launch|Start the document or tool",
+    };
+    for (size_t i = 0; i < m_popupActions.size(); ++i) {
+        QAction *a = makeAction(QString::fromLatin1(texts[i]), QString::fromLatin1(hints[i]));
+        m_listPopup->addAction(a);
+        m_popupActions[i] = a;
+    }
+    connect(m_popupActions[0], &QAction::triggered, this, &TMainForm::ListPaneOpenClick);
+    // Mail, fax, dialing, the browser link, reminders and launching are not
+    // part of this window yet: their entries show, but cannot be chosen.
+    for (size_t i = 1; i < m_popupActions.size(); ++i)
+        m_popupActions[i]->setEnabled(false);
+    m_listPopup->addSeparator();
+    m_listPopup->addAction(m_notesAction);
+    m_listPopup->addAction(m_propertiesAction);
+    m_listPopup->addSeparator();
+    QMenu *popupNew = m_listPopup->addMenu(QStringLiteral("Ne&w"));
+    for (QAction *a : m_newActions)
+        popupNew->addAction(a);
+    QMenu *popupEdit = m_listPopup->addMenu(QStringLiteral("&Edit"));
+    popupEdit->addAction(m_cutAction);
+    popupEdit->addAction(m_copyAction);
+    popupEdit->addAction(m_deleteAction);
+    popupEdit->addAction(m_renameAction);
+}

@@ -1,0 +1,244 @@
+// Commands of the main window that create, delete, open and rename items.
+#include "mainform.h"
+
+#include "dragfilelist.h"
+#include "foldertreemodel.h"
+#include "guiservices.h"
+#include "itemlistmodel.h"
+#include "panerules.h"
+#include "store/itemfactory.h"
+#include "store/kinds.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTreeView>
+#include <algorithm>
+
+namespace {
+
+QString DefaultTitle(int kind)
+{
+    switch (kind) {
+    case Kinds::Folder: return QStringLiteral("New Folder");
+    case Kinds::Organization: return QStringLiteral("New Organization");
+    case Kinds::Team: return QStringLiteral("New Team");
+    case Kinds::Person: return QStringLiteral("New Person");
+    case Kinds::Website: return QStringLiteral("New Website");
+    case Kinds::Address: return QStringLiteral("New Address");
+    case Kinds::Phone: return QStringLiteral("New Phone");
+    case Kinds::EMail: return QStringLiteral("New E-Mail");
+    case Kinds::Fax: return QStringLiteral("New Fax");
+    case Kinds::Reminder: return QStringLiteral("New Reminder");
+    case Kinds::Document: return QStringLiteral("New Document");
+    }
+    return QString();
+}
+
+QList<int> selectedRows(QItemSelectionModel *selection)
+{
+    QList<int> rows;
+    for (const QModelIndex &i : selection->selectedRows())
+        rows.append(i.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+} // namespace
+
+QList<TZEBObject *> TMainForm::selectedItems() const
+{
+    QList<TZEBObject *> items;
+    for (int row : selectedRows(m_mainItems->selectionModel()))
+        if (TZEBObject *item = m_itemModel->itemAt(row))
+            items.append(item);
+    return items;
+}
+
+TZEBObject *TMainForm::popupItem() const
+{
+    if (m_activePane == Pane::Folders) {
+        TTreeNode *node = SelectedNode();
+        return node ? node->Item() : nullptr;
+    }
+    QItemSelectionModel *selection = m_mainItems->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        return m_itemModel->itemAt(current.row());
+    const QList<TZEBObject *> items = selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+void TMainForm::NewItem(int kind)
+{
+    if (!SelectedNode())
+        SelectNode(m_root);
+    TTreeNode *owner = SelectedNode();
+    TZEBObject *item = nullptr;
+    if (!guarded([&] { item = CreateItem(kind, DefaultTitle(kind), QString(), QString(), owner, QString(), 0); }))
+        return;
+    if (kind == Kinds::Folder || kind == Kinds::Team) {
+        // The new node is shown with its label open; it stays whatever happens there.
+        FoldersChange();
+        guarded([item] { item->EditNew(item->Node()); });
+        return;
+    }
+    bool ok = false;
+    if (Kinds::isContainer(kind)) {
+        TTreeNode *node = item->Node();
+        if (!guarded([&] { ok = item->EditNew(node); }) || !ok)
+            m_nodes->Delete(node);
+        else if (kind == Kinds::Website)
+            node->SetText(item->Title());
+    } else {
+        if (!guarded([&] { ok = item->EditNew(owner); }) || !ok)
+            owner->Item()->RemoveChild(item);
+    }
+    FoldersChange();
+}
+
+void TMainForm::DeleteBtnClick(bool fromCut)
+{
+    QString description;
+    TTreeNode *node = SelectedNode();
+    QList<TZEBObject *> items;
+    if (m_activePane == Pane::Folders) {
+        if (!node || node->Level() == 0)
+            return;
+        description = node->Text();
+    } else {
+        const QList<int> rows = selectedRows(m_mainItems->selectionModel());
+        if (rows.isEmpty() || !node)
+            return;
+        description = PaneRules::DeleteDescription(int(rows.size()), m_itemModel->captionAt(rows.first()));
+        items = selectedItems();
+    }
+    if (!fromCut) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Warning"), PaneRules::DeleteQuestion(description),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        if (ask.exec() != QMessageBox::Yes)
+            return;
+    }
+    if (m_activePane == Pane::Folders) {
+        m_nodes->Delete(node);
+    } else {
+        // The rows go first, so nothing shows an item while it is taken down.
+        m_itemModel->Clear();
+        for (TZEBObject *item : std::as_const(items)) {
+            if (item->IsContainer())
+                m_nodes->Delete(item->Node());
+            else
+                node->Item()->RemoveChild(item);
+        }
+        node->SortChildren();
+    }
+    FoldersChange();
+}
+
+void TMainForm::EvDropFiles(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    if (!SelectedNode())
+        SelectNode(m_root);
+    const QString path = files.first();
+    const QString title = QFileInfo(path).fileName();
+    TTreeNode *owner = SelectedNode();
+    if (!guarded([&] { CreateItem(Kinds::Document, title, path, QString(), owner, QString(), 0); }))
+        return;
+    FoldersChange();
+}
+
+void TMainForm::ListPaneOpenClick()
+{
+    if (m_activePane == Pane::Folders)
+        return;
+    TZEBObject *item = popupItem();
+    if (item && item->Node())
+        SelectNode(item->Node());
+}
+
+void TMainForm::ListPanePropsClick()
+{
+    TZEBObject *item = popupItem();
+    if (!item)
+        return;
+    if (m_activePane == Pane::Folders && SelectedNode() && SelectedNode()->Level() == 0)
+        return;
+    guarded([item] { item->Edit(); });
+    RefreshFolderTitles();
+    FoldersChange();
+}
+
+void TMainForm::ListPaneRenameClick()
+{
+    if (m_activePane == Pane::Folders) {
+        TTreeNode *node = SelectedNode();
+        if (TFolderTreeModel::CanRename(node))
+            BeginRename(node);
+        return;
+    }
+    TZEBObject *item = popupItem();
+    const int row = m_itemModel->rowOf(item);
+    if (row < 0)
+        return;
+    QAbstractItemView *view = m_mainItems->currentView();
+    const QModelIndex index = m_itemModel->index(row, TItemListModel::TitleColumn);
+    view->setCurrentIndex(index);
+    view->edit(index);
+}
+
+void TMainForm::Notes1Click()
+{
+    // The companion notes program, when it is installed.
+    QString program = QStandardPaths::findExecutable(QStringLiteral("Brevolo"));
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(QStringLiteral("brevolo"));
+    if (!program.isEmpty())
+        m_services->StartProgram(program, QString(), QString());
+}
+
+void TMainForm::MainItemsDblClick(const QModelIndex &index)
+{
+    TZEBObject *item = m_itemModel->itemAt(index);
+    if (item)
+        guarded([item] { item->Open(); });
+}
+
+void TMainForm::PreparePopupFor(TZEBObject *item)
+{
+    const PopupVisibility shown = item ? item->PreparePopup() : PopupVisibility{};
+    const bool flags[] = {shown.Open, shown.SendMail, shown.SendFax, shown.Dial,
+                          shown.Browse, shown.AdvanceDate, shown.Launch};
+    for (size_t i = 0; i < m_popupActions.size(); ++i)
+        m_popupActions[i]->setVisible(flags[i]);
+}
+
+void TMainForm::showTreePopup(const QPoint &pos)
+{
+    const QModelIndex index = m_folders->indexAt(pos);
+    if (TTreeNode *node = TFolderTreeModel::nodeAt(index))
+        SelectNode(node);
+    SetActivePane(Pane::Folders);
+    TTreeNode *node = SelectedNode();
+    PreparePopupFor(node ? node->Item() : nullptr);
+    m_listPopup->popup(m_folders->viewport()->mapToGlobal(pos));
+}
+
+void TMainForm::showListPopup(const QPoint &globalPos)
+{
+    if (!m_mainItems->selectionModel()->hasSelection())
+        return;
+    SetActivePane(Pane::MainItems);
+    TZEBObject *item = popupItem();
+    if (!item && SelectedNode())
+        item = SelectedNode()->Item();
+    PreparePopupFor(item);
+    m_listPopup->popup(globalPos);
+}

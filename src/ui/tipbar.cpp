@@ -1,0 +1,54 @@
+#include "tipbar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QToolButton>
+
+TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    auto *caption = new QLabel(QStringLiteral("<b>Tip:</b>"), this);
+    m_label = new QLabel(this);
+    m_label->setTextFormat(Qt::PlainText);
+    auto *next = new QToolButton(this);
+    next->setText(QStringLiteral("Next Tip"));
+    next->setToolTip(QStringLiteral("Show the next tip"));
+    next->setStatusTip(QStringLiteral("Show the next usage tip"));
+    connect(next, &QToolButton::clicked, this, &TTipBar::showNextTip);
+    layout->addWidget(caption);
+    layout->addWidget(m_label, 1);
+    layout->addWidget(next);
+    showTip(0);
+}
+
+const QStringList &TTipBar::Tips()
+{
+    static const QStringList tips{
+        QStringLiteral("Double-click a phone number in the list to dial it."),
+        QStringLiteral("Right-click an item to mail, fax, dial or browse it from its pop-up menu."),
+        QStringLiteral("Press Ctrl+P to add a person to the selected folder."),
+        QStringLiteral("Drop a file from the desktop on the list to keep it as a document item."),
+        QStringLiteral("Click a selected title, or choose Edit > Rename in the pop-up menu, to rename it in place."),
+        QStringLiteral("Folders always come first in the list; everything else is sorted by title."),
+        QStringLiteral("View > Toggle Main Window switches between two remembered window layouts."),
+        QStringLiteral("A remote folder reads its contents from an exported database file or web address."),
+        QStringLiteral("Your contacts are saved when you exit, and any time with File > Save Database."),
+        QStringLiteral("Closing the main window keeps Mirabook running in the tray; use Exit to end it."),
+    };
+    return tips;
+}
+
+QString TTipBar::currentText() const { return Tips().value(m_current); }
+
+void TTipBar::showTip(int index)
+{
+    const int count = int(Tips().size());
+    m_current = ((index % count) + count) % count;
+    m_label->setText(Tips().at(m_current));
+}
+
+void TTipBar::showRandomTip() { showTip(int(QRandomGenerator::global()->bounded(Tips().size()))); }
+
+void TTipBar::showNextTip() { showTip(m_current + 1); }

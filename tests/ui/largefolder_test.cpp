@@ -1,0 +1,45 @@
+#include "mainformfixture.h"
+
+#include "store/kinds.h"
+#include "ui/foldertreemodel.h"
+
+#include <QAbstractItemModelTester>
+
+// A folder with 50,000 children: the models hold every row, in the panes' order.
+TEST_F(MainFormTest, FolderWithFiftyThousandChildren)
+{
+    TZEBObject *big = add(Kinds::Folder, QStringLiteral("Big"));
+    TTreeNode *node = big->Node();
+    const int containers = 20000;
+    const int leaves = 30000;
+    form->Nodes().BeginUpdate();
+    for (int i = containers - 1; i >= 0; --i)
+        add(i % 10 == 0 ? Kinds::Folder : Kinds::Person, QStringLiteral("Item %1").arg(i, 5, 10, QLatin1Char('0')), node);
+    form->Nodes().EndUpdate();
+    for (int i = 0; i < leaves; ++i)
+        add(Kinds::Phone, QStringLiteral("phone %1").arg(i, 5, 10, QLatin1Char('0')), node);
+
+    form->SelectNode(node);
+    TItemListModel *list = form->itemModel();
+    ASSERT_EQ(list->rowCount(), containers + leaves);
+    EXPECT_EQ(form->statusText(1), QStringLiteral("50000 item(s)"));
+    // Folders lead; everything after them is one case-folded run.
+    EXPECT_EQ(list->captionAt(0), QStringLiteral("Item 00000"));
+    EXPECT_EQ(list->itemAt(1999)->Kind(), Kinds::Folder);
+    EXPECT_NE(list->itemAt(2000)->Kind(), Kinds::Folder);
+    EXPECT_EQ(list->captionAt(2000), QStringLiteral("Item 00001"));
+    EXPECT_EQ(list->captionAt(containers + leaves - 1), QStringLiteral("phone 29999"));
+    for (int r = 2001; r < list->rowCount(); r += 997)
+        EXPECT_LT(CompareItems(list->itemAt(r - 1), list->itemAt(r)), 1) << r;
+
+    TFolderTreeModel *tree = form->folderModel();
+    const QModelIndex parent = tree->indexOf(node);
+    ASSERT_EQ(tree->rowCount(parent), containers);
+    EXPECT_EQ(tree->index(containers - 1, 0, parent).data().toString(), QStringLiteral("Item 19999"));
+    QAbstractItemModelTester tester(tree, QAbstractItemModelTester::FailureReportingMode::Warning);
+
+    // The details view scrolls to the end without trouble.
+    form->setViewStyle(4);
+    form->mainItems()->scrollToBottom();
+    EXPECT_EQ(form->itemModel()->rowCount(), containers + leaves);
+}

@@ -1,0 +1,217 @@
+#include "mainformfixture.h"
+
+#include "store/kinds.h"
+#include "ui/foldertreemodel.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+// Selects list rows by item.
+void selectRows(TMainForm &form, const QList<TZEBObject *> &items)
+{
+    QItemSelectionModel *selection = form.mainItems()->selectionModel();
+    selection->clearSelection();
+    for (TZEBObject *item : items) {
+        const QModelIndex i = form.itemModel()->index(form.itemModel()->rowOf(item), 0);
+        selection->select(i, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
+    }
+    form.SetActivePane(TMainForm::Pane::MainItems);
+}
+} // namespace
+
+TEST_F(MainFormTest, DeleteAsksFirstAndProtectsTheRoot)
+{
+    // The root: nothing asked, nothing deleted.
+    form->SetActivePane(TMainForm::Pane::Folders);
+    form->deleteAction()->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(form->RootNode(), root);
+
+    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
+    add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
+    form->SelectNode(friends->Node());
+    QString asked;
+    answerNextBox(QMessageBox::No, &asked);
+    form->DeleteBtnClick();
+    EXPECT_EQ(asked, QStringLiteral("Are you sure you want to delete Friends and all sub-items?"));
+    EXPECT_EQ(root->Count(), 1);
+
+    answerNextBox(QMessageBox::Cancel, nullptr);
+    form->DeleteBtnClick();
+    EXPECT_EQ(root->Count(), 1);
+
+    answerNextBox(QMessageBox::Yes, nullptr);
+    form->DeleteBtnClick();
+    EXPECT_EQ(root->Count(), 0);
+    EXPECT_EQ(form->SelectedNode(), root);
+    EXPECT_EQ(form->statusText(1), QStringLiteral("0 item(s)"));
+}
+
+TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
+{
+    TZEBObject *team = add(Kinds::Team, QStringLiteral("Crew"));
+    add(Kinds::Person, QStringLiteral("Inside"), team->Node());
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Main line"));
+    TZEBObject *mail = add(Kinds::EMail, QStringLiteral("Office"));
+    TZEBObject *keep = add(Kinds::Fax, QStringLiteral("Keep"));
+    form->SelectNode(root);
+    ASSERT_EQ(form->itemModel()->rowCount(), 4);
+
+    selectRows(*form, {phone});
+    QString asked;
+    answerNextBox(QMessageBox::No, &asked);
+    form->DeleteBtnClick();
+    EXPECT_EQ(asked, QStringLiteral("Are you sure you want to delete Main line and all sub-items?"));
+    EXPECT_EQ(form->itemModel()->rowCount(), 4);
+
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->mainItems()->setFocus();
+    selectRows(*form, {team, phone, mail});
+    answerNextBox(QMessageBox::Yes, &asked);
+    QTest::keyClick(form->mainItems(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(asked, QStringLiteral("Are you sure you want to delete the 3 selected items and all sub-items?"));
+    EXPECT_EQ(root->Count(), 0);
+    ASSERT_EQ(root->Item()->ChildCount(), 1);
+    EXPECT_EQ(root->Item()->ChildAt(0), keep);
+    EXPECT_EQ(listCaptions(), QStringList{"Keep"});
+    EXPECT_EQ(form->statusText(1), QStringLiteral("1 item(s)"));
+
+    // Cut deletes without asking.
+    selectRows(*form, {keep});
+    form->DeleteBtnClick(true);
+    EXPECT_EQ(root->Item()->ChildCount(), 0);
+}
+
+TEST_F(MainFormTest, CancelledNewItemsLeaveNoTrace)
+{
+    int asked = 0;
+    form->services().dialogRunner = [&asked](TZEBObject &item, bool isNew) {
+        ++asked;
+        EXPECT_TRUE(isNew);
+        EXPECT_EQ(item.Title(), QStringLiteral("New Person"));
+        return false;
+    };
+    form->newItemAction(Kinds::Person)->trigger();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(root->Count(), 0);
+    EXPECT_EQ(form->itemModel()->rowCount(), 0);
+
+    form->services().dialogRunner = [](TZEBObject &, bool) { return false; };
+    form->NewItem(Kinds::Phone);
+    EXPECT_EQ(root->Item()->ChildCount(), 0);
+    EXPECT_EQ(form->itemModel()->rowCount(), 0);
+}
+
+TEST_F(MainFormTest, AcceptedNewItemsAndFoldersStay)
+{
+    form->services().dialogRunner = [](TZEBObject &item, bool) {
+        if (item.Kind() == Kinds::Website)
+            item.SetTitle(QStringLiteral("Example site"));
+        return true;
+    };
+    form->NewItem(Kinds::Website);
+    form->NewItem(Kinds::Address);
+    ASSERT_EQ(root->Count(), 1);
+    EXPECT_EQ(root->Child(0)->Text(), QStringLiteral("Example site"));
+    ASSERT_EQ(root->Item()->ChildCount(), 1);
+    EXPECT_EQ(root->Item()->ChildAt(0)->Title(), QStringLiteral("New Address"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("2 item(s)"));
+
+    // A folder keeps its default title when its label edit is left alone.
+    form->show();
+    form->newItemAction(Kinds::Folder)->trigger();
+    ASSERT_EQ(root->Count(), 2);
+    EXPECT_EQ(root->Child(0)->Text(), QStringLiteral("New Folder"));
+    // The label editor is open on the new node.
+    auto *editor = form->folders()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(form->folders()->isAncestorOf(editor));
+    EXPECT_EQ(editor->text(), QStringLiteral("New Folder"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(root->Child(0)->Text(), QStringLiteral("New Folder"));
+}
+
+TEST_F(MainFormTest, NoNewItemsInsideARemoteFolder)
+{
+    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("absent.mbd"));
+    form->SelectNode(remote->Node());
+    QString shown;
+    answerNextBox(QMessageBox::Ok, &shown);
+    form->NewItem(Kinds::Person);
+    EXPECT_EQ(shown, QStringLiteral("Cannot create new records within a remote (read-only) folder"));
+    EXPECT_EQ(remote->Node()->Count(), 0);
+}
+
+TEST_F(MainFormTest, DroppingFilesMakesOneDocumentForTheFirst)
+{
+    QStringList paths;
+    for (const char *name : {"letter.txt", "two.txt", "three.txt"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        paths.append(f.fileName());
+    }
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The way the desktop delivers it: a drop of URLs on the list's viewport.
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &p : paths)
+        urls.append(QUrl::fromLocalFile(p));
+    data.setUrls(urls);
+    QWidget *target = form->mainItems()->viewport();
+    const QPoint at(10, 10);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+
+    ASSERT_EQ(root->Item()->ChildCount(), 1);
+    TZEBObject *doc = root->Item()->ChildAt(0);
+    EXPECT_EQ(doc->Kind(), Kinds::Document);
+    EXPECT_EQ(doc->Title(), QStringLiteral("letter.txt"));
+    EXPECT_EQ(doc->Value(), paths.first());
+    EXPECT_EQ(listCaptions(), QStringList{"letter.txt"});
+}
+
+TEST_F(MainFormTest, PopupFollowsTheItemAndOpenSelectsItsNode)
+{
+    TZEBObject *kim = add(Kinds::Person, QStringLiteral("Kim"));
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"), nullptr, QStringLiteral("555-0100"));
+    form->SelectNode(root);
+    QList<QAction *> actions = form->listPopup()->actions();
+    ASSERT_GE(actions.size(), 7);
+    EXPECT_EQ(actions.at(0)->text(), QStringLiteral("&Open"));
+    EXPECT_EQ(actions.at(6)->text(), QStringLiteral("&Launch"));
+
+    form->PreparePopupFor(phone);
+    EXPECT_FALSE(actions.at(0)->isVisible());
+    EXPECT_TRUE(actions.at(3)->isVisible()); // Dial
+    EXPECT_FALSE(actions.at(3)->isEnabled()); // dialing has not landed
+    form->PreparePopupFor(kim);
+    EXPECT_TRUE(actions.at(0)->isVisible());
+    EXPECT_FALSE(actions.at(3)->isVisible()); // no primary phone
+
+    selectRows(*form, {kim});
+    form->ListPaneOpenClick();
+    EXPECT_EQ(form->SelectedNode(), kim->Node());
+
+    // Double click on a container row opens (expands) its node.
+    add(Kinds::Phone, QStringLiteral("Cell"), kim->Node());
+    TZEBObject *org = add(Kinds::Organization, QStringLiteral("Acme"), kim->Node());
+    add(Kinds::Person, QStringLiteral("Boss"), org->Node());
+    form->SelectNode(kim->Node());
+    form->MainItemsDblClick(form->itemModel()->index(form->itemModel()->rowOf(org), 0));
+    EXPECT_TRUE(form->folders()->isExpanded(form->folderModel()->indexOf(org->Node())));
+}

@@ -1,0 +1,219 @@
+#include "mainformfixture.h"
+
+#include "store/kinds.h"
+#include "store/recordfile.h"
+#include "ui/foldertreemodel.h"
+#include "ui/panerules.h"
+
+#include <QFileInfo>
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+TEST_F(MainFormTest, StartsWithTheRootSelectedAndItsImages)
+{
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(form->SelectedNode(), root);
+    EXPECT_EQ(root->Text(), QStringLiteral("My Contacts"));
+    EXPECT_EQ(root->ImageIndex(), 12);
+    EXPECT_EQ(root->SelectedIndex(), 12);
+    EXPECT_EQ(form->ActivePaneName(), QStringLiteral("Folders"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("0 item(s)"));
+    EXPECT_EQ(form->statusText(2), QStringLiteral("My Contacts"));
+    ASSERT_EQ(form->categoryNames().size(), 32);
+    EXPECT_EQ(form->categoryNames().at(6), QStringLiteral("User Defined 7"));
+}
+
+TEST_F(MainFormTest, FoldersFirstThenTitlesWithoutCase)
+{
+    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Group"));
+    TTreeNode *n = folder->Node();
+    add(Kinds::Folder, QStringLiteral("beta"), n);
+    add(Kinds::Person, QStringLiteral("aaron"), n);
+    add(Kinds::Folder, QStringLiteral("Alpha"), n);
+    add(Kinds::Phone, QStringLiteral("Zed"), n);
+    form->SelectNode(n);
+    EXPECT_EQ(listCaptions(), (QStringList{"Alpha", "beta", "aaron", "Zed"}));
+
+    // The tree shows the same order through its model.
+    TFolderTreeModel *model = form->folderModel();
+    const QModelIndex parent = model->indexOf(n);
+    ASSERT_EQ(model->rowCount(parent), 3);
+    EXPECT_EQ(model->index(0, 0, parent).data().toString(), QStringLiteral("Alpha"));
+    EXPECT_EQ(model->index(1, 0, parent).data().toString(), QStringLiteral("beta"));
+    EXPECT_EQ(model->index(2, 0, parent).data().toString(), QStringLiteral("aaron"));
+}
+
+TEST_F(MainFormTest, CountsPathAndTrayTipFollowTheSelection)
+{
+    QSignalSpy tips(form.get(), &TMainForm::trayTipChanged);
+    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
+    TZEBObject *smith = add(Kinds::Person, QStringLiteral("Smith"), friends->Node());
+    add(Kinds::Phone, QStringLiteral("Home"), smith->Node(), QStringLiteral("555-0100"));
+    add(Kinds::EMail, QStringLiteral("Mail"), smith->Node(), QStringLiteral("smith@example.org"));
+    add(Kinds::Team, QStringLiteral("Bowling"), smith->Node());
+
+    form->SelectNode(smith->Node());
+    EXPECT_EQ(form->statusText(1), QStringLiteral("3 item(s)")); // one child node plus two leaves
+    EXPECT_EQ(form->statusText(2), QStringLiteral("Smith"));
+    ASSERT_FALSE(tips.isEmpty());
+    EXPECT_EQ(tips.last().at(0).toString(), QStringLiteral("[My Contacts/Friends/Smith]"));
+
+    // A click in the tree selects through the view; the list follows once the loop runs.
+    TFolderTreeModel *model = form->folderModel();
+    form->folders()->setCurrentIndex(model->indexOf(friends->Node()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->statusText(1), QStringLiteral("1 item(s)"));
+    EXPECT_EQ(tips.last().at(0).toString(), QStringLiteral("[My Contacts/Friends]"));
+}
+
+TEST_F(MainFormTest, RenameRulesInBothPanes)
+{
+    TFolderTreeModel *tree = form->folderModel();
+    EXPECT_FALSE(tree->flags(tree->indexOf(root)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(tree->setData(tree->indexOf(root), QStringLiteral("Mine"), Qt::EditRole));
+    EXPECT_EQ(root->Text(), QStringLiteral("My Contacts"));
+
+    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("nowhere.mbd"));
+    ASSERT_TRUE(remote->IsRemote());
+    SetRemoteLoading(true);
+    TZEBObject *inside = add(Kinds::Person, QStringLiteral("Kim"), remote->Node());
+    TZEBObject *insidePhone = add(Kinds::Phone, QStringLiteral("Work"), remote->Node());
+    SetRemoteLoading(false);
+    ASSERT_TRUE(inside->InRemote());
+    EXPECT_TRUE(tree->flags(tree->indexOf(remote->Node())) & Qt::ItemIsEditable); // the remote folder itself
+    EXPECT_FALSE(tree->flags(tree->indexOf(inside->Node())) & Qt::ItemIsEditable);
+
+    form->SelectNode(remote->Node());
+    TItemListModel *list = form->itemModel();
+    const int kimRow = list->rowOf(inside);
+    ASSERT_GE(kimRow, 0);
+    EXPECT_FALSE(list->flags(list->index(kimRow, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(list->setData(list->index(list->rowOf(insidePhone), 0), QStringLiteral("X"), Qt::EditRole));
+    EXPECT_EQ(insidePhone->Title(), QStringLiteral("Work"));
+
+    // Renaming a person in the list renames and re-sorts its node.
+    TZEBObject *anna = add(Kinds::Person, QStringLiteral("Anna"));
+    add(Kinds::Person, QStringLiteral("Bert"));
+    form->SelectNode(root);
+    const int annaRow = list->rowOf(anna);
+    ASSERT_TRUE(list->flags(list->index(annaRow, 0)) & Qt::ItemIsEditable);
+    ASSERT_TRUE(list->setData(list->index(annaRow, 0), QStringLiteral("Zoe"), Qt::EditRole));
+    EXPECT_EQ(anna->Title(), QStringLiteral("Zoe"));
+    EXPECT_EQ(anna->Node()->Text(), QStringLiteral("Zoe"));
+    EXPECT_EQ(root->Child(root->Count() - 1), anna->Node());
+    EXPECT_EQ(tree->index(root->Count() - 1, 0, tree->indexOf(root)).data().toString(), QStringLiteral("Zoe"));
+
+    // A tree rename goes through SetTitle.
+    ASSERT_TRUE(tree->setData(tree->indexOf(anna->Node()), QStringLiteral("Abe"), Qt::EditRole));
+    EXPECT_EQ(anna->Title(), QStringLiteral("Abe"));
+    EXPECT_EQ(root->Child(1), anna->Node()); // after the folder, before Bert
+}
+
+TEST_F(MainFormTest, ViewFormatMenuAndButtonsStayInStep)
+{
+    EXPECT_EQ(form->viewStyle(), 1);
+    EXPECT_TRUE(form->viewFormatAction(1)->isChecked());
+    ASSERT_NE(form->viewFormatButton(4), nullptr);
+
+    form->viewFormatAction(4)->trigger(); // View > Details
+    EXPECT_EQ(form->viewStyle(), 4);
+    EXPECT_TRUE(form->viewFormatButton(4)->isChecked());
+    EXPECT_FALSE(form->viewFormatButton(1)->isChecked());
+    EXPECT_NE(qobject_cast<QTreeView *>(form->mainItems()), nullptr);
+
+    form->viewFormatButton(2)->click(); // the small icons button
+    EXPECT_EQ(form->viewStyle(), 2);
+    EXPECT_TRUE(form->viewFormatAction(2)->isChecked());
+    EXPECT_FALSE(form->viewFormatAction(4)->isChecked());
+    EXPECT_EQ(qobject_cast<QTreeView *>(form->mainItems()), nullptr);
+
+    form->setViewStyle(7); // outside 1 to 4: unchanged
+    EXPECT_EQ(form->viewStyle(), 2);
+    form->setViewStyle(3);
+    EXPECT_TRUE(form->viewFormatButton(3)->isChecked());
+
+    EXPECT_EQ(form->columnWidth(0), 125);
+    EXPECT_EQ(form->columnWidth(1), 150);
+    EXPECT_EQ(form->columnWidth(2), 150);
+    form->setColumnWidth(1, 90);
+    EXPECT_EQ(form->columnWidth(1), 90);
+}
+
+TEST_F(MainFormTest, SplitterDragNeedsMoreThanFourPixels)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QWidget *panel = form->splitterPanel();
+    EXPECT_EQ(panel->width(), 6);
+    EXPECT_EQ(form->treeWidth(), 201);
+
+    // The tree's new width is where the pointer is in the panel, from its left edge.
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(0, 10));
+    QTest::mouseMove(panel, QPoint(3, 10)); // 3 pixels
+    EXPECT_EQ(form->treeWidth(), 201);
+    QTest::mouseMove(panel, QPoint(5, 10)); // 5 pixels
+    EXPECT_EQ(form->treeWidth(), 206);
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(5, 10));
+    QCoreApplication::processEvents();
+    // Without a press, moves do nothing.
+    QTest::mouseMove(panel, QPoint(40, 10));
+    EXPECT_EQ(form->treeWidth(), 206);
+    form->setTreeWidth(1);
+    EXPECT_EQ(form->treeWidth(), 1);
+}
+
+TEST_F(MainFormTest, HintsLandInTheFirstStatusPanel)
+{
+    form->deleteAction()->showStatusText(form.get());
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Delete the selected item(s)"));
+    EXPECT_EQ(form->deleteAction()->toolTip(), QStringLiteral("Delete"));
+    EXPECT_EQ(form->deleteAction()->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    EXPECT_EQ(form->toggleMainWindowAction()->statusTip(),
+              QStringLiteral("Toggles size/position settings for main window"));
+    EXPECT_EQ(form->exitAction()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    EXPECT_FALSE(form->optionsAction()->isEnabled());
+}
+
+TEST_F(MainFormTest, RemoteFolderRefreshesWhenSelected)
+{
+    // A shared file made from a folder of this database.
+    TZEBObject *source = add(Kinds::Folder, QStringLiteral("Source"));
+    add(Kinds::Person, QStringLiteral("Lee"), source->Node());
+    add(Kinds::Phone, QStringLiteral("Desk"), source->Node(), QStringLiteral("555-0199"));
+    const QString file = dir.filePath(QStringLiteral("share.mbd"));
+    ExportSubtree(source->Node(), file, false);
+    ASSERT_TRUE(QFileInfo::exists(file));
+
+    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Remote"), nullptr, file);
+    ASSERT_TRUE(remote->IsRemote());
+    form->SelectNode(remote->Node());
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Updating remote folder..."));
+    EXPECT_EQ(form->SelectedNode(), remote->Node());
+    EXPECT_GT(form->itemModel()->rowCount(), 0);
+    EXPECT_EQ(form->statusText(1), PaneRules::ItemCountText(form->itemModel()->rowCount()));
+    EXPECT_EQ(form->statusText(1), QString::number(remote->Node()->Count() + remote->ChildCount()) + " item(s)");
+    QCoreApplication::processEvents();
+
+    form->SelectNode(source->Node());
+    EXPECT_EQ(form->statusText(1), QStringLiteral("2 item(s)"));
+}
+
+TEST_F(MainFormTest, LoadsTheSavedDatabaseWhenCreated)
+{
+    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
+    add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
+    SaveDatabase(form->Nodes());
+    form.reset();
+
+    form = std::make_unique<TMainForm>();
+    root = form->RootNode();
+    ASSERT_EQ(root->Count(), 1);
+    EXPECT_EQ(root->Child(0)->Text(), QStringLiteral("Friends"));
+    EXPECT_EQ(root->Child(0)->Child(0)->Text(), QStringLiteral("Kim"));
+    EXPECT_EQ(form->SelectedNode(), root);
+    EXPECT_EQ(listCaptions(), QStringList{"Friends"});
+}
