@@ -1,0 +1,68 @@
+#include "store/dialogs/categorypopup.h"
+
+#include "dialogtesting.h"
+#include "store/categorynames.h"
+#include "store/dialogs/itemdialogs.h"
+
+#include <QListWidget>
+
+namespace {
+
+QStringList names32()
+{
+    QStringList names;
+    for (int n = 1; n <= CategoryCount; ++n)
+        names << DefaultCategoryName(n);
+    return names;
+}
+
+} // namespace
+
+TEST(CategoryPopup, TicksFollowTheBits)
+{
+    TCategoryPopup popup;
+    EXPECT_EQ(popup.windowTitle(), "Select Categories");
+    EXPECT_TRUE(popup.windowFlags() & Qt::Tool);
+    const qint32 mask = CategoryBit(1) | CategoryBit(5) | CategoryBit(32);
+    popup.Fill(names32(), mask);
+    ASSERT_EQ(popup.list()->count(), 32);
+    EXPECT_EQ(popup.list()->item(31)->text(), "User Defined 32");
+    EXPECT_EQ(popup.list()->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(popup.list()->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(popup.list()->item(4)->checkState(), Qt::Checked);
+    EXPECT_EQ(popup.list()->item(31)->checkState(), Qt::Checked);
+    EXPECT_EQ(popup.GetMask(), mask); // closed unchanged, category 32 stays
+
+    popup.list()->item(0)->setCheckState(Qt::Unchecked);
+    popup.list()->item(2)->setCheckState(Qt::Checked);
+    EXPECT_EQ(popup.GetMask(), CategoryBit(3) | CategoryBit(5) | CategoryBit(32));
+
+    // Filled again, nothing of the earlier ticks is left over.
+    popup.Fill(names32(), 0);
+    EXPECT_EQ(popup.list()->count(), 32);
+    EXPECT_EQ(popup.GetMask(), 0);
+}
+
+TEST(CategoryPopup, ShortNameListKeepsTheCategoriesItCannotShow)
+{
+    TCategoryPopup popup;
+    popup.Fill({"Family", "Work"}, CategoryBit(2) | CategoryBit(7) | CategoryBit(32));
+    ASSERT_EQ(popup.list()->count(), 2);
+    popup.list()->item(0)->setCheckState(Qt::Checked);
+    popup.list()->item(1)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(popup.GetMask(), CategoryBit(1) | CategoryBit(7) | CategoryBit(32));
+}
+
+TEST(CategoryPopup, RunReturnsWhatIsTickedWhenClosed)
+{
+    // There is no cancel: closing the window (here with Escape) keeps the ticks.
+    whenModalShows([](QDialog *dialog) {
+        auto *list = control<QListWidget>(dialog, "CategoryList");
+        if (list)
+            list->item(9)->setCheckState(Qt::Checked);
+        dialog->reject();
+    });
+    const auto result = RunCategoryPopup(CategoryBit(1), names32(), nullptr, QPoint(40, 60));
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, CategoryBit(1) | CategoryBit(10));
+}

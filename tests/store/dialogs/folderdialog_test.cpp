@@ -1,0 +1,124 @@
+#include "store/dialogs/folderdialog.h"
+
+#include "dialogtesting.h"
+#include "store/folderobject.h"
+#include "support/storefixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+class FolderDialogTest : public StoreFixture
+{
+protected:
+    TFolderObject *folder(const QString &location = {})
+    {
+        auto *f = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root, {}, "{Fold}0"));
+        if (!location.isEmpty())
+            f->SetValue(location);
+        return f;
+    }
+    struct Controls
+    {
+        QCheckBox *remote;
+        QRadioButton *lan, *internet;
+        QLineEdit *location;
+        QPushButton *browse;
+    };
+    static Controls controls(const QWidget *d)
+    {
+        return {control<QCheckBox>(d, "IsRemote"), control<QRadioButton>(d, "LANRadio"),
+                control<QRadioButton>(d, "InternetRadio"), control<QLineEdit>(d, "LocationEdit"),
+                control<QPushButton>(d, "BrowseBtn")};
+    }
+};
+
+TEST_F(FolderDialogTest, LocalFolderOpensWithTheLocationOff)
+{
+    TFolderEditDlg dialog(*folder(), {});
+    EXPECT_EQ(dialog.windowTitle(), "Folder");
+    Controls c = controls(&dialog);
+    EXPECT_FALSE(c.remote->isChecked());
+    EXPECT_TRUE(c.lan->isChecked());
+    EXPECT_FALSE(c.lan->isEnabled());
+    EXPECT_FALSE(c.internet->isEnabled());
+    EXPECT_FALSE(c.location->isEnabled());
+    EXPECT_TRUE(c.browse->isHidden());
+    EXPECT_EQ(control<QLineEdit>(&dialog, "FolderTitle")->maxLength(), 40);
+    EXPECT_EQ(control<QLineEdit>(&dialog, "FolderComment")->maxLength(), 255);
+
+    c.remote->click();
+    EXPECT_TRUE(c.location->isEnabled());
+    EXPECT_FALSE(c.browse->isHidden());
+    c.internet->click(); // an empty location gets the scheme
+    EXPECT_EQ(c.location->text(), "http://");
+    EXPECT_TRUE(c.browse->isHidden());
+    c.lan->click(); // and loses it again
+    EXPECT_TRUE(c.location->text().isEmpty());
+    EXPECT_FALSE(c.browse->isHidden());
+}
+
+TEST_F(FolderDialogTest, RemoteFoldersOpenOnTheirRadio)
+{
+    TFolderEditDlg web(*folder("http://example.org/list.mbd"), {});
+    Controls w = controls(&web);
+    EXPECT_TRUE(w.remote->isChecked());
+    EXPECT_TRUE(w.internet->isChecked());
+    EXPECT_TRUE(w.browse->isHidden());
+    EXPECT_EQ(w.location->text(), "http://example.org/list.mbd");
+
+    TFolderEditDlg path(*folder("/share/list.mbd"), {});
+    Controls p = controls(&path);
+    EXPECT_TRUE(p.lan->isChecked());
+    EXPECT_FALSE(p.browse->isHidden());
+    EXPECT_TRUE(p.location->isEnabled());
+}
+
+TEST_F(FolderDialogTest, OkStoresTheLocation)
+{
+    TFolderObject *f = folder();
+    add(Kinds::Folder, "Inner", f->Node());
+    TFolderEditDlg dialog(*f, {});
+    Controls c = controls(&dialog);
+    c.remote->click();
+    c.internet->click();
+    QTest::keyClicks(c.location, "host/list.mbd"); // typed after the scheme
+    EXPECT_EQ(dialog.Location(), "http://host/list.mbd");
+    c.location->selectAll();
+    QTest::keyClicks(c.location, "host/list.mbd"); // typed over it: OK adds the scheme
+    EXPECT_EQ(dialog.Location(), "http://host/list.mbd");
+    QTest::keyClicks(control<QLineEdit>(&dialog, "FolderTitle"), " (web)");
+    dialog.apply();
+    EXPECT_EQ(f->Title(), "Shared (web)");
+    EXPECT_EQ(f->Value(), "http://host/list.mbd");
+    EXPECT_TRUE(f->IsRemote());
+    EXPECT_EQ(f->Node()->Count(), 0);
+
+    // Unticking the box makes the folder local again.
+    TFolderEditDlg again(*f, {});
+    controls(&again).remote->click();
+    again.apply();
+    EXPECT_TRUE(f->Value().isEmpty());
+    EXPECT_FALSE(f->IsRemote());
+}
+
+TEST_F(FolderDialogTest, BrowsePutsTheChosenFileIntoTheLocation)
+{
+    TFolderEditDlg dialog(*folder("/share/old.mbd"), {});
+    QString askedWith;
+    dialog.chooseFile = [&](const QString &start) {
+        askedWith = start;
+        return QStringLiteral("/share/new.mbd");
+    };
+    Controls c = controls(&dialog);
+    c.browse->click();
+    EXPECT_EQ(askedWith, "/share/old.mbd");
+    EXPECT_EQ(c.location->text(), "/share/new.mbd");
+    EXPECT_EQ(dialog.Location(), "/share/new.mbd");
+
+    dialog.chooseFile = [](const QString &) { return QString(); }; // cancelled
+    c.browse->click();
+    EXPECT_EQ(dialog.Location(), "/share/new.mbd");
+}

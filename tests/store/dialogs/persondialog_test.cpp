@@ -1,0 +1,229 @@
+#include "store/dialogs/persondialog.h"
+
+#include "dialogtesting.h"
+#include "store/dialogs/numberfield.h"
+#include "store/dialogs/orgdialog.h"
+#include "store/dialogs/primarypages.h"
+#include "store/orgobject.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "support/storefixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+class PersonDialogTest : public StoreFixture
+{
+protected:
+    TPersonObject *newPerson()
+    {
+        return dynamic_cast<TPersonObject *>(add(Kinds::Person, "New Person", root));
+    }
+    static void setText(const QWidget *d, const char *name, const QString &text)
+    {
+        if (auto *edit = control<QLineEdit>(d, name))
+            edit->setText(text);
+    }
+    static void typeTitle(const QWidget *d, const QString &title)
+    {
+        auto *edit = control<QLineEdit>(d, "Title");
+        edit->setText(title);
+        emit edit->editingFinished(); // leaving the field
+    }
+    static QString text(const QWidget *d, const char *name) { return control<QLineEdit>(d, name)->text(); }
+};
+
+TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
+{
+    TPersonObject *p = newPerson();
+    TEditPersDlg dialog(*p, true, {});
+    EXPECT_EQ(dialog.windowTitle(), "Person");
+    EXPECT_EQ(text(&dialog, "Title"), "New Person");
+
+    typeTitle(&dialog, "Kim Sample");
+    EXPECT_EQ(text(&dialog, "FName"), "Kim");
+    EXPECT_TRUE(text(&dialog, "MName").isEmpty());
+    EXPECT_EQ(text(&dialog, "LName"), "Sample");
+
+    typeTitle(&dialog, "W1 W2 W3 W4");
+    EXPECT_EQ(text(&dialog, "FName"), "W1");
+    EXPECT_EQ(text(&dialog, "MName"), "W2");
+    EXPECT_EQ(text(&dialog, "LName"), "W3");
+
+    typeTitle(&dialog, "Sample, Kim");
+    EXPECT_EQ(text(&dialog, "FName"), "Sample");
+    EXPECT_EQ(text(&dialog, "LName"), "Kim");
+
+    typeTitle(&dialog, "Prince"); // one word leaves the names alone
+    EXPECT_EQ(text(&dialog, "FName"), "Sample");
+    EXPECT_EQ(text(&dialog, "LName"), "Kim");
+}
+
+TEST_F(PersonDialogTest, NewPersonWithOnlyAName)
+{
+    TPersonObject *p = newPerson();
+    TEditPersDlg dialog(*p, true, {});
+    typeTitle(&dialog, "Kim Sample");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(p->Title(), "Kim Sample");
+    EXPECT_EQ(p->Node()->Text(), "Kim Sample");
+    EXPECT_EQ(p->Value(), " Kim Sample");
+    EXPECT_EQ(p->FirstName(), "Kim");
+    EXPECT_EQ(p->LastName(), "Sample");
+    EXPECT_EQ(p->ChildCount(), 0);
+    EXPECT_EQ(p->Node()->Count(), 0);
+    EXPECT_TRUE(p->PrimaryAddress().isEmpty());
+    EXPECT_TRUE(p->PrimaryPhone().isEmpty());
+    EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
+}
+
+TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
+{
+    TPersonObject *p = newPerson();
+    TEditPersDlg dialog(*p, true, {});
+    PrimaryPagesWidget *pages = dialog.pages();
+    EXPECT_EQ(pages->count(), 5);
+    EXPECT_EQ(pages->tabText(2), "Primary FAX");
+    EXPECT_EQ(pages->titleList(Kinds::Address)->currentText(), "Primary Address");
+    EXPECT_EQ(pages->titleList(Kinds::EMail)->currentText(), "Primary E-Mail");
+    // Both format lists are shown, in the phone order, on "Free Format".
+    EXPECT_FALSE(pages->phoneFormats()->isHidden());
+    EXPECT_EQ(pages->faxFormats()->currentText(), "Free Format");
+    EXPECT_TRUE(pages->phoneNumber()->inputMask().isEmpty());
+
+    typeTitle(&dialog, "Kim Sample");
+    control<QComboBox>(&dialog, "Salutation")->setEditText("Dr.");
+    control<QPlainTextEdit>(&dialog, "Addr")->setPlainText("1 Main St\nFlat 2");
+    setText(&dialog, "City", "Springfield");
+    pages->phoneFormats()->setCurrentIndex(1); // USA
+    pages->phoneNumber()->setCursorPosition(pages->phoneNumber()->format().firstInput());
+    QTest::keyClicks(pages->phoneNumber(), "5551234567");
+    setText(&dialog, "Extension", "12");
+    control<QComboBox>(&dialog, "FaxTitle")->setEditText(""); // no title: no fax
+    pages->faxNumber()->setText("555-0199");
+    setText(&dialog, "EMailAddr", "kim@example.org");
+    control<QComboBox>(&dialog, "Web")->setEditText("kim.example.org"); // no scheme: dropped
+
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(p->Value(), "Dr. Kim Sample");
+    EXPECT_EQ(p->Salutation(), "Dr.");
+    EXPECT_EQ(p->PrimaryAddress(), "Primary Address");
+    EXPECT_EQ(p->PrimaryPhone(), "Primary Phone");
+    EXPECT_TRUE(p->PrimaryFax().isEmpty());
+    EXPECT_EQ(p->PrimaryEMail(), "Primary E-Mail");
+    EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
+    ASSERT_EQ(p->ChildCount(), 3);
+    EXPECT_EQ(p->Node()->Count(), 0);
+    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(phone->Value(), "(555)123-4567");
+    EXPECT_EQ(phone->Extension(), "12");
+    EXPECT_EQ(p->FindChild("Primary Address", Kinds::Address)->Value(), "1 Main St");
+}
+
+TEST_F(PersonDialogTest, NewPersonWithAnUntypedMaskMakesNoPhone)
+{
+    TPersonObject *p = newPerson();
+    TEditPersDlg dialog(*p, true, {});
+    dialog.pages()->phoneFormats()->setCurrentIndex(1); // USA, nothing typed
+    EXPECT_EQ(dialog.pages()->phoneNumber()->shownText(), "(___)___-____");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(p->ChildCount(), 0);
+    EXPECT_TRUE(p->PrimaryPhone().isEmpty());
+}
+
+class PersonEditTest : public PersonDialogTest
+{
+protected:
+    void SetUp() override
+    {
+        PersonDialogTest::SetUp();
+        p = dynamic_cast<TPersonObject *>(
+            add(Kinds::Person, "Kim Sample", root, " Kim Sample", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0"));
+        home = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", p->Node(), "555-0100", "{Phon}~~0"));
+        add(Kinds::Phone, "Office", p->Node(), "555-0200", "{Phon}7~~0");
+    }
+    TPersonObject *p = nullptr;
+    TPhoneObject *home = nullptr;
+};
+
+TEST_F(PersonEditTest, OpensOnThePrimaryChildWithoutFormats)
+{
+    TEditPersDlg dialog(*p, false, {});
+    PrimaryPagesWidget *pages = dialog.pages();
+    EXPECT_TRUE(pages->phoneFormats()->isHidden());
+    EXPECT_TRUE(pages->faxFormats()->isHidden());
+    QComboBox *titles = pages->titleList(Kinds::Phone);
+    EXPECT_EQ(titles->count(), 2);
+    EXPECT_EQ(titles->currentText(), "Home");
+    EXPECT_EQ(pages->phoneNumber()->text(), "555-0100");
+    EXPECT_TRUE(pages->phoneNumber()->inputMask().isEmpty());
+    EXPECT_EQ(text(&dialog, "FName"), "Kim");
+
+    // Choosing the other title shows that phone.
+    titles->setCurrentIndex(1);
+    emit titles->activated(1);
+    EXPECT_EQ(pages->phoneNumber()->text(), "555-0200");
+    EXPECT_EQ(text(&dialog, "Extension"), "7");
+}
+
+TEST_F(PersonEditTest, ChangingTheNumberUpdatesThePrimaryPhone)
+{
+    TEditPersDlg dialog(*p, false, {});
+    dialog.pages()->phoneNumber()->setText("555-0111");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(home->Value(), "555-0111");
+    EXPECT_EQ(p->ChildCount(), 2);
+    EXPECT_EQ(p->PrimaryPhone(), "Home");
+}
+
+TEST_F(PersonEditTest, ANewTitleMakesASecondPhonePrimary)
+{
+    TEditPersDlg dialog(*p, false, {});
+    dialog.pages()->titleList(Kinds::Phone)->setEditText("Work");
+    dialog.pages()->phoneNumber()->setText("555-0300");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(p->PrimaryPhone(), "Work");
+    EXPECT_EQ(p->ChildCount(), 3);
+    EXPECT_EQ(home->Value(), "555-0100");
+    EXPECT_EQ(p->FindChild("Work", Kinds::Phone)->Value(), "555-0300");
+}
+
+TEST_F(PersonEditTest, InsideARemoteFolderNothingCanBeChanged)
+{
+    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
+    remote->SetValue("/nowhere/shared.mbd");
+    SetRemoteLoading(true);
+    auto *q = dynamic_cast<TPersonObject *>(add(Kinds::Person, "Ann", remote->Node(), {}, "{Pers}~~Ann~~~~~~~~~~~~~~~~0"));
+    SetRemoteLoading(false);
+    ASSERT_TRUE(q && q->InRemote());
+    TEditPersDlg dialog(*q, false, {});
+    EXPECT_FALSE(control<QPushButton>(&dialog, "OKBtn")->isEnabled());
+    EXPECT_FALSE(dialog.catSelect()->isEnabled());
+}
+
+TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
+{
+    auto *org = dynamic_cast<TOrgObject *>(add(Kinds::Organization, "New Organization", root, "kept"));
+    ASSERT_TRUE(org);
+    TOrgEditDlg dialog(*org, true, {});
+    EXPECT_EQ(dialog.windowTitle(), "Organization");
+    EXPECT_FALSE(dialog.findChild<QLineEdit *>("FName"));
+    auto *title = control<QLineEdit>(&dialog, "Title");
+    const QString longName(120, u'x');
+    title->setText(longName);
+    EXPECT_EQ(title->text(), longName);
+    emit title->editingFinished();
+    setText(&dialog, "EMailAddr", "info@example.org");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(org->Title(), longName);
+    EXPECT_EQ(org->Value(), "kept"); // the dialog does not compose a value
+    EXPECT_EQ(org->PrimaryEMail(), "Primary E-Mail");
+    EXPECT_EQ(org->ChildCount(), 1);
+    EXPECT_TRUE(org->PreparePopup().SendMail);
+}
