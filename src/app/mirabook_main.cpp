@@ -1,0 +1,89 @@
+// The desktop program: one copy per user and data directory, living in the tray.
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "store/toolitems.h"
+#include "ui/commandline.h"
+#include "ui/dialogwiring.h"
+#include "ui/endsignals.h"
+#include "ui/logicform.h"
+#include "ui/mainform.h"
+#include "ui/screenshot.h"
+#include "ui/singlecopy.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSessionManager>
+
+#include <cstdio>
+
+#ifndef MIRABOOK_VERSION
+#define MIRABOOK_VERSION "0.1"
+#endif
+
+namespace {
+
+QStringList programArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Taken before Qt removes the options it knows, so the command line is the user's.
+    QStringList arguments = programArguments(argc, argv);
+    const QString screenshotFile = Screenshot::TakeOption(arguments);
+    const bool hideWin = CommandLine::HasHideWin(arguments);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirabook"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Mirabook"));
+    QApplication::setApplicationVersion(QStringLiteral(MIRABOOK_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Relative file names on the command line mean what they meant where the user was.
+    const CommandLine::Request ownCommandLine{QDir::currentPath(), arguments};
+    QString error;
+    if (!Paths::enterDataDir(&error)) {
+        QMessageBox::critical(nullptr, QStringLiteral("Mirabook"), error);
+        return 1;
+    }
+
+    // Caught from before the lock is taken, so an early end still lets it go; handled
+    // once the event loop runs.
+    TEndSignals endSignals;
+    TPBJustOne justOne(Paths::dataDir(), ownCommandLine);
+    switch (justOne.outcome()) {
+    case TPBJustOne::Outcome::OnlyCopy:
+        break;
+    case TPBJustOne::Outcome::HandedOver:
+        return 0;
+    case TPBJustOne::Outcome::Failed:
+        std::fprintf(stderr, "mirabook: %s\n", qPrintable(justOne.errorString()));
+        return 1;
+    }
+
+    ToolItems().Load(Profile());
+    TMainForm mainForm;
+    WireDialogs(mainForm);
+    TLogicForm logicForm(mainForm, ownCommandLine);
+    QObject::connect(&justOne, &TPBJustOne::commandLineReceived, &logicForm, &TLogicForm::HandleCommandLine);
+
+    // The end of the desktop session ends the program as "Exit" does.
+    QObject::connect(&endSignals, &TEndSignals::received, &logicForm, &TLogicForm::Exit);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &logicForm, [&logicForm](QSessionManager &) {
+        logicForm.Exit();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &logicForm, [&logicForm] { logicForm.EndProgram(); });
+
+    if (!hideWin)
+        logicForm.Restore();
+    if (!screenshotFile.isEmpty())
+        Screenshot::Schedule(mainForm, logicForm, screenshotFile);
+    return app.exec();
+}

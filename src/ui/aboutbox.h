@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Help > "About...".
+void ShowAboutBox(QWidget *parent);

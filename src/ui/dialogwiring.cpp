@@ -1,0 +1,20 @@
+#include "dialogwiring.h"
+
+#include "guiservices.h"
+#include "helptopics.h"
+#include "mainform.h"
+#include "store/dialogs/helphook.h"
+#include "store/dialogs/itemdialogs.h"
+
+#include <QCursor>
+
+void WireDialogs(TMainForm &form)
+{
+    form.services().dialogRunner = [&form](TZEBObject &item, bool isNew) {
+        return RunItemDialog(item, isNew, &form, form.categoryNames());
+    };
+    form.services().categoryChooser = [&form](qint32 current) {
+        return RunCategoryPopup(current, form.categoryNames(), &form, QCursor::pos());
+    };
+    HelpHook = [](int topic) { HelpTopics::ShowTopic(topic); };
+}

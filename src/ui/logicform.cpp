@@ -1,0 +1,183 @@
+#include "logicform.h"
+
+#include "aboutbox.h"
+#include "databasecommands.h"
+#include "helptopics.h"
+#include "imagelist.h"
+#include "mainform.h"
+#include "mainformlayout.h"
+#include "mainwinstate.h"
+#include "platform/profile.h"
+#include "programend.h"
+#include "store/itemservices.h"
+#include "store/recordfile.h"
+#include "store/toolitems.h"
+#include "store/treenodes.h"
+#include "trayicon.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace {
+constexpr int RootImage = 12;
+} // namespace
+
+TLogicForm::TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownCommandLine, QObject *parent)
+    : QObject(parent)
+    , m_form(mainForm)
+    , m_ownCommandLine(ownCommandLine)
+    , m_hideOnClose(QSystemTrayIcon::isSystemTrayAvailable())
+{
+    m_layout = std::make_unique<TMainFormLayout>(m_form);
+    {
+        const Profile profile;
+        m_winState = std::make_unique<TMainWinState>(*m_layout, profile);
+    }
+    m_winState->Apply();
+
+    buildTrayMenu();
+    m_tray = new TTrayIcon(TImageList().Icon(RootImage), this);
+    m_tray->SetTip(FirstTip);
+    m_tray->setContextMenu(m_menu.get());
+    connect(m_tray, &TTrayIcon::Click, this, &TLogicForm::Restore);
+    connect(&m_form, &TMainForm::trayTipChanged, m_tray, &TTrayIcon::SetTip);
+    m_tray->show();
+
+    connectMainForm();
+    m_form.installEventFilter(this);
+}
+
+TLogicForm::~TLogicForm()
+{
+    m_form.removeEventFilter(this);
+}
+
+void TLogicForm::buildTrayMenu()
+{
+    m_menu = std::make_unique<QMenu>();
+    m_menu->addAction(QStringLiteral("&Restore"), this, &TLogicForm::Restore);
+    m_menu->addSeparator();
+    m_toolsMenu = m_menu->addMenu(QStringLiteral("&Tools"));
+    connect(m_toolsMenu, &QMenu::aboutToShow, this, &TLogicForm::fillToolsMenu);
+    fillToolsMenu();
+    // Their subsystems are not there yet: shown, but disabled.
+    m_menu->addAction(QStringLiteral("&Get Browser URL"))->setEnabled(false);
+    QAction *callerId = m_menu->addAction(QStringLiteral("&Caller ID"));
+    callerId->setCheckable(true);
+    callerId->setEnabled(false);
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("&Exit"), this, &TLogicForm::Exit);
+}
+
+void TLogicForm::fillToolsMenu()
+{
+    m_toolsMenu->clear();
+    const TToolItems &tools = ToolItems();
+    for (int i = 0; i < tools.Count(); ++i) {
+        const TToolItem *tool = tools.Items(i);
+        const QString fileName = tool->FileName();
+        m_toolsMenu->addAction(tool->Caption(), this, [fileName] {
+            // Looked up again: the list may have changed since the menu was filled.
+            if (const TToolItem *current = ToolItems().FindByFileName(fileName); current && !current->Click())
+                Services().ShowError(QStringLiteral("Cannot start \"%1\"").arg(fileName));
+        });
+    }
+}
+
+void TLogicForm::connectMainForm()
+{
+    connect(m_form.exitAction(), &QAction::triggered, this, &TLogicForm::Exit);
+    connect(m_form.saveDatabaseAction(), &QAction::triggered, this, [this] { DatabaseCommands::Write(m_form.Nodes()); });
+    connect(m_form.revertAction(), &QAction::triggered, this, [this] { DatabaseCommands::RevertToSaved(m_form); });
+    connect(m_form.helpContentsAction(), &QAction::triggered, this,
+            [] { HelpTopics::ShowTopic(HelpTopics::Contents); });
+    connect(m_form.aboutAction(), &QAction::triggered, this, [this] { ShowAboutBox(&m_form); });
+    connect(m_form.toggleMainWindowAction(), &QAction::triggered, this, [this] { m_winState->Toggle(); });
+    // Goes through the browser link, which is not there yet.
+    m_form.homepageAction()->setEnabled(false);
+}
+
+void TLogicForm::Restore()
+{
+    if (m_form.isMinimized())
+        m_form.showNormal();
+    else
+        m_form.show();
+    m_form.raise();
+    m_form.activateWindow();
+}
+
+bool TLogicForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != &m_form)
+        return false;
+    if (event->type() == QEvent::Close && !m_ended) {
+        // Closing the window never ends the program; without a tray to come back
+        // from, the window is minimised instead of hidden.
+        event->ignore();
+        if (m_hideOnClose)
+            m_form.hide();
+        else
+            m_form.showMinimized();
+        return true;
+    }
+    if (event->type() == QEvent::Show && m_firstShow)
+        QMetaObject::invokeMethod(this, &TLogicForm::firstShow, Qt::QueuedConnection);
+    return false;
+}
+
+void TLogicForm::firstShow()
+{
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    m_form.showRandomTip();
+    importArguments(m_ownCommandLine);
+}
+
+void TLogicForm::HandleCommandLine(const CommandLine::Request &request)
+{
+    Restore();
+    // The program's own command line comes first when this is the first show.
+    firstShow();
+    importArguments(request);
+}
+
+void TLogicForm::importArguments(const CommandLine::Request &request)
+{
+    const QList<CommandLine::Request::Import> imports = request.Imports();
+    bool imported = false;
+    for (const CommandLine::Request::Import &file : imports) {
+        // vCard files wait for the vCard reader; until then they are left alone
+        // like any other argument.
+        if (file.kind != CommandLine::ArgumentKind::Database)
+            continue;
+        try {
+            ImportFile(m_form.RootNode(), file.path);
+        } catch (const std::exception &e) {
+            Services().ShowError(QString::fromUtf8(e.what()));
+        }
+        m_form.RootNode()->SortChildren();
+        imported = true;
+    }
+    if (imported)
+        m_form.FoldersChange();
+    emit commandLineHandled();
+}
+
+bool TLogicForm::EndProgram()
+{
+    if (m_ended)
+        return true;
+    m_ended = true;
+    Profile profile;
+    return SaveAtProgramEnd(m_form.Nodes(), m_winState.get(), ToolItems(), profile);
+}
+
+void TLogicForm::Exit()
+{
+    EndProgram();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "commandline.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class QAction;
+class QMenu;
+class TMainForm;
+class TMainFormLayout;
+class TMainWinState;
+class TTrayIcon;
+
+// The hidden logical form: owns the tray icon and its menu, decides what closing
+// the main window means, runs the main window's command line on its first show,
+// and ends the program, saving the database, the layouts and the tools once.
+class TLogicForm : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString FirstTip = QStringLiteral("Click to view main window");
+
+    // ownCommandLine: the program's own, imported at the main window's first show.
+    TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownCommandLine, QObject *parent = nullptr);
+    ~TLogicForm() override;
+
+    // Tray "&Restore": show the main window and make it active.
+    void Restore();
+    // The main window shows itself and imports the files the command line names.
+    void HandleCommandLine(const CommandLine::Request &request);
+    // File "E&xit" and the tray's "&Exit": ends the program after EndProgram.
+    void Exit();
+    // Writes everything once (later calls do nothing). False when the database
+    // could not be saved.
+    bool EndProgram();
+    bool Ended() const { return m_ended; }
+
+    TTrayIcon *trayIcon() const { return m_tray; }
+    QMenu *trayMenu() const { return m_menu.get(); }
+    TMainWinState &winState() const { return *m_winState; }
+    // Whether closing the main window hides it (a tray to come back from) or minimises it.
+    bool HidesOnClose() const { return m_hideOnClose; }
+    void SetHidesOnClose(bool hide) { m_hideOnClose = hide; }
+
+signals:
+    // Every import of a command line is done.
+    void commandLineHandled();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildTrayMenu();
+    void fillToolsMenu();
+    void connectMainForm();
+    void firstShow();
+    void importArguments(const CommandLine::Request &request);
+
+    TMainForm &m_form;
+    CommandLine::Request m_ownCommandLine;
+    std::unique_ptr<TMainFormLayout> m_layout;
+    std::unique_ptr<TMainWinState> m_winState;
+    std::unique_ptr<QMenu> m_menu;
+    QMenu *m_toolsMenu = nullptr;
+    TTrayIcon *m_tray = nullptr;
+    bool m_firstShow = true;
+    bool m_hideOnClose = true;
+    bool m_ended = false;
+};

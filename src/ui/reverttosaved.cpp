@@ -1,0 +1,31 @@
+#include "databasecommands.h"
+
+#include "mainform.h"
+#include "store/itemservices.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+
+namespace DatabaseCommands {
+
+void Reload(TMainForm &form)
+{
+    TTreeNode *root = form.RootNode();
+    // Select the root first so no view keeps a node that is about to go.
+    form.SelectNode(root);
+    form.Nodes().DeleteChildren(root);
+    try {
+        LoadDatabase(root);
+    } catch (const std::exception &e) {
+        Services().ShowError(QString::fromUtf8(e.what()));
+    }
+    form.SelectNode(root);
+    form.FoldersChange();
+}
+
+void RevertToSaved(TMainForm &form)
+{
+    if (ConfirmRevert(&form))
+        Reload(form);
+}
+
+} // namespace DatabaseCommands
