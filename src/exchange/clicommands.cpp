@@ -1,0 +1,344 @@
+#include "clicommands.h"
+
+#include "clidatabase.h"
+#include "cliservices.h"
+#include "csvcolumns.h"
+#include "kindnames.h"
+#include "miracli.h"
+#include "treepath.h"
+
+#include "platform/instancelock.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <map>
+
+namespace {
+
+// Tabs and line breaks inside a value would break the columns of a listing.
+QString cell(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (QChar ch : value) {
+        switch (ch.unicode()) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        default: out += ch;
+        }
+    }
+    return out;
+}
+
+void printRow(QTextStream &out, const TZEBObject *item)
+{
+    out << KindWord(item->Kind()) << '\t' << cell(item->Title()) << '\t' << cell(item->Value()) << '\t'
+        << cell(item->Comment()) << '\n';
+}
+
+// What the store told the user (a save's message box) goes to the error stream.
+void printServiceMessages(const CliContext &c)
+{
+    if (auto *s = dynamic_cast<CliServices *>(&Services())) {
+        for (const QString &m : s->messages)
+            c.err << "mira: " << m << "\n";
+        s->messages.clear();
+    }
+}
+
+QString databasePath(const CliContext &c) { return QDir(c.dataDir).filePath(RecordFile::DatabaseName); }
+
+// Loads the database for a command that only reads: a file that stops early is used
+// as far as it goes, with a warning. False (after the message) when there is none.
+bool loadForReading(const CliContext &c, CliDatabase &db, int &status)
+{
+    if (!QFileInfo(RecordFile::DatabaseName).isFile()) {
+        status = c.fail(CliExit::BadInput, QStringLiteral("no database in %1").arg(c.dataDir));
+        return false;
+    }
+    if (!QFileInfo(RecordFile::DatabaseName).isReadable()) {
+        status = c.fail(CliExit::Failed, QStringLiteral("cannot read %1").arg(databasePath(c)));
+        return false;
+    }
+    db.Load();
+    if (db.LoadFailed())
+        c.err << "mira: warning: " << databasePath(c) << " " << db.LoadErrorText()
+              << "; the records after it were not read\n";
+    return true;
+}
+
+TTreeNode *resolve(const CliContext &c, CliDatabase &db, const QString &path)
+{
+    TTreeNode *node =
+        FindNodeByPath(db.Root(), path, [&c](TTreeNode *n) { CliDatabase::RefreshIfRemote(n, c.err); });
+    if (node)
+        CliDatabase::RefreshIfRemote(node, c.err);
+    return node;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+} // namespace
+
+int ListCommand(const CliContext &c, const QStringList &args)
+{
+    if (args.size() > 1)
+        return c.fail(CliExit::BadInput, QStringLiteral("list takes one PATH (quote a path with spaces)"));
+    CliDatabase db;
+    int status = CliExit::Ok;
+    if (!loadForReading(c, db, status))
+        return status;
+    const QString path = args.value(0);
+    TTreeNode *node = resolve(c, db, path);
+    if (!node)
+        return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(path));
+    for (int i = 0; i < node->Count(); ++i)
+        printRow(c.out, node->Child(i)->Item());
+    const TZEBObject *item = node->Item();
+    for (int i = 0; i < item->ChildCount(); ++i)
+        printRow(c.out, item->ChildAt(i));
+    return CliExit::Ok;
+}
+
+int FindCommand(const CliContext &c, const QStringList &args)
+{
+    const QString text = args.join(u' ').toLower();
+    if (text.trimmed().isEmpty())
+        return c.fail(CliExit::BadInput, QStringLiteral("find needs a TEXT to look for"));
+    CliDatabase db;
+    int status = CliExit::Ok;
+    if (!loadForReading(c, db, status))
+        return status;
+    CliDatabase::RefreshRemote(db.Root(), c.err);
+    qint64 hits = 0;
+    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder()) {
+        const TZEBObject *item = n->Item();
+        if (n != db.Root() && TitleHasWordStart(item->Title(), text)) {
+            c.out << TreePath(n) << '\n';
+            ++hits;
+        }
+        for (int i = 0; i < item->ChildCount(); ++i) {
+            if (TitleHasWordStart(item->ChildAt(i)->Title(), text)) {
+                c.out << TreePath(item->ChildAt(i)) << '\n';
+                ++hits;
+            }
+        }
+    }
+    return hits > 0 ? CliExit::Ok : CliExit::NothingFound;
+}
+
+int ImportCommand(const CliContext &c, const QStringList &args)
+{
+    QString file;
+    QString into;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--into") && i + 1 < args.size())
+            into = args.at(++i);
+        else if (file.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
+            file = args.at(i);
+        else
+            return c.fail(CliExit::BadInput, QStringLiteral("usage: mira import FILE.mbd [--into PATH]"));
+    }
+    if (file.isEmpty())
+        return c.fail(CliExit::BadInput, QStringLiteral("usage: mira import FILE.mbd [--into PATH]"));
+    const QString source = c.absolute(file);
+    if (!source.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1 is not an export file (.mbd)").arg(file));
+    QFile probe(source);
+    if (!QFileInfo(source).isFile() || !probe.open(QIODevice::ReadOnly))
+        return c.fail(CliExit::BadInput, QStringLiteral("cannot read %1").arg(file));
+    probe.close();
+
+    InstanceLock lock(c.dataDir);
+    if (!lock.tryLock(0)) {
+        if (InstanceLock::isHeldByRunningProgram(c.dataDir))
+            return c.fail(CliExit::Locked, QStringLiteral("Mirabook is running on %1; close it and try again. "
+                                                          "Nothing was imported.")
+                                               .arg(c.dataDir));
+        return c.fail(CliExit::Locked, QStringLiteral("cannot lock %1: %2").arg(c.dataDir, lock.errorString()));
+    }
+
+    CliDatabase db;
+    if (QFileInfo::exists(RecordFile::DatabaseName) && !QFileInfo(RecordFile::DatabaseName).isReadable())
+        return c.fail(CliExit::Failed, QStringLiteral("cannot read %1").arg(databasePath(c)));
+    db.Load();
+    if (db.LoadFailed())
+        return c.fail(CliExit::Failed, QStringLiteral("%1 %2; nothing was imported, so that saving cannot lose the "
+                                                      "records after it")
+                                           .arg(databasePath(c), db.LoadErrorText()));
+    TTreeNode *target = resolve(c, db, into);
+    if (!target)
+        return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
+    const int before = db.Nodes().Count();
+    qint64 leavesBefore = 0;
+    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder())
+        leavesBefore += n->Item()->ChildCount();
+    try {
+        ImportFile(target, source);
+    } catch (const EInOutError &e) {
+        const QString where = e.Line() > 0 ? QStringLiteral(" line %1").arg(e.Line()) : QString();
+        return c.fail(CliExit::BadInput,
+                      QStringLiteral("%1%2: %3; nothing was imported").arg(file, where, QString::fromUtf8(e.what())));
+    } catch (const std::exception &e) {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(QString::fromUtf8(e.what())));
+    }
+    qint64 leavesAfter = 0;
+    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder())
+        leavesAfter += n->Item()->ChildCount();
+    try {
+        SaveDatabase(db.Nodes());
+    } catch (const std::exception &e) {
+        printServiceMessages(c);
+        return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
+    }
+    c.out << "imported " << (db.Nodes().Count() - before) + (leavesAfter - leavesBefore) << " items into "
+          << TreePath(target) << "\n";
+    return CliExit::Ok;
+}
+
+int ExportCommand(const CliContext &c, const QStringList &args)
+{
+    const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
+                                         "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
+                                         "[--no-header]");
+    QString path;
+    bool havePath = false;
+    QString mbd;
+    QString csv;
+    QString kindText;
+    QString columnsText;
+    bool noHeader = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--mbd") && hasValue)
+            mbd = args.at(++i);
+        else if (a == QLatin1String("--csv") && hasValue)
+            csv = args.at(++i);
+        else if (a == QLatin1String("--kind") && hasValue)
+            kindText = args.at(++i);
+        else if (a == QLatin1String("--columns") && hasValue)
+            columnsText = args.at(++i);
+        else if (a == QLatin1String("--no-header"))
+            noHeader = true;
+        else if (!havePath && !a.startsWith(QLatin1String("--"))) {
+            path = a;
+            havePath = true;
+        } else
+            return c.fail(CliExit::BadInput, usage);
+    }
+    const bool asCsv = !csv.isEmpty();
+    if (!havePath || mbd.isEmpty() == csv.isEmpty())
+        return c.fail(CliExit::BadInput, usage);
+    if (!asCsv && (!kindText.isEmpty() || !columnsText.isEmpty() || noHeader))
+        return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
+
+    const QString file = asCsv ? csv : mbd;
+    const QString target = c.absolute(file);
+    if (!asCsv && !target.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
+    if (asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
+        !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: a CSV file is named *.csv or *.txt").arg(file));
+    if (!QFileInfo(QFileInfo(target).absolutePath()).isDir())
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: no such directory").arg(QFileInfo(target).absolutePath()));
+    if (QFileInfo(target).isDir())
+        return c.fail(CliExit::BadInput, QStringLiteral("%1 is a directory").arg(file));
+    for (const QString &own : {RecordFile::DatabaseName, RecordFile::TransactionName, RecordFile::ClipboardFileName})
+        if (sameFile(target, QDir(c.dataDir).filePath(own)))
+            return c.fail(CliExit::BadInput, QStringLiteral("%1 is the program's own file").arg(file));
+
+    QStringList columns;
+    int kind = -1;
+    if (asCsv) {
+        const auto k = KindFromText(kindText);
+        if (kindText.isEmpty() || !k)
+            return c.fail(CliExit::BadInput,
+                          QStringLiteral("unknown kind \"%1\" (a code 0 to 12 or a word such as person, phone)")
+                              .arg(kindText));
+        kind = *k;
+        for (const QString &name : columnsText.split(u',')) {
+            const QString canonical = CanonicalCsvColumn(name);
+            if (canonical.isEmpty())
+                return c.fail(CliExit::BadInput, QStringLiteral("unknown column \"%1\"; the columns are: %2")
+                                                     .arg(name.trimmed(), CsvColumnNames().join(QLatin1String(", "))));
+            columns << canonical;
+        }
+    }
+
+    CliDatabase db;
+    int status = CliExit::Ok;
+    if (!loadForReading(c, db, status))
+        return status;
+    TTreeNode *node = resolve(c, db, path);
+    if (!node)
+        return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(path));
+    CliDatabase::RefreshRemote(node, c.err);
+
+    const bool existed = QFileInfo::exists(target);
+    try {
+        if (asCsv) {
+            ExportColumns() = columns;
+            ExportColumns() << QString::number(kind);
+            IncludeFieldNames() = !noHeader;
+        }
+        ExportSubtree(node, target, asCsv);
+    } catch (const std::exception &e) {
+        ExportColumns().clear();
+        if (!existed)
+            QFile::remove(target);
+        return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
+    }
+    return CliExit::Ok;
+}
+
+int CheckCommand(const CliContext &c, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return c.fail(CliExit::BadInput, QStringLiteral("check takes no arguments"));
+    CliDatabase db;
+    if (!QFileInfo(RecordFile::DatabaseName).isFile())
+        return c.fail(CliExit::BadInput, QStringLiteral("no database in %1").arg(c.dataDir));
+    if (!QFileInfo(RecordFile::DatabaseName).isReadable())
+        return c.fail(CliExit::Failed, QStringLiteral("cannot read %1").arg(databasePath(c)));
+    db.Load();
+    std::map<int, qint64> byKind;
+    qint64 items = 0;
+    qint64 remote = 0;
+    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder()) {
+        const TZEBObject *item = n->Item();
+        if (n != db.Root()) {
+            ++byKind[item->Kind()];
+            ++items;
+            if (item->IsRemote())
+                ++remote;
+        }
+        for (int i = 0; i < item->ChildCount(); ++i)
+            ++byKind[item->ChildAt(i)->Kind()];
+        items += item->ChildCount();
+    }
+    c.out << "database\t" << databasePath(c) << "\n";
+    c.out << "items\t" << items << "\n";
+    for (const auto &[kind, count] : byKind)
+        c.out << KindWord(kind) << '\t' << count << "\n";
+    c.out << "remote folders\t" << remote << "\n";
+    if (db.LoadFailed()) {
+        c.out << "error\t" << db.LoadErrorText() << "\n";
+        return CliExit::NothingFound;
+    }
+    return CliExit::Ok;
+}

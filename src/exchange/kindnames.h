@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Words for the kind codes, as the command-line tool shows and reads them.
+QString KindWord(int kind);
+// A kind code given as a number (0 to 12) or a word ("person", "e-mail", ...).
+std::optional<int> KindFromText(const QString &text);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// Exit statuses of the command-line tool.
+namespace CliExit {
+enum : int {
+    Ok = 0,
+    NothingFound = 1, // find without a hit, check with a load error
+    BadInput = 2,     // usage, missing or unreadable files, paths naming nothing
+    Locked = 3,       // the desktop program holds the data directory
+    Failed = 4,       // the database could not be read whole or written
+};
+}
+
+// Runs "mira" with its arguments (without the program name). The data directory
+// becomes the current directory while a command runs.
+int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err);
