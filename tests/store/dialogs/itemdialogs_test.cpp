@@ -1,0 +1,157 @@
+#include "store/dialogs/itemdialogs.h"
+
+#include "dialogtesting.h"
+#include "store/categorynames.h"
+#include "store/dialogs/helphook.h"
+#include "store/phoneobject.h"
+#include "support/storefixture.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+class ItemDialogsTest : public StoreFixture
+{
+protected:
+    void TearDown() override
+    {
+        HelpHook = nullptr;
+        StoreFixture::TearDown();
+    }
+    // Runs the item's dialog, letting answer fill it; true when the item took the values.
+    bool run(TZEBObject &item, bool isNew, std::function<void(QDialog *)> answer)
+    {
+        bool shown = false;
+        whenModalShows([&](QDialog *d) {
+            shown = true;
+            caption = d->windowTitle();
+            answer(d);
+        });
+        const bool result = RunItemDialog(item, isNew, nullptr, names);
+        EXPECT_TRUE(shown);
+        return result;
+    }
+    static void ok(QDialog *d) { control<QPushButton>(d, "OKBtn")->click(); }
+
+    QStringList names{"Family", "Work", "Golf"};
+    QString caption;
+};
+
+TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
+{
+    const struct
+    {
+        int kind;
+        const char *caption;
+    } kinds[] = {{Kinds::Folder, "Folder"},     {Kinds::Organization, "Organization"}, {Kinds::Team, "Team"},
+                 {Kinds::Person, "Person"},     {Kinds::Website, "Website"},           {Kinds::Address, "Address"},
+                 {Kinds::Phone, "Phone"},       {Kinds::EMail, "E-Mail"},              {Kinds::Fax, "Fax"}};
+    for (const auto &k : kinds) {
+        SCOPED_TRACE(k.caption);
+        TZEBObject *item = add(k.kind, "Item", root);
+        EXPECT_FALSE(run(*item, false, [](QDialog *d) { d->reject(); }));
+        EXPECT_EQ(caption, k.caption);
+    }
+}
+
+TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
+{
+    TZEBObject *phone = add(Kinds::Phone, "New Phone", root);
+    EXPECT_FALSE(run(*phone, true, [](QDialog *d) {
+        control<QLineEdit>(d, "PhoneNum")->setText("555-0100");
+        d->reject();
+    }));
+    EXPECT_TRUE(phone->Value().isEmpty());
+
+    EXPECT_TRUE(run(*phone, true, [](QDialog *d) {
+        control<QLineEdit>(d, "PhoneNum")->setText("555-0100");
+        ok(d);
+    }));
+    EXPECT_EQ(phone->Value(), "555-0100");
+
+    // OK without the required values: the caller discards the new item.
+    TZEBObject *other = add(Kinds::Phone, "New Phone", root);
+    EXPECT_FALSE(run(*other, true, ok));
+}
+
+TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
+{
+    for (int kind : {int(Kinds::Reminder), int(Kinds::Document), int(Kinds::Tool)}) {
+        TZEBObject *item = add(kind, "Item", root);
+        EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names));
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    EXPECT_FALSE(RunItemDialog(*root->Item(), false, nullptr, names));
+}
+
+TEST_F(ItemDialogsTest, CategoriesChosenStayEvenAfterCancel)
+{
+    TZEBObject *mail = add(Kinds::EMail, "Home", root, "kim@example.org");
+    mail->SetCategories(CategoryBit(2));
+    EXPECT_FALSE(run(*mail, false, [](QDialog *d) {
+        auto *cat = control<QToolButton>(d, "CatSelect");
+        EXPECT_EQ(cat->toolTip(), "Click to set categories");
+        whenModalShows(
+            [](QDialog *popup) {
+                auto *list = control<QListWidget>(popup, "CategoryList");
+                EXPECT_EQ(list->count(), 3);
+                EXPECT_EQ(list->item(2)->text(), "Golf");
+                EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+                list->item(2)->setCheckState(Qt::Checked);
+                popup->accept();
+            },
+            d);
+        cat->click();
+        d->reject();
+    }));
+    EXPECT_EQ(mail->Categories(), CategoryBit(2) | CategoryBit(3));
+}
+
+TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
+{
+    QList<int> asked;
+    HelpHook = [&](int context) { asked << context; };
+    TZEBObject *team = add(Kinds::Team, "Sales", root);
+    run(*team, false, [](QDialog *d) {
+        auto *help = control<QPushButton>(d, "HelpBtn");
+        EXPECT_EQ(help->text(), "&Help");
+        help->click();
+        EXPECT_TRUE(d->isVisible()); // help leaves the dialog open
+        d->reject();
+    });
+    EXPECT_EQ(asked, QList<int>({1039}));
+
+    HelpHook = nullptr; // unset: the button does nothing
+    run(*team, false, [](QDialog *d) {
+        control<QPushButton>(d, "HelpBtn")->click();
+        d->reject();
+    });
+}
+
+TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
+{
+    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
+    remote->SetValue("/nowhere/shared.mbd");
+    SetRemoteLoading(true);
+    TZEBObject *inner = add(Kinds::Folder, "Inner", remote->Node(), {}, "{Fold}0");
+    TZEBObject *person = add(Kinds::Person, "Kim", remote->Node());
+    TZEBObject *phone = add(Kinds::Phone, "Home", person->Node(), "555-0100", "{Phon}~~0");
+    SetRemoteLoading(false);
+    for (TZEBObject *item : {inner, person, phone}) {
+        ASSERT_TRUE(item->InRemote());
+        EXPECT_FALSE(run(*item, false, [](QDialog *d) {
+            auto *okButton = control<QPushButton>(d, "OKBtn");
+            EXPECT_FALSE(okButton->isEnabled());
+            okButton->click(); // a disabled button does nothing
+            if (d->isVisible())
+                d->reject();
+        }));
+    }
+    EXPECT_EQ(phone->Value(), "555-0100");
+    // The remote folder itself stays editable: its location is what makes it remote.
+    run(*remote, false, [](QDialog *d) {
+        EXPECT_TRUE(control<QPushButton>(d, "OKBtn")->isEnabled());
+        d->reject();
+    });
+}

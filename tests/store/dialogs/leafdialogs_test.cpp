@@ -1,0 +1,195 @@
+#include "dialogtesting.h"
+#include "store/addressobject.h"
+#include "store/dialogs/addressdialog.h"
+#include "store/dialogs/emaildialog.h"
+#include "store/dialogs/faxdialog.h"
+#include "store/dialogs/numberfield.h"
+#include "store/dialogs/phonedialog.h"
+#include "store/dialogs/teamdialog.h"
+#include "store/dialogs/websitedialog.h"
+#include "store/emailobject.h"
+#include "store/faxobject.h"
+#include "store/phoneobject.h"
+#include "store/teamobject.h"
+#include "store/webobject.h"
+#include "support/storefixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class LeafDialogTest : public StoreFixture
+{
+protected:
+    template <class T> T *make(int kind, const QString &title, const QString &value = {}, const QString &data = {})
+    {
+        return dynamic_cast<T *>(add(kind, title, root, value, data));
+    }
+    static QLineEdit *edit(const QWidget *d, const char *name) { return control<QLineEdit>(d, name); }
+};
+
+TEST_F(LeafDialogTest, NewAddressNeedsTitleAndStreet)
+{
+    auto *a = make<TAddressObject>(Kinds::Address, "New Address");
+    {
+        TEditAddressDlg dialog(*a, true, {});
+        EXPECT_EQ(dialog.windowTitle(), "Address");
+        EXPECT_EQ(edit(&dialog, "AddrTitle")->text(), "New Address");
+        EXPECT_EQ(edit(&dialog, "PostCode")->maxLength(), 10);
+        EXPECT_FALSE(dialog.apply()); // no street
+    }
+    TEditAddressDlg dialog(*a, true, {});
+    auto *memo = control<QPlainTextEdit>(&dialog, "Addr");
+    memo->setPlainText("1 Main St\nFlat 2\nBack door\nFourth\nFifth");
+    edit(&dialog, "City")->setText("Springfield");
+    edit(&dialog, "Country")->setText("USA");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(a->Value(), "1 Main St");
+    EXPECT_EQ(a->Lines().size(), 5); // all memo lines stay in memory
+    EXPECT_EQ(a->City(), "Springfield");
+    EXPECT_EQ(a->Country(), "USA");
+}
+
+TEST_F(LeafDialogTest, AddressStreetIsLimitedAndEditedWhole)
+{
+    auto *a = make<TAddressObject>(Kinds::Address, "Home", "1 Main St",
+                                   "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~0");
+    TEditAddressDlg dialog(*a, false, {});
+    auto *memo = control<QPlainTextEdit>(&dialog, "Addr");
+    EXPECT_EQ(memo->toPlainText(), "1 Main St\nFlat 2\n");
+    EXPECT_EQ(edit(&dialog, "State")->text(), "IL");
+
+    memo->selectAll();
+    QTest::keyClicks(memo, QString(130, u'a'));
+    EXPECT_EQ(memo->toPlainText().size(), 120);
+
+    edit(&dialog, "AddrTitle")->clear(); // an empty title changes nothing
+    EXPECT_FALSE(dialog.apply());
+    EXPECT_EQ(a->Value(), "1 Main St");
+    EXPECT_EQ(a->Title(), "Home");
+}
+
+TEST_F(LeafDialogTest, NewPhoneInAFormat)
+{
+    auto *phone = make<TPhoneObject>(Kinds::Phone, "New Phone");
+    TPhoneEditDlg dialog(*phone, true, {});
+    EXPECT_EQ(dialog.windowTitle(), "Phone");
+    EXPECT_FALSE(dialog.formatList()->isHidden());
+    EXPECT_EQ(dialog.formatList()->currentText(), "Free Format");
+    EXPECT_EQ(edit(&dialog, "Extension")->maxLength(), 6);
+    EXPECT_FALSE(dialog.apply()); // no number: the new phone is discarded
+
+    dialog.formatList()->setCurrentIndex(1); // USA
+    NumberField *number = dialog.numberField();
+    number->setCursorPosition(number->format().firstInput());
+    QTest::keyClicks(number, "555"); // the area code only
+    edit(&dialog, "Extension")->setText("42");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(phone->Value(), "(555)___-____");
+    EXPECT_EQ(phone->Extension(), "42");
+    EXPECT_EQ(phone->Title(), "New Phone");
+}
+
+TEST_F(LeafDialogTest, ExistingPhoneIsPlainText)
+{
+    auto *phone = make<TPhoneObject>(Kinds::Phone, "Home", "(555)123-4567", "{Phon}9~~0");
+    TPhoneEditDlg dialog(*phone, false, {});
+    EXPECT_TRUE(dialog.formatList()->isHidden());
+    auto *label = dialog.findChild<QLabel *>();
+    for (auto *l : dialog.findChildren<QLabel *>())
+        if (l->text() == "Phone Number Format")
+            label = l;
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->isHidden());
+    EXPECT_TRUE(dialog.numberField()->inputMask().isEmpty());
+    EXPECT_EQ(dialog.numberField()->text(), "(555)123-4567");
+    EXPECT_EQ(edit(&dialog, "Extension")->text(), "9");
+    edit(&dialog, "PhoneTitle")->clear();
+    EXPECT_FALSE(dialog.apply());
+    EXPECT_EQ(phone->Title(), "Home");
+}
+
+TEST_F(LeafDialogTest, NewFaxStartsInUsaFormat)
+{
+    auto *fax = make<TFaxObject>(Kinds::Fax, "New Fax");
+    TFaxEditDlg dialog(*fax, true, {});
+    EXPECT_EQ(dialog.windowTitle(), "Fax");
+    EXPECT_EQ(dialog.formatList()->currentText(), "USA");
+    EXPECT_EQ(dialog.formatList()->itemText(1), "Free Format");
+    EXPECT_EQ(dialog.numberField()->displayText(), "(___)___-____");
+    EXPECT_FALSE(dialog.apply()); // nothing typed
+
+    dialog.formatList()->setCurrentIndex(1); // "Free Format" removes the mask
+    EXPECT_TRUE(dialog.numberField()->inputMask().isEmpty());
+    dialog.numberField()->setText("+44 20 7946 0000");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(fax->Value(), "+44 20 7946 0000");
+}
+
+TEST_F(LeafDialogTest, ExistingFaxNeedsOnlyATitle)
+{
+    auto *fax = make<TFaxObject>(Kinds::Fax, "Office", "555-0199");
+    TFaxEditDlg dialog(*fax, false, {});
+    EXPECT_TRUE(dialog.formatList()->isHidden());
+    dialog.numberField()->clear();
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_TRUE(fax->Value().isEmpty());
+}
+
+TEST_F(LeafDialogTest, EMailAndWebsite)
+{
+    auto *mail = make<TEMailObject>(Kinds::EMail, "New E-Mail");
+    TEMailEditDlg mailDialog(*mail, {});
+    EXPECT_EQ(mailDialog.windowTitle(), "E-Mail");
+    EXPECT_EQ(edit(&mailDialog, "EMailAddr")->maxLength(), 80);
+    EXPECT_FALSE(mailDialog.apply()); // no address
+    edit(&mailDialog, "EMailTitle")->clear(); // the title may be empty
+    edit(&mailDialog, "EMailAddr")->setText("no-at-sign");
+    ASSERT_TRUE(mailDialog.apply());
+    EXPECT_TRUE(mail->Title().isEmpty());
+    EXPECT_EQ(mail->Value(), "no-at-sign");
+
+    auto *site = make<TWebObject>(Kinds::Website, "New Website");
+    TWebSiteDlg siteDialog(*site, {});
+    EXPECT_EQ(siteDialog.windowTitle(), "Website");
+    auto *web = control<QComboBox>(&siteDialog, "Web");
+    EXPECT_EQ(web->currentText(), "http://");
+    EXPECT_EQ(web->count(), 7);
+    EXPECT_EQ(web->itemText(4), "gopher://");
+    EXPECT_FALSE(siteDialog.apply()); // the scheme alone is no address
+    web->setEditText("example.org"); // a bare host name is refused
+    EXPECT_FALSE(siteDialog.apply());
+    EXPECT_TRUE(site->Value().isEmpty());
+    web->setEditText("ftp://example.org");
+    ASSERT_TRUE(siteDialog.apply());
+    EXPECT_EQ(site->Value(), "ftp://example.org");
+    EXPECT_EQ(site->Node()->Text(), "New Website");
+
+    TWebSiteDlg again(*site, {});
+    EXPECT_EQ(control<QComboBox>(&again, "Web")->currentText(), "ftp://example.org");
+}
+
+TEST_F(LeafDialogTest, Team)
+{
+    auto *team = make<TTeamObject>(Kinds::Team, "New Team", {}, "{Team}0");
+    TTeamEditDlg dialog(*team, {});
+    EXPECT_EQ(dialog.windowTitle(), "Team");
+    EXPECT_EQ(edit(&dialog, "TeamTitle")->maxLength(), 40);
+    edit(&dialog, "TeamTitle")->clear(); // accepted
+    edit(&dialog, "TeamComment")->setText("sales");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_TRUE(team->Title().isEmpty());
+    EXPECT_EQ(team->Comment(), "sales");
+}
+
+TEST_F(LeafDialogTest, LongStoredValuesAreShownWhole)
+{
+    const QString longTitle(60, u't');
+    auto *mail = make<TEMailObject>(Kinds::EMail, longTitle, "kim@example.org");
+    TEMailEditDlg dialog(*mail, {});
+    EXPECT_EQ(edit(&dialog, "EMailTitle")->text(), longTitle);
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(mail->Title(), longTitle);
+}
