@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include "platform/instancelock.h"
+#include "store/recordfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toUtf8() + "\r\n";
+    return out;
+}
+
+// Root > Friends > Kim Sample (Home phone, e-mail) and Dr. Kimberly Stone; Work > Joakim Berg;
+// a title with a slash; an item with a tab in its comment.
+const QByteArray kDatabase = crlf({
+    "{Params}",
+    "{0 11 }My Contacts~~~~~~32892645",
+    "{1 0 }Friends~~~~~~100",
+    "{Fold}0",
+    "{2 3 }Kim Sample~~ Kim Sample~~~~101",
+    "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0",
+    "{3 6 }Home~~555-0100~~~~102",
+    "{Phon}~~0",
+    "{3 6 }Work line~~555-0199~~desk\tphone~~103",
+    "{Phon}22~~0",
+    "{3 7 }Kim's mail~~kim@example.com~~~~104",
+    "{Mail}0",
+    "{2 3 }Dr. Kimberly Stone~~ Kimberly Stone~~~~105",
+    "{Pers}Dr.~~Kimberly~~~~Stone~~~~~~~~~~~~0",
+    "{1 0 }Work~~~~~~200",
+    "{Fold}0",
+    "{2 3 }Joakim Berg~~ Joakim Berg~~~~201",
+    "{Pers}~~Joakim~~~~Berg~~~~~~~~~~~~0",
+    "{1 0 }A/B Team~~~~~~300",
+    "{Fold}0",
+});
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class MiraCliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        ASSERT_TRUE(elsewhere.isValid());
+        write("mira.dat", kDatabase);
+    }
+
+    // Runs the tool in another directory than the data directory, with no other home.
+    Result mira(const QStringList &args, bool withHome = true, const QString &envHome = QString())
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("MIRABOOK_HOME");
+        if (!envHome.isEmpty())
+            env.insert("MIRABOOK_HOME", envHome);
+        env.insert("XDG_DATA_HOME", elsewhere.filePath("xdg-data"));
+        env.insert("XDG_CONFIG_HOME", elsewhere.filePath("xdg-config"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(elsewhere.path());
+        QStringList all = withHome ? QStringList({"--home", home.path()}) : QStringList();
+        p.start(MIRA_CLI, all + args);
+        if (!p.waitForFinished(30000))
+            return {};
+        Result r;
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+    void write(const QString &name, const QByteArray &bytes, QTemporaryDir *in = nullptr)
+    {
+        QFile f((in ? in : &home)->filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    QByteArray read(const QString &path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QByteArray database() const { return read(home.filePath("mira.dat")); }
+    // Every file of both directories, to show that a refused command wrote nothing.
+    QStringList files() const
+    {
+        QStringList all;
+        for (const QTemporaryDir *d : {&home, &elsewhere})
+            for (const QString &f : QDir(d->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+                all << d->path() + "/" + f;
+        return all;
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir elsewhere;
+};
+
+TEST_F(MiraCliTest, ListShowsContainersThenItemsOfAPath)
+{
+    Result r = mira({"list"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "folder\tA/B Team\t\t\nfolder\tFriends\t\t\nfolder\tWork\t\t\n");
+
+    r = mira({"list", "My Contacts/Friends/Kim Sample"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "phone\tHome\t555-0100\t\n"
+                     "phone\tWork line\t555-0199\tdesk\\tphone\n"
+                     "email\tKim's mail\tkim@example.com\t\n");
+    // The top's title may be left out, and case need not match.
+    EXPECT_EQ(mira({"list", "friends/kim sample"}).out, r.out);
+
+    r = mira({"list", "Friends"});
+    EXPECT_EQ(r.out, "person\tDr. Kimberly Stone\t Kimberly Stone\t\nperson\tKim Sample\t Kim Sample\t\n");
+    EXPECT_EQ(mira({"list", "A\\/B Team"}).code, 0);
+}
+
+TEST_F(MiraCliTest, FindPrintsThePathOfEveryWordStartHit)
+{
+    Result r = mira({"find", "kim"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "My Contacts/Friends/Dr. Kimberly Stone\n"
+                     "My Contacts/Friends/Kim Sample\n"
+                     "My Contacts/Friends/Kim Sample/Kim's mail\n");
+    EXPECT_EQ(mira({"find", "KIM"}).out, r.out);
+    EXPECT_EQ(mira({"find", "team"}).out, "My Contacts/A\\/B Team\n");
+    EXPECT_EQ(mira({"find", "kim", "sa"}).out, "My Contacts/Friends/Kim Sample\n");
+
+    r = mira({"find", "akim"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, QString());
+}
+
+TEST_F(MiraCliTest, ImportMergesBelowAPathAndSaves)
+{
+    write("club.mbd", crlf({"{1 0 }Club~~~~~~500", "{Fold}0", "{2 3 }Ana Club~~ Ana Club~~~~501",
+                            "{Pers}~~Ana~~~~Club~~~~~~~~~~~~0", "{3 6 }Cell~~555-0300~~~~502", "{Phon}~~0"}),
+          &elsewhere);
+    // Relative to where the tool is started.
+    Result r = mira({"import", "club.mbd", "--into", "Work"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "imported 3 items into My Contacts/Work\n");
+    const QByteArray saved = database();
+    EXPECT_TRUE(saved.contains("{2 0 }Club~~~~~~500\r\n{Fold}0\r\n{3 3 }Ana Club~~ Ana Club~~~~501\r\n"));
+    const qsizetype kim = kDatabase.indexOf("{2 3 }Kim Sample");
+    EXPECT_TRUE(saved.contains(kDatabase.mid(kim, kDatabase.indexOf("{2 3 }Dr.") - kim)));
+    EXPECT_EQ(mira({"list", "Work/Club/Ana Club"}).out, "phone\tCell\t555-0300\t\n");
+    EXPECT_FALSE(QFile::exists(home.filePath("mirabook.lock")));
+
+    // Below the root by default.
+    EXPECT_EQ(mira({"import", elsewhere.filePath("club.mbd")}).code, 0);
+    EXPECT_EQ(mira({"list"}).out, "folder\tA/B Team\t\t\nfolder\tClub\t\t\nfolder\tFriends\t\t\nfolder\tWork\t\t\n");
+}
+
+TEST_F(MiraCliTest, RefusedImportsWriteNothing)
+{
+    write("bad.mbd", crlf({"{1 0 }Half~~~~~~1", "{Fold}0", "this is no record"}), &elsewhere);
+    write("good.txt", crlf({"{1 0 }Text~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    const QStringList before = files();
+
+    struct Case
+    {
+        QStringList args;
+        int code;
+        const char *says;
+    };
+    const Case cases[] = {
+        {{"import", "missing.mbd"}, 2, "cannot read"},
+        {{"import", "good.txt"}, 2, ".mbd"},
+        {{"import", "good.mbd", "--into", "Nowhere"}, 2, "names no container"},
+        {{"import", "good.mbd", "--into", "Friends/Kim Sample/Home"}, 2, "names no container"},
+        {{"import", "bad.mbd"}, 2, "line 3: Invalid numeric input"},
+        {{"import"}, 2, "usage"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Result r = mira(c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(database(), kDatabase);
+        EXPECT_EQ(files(), before);
+    }
+
+    // A database that does not load whole is not saved over.
+    QByteArray broken = kDatabase;
+    broken.replace("{1 0 }Work~~", "{1 0}Work~~");
+    write("mira.dat", broken);
+    const Result r = mira({"import", "good.mbd"});
+    EXPECT_EQ(r.code, 4);
+    EXPECT_TRUE(r.err.contains("line 15: Invalid numeric input")) << r.err.toStdString();
+    EXPECT_EQ(database(), broken);
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
+{
+    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    {
+        InstanceLock desktop(home.path());
+        ASSERT_TRUE(desktop.tryLock());
+        const Result r = mira({"import", "good.mbd"});
+        EXPECT_EQ(r.code, 3);
+        EXPECT_TRUE(r.err.contains("running")) << r.err.toStdString();
+        EXPECT_EQ(database(), kDatabase);
+        // Reading is fine meanwhile.
+        EXPECT_EQ(mira({"list", "Work"}).code, 0);
+    }
+    EXPECT_EQ(mira({"import", "good.mbd"}).code, 0);
+    EXPECT_TRUE(database().contains("}Fine~~"));
+}
+
+TEST_F(MiraCliTest, ImportIntoARemoteFolderIsRefused)
+{
+    write("src.mbd", crlf({"{1 6 }Line~~1~~~~1", "{Phon}~~0"}), &elsewhere);
+    QByteArray withRemote = kDatabase;
+    withRemote += crlf({QStringLiteral("{1 0 }Shared~~%1~~~~400").arg(elsewhere.filePath("src.mbd")), "{Fold}0"});
+    write("mira.dat", withRemote);
+    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    const Result r = mira({"import", "good.mbd", "--into", "Shared"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("Cannot create new records within a remote (read-only) folder")) << r.err.toStdString();
+    EXPECT_EQ(database(), withRemote);
+}
+
+TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
+{
+    Result r = mira({"export", "Friends/Kim Sample", "--mbd", "kim.mbd"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(read(elsewhere.filePath("kim.mbd")),
+              crlf({"{1 3 }Kim Sample~~ Kim Sample~~~~101", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0",
+                    "{2 6 }Home~~555-0100~~~~102", "{Phon}~~0", "{2 6 }Work line~~555-0199~~desk\tphone~~103",
+                    "{Phon}22~~0", "{2 7 }Kim's mail~~kim@example.com~~~~104", "{Mail}0"}));
+
+    r = mira({"export", "Friends", "--csv", "phones.csv", "--kind", "phone", "--columns", "Title, phone number,Extension"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(read(elsewhere.filePath("phones.csv")),
+              "Title,Phone Number,Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
+
+    r = mira({"export", "My Contacts", "--csv", "people.txt", "--kind", "3", "--columns", "First Name,Last Name",
+              "--no-header"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray people = read(elsewhere.filePath("people.txt"));
+    EXPECT_FALSE(people.contains("First Name"));
+    EXPECT_EQ(people.count("\r\n"), 3);
+    EXPECT_TRUE(people.contains("\"Kimberly\",\"Stone\""));
+}
+
+TEST_F(MiraCliTest, RefusedExportsWriteNothing)
+{
+    const QStringList before = files();
+    struct Case
+    {
+        QStringList args;
+        const char *says;
+    };
+    const Case cases[] = {
+        {{"export", "Nowhere", "--mbd", "x.mbd"}, "names no container"},
+        {{"export", "Friends", "--mbd", "x.csv"}, ".mbd"},
+        {{"export", "Friends", "--csv", "x.mbd", "--kind", "phone", "--columns", "Title"}, ".csv"},
+        {{"export", "Friends", "--csv", "x.csv", "--kind", "gadget", "--columns", "Title"}, "unknown kind"},
+        {{"export", "Friends", "--csv", "x.csv", "--kind", "13", "--columns", "Title"}, "unknown kind"},
+        {{"export", "Friends", "--csv", "x.csv", "--columns", "Title"}, "unknown kind"},
+        {{"export", "Friends", "--csv", "x.csv", "--kind", "phone", "--columns", "Title,Shoe Size"}, "Shoe Size"},
+        {{"export", "Friends", "--mbd", "no/such/dir/x.mbd"}, "no such directory"},
+        {{"export", "Friends", "--mbd", "x.mbd", "--csv", "x.csv"}, "usage"},
+        {{"export", "Friends", "--mbd", "x.mbd", "--no-header"}, "--csv"},
+        {{"export", "Friends"}, "usage"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Result r = mira(c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(files(), before);
+    }
+    // The database itself is never an export target.
+    const Result r = mira({"export", "Friends", "--mbd", home.filePath("mira.dat.mbd")});
+    EXPECT_EQ(r.code, 0);
+    const Result own = mira({"export", "Friends", "--csv", home.filePath("mira.dat"), "--kind", "6", "--columns", "Title"});
+    EXPECT_EQ(own.code, 2);
+    EXPECT_EQ(database(), kDatabase);
+}
+
+TEST_F(MiraCliTest, CheckCountsKindsAndReportsTheFirstError)
+{
+    QByteArray withRemote = kDatabase;
+    withRemote += crlf({"{1 0 }Shared~~/nowhere/src.mbd~~~~400", "{Fold}0"});
+    write("mira.dat", withRemote);
+    Result r = mira({"check"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("database\t%1/mira.dat\nitems\t10\nfolder\t4\nperson\t3\nphone\t2\nemail\t1\n"
+                                    "remote folders\t1\n")
+                         .arg(QDir(home.path()).canonicalPath()));
+
+    QByteArray broken = kDatabase;
+    broken.replace("{1 0 }Work~~", "\r\n{1 0 }Work~~");
+    write("mira.dat", broken);
+    const QStringList before = files();
+    r = mira({"check"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.contains("\nitems\t6\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith("error\tline 15: Invalid numeric input\n")) << r.out.toStdString();
+    EXPECT_EQ(files(), before); // no copy of the unread file
+}
+
+TEST_F(MiraCliTest, DataDirectoryComesFromHomeOrTheEnvironment)
+{
+    EXPECT_EQ(mira({"list", "Work"}, false, home.path()).out, "person\tJoakim Berg\t Joakim Berg\t\n");
+
+    Result r = mira({"list"}, true);
+    EXPECT_EQ(r.code, 0);
+    r = mira({"--home", elsewhere.filePath("none"), "list"}, false);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("no such directory")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(elsewhere.filePath("none")));
+
+    // An empty data directory has no database to read.
+    QTemporaryDir empty;
+    r = mira({"--home", empty.path(), "check"}, false);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("no database")) << r.err.toStdString();
+}
+
+TEST_F(MiraCliTest, UsageErrors)
+{
+    Result r = mira({}, false);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("usage: mira")) << r.err.toStdString();
+    r = mira({"frobnicate"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("unknown command")) << r.err.toStdString();
+    r = mira({"find"});
+    EXPECT_EQ(r.code, 2);
+    r = mira({"--help"}, false);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains("export PATH --csv")) << r.out.toStdString();
+}
+
+} // namespace
