@@ -3,6 +3,7 @@
 #include "mainform.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -64,14 +65,18 @@ void TMainFormLayout::ApplySettings(const TWinLayout &layout)
 {
     if (m_form.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         m_form.setWindowState(m_form.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    m_form.move(layout.Left, layout.Top);
-    m_form.resize(layout.Width, layout.Height);
-    m_form.setTreeWidth(layout.Split);
+    // Bars and tree first: what they need bounds how small the window can be.
     applyBar(m_form.toolbarAction(), m_form.toolBar(), layout.Toolbar);
     applyBar(m_form.newItemBarAction(), m_form.newItemBar(), layout.Newbar);
     applyBar(m_form.findBarAction(), m_form.findBar(), layout.Findbar);
     applyBar(m_form.tipBarAction(), m_form.tipBar(), layout.Tipbar);
     applyBar(m_form.statusBarAction(), m_form.statusBarWidget(), layout.Statusbar);
+    m_form.setTreeWidth(layout.Split);
+    // The window's minimum size follows its layout only when that is redone.
+    if (QLayout *frame = m_form.layout())
+        frame->activate();
+    m_form.move(layout.Left, layout.Top);
+    m_form.resize(layout.Width, layout.Height);
     m_form.setViewStyle(layout.Style);
     m_form.setColumnWidth(0, layout.ColPos1);
     m_form.setColumnWidth(1, layout.ColPos2);

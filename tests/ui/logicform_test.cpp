@@ -1,0 +1,237 @@
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "store/itemfactory.h"
+#include "store/kinds.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+#include "support/fakeservices.h"
+#include "ui/databasecommands.h"
+#include "ui/logicform.h"
+#include "ui/mainform.h"
+#include "ui/mainformlayout.h"
+#include "ui/mainwinstate.h"
+#include "ui/trayicon.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A main window and its logical form on a fresh data directory.
+class LogicFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        previous = QDir::currentPath();
+        Paths::setHomeOverride(home.path());
+        QDir::setCurrent(home.path());
+    }
+    void TearDown() override
+    {
+        logic.reset();
+        form.reset();
+        Paths::setHomeOverride(QString());
+        QDir::setCurrent(previous);
+    }
+    void make(const QStringList &arguments = {"mirabook"})
+    {
+        form = std::make_unique<TMainForm>();
+        logic = std::make_unique<TLogicForm>(*form, CommandLine::Request{home.path(), arguments});
+    }
+    void writeDatabase(const QByteArray &records)
+    {
+        QFile f(home.filePath(RecordFile::DatabaseName));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n" + records);
+    }
+    QByteArray database() const
+    {
+        QFile f(home.filePath(RecordFile::DatabaseName));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList topTitles() const
+    {
+        QStringList titles;
+        for (int i = 0; i < form->RootNode()->Count(); ++i)
+            titles << form->RootNode()->Child(i)->Text();
+        return titles;
+    }
+
+    QTemporaryDir home;
+    QString previous;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TLogicForm> logic;
+};
+
+QStringList entryTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(LogicFormTest, TrayMenuAndTip)
+{
+    make();
+    EXPECT_EQ(logic->trayIcon()->toolTip(), "Click to view main window");
+    const QList<QAction *> entries = logic->trayMenu()->actions();
+    EXPECT_EQ(entryTexts(logic->trayMenu()),
+              QStringList({"&Restore", "-", "&Tools", "&Get Browser URL", "&Caller ID", "-", "&Exit"}));
+    ASSERT_EQ(entries.size(), 7);
+    EXPECT_TRUE(entries[2]->menu() != nullptr);
+    EXPECT_FALSE(entries[3]->isEnabled());
+    // The fifth entry, counting separators, carries the caller-ID check.
+    EXPECT_TRUE(entries[4]->isCheckable());
+    EXPECT_FALSE(entries[4]->isEnabled());
+
+    // The tip follows the main window's selection, never longer than 62.
+    emit form->trayTipChanged("[My Contacts/" + QString(70, u'f') + "]");
+    EXPECT_EQ(logic->trayIcon()->toolTip().size(), 62);
+    EXPECT_TRUE(logic->trayIcon()->toolTip().startsWith("[My Contacts/fff"));
+}
+
+TEST_F(LogicFormTest, ClosingTheWindowHidesOrMinimisesAndNeverEnds)
+{
+    make();
+    logic->SetHidesOnClose(true);
+    logic->Restore();
+    ASSERT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(logic->Ended());
+    EXPECT_FALSE(QFile::exists(home.filePath(RecordFile::DatabaseName))); // nothing saved
+
+    logic->trayMenu()->actions().at(0)->trigger(); // "&Restore"
+    EXPECT_TRUE(form->isVisible());
+
+    logic->SetHidesOnClose(false);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->isMinimized());
+    logic->Restore();
+    EXPECT_FALSE(form->isMinimized());
+}
+
+TEST_F(LogicFormTest, FirstShowImportsTheOwnCommandLineOnce)
+{
+    // An export to import, beside the data.
+    {
+        TTreeNodes nodes;
+        TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
+        TZEBObject *folder = CreateItem(Kinds::Folder, "Cousins", {}, {}, root, {}, 0);
+        ExportSubtree(folder->Node(), home.filePath("family.mbd"), false);
+    }
+    make({"mirabook", "family.mbd", "HIDEWIN"});
+    QSignalSpy handled(logic.get(), &TLogicForm::commandLineHandled);
+    EXPECT_TRUE(topTitles().isEmpty());
+    logic->Restore();
+    ASSERT_TRUE(handled.wait(5000));
+    EXPECT_EQ(topTitles(), QStringList({"Cousins"}));
+    form->hide();
+    logic->Restore();
+    QTest::qWait(50);
+    EXPECT_EQ(topTitles(), QStringList({"Cousins"}));
+
+    // A later start's command line is handled like the own one.
+    logic->HandleCommandLine({home.path(), {"/usr/bin/mirabook", home.filePath("family.mbd"), "FAMILY.MBD"}});
+    EXPECT_EQ(topTitles(), QStringList({"Cousins", "Cousins"}));
+}
+
+TEST_F(LogicFormTest, EndProgramWritesDatabaseLayoutsAndToolsOnce)
+{
+    make();
+    CreateItem(Kinds::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
+    form->toggleMainWindowAction()->trigger();
+    EXPECT_TRUE(logic->EndProgram());
+    EXPECT_TRUE(logic->Ended());
+    EXPECT_TRUE(database().contains("Neighbours"));
+    const Profile written(home.filePath("zeb.ini"));
+    EXPECT_EQ(written.sectionKeys("WinState").size(), 28);
+    EXPECT_EQ(written.readInteger("WinState", "Alt_Width", 0), 300);
+
+    // Once ended, closing really closes, and a second end writes nothing more.
+    QFile::remove(home.filePath(RecordFile::DatabaseName));
+    EXPECT_TRUE(logic->EndProgram());
+    EXPECT_FALSE(QFile::exists(home.filePath(RecordFile::DatabaseName)));
+}
+
+TEST_F(LogicFormTest, RevertLoadsTheSavedDatabaseAgain)
+{
+    writeDatabase("{1 0 }Saved Folder~~~~~~77\r\n");
+    make();
+    FakeServices answers; // errors are recorded, not shown
+    EXPECT_EQ(topTitles(), QStringList({"Saved Folder"}));
+    CreateItem(Kinds::Folder, "Unsaved", {}, {}, form->RootNode(), {}, 0);
+    form->SelectNode(form->RootNode()->Child(1));
+    DatabaseCommands::Reload(*form);
+    EXPECT_EQ(topTitles(), QStringList({"Saved Folder"}));
+    EXPECT_EQ(form->SelectedNode(), form->RootNode());
+    EXPECT_TRUE(answers.errors.isEmpty());
+}
+
+TEST_F(LogicFormTest, LayoutsReachTheWindowAndComeBack)
+{
+    make();
+    form->show();
+    TMainWinState &state = logic->winState();
+    // A fresh start: the normal layout with every bar and a 201-pixel tree.
+    EXPECT_TRUE(form->toolBar()->isVisibleTo(form.get()));
+    EXPECT_EQ(form->treeWidth(), 201);
+    EXPECT_EQ(form->viewStyle(), 1);
+    EXPECT_EQ(form->columnWidth(0), 125);
+    EXPECT_EQ(form->columnWidth(2), 150);
+
+    // The user hides the tip bar by the bar's own means: the View entry follows.
+    form->tipBar()->toggleViewAction()->trigger();
+    EXPECT_FALSE(form->tipBarAction()->isChecked());
+
+    form->toggleMainWindowAction()->trigger();
+    EXPECT_TRUE(state.AlternateActive());
+    EXPECT_FALSE(state.Normal().Tipbar);
+    EXPECT_TRUE(state.Normal().Findbar);
+    EXPECT_EQ(form->treeWidth(), 1);
+    EXPECT_EQ(form->size(), QSize(300, 480));
+    for (QAction *bar : {form->toolbarAction(), form->newItemBarAction(), form->findBarAction(), form->tipBarAction()})
+        EXPECT_FALSE(bar->isChecked()) << bar->text().toStdString();
+    EXPECT_FALSE(form->findBar()->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->statusBarAction()->isChecked());
+    EXPECT_TRUE(form->statusBarWidget()->isVisibleTo(form.get()));
+
+    form->toggleMainWindowAction()->trigger();
+    EXPECT_FALSE(state.AlternateActive());
+    EXPECT_EQ(form->treeWidth(), 201);
+    EXPECT_TRUE(form->findBar()->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->tipBar()->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->tipBarAction()->isChecked());
+}
+
+TEST_F(LogicFormTest, StyleCodesOutsideOneToFourLeaveTheListAlone)
+{
+    make();
+    TMainFormLayout layout(*form);
+    TWinLayout details = layout.GetSettings();
+    details.Style = 4;
+    layout.ApplySettings(details);
+    EXPECT_EQ(form->viewStyle(), 4);
+    EXPECT_TRUE(form->viewFormatAction(4)->isChecked());
+    EXPECT_TRUE(form->viewFormatButton(4)->isChecked());
+    details.Style = 9;
+    layout.ApplySettings(details);
+    EXPECT_EQ(form->viewStyle(), 4);
+    EXPECT_EQ(layout.GetSettings().Style, 4);
+}
