@@ -11,7 +11,9 @@ TCategoryPopup::TCategoryPopup(QWidget *parent) : QDialog(parent, Qt::Tool), m_l
     setWindowTitle(tr("Select Categories"));
     setModal(true);
     m_list->setObjectName(QStringLiteral("CategoryList"));
-    m_list->setBackgroundRole(QPalette::Button);
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    m_list->setPalette(palette);
     m_list->setUniformItemSizes(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

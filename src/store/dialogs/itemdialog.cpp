@@ -17,6 +17,7 @@ ItemDialog::ItemDialog(TZEBObject &item, const QStringList &categoryNames, const
     : QDialog(parent), m_item(item), m_categoryNames(categoryNames)
 {
     setWindowTitle(caption);
+    setMinimumWidth(360);
     auto *outer = new QVBoxLayout(this);
     m_body = new QVBoxLayout;
     outer->addLayout(m_body, 1);

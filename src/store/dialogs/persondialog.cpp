@@ -1,5 +1,6 @@
 #include "persondialog.h"
 
+#include "fieldwidgets.h"
 #include "primarypages.h"
 #include "store/personobject.h"
 
@@ -44,9 +45,10 @@ void TEditPersDlg::titleExit()
     TPersonNames split = names();
     if (!SplitTitle(m_title->text(), split))
         return;
-    m_first->setText(split.FirstName);
-    m_middle->setText(split.MiddleName);
-    m_last->setText(split.LastName);
+    // A word longer than a field's typing limit is still taken whole.
+    SetLimitedText(m_first, 20, split.FirstName);
+    SetLimitedText(m_middle, 20, split.MiddleName);
+    SetLimitedText(m_last, 25, split.LastName);
 }
 
 TPersonNames TEditPersDlg::names() const

@@ -59,6 +59,13 @@ TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
     EXPECT_EQ(text(&dialog, "FName"), "Sample");
     EXPECT_EQ(text(&dialog, "LName"), "Kim");
 
+    // Words longer than the name fields' typing limits are not cut.
+    typeTitle(&dialog, "Bartholomew-Fitzgerald Smith");
+    EXPECT_EQ(text(&dialog, "FName"), "Bartholomew-Fitzgerald");
+    typeTitle(&dialog, "Jo Featherstonehaugh-Smythes");
+    EXPECT_EQ(text(&dialog, "LName"), "Featherstonehaugh-Smythes");
+
+    typeTitle(&dialog, "Sample, Kim");
     typeTitle(&dialog, "Prince"); // one word leaves the names alone
     EXPECT_EQ(text(&dialog, "FName"), "Sample");
     EXPECT_EQ(text(&dialog, "LName"), "Kim");
