@@ -3,6 +3,7 @@
 #include "store/itemfactory.h"
 #include "store/kinds.h"
 #include "store/recordfile.h"
+#include "store/toolitems.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 #include "support/fakeservices.h"
@@ -103,6 +104,22 @@ TEST_F(LogicFormTest, TrayMenuAndTip)
     emit form->trayTipChanged("[My Contacts/" + QString(70, u'f') + "]");
     EXPECT_EQ(logic->trayIcon()->toolTip().size(), 62);
     EXPECT_TRUE(logic->trayIcon()->toolTip().startsWith("[My Contacts/fff"));
+}
+
+TEST_F(LogicFormTest, ToolsSubmenuListsTheToolsWhenOpened)
+{
+    make();
+    QMenu *tools = logic->trayMenu()->actions().at(2)->menu();
+    ASSERT_NE(tools, nullptr);
+    EXPECT_TRUE(tools->actions().isEmpty());
+    ToolItems().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "", "0"));
+    ToolItems().Add(std::make_unique<TToolItem>("Calculator", "/usr/bin/calc", "", "0"));
+    emit tools->aboutToShow();
+    EXPECT_EQ(entryTexts(tools), QStringList({"Notes", "Calculator"}));
+    ToolItems().Delete("Notes");
+    emit tools->aboutToShow();
+    EXPECT_EQ(entryTexts(tools), QStringList({"Calculator"}));
+    ToolItems().Clear();
 }
 
 TEST_F(LogicFormTest, ClosingTheWindowHidesOrMinimisesAndNeverEnds)
