@@ -87,9 +87,11 @@ void TDragFileList::setViewStyle(int style)
     case 1:
         m_icons->setViewMode(QListView::IconMode);
         m_icons->setIconSize(QSize(32, 32));
-        m_icons->setGridSize(QSize(80, 64));
+        m_icons->setGridSize(QSize(96, 84));
         m_icons->setFlow(QListView::LeftToRight);
+        m_icons->setWrapping(true);
         m_icons->setWordWrap(true);
+        m_icons->setTextElideMode(Qt::ElideRight);
         break;
     case 2:
         m_icons->setViewMode(QListView::ListMode);

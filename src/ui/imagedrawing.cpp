@@ -39,7 +39,7 @@ void folder(QPainter &p, bool open, QColor body)
 void person(QPainter &p, QPointF at, qreal scale, QColor shirt)
 {
     p.setBrush(QColor(240, 200, 160));
-    p.drawEllipse(at + QPointF(-5 * scale, 0), 10 * scale, 10 * scale);
+    p.drawEllipse(QRectF(at + QPointF(-5 * scale, 0), QSizeF(10 * scale, 10 * scale)));
     QPainterPath body;
     body.moveTo(at + QPointF(-9 * scale, 22 * scale));
     body.cubicTo(at + QPointF(-9 * scale, 11 * scale), at + QPointF(9 * scale, 11 * scale),

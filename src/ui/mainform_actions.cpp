@@ -244,6 +244,7 @@ void TMainForm::buildBars()
     m_toolBar->addAction(toolsMenu);
     m_toolBar->addAction(m_helpContentsAction);
 
+    addToolBarBreak();
     m_newItemBar = addToolBar(QStringLiteral("New Item Bar"));
     m_newItemBar->setObjectName(QStringLiteral("NewItemBar"));
     m_newItemBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

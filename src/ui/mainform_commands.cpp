@@ -41,11 +41,13 @@ QString DefaultTitle(int kind)
     return QString();
 }
 
+// Rows with a selected caption: the icon formats select the first column only.
 QList<int> selectedRows(QItemSelectionModel *selection)
 {
     QList<int> rows;
-    for (const QModelIndex &i : selection->selectedRows())
-        rows.append(i.row());
+    for (const QModelIndex &i : selection->selectedIndexes())
+        if (i.column() == 0)
+            rows.append(i.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -69,7 +71,7 @@ TZEBObject *TMainForm::popupItem() const
     }
     QItemSelectionModel *selection = m_mainItems->selectionModel();
     const QModelIndex current = selection->currentIndex();
-    if (current.isValid() && selection->isRowSelected(current.row()))
+    if (current.isValid() && selection->isSelected(current.siblingAtColumn(0)))
         return m_itemModel->itemAt(current.row());
     const QList<TZEBObject *> items = selectedItems();
     return items.isEmpty() ? nullptr : items.first();

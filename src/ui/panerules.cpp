@@ -21,7 +21,13 @@ QString NodePath(const TTreeNode *node)
 
 QString TrayTipText(const QString &path)
 {
-    return (QLatin1Char('[') + path + QLatin1Char(']')).left(TrayTipLimit);
+    QString tip = QLatin1Char('[') + path + QLatin1Char(']');
+    if (tip.size() > TrayTipLimit) {
+        // Never half a character outside the basic plane.
+        const bool splitsPair = tip.at(TrayTipLimit - 1).isHighSurrogate();
+        tip.truncate(splitsPair ? TrayTipLimit - 1 : TrayTipLimit);
+    }
+    return tip;
 }
 
 QString ItemCountText(int rows)

@@ -35,6 +35,10 @@ TEST(PaneRules, TrayTipIsBracketedPathCutTo62)
     EXPECT_EQ(cut.size(), 62);
     EXPECT_EQ(cut, QLatin1Char('[') + path60 + QLatin1Char('y'));
     EXPECT_EQ(TrayTipText(QString(300, QLatin1Char('z'))).size(), 62);
+    // A character outside the basic plane that would be cut in half goes whole.
+    const QString clef = QString::fromUcs4(U"\U0001D11E");
+    const QString tip = TrayTipText(QString(60, QLatin1Char('x')) + clef);
+    EXPECT_EQ(tip, QLatin1Char('[') + QString(60, QLatin1Char('x')));
 }
 
 TEST(PaneRules, StatusAndQuestionTexts)

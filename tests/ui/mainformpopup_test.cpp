@@ -1,0 +1,171 @@
+#include "mainformfixture.h"
+
+#include "store/kinds.h"
+#include "ui/foldertreemodel.h"
+#include "ui/imagelist.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+void rightClick(QWidget *viewport, const QPoint &at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QCoreApplication::sendEvent(viewport, &event);
+}
+} // namespace
+
+class MainFormShownTest : public MainFormTest
+{
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override
+    {
+        form->listPopup()->close();
+        MainFormTest::TearDown();
+    }
+    QRect rowRect(TZEBObject *item) const
+    {
+        const QModelIndex i = form->itemModel()->index(form->itemModel()->rowOf(item), 0);
+        return form->mainItems()->visualRect(i);
+    }
+};
+
+TEST_F(MainFormShownTest, ListPopupNeedsASelectedRow)
+{
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"), nullptr, QStringLiteral("555-0100"));
+    form->SelectNode(root);
+    QWidget *viewport = form->mainItems()->viewport();
+
+    // Pressing on empty space with nothing selected: no menu.
+    rightClick(viewport, QPoint(viewport->width() - 5, viewport->height() - 5));
+    EXPECT_FALSE(form->listPopup()->isVisible());
+
+    form->mainItems()->setFocus();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, rowRect(phone).center());
+    rightClick(viewport, rowRect(phone).center());
+    ASSERT_TRUE(form->listPopup()->isVisible());
+    EXPECT_EQ(form->ActivePaneName(), QStringLiteral("MainItems"));
+    const QList<QAction *> actions = form->listPopup()->actions();
+    EXPECT_FALSE(actions.at(0)->isVisible()); // a phone has no Open entry
+    EXPECT_TRUE(actions.at(3)->isVisible());  // but it dials
+    EXPECT_TRUE(form->notesAction()->isVisible());
+    EXPECT_TRUE(form->propertiesAction()->isVisible());
+}
+
+TEST_F(MainFormShownTest, TreeRightClickSelectsTheNodeFirst)
+{
+    TZEBObject *web = add(Kinds::Website, QStringLiteral("Site"), nullptr, QStringLiteral("http://example.org"));
+    QTreeView *tree = form->folders();
+    const QRect rect = tree->visualRect(form->folderModel()->indexOf(web->Node()));
+    ASSERT_TRUE(rect.isValid());
+    rightClick(tree->viewport(), rect.center());
+    EXPECT_EQ(form->SelectedNode(), web->Node());
+    ASSERT_TRUE(form->listPopup()->isVisible());
+    const QList<QAction *> actions = form->listPopup()->actions();
+    EXPECT_TRUE(actions.at(0)->isVisible()); // Open
+    EXPECT_TRUE(actions.at(4)->isVisible()); // Browse
+    EXPECT_FALSE(actions.at(4)->isEnabled()); // the browser link comes later
+    EXPECT_FALSE(actions.at(3)->isVisible());
+}
+
+TEST_F(MainFormShownTest, DoubleClickOpensTheRowsItem)
+{
+    TZEBObject *org = add(Kinds::Organization, QStringLiteral("Acme"));
+    add(Kinds::Person, QStringLiteral("Boss"), org->Node());
+    form->SelectNode(root);
+    const QModelIndex orgIndex = form->folderModel()->indexOf(org->Node());
+    EXPECT_FALSE(form->folders()->isExpanded(orgIndex));
+    QWidget *viewport = form->mainItems()->viewport();
+    int dbl = 0;
+    QObject::connect(form->mainItems(), &QAbstractItemView::doubleClicked, [&dbl] { ++dbl; });
+    const QPointF at = rowRect(org).center();
+    const QPointF global = viewport->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, at, global, Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+    }
+    EXPECT_EQ(dbl, 1);
+    EXPECT_TRUE(form->folders()->isExpanded(orgIndex));
+    EXPECT_EQ(form->SelectedNode(), root); // opening a container only expands it
+}
+
+TEST_F(MainFormShownTest, AlertMarksShowOnTheNodesAbove)
+{
+    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Family"));
+    TZEBObject *person = add(Kinds::Person, QStringLiteral("Pat"), folder->Node());
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Home"), person->Node());
+    TFolderTreeModel *tree = form->folderModel();
+    const QModelIndex folderIndex = tree->indexOf(folder->Node());
+    const qint64 plain = tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey();
+
+    phone->SetAlert(true);
+    EXPECT_EQ(folder->Node()->StateIndex(), 1);
+    EXPECT_EQ(person->Node()->StateIndex(), 1);
+    EXPECT_NE(tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey(), plain);
+    EXPECT_EQ(tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey(),
+              form->imageList().IconWithState(0, 1).cacheKey());
+    // The person's row in the folder's list carries the mark too.
+    form->SelectNode(folder->Node());
+    const QModelIndex row = form->itemModel()->index(form->itemModel()->rowOf(person), 0);
+    EXPECT_EQ(row.data(Qt::DecorationRole).value<QIcon>().cacheKey(),
+              form->imageList().IconWithState(Kinds::Person, 1).cacheKey());
+
+    phone->SetAlert(false);
+    EXPECT_EQ(tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey(), plain);
+}
+
+TEST_F(MainFormShownTest, PropertiesEditTheItemButNotTheRoot)
+{
+    QStringList edited;
+    form->services().dialogRunner = [&edited](TZEBObject &item, bool isNew) {
+        edited.append(item.Title() + (isNew ? " new" : " old"));
+        item.SetTitle(QStringLiteral("Zed"));
+        return true;
+    };
+    form->SetActivePane(TMainForm::Pane::Folders);
+    form->propertiesAction()->trigger(); // the root has no properties
+    EXPECT_TRUE(edited.isEmpty());
+
+    TZEBObject *person = add(Kinds::Person, QStringLiteral("Amy"));
+    add(Kinds::Person, QStringLiteral("Bob"));
+    form->SelectNode(root);
+    form->mainItems()->setFocus();
+    QTest::mouseClick(form->mainItems()->viewport(), Qt::LeftButton, {}, rowRect(person).center());
+    EXPECT_EQ(form->ActivePaneName(), QStringLiteral("MainItems"));
+    form->propertiesAction()->trigger();
+    EXPECT_EQ(edited, QStringList{"Amy old"});
+    EXPECT_EQ(person->Node()->Text(), QStringLiteral("Zed"));
+    EXPECT_EQ(root->Child(1), person->Node());
+    EXPECT_EQ(form->itemModel()->captionAt(1), QStringLiteral("Zed"));
+}
+
+TEST_F(MainFormShownTest, NotesStartsTheCompanionWhenInstalled)
+{
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString marker = dir.filePath(QStringLiteral("started"));
+    QFile script(bin + QStringLiteral("/Brevolo"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho \"$#\" > '%1'\n").arg(marker).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ':' + oldPath);
+    form->notesAction()->trigger();
+    qputenv("PATH", oldPath);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker) && QFileInfo(marker).size() > 0; }, 5000));
+    QFile result(marker);
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+    EXPECT_EQ(result.readAll().trimmed(), QByteArray("0")); // started without arguments
+}
