@@ -16,12 +16,16 @@
 #include "trayicon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenu>
 
+#include <utility>
+
 namespace {
 constexpr int RootImage = 12;
+constexpr int WaitForDialogMs = 250;
 } // namespace
 
 TLogicForm::TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownCommandLine, QObject *parent)
@@ -47,6 +51,8 @@ TLogicForm::TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownComma
 
     connectMainForm();
     m_form.installEventFilter(this);
+    m_waitTimer.setInterval(WaitForDialogMs);
+    connect(&m_waitTimer, &QTimer::timeout, this, &TLogicForm::handleWaiting);
 }
 
 TLogicForm::~TLogicForm()
@@ -140,9 +146,28 @@ void TLogicForm::firstShow()
 void TLogicForm::HandleCommandLine(const CommandLine::Request &request)
 {
     Restore();
+    // A later start may arrive while a dialog is open on an item; its files wait
+    // until the dialog is closed, so an import never runs inside another command.
+    if (QApplication::activeModalWidget()) {
+        m_waiting.append(request);
+        if (!m_waitTimer.isActive())
+            m_waitTimer.start();
+        return;
+    }
     // The program's own command line comes first when this is the first show.
     firstShow();
     importArguments(request);
+}
+
+void TLogicForm::handleWaiting()
+{
+    if (QApplication::activeModalWidget())
+        return;
+    m_waitTimer.stop();
+    const QList<CommandLine::Request> waiting = std::exchange(m_waiting, {});
+    firstShow();
+    for (const CommandLine::Request &request : waiting)
+        importArguments(request);
 }
 
 void TLogicForm::importArguments(const CommandLine::Request &request)

@@ -3,7 +3,8 @@
 #include "commandline.h"
 
 #include <QObject>
-#include <QPointer>
+#include <QList>
+#include <QTimer>
 #include <memory>
 
 class QAction;
@@ -57,6 +58,7 @@ private:
     void connectMainForm();
     void firstShow();
     void importArguments(const CommandLine::Request &request);
+    void handleWaiting();
 
     TMainForm &m_form;
     CommandLine::Request m_ownCommandLine;
@@ -68,4 +70,7 @@ private:
     bool m_firstShow = true;
     bool m_hideOnClose = true;
     bool m_ended = false;
+    // Command lines of later starts that came while a dialog was open.
+    QList<CommandLine::Request> m_waiting;
+    QTimer m_waitTimer;
 };

@@ -15,6 +15,7 @@
 #include "ui/trayicon.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -22,6 +23,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -61,6 +63,14 @@ protected:
     {
         QFile f(home.filePath(RecordFile::DatabaseName));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // An export with one folder, beside the data.
+    void writeExport(const QString &name, const QString &folderTitle)
+    {
+        TTreeNodes nodes;
+        TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
+        TZEBObject *folder = CreateItem(Kinds::Folder, folderTitle, {}, {}, root, {}, 0);
+        ExportSubtree(folder->Node(), home.filePath(name), false);
     }
     QStringList topTitles() const
     {
@@ -146,13 +156,7 @@ TEST_F(LogicFormTest, ClosingTheWindowHidesOrMinimisesAndNeverEnds)
 
 TEST_F(LogicFormTest, FirstShowImportsTheOwnCommandLineOnce)
 {
-    // An export to import, beside the data.
-    {
-        TTreeNodes nodes;
-        TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
-        TZEBObject *folder = CreateItem(Kinds::Folder, "Cousins", {}, {}, root, {}, 0);
-        ExportSubtree(folder->Node(), home.filePath("family.mbd"), false);
-    }
+    writeExport("family.mbd", "Cousins");
     make({"mirabook", "family.mbd", "HIDEWIN"});
     QSignalSpy handled(logic.get(), &TLogicForm::commandLineHandled);
     EXPECT_TRUE(topTitles().isEmpty());
@@ -167,6 +171,26 @@ TEST_F(LogicFormTest, FirstShowImportsTheOwnCommandLineOnce)
     // A later start's command line is handled like the own one.
     logic->HandleCommandLine({home.path(), {"/usr/bin/mirabook", home.filePath("family.mbd"), "FAMILY.MBD"}});
     EXPECT_EQ(topTitles(), QStringList({"Cousins", "Cousins"}));
+}
+
+TEST_F(LogicFormTest, LaterStartWaitsForAnOpenDialog)
+{
+    writeExport("club.mbd", "Chess Club");
+    make();
+    logic->Restore();
+    QSignalSpy handled(logic.get(), &TLogicForm::commandLineHandled);
+    ASSERT_TRUE(handled.wait(5000)); // the first show
+    QDialog dialog(form.get());
+    QStringList duringDialog{"not run"};
+    QTimer::singleShot(0, &dialog, [&] {
+        logic->HandleCommandLine({home.path(), {"mirabook", "club.mbd"}});
+        duringDialog = topTitles();
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_TRUE(duringDialog.isEmpty());
+    ASSERT_TRUE(handled.wait(5000));
+    EXPECT_EQ(topTitles(), QStringList({"Chess Club"}));
 }
 
 TEST_F(LogicFormTest, EndProgramWritesDatabaseLayoutsAndToolsOnce)
