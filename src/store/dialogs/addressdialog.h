@@ -1,9 +1,7 @@
 #pragma once
 
+#include "addressfields.h"
 #include "itemdialog.h"
-
-class StreetMemo;
-class TAddressObject;
 
 // A postal address: street lines, city, state, postal code, country.
 class TEditAddressDlg : public ItemDialog
@@ -19,10 +17,5 @@ private:
     TAddressObject &m_address;
     bool m_isNew;
     QLineEdit *m_title;
-    StreetMemo *m_street;
-    QLineEdit *m_city;
-    QLineEdit *m_state;
-    QLineEdit *m_postCode;
-    QLineEdit *m_country;
-    QLineEdit *m_comment;
+    AddressFields m_fields;
 };

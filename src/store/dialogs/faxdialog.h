@@ -2,9 +2,8 @@
 
 #include "itemdialog.h"
 
-class NumberField;
-class PhoneFormatList;
-class QLabel;
+#include "numberfield.h"
+
 class TFaxObject;
 
 // A fax number. A new number starts in the "USA" format; an existing one is edited
@@ -15,16 +14,14 @@ class TFaxEditDlg : public ItemDialog
 public:
     TFaxEditDlg(TFaxObject &fax, bool isNew, const QStringList &categoryNames, QWidget *parent = nullptr);
 
-    NumberField *numberField() const { return m_number; }
-    PhoneFormatList *formatList() const { return m_format; }
+    NumberField *numberField() const { return m_number.field; }
+    PhoneFormatList *formatList() const { return m_number.formats; }
     bool apply();
 
 private:
     TFaxObject &m_fax;
     bool m_isNew;
     QLineEdit *m_title;
-    NumberField *m_number;
-    PhoneFormatList *m_format;
-    QLabel *m_formatLabel;
+    NumberEntry m_number;
     QLineEdit *m_comment;
 };

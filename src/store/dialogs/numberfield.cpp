@@ -1,5 +1,7 @@
 #include "numberfield.h"
 
+#include <QLabel>
+
 NumberField::NumberField(QWidget *parent) : QLineEdit(parent) {}
 
 void NumberField::setFormatMask(const QString &mask)
@@ -24,4 +26,22 @@ void PhoneFormatList::choose(int index)
 {
     setCurrentIndex(index);
     m_field->setFormatMask(FormatMask(m_formats, currentIndex()));
+}
+
+NumberEntry::NumberEntry(const QString &fieldName, const QString &listName, const QString &labelText,
+                         const QList<PhoneFormat> &formatList, QWidget *parent)
+    : field(new NumberField(parent)), formats(new PhoneFormatList(formatList, field, parent)),
+      label(new QLabel(labelText, parent))
+{
+    field->setObjectName(fieldName);
+    formats->setObjectName(listName);
+    label->setBuddy(formats);
+}
+
+void NumberEntry::start(bool isNew)
+{
+    formats->setVisible(isNew);
+    label->setVisible(isNew);
+    if (isNew)
+        formats->choose(0);
 }

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+class QLabel;
+
 // A phone or fax number field: plain text, or masked by one of the phone formats.
 class NumberField : public QLineEdit
 {
@@ -38,4 +40,20 @@ public:
 private:
     QList<PhoneFormat> m_formats;
     NumberField *m_field;
+};
+
+// A number field with its format list and the list's label, as every number field
+// of the dialogs comes.
+struct NumberEntry
+{
+    NumberEntry(const QString &fieldName, const QString &listName, const QString &labelText,
+                const QList<PhoneFormat> &formats, QWidget *parent);
+
+    // A new number is typed in a format, starting at the list's first entry; a
+    // stored one is shown as it was kept, without the list.
+    void start(bool isNew);
+
+    NumberField *field;
+    PhoneFormatList *formats;
+    QLabel *label;
 };

@@ -2,9 +2,8 @@
 
 #include "itemdialog.h"
 
-class NumberField;
-class PhoneFormatList;
-class QLabel;
+#include "numberfield.h"
+
 class TPhoneObject;
 
 // A phone number. A new number is typed in one of the phone formats; an existing
@@ -15,17 +14,15 @@ class TPhoneEditDlg : public ItemDialog
 public:
     TPhoneEditDlg(TPhoneObject &phone, bool isNew, const QStringList &categoryNames, QWidget *parent = nullptr);
 
-    NumberField *numberField() const { return m_number; }
-    PhoneFormatList *formatList() const { return m_format; }
+    NumberField *numberField() const { return m_number.field; }
+    PhoneFormatList *formatList() const { return m_number.formats; }
     // What OK does; false when the title or the number is missing.
     bool apply();
 
 private:
     TPhoneObject &m_phone;
     QLineEdit *m_title;
-    NumberField *m_number;
-    PhoneFormatList *m_format;
-    QLabel *m_formatLabel;
+    NumberEntry m_number;
     QLineEdit *m_extension;
     QLineEdit *m_comment;
 };

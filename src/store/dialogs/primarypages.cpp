@@ -1,7 +1,6 @@
 #include "primarypages.h"
 
 #include "fieldwidgets.h"
-#include "numberfield.h"
 #include "store/primarypage.h"
 
 #include <QComboBox>
@@ -36,15 +35,9 @@ PrimaryPagesWidget::PrimaryPagesWidget(TContactObject &owner, bool isNew, QWidge
     m_emailTitle->setEditText(start.EMailTitle);
     m_webTitle->setEditText(start.WebTitle);
 
-    // A new owner's numbers are typed in a format, starting free; stored numbers
-    // are edited as plain text.
-    for (QWidget *w : {static_cast<QWidget *>(m_phoneFmt), static_cast<QWidget *>(m_phoneFmtLabel),
-                       static_cast<QWidget *>(m_faxFmt), static_cast<QWidget *>(m_faxFmtLabel)})
-        w->setVisible(isNew);
-    if (isNew) {
-        m_phoneFmt->choose(0);
-        m_faxFmt->choose(0);
-    }
+    // A new owner's numbers start in "Free Format"; stored ones are plain text.
+    m_phone->start(isNew);
+    m_fax->start(isNew);
 }
 
 QComboBox *PrimaryPagesWidget::titleList(int kind) const
@@ -73,21 +66,10 @@ QWidget *PrimaryPagesWidget::addressPage()
 {
     auto *page = new QWidget(this);
     m_addrTitle = makeTitleList(QStringLiteral("AddrTitle"), Kinds::Address, page);
-    m_addr = new StreetMemo(120, page);
-    m_addr->setObjectName(QStringLiteral("Addr"));
-    m_city = MakeLimitedEdit(QStringLiteral("City"), 25, page);
-    m_state = MakeLimitedEdit(QStringLiteral("State"), 20, page);
-    m_postCode = MakeLimitedEdit(QStringLiteral("PostCode"), 10, page);
-    m_country = MakeLimitedEdit(QStringLiteral("Country"), 15, page);
-    m_addrComment = MakeLimitedEdit(QStringLiteral("AddrComment"), CommentLimit, page);
+    m_address.emplace(page);
     auto *form = new QFormLayout(page);
     form->addRow(tr("Title:"), m_addrTitle);
-    form->addRow(tr("Address:"), m_addr);
-    form->addRow(tr("City:"), m_city);
-    form->addRow(tr("State/Province:"), m_state);
-    form->addRow(tr("Postal Code:"), m_postCode);
-    form->addRow(tr("Country:"), m_country);
-    form->addRow(tr("Comment:"), m_addrComment);
+    m_address->addRows(form, false);
     return page;
 }
 
@@ -95,18 +77,15 @@ QWidget *PrimaryPagesWidget::phonePage()
 {
     auto *page = new QWidget(this);
     m_phoneTitle = makeTitleList(QStringLiteral("PhoneTitle"), Kinds::Phone, page);
-    m_phoneNum = new NumberField(page);
-    m_phoneNum->setObjectName(QStringLiteral("PhoneNum"));
+    m_phone.emplace(QStringLiteral("PhoneNum"), QStringLiteral("PhoneFmt"), tr("Phone Number Format"), PhoneFormats(),
+                    page);
     m_extension = MakeLimitedEdit(QStringLiteral("Extension"), 6, page);
-    m_phoneFmt = new PhoneFormatList(PhoneFormats(), m_phoneNum, page);
-    m_phoneFmt->setObjectName(QStringLiteral("PhoneFmt"));
-    m_phoneFmtLabel = new QLabel(tr("Phone Number Format"), page);
     m_phoneComment = MakeLimitedEdit(QStringLiteral("PhoneComment"), CommentLimit, page);
     auto *form = new QFormLayout(page);
     form->addRow(tr("Title:"), m_phoneTitle);
-    form->addRow(tr("Number:"), m_phoneNum);
+    form->addRow(tr("Number:"), m_phone->field);
     form->addRow(tr("Extension:"), m_extension);
-    form->addRow(m_phoneFmtLabel, m_phoneFmt);
+    form->addRow(m_phone->label, m_phone->formats);
     form->addRow(tr("Comment:"), m_phoneComment);
     return page;
 }
@@ -115,16 +94,13 @@ QWidget *PrimaryPagesWidget::faxPage()
 {
     auto *page = new QWidget(this);
     m_faxTitle = makeTitleList(QStringLiteral("FaxTitle"), Kinds::Fax, page);
-    m_faxNum = new NumberField(page);
-    m_faxNum->setObjectName(QStringLiteral("FaxNum"));
-    m_faxFmt = new PhoneFormatList(PhoneFormats(), m_faxNum, page);
-    m_faxFmt->setObjectName(QStringLiteral("FaxFmt"));
-    m_faxFmtLabel = new QLabel(tr("Fax Number Format"), page);
+    // The fax page lists the formats in the phone order, "Free Format" first.
+    m_fax.emplace(QStringLiteral("FaxNum"), QStringLiteral("FaxFmt"), tr("Fax Number Format"), PhoneFormats(), page);
     m_faxComment = MakeLimitedEdit(QStringLiteral("FaxComment"), CommentLimit, page);
     auto *form = new QFormLayout(page);
     form->addRow(tr("Title:"), m_faxTitle);
-    form->addRow(tr("Number:"), m_faxNum);
-    form->addRow(m_faxFmtLabel, m_faxFmt);
+    form->addRow(tr("Number:"), m_fax->field);
+    form->addRow(m_fax->label, m_fax->formats);
     form->addRow(tr("Comment:"), m_faxComment);
     return page;
 }
@@ -168,20 +144,15 @@ void PrimaryPagesWidget::showPage(int kind, const TPrimaryPages &v)
 {
     switch (kind) {
     case Kinds::Address:
-        m_addr->setLines(v.AddrLines);
-        SetLimitedText(m_city, 25, v.City);
-        SetLimitedText(m_state, 20, v.State);
-        SetLimitedText(m_postCode, 10, v.PostCode);
-        SetLimitedText(m_country, 15, v.Country);
-        SetLimitedText(m_addrComment, CommentLimit, v.AddrComment);
+        m_address->show({QString(), v.AddrLines, v.City, v.State, v.PostCode, v.Country, v.AddrComment});
         break;
     case Kinds::Phone:
-        m_phoneNum->setText(v.PhoneNum);
+        m_phone->field->setText(v.PhoneNum);
         SetLimitedText(m_extension, 6, v.Extension);
         SetLimitedText(m_phoneComment, CommentLimit, v.PhoneComment);
         break;
     case Kinds::Fax:
-        m_faxNum->setText(v.FaxNum);
+        m_fax->field->setText(v.FaxNum);
         SetLimitedText(m_faxComment, CommentLimit, v.FaxComment);
         break;
     case Kinds::EMail:
@@ -202,20 +173,21 @@ TPrimaryPages PrimaryPagesWidget::pages() const
 {
     TPrimaryPages p;
     p.AddrTitle = m_addrTitle->currentText();
-    p.AddrLines = m_addr->lines();
-    p.City = m_city->text();
-    p.State = m_state->text();
-    p.PostCode = m_postCode->text();
-    p.Country = m_country->text();
-    p.AddrComment = m_addrComment->text();
+    const TAddressObject::DialogValues address = m_address->values();
+    p.AddrLines = address.Lines;
+    p.City = address.City;
+    p.State = address.State;
+    p.PostCode = address.PostalCode;
+    p.Country = address.Country;
+    p.AddrComment = address.Comment;
     p.PhoneTitle = m_phoneTitle->currentText();
-    p.PhoneNum = m_phoneNum->shownText();
-    p.PhoneBare = m_phoneNum->bareText();
+    p.PhoneNum = m_phone->field->shownText();
+    p.PhoneBare = m_phone->field->bareText();
     p.Extension = m_extension->text();
     p.PhoneComment = m_phoneComment->text();
     p.FaxTitle = m_faxTitle->currentText();
-    p.FaxNum = m_faxNum->shownText();
-    p.FaxBare = m_faxNum->bareText();
+    p.FaxNum = m_fax->field->shownText();
+    p.FaxBare = m_fax->field->bareText();
     p.FaxComment = m_faxComment->text();
     p.EMailTitle = m_emailTitle->currentText();
     p.EMailAddr = m_emailAddr->text();

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "addressfields.h"
+#include "numberfield.h"
 #include "store/contactobject.h"
 
 #include <QTabWidget>
+#include <optional>
 
-class NumberField;
-class PhoneFormatList;
 class QComboBox;
-class QLabel;
 class QLineEdit;
-class StreetMemo;
 
 // The five pages of the person and organization dialogs: the primary address,
 // phone, fax, e-mail address and website, each with a list of the owner's child
@@ -24,10 +23,10 @@ public:
     TPrimaryPages pages() const;
 
     QComboBox *titleList(int kind) const;
-    NumberField *phoneNumber() const { return m_phoneNum; }
-    NumberField *faxNumber() const { return m_faxNum; }
-    PhoneFormatList *phoneFormats() const { return m_phoneFmt; }
-    PhoneFormatList *faxFormats() const { return m_faxFmt; }
+    NumberField *phoneNumber() const { return m_phone->field; }
+    NumberField *faxNumber() const { return m_fax->field; }
+    PhoneFormatList *phoneFormats() const { return m_phone->formats; }
+    PhoneFormatList *faxFormats() const { return m_fax->formats; }
 
 private:
     QWidget *addressPage();
@@ -42,15 +41,10 @@ private:
 
     TContactObject &m_owner;
     QComboBox *m_addrTitle, *m_phoneTitle, *m_faxTitle, *m_emailTitle, *m_webTitle;
-    StreetMemo *m_addr;
-    QLineEdit *m_city, *m_state, *m_postCode, *m_country, *m_addrComment;
-    NumberField *m_phoneNum;
-    PhoneFormatList *m_phoneFmt;
-    QLabel *m_phoneFmtLabel;
+    std::optional<AddressFields> m_address;
+    std::optional<NumberEntry> m_phone;
     QLineEdit *m_extension, *m_phoneComment;
-    NumberField *m_faxNum;
-    PhoneFormatList *m_faxFmt;
-    QLabel *m_faxFmtLabel;
+    std::optional<NumberEntry> m_fax;
     QLineEdit *m_faxComment;
     QLineEdit *m_emailAddr, *m_emailComment;
     QComboBox *m_web;
