@@ -1,5 +1,7 @@
 #include "helptopics.h"
 
+#include "store/itemservices.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -36,6 +38,13 @@ QString HelpDir()
 
 QUrl UrlForTopic(int topic) { return QUrl::fromLocalFile(QDir(HelpDir()).filePath(PageForTopic(topic))); }
 
-bool ShowTopic(int topic) { return QDesktopServices::openUrl(UrlForTopic(topic)); }
+bool ShowTopic(int topic)
+{
+    const QUrl url = UrlForTopic(topic);
+    if (QFileInfo::exists(url.toLocalFile()) && QDesktopServices::openUrl(url))
+        return true;
+    Services().ShowError(QStringLiteral("Cannot open the help page %1").arg(url.toLocalFile()));
+    return false;
+}
 
 } // namespace HelpTopics

@@ -17,7 +17,7 @@ QString PageForTopic(int topic);
 // is one, else the source tree's.
 QString HelpDir();
 QUrl UrlForTopic(int topic);
-// Opens the topic's page in the desktop's browser. False when it cannot.
+// Opens the topic's page in the desktop's browser; says so when it cannot.
 bool ShowTopic(int topic);
 
 } // namespace HelpTopics
