@@ -25,10 +25,3 @@ TEST(TrayIconTest, CutNeverSplitsACharacterOutsideTheBasicPlane)
     const QString before = QString(60, u'a') + QString::fromUtf8("\xF0\x9F\x93\x9E") + "b";
     EXPECT_EQ(TTrayIcon::CutTip(before), before.left(62));
 }
-
-TEST(TrayIconTest, SetTipShowsTheCutText)
-{
-    TTrayIcon icon(QIcon{});
-    icon.SetTip(QString(80, u'z'));
-    EXPECT_EQ(icon.toolTip(), QString(62, u'z'));
-}
