@@ -64,22 +64,68 @@ QString DecodeField(const QString &field)
 
 void SplitFields(const QString &s, QStringList &list)
 {
+    FieldViews views;
+    SplitFieldViews(s, views);
+    for (QStringView v : views)
+        list.append(v.toString());
+}
+
+void SplitFieldViews(QStringView s, FieldViews &views)
+{
     qsizetype start = 0;
     for (;;) {
         const qsizetype at = s.indexOf(QLatin1String("~~"), start);
         if (at < 0)
             break;
-        list.append(s.mid(start, at - start));
+        views.append(s.mid(start, at - start));
         start = at + 2;
     }
-    list.append(s.mid(start));
+    views.append(s.mid(start));
 }
 
-QStringList SplitDecoded(const QString &s)
+QString FieldValue(QStringView field)
 {
+    if (!field.isEmpty() && field.front() == u'~')
+        return DecodeField(field.toString());
+    if (FieldPool *pool = FieldPool::Current())
+        return pool->Take(field);
+    return field.toString();
+}
+
+QStringList SplitDecoded(QStringView s)
+{
+    FieldViews views;
+    SplitFieldViews(s, views);
     QStringList fields;
-    SplitFields(s, fields);
-    for (QString &f : fields)
-        f = DecodeField(f);
+    fields.reserve(views.size());
+    for (QStringView v : views)
+        fields.append(FieldValue(v));
     return fields;
+}
+
+namespace {
+FieldPool *g_pool = nullptr;
+// Longer texts are rarely repeated.
+constexpr qsizetype kPooledLength = 24;
+} // namespace
+
+FieldPool::FieldPool() : m_slots(std::make_unique<QString[]>(kSlots)), m_previous(g_pool)
+{
+    g_pool = this;
+}
+
+FieldPool::~FieldPool() { g_pool = m_previous; }
+
+FieldPool *FieldPool::Current() { return g_pool; }
+
+QString FieldPool::Take(QStringView text)
+{
+    if (text.isEmpty())
+        return QString();
+    if (text.size() > kPooledLength)
+        return text.toString();
+    QString &slot = m_slots[qHash(text) % kSlots];
+    if (slot != text)
+        slot = text.toString();
+    return slot;
 }

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
+#include <memory>
 
 // The record grammar separates fields with "~~" and has no escaping. A value that
 // would break it (a "~~", a line break, a "~" at either end) is written as "~"
@@ -12,5 +15,33 @@ QString DecodeField(const QString &field);
 
 // Appends the "~~"-separated fields of s to list: n separators give n + 1 fields.
 void SplitFields(const QString &s, QStringList &list);
+using FieldViews = QVarLengthArray<QStringView, 16>;
+// The same without copies: the views point into s.
+void SplitFieldViews(QStringView s, FieldViews &views);
 // Splits a record line and decodes each field.
-QStringList SplitDecoded(const QString &s);
+QStringList SplitDecoded(QStringView s);
+inline QStringList SplitDecoded(const QString &s) { return SplitDecoded(QStringView(s)); }
+// One field's value as read from a record line.
+QString FieldValue(QStringView field);
+
+// While a pool is alive (a load keeps one), a short field text equal to one read
+// before shares that text instead of holding a copy of its own: a large file repeats
+// "Home", "Work", towns, first names and the like many thousand times.
+class FieldPool
+{
+public:
+    FieldPool();
+    ~FieldPool();
+    FieldPool(const FieldPool &) = delete;
+    FieldPool &operator=(const FieldPool &) = delete;
+
+    QString Take(QStringView text);
+    static FieldPool *Current();
+
+private:
+    // A direct-mapped cache: a text replaces whatever shared its slot, so frequent
+    // texts stay and unique ones pass through without growing anything.
+    static constexpr size_t kSlots = 4096;
+    std::unique_ptr<QString[]> m_slots;
+    FieldPool *m_previous;
+};

@@ -87,15 +87,28 @@ public:
             ++m_pos;
         return parseNumber(m_data + start, m_pos - start, value);
     }
-    // The rest of the current line, then moves past its end.
-    QString readLine()
+    // The rest of the current line into text (whose buffer is used again), then moves
+    // past its end.
+    void readLine(QString &text)
     {
         const qsizetype start = m_pos;
-        while (m_pos < m_size && m_data[m_pos] != '\n' && m_data[m_pos] != '\r')
-            ++m_pos;
-        const qsizetype end = m_pos;
+        bool ascii = true;
+        for (; m_pos < m_size; ++m_pos) {
+            const char c = m_data[m_pos];
+            if (c == '\n' || c == '\r')
+                break;
+            ascii = ascii && !(c & 0x80);
+        }
+        const qsizetype n = m_pos - start;
         skipLineEnd();
-        return RecordFile::DecodeText(m_data + start, end - start, m_utf8);
+        if (!ascii) {
+            text = RecordFile::DecodeText(m_data + start, n, m_utf8);
+            return;
+        }
+        text.resize(n);
+        QChar *out = text.data();
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = QLatin1Char(m_data[start + i]);
     }
     void skipLine()
     {
@@ -249,7 +262,10 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
     // Records inside a remote folder that this file also holds (an export of it) are
     // skipped with their subtree: the folder reads them again from its source.
     qint64 skipBelow = std::numeric_limits<qint64>::max();
-    QStringList fields;
+    FieldPool pool;
+    QString header;
+    QString dataLine;
+    FieldViews fields;
     while (!in.atEnd()) {
         if (in.onlyBlanksLeft())
             break; // trailing blank lines end the file quietly
@@ -265,9 +281,9 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
             in.skipLine();
             continue;
         }
-        const QString rest = in.readLine();
+        in.readLine(header);
         fields.clear();
-        SplitFields(rest, fields);
+        SplitFieldViews(header, fields);
         if (fields.size() != 4)
             continue;
         if (kind == Kinds::Root) {
@@ -291,11 +307,11 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
             }
             currentLevel = l;
         }
-        const QString dataLine = in.readLine();
+        in.readLine(dataLine);
         bool ok = false;
         const qint32 id = fields.at(3).toInt(&ok);
         const auto create = [&] {
-            return CreateItem(kind, DecodeField(fields.at(0)), DecodeField(fields.at(1)), DecodeField(fields.at(2)),
+            return CreateItem(kind, FieldValue(fields.at(0)), FieldValue(fields.at(1)), FieldValue(fields.at(2)),
                               currentParent, dataLine, ok ? id : 0);
         };
         TZEBObject *item = nullptr;

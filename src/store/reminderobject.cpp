@@ -2,15 +2,30 @@
 
 #include "itemservices.h"
 
+#include <QElapsedTimer>
+
 namespace {
 const QString kTag = QStringLiteral("{Remd}");
 constexpr int kDueImage = 11;
 QDate g_today;
+
+// The system's date reads the time zone file on every call, and a load asks for it
+// several times per reminder: it is taken again at most once a second.
+QDate systemToday()
+{
+    static QElapsedTimer since;
+    static QDate cached;
+    if (!cached.isValid() || !since.isValid() || since.elapsed() >= 1000) {
+        cached = QDate::currentDate();
+        since.start();
+    }
+    return cached;
+}
 } // namespace
 
 QDate TReminderObject::Today()
 {
-    return g_today.isValid() ? g_today : QDate::currentDate();
+    return g_today.isValid() ? g_today : systemToday();
 }
 
 void TReminderObject::SetToday(const QDate &today) { g_today = today; }

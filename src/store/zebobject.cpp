@@ -213,7 +213,7 @@ bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QString
 {
     if (!dataLine.startsWith(tag))
         return false;
-    fields = SplitDecoded(dataLine.mid(tag.size()));
+    fields = SplitDecoded(QStringView(dataLine).mid(tag.size()));
     return true;
 }
 
