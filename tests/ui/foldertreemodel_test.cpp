@@ -1,0 +1,120 @@
+#include "support/qtprinters.h"
+#include "store/itemfactory.h"
+#include "store/kinds.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+#include "ui/foldertreemodel.h"
+#include "ui/imagelist.h"
+
+#include <QAbstractItemModelTester>
+#include <QPersistentModelIndex>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+// The adapter follows every change of the nodes; the model tester aborts on
+// any inconsistency between what it announces and what it then shows.
+class FolderTreeModelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+        model = std::make_unique<TFolderTreeModel>(nodes, images);
+        tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+    TZEBObject *add(int kind, const QString &title, TTreeNode *owner = nullptr)
+    {
+        return CreateItem(kind, title, QString(), QString(), owner ? owner : root, QString(), 0);
+    }
+    QStringList childTexts(TTreeNode *node) const
+    {
+        QStringList texts;
+        const QModelIndex parent = model->indexOf(node);
+        for (int r = 0; r < model->rowCount(parent); ++r)
+            texts.append(model->index(r, 0, parent).data().toString());
+        return texts;
+    }
+
+    TImageList images;
+    TTreeNodes nodes;
+    TTreeNode *root = nullptr;
+    std::unique_ptr<TFolderTreeModel> model;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(FolderTreeModelTest, InsertRenameMoveAndDeleteStayInStep)
+{
+    TZEBObject *carl = add(Kinds::Person, QStringLiteral("carl"));
+    TZEBObject *work = add(Kinds::Folder, QStringLiteral("Work"));
+    TZEBObject *anna = add(Kinds::Person, QStringLiteral("Anna"));
+    add(Kinds::Folder, QStringLiteral("archive"));
+    EXPECT_EQ(childTexts(root), (QStringList{"archive", "Work", "Anna", "carl"}));
+
+    const QPersistentModelIndex carlIndex = model->indexOf(carl->Node());
+    carl->SetTitle(QStringLiteral("Aaron")); // moves before Anna
+    EXPECT_EQ(childTexts(root), (QStringList{"archive", "Work", "Aaron", "Anna"}));
+    EXPECT_EQ(TFolderTreeModel::nodeAt(carlIndex), carl->Node());
+    EXPECT_EQ(carlIndex.row(), 2);
+
+    nodes.Move(anna->Node(), work->Node());
+    EXPECT_EQ(childTexts(root), (QStringList{"archive", "Work", "Aaron"}));
+    EXPECT_EQ(childTexts(work->Node()), QStringList{"Anna"});
+    EXPECT_EQ(model->parent(model->indexOf(anna->Node())), model->indexOf(work->Node()));
+
+    nodes.Delete(work->Node());
+    EXPECT_EQ(childTexts(root), (QStringList{"archive", "Aaron"}));
+    EXPECT_EQ(carlIndex.row(), 1);
+}
+
+TEST_F(FolderTreeModelTest, ResetDropsIndexesAndRepositionKeepsThem)
+{
+    TZEBObject *b = add(Kinds::Person, QStringLiteral("Bea"));
+    TZEBObject *c = add(Kinds::Person, QStringLiteral("Cid"));
+    TZEBObject *team = add(Kinds::Team, QStringLiteral("Dan"), b->Node());
+    const QPersistentModelIndex before = model->indexOf(b->Node());
+    nodes.BeginUpdate();
+    nodes.EndUpdate();
+    EXPECT_FALSE(before.isValid());
+
+    const QPersistentModelIndex bIndex = model->indexOf(b->Node());
+    const QPersistentModelIndex cIndex = model->indexOf(c->Node());
+    const QPersistentModelIndex teamIndex = model->indexOf(team->Node());
+    b->SetTitle(QStringLiteral("Zed"));
+    EXPECT_EQ(childTexts(root), (QStringList{"Cid", "Zed"}));
+    EXPECT_EQ(TFolderTreeModel::nodeAt(bIndex), b->Node());
+    EXPECT_EQ(TFolderTreeModel::nodeAt(cIndex), c->Node());
+    EXPECT_EQ(bIndex.row(), 1);
+    EXPECT_EQ(cIndex.row(), 0);
+    EXPECT_EQ(teamIndex.parent(), QModelIndex(bIndex));
+}
+
+TEST_F(FolderTreeModelTest, BatchLoadIsOneResetInFolderOrder)
+{
+    QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(model.get(), &QAbstractItemModel::rowsInserted);
+    nodes.BeginUpdate();
+    for (const char *t : {"m", "B", "a", "Z"})
+        add(Kinds::Organization, QString::fromLatin1(t));
+    add(Kinds::Folder, QStringLiteral("zz folder"));
+    nodes.EndUpdate();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(inserts.count(), 0);
+    EXPECT_EQ(childTexts(root), (QStringList{"zz folder", "a", "B", "m", "Z"}));
+
+    nodes.DeleteChildren(root);
+    EXPECT_EQ(model->rowCount(model->indexOf(root)), 0);
+}
+
+TEST_F(FolderTreeModelTest, ImagesFollowTheNode)
+{
+    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("F"));
+    const QModelIndex i = model->indexOf(folder->Node());
+    EXPECT_EQ(i.data(Qt::DecorationRole).value<QIcon>().cacheKey(), images.Icon(Kinds::Folder).cacheKey());
+    EXPECT_EQ(i.data(TFolderTreeModel::SelectedIconRole).value<QIcon>().cacheKey(),
+              images.Icon(Images::OpenFolder).cacheKey());
+    QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
+    folder->Node()->SetImageIndex(Images::RemoteFolder);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.first().at(0).value<QModelIndex>(), i);
+    EXPECT_EQ(i.data(Qt::DecorationRole).value<QIcon>().cacheKey(), images.Icon(Images::RemoteFolder).cacheKey());
+}
