@@ -12,6 +12,7 @@ TEditPersDlg::TEditPersDlg(TPersonObject &person, bool isNew, const QStringList 
     : ItemDialog(person, categoryNames, tr("Person"), parent), m_person(person), m_isNew(isNew)
 {
     m_title = makeEdit(QStringLiteral("Title"), 40, person.Title());
+    m_splitTitle = m_title->text();
     m_salutation = new QComboBox(this);
     m_salutation->setObjectName(QStringLiteral("Salutation"));
     m_salutation->setEditable(true);
@@ -42,6 +43,11 @@ TEditPersDlg::TEditPersDlg(TPersonObject &person, bool isNew, const QStringList 
 
 void TEditPersDlg::titleExit()
 {
+    // Only a changed title is split: passing through the field (or clicking OK
+    // from it) must not overwrite names the user set apart from the title.
+    if (m_title->text() == m_splitTitle)
+        return;
+    m_splitTitle = m_title->text();
     TPersonNames split = names();
     if (!SplitTitle(m_title->text(), split))
         return;

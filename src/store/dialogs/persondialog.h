@@ -8,7 +8,7 @@ class QComboBox;
 class TPersonObject;
 
 // A person: title, salutation, name parts and comment above, the five primary
-// contact points on pages below. Leaving the title splits it into name parts.
+// contact points on pages below. Leaving a changed title splits it into name parts.
 class TEditPersDlg : public ItemDialog
 {
     Q_OBJECT
@@ -25,6 +25,7 @@ private:
     TPersonObject &m_person;
     bool m_isNew;
     QLineEdit *m_title;
+    QString m_splitTitle; // the title as it was last split (or opened with)
     QComboBox *m_salutation;
     QLineEdit *m_first;
     QLineEdit *m_middle;

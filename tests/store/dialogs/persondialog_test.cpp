@@ -71,6 +71,32 @@ TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
     EXPECT_EQ(text(&dialog, "LName"), "Kim");
 }
 
+TEST_F(PersonDialogTest, LeavingAnUnchangedTitleKeepsTheNames)
+{
+    auto *p = dynamic_cast<TPersonObject *>(
+        add(Kinds::Person, "Kim Sample", root, {}, "{Pers}Dr.~~Kimberly~~Ann~~Sample-Jones~~~~~~~~~~~~0"));
+    TEditPersDlg dialog(*p, false, {});
+    emit control<QLineEdit>(&dialog, "Title")->editingFinished(); // passing through, or clicking OK
+    EXPECT_EQ(text(&dialog, "FName"), "Kimberly");
+    ASSERT_TRUE(dialog.apply());
+    EXPECT_EQ(p->FirstName(), "Kimberly");
+    EXPECT_EQ(p->MiddleName(), "Ann");
+    EXPECT_EQ(p->LastName(), "Sample-Jones");
+    EXPECT_EQ(p->Value(), "Dr. Kimberly Sample-Jones");
+
+    // A new person's preset title is not split either, until it is changed.
+    TPersonObject *fresh = newPerson();
+    TEditPersDlg created(*fresh, true, {});
+    emit control<QLineEdit>(&created, "Title")->editingFinished();
+    EXPECT_TRUE(text(&created, "FName").isEmpty());
+
+    // After a split the user may correct a name; leaving the title again keeps it.
+    typeTitle(&created, "Kim Sample");
+    control<QLineEdit>(&created, "FName")->setText("Kimberly");
+    emit control<QLineEdit>(&created, "Title")->editingFinished();
+    EXPECT_EQ(text(&created, "FName"), "Kimberly");
+}
+
 TEST_F(PersonDialogTest, NewPersonWithOnlyAName)
 {
     TPersonObject *p = newPerson();
