@@ -6,6 +6,7 @@
 
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -168,4 +169,27 @@ TEST_F(MainFormShownTest, NotesStartsTheCompanionWhenInstalled)
     QFile result(marker);
     ASSERT_TRUE(result.open(QIODevice::ReadOnly));
     EXPECT_EQ(result.readAll().trimmed(), QByteArray("0")); // started without arguments
+}
+
+TEST_F(MainFormShownTest, RenameEntryEditsInTheActivePane)
+{
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"));
+    form->SelectNode(root);
+
+    // The root's label is never opened.
+    form->SetActivePane(TMainForm::Pane::Folders);
+    form->renameAction()->trigger();
+    EXPECT_EQ(form->folders()->findChild<QLineEdit *>(), nullptr);
+
+    form->mainItems()->setFocus();
+    QTest::mouseClick(form->mainItems()->viewport(), Qt::LeftButton, {}, rowRect(phone).center());
+    form->renameAction()->trigger();
+    auto *editor = form->mainItems()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("Desk"));
+    editor->setText(QStringLiteral("Front desk"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits on the next turn of the loop
+    EXPECT_EQ(phone->Title(), QStringLiteral("Front desk"));
+    EXPECT_EQ(form->itemModel()->captionAt(0), QStringLiteral("Front desk"));
 }
