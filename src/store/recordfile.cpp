@@ -182,7 +182,7 @@ void replaceDatabase(const QString &txn, const QString &db)
     QFile in(txn);
     QFile out(temp);
     if (fails(RecordFile::SaveStep::CopyDatabase) || !in.open(QIODevice::ReadOnly) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(txn, temp));
     while (!in.atEnd()) {
         const QByteArray block = in.read(1 << 20);
@@ -403,11 +403,25 @@ void ImportFile(TTreeNode *ownerNode, const QString &fileName)
     ReadItems(bytes, 0, 1, ownerNode);
 }
 
+RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(kBlock + (kBlock >> 2)); }
+
 void RecordSink::Line(const QString &text)
 {
-    m_buffer += text.toUtf8();
+    // Most lines are plain ASCII: narrowed straight into the block.
+    const qsizetype start = m_buffer.size();
+    const qsizetype n = text.size();
+    m_buffer.resize(start + n);
+    char *out = m_buffer.data() + start;
+    const ushort *in = text.utf16();
+    qsizetype i = 0;
+    for (; i < n && in[i] < 0x80; ++i)
+        out[i] = char(in[i]);
+    if (i < n) {
+        m_buffer.resize(start);
+        m_buffer += text.toUtf8();
+    }
     m_buffer += "\r\n";
-    if (m_buffer.size() >= (1 << 20))
+    if (m_buffer.size() >= kBlock)
         Flush();
 }
 
@@ -439,7 +453,9 @@ void SaveDatabase(TTreeNodes &nodes)
     using RecordFile::SaveStep;
     const QString txnName = RecordFile::TransactionName;
     QFile txn(txnName);
-    if (fails(SaveStep::CreateTransaction) || !txn.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Records are gathered in large blocks already.
+    if (fails(SaveStep::CreateTransaction) ||
+        !txn.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(txnName, txn.errorString()));
     RecordSink sink(&txn);
     if (fails(SaveStep::WriteParams))
@@ -484,7 +500,7 @@ bool &IncludeFieldNames()
 void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
 {
     QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
     RecordSink sink(&f);
     QStringList &columns = ExportColumns();

@@ -76,7 +76,7 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV);
 class RecordSink
 {
 public:
-    explicit RecordSink(QIODevice *device) : m_device(device) {}
+    explicit RecordSink(QIODevice *device);
     ~RecordSink() = default;
     // Appends text followed by CR LF.
     void Line(const QString &text);
@@ -84,6 +84,7 @@ public:
     void Flush();
 
 private:
+    static constexpr qsizetype kBlock = 1 << 20;
     QIODevice *m_device;
     QByteArray m_buffer;
 };
