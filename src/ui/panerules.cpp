@@ -1,6 +1,7 @@
 #include "panerules.h"
 
 #include "store/treenodes.h"
+#include "trayicon.h"
 
 #include <QStringList>
 
@@ -21,13 +22,7 @@ QString NodePath(const TTreeNode *node)
 
 QString TrayTipText(const QString &path)
 {
-    QString tip = QLatin1Char('[') + path + QLatin1Char(']');
-    if (tip.size() > TrayTipLimit) {
-        // Never half a character outside the basic plane.
-        const bool splitsPair = tip.at(TrayTipLimit - 1).isHighSurrogate();
-        tip.truncate(splitsPair ? TrayTipLimit - 1 : TrayTipLimit);
-    }
-    return tip;
+    return TTrayIcon::CutTip(QLatin1Char('[') + path + QLatin1Char(']'));
 }
 
 QString ItemCountText(int rows)

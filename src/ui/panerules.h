@@ -16,7 +16,6 @@ QString NodePath(const TTreeNode *node);
 
 // "[" + path + "]", cut to the 62 characters a tray tooltip holds.
 QString TrayTipText(const QString &path);
-constexpr int TrayTipLimit = 62;
 
 // "12 item(s)"
 QString ItemCountText(int rows);
