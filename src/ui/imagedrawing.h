@@ -6,4 +6,9 @@
 namespace ImageDrawing {
 QPixmap KindImage(int index, int size);
 QPixmap AlertBullet(int size);
+
+// Pictures of the toolbar commands that have no desktop-theme icon.
+enum class Command { Import, Publish, Print, FilterAny, FilterAll, Cut, Copy, Paste, BrowserUrl, Tools,
+                     LargeIcons, SmallIcons, List, Details };
+QPixmap CommandImage(Command command, int size);
 } // namespace ImageDrawing

@@ -2,6 +2,7 @@
 #include "mainform.h"
 
 #include "dragfilelist.h"
+#include "imagedrawing.h"
 #include "imagelist.h"
 #include "tipbar.h"
 #include "store/kinds.h"
@@ -49,6 +50,15 @@ const char *const ViewFormatHints[] = {
     "List|Display items in a list",
     "Details|Display information about each item",
 };
+
+// The desktop theme's icon where it has one, else our own picture.
+QIcon commandIcon(const char *themeName, ImageDrawing::Command command)
+{
+    QIcon own;
+    for (int size : {16, 24, 32})
+        own.addPixmap(ImageDrawing::CommandImage(command, size));
+    return QIcon::fromTheme(QString::fromLatin1(themeName), own);
+}
 
 } // namespace
 
@@ -106,6 +116,9 @@ void TMainForm::buildActions()
     m_printAction = makeAction(QStringLiteral("&Print..."), QStringLiteral("Print|Print reports, labels and envelopes"));
     m_printerSetupAction = makeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Printer Setup|Choose and set up the printer"));
     m_exitAction = makeAction(QStringLiteral("E&xit"), QStringLiteral("Exit|Save the database and end Mirabook"), QKeySequence(Qt::ALT | Qt::Key_X));
+    m_importAction->setIcon(commandIcon("document-import", ImageDrawing::Command::Import));
+    m_publishAction->setIcon(commandIcon("document-export", ImageDrawing::Command::Publish));
+    m_printAction->setIcon(commandIcon("document-print", ImageDrawing::Command::Print));
     // Their subsystems are not part of this window yet.
     for (QAction *a : {m_importAction, m_publishAction, m_printAction, m_printerSetupAction})
         a->setEnabled(false);
@@ -116,6 +129,9 @@ void TMainForm::buildActions()
     m_deleteAction = makeAction(QStringLiteral("&Delete"), QStringLiteral("Delete|Delete the selected item(s)"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     m_selectAllAction = makeAction(QStringLiteral("&Select All"), QStringLiteral("Select All|Select every item in the list"));
     m_findAction = makeAction(QStringLiteral("&Find"), QStringLiteral("Find|Find the next entry with the typed title"), QKeySequence(Qt::Key_F3));
+    m_cutAction->setIcon(commandIcon("edit-cut", ImageDrawing::Command::Cut));
+    m_copyAction->setIcon(commandIcon("edit-copy", ImageDrawing::Command::Copy));
+    m_pasteAction->setIcon(commandIcon("edit-paste", ImageDrawing::Command::Paste));
     for (QAction *a : {m_cutAction, m_copyAction, m_pasteAction, m_selectAllAction, m_findAction})
         a->setEnabled(false);
     m_deleteAction->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
@@ -133,13 +149,14 @@ void TMainForm::buildActions()
     }
     m_viewFormatGroup = new QActionGroup(this);
     m_viewFormatGroup->setExclusive(true);
-    const QStyle::StandardPixmap viewIcons[] = {QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogListView,
-                                                QStyle::SP_FileDialogListView, QStyle::SP_FileDialogDetailedView};
+    const ImageDrawing::Command viewIcons[] = {ImageDrawing::Command::LargeIcons, ImageDrawing::Command::SmallIcons,
+                                               ImageDrawing::Command::List, ImageDrawing::Command::Details};
+    const char *const viewThemeIcons[] = {"view-list-icons", "view-list-compact", "view-list-text", "view-list-details"};
     for (int tag = 1; tag <= 4; ++tag) {
         QAction *a = makeAction(QString::fromLatin1(ViewFormatTexts[tag - 1]), QString::fromLatin1(ViewFormatHints[tag - 1]));
         a->setCheckable(true);
         a->setData(tag);
-        a->setIcon(style()->standardIcon(viewIcons[tag - 1]));
+        a->setIcon(commandIcon(viewThemeIcons[tag - 1], viewIcons[tag - 1]));
         m_viewFormatGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, tag] { setViewStyle(tag); });
         m_viewFormatActions[size_t(tag - 1)] = a;
@@ -210,6 +227,8 @@ void TMainForm::buildBars()
 {
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(22, 22));
     m_toolBar->addAction(m_importAction);
     m_toolBar->addAction(m_publishAction);
     m_toolBar->addAction(m_printAction);
@@ -219,6 +238,8 @@ void TMainForm::buildBars()
     QAction *filterAll = makeAction(QStringLiteral("Filter ALL"), QStringLiteral("Filter|Show items matching ALL selected categories"));
     filterAny->setObjectName(QStringLiteral("FilterBtn1"));
     filterAll->setObjectName(QStringLiteral("FilterBtn2"));
+    filterAny->setIcon(commandIcon("", ImageDrawing::Command::FilterAny));
+    filterAll->setIcon(commandIcon("", ImageDrawing::Command::FilterAll));
     for (QAction *a : {filterAny, filterAll}) {
         a->setCheckable(true);
         a->setEnabled(false);
@@ -238,6 +259,8 @@ void TMainForm::buildBars()
     m_toolBar->addSeparator();
     QAction *browserUrl = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));
     QAction *toolsMenu = makeAction(QStringLiteral("Tools Menu"), QStringLiteral("Tools Menu|Show the tools menu"));
+    browserUrl->setIcon(commandIcon("", ImageDrawing::Command::BrowserUrl));
+    toolsMenu->setIcon(commandIcon("", ImageDrawing::Command::Tools));
     browserUrl->setEnabled(false);
     toolsMenu->setEnabled(false);
     m_toolBar->addAction(browserUrl);
@@ -248,6 +271,7 @@ void TMainForm::buildBars()
     m_newItemBar = addToolBar(QStringLiteral("New Item Bar"));
     m_newItemBar->setObjectName(QStringLiteral("NewItemBar"));
     m_newItemBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_newItemBar->setIconSize(QSize(16, 16));
     for (const NewCommand &c : NewCommands) {
         if (!*c.buttonText)
             continue;
@@ -267,6 +291,7 @@ void TMainForm::buildBars()
     auto *findEdit = new QLineEdit(m_findBar);
     findEdit->setObjectName(QStringLiteral("FindEditBox"));
     findEdit->setStatusTip(QStringLiteral("Type the title of the entry to find"));
+    findEdit->setMinimumWidth(120);
     findEdit->setMaximumWidth(200);
     findLabel->setBuddy(findEdit);
     auto *upOne = new QToolButton(m_findBar);
@@ -281,6 +306,7 @@ void TMainForm::buildBars()
     for (QWidget *w : {static_cast<QWidget *>(findLabel), static_cast<QWidget *>(findEdit), static_cast<QWidget *>(upOne)})
         w->setEnabled(false);
 
+    addToolBarBreak();
     m_tipBarHost = addToolBar(QStringLiteral("Tip Bar"));
     m_tipBarHost->setObjectName(QStringLiteral("TipBar"));
     m_tipBar = new TTipBar(m_tipBarHost);

@@ -12,6 +12,9 @@ TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
     auto *caption = new QLabel(QStringLiteral("<b>Tip:</b>"), this);
     m_label = new QLabel(this);
     m_label->setTextFormat(Qt::PlainText);
+    // A long tip is cut at the window's edge rather than widening the window.
+    m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_label->setMinimumWidth(0);
     auto *next = new QToolButton(this);
     next->setText(QStringLiteral("Next Tip"));
     next->setToolTip(QStringLiteral("Show the next tip"));
