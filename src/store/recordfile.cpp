@@ -52,6 +52,8 @@ bool parseNumber(const char *p, qsizetype n, int &value)
     return true;
 }
 
+// Reads the record grammar token by token, from bytes in memory or from a file read
+// in blocks (so a large database is never held whole besides its items).
 class Reader
 {
 public:
@@ -59,19 +61,26 @@ public:
         : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line), m_utf8(utf8)
     {
     }
+    Reader(QIODevice *device, int line, bool utf8) : m_device(device), m_line(line), m_utf8(utf8) {}
 
-    bool atEnd() const { return m_pos >= m_size; }
-    // Only blanks and line ends remain.
-    bool onlyBlanksLeft() const
+    bool atEnd() { return m_pos >= m_size && more(m_pos) < 0; }
+    // Only blanks and line ends remain (nothing is consumed).
+    bool onlyBlanksLeft()
     {
-        for (qsizetype i = m_pos; i < m_size; ++i)
+        for (qsizetype i = m_pos;; ++i) {
+            if (i >= m_size) {
+                const qsizetype shift = more(m_pos);
+                if (shift < 0)
+                    return true;
+                i -= shift;
+            }
             if (!isBlank(m_data[i]))
                 return false;
-        return true;
+        }
     }
     char readChar()
     {
-        if (m_pos >= m_size)
+        if (m_pos >= m_size && more(m_pos) < 0)
             return '\0';
         const char c = m_data[m_pos++];
         if (c == '\n')
@@ -80,71 +89,152 @@ public:
     }
     bool readNumber(int &value)
     {
-        while (m_pos < m_size && isBlank(m_data[m_pos]))
+        for (;;) {
+            if (m_pos >= m_size && more(m_pos) < 0)
+                break;
+            if (!isBlank(m_data[m_pos]))
+                break;
             readChar();
-        const qsizetype start = m_pos;
-        while (m_pos < m_size && !isBlank(m_data[m_pos]))
+        }
+        qsizetype start = m_pos;
+        for (;;) {
+            if (m_pos >= m_size) {
+                const qsizetype shift = more(start);
+                if (shift < 0)
+                    break;
+                start -= shift;
+            }
+            if (isBlank(m_data[m_pos]))
+                break;
             ++m_pos;
+        }
         return parseNumber(m_data + start, m_pos - start, value);
     }
     // The rest of the current line into text (whose buffer is used again), then moves
     // past its end.
     void readLine(QString &text)
     {
-        const qsizetype start = m_pos;
+        qsizetype start = m_pos;
         bool ascii = true;
-        for (; m_pos < m_size; ++m_pos) {
+        for (;; ++m_pos) {
+            if (m_pos >= m_size) {
+                const qsizetype shift = more(start);
+                if (shift < 0)
+                    break;
+                start -= shift;
+            }
             const char c = m_data[m_pos];
             if (c == '\n' || c == '\r')
                 break;
             ascii = ascii && !(c & 0x80);
         }
         const qsizetype n = m_pos - start;
-        skipLineEnd();
         if (!ascii) {
             text = RecordFile::DecodeText(m_data + start, n, m_utf8);
-            return;
+        } else {
+            text.resize(n);
+            QChar *out = text.data();
+            for (qsizetype i = 0; i < n; ++i)
+                out[i] = QLatin1Char(m_data[start + i]);
         }
-        text.resize(n);
-        QChar *out = text.data();
-        for (qsizetype i = 0; i < n; ++i)
-            out[i] = QLatin1Char(m_data[start + i]);
+        skipLineEnd();
     }
     void skipLine()
     {
-        while (m_pos < m_size && m_data[m_pos] != '\n' && m_data[m_pos] != '\r')
-            ++m_pos;
+        for (;; ++m_pos) {
+            if (m_pos >= m_size && more(m_pos) < 0)
+                break;
+            if (m_data[m_pos] == '\n' || m_data[m_pos] == '\r')
+                break;
+        }
         skipLineEnd();
+    }
+    // Skips a UTF-8 byte-order mark at the very start.
+    void skipByteOrderMark()
+    {
+        for (int i = 0; i < 3; ++i) {
+            if (m_pos + i >= m_size && more(m_pos) < 0)
+                return;
+            if (m_data[m_pos + i] != "\xEF\xBB\xBF"[i])
+                return;
+        }
+        m_pos += 3;
     }
     int line() const { return m_line; }
 
 private:
     void skipLineEnd()
     {
-        if (m_pos < m_size && m_data[m_pos] == '\r')
+        if (m_pos >= m_size)
+            more(m_pos);
+        if (m_pos < m_size && m_data[m_pos] == '\r') {
             ++m_pos;
-        if (m_pos < m_size && m_data[m_pos] == '\n') {
+            if (m_pos >= m_size)
+                more(m_pos);
+            if (m_pos < m_size && m_data[m_pos] == '\n')
+                ++m_pos;
+            ++m_line; // CR LF, or a lone CR
+        } else if (m_pos < m_size && m_data[m_pos] == '\n') {
             ++m_pos;
             ++m_line;
-        } else if (m_pos > 0 && m_data[m_pos - 1] == '\r') {
-            ++m_line; // a lone CR ends a line too
         }
     }
+    // Reads the next block of the file behind what is buffered, dropping the bytes
+    // before keepFrom. Returns by how much buffer positions moved down, or -1 at the end.
+    qsizetype more(qsizetype keepFrom)
+    {
+        if (!m_device)
+            return -1;
+        const QByteArray block = m_device->read(kBlock);
+        if (block.isEmpty()) {
+            // A file that cannot be read to its end must not pass for a shorter one.
+            if (!m_device->atEnd())
+                throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(m_device->errorString()), m_line);
+            return -1;
+        }
+        m_buffer.remove(0, keepFrom);
+        m_buffer.append(block);
+        m_pos -= keepFrom;
+        m_data = m_buffer.constData();
+        m_size = m_buffer.size();
+        return keepFrom;
+    }
 
-    const char *m_data;
-    qsizetype m_size;
-    qsizetype m_pos;
+    static constexpr qint64 kBlock = 1 << 20;
+    QIODevice *m_device = nullptr;
+    QByteArray m_buffer;
+    const char *m_data = nullptr;
+    qsizetype m_size = 0;
+    qsizetype m_pos = 0;
     int m_line;
     bool m_utf8;
 };
 
-QByteArray readWholeFile(const QString &fileName, bool &opened)
+// Whether a whole file is valid UTF-8, read in blocks; a sequence cut by the end of a
+// block is carried into the next one.
+bool isValidUtf8File(QIODevice &device)
 {
-    QFile f(fileName);
-    opened = f.open(QIODevice::ReadOnly);
-    if (!opened)
-        return {};
-    return f.readAll();
+    QByteArray carry;
+    for (;;) {
+        QByteArray block = device.read(1 << 20);
+        if (block.isEmpty())
+            return carry.isEmpty();
+        if (!carry.isEmpty())
+            block.prepend(carry);
+        qsizetype cut = block.size();
+        for (qsizetype i = block.size() - 1; i >= 0 && i >= block.size() - 4; --i) {
+            const auto c = static_cast<unsigned char>(block.at(i));
+            if ((c & 0xC0) == 0x80)
+                continue;
+            const qsizetype need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+            if (block.size() - i < need)
+                cut = i;
+            break;
+        }
+        if (!isValidUtf8(QByteArray::fromRawData(block.constData(), cut)))
+            return false;
+        carry = block.mid(cut);
+    }
 }
 
 // Keeps the unread database next to it, so a later save cannot lose what failed to load.
@@ -247,14 +337,11 @@ bool isReadOnly(const TTreeNode *node)
     return item && (item->IsRemote() || item->InRemote());
 }
 
-void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode, bool utf8)
+void readItems(Reader &in, TTreeNode *ownerNode)
 {
-    if (startAt == 0 && bytes.startsWith("\xEF\xBB\xBF"))
-        startAt = 3; // byte-order mark of some editors
     if (!RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
     const bool sourceOfRemote = RemoteLoading() && ownerNode->Item() && ownerNode->Item()->IsRemote();
-    Reader in(bytes, startAt, firstLine, utf8);
     const qint64 baseLevel = ownerNode->Level();
     qint64 currentLevel = baseLevel + 1;
     TTreeNode *currentParent = ownerNode;
@@ -339,7 +426,10 @@ void readItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
 
 void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
 {
-    readItems(bytes, startAt, firstLine, ownerNode, isValidUtf8(bytes));
+    Reader in(bytes, startAt, firstLine, isValidUtf8(bytes));
+    if (startAt == 0)
+        in.skipByteOrderMark();
+    readItems(in, ownerNode);
 }
 
 namespace {
@@ -355,17 +445,19 @@ struct UpdateScope
 void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::OnLoadError onError)
 {
     UpdateScope update(rootNode->Owner());
-    bool opened = false;
-    const QByteArray bytes = readWholeFile(fileName, opened);
-    if (!opened)
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
         return;
-    // The first line is the parameters line.
-    qsizetype start = bytes.indexOf('\n');
-    start = start < 0 ? bytes.size() : start + 1;
-    const bool utf8 = isValidUtf8(bytes);
-    ReadParams(RecordFile::DecodeText(bytes.constData(), start, utf8).trimmed());
     try {
-        readItems(bytes, start, 2, rootNode, utf8);
+        const bool utf8 = isValidUtf8File(file);
+        if (!file.seek(0))
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
+        Reader in(&file, 1, utf8);
+        // The first line is the parameters line.
+        QString params;
+        in.readLine(params);
+        ReadParams(params.trimmed());
+        readItems(in, rootNode);
     } catch (const std::exception &e) {
         if (onError == RecordFile::OnLoadError::KeepUnreadCopy) {
             const auto *io = dynamic_cast<const EInOutError *>(&e);
@@ -396,11 +488,15 @@ void ImportFile(TTreeNode *ownerNode, const QString &fileName)
     if (!mbd && fileName != RecordFile::ClipboardFileName)
         return;
     UpdateScope update(ownerNode->Owner());
-    bool opened = false;
-    const QByteArray bytes = readWholeFile(fileName, opened);
-    if (!opened)
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
         return;
-    ReadItems(bytes, 0, 1, ownerNode);
+    const bool utf8 = isValidUtf8File(file);
+    if (!file.seek(0))
+        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
+    Reader in(&file, 1, utf8);
+    in.skipByteOrderMark();
+    readItems(in, ownerNode);
 }
 
 RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(kBlock + (kBlock >> 2)); }

@@ -342,3 +342,90 @@ TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
 }
 
 } // namespace
+
+namespace {
+
+// A database of one folder holding phones whose lines are laid out so that the ends of
+// the blocks a large file is read in (every 1 MiB) fall between a CR and its LF and
+// inside a two-byte character.
+class BlockLayout
+{
+public:
+    explicit BlockLayout(const QByteArray &accent) : m_accent(accent)
+    {
+        bytes = CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }F~~~~~~1", "{Fold}0"});
+        fillTo((1 << 20) - 300);
+        padTo((1 << 20) - 1 - header(count, QByteArray()).size());
+        leaf(QByteArray()); // its header's CR is the last byte of the first block
+        fillTo((2 << 20) - 300);
+        padTo((2 << 20) - 10);
+        leaf("a"); // its title's accent starts at the last byte of the second block
+        fillTo((2 << 20) + 5000);
+    }
+    QByteArray bytes;
+    int count = 0;
+
+private:
+    QByteArray header(int i, const QByteArray &comment) const
+    {
+        return "{2 6 }Caf" + m_accent + " " + QByteArray::number(i) + "~~555~~" + comment + "~~" +
+               QByteArray::number(1000 + i);
+    }
+    void leaf(const QByteArray &comment)
+    {
+        bytes += header(count++, comment) + "\r\n{Phon}~~0\r\n";
+    }
+    void fillTo(qsizetype size)
+    {
+        while (bytes.size() < size)
+            leaf(QByteArray(count % 50, 'x'));
+    }
+    // One record whose comment makes the file end at size.
+    void padTo(qsizetype size)
+    {
+        const qsizetype fixed = header(count, QByteArray()).size() + 2 + 11;
+        leaf(QByteArray(size - bytes.size() - fixed, 'p'));
+    }
+    QByteArray m_accent;
+};
+
+TEST_F(RecordReadTest, LargeFilesReadAcrossBlockEnds)
+{
+    const BlockLayout utf8("\xc3\xa9");
+    ASSERT_EQ(utf8.bytes.at((1 << 20) - 1), '\r');
+    ASSERT_EQ(utf8.bytes.at((2 << 20) - 1), '\xc3');
+    ASSERT_EQ(load(utf8.bytes), QString());
+    const TZEBObject *f = root->Child(0)->Item();
+    ASSERT_EQ(f->ChildCount(), utf8.count);
+    for (int i = 0; i < f->ChildCount(); ++i)
+        ASSERT_EQ(f->ChildAt(i)->Title(), QString::fromUtf8("Café %1").arg(i));
+    SaveDatabase(nodes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), utf8.bytes);
+
+    // The same in Windows-1252: every line is read with its accent.
+    nodes.DeleteChildren(root);
+    const BlockLayout ansi("\xe9");
+    ASSERT_EQ(load(ansi.bytes), QString());
+    f = root->Child(0)->Item();
+    ASSERT_EQ(f->ChildCount(), ansi.count);
+    EXPECT_EQ(f->ChildAt(ansi.count - 1)->Title(), QString::fromUtf8("Café %1").arg(ansi.count - 1));
+    SaveDatabase(nodes);
+    QByteArray asUtf8 = ansi.bytes;
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), asUtf8.replace("\xe9", "\xc3\xa9"));
+
+    // A UTF-8 file with one stray byte near its end is Windows-1252 throughout.
+    nodes.DeleteChildren(root);
+    QByteArray mixed = utf8.bytes;
+    mixed[mixed.lastIndexOf("\xc3\xa9")] = '\xfc';
+    ASSERT_EQ(load(mixed), QString());
+    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Title(), QString::fromUtf8("CafÃ© 0"));
+
+    // An export as large reads the same way.
+    nodes.DeleteChildren(root);
+    WriteBytes("big.mbd", utf8.bytes.mid(utf8.bytes.indexOf("{1 0 }F")));
+    ImportFile(root, "big.mbd");
+    ASSERT_EQ(root->Count(), 1);
+    EXPECT_EQ(root->Child(0)->Item()->ChildCount(), utf8.count);
+}
+
+} // namespace
