@@ -12,6 +12,13 @@ TItemListModel::TItemListModel(const TImageList &images, QObject *parent)
 {
 }
 
+TItemListModel::Row TItemListModel::makeRow(TZEBObject *item, const QString &caption, int state)
+{
+    if (!item)
+        return {nullptr, caption, QString(), QString(), Kinds::Folder, state, false};
+    return {item, caption, item->Value(), item->Comment(), item->GetImageIndex(), state, CanRename(item)};
+}
+
 void TItemListModel::Rebuild(const TTreeNode *node)
 {
     beginResetModel();
@@ -24,15 +31,14 @@ void TItemListModel::Rebuild(const TTreeNode *node)
             TZEBObject *item = child->Item();
             if (item && item->IsFilteredOut())
                 continue;
-            m_rows.push_back({item, child->Text(), item ? item->GetImageIndex() : Kinds::Folder,
-                              child->StateIndex()});
+            m_rows.push_back(makeRow(item, child->Text(), child->StateIndex()));
         }
         if (owner) {
             for (int i = 0; i < owner->ChildCount(); ++i) {
                 TZEBObject *item = owner->ChildAt(i);
                 if (item->IsFilteredOut())
                     continue;
-                m_rows.push_back({item, item->Title(), item->GetImageIndex(), Images::NoState});
+                m_rows.push_back(makeRow(item, item->Title(), Images::NoState));
             }
         }
         std::stable_sort(m_rows.begin(), m_rows.end(),
@@ -101,9 +107,9 @@ QVariant TItemListModel::data(const QModelIndex &index, int role) const
         case TitleColumn:
             return row.caption;
         case TargetColumn:
-            return row.item ? row.item->Value() : QString();
+            return row.target;
         case CommentColumn:
-            return row.item ? row.item->Comment() : QString();
+            return row.comment;
         }
         return {};
     case Qt::DecorationRole:
@@ -137,7 +143,7 @@ bool TItemListModel::setData(const QModelIndex &index, const QVariant &value, in
     if (role != Qt::EditRole || index.column() != TitleColumn)
         return false;
     TZEBObject *item = itemAt(index);
-    if (!CanRename(item))
+    if (!item || !m_rows[size_t(index.row())].editable)
         return false;
     Row &row = m_rows[size_t(index.row())];
     row.caption = value.toString();
@@ -152,7 +158,7 @@ Qt::ItemFlags TItemListModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() == TitleColumn && CanRename(itemAt(index)))
+    if (index.column() == TitleColumn && size_t(index.row()) < m_rows.size() && m_rows[size_t(index.row())].editable)
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -41,13 +41,19 @@ signals:
     void itemRenamed(TZEBObject *item);
 
 private:
+    // What a row shows is copied at the rebuild, so drawing never reaches
+    // into an item that a command is busy changing or removing.
     struct Row
     {
         TZEBObject *item;
         QString caption;
+        QString target;
+        QString comment;
         int image;
         int state;
+        bool editable;
     };
+    static Row makeRow(TZEBObject *item, const QString &caption, int state);
     const TImageList &m_images;
     std::vector<Row> m_rows;
 };
