@@ -2,7 +2,7 @@
 //  items_per_s     items read, written or visited per second
 //  per_item_ns     time per item (compare 10,000 with 100,000 persons: no worse than linear)
 //  wc_ratio        load time / time of `wc -l` on the same file, measured in the same run
-//  peak_rss_mb     peak resident memory of the process so far
+//  peak_rss_mb     peak resident memory of the process during the loads
 //  rss_per_file    that peak / the file's size
 #include "generator_database.h"
 
@@ -14,11 +14,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <map>
@@ -94,8 +96,24 @@ std::unique_ptr<Tree> loaded(const Generated &g)
     return tree;
 }
 
+// Starts a new peak of resident memory, so each load's own peak is seen (Linux 4.0 on).
+void resetPeakRss()
+{
+    malloc_trim(0); // what earlier runs freed goes back to the system first
+
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
 double peakRssMb()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0; // kilobytes on Linux
@@ -113,6 +131,8 @@ void BM_Load(benchmark::State &state)
 {
     const Generated &g = database(int(state.range(0)), int(state.range(1)));
     double total = 0;
+    double best = 1e9;
+    resetPeakRss();
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
@@ -120,14 +140,16 @@ void BM_Load(benchmark::State &state)
         const double s = t.nsecsElapsed() / 1e9;
         state.SetIterationTime(s);
         total += s;
+        best = std::min(best, s);
         state.PauseTiming();
         tree.reset();
         state.ResumeTiming();
     }
-    const double seconds = total / double(state.iterations());
-    setCounters(state, g, seconds);
+    setCounters(state, g, total / double(state.iterations()));
+    // The fastest load against the fastest of three `wc -l`: both as free of other work as they got.
+    state.counters["best_s"] = best;
     state.counters["wc_s"] = g.wcSeconds;
-    state.counters["wc_ratio"] = seconds / g.wcSeconds;
+    state.counters["wc_ratio"] = best / g.wcSeconds;
     state.counters["peak_rss_mb"] = peakRssMb();
     state.counters["rss_per_file"] = peakRssMb() * 1024 * 1024 / double(g.bytes);
 }
@@ -218,7 +240,7 @@ void BM_SortWide(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_Load)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Walk)->Args({10000, 500})->Args({100000, 500})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortWide)->Arg(5000)->Arg(50000)->UseManualTime()->Unit(benchmark::kMillisecond);
