@@ -72,15 +72,17 @@ void SplitFields(const QString &s, QStringList &list)
 
 void SplitFieldViews(QStringView s, FieldViews &views)
 {
+    const QChar *p = s.data();
+    const qsizetype n = s.size();
     qsizetype start = 0;
-    for (;;) {
-        const qsizetype at = s.indexOf(QLatin1String("~~"), start);
-        if (at < 0)
-            break;
-        views.append(s.mid(start, at - start));
-        start = at + 2;
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (p[i] == u'~' && p[i + 1] == u'~') {
+            views.append(QStringView(p + start, i - start));
+            start = i + 2;
+            ++i;
+        }
     }
-    views.append(s.mid(start));
+    views.append(QStringView(p + start, n - start));
 }
 
 QString FieldValue(QStringView field)
@@ -124,7 +126,11 @@ QString FieldPool::Take(QStringView text)
         return QString();
     if (text.size() > kPooledLength)
         return text.toString();
-    QString &slot = m_slots[qHash(text) % kSlots];
+    // A plain multiplicative hash: these texts are short and nobody chooses them to collide.
+    size_t h = size_t(text.size());
+    for (QChar c : text)
+        h = h * 31 + c.unicode();
+    QString &slot = m_slots[(h ^ (h >> 12)) % kSlots];
     if (slot != text)
         slot = text.toString();
     return slot;
