@@ -1,7 +1,6 @@
 #include "clicommands.h"
 
 #include "clidatabase.h"
-#include "cliservices.h"
 #include "csvcolumns.h"
 #include "kindnames.h"
 #include "miracli.h"
@@ -41,16 +40,6 @@ void printRow(QTextStream &out, const TZEBObject *item)
 {
     out << KindWord(item->Kind()) << '\t' << cell(item->Title()) << '\t' << cell(item->Value()) << '\t'
         << cell(item->Comment()) << '\n';
-}
-
-// What the store told the user (a save's message box) goes to the error stream.
-void printServiceMessages(const CliContext &c)
-{
-    if (auto *s = dynamic_cast<CliServices *>(&Services())) {
-        for (const QString &m : s->messages)
-            c.err << "mira: " << m << "\n";
-        s->messages.clear();
-    }
 }
 
 QString databasePath(const CliContext &c) { return QDir(c.dataDir).filePath(RecordFile::DatabaseName); }
@@ -202,7 +191,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     try {
         SaveDatabase(db.Nodes());
     } catch (const std::exception &e) {
-        printServiceMessages(c);
+        // The store has said what went wrong on the error stream already.
         return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
     }
     c.out << "imported " << (db.Nodes().Count() - before) + (leavesAfter - leavesBefore) << " items into "

@@ -1,6 +1,5 @@
 #include "miracli.h"
 
-#include "cliservices.h"
 #include "clicommands.h"
 #include "platform/paths.h"
 #include "store/ranmar.h"
@@ -106,7 +105,6 @@ int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << "mira: " << why << "\n";
         return CliExit::Failed;
     }
-    CliServices services;
     ItemIds::SeedFromTime(QDateTime::currentDateTime());
     const CliContext context{out, err, QDir::currentPath(), startDir};
     const int status = run(context, rest);

@@ -205,6 +205,23 @@ TEST_F(MiraCliTest, RefusedImportsWriteNothing)
     EXPECT_EQ(files(), before);
 }
 
+TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
+{
+    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    QTemporaryDir fresh;
+    Result r = mira({"--home", fresh.path(), "import", "good.mbd"}, false);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(read(fresh.filePath("mira.dat")), crlf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
+                                                       "{1 0 }Fine~~~~~~1", "{Fold}0"}));
+
+    // A transaction file that cannot be written leaves the database as it was.
+    ASSERT_TRUE(QDir(home.path()).mkdir("mira.dat.txn"));
+    r = mira({"import", "good.mbd"});
+    EXPECT_EQ(r.code, 4);
+    EXPECT_TRUE(r.err.contains("mira.dat.txn")) << r.err.toStdString();
+    EXPECT_EQ(database(), kDatabase);
+}
+
 TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
 {
     write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
