@@ -14,7 +14,6 @@ constexpr int CommentLimit = 255;
 PrimaryPagesWidget::PrimaryPagesWidget(TContactObject &owner, bool isNew, QWidget *parent)
     : QTabWidget(parent), m_owner(owner)
 {
-    setUsesScrollButtons(false); // all five page tabs in view
     addTab(addressPage(), tr("Primary Address"));
     addTab(phonePage(), tr("Primary Phone"));
     addTab(faxPage(), tr("Primary FAX"));
