@@ -5,9 +5,11 @@
 #include "platform/launcher.h"
 #include "store/zebobject.h"
 
+#include <QDesktopServices>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 const QString AppTitle = QStringLiteral("Mirabook");
@@ -41,11 +43,22 @@ void GuiServices::Browse(const QString &) {}
 
 bool GuiServices::ShellOpen(const QString &file)
 {
-    QString error;
-    if (openWithDesktop(file, &error))
+    // The desktop's own handler takes over; what the shell would have said itself
+    // (a missing file, nothing to open it with) is said here.
+    QUrl url;
+    if (HasURLScheme(file)) {
+        url = QUrl(file);
+    } else {
+        const QFileInfo info(file);
+        if (!info.exists()) {
+            ShowError(QStringLiteral("%1 was not found").arg(file));
+            return false;
+        }
+        url = QUrl::fromLocalFile(info.absoluteFilePath());
+    }
+    if (QDesktopServices::openUrl(url))
         return true;
-    if (!error.isEmpty())
-        ShowError(error);
+    ShowError(QStringLiteral("Cannot open %1").arg(file));
     return false;
 }
 

@@ -161,6 +161,8 @@ private:
     void setStatusText(int panel, const QString &text);
     void showTreePopup(const QPoint &pos);
     void showListPopup(const QPoint &globalPos);
+    // Runs an action entry of the pop-up on its item.
+    void runPopupAction(const std::function<void(TZEBObject *)> &call);
     // Runs an item operation, showing what it raises in a message box.
     bool guarded(const std::function<void()> &call);
     QAction *makeAction(const QString &text, const QString &hint, const QKeySequence &shortcut = {});

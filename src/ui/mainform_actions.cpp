@@ -6,6 +6,7 @@
 #include "imagelist.h"
 #include "tipbar.h"
 #include "store/kinds.h"
+#include "store/zebobject.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -332,9 +333,11 @@ void TMainForm::buildPopup()
         m_popupActions[i] = a;
     }
     connect(m_popupActions[0], &QAction::triggered, this, &TMainForm::ListPaneOpenClick);
-    // Mail, fax, dialing, the browser link, reminders and launching are not
-    // part of this window yet: their entries show, but cannot be chosen.
-    for (size_t i = 1; i < m_popupActions.size(); ++i)
+    connect(m_popupActions[5], &QAction::triggered, this, [this] { runPopupAction([](TZEBObject *i) { i->AdvanceDate(); }); });
+    connect(m_popupActions[6], &QAction::triggered, this, [this] { runPopupAction([](TZEBObject *i) { i->Launch(); }); });
+    // Mail, fax, dialing and the browser link are not part of this window yet:
+    // their entries show, but cannot be chosen.
+    for (size_t i = 1; i <= 4; ++i)
         m_popupActions[i]->setEnabled(false);
     m_listPopup->addSeparator();
     m_listPopup->addAction(m_notesAction);

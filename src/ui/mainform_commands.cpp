@@ -213,6 +213,12 @@ void TMainForm::MainItemsDblClick(const QModelIndex &index)
         guarded([item] { item->Open(); });
 }
 
+void TMainForm::runPopupAction(const std::function<void(TZEBObject *)> &call)
+{
+    if (TZEBObject *item = popupItem())
+        guarded([&] { call(item); });
+}
+
 void TMainForm::PreparePopupFor(TZEBObject *item)
 {
     const PopupVisibility shown = item ? item->PreparePopup() : PopupVisibility{};
