@@ -287,7 +287,6 @@ int ExportCommand(const CliContext &c, const QStringList &args)
         }
         ExportSubtree(node, target, asCsv);
     } catch (const std::exception &e) {
-        ExportColumns().clear();
         if (!existed)
             QFile::remove(target);
         return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));

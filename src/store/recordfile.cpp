@@ -595,6 +595,11 @@ bool &IncludeFieldNames()
 
 void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
 {
+    // The column list serves one export, however it ends.
+    struct ClearColumns
+    {
+        ~ClearColumns() { ExportColumns().clear(); }
+    } clearColumns;
     QFile f(fileName);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
@@ -632,5 +637,4 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
     }
     sink.Flush();
     f.close();
-    columns.clear();
 }

@@ -187,6 +187,11 @@ TEST_F(RecordSaveTest, ExportedCsvFollowsTheColumnList)
                     "\"Work\",\"555 \"\"0200\"\"\",\"x12\""}));
     EXPECT_TRUE(ExportColumns().isEmpty());
 
+    // A file that cannot be made ends the export and still clears the list.
+    ExportColumns() = QStringList({"Title", QString::number(Kinds::Phone)});
+    EXPECT_THROW(ExportSubtree(f->Node(), "no/such/dir/x.csv", true), EInOutError);
+    EXPECT_TRUE(ExportColumns().isEmpty());
+
     IncludeFieldNames() = false;
     ExportColumns() = QStringList({"Phone Number", QString::number(Kinds::Phone)});
     ExportSubtree(p->Node(), "bare.csv", true);
