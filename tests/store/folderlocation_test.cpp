@@ -32,32 +32,6 @@ TEST(FolderLocation, OpensFromTheStoredLocation)
     EXPECT_TRUE(capitals.browseVisible());
 }
 
-TEST(FolderLocation, RadiosAndTheRemoteBox)
-{
-    FolderLocation f{QString()};
-    f.setRemote(true);
-    EXPECT_TRUE(f.locationEnabled());
-    EXPECT_TRUE(f.browseVisible());
-
-    f.setInternet(true); // an empty location gets the scheme
-    EXPECT_EQ(f.text(), "http://");
-    EXPECT_FALSE(f.browseVisible());
-    f.setInternet(false); // and loses it again
-    EXPECT_TRUE(f.text().isEmpty());
-
-    f.setText(QStringLiteral("/share/a.mbd"));
-    f.setInternet(true); // a path is not an address: start afresh
-    EXPECT_EQ(f.text(), "http://");
-    f.setText(QStringLiteral("http://host/a.mbd"));
-    f.setInternet(true);
-    EXPECT_EQ(f.text(), "http://host/a.mbd");
-
-    f.setRemote(false); // unticking hides browsing and stores no location
-    EXPECT_FALSE(f.locationEnabled());
-    EXPECT_FALSE(f.browseVisible());
-    EXPECT_TRUE(f.result().isEmpty());
-}
-
 TEST(FolderLocation, OkPutsTheSchemeInFront)
 {
     FolderLocation f{QString()};
