@@ -15,7 +15,11 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <map>
+#include <stdexcept>
 
 namespace {
 
@@ -278,18 +282,21 @@ int ExportCommand(const CliContext &c, const QStringList &args)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(path));
     CliDatabase::RefreshRemote(node, c.err);
 
-    const bool existed = QFileInfo::exists(target);
+    // Written beside the target and renamed over it at the end, so a failed export
+    // leaves an earlier file of that name as it was.
+    const QString partial = target + QStringLiteral(".part");
     try {
         if (asCsv) {
             ExportColumns() = columns;
             ExportColumns() << QString::number(kind);
             IncludeFieldNames() = !noHeader;
         }
-        ExportSubtree(node, target, asCsv);
+        ExportSubtree(node, partial, asCsv);
+        if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+            throw std::runtime_error(std::strerror(errno));
     } catch (const std::exception &e) {
-        if (!existed)
-            QFile::remove(target);
-        return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
+        QFile::remove(partial);
+        return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(file, QString::fromUtf8(e.what())));
     }
     return CliExit::Ok;
 }

@@ -304,6 +304,15 @@ TEST_F(MiraCliTest, RefusedExportsWriteNothing)
         EXPECT_EQ(r.out, QString());
         EXPECT_EQ(files(), before);
     }
+    // An export that cannot be written leaves the file of that name as it was.
+    write("kept.mbd", "old", &elsewhere);
+    ASSERT_TRUE(QDir(elsewhere.path()).mkdir("kept.mbd.part"));
+    QFile blocker(elsewhere.filePath("kept.mbd.part/x"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    Result failed = mira({"export", "Friends", "--mbd", "kept.mbd"});
+    EXPECT_EQ(failed.code, 4);
+    EXPECT_EQ(read(elsewhere.filePath("kept.mbd")), "old");
+
     // The database itself is never an export target.
     const Result r = mira({"export", "Friends", "--mbd", home.filePath("mira.dat.mbd")});
     EXPECT_EQ(r.code, 0);
