@@ -66,6 +66,7 @@ TMainForm::TMainForm(QWidget *parent)
     resize(640, 480);
 
     createRoot();
+    setWindowIcon(m_images->Icon(m_root->ImageIndex()));
     connectNodes();
     try {
         LoadDatabase(m_root);

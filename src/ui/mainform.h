@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QModelIndex>
-#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -11,8 +10,6 @@
 
 class QAction;
 class QActionGroup;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QStatusBar;
 class QToolBar;
@@ -107,6 +104,16 @@ public:
     QAction *viewFormatAction(int tag) const;
     QToolButton *viewFormatButton(int tag) const;
     QAction *deleteAction() const { return m_deleteAction; }
+    // Commands whose subsystems join later (disabled until then).
+    QAction *cutAction() const { return m_cutAction; }
+    QAction *copyAction() const { return m_copyAction; }
+    QAction *pasteAction() const { return m_pasteAction; }
+    QAction *selectAllAction() const { return m_selectAllAction; }
+    QAction *findAction() const { return m_findAction; }
+    QAction *importAction() const { return m_importAction; }
+    QAction *publishAction() const { return m_publishAction; }
+    QAction *printAction() const { return m_printAction; }
+    QAction *printerSetupAction() const { return m_printerSetupAction; }
     // The "New" command of a kind (0 to 10).
     QAction *newItemAction(int kind) const;
     QAction *notesAction() const { return m_notesAction; }
