@@ -331,9 +331,12 @@ int CheckCommand(const CliContext &c, const QStringList &args)
     for (const auto &[kind, count] : byKind)
         c.out << KindWord(kind) << '\t' << count << "\n";
     c.out << "remote folders\t" << remote << "\n";
+    const RecordFile::ReadNotes notes = RecordFile::LastReadNotes();
+    if (notes.droppedLines > 0)
+        c.out << "dropped lines\t" << notes.droppedLines << " (the first at line " << notes.firstDroppedLine << ")\n";
     if (db.LoadFailed()) {
         c.out << "error\t" << db.LoadErrorText() << "\n";
         return CliExit::NothingFound;
     }
-    return CliExit::Ok;
+    return notes.droppedLines > 0 ? CliExit::NothingFound : CliExit::Ok;
 }

@@ -26,8 +26,10 @@ const char *const kUsage =
     "PATH names a container by its titles from the top down, joined by \"/\" (\"My Contacts/Friends\",\n"
     "or \"Friends\"); write a \"/\" inside a title as \"\\/\".\n"
     "The data directory is DIR, else $MIRABOOK_HOME, else ~/.local/share/mirabook.\n"
-    "Exit status: 0 done, 1 nothing found or load error (find, check), 2 bad input,\n"
-    "3 the Mirabook program is running on the data directory, 4 the database could not be read or written.\n";
+    "Exit status: 0 done, 1 nothing found (find) or a database that does not read whole (check),\n"
+    "2 bad input,"
+    " 3 the Mirabook program is running on the data directory, 4 the database could not be read\n"
+    "or written.\n";
 
 // Restores the directory the tool started in.
 struct CurrentDirScope

@@ -22,6 +22,7 @@
 namespace {
 
 std::function<bool(RecordFile::SaveStep)> g_saveFault;
+RecordFile::ReadNotes g_notes;
 
 bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step); }
 
@@ -309,6 +310,8 @@ namespace RecordFile {
 
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
 
+ReadNotes LastReadNotes() { return g_notes; }
+
 QString DecodeText(const char *data, qsizetype size, bool utf8)
 {
     if (utf8)
@@ -337,8 +340,15 @@ bool isReadOnly(const TTreeNode *node)
     return item && (item->IsRemote() || item->InRemote());
 }
 
+void noteDropped(int line)
+{
+    if (g_notes.droppedLines++ == 0)
+        g_notes.firstDroppedLine = line;
+}
+
 void readItems(Reader &in, TTreeNode *ownerNode)
 {
+    g_notes = {};
     if (!RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
     const bool sourceOfRemote = RemoteLoading() && ownerNode->Item() && ownerNode->Item()->IsRemote();
@@ -366,13 +376,16 @@ void readItems(Reader &in, TTreeNode *ownerNode)
         const char c2 = in.readChar();
         if (c1 != '{' || c2 != '}') {
             in.skipLine();
+            noteDropped(headerLine);
             continue;
         }
         in.readLine(header);
         fields.clear();
         SplitFieldViews(header, fields);
-        if (fields.size() != 4)
+        if (fields.size() != 4) {
+            noteDropped(headerLine);
             continue;
+        }
         if (kind == Kinds::Root) {
             // The root record belongs to the root the program made; it is never replaced.
             continue;

@@ -42,6 +42,15 @@ enum class SaveStep { CreateTransaction, WriteParams, WriteRecords, SyncTransact
 // Returns true to make the step fail. Empty by default.
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook);
 
+// What the last read passed over: lines that are no record header, and headers that
+// do not hold four fields. They are dropped, and a save no longer has them.
+struct ReadNotes
+{
+    int droppedLines = 0;
+    int firstDroppedLine = 0;
+};
+ReadNotes LastReadNotes();
+
 // Text of part of a file: UTF-8, or Windows-1252 when the file is not valid UTF-8.
 QString DecodeText(const char *data, qsizetype size, bool utf8);
 } // namespace RecordFile

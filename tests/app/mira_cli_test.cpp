@@ -332,6 +332,15 @@ TEST_F(MiraCliTest, CheckCountsKindsAndReportsTheFirstError)
                                     "remote folders\t1\n")
                          .arg(QDir(home.path()).canonicalPath()));
 
+    // A header that does not hold four fields is dropped: the file does not read whole.
+    QByteArray dropped = kDatabase;
+    dropped.replace("{1 0 }Work~~~~~~200\r\n{Fold}0\r\n", "{1 0 }Work~~~~200\r\n");
+    write("mira.dat", dropped);
+    r = mira({"check"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.contains("\nperson\t3\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith("dropped lines\t1 (the first at line 15)\n")) << r.out.toStdString();
+
     QByteArray broken = kDatabase;
     broken.replace("{1 0 }Work~~", "\r\n{1 0 }Work~~");
     write("mira.dat", broken);

@@ -215,6 +215,8 @@ TEST_F(RecordReadTest, HeadersWithoutFourFieldsAreDropped)
                          "{Fold}0", "x 1 2 is no header either", "{1 0 }Next~~~~~~8", "{Fold}0"})),
               QString());
     EXPECT_EQ(Outline(root), QStringList({"Good", "Next"}));
+    EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 3);
+    EXPECT_EQ(RecordFile::LastReadNotes().firstDroppedLine, 2);
 
     // A raw "~~" in a title (as an old program could write) drops the header and its data
     // line is then read as a header, which ends the load.
