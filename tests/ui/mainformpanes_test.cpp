@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -216,4 +217,32 @@ TEST_F(MainFormTest, LoadsTheSavedDatabaseWhenCreated)
     EXPECT_EQ(root->Child(0)->Child(0)->Text(), QStringLiteral("Kim"));
     EXPECT_EQ(form->SelectedNode(), root);
     EXPECT_EQ(listCaptions(), QStringList{"Friends"});
+}
+
+TEST_F(MainFormTest, NewCommandsCarryTheirKeysAndButtons)
+{
+    const std::pair<int, QKeySequence> keys[] = {
+        {Kinds::Folder, QKeySequence(Qt::CTRL | Qt::Key_L)},   {Kinds::Organization, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {Kinds::Team, QKeySequence(Qt::CTRL | Qt::Key_T)},     {Kinds::Person, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Kinds::Website, QKeySequence(Qt::CTRL | Qt::Key_W)},  {Kinds::Address, QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {Kinds::Phone, QKeySequence(Qt::CTRL | Qt::Key_N)},    {Kinds::EMail, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {Kinds::Fax, QKeySequence(Qt::CTRL | Qt::Key_F)},      {Kinds::Reminder, QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {Kinds::Document, QKeySequence(Qt::CTRL | Qt::Key_D)},
+    };
+    for (const auto &[kind, key] : keys) {
+        ASSERT_NE(form->newItemAction(kind), nullptr) << kind;
+        EXPECT_EQ(form->newItemAction(kind)->shortcut(), key) << kind;
+    }
+    QStringList buttons;
+    for (QAction *a : form->newItemBar()->actions())
+        buttons.append(a->text());
+    EXPECT_EQ(buttons, (QStringList{"Fo&lder", "&Org", "&Team", "&Person", "&Web", "&Addr", "Pho&ne", "&E-mail",
+                                    "Fa&x", "&Remind"}));
+
+    // A button makes the same item as its menu entry.
+    form->services().dialogRunner = [](TZEBObject &, bool) { return true; };
+    form->newItemBar()->actions().at(6)->trigger();
+    ASSERT_EQ(root->Item()->ChildCount(), 1);
+    EXPECT_EQ(root->Item()->ChildAt(0)->Title(), QStringLiteral("New Phone"));
+    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Phone);
 }
