@@ -193,3 +193,17 @@ TEST_F(MainFormShownTest, RenameEntryEditsInTheActivePane)
     EXPECT_EQ(phone->Title(), QStringLiteral("Front desk"));
     EXPECT_EQ(form->itemModel()->captionAt(0), QStringLiteral("Front desk"));
 }
+
+TEST_F(MainFormShownTest, KeysOfThePopupNewEntriesWorkFromEitherPane)
+{
+    form->services().dialogRunner = [](TZEBObject &, bool) { return true; };
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->mainItems()->setFocus();
+    QTest::keyClick(form->mainItems(), Qt::Key_A, Qt::ControlModifier); // not "select all": a new address
+    form->folders()->setFocus();
+    QTest::keyClick(form->folders(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(root->Item()->ChildCount(), 2);
+    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Address);
+    EXPECT_EQ(root->Item()->ChildAt(1)->Kind(), Kinds::Phone);
+}
