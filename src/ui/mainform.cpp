@@ -264,25 +264,45 @@ void TMainForm::onUpdateBegun()
 {
     m_selectedBeforeUpdate = SelectedNode();
     m_itemModel->Clear();
-}
-
-bool TMainForm::contains(const TTreeNode *node) const
-{
-    for (const TTreeNode *n = m_nodes->First(); n; n = n->NextPreorder())
-        if (n == node)
-            return true;
-    return false;
+    // Only expanded nodes can hold expanded children worth remembering.
+    m_expandedBeforeUpdate.clear();
+    std::vector<const TTreeNode *> pending{m_nodes->First()};
+    while (!pending.empty()) {
+        const TTreeNode *n = pending.back();
+        pending.pop_back();
+        if (!n || !m_folders->isExpanded(m_folderModel->indexOf(n)))
+            continue;
+        m_expandedBeforeUpdate.insert(n);
+        for (int i = 0; i < n->Count(); ++i)
+            pending.push_back(n->Child(i));
+    }
 }
 
 void TMainForm::onUpdateEnded()
 {
-    TTreeNode *keep = m_selectedBeforeUpdate && contains(m_selectedBeforeUpdate) ? m_selectedBeforeUpdate : m_root;
+    // One walk: is the selected node still there, and which nodes open again.
+    bool selectedKept = false;
+    std::vector<TTreeNode *> pending;
+    for (int i = 0; i < m_nodes->TopCount(); ++i)
+        pending.push_back(m_nodes->Top(i));
+    while (!pending.empty()) {
+        TTreeNode *n = pending.back();
+        pending.pop_back();
+        selectedKept = selectedKept || n == m_selectedBeforeUpdate;
+        if (m_expandedBeforeUpdate.count(n))
+            m_folders->expand(m_folderModel->indexOf(n));
+        for (int i = 0; i < n->Count(); ++i)
+            pending.push_back(n->Child(i));
+    }
+    m_expandedBeforeUpdate.clear();
+    TTreeNode *keep = selectedKept ? m_selectedBeforeUpdate : m_root;
     m_selectedBeforeUpdate = nullptr;
     if (!keep)
         return;
     m_folders->expand(m_folderModel->indexOf(m_root));
     if (m_inFoldersChange) {
         // The running rebuild picks the node up again.
+        m_folders->scrollTo(m_folderModel->indexOf(keep));
         const QSignalBlocker block(m_folders->selectionModel());
         m_folders->selectionModel()->setCurrentIndex(m_folderModel->indexOf(keep), QItemSelectionModel::ClearAndSelect);
         return;

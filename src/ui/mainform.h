@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 
 class QAction;
 class QActionGroup;
@@ -163,7 +164,6 @@ private:
     void onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last);
     void onUpdateBegun();
     void onUpdateEnded();
-    bool contains(const TTreeNode *node) const;
     void onSplitterDrag(int x);
     void setStatusText(int panel, const QString &text);
     void showTreePopup(const QPoint &pos);
@@ -181,6 +181,8 @@ private:
     bool m_changePending = false;
     bool m_inFoldersChange = false;
     TTreeNode *m_selectedBeforeUpdate = nullptr;
+    // Expanded nodes across a batch change, which resets the tree view.
+    std::unordered_set<const TTreeNode *> m_expandedBeforeUpdate;
     TStatusPanels *m_statusPanels = nullptr;
     QAction *m_notesAction = nullptr;
     QAction *m_propertiesAction = nullptr;

@@ -246,3 +246,35 @@ TEST_F(MainFormTest, NewCommandsCarryTheirKeysAndButtons)
     EXPECT_EQ(root->Item()->ChildAt(0)->Title(), QStringLiteral("New Phone"));
     EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Phone);
 }
+
+TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
+{
+    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
+    TZEBObject *kim = add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
+    add(Kinds::Team, QStringLiteral("Crew"), kim->Node());
+    TZEBObject *closed = add(Kinds::Folder, QStringLiteral("Closed"));
+    add(Kinds::Person, QStringLiteral("Lou"), closed->Node());
+    form->SelectNode(kim->Node());
+    TFolderTreeModel *model = form->folderModel();
+    ASSERT_TRUE(form->folders()->isExpanded(model->indexOf(friends->Node())));
+    ASSERT_FALSE(form->folders()->isExpanded(model->indexOf(closed->Node())));
+
+    // An import reads into the root as one batch.
+    const QString file = dir.filePath(QStringLiteral("more.mbd"));
+    ExportSubtree(closed->Node(), file, false);
+    ImportFile(root, file);
+
+    EXPECT_EQ(form->SelectedNode(), kim->Node());
+    EXPECT_EQ(form->statusText(2), QStringLiteral("Kim"));
+    EXPECT_EQ(listCaptions(), QStringList{"Crew"});
+    EXPECT_TRUE(form->folders()->isExpanded(model->indexOf(root)));
+    EXPECT_TRUE(form->folders()->isExpanded(model->indexOf(friends->Node())));
+    EXPECT_FALSE(form->folders()->isExpanded(model->indexOf(closed->Node())));
+
+    // A batch that takes the selected node away leaves the root selected.
+    form->Nodes().BeginUpdate();
+    form->Nodes().Delete(friends->Node());
+    form->Nodes().EndUpdate();
+    EXPECT_EQ(form->SelectedNode(), root);
+    EXPECT_EQ(form->statusText(2), QStringLiteral("My Contacts"));
+}
