@@ -213,6 +213,8 @@ void TMainForm::FoldersChange()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool ok = guarded([item] { item->Refresh(); });
         QApplication::restoreOverrideCursor();
+        // The refresh replaced the folder's nodes; that asks for no second rebuild.
+        m_changePending = false;
         if (!ok) {
             m_inFoldersChange = false;
             return;

@@ -5,6 +5,8 @@
 #include "ui/foldertreemodel.h"
 #include "ui/panerules.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 #include <QAction>
@@ -277,4 +279,44 @@ TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
     form->Nodes().EndUpdate();
     EXPECT_EQ(form->SelectedNode(), root);
     EXPECT_EQ(form->statusText(2), QStringLiteral("My Contacts"));
+}
+
+TEST_F(MainFormTest, AFailedRemoteRefreshIsReportedOnce)
+{
+    // First a good source, so the folder has contents to lose.
+    TZEBObject *source = add(Kinds::Folder, QStringLiteral("Source"));
+    add(Kinds::Person, QStringLiteral("Lee"), source->Node());
+    const QString file = dir.filePath(QStringLiteral("shared.mbd"));
+    ExportSubtree(source->Node(), file, false);
+    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Remote"), nullptr, file);
+    form->SelectNode(remote->Node());
+    ASSERT_GT(remote->Node()->Count(), 0);
+    form->SelectNode(root);
+
+    // Then the source goes bad.
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("{x 3 }Bob~~~~~~12\r\n{Pers}~~~~\r\n");
+        f.close();
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    }
+    int boxes = 0;
+    QString shown;
+    auto *timer = new QTimer(form.get());
+    QObject::connect(timer, &QTimer::timeout, timer, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++boxes;
+            shown = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    timer->start(5);
+    form->SelectNode(remote->Node());
+    QTest::qWait(100);
+    timer->stop();
+    EXPECT_EQ(boxes, 1) << shown.toStdString();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_EQ(form->SelectedNode(), remote->Node());
 }
