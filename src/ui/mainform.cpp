@@ -213,8 +213,6 @@ void TMainForm::FoldersChange()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool ok = guarded([item] { item->Refresh(); });
         QApplication::restoreOverrideCursor();
-        // The refresh replaced the folder's nodes; that asks for no second rebuild.
-        m_changePending = false;
         if (!ok) {
             m_inFoldersChange = false;
             return;
@@ -257,9 +255,10 @@ void TMainForm::onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last)
     Q_UNUSED(first);
     Q_UNUSED(last);
     // The list must not keep rows of items about to go; it is filled again once
-    // the command is through.
+    // the command is through (a running rebuild does that itself).
     m_itemModel->Clear();
-    onFolderSelected();
+    if (!m_inFoldersChange)
+        onFolderSelected();
 }
 
 void TMainForm::onUpdateBegun()
