@@ -44,9 +44,21 @@ QString EncodeField(const QString &value)
     return out;
 }
 
+namespace {
+bool isEncoded(QStringView field)
+{
+    if (field.isEmpty() || field.front() != u'~' || field.indexOf(u'~', 1) >= 0)
+        return false;
+    for (const char *escape : {"%7E", "%0D", "%0A"})
+        if (field.contains(QLatin1String(escape), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+} // namespace
+
 QString DecodeField(const QString &field)
 {
-    if (field.isEmpty() || field.front() != u'~')
+    if (!isEncoded(field))
         return field;
     QString out;
     out.reserve(field.size());

@@ -8,8 +8,10 @@
 
 // The record grammar separates fields with "~~" and has no escaping. A value that
 // would break it (a "~~", a line break, a "~" at either end) is written as "~"
-// followed by the value with "%", "~", CR and LF percent-encoded; no plain value can
-// start with "~", so every other value is written unchanged.
+// followed by the value with "%", "~", CR and LF percent-encoded; every other value
+// is written unchanged. Such a value always holds a "~", CR or LF, so its written form
+// holds "%7E", "%0D" or "%0A" and no "~" after the first character: a field of another
+// shape (a "~note" written by the Windows program) is read as it stands.
 QString EncodeField(const QString &value);
 QString DecodeField(const QString &field);
 

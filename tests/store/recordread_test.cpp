@@ -431,3 +431,26 @@ TEST_F(RecordReadTest, LargeFilesReadAcrossBlockEnds)
 }
 
 } // namespace
+
+namespace {
+TEST_F(RecordReadTest, ValuesOfTheWindowsProgramThatStartWithATildeStayAsTheyAre)
+{
+    ASSERT_EQ(load(CrLf({"{Params}", "{1 0 }~Club~~~~~see 50%25~~1", "{Fold}0", "{2 42 }~~~x~y~~~~2", "",
+                         "{2 42 }~~~~~~3", ""})),
+              QString());
+    const TZEBObject *club = root->Child(0)->Item();
+    EXPECT_EQ(club->Title(), "~Club");
+    EXPECT_EQ(club->Comment(), "~see 50%25");
+    EXPECT_EQ(club->ChildAt(0)->Value(), "~x~y");
+    EXPECT_EQ(club->ChildAt(1)->Value(), "");
+    // Written back in the form that cannot be mistaken, and read again unchanged.
+    SaveDatabase(nodes);
+    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    EXPECT_TRUE(saved.contains("{1 0 }~%7EClub~~~~~%7Esee 50%2525~~1")) << saved.toStdString();
+    nodes.DeleteChildren(root);
+    ASSERT_EQ(load(saved), QString());
+    EXPECT_EQ(root->Child(0)->Item()->Title(), "~Club");
+    EXPECT_EQ(root->Child(0)->Item()->Comment(), "~see 50%25");
+    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Value(), "~x~y");
+}
+} // namespace
