@@ -239,6 +239,24 @@ TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
     EXPECT_TRUE(database().contains("}Fine~~"));
 }
 
+TEST_F(MiraCliTest, RemoteFoldersShowTheirSource)
+{
+    // A relative location is taken from the data directory, as the program does.
+    write("src.mbd", crlf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Kim hotline~~555-0111~~~~2", "{Phon}~~0"}));
+    QByteArray withRemote = kDatabase;
+    withRemote += crlf({"{1 0 }Shared~~src.mbd~~~~400", "{Fold}0"});
+    write("mira.dat", withRemote);
+    EXPECT_EQ(mira({"list", "Shared/Club"}).out, "phone\tKim hotline\t555-0111\t\n");
+    EXPECT_TRUE(mira({"find", "kim"}).out.contains("My Contacts/Shared/Club/Kim hotline\n"));
+    EXPECT_EQ(mira({"export", "Shared", "--csv", "shared.csv", "--kind", "phone", "--columns", "Phone Number",
+                    "--no-header"})
+                  .code,
+              0);
+    EXPECT_EQ(read(elsewhere.filePath("shared.csv")), "\"555-0111\"\r\n");
+    // Nothing of it reaches the database.
+    EXPECT_EQ(database(), withRemote);
+}
+
 TEST_F(MiraCliTest, ImportIntoARemoteFolderIsRefused)
 {
     write("src.mbd", crlf({"{1 6 }Line~~1~~~~1", "{Phon}~~0"}), &elsewhere);
