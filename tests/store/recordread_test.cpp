@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <cctype>
+#include <functional>
 
 namespace {
 
@@ -453,4 +454,69 @@ TEST_F(RecordReadTest, ValuesOfTheWindowsProgramThatStartWithATildeStayAsTheyAre
     EXPECT_EQ(root->Child(0)->Item()->Comment(), "~see 50%25");
     EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Value(), "~x~y");
 }
+} // namespace
+
+namespace {
+
+// Every item of a tree with its fields, in file order, for comparing two trees.
+QStringList Dump(const TTreeNode *node)
+{
+    QStringList out;
+    const auto item = [&out](const TZEBObject *i, int depth) {
+        QString line = QStringLiteral("%1|%2|%3|%4|%5|%6").arg(depth).arg(i->Kind()).arg(i->Title(), i->Value(),
+                                                                                         i->Comment()).arg(i->Id());
+        if (const auto *tool = dynamic_cast<const TToolObject *>(i))
+            line += u'|' + tool->ToolFile() + u'|' + tool->ToolArgs();
+        out << line;
+    };
+    const std::function<void(const TTreeNode *, int)> walk = [&](const TTreeNode *n, int depth) {
+        for (int i = 0; i < n->Item()->ChildCount(); ++i)
+            item(n->Item()->ChildAt(i), depth + 1);
+        for (int i = 0; i < n->Count(); ++i) {
+            item(n->Child(i)->Item(), depth + 1);
+            walk(n->Child(i), depth + 1);
+        }
+    };
+    walk(node, 0);
+    return out;
+}
+
+TEST_F(RecordReadTest, RandomTreesOfHostileTextSurviveSaveAndLoad)
+{
+    // Texts built from the characters the grammar and its escapes give meaning to.
+    const QString alphabet = QStringLiteral("~~%%\r\n7E0Da A{} \t");
+    quint32 state = 12345;
+    const auto next = [&state](quint32 n) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % n;
+    };
+    const auto text = [&] {
+        QString s;
+        for (quint32 i = next(9); i > 0; --i)
+            s += alphabet.at(qsizetype(next(quint32(alphabet.size()))));
+        return s;
+    };
+    std::vector<TTreeNode *> containers = {root};
+    for (int i = 0; i < 400; ++i) {
+        TTreeNode *owner = containers[next(quint32(containers.size()))];
+        const qint32 id = 100 + i;
+        switch (next(3)) {
+        case 0:
+            containers.push_back(CreateItem(Kinds::Folder, text(), QString(), text(), owner, "{Fold}0", id)->Node());
+            break;
+        case 1:
+            CreateItem(Kinds::Tool, text(), text(), text(), owner, TToolObject::NewDataLine(text(), text()), id);
+            break;
+        default:
+            CreateItem(42, text(), text(), text(), owner, QString(), id);
+        }
+    }
+    SaveDatabase(nodes);
+    TTreeNodes again;
+    TTreeNode *root2 = again.AddTop(MakeRootItem(), "My Contacts");
+    LoadDatabase(root2);
+    EXPECT_EQ(Dump(root2), Dump(root));
+    EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 0);
+}
+
 } // namespace
