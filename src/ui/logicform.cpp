@@ -42,7 +42,8 @@ TLogicForm::TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownComma
     m_winState->Apply();
 
     buildTrayMenu();
-    m_tray = new TTrayIcon(TImageList().Icon(RootImage), this);
+    const QIcon icon = m_form.windowIcon().isNull() ? TImageList().Icon(RootImage) : m_form.windowIcon();
+    m_tray = new TTrayIcon(icon, this);
     m_tray->SetTip(FirstTip);
     m_tray->setContextMenu(m_menu.get());
     connect(m_tray, &TTrayIcon::Click, this, &TLogicForm::Restore);
