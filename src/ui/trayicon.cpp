@@ -6,8 +6,6 @@ TTrayIcon::TTrayIcon(const QIcon &icon, QObject *parent)
     connect(this, &QSystemTrayIcon::activated, this, [this](ActivationReason reason) {
         if (reason == Trigger)
             emit Click();
-        else if (reason == DoubleClick)
-            emit DblClick();
     });
 }
 

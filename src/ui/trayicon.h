@@ -17,7 +17,6 @@ public:
     void SetTip(const QString &text);
 
 signals:
-    // The left button was released on the icon.
+    // The left button was released on the icon (a double click has no meaning).
     void Click();
-    void DblClick();
 };
