@@ -110,6 +110,11 @@ TEST_F(LogicFormTest, TrayMenuAndTip)
     EXPECT_TRUE(entries[4]->isCheckable());
     EXPECT_FALSE(entries[4]->isEnabled());
 
+    // A click on the icon shows the window; a double click adds nothing.
+    EXPECT_FALSE(form->isVisible());
+    emit logic->trayIcon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(form->isVisible());
+
     // The tip follows the main window's selection, never longer than 62.
     emit form->trayTipChanged("[My Contacts/" + QString(70, u'f') + "]");
     EXPECT_EQ(logic->trayIcon()->toolTip().size(), 62);
