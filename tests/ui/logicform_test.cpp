@@ -110,7 +110,7 @@ TEST_F(LogicFormTest, TrayMenuAndTip)
     EXPECT_TRUE(entries[4]->isCheckable());
     EXPECT_FALSE(entries[4]->isEnabled());
 
-    // A click on the icon shows the window; a double click adds nothing.
+    // A click on the icon shows the window.
     EXPECT_FALSE(form->isVisible());
     emit logic->trayIcon()->activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(form->isVisible());
