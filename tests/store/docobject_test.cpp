@@ -1,8 +1,5 @@
 #include "store/docobject.h"
-#include "store/recordfile.h"
 #include "support/storefixture.h"
-
-#include <QTextStream>
 
 namespace {
 
@@ -83,29 +80,4 @@ TEST_F(DocObjectTest, DialogNeedsTitleAndFileName)
     EXPECT_FALSE(d->EditNew(root));
     d->Edit();
     EXPECT_TRUE(services.calls.contains("edit notes.txt|existing"));
-}
-
-TEST_F(DocObjectTest, PublishesNoHtml)
-{
-    QString html;
-    QTextStream out(&html);
-    doc("report.doc", "/home/kim/report.doc")->WriteHTML(out, true);
-    out.flush();
-    EXPECT_TRUE(html.isEmpty());
-}
-
-TEST_F(DocObjectTest, HostilePathSurvivesSaveAndLoad)
-{
-    const QString path = QStringLiteral("/home/kim/odd~~name~\r\nx.doc");
-    doc("odd", path, "{Docs}9", 501);
-    SaveDatabase(nodes);
-    nodes.Clear();
-    root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
-    LoadDatabase(root);
-    ASSERT_EQ(root->Item()->ChildCount(), 1);
-    auto *loaded = dynamic_cast<TDocObject *>(root->Item()->ChildAt(0));
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->Value(), path);
-    EXPECT_EQ(loaded->Categories(), 9);
-    EXPECT_EQ(loaded->Id(), 501);
 }

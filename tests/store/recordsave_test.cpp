@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "recordfiletestutil.h"
-#include "store/folderobject.h"
 #include "store/itemfactory.h"
 #include "store/recordfile.h"
 #include "support/storefixture.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -103,44 +101,8 @@ TEST_F(RecordSaveTest, ItemThatCannotWriteItsRecordFailsTheSave)
     const QByteArray before = ReadBytes(RecordFile::DatabaseName);
     root->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
     EXPECT_THROW(SaveDatabase(nodes), ESaveError);
-    EXPECT_EQ(services.errors,
-              QStringList({"An error occurred while writing data to the disk.  Data input since last save will be lost."}));
+    EXPECT_EQ(services.errors, QStringList({RecordFile::WriteErrorText}));
     EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), before);
-}
-
-TEST_F(RecordSaveTest, TransactionFileThatCannotBeCreatedLeavesTheDatabase)
-{
-    add(Kinds::Folder, "A", root);
-    SaveDatabase(nodes);
-    const QByteArray before = ReadBytes(RecordFile::DatabaseName);
-    QFile::remove(RecordFile::TransactionName);
-    ASSERT_TRUE(QDir().mkdir(RecordFile::TransactionName));
-    add(Kinds::Folder, "B", root);
-    EXPECT_THROW(SaveDatabase(nodes), EInOutError);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), before);
-}
-
-TEST_F(RecordSaveTest, RemoteFolderIsSavedWithoutItsContents)
-{
-    auto *remote = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
-    add(Kinds::Folder, "Inner Local", remote->Node());
-    CreateItem(Kinds::Phone, "Own", "555", {}, remote->Node(), "{Phon}~~0", 70);
-    remote->SetValue("/nowhere/shared.mbd");
-    EXPECT_EQ(remote->Node()->Count(), 0); // the local contents went with the location
-    {
-        SetRemoteLoading(true);
-        TTreeNode *inner = CreateItem(Kinds::Folder, "Inner", {}, {}, remote->Node(), "{Fold}0", 71)->Node();
-        CreateItem(Kinds::Phone, "Deep", "1", {}, inner, "{Phon}~~0", 72);
-        SetRemoteLoading(false);
-    }
-    add(Kinds::Folder, "After", root);
-    SaveDatabase(nodes);
-    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
-    EXPECT_TRUE(saved.contains("{1 0 }Shared~~/nowhere/shared.mbd~~~~"));
-    EXPECT_FALSE(saved.contains("Inner"));
-    EXPECT_FALSE(saved.contains("Deep"));
-    // Its own leaf is saved with it and loads again into it.
-    EXPECT_EQ(reload(RecordFile::DatabaseName), QStringList({"After", "Shared", "Shared|Own"}));
 }
 
 TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
@@ -200,11 +162,8 @@ TEST_F(RecordSaveTest, ExportedCsvFollowsTheColumnList)
 
 TEST_F(RecordSaveTest, ImportFileTakesOnlyExportsAndTheClipboardFile)
 {
-    const QByteArray records = CrLf({"{1 0 }In~~~~~~1", "{Fold}0"});
-    WriteBytes("records.txt", records);
-    WriteBytes("RECORDS.MBD", records);
-    WriteBytes(RecordFile::ClipboardFileName, records);
-    WriteBytes("CLIPDATA.DAT", records);
+    for (const char *name : {"records.txt", "RECORDS.MBD", "clipdata.dat", "CLIPDATA.DAT"})
+        WriteBytes(name, CrLf({"{1 0 }In~~~~~~1", "{Fold}0"}));
 
     ImportFile(root, "records.txt");
     ImportFile(root, "CLIPDATA.DAT");

@@ -1,4 +1,3 @@
-#include "store/recordfile.h"
 #include "store/toolitems.h"
 #include "store/toolobject.h"
 #include "support/storefixture.h"
@@ -79,22 +78,4 @@ TEST_F(ToolObjectTest, DialogNeedsATitle)
     EXPECT_EQ(t->Comment(), "c");
     EXPECT_FALSE(t->ApplyDialog("", "other", ""));
     EXPECT_EQ(t->Value(), "smith");
-}
-
-TEST_F(ToolObjectTest, HostileFieldsSurviveSaveAndLoad)
-{
-    const QString file = QStringLiteral("/opt/odd~~tools~/run");
-    const QString args = QStringLiteral("-a ~~ \"b\"\r\n-c~");
-    tool("addr~~ess", TToolObject::NewDataLine(file, args), 601)->SetCategories(6);
-    SaveDatabase(nodes);
-    nodes.Clear();
-    root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
-    LoadDatabase(root);
-    ASSERT_EQ(root->Item()->ChildCount(), 1);
-    auto *loaded = dynamic_cast<TToolObject *>(root->Item()->ChildAt(0));
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->ToolFile(), file);
-    EXPECT_EQ(loaded->ToolArgs(), args);
-    EXPECT_EQ(loaded->Value(), "addr~~ess");
-    EXPECT_EQ(loaded->Categories(), 6);
 }
