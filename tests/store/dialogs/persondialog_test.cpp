@@ -10,12 +10,9 @@
 #include "support/storefixture.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 
 class PersonDialogTest : public StoreFixture
 {
@@ -42,33 +39,17 @@ TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
 {
     TPersonObject *p = newPerson();
     TEditPersDlg dialog(*p, true, {});
-    EXPECT_EQ(dialog.windowTitle(), "Person");
-    EXPECT_EQ(text(&dialog, "Title"), "New Person");
-
-    typeTitle(&dialog, "Kim Sample");
-    EXPECT_EQ(text(&dialog, "FName"), "Kim");
-    EXPECT_TRUE(text(&dialog, "MName").isEmpty());
-    EXPECT_EQ(text(&dialog, "LName"), "Sample");
-
-    typeTitle(&dialog, "W1 W2 W3 W4");
-    EXPECT_EQ(text(&dialog, "FName"), "W1");
-    EXPECT_EQ(text(&dialog, "MName"), "W2");
-    EXPECT_EQ(text(&dialog, "LName"), "W3");
-
     typeTitle(&dialog, "Sample, Kim");
     EXPECT_EQ(text(&dialog, "FName"), "Sample");
     EXPECT_EQ(text(&dialog, "LName"), "Kim");
+    typeTitle(&dialog, "Prince"); // one word leaves the names alone
+    EXPECT_EQ(text(&dialog, "FName"), "Sample");
 
     // Words longer than the name fields' typing limits are not cut.
     typeTitle(&dialog, "Bartholomew-Fitzgerald Smith");
     EXPECT_EQ(text(&dialog, "FName"), "Bartholomew-Fitzgerald");
     typeTitle(&dialog, "Jo Featherstonehaugh-Smythes");
     EXPECT_EQ(text(&dialog, "LName"), "Featherstonehaugh-Smythes");
-
-    typeTitle(&dialog, "Sample, Kim");
-    typeTitle(&dialog, "Prince"); // one word leaves the names alone
-    EXPECT_EQ(text(&dialog, "FName"), "Sample");
-    EXPECT_EQ(text(&dialog, "LName"), "Kim");
 }
 
 TEST_F(PersonDialogTest, LeavingAnUnchangedTitleKeepsTheNames)
@@ -97,16 +78,17 @@ TEST_F(PersonDialogTest, LeavingAnUnchangedTitleKeepsTheNames)
     EXPECT_EQ(text(&created, "FName"), "Kimberly");
 }
 
-TEST_F(PersonDialogTest, NewPersonWithOnlyAName)
+TEST_F(PersonDialogTest, NewPersonWithOnlyANameMakesNoChildren)
 {
+    // The preset page titles and an untyped phone mask are no contact points.
     TPersonObject *p = newPerson();
     TEditPersDlg dialog(*p, true, {});
+    dialog.pages()->phoneFormats()->setCurrentIndex(1); // USA, nothing typed
+    EXPECT_EQ(dialog.pages()->phoneNumber()->shownText(), "(___)___-____");
     typeTitle(&dialog, "Kim Sample");
     ASSERT_TRUE(dialog.apply());
-    EXPECT_EQ(p->Title(), "Kim Sample");
     EXPECT_EQ(p->Node()->Text(), "Kim Sample");
     EXPECT_EQ(p->Value(), " Kim Sample");
-    EXPECT_EQ(p->FirstName(), "Kim");
     EXPECT_EQ(p->LastName(), "Sample");
     EXPECT_EQ(p->ChildCount(), 0);
     EXPECT_EQ(p->Node()->Count(), 0);
@@ -120,14 +102,9 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
     TPersonObject *p = newPerson();
     TEditPersDlg dialog(*p, true, {});
     PrimaryPagesWidget *pages = dialog.pages();
-    EXPECT_EQ(pages->count(), 5);
-    EXPECT_EQ(pages->tabText(2), "Primary FAX");
-    EXPECT_EQ(pages->titleList(Kinds::Address)->currentText(), "Primary Address");
-    EXPECT_EQ(pages->titleList(Kinds::EMail)->currentText(), "Primary E-Mail");
     // Both format lists are shown, in the phone order, on "Free Format".
     EXPECT_FALSE(pages->phoneFormats()->isHidden());
     EXPECT_EQ(pages->faxFormats()->currentText(), "Free Format");
-    EXPECT_TRUE(pages->phoneNumber()->inputMask().isEmpty());
 
     typeTitle(&dialog, "Kim Sample");
     control<QComboBox>(&dialog, "Salutation")->setEditText("Dr.");
@@ -157,17 +134,6 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
     EXPECT_EQ(phone->Value(), "(555)123-4567");
     EXPECT_EQ(phone->Extension(), "12");
     EXPECT_EQ(p->FindChild("Primary Address", Kinds::Address)->Value(), "1 Main St");
-}
-
-TEST_F(PersonDialogTest, NewPersonWithAnUntypedMaskMakesNoPhone)
-{
-    TPersonObject *p = newPerson();
-    TEditPersDlg dialog(*p, true, {});
-    dialog.pages()->phoneFormats()->setCurrentIndex(1); // USA, nothing typed
-    EXPECT_EQ(dialog.pages()->phoneNumber()->shownText(), "(___)___-____");
-    ASSERT_TRUE(dialog.apply());
-    EXPECT_EQ(p->ChildCount(), 0);
-    EXPECT_TRUE(p->PrimaryPhone().isEmpty());
 }
 
 class PersonEditTest : public PersonDialogTest
@@ -205,39 +171,23 @@ TEST_F(PersonEditTest, OpensOnThePrimaryChildWithoutFormats)
     EXPECT_EQ(text(&dialog, "Extension"), "7");
 }
 
-TEST_F(PersonEditTest, ChangingTheNumberUpdatesThePrimaryPhone)
+TEST_F(PersonEditTest, ANewNumberUpdatesThePhoneAndANewTitleMakesAnother)
 {
-    TEditPersDlg dialog(*p, false, {});
-    dialog.pages()->phoneNumber()->setText("555-0111");
-    ASSERT_TRUE(dialog.apply());
-    EXPECT_EQ(home->Value(), "555-0111");
-    EXPECT_EQ(p->ChildCount(), 2);
-    EXPECT_EQ(p->PrimaryPhone(), "Home");
-}
-
-TEST_F(PersonEditTest, ANewTitleMakesASecondPhonePrimary)
-{
+    {
+        TEditPersDlg dialog(*p, false, {});
+        dialog.pages()->phoneNumber()->setText("555-0111");
+        ASSERT_TRUE(dialog.apply());
+        EXPECT_EQ(home->Value(), "555-0111");
+        EXPECT_EQ(p->ChildCount(), 2);
+    }
     TEditPersDlg dialog(*p, false, {});
     dialog.pages()->titleList(Kinds::Phone)->setEditText("Work");
     dialog.pages()->phoneNumber()->setText("555-0300");
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->PrimaryPhone(), "Work");
     EXPECT_EQ(p->ChildCount(), 3);
-    EXPECT_EQ(home->Value(), "555-0100");
+    EXPECT_EQ(home->Value(), "555-0111");
     EXPECT_EQ(p->FindChild("Work", Kinds::Phone)->Value(), "555-0300");
-}
-
-TEST_F(PersonEditTest, InsideARemoteFolderNothingCanBeChanged)
-{
-    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
-    remote->SetValue("/nowhere/shared.mbd");
-    SetRemoteLoading(true);
-    auto *q = dynamic_cast<TPersonObject *>(add(Kinds::Person, "Ann", remote->Node(), {}, "{Pers}~~Ann~~~~~~~~~~~~~~~~0"));
-    SetRemoteLoading(false);
-    ASSERT_TRUE(q && q->InRemote());
-    TEditPersDlg dialog(*q, false, {});
-    EXPECT_FALSE(control<QPushButton>(&dialog, "OKBtn")->isEnabled());
-    EXPECT_FALSE(dialog.catSelect()->isEnabled());
 }
 
 TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
@@ -245,7 +195,6 @@ TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
     auto *org = dynamic_cast<TOrgObject *>(add(Kinds::Organization, "New Organization", root, "kept"));
     ASSERT_TRUE(org);
     TOrgEditDlg dialog(*org, true, {});
-    EXPECT_EQ(dialog.windowTitle(), "Organization");
     EXPECT_FALSE(dialog.findChild<QLineEdit *>("FName"));
     auto *title = control<QLineEdit>(&dialog, "Title");
     const QString longName(120, u'x');
@@ -258,5 +207,4 @@ TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
     EXPECT_EQ(org->Value(), "kept"); // the dialog does not compose a value
     EXPECT_EQ(org->PrimaryEMail(), "Primary E-Mail");
     EXPECT_EQ(org->ChildCount(), 1);
-    EXPECT_TRUE(org->PreparePopup().SendMail);
 }
