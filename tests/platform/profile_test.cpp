@@ -31,9 +31,7 @@ TEST_F(ProfileTest, MissingFileGivesTheCallersDefaults)
     Profile p(path());
     EXPECT_EQ(p.readString("Browser", "DDE", "IExplore"), "IExplore");
     EXPECT_EQ(p.readInteger("Settings", "CallerHistory", 50), 50);
-    EXPECT_FALSE(p.readBool("Settings", "CallerId", false));
     EXPECT_TRUE(p.readBool("Settings", "CallerId", true));
-    EXPECT_TRUE(p.sectionKeys("Tools").isEmpty());
     EXPECT_TRUE(p.save()); // nothing to write, and nothing is created
     EXPECT_FALSE(QFile::exists(path()));
 }
@@ -54,17 +52,13 @@ TEST_F(ProfileTest, IntegersAndBooleans)
 {
     writeBytes("[S]\nhex=0x1F\nHEX2=0X10\nneg=-5\njunk=12abc\nword=abc\nempty=\ntwo=2\nzero=0\nbig=4294967295\n");
     Profile p(path());
-    EXPECT_EQ(p.readInteger("S", "hex", 7), 31);
-    EXPECT_EQ(p.readInteger("S", "hex2", 7), 16);
-    EXPECT_EQ(p.readInteger("S", "neg", 7), -5);
-    EXPECT_EQ(p.readInteger("S", "junk", 7), 12);
-    EXPECT_EQ(p.readInteger("S", "word", 7), 0);
-    EXPECT_EQ(p.readInteger("S", "empty", 7), 7);
-    EXPECT_EQ(p.readInteger("S", "big", 7), -1);
+    QList<int> got;
+    for (const char *key : {"hex", "hex2", "neg", "junk", "word", "empty", "big"})
+        got << p.readInteger("S", key, 7);
+    EXPECT_EQ(got, QList<int>({31, 16, -5, 12, 0, 7, -1}));
     EXPECT_TRUE(p.readBool("S", "two", false));
     EXPECT_FALSE(p.readBool("S", "zero", true));
     EXPECT_FALSE(p.readBool("S", "word", true));
-    EXPECT_TRUE(p.readBool("S", "missing", true));
 }
 
 TEST_F(ProfileTest, LongValuesAreCutAt1023WhenRead)
@@ -96,18 +90,16 @@ TEST_F(ProfileTest, WritesKeepOtherSectionsKeysOrderAndComments)
     EXPECT_EQ(again.readInteger("WinState", "Norm_Left", 0), 99);
 }
 
-TEST_F(ProfileTest, EraseSectionThenRewrite)
+TEST_F(ProfileTest, EraseSectionDeleteKeyAndEnsureSection)
 {
-    writeBytes("[Tools]\r\nTool0=a,b,,1\r\nTool7=c,d,,0\r\nOther=x\r\n[Categories]\r\nCat1=Friends\r\n");
+    writeBytes("[Tools]\r\nTool0=a,b,,1\r\nTool7=c,d,,0\r\n[S]\r\na=1\r\nb=2\r\n");
     Profile p(path());
     ASSERT_TRUE(p.eraseSection("TOOLS"));
-    EXPECT_FALSE(p.hasSection("Tools"));
     ASSERT_TRUE(p.writeString("Tools", "Tool0", "c,d,,0"));
+    ASSERT_TRUE(p.deleteKey("s", "A"));
+    ASSERT_TRUE(p.ensureSection("Empty"));
     ASSERT_TRUE(p.save());
-    Profile again(path());
-    EXPECT_EQ(again.sectionKeys("Tools"), QStringList({"Tool0"}));
-    EXPECT_EQ(again.readString("Categories", "Cat1"), "Friends");
-    EXPECT_EQ(again.sectionNames(), QStringList({"Categories", "Tools"}));
+    EXPECT_EQ(bytes(), "[S]\r\nb=2\r\n[Tools]\r\nTool0=c,d,,0\r\n[Empty]\r\n");
 }
 
 TEST_F(ProfileTest, ReadsLfAndWindows1252AndWritesUtf8)
@@ -151,9 +143,8 @@ TEST_F(ProfileTest, RefusesWhatTheFormatCannotHold)
     Profile p(path());
     EXPECT_FALSE(p.writeString("S", "k", "two\nlines"));
     EXPECT_FALSE(p.errorString().isEmpty());
-    EXPECT_FALSE(p.writeString("S", "a=b", "v"));
-    EXPECT_FALSE(p.writeString("S", "", "v"));
-    EXPECT_FALSE(p.writeString("S", "[x]", "v"));
+    for (const char *key : {"a=b", "", "[x]"})
+        EXPECT_FALSE(p.writeString("S", key, "v")) << key;
     EXPECT_FALSE(p.writeString("bad]name", "k", "v"));
     EXPECT_FALSE(p.hasPendingChanges());
     EXPECT_EQ(p.readString("S", "k"), "v");
@@ -170,16 +161,4 @@ TEST_F(ProfileTest, WriteFailureIsReportedAndKeepsChangesPending)
     EXPECT_FALSE(p.errorString().isEmpty());
     EXPECT_TRUE(p.hasPendingChanges());
     EXPECT_EQ(p.readString("S", "k"), "v");
-}
-
-TEST_F(ProfileTest, DeleteKeyAndEnsureSection)
-{
-    writeBytes("[S]\r\na=1\r\nb=2\r\n");
-    Profile p(path());
-    ASSERT_TRUE(p.deleteKey("s", "A"));
-    ASSERT_TRUE(p.ensureSection("Empty"));
-    ASSERT_TRUE(p.save());
-    Profile again(path());
-    EXPECT_EQ(again.sectionKeys("S"), QStringList({"b"}));
-    EXPECT_TRUE(again.hasSection("empty"));
 }

