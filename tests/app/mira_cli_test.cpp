@@ -2,6 +2,7 @@
 
 #include "platform/instancelock.h"
 #include "store/recordfile.h"
+#include "store/recordfiletestutil.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,17 +11,9 @@
 
 namespace {
 
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray out;
-    for (const QString &l : lines)
-        out += l.toUtf8() + "\r\n";
-    return out;
-}
-
 // Root > Friends > Kim Sample (Home phone, e-mail) and Dr. Kimberly Stone; Work > Joakim Berg;
 // a title with a slash; an item with a tab in its comment.
-const QByteArray kDatabase = crlf({
+const QByteArray kDatabase = CrLf({
     "{Params}",
     "{0 11 }My Contacts~~~~~~32892645",
     "{1 0 }Friends~~~~~~100",
@@ -88,11 +81,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    QByteArray read(const QString &path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray read(const QString &path) const { return ReadBytes(path); }
     QByteArray database() const { return read(home.filePath("mira.dat")); }
     // Every file of both directories, to show that a refused command wrote nothing.
     QStringList files() const
@@ -144,7 +133,7 @@ TEST_F(MiraCliTest, FindPrintsThePathOfEveryWordStartHit)
 
 TEST_F(MiraCliTest, ImportMergesBelowAPathAndSaves)
 {
-    write("club.mbd", crlf({"{1 0 }Club~~~~~~500", "{Fold}0", "{2 3 }Ana Club~~ Ana Club~~~~501",
+    write("club.mbd", CrLf({"{1 0 }Club~~~~~~500", "{Fold}0", "{2 3 }Ana Club~~ Ana Club~~~~501",
                             "{Pers}~~Ana~~~~Club~~~~~~~~~~~~0", "{3 6 }Cell~~555-0300~~~~502", "{Phon}~~0"}),
           &elsewhere);
     // Relative to where the tool is started.
@@ -165,9 +154,9 @@ TEST_F(MiraCliTest, ImportMergesBelowAPathAndSaves)
 
 TEST_F(MiraCliTest, RefusedImportsWriteNothing)
 {
-    write("bad.mbd", crlf({"{1 0 }Half~~~~~~1", "{Fold}0", "this is no record"}), &elsewhere);
-    write("good.txt", crlf({"{1 0 }Text~~~~~~1", "{Fold}0"}), &elsewhere);
-    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("bad.mbd", CrLf({"{1 0 }Half~~~~~~1", "{Fold}0", "this is no record"}), &elsewhere);
+    write("good.txt", CrLf({"{1 0 }Text~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("good.mbd", CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     const QStringList before = files();
 
     struct Case
@@ -206,11 +195,11 @@ TEST_F(MiraCliTest, RefusedImportsWriteNothing)
 
 TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
 {
-    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("good.mbd", CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     QTemporaryDir fresh;
     Result r = mira({"--home", fresh.path(), "import", "good.mbd"}, false);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(read(fresh.filePath("mira.dat")), crlf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
+    EXPECT_EQ(read(fresh.filePath("mira.dat")), CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
                                                        "{1 0 }Fine~~~~~~1", "{Fold}0"}));
 
     // A transaction file that cannot be written leaves the database as it was.
@@ -223,7 +212,7 @@ TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
 
 TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
 {
-    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("good.mbd", CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     {
         InstanceLock desktop(home.path());
         ASSERT_TRUE(desktop.tryLock());
@@ -241,10 +230,10 @@ TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
 TEST_F(MiraCliTest, RemoteFoldersShowTheirSourceAndTakeNoImport)
 {
     // A relative location is taken from the data directory, as the program does.
-    write("src.mbd", crlf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Kim hotline~~555-0111~~~~2", "{Phon}~~0"}));
-    write("good.mbd", crlf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
+    write("src.mbd", CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Kim hotline~~555-0111~~~~2", "{Phon}~~0"}));
+    write("good.mbd", CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"}), &elsewhere);
     QByteArray withRemote = kDatabase;
-    withRemote += crlf({"{1 0 }Shared~~src.mbd~~~~400", "{Fold}0"});
+    withRemote += CrLf({"{1 0 }Shared~~src.mbd~~~~400", "{Fold}0"});
     write("mira.dat", withRemote);
     EXPECT_EQ(mira({"list", "Shared/Club"}).out, "phone\tKim hotline\t555-0111\t\n");
     EXPECT_TRUE(mira({"find", "kim"}).out.contains("My Contacts/Shared/Club/Kim hotline\n"));
@@ -266,7 +255,7 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
     Result r = mira({"export", "Friends/Kim Sample", "--mbd", "kim.mbd"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(read(elsewhere.filePath("kim.mbd")),
-              crlf({"{1 3 }Kim Sample~~ Kim Sample~~~~101", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0",
+              CrLf({"{1 3 }Kim Sample~~ Kim Sample~~~~101", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0",
                     "{2 6 }Home~~555-0100~~~~102", "{Phon}~~0", "{2 6 }Work line~~555-0199~~desk\tphone~~103",
                     "{Phon}22~~0", "{2 7 }Kim's mail~~kim@example.com~~~~104", "{Mail}0"}));
 
@@ -324,7 +313,7 @@ TEST_F(MiraCliTest, RefusedExportsWriteNothing)
 TEST_F(MiraCliTest, CheckCountsKindsAndReportsTheFirstError)
 {
     QByteArray withRemote = kDatabase;
-    withRemote += crlf({"{1 0 }Shared~~/nowhere/src.mbd~~~~400", "{Fold}0"});
+    withRemote += CrLf({"{1 0 }Shared~~/nowhere/src.mbd~~~~400", "{Fold}0"});
     write("mira.dat", withRemote);
     Result r = mira({"check"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();

@@ -160,11 +160,3 @@ TEST(RecurringDateText, NamesComeFromTheLocale)
     EXPECT_TRUE(rule.GetDescription().endsWith(" and every following Sonntag"));
     EXPECT_NE(rule.GetDateText(), Rule(1998, 3, 15, 2).GetDateText());
 }
-
-TEST(RecurringDateText, ChoicesForTheCalendarDialog)
-{
-    const QStringList choices = TRecurringDate::RuleChoices(QDate(1998, 3, 31), kEnglish);
-    const QStringList expected{"Does not recur",        "Every 31st of the month", "Every March 31st",
-                               "Every Tuesday",         "Every other Tuesday",     "Every Last Tue of the month"};
-    EXPECT_EQ(choices, expected);
-}

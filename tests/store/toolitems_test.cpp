@@ -74,17 +74,6 @@ TEST_F(ToolItemsTest, SaveRewritesTheSectionAndSurvivesAReload)
     }
 }
 
-TEST_F(ToolItemsTest, SaveReportsAFileThatCannotBeWritten)
-{
-    QFile blocker(dir.filePath("file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    tools.Add(std::make_unique<TToolItem>("T", "/bin/t", "", "0"));
-    Profile p(dir.filePath("file/zeb.ini"));
-    EXPECT_FALSE(tools.Save(p));
-    EXPECT_FALSE(p.errorString().isEmpty());
-}
-
 TEST_F(ToolItemsTest, DeleteAndFindMatchExactly)
 {
     tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes", "", "0"));

@@ -118,12 +118,6 @@ TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
         d->reject();
     });
     EXPECT_EQ(asked, QList<int>({1039}));
-
-    HelpHook = nullptr; // unset: the button does nothing
-    run(*team, false, [](QDialog *d) {
-        control<QPushButton>(d, "HelpBtn")->click();
-        d->reject();
-    });
 }
 
 TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
