@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "store/emailobject.h"
-#include "store/faxobject.h"
 #include "store/phoneobject.h"
 #include "store/webobject.h"
 #include "support/storefixture.h"
@@ -120,39 +118,6 @@ TEST_F(ContactPointsTest, CsvImportRules)
     EXPECT_TRUE(bare->ImportFields({"example.org"}, {"Website"}));
     EXPECT_EQ(bare->Title(), "New");
     EXPECT_FALSE(add(Kinds::Website, "New", root)->ImportFields({"Site"}, {"Title"}));
-}
-
-TEST_F(ContactPointsTest, DialogConditions)
-{
-    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "New Phone", root));
-    EXPECT_FALSE(phone->ApplyDialog("Home", "(   )   -    ", "", "", ""));
-    EXPECT_FALSE(phone->ApplyDialog("", "555", "555", "", ""));
-    EXPECT_EQ(phone->Title(), "New Phone");
-    // Only the area code typed: the shown text with its blanks becomes the number.
-    ASSERT_TRUE(phone->ApplyDialog("Home", "(555)   -    ", "555", "c", "12"));
-    EXPECT_EQ(phone->Value(), "(555)   -    ");
-    EXPECT_EQ(phone->Extension(), "12");
-
-    auto *fax = dynamic_cast<TFaxObject *>(add(Kinds::Fax, "New Fax", root));
-    EXPECT_FALSE(fax->ApplyDialog("Office", "(   )   -    ", "", "", true));
-    ASSERT_TRUE(fax->ApplyDialog("Office", "(555)123-4567", "5551234567", "", true));
-    // An existing fax takes an empty number as it is.
-    ASSERT_TRUE(fax->ApplyDialog("Office", "", "", "gone", false));
-    EXPECT_TRUE(fax->Value().isEmpty());
-    EXPECT_FALSE(fax->ApplyDialog("", "555", "555", "", false));
-
-    auto *mail = dynamic_cast<TEMailObject *>(add(Kinds::EMail, "New E-Mail", root));
-    EXPECT_FALSE(mail->ApplyDialog("Kim", "", ""));
-    ASSERT_TRUE(mail->ApplyDialog("", "not an address", ""));
-    EXPECT_TRUE(mail->Title().isEmpty());
-
-    auto *site = dynamic_cast<TWebObject *>(add(Kinds::Website, "New Website", root));
-    EXPECT_FALSE(site->ApplyDialog("Site", "www.example.org", ""));
-    EXPECT_FALSE(site->ApplyDialog("Site", "http://", ""));
-    EXPECT_EQ(site->Value(), "");
-    ASSERT_TRUE(site->ApplyDialog("", "HTTP://example.org", "x"));
-    EXPECT_EQ(site->Node()->Text(), "");
-    EXPECT_EQ(site->Value(), "HTTP://example.org");
 }
 
 TEST_F(ContactPointsTest, WebsiteIsListedInTheIndexOnlyWithChildNodes)

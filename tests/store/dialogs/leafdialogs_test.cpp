@@ -134,13 +134,13 @@ TEST_F(LeafDialogTest, EMailAndWebsite)
     web->setEditText("example.org"); // a bare host name is refused
     EXPECT_FALSE(siteDialog.apply());
     EXPECT_TRUE(site->Value().isEmpty());
-    web->setEditText("ftp://example.org");
+    web->setEditText("FTP://example.org"); // any scheme, in any case
     ASSERT_TRUE(siteDialog.apply());
-    EXPECT_EQ(site->Value(), "ftp://example.org");
+    EXPECT_EQ(site->Value(), "FTP://example.org");
     EXPECT_EQ(site->Node()->Text(), "New Website");
 
     TWebSiteDlg again(*site, {});
-    EXPECT_EQ(control<QComboBox>(&again, "Web")->currentText(), "ftp://example.org");
+    EXPECT_EQ(control<QComboBox>(&again, "Web")->currentText(), "FTP://example.org");
 }
 
 TEST_F(LeafDialogTest, LongStoredValuesAreShownWhole)
