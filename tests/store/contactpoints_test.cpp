@@ -91,33 +91,28 @@ TEST_F(ContactPointsTest, EachKindAnswersItsOwnCsvColumnAndVCardLine)
 
 TEST_F(ContactPointsTest, CsvImportRules)
 {
-    TZEBObject *phone = add(Kinds::Phone, "New", root);
-    EXPECT_TRUE(phone->ImportFields({"Desk", "555", "x1"}, {"Title", "Phone Number", "Extension"}));
-    EXPECT_EQ(dynamic_cast<TPhoneObject *>(phone)->Extension(), "x1");
-    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"555"}, {"Phone Number"}));
-    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"Desk"}, {"Title"}));
-    EXPECT_FALSE(add(Kinds::Phone, "New", root)->ImportFields({"Desk", ""}, {"Title", "Phone Number"}));
-
-    EXPECT_TRUE(add(Kinds::Fax, "New", root)->ImportFields({"Office", "556"}, {"Title", "Fax Number"}));
-    EXPECT_FALSE(add(Kinds::Fax, "New", root)->ImportFields({"Office", "556"}, {"Title", "Phone Number"}));
-
-    TZEBObject *mail = add(Kinds::EMail, "New", root);
-    EXPECT_TRUE(mail->ImportFields({"kim@example.org", "hi"}, {"E-Mail Address", "Comment"}));
-    EXPECT_EQ(mail->Title(), "kim");
-    EXPECT_EQ(mail->Comment(), "hi");
-    TZEBObject *noAt = add(Kinds::EMail, "New", root);
-    EXPECT_TRUE(noAt->ImportFields({"postmaster"}, {"E-Mail Address"}));
-    EXPECT_EQ(noAt->Title(), "postmaster");
-    EXPECT_FALSE(add(Kinds::EMail, "New", root)->ImportFields({"@example.org"}, {"E-Mail Address"}));
-    EXPECT_FALSE(add(Kinds::EMail, "New", root)->ImportFields({"Kim"}, {"Title"}));
-
-    TZEBObject *site = add(Kinds::Website, "New", root);
-    EXPECT_TRUE(site->ImportFields({"http://example.org"}, {"Website"}));
-    EXPECT_EQ(site->Title(), "http://example.org");
-    TZEBObject *bare = add(Kinds::Website, "New", root);
-    EXPECT_TRUE(bare->ImportFields({"example.org"}, {"Website"}));
-    EXPECT_EQ(bare->Title(), "New");
-    EXPECT_FALSE(add(Kinds::Website, "New", root)->ImportFields({"Site"}, {"Title"}));
+    // Kind, column names, cells; the title taken, or empty when the row is refused.
+    const struct { int kind; QStringList names, cells; const char *title; } rows[] = {
+        {Kinds::Phone, {"Title", "Phone Number", "Extension"}, {"Desk", "555", "x1"}, "Desk"},
+        {Kinds::Phone, {"Phone Number"}, {"555"}, ""},
+        {Kinds::Phone, {"Title", "Phone Number"}, {"Desk", ""}, ""},
+        {Kinds::Fax, {"Title", "Fax Number"}, {"Office", "556"}, "Office"},
+        {Kinds::Fax, {"Title", "Phone Number"}, {"Office", "556"}, ""},
+        {Kinds::EMail, {"E-Mail Address", "Comment"}, {"kim@example.org", "hi"}, "kim"},
+        {Kinds::EMail, {"E-Mail Address"}, {"postmaster"}, "postmaster"},
+        {Kinds::EMail, {"E-Mail Address"}, {"@example.org"}, ""},
+        {Kinds::Website, {"Website"}, {"http://example.org"}, "http://example.org"},
+        {Kinds::Website, {"Website"}, {"example.org"}, "New"}, // taken, but named only with a scheme
+        {Kinds::Website, {"Title"}, {"Site"}, ""},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.cells.join('|').toStdString());
+        TZEBObject *item = add(row.kind, "New", root);
+        EXPECT_EQ(item->ImportFields(row.cells, row.names), *row.title != 0);
+        if (*row.title)
+            EXPECT_EQ(item->Title(), row.title);
+    }
+    EXPECT_EQ(dynamic_cast<TPhoneObject *>(root->Item()->ChildAt(0))->Extension(), "x1");
 }
 
 TEST_F(ContactPointsTest, WebsiteIsListedInTheIndexOnlyWithChildNodes)

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "recordfiletestutil.h"
-#include "store/addressobject.h"
 #include "store/orgobject.h"
-#include "store/personobject.h"
-#include "store/phoneobject.h"
 #include "store/recordfile.h"
 #include "store/teamobject.h"
 #include "support/storefixture.h"
@@ -16,31 +13,6 @@ const QStringList kHostile = {"a~~b", "~lead", "trail~", "two\r\nlines", "lf\non
                               "~~~", "100% ~ sure", "\r", "{Pers}"};
 
 QString hostile(int i) { return kHostile.at(i % kHostile.size()); }
-
-// Every field of every item, in tree order, for comparing two trees.
-QStringList describe(const TTreeNode *node)
-{
-    QStringList out;
-    auto item = [&out](const TZEBObject *it) {
-        out << QString::number(it->Kind()) << it->Title() << it->Value() << it->Comment()
-            << QString::number(it->Id()) << QString::number(it->Categories());
-        if (auto *p = dynamic_cast<const TPersonObject *>(it))
-            out << p->Salutation() << p->FirstName() << p->MiddleName() << p->LastName();
-        if (auto *c = dynamic_cast<const TContactObject *>(it))
-            out << c->PrimaryAddress() << c->PrimaryPhone() << c->PrimaryFax() << c->PrimaryEMail()
-                << c->PrimaryWebsite();
-        if (auto *a = dynamic_cast<const TAddressObject *>(it))
-            out << a->Lines() << a->City() << a->State() << a->PostalCode() << a->Country();
-        if (auto *ph = dynamic_cast<const TPhoneObject *>(it))
-            out << ph->Extension();
-    };
-    item(node->Item());
-    for (int i = 0; i < node->Item()->ChildCount(); ++i)
-        item(node->Item()->ChildAt(i));
-    for (int i = 0; i < node->Count(); ++i)
-        out << describe(node->Child(i));
-    return out;
-}
 
 using HostileKindsTest = StoreFixture;
 
@@ -84,7 +56,7 @@ TEST_F(HostileKindsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
     add(Kinds::EMail, next(), person->Node(), next(), {}, 7)->SetCategories(7);
     add(Kinds::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());
 
-    const QStringList before = describe(root);
+    const QStringList before = Describe(root);
     SaveDatabase(nodes);
     const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
     // Every record is a header and a data line, so the file has exactly two lines each
@@ -94,7 +66,7 @@ TEST_F(HostileKindsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
 
     nodes.DeleteChildren(root);
     LoadDatabase(root);
-    EXPECT_EQ(describe(root), before);
+    EXPECT_EQ(Describe(root), before);
     SaveDatabase(nodes);
     EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), saved);
 }

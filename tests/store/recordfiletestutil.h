@@ -1,5 +1,9 @@
 #pragma once
 
+#include "store/addressobject.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "store/toolobject.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -53,5 +57,39 @@ inline QStringList Outline(const TTreeNode *node)
 {
     QStringList out;
     OutlineInto(node, QString(), out);
+    return out;
+}
+
+// Every item below node, one line each in file order: its depth and all the fields its
+// kind keeps, for comparing two trees.
+inline void DescribeInto(const TTreeNode *node, int depth, QStringList &out)
+{
+    const auto item = [&out](const TZEBObject *it, int level) {
+        QStringList f{QString::number(level), QString::number(it->Kind()), it->Title(), it->Value(), it->Comment(),
+                      QString::number(it->Id()), QString::number(it->Categories())};
+        if (const auto *t = dynamic_cast<const TToolObject *>(it))
+            f << t->ToolFile() << t->ToolArgs();
+        if (const auto *p = dynamic_cast<const TPersonObject *>(it))
+            f << p->Salutation() << p->FirstName() << p->MiddleName() << p->LastName();
+        if (const auto *c = dynamic_cast<const TContactObject *>(it))
+            f << c->PrimaryAddress() << c->PrimaryPhone() << c->PrimaryFax() << c->PrimaryEMail() << c->PrimaryWebsite();
+        if (const auto *a = dynamic_cast<const TAddressObject *>(it))
+            f << a->Lines() << a->City() << a->State() << a->PostalCode() << a->Country();
+        if (const auto *ph = dynamic_cast<const TPhoneObject *>(it))
+            f << ph->Extension();
+        out << f.join(u'|');
+    };
+    for (int i = 0; i < node->Item()->ChildCount(); ++i)
+        item(node->Item()->ChildAt(i), depth + 1);
+    for (int i = 0; i < node->Count(); ++i) {
+        item(node->Child(i)->Item(), depth + 1);
+        DescribeInto(node->Child(i), depth + 1, out);
+    }
+}
+
+inline QStringList Describe(const TTreeNode *node)
+{
+    QStringList out;
+    DescribeInto(node, 0, out);
     return out;
 }

@@ -8,7 +8,6 @@
 #include "support/storefixture.h"
 
 #include <QDir>
-#include <functional>
 
 namespace {
 
@@ -357,29 +356,6 @@ TEST_F(RecordReadTest, ValuesOfTheWindowsProgramThatStartWithATildeStayAsTheyAre
     EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Value(), "~x~y");
 }
 
-// Every item of a tree with its fields, in file order, for comparing two trees.
-QStringList Dump(const TTreeNode *node)
-{
-    QStringList out;
-    const auto item = [&out](const TZEBObject *i, int depth) {
-        QString line = QStringLiteral("%1|%2|%3|%4|%5|%6").arg(depth).arg(i->Kind()).arg(i->Title(), i->Value(),
-                                                                                         i->Comment()).arg(i->Id());
-        if (const auto *tool = dynamic_cast<const TToolObject *>(i))
-            line += u'|' + tool->ToolFile() + u'|' + tool->ToolArgs();
-        out << line;
-    };
-    const std::function<void(const TTreeNode *, int)> walk = [&](const TTreeNode *n, int depth) {
-        for (int i = 0; i < n->Item()->ChildCount(); ++i)
-            item(n->Item()->ChildAt(i), depth + 1);
-        for (int i = 0; i < n->Count(); ++i) {
-            item(n->Child(i)->Item(), depth + 1);
-            walk(n->Child(i), depth + 1);
-        }
-    };
-    walk(node, 0);
-    return out;
-}
-
 TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
 {
     // Known troublemakers for the title, value, comment and tool fields of every item,
@@ -426,7 +402,7 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
 
     // After the parameters and the root's header, every item is one header of four
     // fields and one data line.
-    const QStringList before = Dump(root);
+    const QStringList before = Describe(root);
     const QList<QByteArray> lines = ReadBytes(RecordFile::DatabaseName).chopped(2).split('\n');
     ASSERT_EQ(lines.size(), 2 + 2 * before.size());
     for (qsizetype i = 2; i < lines.size(); i += 2) {
@@ -438,7 +414,7 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
     TTreeNodes again;
     TTreeNode *root2 = again.AddTop(MakeRootItem(), "My Contacts");
     LoadDatabase(root2);
-    EXPECT_EQ(Dump(root2), before);
+    EXPECT_EQ(Describe(root2), before);
     EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 0);
 }
 
