@@ -21,27 +21,6 @@ PopupVisibility popup(bool open, bool mail, bool fax, bool dial, bool browse)
 
 } // namespace
 
-TEST_F(ContactPointsTest, RecordsRoundTripAndShortLinesGiveCategoriesZero)
-{
-    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", root, "555-0100", "{Phon}12~~9", 61));
-    ASSERT_NE(phone, nullptr);
-    EXPECT_EQ(phone->Extension(), "12");
-    EXPECT_EQ(phone->GetRecordText(2), "{2 6 }Home~~555-0100~~~~61\r\n{Phon}12~~9");
-    EXPECT_EQ(add(Kinds::Phone, "Home", root, "1", "{Phon}12", 62)->Categories(), 0);
-
-    const struct { int kind; const char *line; } kinds[] = {
-        {Kinds::Fax, "{Faxs}4"}, {Kinds::EMail, "{Mail}4"}, {Kinds::Website, "{Webs}4"}};
-    for (const auto &k : kinds) {
-        TZEBObject *item = add(k.kind, "T", root, "v", k.line, 70 + k.kind);
-        EXPECT_EQ(item->Categories(), 4) << k.line;
-        EXPECT_EQ(item->GetRecordText(1),
-                  QStringLiteral("{1 %1 }T~~v~~~~%2\r\n%3").arg(k.kind).arg(70 + k.kind).arg(k.line));
-        TZEBObject *blank = add(k.kind, "T", root, "v", QString(k.line).left(6) + "x", 80);
-        EXPECT_EQ(blank->Categories(), 0) << k.line;
-        EXPECT_TRUE(blank->GetRecordText(1).endsWith(QString(k.line).left(6) + "0"));
-    }
-}
-
 TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
 {
     TZEBObject *phone = add(Kinds::Phone, "Home", root, "(555)123-4567");

@@ -14,18 +14,14 @@ protected:
 
 } // namespace
 
-TEST_F(DocObjectTest, RecordAndAnIconOfItsOwnForEachPath)
+TEST_F(DocObjectTest, AnIconOfItsOwnForEachPath)
 {
-    TDocObject *a = doc("report.doc", "/home/kim/report.doc", "{Docs}5");
+    TDocObject *a = doc("report.doc", "/home/kim/report.doc");
     TDocObject *b = doc("other.doc", "/home/kim/other.doc");
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->GetRecordText(2), "{2 10 }report.doc~~/home/kim/report.doc~~~~77\r\n{Docs}5");
     EXPECT_EQ(a->GetImageIndex(), 16);
     EXPECT_EQ(b->GetImageIndex(), 17);
     EXPECT_EQ(doc("New Document", "")->GetImageIndex(), 13);
-    // Missing or unreadable categories give 0.
-    EXPECT_EQ(doc("a", "", "{Docs}")->Categories(), 0);
-    EXPECT_EQ(doc("b", "", "{Docs}x~~9")->Categories(), 0);
 }
 
 TEST_F(DocObjectTest, OpenAndLaunchOpenTheFile)
