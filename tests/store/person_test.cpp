@@ -39,15 +39,13 @@ TEST_F(PersonTest, PopupFollowsThePrimaryFields)
     TPersonObject *p = person();
     EXPECT_EQ(p->PreparePopup(), PopupVisibility{});
     p->SetPrimaryEMail("Mail");
-    p->SetPrimaryWebsite("Site");
-    PopupVisibility expected;
-    expected.SendMail = true;
-    expected.Browse = true;
-    EXPECT_EQ(p->PreparePopup(), expected);
     p->SetPrimaryFax("Fax");
+    PopupVisibility expected;
+    expected.SendMail = expected.SendFax = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
     p->SetPrimaryPhone("Home");
-    expected.SendFax = true;
-    expected.Dial = true;
+    p->SetPrimaryWebsite("Site");
+    expected.Dial = expected.Browse = true;
     EXPECT_EQ(p->PreparePopup(), expected);
 }
 
