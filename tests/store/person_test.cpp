@@ -37,15 +37,19 @@ TEST_F(PersonTest, DataLineFieldsInTheirPlaces)
 TEST_F(PersonTest, PopupFollowsThePrimaryFields)
 {
     TPersonObject *p = person();
-    EXPECT_EQ(p->PreparePopup(), PopupVisibility{});
-    p->SetPrimaryEMail("Mail");
-    p->SetPrimaryFax("Fax");
     PopupVisibility expected;
-    expected.SendMail = expected.SendFax = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
+    p->SetPrimaryEMail("Mail");
+    expected.SendMail = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
+    p->SetPrimaryFax("Fax");
+    expected.SendFax = true;
     EXPECT_EQ(p->PreparePopup(), expected);
     p->SetPrimaryPhone("Home");
+    expected.Dial = true;
+    EXPECT_EQ(p->PreparePopup(), expected);
     p->SetPrimaryWebsite("Site");
-    expected.Dial = expected.Browse = true;
+    expected.Browse = true;
     EXPECT_EQ(p->PreparePopup(), expected);
 }
 
