@@ -198,20 +198,16 @@ TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
     EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
 
     pages = TPrimaryPages{};
-    pages.PhoneTitle = "Work";
-    pages.PhoneNum = pages.PhoneBare = "555-0999";
     pages.WebTitle = "Blog";
     pages.Web = "http://blog.example.org";
     pages.EMailTitle = "Mail"; // no address: nothing
     ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
-    EXPECT_EQ(p->ChildTitles(Kinds::Phone), QStringList({"Home", "Work"}));
-    EXPECT_EQ(p->PrimaryPhone(), "Work");
     EXPECT_EQ(p->PrimaryAddress(), "Home");
     EXPECT_TRUE(p->PrimaryEMail().isEmpty());
     ASSERT_NE(p->PrimaryChild(Kinds::Website), nullptr);
     EXPECT_EQ(p->PrimaryChild(Kinds::Website)->Value(), "http://blog.example.org");
 
-    // An existing address child is updated even with an empty memo; a new one is not made.
+    // An existing address child is updated even with an empty memo.
     pages = TPrimaryPages{};
     pages.AddrTitle = "Home";
     ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
