@@ -19,6 +19,8 @@ PrimaryPagesWidget::PrimaryPagesWidget(TContactObject &owner, bool isNew, QWidge
     addTab(faxPage(), tr("Primary FAX"));
     addTab(emailPage(), tr("Primary E-mail"));
     addTab(websitePage(), tr("Primary Website"));
+    // All five page captions stay in sight: the dialog grows to fit them.
+    setUsesScrollButtons(false);
 
     const TPrimaryPages start = isNew ? NewPrimaryPages() : PrimaryPagesOf(owner);
     const bool listTitles = HasContactChildren(owner);
