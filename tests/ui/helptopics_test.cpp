@@ -8,11 +8,8 @@
 
 TEST(HelpTopicsTest, EveryTopicOpensAnExistingPage)
 {
-    EXPECT_EQ(HelpTopics::PageForTopic(HelpTopics::ItemDialogs), "itemdialogs.html");
+    // The item dialogs' own context lands on their page; unknown topics on the contents.
     EXPECT_EQ(HelpTopics::PageForTopic(ItemDialogHelpContext), "itemdialogs.html");
-    EXPECT_EQ(HelpTopics::PageForTopic(HelpTopics::Options), "options.html");
-    EXPECT_EQ(HelpTopics::PageForTopic(HelpTopics::MainWindow), "mainwindow.html");
-    EXPECT_EQ(HelpTopics::PageForTopic(HelpTopics::Contents), "index.html");
     EXPECT_EQ(HelpTopics::PageForTopic(4711), "index.html");
     for (int topic : {0, 1003, 1039, 1040, 4711}) {
         const QUrl url = HelpTopics::UrlForTopic(topic);
@@ -23,7 +20,8 @@ TEST(HelpTopicsTest, EveryTopicOpensAnExistingPage)
         EXPECT_TRUE(html.contains("<title>")) << topic;
         // Pages link to pages that are there.
         for (const char *link : {"index.html", "mainwindow.html", "itemdialogs.html", "options.html"})
-            if (html.contains(QByteArray("href=\"") + link))
+            if (html.contains(QByteArray("href=\"") + link)) {
                 EXPECT_TRUE(QFileInfo::exists(QFileInfo(page).dir().filePath(link))) << link;
+            }
     }
 }
