@@ -8,47 +8,29 @@
 
 namespace {
 
-// Answers the next message box with button, after noting what it showed.
-struct Answer
+// Clicks button on the next message box and notes its text.
+void answerNextBox(QString &text, QMessageBox::StandardButton button)
 {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    bool seen = false;
-};
-
-void answerNextBox(Answer &answer, QMessageBox::StandardButton button)
-{
-    QTimer::singleShot(0, [&answer, button] {
+    QTimer::singleShot(0, [&text, button] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box) {
-            answerNextBox(answer, button); // not up yet
+            answerNextBox(text, button); // not up yet
             return;
         }
-        answer.seen = true;
-        answer.title = box->windowTitle();
-        answer.text = box->text();
-        answer.icon = box->icon();
-        answer.buttons = box->standardButtons();
+        text = box->text();
         box->button(button)->click();
     });
 }
 
 } // namespace
 
-TEST(RevertQuestionTest, AsksWithOkAndCancelAndAQuestionIcon)
+TEST(RevertQuestionTest, OnlyOkReverts)
 {
-    Answer answer;
-    answerNextBox(answer, QMessageBox::Cancel);
+    QString cancelled, accepted;
+    answerNextBox(cancelled, QMessageBox::Cancel);
     EXPECT_FALSE(DatabaseCommands::ConfirmRevert(nullptr));
-    ASSERT_TRUE(answer.seen);
-    EXPECT_EQ(answer.title, "Revert to Saved");
-    EXPECT_EQ(answer.text, "This option will lose all changes made during this session. Are you sure?");
-    EXPECT_EQ(answer.icon, QMessageBox::Question);
-    EXPECT_EQ(answer.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-
-    Answer ok;
-    answerNextBox(ok, QMessageBox::Ok);
+    EXPECT_EQ(cancelled, "This option will lose all changes made during this session. Are you sure?");
+    answerNextBox(accepted, QMessageBox::Ok);
     EXPECT_TRUE(DatabaseCommands::ConfirmRevert(nullptr));
-    EXPECT_TRUE(ok.seen);
+    EXPECT_FALSE(accepted.isEmpty());
 }
