@@ -58,6 +58,40 @@ QLineEdit *ItemDialog::makeEdit(const QString &name, int maxLength, const QStrin
     return edit;
 }
 
+void ItemDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_focusArranged)
+        return;
+    m_focusArranged = true;
+    // The category image and the buttons are made before the fields; they go to the
+    // end of the tab order, so typing starts in the first field.
+    const auto focusable = [](QWidget *w) {
+        return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(w->window());
+    };
+    QWidget *first = nullptr;
+    QWidget *last = nullptr;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w == m_catSelect || m_buttons->isAncestorOf(w) || !focusable(w))
+            continue;
+        if (!first)
+            first = w;
+        last = w;
+    }
+    if (last) {
+        QWidget *previous = last;
+        QList<QWidget *> tail{m_catSelect};
+        for (QAbstractButton *b : m_buttons->buttons())
+            tail << b;
+        for (QWidget *w : tail) {
+            QWidget::setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    if (first)
+        first->setFocus(Qt::OtherFocusReason);
+}
+
 void ItemDialog::chooseCategories()
 {
     // Whatever the pop-up returns stays, even when this dialog is cancelled later.

@@ -24,6 +24,7 @@ public:
     TZEBObject &item() const { return m_item; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
     // Where the subclass puts its fields.
     QVBoxLayout *body() const { return m_body; }
     // An edit field with a length limit (0: none) and an object name.
@@ -38,4 +39,5 @@ private:
     QToolButton *m_catSelect;
     QDialogButtonBox *m_buttons;
     QPushButton *m_ok;
+    bool m_focusArranged = false;
 };

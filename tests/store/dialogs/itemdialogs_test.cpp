@@ -6,6 +6,7 @@
 #include "store/phoneobject.h"
 #include "support/storefixture.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -50,8 +51,15 @@ TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
     for (const auto &k : kinds) {
         SCOPED_TRACE(k.caption);
         TZEBObject *item = add(k.kind, "Item", root);
-        EXPECT_FALSE(run(*item, false, [](QDialog *d) { d->reject(); }));
+        QString focused;
+        EXPECT_FALSE(run(*item, false, [&](QDialog *d) {
+            // Typing starts in a field: a blank typed on a focused button would press it.
+            QWidget *w = d->focusWidget();
+            focused = !w ? QStringLiteral("nothing") : qobject_cast<QAbstractButton *>(w) ? QStringLiteral("a button") : QString();
+            d->reject();
+        }));
         EXPECT_EQ(caption, k.caption);
+        EXPECT_EQ(focused, QString());
     }
 }
 
