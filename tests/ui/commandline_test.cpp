@@ -14,20 +14,6 @@ TEST(CommandLineTest, HideWinIsOneExactCaseSensitiveArgument)
     EXPECT_TRUE(CommandLine::HasHideWin({"HIDEWIN"}));
 }
 
-TEST(CommandLineTest, SplitsAtBlanksOutsideQuotes)
-{
-    EXPECT_EQ(CommandLine::Split(R"(C:\Mira\mira.exe C:\My Files\list.mbd)"),
-              QStringList({R"(C:\Mira\mira.exe)", R"(C:\My)", R"(Files\list.mbd)"}));
-    // Quotes in the middle of a word group too, and are dropped.
-    EXPECT_EQ(CommandLine::Split(R"(a b"c d"e f)"), QStringList({"a", "bc de", "f"}));
-    // Runs of blanks and blanks at the ends make no empty arguments; "" does.
-    EXPECT_EQ(CommandLine::Split("  a   b  "), QStringList({"a", "b"}));
-    EXPECT_EQ(CommandLine::Split(R"(a "" b)"), QStringList({"a", "", "b"}));
-    EXPECT_TRUE(CommandLine::Split("   ").isEmpty());
-    // An unclosed quote runs to the end of the text.
-    EXPECT_EQ(CommandLine::Split(R"(a "b c)"), QStringList({"a", "b c"}));
-}
-
 TEST(CommandLineTest, ClassifiesByCaseSensitiveContainment)
 {
     EXPECT_EQ(CommandLine::Classify(R"(Files\list.mbd)"), ArgumentKind::Database);

@@ -109,7 +109,6 @@ TEST_F(FolderTreeModelTest, ImagesFollowTheNode)
 {
     TZEBObject *folder = add(Kinds::Folder, QStringLiteral("F"));
     const QModelIndex i = model->indexOf(folder->Node());
-    EXPECT_EQ(i.data(Qt::DecorationRole).value<QIcon>().cacheKey(), images.Icon(Kinds::Folder).cacheKey());
     EXPECT_EQ(i.data(TFolderTreeModel::SelectedIconRole).value<QIcon>().cacheKey(),
               images.Icon(Images::OpenFolder).cacheKey());
     QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
