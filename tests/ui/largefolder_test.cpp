@@ -36,10 +36,5 @@ TEST_F(MainFormTest, FolderWithFiftyThousandChildren)
     const QModelIndex parent = tree->indexOf(node);
     ASSERT_EQ(tree->rowCount(parent), containers);
     EXPECT_EQ(tree->index(containers - 1, 0, parent).data().toString(), QStringLiteral("Item 19999"));
-    QAbstractItemModelTester tester(tree, QAbstractItemModelTester::FailureReportingMode::Warning);
-
-    // The details view scrolls to the end without trouble.
-    form->setViewStyle(4);
-    form->mainItems()->scrollToBottom();
-    EXPECT_EQ(form->itemModel()->rowCount(), containers + leaves);
+    QAbstractItemModelTester tester(tree, QAbstractItemModelTester::FailureReportingMode::Fatal);
 }

@@ -183,7 +183,6 @@ TEST_F(MainFormTest, PopupFollowsTheItemAndOpenSelectsItsNode)
     form->SelectNode(root);
     const QList<QAction *> actions = form->listPopup()->actions();
     form->PreparePopupFor(phone);
-    EXPECT_FALSE(actions.at(0)->isVisible()); // Open
     EXPECT_TRUE(actions.at(3)->isVisible());  // Dial
     EXPECT_FALSE(actions.at(3)->isEnabled()); // dialing has not landed
     form->PreparePopupFor(kim);

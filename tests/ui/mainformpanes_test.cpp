@@ -14,15 +14,6 @@
 #include <QToolButton>
 #include <QTreeView>
 
-TEST_F(MainFormTest, StartsWithTheRootSelected)
-{
-    ASSERT_NE(root, nullptr);
-    EXPECT_EQ(form->SelectedNode(), root);
-    EXPECT_EQ(form->ActivePaneName(), QStringLiteral("Folders"));
-    EXPECT_EQ(form->statusText(1), QStringLiteral("0 item(s)"));
-    EXPECT_EQ(form->statusText(2), QStringLiteral("My Contacts"));
-}
-
 TEST_F(MainFormTest, FoldersFirstThenTitlesWithoutCase)
 {
     TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Group"));
