@@ -132,20 +132,16 @@ TEST_F(MainFormTest, NoNewItemsInsideARemoteFolder)
 
 TEST_F(MainFormTest, DroppingFilesMakesOneDocumentForTheFirst)
 {
-    QStringList paths;
+    QList<QUrl> urls;
     for (const char *name : {"letter.txt", "two.txt", "three.txt"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
-        paths.append(f.fileName());
+        urls.append(QUrl::fromLocalFile(f.fileName()));
     }
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     // The way the desktop delivers it: a drop of URLs on the list's viewport.
     QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &p : paths)
-        urls.append(QUrl::fromLocalFile(p));
     data.setUrls(urls);
     QWidget *target = form->mainItems()->viewport();
     const QPoint at(10, 10);
@@ -159,7 +155,7 @@ TEST_F(MainFormTest, DroppingFilesMakesOneDocumentForTheFirst)
     TZEBObject *doc = root->Item()->ChildAt(0);
     EXPECT_EQ(doc->Kind(), Kinds::Document);
     EXPECT_EQ(doc->Title(), QStringLiteral("letter.txt"));
-    EXPECT_EQ(doc->Value(), paths.first());
+    EXPECT_EQ(doc->Value(), urls.first().toLocalFile());
     EXPECT_EQ(listCaptions(), QStringList{"letter.txt"});
 }
 
