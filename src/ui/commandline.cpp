@@ -14,31 +14,6 @@ constexpr quint32 MaxMessageSize = 16u << 20;
 
 bool HasHideWin(const QStringList &arguments) { return arguments.contains(HideWinWord, Qt::CaseSensitive); }
 
-QStringList Split(const QString &text)
-{
-    QStringList arguments;
-    QString current;
-    bool inQuotes = false;
-    bool started = false;
-    for (const QChar c : text) {
-        if (c == u'"') {
-            inQuotes = !inQuotes;
-            started = true;
-        } else if (c == u' ' && !inQuotes) {
-            if (started)
-                arguments << current;
-            current.clear();
-            started = false;
-        } else {
-            current += c;
-            started = true;
-        }
-    }
-    if (started)
-        arguments << current;
-    return arguments;
-}
-
 ArgumentKind Classify(const QString &argument)
 {
     if (argument.contains(QLatin1String(".mbd"), Qt::CaseSensitive))

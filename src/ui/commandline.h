@@ -14,10 +14,6 @@ inline const QString HideWinWord = QStringLiteral("HIDEWIN");
 // True when some argument (the program path included) is exactly "HIDEWIN".
 bool HasHideWin(const QStringList &arguments);
 
-// Splits a command line text: blanks outside double quotes separate arguments,
-// double quotes group blanks into one argument and are dropped.
-QStringList Split(const QString &text);
-
 enum class ArgumentKind { Database, VCard, Ignored };
 // ".mbd" anywhere (case-sensitive) makes a database file, else ".vcf" anywhere a
 // vCard file; the database import itself still refuses a name not ending in ".mbd".

@@ -148,9 +148,26 @@ bool TItemListModel::setData(const QModelIndex &index, const QVariant &value, in
     Row &row = m_rows[size_t(index.row())];
     row.caption = value.toString();
     item->SetTitle(row.caption);
-    emit dataChanged(index, index);
+    emit dataChanged(index, index.siblingAtColumn(CommentColumn));
+    moveToSortedPlace(index.row());
     emit itemRenamed(item);
     return true;
+}
+
+void TItemListModel::moveToSortedPlace(int from)
+{
+    // The list keeps the panes' order after a rename, as a rebuild would.
+    const auto less = [](const Row &a, const Row &b) { return CompareItems(a.item, b.item) < 0; };
+    Row moving = m_rows[size_t(from)];
+    auto rest = m_rows;
+    rest.erase(rest.begin() + from);
+    const int to = int(std::upper_bound(rest.begin(), rest.end(), moving, less) - rest.begin());
+    if (to == from)
+        return;
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    m_rows.erase(m_rows.begin() + from);
+    m_rows.insert(m_rows.begin() + to, std::move(moving));
+    endMoveRows();
 }
 
 Qt::ItemFlags TItemListModel::flags(const QModelIndex &index) const

@@ -54,6 +54,7 @@ private:
         bool editable;
     };
     static Row makeRow(TZEBObject *item, const QString &caption, int state);
+    void moveToSortedPlace(int from);
     const TImageList &m_images;
     std::vector<Row> m_rows;
 };

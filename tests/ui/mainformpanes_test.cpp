@@ -91,6 +91,8 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
     EXPECT_EQ(anna->Title(), QStringLiteral("Zoe"));
     EXPECT_EQ(root->Child(root->Count() - 1), anna->Node());
     EXPECT_EQ(tree->index(root->Count() - 1, 0, tree->indexOf(root)).data().toString(), QStringLiteral("Zoe"));
+    // The list keeps its order too.
+    EXPECT_EQ(list->rowOf(anna), list->rowCount() - 1);
 
     // A tree rename goes through SetTitle.
     ASSERT_TRUE(tree->setData(tree->indexOf(anna->Node()), QStringLiteral("Abe"), Qt::EditRole));
