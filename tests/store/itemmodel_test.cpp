@@ -145,41 +145,6 @@ TEST_F(ItemModel, RenamingMovesTheNodeAndLeavesTheOwnerAlone)
     EXPECT_EQ(c->Node()->Text(), "Carl");
 }
 
-TEST_F(ItemModel, BulkInsertsSortOnceAtTheEndOfAnUpdate)
-{
-    QSignalSpy inserted(&nodes, &TTreeNodes::nodesInserted);
-    QSignalSpy ended(&nodes, &TTreeNodes::updateEnded);
-    nodes.BeginUpdate();
-    for (int i = 999; i >= 0; --i)
-        add(Kinds::Person, QStringLiteral("P%1").arg(i, 4, 10, QChar('0')), nullptr);
-    nodes.EndUpdate();
-    EXPECT_EQ(inserted.count(), 0);
-    EXPECT_EQ(ended.count(), 1);
-    ASSERT_EQ(root->Count(), 1000);
-    for (int i = 0; i < 1000; ++i) {
-        EXPECT_EQ(root->Child(i)->Index(), i);
-        EXPECT_EQ(root->Child(i)->Text(), QStringLiteral("P%1").arg(i, 4, 10, QChar('0')));
-    }
-    EXPECT_EQ(nodes.Count(), 1001);
-}
-
-TEST_F(ItemModel, PreorderWalkAndSubtreeCounts)
-{
-    TZEBObject *a = add(Kinds::Folder, "A", nullptr);
-    TZEBObject *a1 = add(Kinds::Person, "A1", a->Node());
-    add(Kinds::Person, "A2", a->Node());
-    add(Kinds::Folder, "B", nullptr);
-    add(Kinds::Website, "W", a1->Node());
-    QStringList order;
-    for (TTreeNode *n = root; n; n = n->NextPreorder())
-        order << n->Text();
-    EXPECT_EQ(order, (QStringList{"My Contacts", "A", "A1", "W", "A2", "B"}));
-    EXPECT_EQ(a->Node()->SubtreeCount(), 4);
-    EXPECT_EQ(a->Node()->LastDescendant()->Text(), "A2");
-    nodes.Delete(a->Node());
-    EXPECT_EQ(nodes.Count(), 2);
-}
-
 TEST_F(ItemModel, AbstractOperationsRaiseInsteadOfCrashing)
 {
     TZEBObject *folder = add(Kinds::Folder, "F", nullptr);

@@ -126,42 +126,6 @@ TEST_F(ReminderTest, AdvanceThatCannotBeMadeLeavesTheReminder)
     EXPECT_EQ(person->Item()->AlertCount(), 1);
 }
 
-TEST_F(ReminderTest, AcceptedNewReminderTakesTitleDateTextAndDueState)
-{
-    TReminderObject *r = Remind("");
-    reminderServices.onEdit = [](TZEBObject &item, bool) {
-        return dynamic_cast<TReminderObject &>(item).ApplyDialog("Call Kim", "about the lease");
-    };
-    ASSERT_TRUE(r->EditNew(person));
-    EXPECT_EQ(r->Title(), "Call Kim");
-    EXPECT_EQ(r->Value(), QLocale().toString(kToday, QLocale::ShortFormat));
-    EXPECT_TRUE(r->Alert());
-    EXPECT_EQ(folder->Item()->AlertCount(), 1);
-}
-
-TEST_F(ReminderTest, DialogWithEmptyTitleOrCancelChangesNothing)
-{
-    TReminderObject *r = Remind(Rule(kToday.addDays(10), 0));
-    reminderServices.onEdit = [](TZEBObject &item, bool) {
-        return dynamic_cast<TReminderObject &>(item).ApplyDialog("", "lost");
-    };
-    EXPECT_FALSE(r->EditNew(person));
-    r->Edit();
-    EXPECT_EQ(r->Title(), "Renewal");
-    EXPECT_EQ(r->Value(), "old text");
-
-    // Cancel after the dialog's "Advance" keeps the new rule, but not its text or mark.
-    reminderServices.onEdit = [](TZEBObject &item, bool) {
-        auto &reminder = dynamic_cast<TReminderObject &>(item);
-        for (int i = 0; i < 10; ++i)
-            reminder.Recurrence().Advance();
-        return false;
-    };
-    r->Edit();
-    EXPECT_EQ(r->Recurrence().GetDate(), kToday.addDays(20));
-    EXPECT_EQ(r->Value(), "old text");
-}
-
 TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
 {
     TReminderObject *r = Remind(Rule(kToday.addMonths(2), 1));
