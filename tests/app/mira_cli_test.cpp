@@ -77,12 +77,9 @@ protected:
     }
     void write(const QString &name, const QByteArray &bytes, QTemporaryDir *in = nullptr)
     {
-        QFile f((in ? in : &home)->filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        WriteBytes((in ? in : &home)->filePath(name), bytes);
     }
-    QByteArray read(const QString &path) const { return ReadBytes(path); }
-    QByteArray database() const { return read(home.filePath("mira.dat")); }
+    QByteArray database() const { return ReadBytes(home.filePath("mira.dat")); }
     // Every file of both directories, to show that a refused command wrote nothing.
     QStringList files() const
     {
@@ -193,8 +190,8 @@ TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
     QTemporaryDir fresh;
     Result r = mira({"--home", fresh.path(), "import", "good.mbd"}, false);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(read(fresh.filePath("mira.dat")), CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
-                                                       "{1 0 }Fine~~~~~~1", "{Fold}0"}));
+    EXPECT_EQ(ReadBytes(fresh.filePath("mira.dat")),
+              CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }Fine~~~~~~1", "{Fold}0"}));
 
     // A transaction file that cannot be written leaves the database as it was.
     ASSERT_TRUE(QDir(home.path()).mkdir("mira.dat.txn"));
@@ -235,7 +232,7 @@ TEST_F(MiraCliTest, RemoteFoldersShowTheirSourceAndTakeNoImport)
                     "--no-header"})
                   .code,
               0);
-    EXPECT_EQ(read(elsewhere.filePath("shared.csv")), "\"555-0111\"\r\n");
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("shared.csv")), "\"555-0111\"\r\n");
 
     const Result r = mira({"import", "good.mbd", "--into", "Shared"});
     EXPECT_EQ(r.code, 2);
@@ -251,11 +248,11 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
     // Kim's records, one level up.
     const qsizetype from = kDatabase.indexOf("{2 3 }Kim Sample");
     QByteArray kim = kDatabase.mid(from, kDatabase.indexOf("{2 3 }Dr.") - from);
-    EXPECT_EQ(read(elsewhere.filePath("kim.mbd")), kim.replace("{2 ", "{1 ").replace("{3 ", "{2 "));
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("kim.mbd")), kim.replace("{2 ", "{1 ").replace("{3 ", "{2 "));
 
     r = mira({"export", "Friends", "--csv", "phones.csv", "--kind", "phone", "--columns", "Title, phone number,Extension"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(read(elsewhere.filePath("phones.csv")),
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("phones.csv")),
               "Title,Phone Number,Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
 }
 
@@ -266,7 +263,7 @@ TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
     QFile blocker(elsewhere.filePath("kept.mbd.part/x"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     EXPECT_EQ(mira({"export", "Friends", "--mbd", "kept.mbd"}).code, 4);
-    EXPECT_EQ(read(elsewhere.filePath("kept.mbd")), "old");
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
 
     // The database itself is never an export target.
     EXPECT_EQ(mira({"export", "Friends", "--mbd", home.filePath("mira.dat.mbd")}).code, 0);

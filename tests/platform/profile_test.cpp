@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "store/recordfiletestutil.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,17 +11,8 @@ class ProfileTest : public ::testing::Test
 {
 protected:
     QString path() const { return dir.filePath("zeb.ini"); }
-    void writeBytes(const QByteArray &bytes) const
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray bytes() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeBytes(const QByteArray &bytes) const { WriteBytes(path(), bytes); }
+    QByteArray bytes() const { return ReadBytes(path()); }
     QTemporaryDir dir;
 };
 

@@ -17,18 +17,6 @@ protected:
 
 } // namespace
 
-TEST_F(AddressTest, DataLineFieldsInTheirPlaces)
-{
-    TAddressObject *a = address("{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3");
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->Lines(), QStringList({"1 Main St", "Flat 2", ""}));
-    EXPECT_EQ(QStringList({a->City(), a->State(), a->PostalCode(), a->Country()}),
-              QStringList({"Springfield", "IL", "62701", "USA"}));
-    // A short line, or none (a new address), still gives three lines.
-    EXPECT_EQ(address("{Addr}1 Main St~~Flat 2")->Lines(), QStringList({"1 Main St", "Flat 2", ""}));
-    EXPECT_EQ(address({})->Lines(), QStringList({"", "", ""}));
-}
-
 TEST_F(AddressTest, FiveLinesStayInMemoryButThreeAreSaved)
 {
     TZEBObject *folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 11);

@@ -8,17 +8,6 @@ namespace {
 
 using ContactPointsTest = StoreFixture;
 
-PopupVisibility popup(bool open, bool mail, bool fax, bool dial, bool browse)
-{
-    PopupVisibility v;
-    v.Open = open;
-    v.SendMail = mail;
-    v.SendFax = fax;
-    v.Dial = dial;
-    v.Browse = browse;
-    return v;
-}
-
 } // namespace
 
 TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
@@ -27,10 +16,10 @@ TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
     TZEBObject *fax = add(Kinds::Fax, "Office", root, "555-0200");
     TZEBObject *mail = add(Kinds::EMail, "Kim", root, "kim@example.org");
     TZEBObject *site = add(Kinds::Website, "Site", root, "http://example.org");
-    EXPECT_EQ(phone->PreparePopup(), popup(false, false, false, true, false));
-    EXPECT_EQ(fax->PreparePopup(), popup(false, false, true, true, false));
-    EXPECT_EQ(mail->PreparePopup(), popup(false, true, false, false, false));
-    EXPECT_EQ(site->PreparePopup(), popup(true, false, false, false, true));
+    EXPECT_EQ(phone->PreparePopup(), (PopupVisibility{.Open = false, .Dial = true}));
+    EXPECT_EQ(fax->PreparePopup(), (PopupVisibility{.Open = false, .SendFax = true, .Dial = true}));
+    EXPECT_EQ(mail->PreparePopup(), (PopupVisibility{.Open = false, .SendMail = true}));
+    EXPECT_EQ(site->PreparePopup(), (PopupVisibility{.Browse = true}));
 
     phone->Open();
     fax->Open();

@@ -71,34 +71,42 @@ TEST_F(KindRecordsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
     EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), saved);
 }
 
-TEST_F(KindRecordsTest, EveryKindWritesItsDataLineBackAndPadsShortOnes)
+TEST_F(KindRecordsTest, EveryKindReadsItsDataLineIntoItsFieldsAndWritesItBack)
 {
-    // The data line read, and the one written back: short lines get their missing
-    // fields and categories 0; categories that are no number read as 0.
-    const struct { int kind; const char *read, *written; } lines[] = {
-        {Kinds::Person, "{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7", nullptr},
-        {Kinds::Person, "{Pers}Mr.~~Al~~~~Bo~~Home", "{Pers}Mr.~~Al~~~~Bo~~Home~~~~~~~~~~0"},
-        {Kinds::Organization, "{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647", nullptr},
-        {Kinds::Organization, "{Orgn}HQ~~Switchboard", "{Orgn}HQ~~Switchboard~~~~~~~~0"},
-        {Kinds::Team, "{Team}12", nullptr},
-        {Kinds::Team, "{Team}", "{Team}0"},
-        {Kinds::Address, "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3", nullptr},
-        {Kinds::Address, "{Addr}1 Main St~~Flat 2", "{Addr}1 Main St~~Flat 2~~~~~~~~~~~~0"},
-        {Kinds::Phone, "{Phon}12~~9", nullptr},
-        {Kinds::Phone, "{Phon}12", "{Phon}12~~0"},
-        {Kinds::Fax, "{Faxs}4", nullptr},
-        {Kinds::Fax, "{Faxs}x", "{Faxs}0"},
-        {Kinds::EMail, "{Mail}4", nullptr},
-        {Kinds::Website, "{Webs}x", "{Webs}0"},
-        {Kinds::Document, "{Docs}5", nullptr},
-        {Kinds::Document, "{Docs}x~~9", "{Docs}0"},
-        {Kinds::Tool, "{Tool}/opt/tools/notes~~-r~~3", nullptr},
-        {Kinds::Tool, "{Tool}/bin/x", "{Tool}/bin/x~~~~0"},
-        {Kinds::Reminder, "{Remd}1998,3,15,2~~5", nullptr},
-        {Kinds::Reminder, "{Remd}1998,3,15,2", "{Remd}1998,3,15,2~~0"},
+    // The data line read, the fields it gives (categories first), and the line written
+    // back: short lines get their missing fields and categories 0; categories that are no
+    // number read as 0.
+    const struct { int kind; const char *read, *fields, *written; } lines[] = {
+        {Kinds::Person, "{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7",
+         "-7|Dr.|Kim|Lee|Sample|Home|Work|Fax|Mail|Site", nullptr},
+        {Kinds::Person, "{Pers}Mr.~~Al~~~~Bo~~Home", nullptr, "{Pers}Mr.~~Al~~~~Bo~~Home~~~~~~~~~~0"},
+        {Kinds::Organization, "{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647",
+         "2147483647|HQ|Switchboard|Fax|Info|Web", nullptr},
+        {Kinds::Organization, "{Orgn}HQ~~Switchboard", nullptr, "{Orgn}HQ~~Switchboard~~~~~~~~0"},
+        {Kinds::Team, "{Team}12", "12", nullptr},
+        {Kinds::Team, "{Team}", nullptr, "{Team}0"},
+        {Kinds::Address, "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3",
+         "3|1 Main St|Flat 2||Springfield|IL|62701|USA", nullptr},
+        {Kinds::Address, "{Addr}1 Main St~~Flat 2", "0|1 Main St|Flat 2|||||", "{Addr}1 Main St~~Flat 2~~~~~~~~~~~~0"},
+        {Kinds::Phone, "{Phon}12~~9", "9|12", nullptr},
+        {Kinds::Phone, "{Phon}12", nullptr, "{Phon}12~~0"},
+        {Kinds::Fax, "{Faxs}4", "4", nullptr},
+        {Kinds::Fax, "{Faxs}x", nullptr, "{Faxs}0"},
+        {Kinds::EMail, "{Mail}4", "4", nullptr},
+        {Kinds::Website, "{Webs}x", nullptr, "{Webs}0"},
+        {Kinds::Document, "{Docs}5", "5", nullptr},
+        {Kinds::Document, "{Docs}x~~9", nullptr, "{Docs}0"},
+        {Kinds::Tool, "{Tool}/opt/tools/notes~~-r~~3", "3|/opt/tools/notes|-r", nullptr},
+        {Kinds::Tool, "{Tool}/bin/x", nullptr, "{Tool}/bin/x~~~~0"},
+        {Kinds::Reminder, "{Remd}1998,3,15,2~~5", "5", nullptr},
+        {Kinds::Reminder, "{Remd}1998,3,15,2", nullptr, "{Remd}1998,3,15,2~~0"},
     };
     for (const auto &l : lines) {
-        TZEBObject *item = add(l.kind, "T", root, "v", l.read, 7);
+        SCOPED_TRACE(l.read);
+        TTreeNode *folder = add(Kinds::Folder, "F", root)->Node();
+        TZEBObject *item = add(l.kind, "T", folder, "v", l.read, 7);
+        if (l.fields)
+            EXPECT_EQ(Describe(folder), QStringList(QStringLiteral("1|%1|T|v||7|").arg(l.kind) + l.fields));
         EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~7\r\n").arg(l.kind) +
                                               QString::fromUtf8(l.written ? l.written : l.read));
     }

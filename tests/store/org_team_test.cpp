@@ -17,16 +17,6 @@ protected:
 
 } // namespace
 
-TEST_F(OrgTest, DataLineFieldsInTheirPlaces)
-{
-    TOrgObject *o = org("{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647");
-    ASSERT_NE(o, nullptr);
-    EXPECT_EQ(QStringList({o->PrimaryAddress(), o->PrimaryPhone(), o->PrimaryFax(), o->PrimaryEMail(),
-                           o->PrimaryWebsite()}),
-              QStringList({"HQ", "Switchboard", "Fax", "Info", "Web"}));
-    EXPECT_EQ(o->Categories(), 2147483647);
-}
-
 TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
 {
     TOrgObject *nameless = org({}, "New");

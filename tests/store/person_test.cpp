@@ -22,18 +22,6 @@ protected:
 
 } // namespace
 
-TEST_F(PersonTest, DataLineFieldsInTheirPlaces)
-{
-    TPersonObject *p = person("{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7");
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(QStringList({p->Salutation(), p->FirstName(), p->MiddleName(), p->LastName(), p->PrimaryAddress(),
-                           p->PrimaryPhone(), p->PrimaryFax(), p->PrimaryEMail(), p->PrimaryWebsite()}),
-              QStringList({"Dr.", "Kim", "Lee", "Sample", "Home", "Work", "Fax", "Mail", "Site"}));
-    EXPECT_EQ(p->Categories(), -7);
-    // Another kind's line leaves the fields empty.
-    EXPECT_TRUE(person("{Orgn}A~~B~~C~~D~~E~~5")->Salutation().isEmpty());
-}
-
 TEST_F(PersonTest, PopupFollowsThePrimaryFields)
 {
     EXPECT_EQ(person()->PreparePopup(), PopupVisibility{});

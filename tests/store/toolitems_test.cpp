@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "recordfiletestutil.h"
 #include "store/toolitems.h"
 #include "support/fakeservices.h"
 
@@ -12,12 +13,7 @@ class ToolItemsTest : public ::testing::Test
 {
 protected:
     QString iniPath() const { return dir.filePath("zeb.ini"); }
-    void writeIni(const QByteArray &bytes)
-    {
-        QFile f(iniPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeIni(const QByteArray &bytes) const { WriteBytes(iniPath(), bytes); }
     QTemporaryDir dir;
     FakeServices services;
     TToolItems tools;

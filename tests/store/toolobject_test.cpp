@@ -20,13 +20,8 @@ protected:
 
 } // namespace
 
-TEST_F(ToolObjectTest, DataLineFields)
+TEST_F(ToolObjectTest, NewDataLineHasNoCategories)
 {
-    TToolObject *t = tool("smith", "{Tool}/opt/tools/notes~~-r~~3");
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->ToolFile(), "/opt/tools/notes");
-    EXPECT_EQ(t->ToolArgs(), "-r");
-    // The Tools dialog's data line has no categories.
     EXPECT_EQ(tool("", TToolObject::NewDataLine("/opt/tools/notes", ""))->GetRecordText(1),
               "{1 12 }Lookup~~~~~~88\r\n{Tool}/opt/tools/notes~~~~0");
 }
