@@ -67,21 +67,11 @@ TEST_F(RecordReadTest, WorkedExampleLoadsAndSavesBackByteForByte)
     }
 }
 
-TEST_F(RecordReadTest, RootRecordNeverReplacesTheProgramsRoot)
-{
-    ASSERT_EQ(load(CrLf({"{Params}", "{0 11 }Other Root~~v~~c~~77", "{1 0 }A~~~~~~5", "{Fold}0"})), QString());
-    EXPECT_EQ(root->Item()->Title(), "My Contacts");
-    EXPECT_EQ(root->Item()->Id(), ItemIds::RootId);
-    EXPECT_EQ(root->Item()->Value(), QString());
-    EXPECT_EQ(root->Item()->Comment(), QString());
-    EXPECT_EQ(Outline(root), QStringList({"A"}));
-}
-
 TEST_F(RecordReadTest, PlacementOfLevels)
 {
     ASSERT_EQ(load(CrLf({
                   "{Params}",
-                  "{0 11 }My Contacts~~~~~~32892645",
+                  "{0 11 }Other Root~~v~~c~~77",  // never replaces the program's root
                   "{2 6 }RootPhone~~1~~~~10",   // leaf right after the root's record: the root's own
                   "{Phon}~~0",
                   "{1 3 }Pat~~~~~~11",          // person at level 1
@@ -107,6 +97,9 @@ TEST_F(RecordReadTest, PlacementOfLevels)
     EXPECT_EQ(Outline(root), QStringList({"|RootPhone", "|StrayLeaf", "F", "F|FPhone", "F/G", "F/G|GPhone", "Stray",
                                           "Pat", "Pat|Skipped", "Pat|Mail"}));
     EXPECT_EQ(root->Item()->ChildAt(1)->Id(), 19);
+    EXPECT_EQ(QStringList({root->Item()->Title(), root->Item()->Value(), root->Item()->Comment()}),
+              QStringList({"My Contacts", "", ""}));
+    EXPECT_EQ(root->Item()->Id(), ItemIds::RootId);
 }
 
 TEST_F(RecordReadTest, ImportedRecordsNeverClimbOutOfTheTarget)
@@ -255,77 +248,61 @@ TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
 }
 
 
-// A database of one folder holding phones whose lines are laid out so that the ends of
-// the blocks a large file is read in (every 1 MiB) fall between a CR and its LF and
-// inside a two-byte character.
-class BlockLayout
+// A database of one folder holding the phones "Café 0", "Café 1", ... laid out so that
+// the ends of the blocks a large file is read in (every 1 MiB) fall between a CR and its
+// LF and inside a two-byte character.
+QByteArray BlockLayout(const QByteArray &accent, int &count)
 {
-public:
-    explicit BlockLayout(const QByteArray &accent) : m_accent(accent)
-    {
-        bytes = CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }F~~~~~~1", "{Fold}0"});
-        fillTo((1 << 20) - 300);
-        padTo((1 << 20) - 1 - header(count, QByteArray()).size());
-        leaf(QByteArray()); // its header's CR is the last byte of the first block
-        fillTo((2 << 20) - 300);
-        padTo((2 << 20) - 10);
-        leaf("a"); // its title's accent starts at the last byte of the second block
-        fillTo((2 << 20) + 5000);
-    }
-    QByteArray bytes;
-    int count = 0;
-
-private:
-    QByteArray header(int i, const QByteArray &comment) const
-    {
-        return "{2 6 }Caf" + m_accent + " " + QByteArray::number(i) + "~~555~~" + comment + "~~" +
-               QByteArray::number(1000 + i);
-    }
-    void leaf(const QByteArray &comment)
-    {
-        bytes += header(count++, comment) + "\r\n{Phon}~~0\r\n";
-    }
-    void fillTo(qsizetype size)
-    {
+    QByteArray bytes = CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }F~~~~~~1", "{Fold}0"});
+    count = 0;
+    // One phone; given cr, its comment puts the CR of its header there.
+    const auto leaf = [&](qsizetype cr = -1) {
+        const QByteArray head = "{2 6 }Caf" + accent + " " + QByteArray::number(count) + "~~555~~";
+        const QByteArray id = "~~" + QByteArray::number(1000 + count++);
+        const qsizetype pad = cr < 0 ? count % 50 : cr - bytes.size() - head.size() - id.size();
+        bytes += head + QByteArray(pad, 'p') + id + "\r\n{Phon}~~0\r\n";
+    };
+    const auto fillTo = [&](qsizetype size) {
         while (bytes.size() < size)
-            leaf(QByteArray(count % 50, 'x'));
-    }
-    // One record whose comment makes the file end at size.
-    void padTo(qsizetype size)
-    {
-        const qsizetype fixed = header(count, QByteArray()).size() + 2 + 11;
-        leaf(QByteArray(size - bytes.size() - fixed, 'p'));
-    }
-    QByteArray m_accent;
-};
+            leaf();
+    };
+    fillTo((1 << 20) - 300);
+    leaf((1 << 20) - 1);
+    fillTo((2 << 20) - 300);
+    leaf((2 << 20) - 1 - 9 - 13); // the next title's accent starts at the last byte of the block
+    fillTo((2 << 20) + 5000);
+    return bytes;
+}
 
 TEST_F(RecordReadTest, LargeFilesReadAcrossBlockEnds)
 {
-    const BlockLayout utf8("\xc3\xa9");
-    ASSERT_EQ(utf8.bytes.at((1 << 20) - 1), '\r');
-    ASSERT_EQ(utf8.bytes.at((2 << 20) - 1), '\xc3');
-    ASSERT_EQ(load(utf8.bytes), QString());
+    int count = 0;
+    const QByteArray utf8 = BlockLayout("\xc3\xa9", count);
+    ASSERT_EQ(utf8.at((1 << 20) - 1), '\r');
+    ASSERT_EQ(utf8.at((2 << 20) - 1), '\xc3');
+    ASSERT_EQ(load(utf8), QString());
     const TZEBObject *f = root->Child(0)->Item();
-    ASSERT_EQ(f->ChildCount(), utf8.count);
+    ASSERT_EQ(f->ChildCount(), count);
     for (int i = 0; i < f->ChildCount(); ++i)
         ASSERT_EQ(f->ChildAt(i)->Title(), QString::fromUtf8("Café %1").arg(i));
     SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), utf8.bytes);
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), utf8);
 
     // The same in Windows-1252: every line is read with its accent.
     nodes.DeleteChildren(root);
-    const BlockLayout ansi("\xe9");
-    ASSERT_EQ(load(ansi.bytes), QString());
+    const QByteArray ansi = BlockLayout("\xe9", count);
+    ASSERT_EQ(ansi.at((2 << 20) - 1), '\xe9');
+    ASSERT_EQ(load(ansi), QString());
     f = root->Child(0)->Item();
-    ASSERT_EQ(f->ChildCount(), ansi.count);
-    EXPECT_EQ(f->ChildAt(ansi.count - 1)->Title(), QString::fromUtf8("Café %1").arg(ansi.count - 1));
+    ASSERT_EQ(f->ChildCount(), count);
+    EXPECT_EQ(f->ChildAt(count - 1)->Title(), QString::fromUtf8("Café %1").arg(count - 1));
     SaveDatabase(nodes);
-    QByteArray asUtf8 = ansi.bytes;
+    QByteArray asUtf8 = ansi;
     EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), asUtf8.replace("\xe9", "\xc3\xa9"));
 
     // A UTF-8 file with one stray byte near its end is Windows-1252 throughout.
     nodes.DeleteChildren(root);
-    QByteArray mixed = utf8.bytes;
+    QByteArray mixed = utf8;
     mixed[mixed.lastIndexOf("\xc3\xa9")] = '\xfc';
     ASSERT_EQ(load(mixed), QString());
     EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Title(), QString::fromUtf8("CafÃ© 0"));
@@ -336,20 +313,15 @@ TEST_F(RecordReadTest, ValuesOfTheWindowsProgramThatStartWithATildeStayAsTheyAre
     ASSERT_EQ(load(CrLf({"{Params}", "{1 0 }~Club~~~~~see 50%25~~1", "{Fold}0", "{2 42 }~~~x~y~~~~2", "",
                          "{2 42 }~~~~~~3", ""})),
               QString());
-    const TZEBObject *club = root->Child(0)->Item();
-    EXPECT_EQ(club->Title(), "~Club");
-    EXPECT_EQ(club->Comment(), "~see 50%25");
-    EXPECT_EQ(club->ChildAt(0)->Value(), "~x~y");
-    EXPECT_EQ(club->ChildAt(1)->Value(), "");
+    const QStringList read = Describe(root);
+    EXPECT_EQ(read, QStringList({"1|0|~Club||~see 50%25|1|0", "2|42||~x~y||2|0", "2|42||||3|0"}));
     // Written back in the form that cannot be mistaken, and read again unchanged.
     SaveDatabase(nodes);
     const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
     EXPECT_TRUE(saved.contains("{1 0 }~%7EClub~~~~~%7Esee 50%2525~~1")) << saved.toStdString();
     nodes.DeleteChildren(root);
     ASSERT_EQ(load(saved), QString());
-    EXPECT_EQ(root->Child(0)->Item()->Title(), "~Club");
-    EXPECT_EQ(root->Child(0)->Item()->Comment(), "~see 50%25");
-    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Value(), "~x~y");
+    EXPECT_EQ(Describe(root), read);
 }
 
 TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)

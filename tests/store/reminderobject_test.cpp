@@ -165,11 +165,6 @@ TEST_F(ReminderTest, LoadedRemindersMarkTheirOwnersAndWriteBackUnchanged)
     EXPECT_EQ(home->Item()->AlertCount(), 2);
     EXPECT_EQ(root->Item()->AlertCount(), 0);
 
-    QString text;
-    for (TTreeNode *n = family; n; n = n == kim ? nullptr : kim) {
-        text += n->Item()->GetRecordText(n->Level() - 1) + "\r\n";
-        for (int i = 0; i < n->Item()->ChildCount(); ++i)
-            text += n->Item()->ChildAt(i)->GetRecordText(n->Level()) + "\r\n";
-    }
-    EXPECT_EQ(text, QString::fromLatin1(file));
+    ExportSubtree(family, "family.mbd", false);
+    EXPECT_EQ(ReadBytes("family.mbd"), file);
 }
