@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -13,25 +14,15 @@ class EnvGuard
 {
 public:
     EnvGuard(const char *name, const QByteArray &value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
     {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
-    ~EnvGuard()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    ~EnvGuard() { m_old ? qputenv(m_name, *m_old) : qunsetenv(m_name); }
 
 private:
     const char *m_name;
-    bool m_had;
-    QByteArray m_old;
+    std::optional<QByteArray> m_old;
 };
 
 } // namespace

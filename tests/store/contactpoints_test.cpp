@@ -30,9 +30,6 @@ TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
     EXPECT_EQ(services.calls, QStringList({"dial Home|(555)123-4567", "fax Office|555-0200|", "dial Office|555-0200",
                                            "mail Kim|kim@example.org|", "mail Kim|kim@example.org|/tmp/a.txt",
                                            "browse http://example.org"}));
-
-    // The number stored with its literals is found by its digits.
-    EXPECT_EQ(root->Item()->FindChildByNumber("5551234567"), phone);
 }
 
 TEST_F(ContactPointsTest, PhoneWithoutOwnerStillDials)
