@@ -103,12 +103,11 @@ TEST(RecurringDateText, DescriptionsOfTheSixRules)
 {
     const QString d = kEnglish.toString(QDate(1998, 3, 15), QLocale::ShortFormat);
     EXPECT_EQ(Rule(1998, 3, 15, 0).GetDateText(), d);
-    EXPECT_EQ(Rule(1998, 3, 15, 0).GetDescription(), d);
-    EXPECT_EQ(Rule(1998, 3, 15, 1).GetDescription(), d + " and every following 15th of the month");
-    EXPECT_EQ(Rule(1998, 3, 15, 2).GetDescription(), d + " and every following March 15th");
-    EXPECT_EQ(Rule(1998, 3, 15, 3).GetDescription(), d + " and every following Sunday");
-    EXPECT_EQ(Rule(1998, 3, 15, 4).GetDescription(), d + " and every following other Sunday");
-    EXPECT_EQ(Rule(1998, 3, 15, 5).GetDescription(), d + " and every following 3rd Sun of the month");
+    const char *after[] = {"", " and every following 15th of the month", " and every following March 15th",
+                           " and every following Sunday", " and every following other Sunday",
+                           " and every following 3rd Sun of the month"};
+    for (int mode = 0; mode < 6; ++mode)
+        EXPECT_EQ(Rule(1998, 3, 15, mode).GetDescription(), d + after[mode]);
     // Week five is the last; week four is the fourth.
     TRecurringDate lastFriday = Rule(2002, 11, 29, 5);
     EXPECT_TRUE(lastFriday.GetDescription().endsWith(" and every following Last Fri of the month"));

@@ -87,8 +87,7 @@ TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
 {
     for (int kind : {int(Kinds::Reminder), int(Kinds::Document), int(Kinds::Tool)}) {
         TZEBObject *item = add(kind, "Item", root);
-        EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names));
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names)); // a shown dialog would wait here
     }
     EXPECT_FALSE(RunItemDialog(*root->Item(), false, nullptr, names));
 }
