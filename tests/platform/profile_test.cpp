@@ -1,5 +1,5 @@
 #include "platform/profile.h"
-#include "store/recordfiletestutil.h"
+#include "support/filebytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "platform/profile.h"
-#include "recordfiletestutil.h"
+#include "support/filebytes.h"
 #include "store/toolitems.h"
 #include "support/fakeservices.h"
 
