@@ -29,14 +29,14 @@ TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
 const QStringList &TTipBar::Tips()
 {
     static const QStringList tips{
-        QStringLiteral("Double-click a phone number in the list to dial it."),
-        QStringLiteral("Right-click an item to mail, fax, dial or browse it from its pop-up menu."),
+        QStringLiteral("Double-click an organization or person in the list to open its folder in the tree."),
+        QStringLiteral("A person's dialog fills in first, middle and last name from the title you type."),
         QStringLiteral("Press Ctrl+P to add a person to the selected folder."),
         QStringLiteral("Drop a file from the desktop on the list to keep it as a document item."),
         QStringLiteral("Click a selected title, or choose Edit > Rename in the pop-up menu, to rename it in place."),
         QStringLiteral("Folders always come first in the list; everything else is sorted by title."),
         QStringLiteral("View > Toggle Main Window switches between two remembered window layouts."),
-        QStringLiteral("A remote folder reads its contents from an exported database file or web address."),
+        QStringLiteral("A remote folder shows the contents of an exported database file, read-only."),
         QStringLiteral("Your contacts are saved when you exit, and any time with File > Save Database."),
         QStringLiteral("Closing the main window keeps Mirabook running in the tray; use Exit to end it."),
     };
