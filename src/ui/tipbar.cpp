@@ -29,7 +29,7 @@ TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
 const QStringList &TTipBar::Tips()
 {
     static const QStringList tips{
-        QStringLiteral("Double-click an organization or person in the list to open its folder in the tree."),
+        QStringLiteral("Double-click an organization or person in the list to expand it in the folder tree."),
         QStringLiteral("A person's dialog fills in first, middle and last name from the title you type."),
         QStringLiteral("Press Ctrl+P to add a person to the selected folder."),
         QStringLiteral("Drop a file from the desktop on the list to keep it as a document item."),
