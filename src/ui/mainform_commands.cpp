@@ -126,6 +126,10 @@ void TMainForm::DeleteBtnClick(bool fromCut)
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
         if (ask.exec() != QMessageBox::Yes)
             return;
+        // The question ran an event loop: a remote folder's refresh may have taken down
+        // what it was about. Only what is still selected as it was is deleted.
+        if (SelectedNode() != node || (m_activePane != Pane::Folders && selectedItems() != items))
+            return;
     }
     if (m_activePane == Pane::Folders) {
         m_nodes->Delete(node);

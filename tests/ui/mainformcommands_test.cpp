@@ -88,6 +88,42 @@ TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
     EXPECT_EQ(root->Item()->ChildCount(), 0);
 }
 
+TEST_F(MainFormTest, DeleteActsOnlyOnWhatIsStillThereWhenTheQuestionIsAnswered)
+{
+    // The question runs an event loop, in which a remote folder's refresh may take
+    // down the nodes it was asked about; answering Yes then deletes nothing else.
+    TZEBObject *crew = add(Kinds::Team, QStringLiteral("Crew"));
+    TZEBObject *other = add(Kinds::Team, QStringLiteral("Other"));
+    form->SelectNode(root);
+    const auto goneWhileAsking = [this](TTreeNode *node) {
+        auto *timer = new QTimer(form.get());
+        QObject::connect(timer, &QTimer::timeout, timer, [this, timer, node] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            timer->stop();
+            timer->deleteLater();
+            form->Nodes().Delete(node);
+            box->done(QMessageBox::Yes);
+        });
+        timer->start(5);
+    };
+
+    selectRows(*form, {crew});
+    goneWhileAsking(crew->Node());
+    form->DeleteBtnClick();
+    ASSERT_EQ(root->Count(), 1);
+    EXPECT_EQ(root->Child(0)->Item(), other);
+
+    TZEBObject *inner = add(Kinds::Folder, QStringLiteral("Inner"), other->Node());
+    form->SelectNode(inner->Node());
+    form->SetActivePane(TMainForm::Pane::Folders);
+    goneWhileAsking(inner->Node());
+    form->DeleteBtnClick();
+    ASSERT_EQ(root->Count(), 1);
+    EXPECT_EQ(root->Child(0)->Item(), other);
+}
+
 TEST_F(MainFormTest, NewItemsStayOnlyWhenTheirDialogIsAccepted)
 {
     // Cancelled, a new node or leaf leaves no trace.
