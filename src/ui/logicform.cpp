@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QMessageBox>
 
 #include <utility>
 
@@ -204,6 +205,18 @@ bool TLogicForm::EndProgram()
 
 void TLogicForm::Exit()
 {
-    EndProgram();
+    if (!EndProgram() && !confirmExitUnsaved()) {
+        // Everything is still in memory: the user can make room on the disk and try again.
+        m_ended = false;
+        return;
+    }
     QCoreApplication::quit();
+}
+
+bool TLogicForm::confirmExitUnsaved()
+{
+    QWidget *parent = m_form.isVisible() ? &m_form : nullptr;
+    return QMessageBox::warning(parent, QStringLiteral("Mirabook"), QString::fromLatin1(ExitUnsavedQuestion),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }

@@ -22,6 +22,8 @@ class TLogicForm : public QObject
     Q_OBJECT
 public:
     static inline const QString FirstTip = QStringLiteral("Click to view main window");
+    static constexpr const char *ExitUnsavedQuestion =
+        "The database could not be saved. Exit anyway and lose the changes made since the last save?";
 
     // ownCommandLine: the program's own, imported at the main window's first show.
     TLogicForm(TMainForm &mainForm, const CommandLine::Request &ownCommandLine, QObject *parent = nullptr);
@@ -31,7 +33,8 @@ public:
     void Restore();
     // The main window shows itself and imports the files the command line names.
     void HandleCommandLine(const CommandLine::Request &request);
-    // File "E&xit" and the tray's "&Exit": ends the program after EndProgram.
+    // File "E&xit" and the tray's "&Exit": ends the program after EndProgram. When the
+    // database could not be saved the user is asked first, and the program stays on No.
     void Exit();
     // Writes everything once (later calls do nothing). False when the database
     // could not be saved.
@@ -59,6 +62,7 @@ private:
     void firstShow();
     void importArguments(const CommandLine::Request &request);
     void handleWaiting();
+    bool confirmExitUnsaved();
 
     TMainForm &m_form;
     CommandLine::Request m_ownCommandLine;

@@ -214,6 +214,57 @@ TEST_F(LogicFormTest, EndProgramWritesDatabaseLayoutsAndToolsOnce)
     EXPECT_FALSE(QFile::exists(home.filePath(RecordFile::DatabaseName)));
 }
 
+TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
+{
+    make();
+    CreateItem(Kinds::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
+    RecordFile::SetSaveFaultHook([](RecordFile::SaveStep step) { return step == RecordFile::SaveStep::WriteRecords; });
+    // Answers the save's error box with OK and the question after it with reply.
+    QStringList shown;
+    QObject answering;
+    const auto answerBoxes = [&shown, &answering](QMessageBox::StandardButton reply) {
+        shown.clear();
+        auto *timer = new QTimer(&answering);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, reply, &shown] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || (!shown.isEmpty() && shown.last() == box->text()))
+                return;
+            shown << box->text();
+            if (box->button(reply)) {
+                timer->deleteLater();
+                box->button(reply)->click();
+            } else {
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        timer->start(5);
+    };
+
+    answerBoxes(QMessageBox::No);
+    logic->Exit();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown.at(1), QString::fromLatin1(TLogicForm::ExitUnsavedQuestion));
+    EXPECT_FALSE(logic->Ended());
+
+    // With room on the disk again, the next Exit writes what was kept.
+    RecordFile::SetSaveFaultHook({});
+    logic->Exit();
+    EXPECT_TRUE(logic->Ended());
+    EXPECT_TRUE(database().contains("Neighbours"));
+
+    // Yes ends the program without the save.
+    QFile::remove(home.filePath(RecordFile::DatabaseName));
+    logic.reset();
+    form.reset();
+    make();
+    RecordFile::SetSaveFaultHook([](RecordFile::SaveStep step) { return step == RecordFile::SaveStep::WriteRecords; });
+    answerBoxes(QMessageBox::Yes);
+    logic->Exit();
+    RecordFile::SetSaveFaultHook({});
+    EXPECT_EQ(shown.size(), 2);
+    EXPECT_TRUE(logic->Ended());
+}
+
 TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
 {
     {
