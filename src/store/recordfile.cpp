@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTextStream>
 
 #include <cerrno>
@@ -613,8 +614,11 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
     {
         ~ClearColumns() { ExportColumns().clear(); }
     } clearColumns;
-    QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // Written beside the target and renamed over it at the end, so an export that
+    // stops half way leaves an earlier file of that name whole.
+    QSaveFile f(fileName);
+    f.setDirectWriteFallback(true); // a directory that takes no new files
+    if (!f.open(QIODevice::WriteOnly))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
     RecordSink sink(&f);
     QStringList &columns = ExportColumns();
@@ -649,5 +653,6 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
         }
     }
     sink.Flush();
-    f.close();
+    if (!f.commit())
+        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, f.errorString()));
 }

@@ -5,6 +5,7 @@
 #include "store/recordfile.h"
 #include "support/storefixture.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -131,6 +132,21 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
     ExportSubtree(f->Node(), "g.mbd", false);
     EXPECT_FALSE(ReadBytes("g.mbd").contains("}G~~"));
     EXPECT_TRUE(ReadBytes("g.mbd").contains("}Pat~~"));
+}
+
+TEST_F(RecordSaveTest, ExportThatFailsLeavesTheEarlierFileOfThatName)
+{
+    TZEBObject *f = add(Kinds::Folder, "F", root);
+    add(Kinds::Folder, "G", f->Node());
+    ExportSubtree(f->Node(), "f.mbd", false);
+    const QByteArray before = ReadBytes("f.mbd");
+    ASSERT_TRUE(before.contains("}G~~"));
+
+    // The second export stops half way: the first one stays whole, and no stray file is left.
+    f->Node()->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
+    EXPECT_THROW(ExportSubtree(f->Node(), "f.mbd", false), std::runtime_error);
+    EXPECT_EQ(ReadBytes("f.mbd"), before);
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList({"f.mbd"}));
 }
 
 TEST_F(RecordSaveTest, ExportedCsvFollowsTheColumnList)
