@@ -240,14 +240,18 @@ bool isValidUtf8File(QIODevice &device)
 }
 
 // Keeps the unread database next to it, so a later save cannot lose what failed to load.
-QString keepUnreadCopy(const QString &fileName)
+// A file that cannot even be opened is renamed aside instead: that needs no reading.
+QString keepUnreadCopy(const QString &fileName, bool moveAside)
 {
     const QFileInfo info(fileName);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString copy = info.dir().filePath(QStringLiteral("mira-unread-%1.dat").arg(stamp));
     for (int n = 2; QFileInfo::exists(copy); ++n)
         copy = info.dir().filePath(QStringLiteral("mira-unread-%1-%2.dat").arg(stamp).arg(n));
-    return QFile::copy(fileName, copy) ? QFileInfo(copy).absoluteFilePath() : QString();
+    const bool kept = moveAside
+                          ? ::rename(QFile::encodeName(fileName).constData(), QFile::encodeName(copy).constData()) == 0
+                          : QFile::copy(fileName, copy);
+    return kept ? QFileInfo(copy).absoluteFilePath() : QString();
 }
 
 void syncFile(int fd, const QString &what)
@@ -460,9 +464,12 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::
 {
     UpdateScope update(rootNode->Owner());
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
+    if (!QFileInfo::exists(fileName))
+        return; // a new, empty database
     try {
+        // One that is there but cannot be read must not pass for an empty one: a save would replace it.
+        if (!file.open(QIODevice::ReadOnly))
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
         const bool utf8 = isValidUtf8File(file);
         if (!file.seek(0))
             throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
@@ -476,7 +483,7 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::
         if (onError == RecordFile::OnLoadError::KeepUnreadCopy) {
             const auto *io = dynamic_cast<const EInOutError *>(&e);
             const QString where = io && io->Line() > 0 ? QStringLiteral(" at line %1").arg(io->Line()) : QString();
-            const QString kept = keepUnreadCopy(fileName);
+            const QString kept = keepUnreadCopy(fileName, !file.isOpen());
             const QString name = QFileInfo(fileName).fileName();
             if (!kept.isEmpty())
                 Services().ShowInformation(

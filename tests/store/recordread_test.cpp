@@ -8,6 +8,7 @@
 #include "support/storefixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -159,6 +160,26 @@ TEST_F(RecordReadTest, InvalidNumericInputEndsTheLoadKeepingWhatWasRead)
     nodes.DeleteChildren(root);
     EXPECT_EQ(load(bytes), RecordFile::InvalidNumericInput);
     EXPECT_EQ(unreadCopies().size(), 2);
+}
+
+TEST_F(RecordReadTest, DatabaseThatCannotBeOpenedIsNeverTakenForAnEmptyOne)
+{
+    // Missing: an empty database, nothing said.
+    EXPECT_NO_THROW(LoadDatabase(root));
+    EXPECT_TRUE(services.infos.isEmpty());
+
+    // There but not readable (a directory here, since file modes do not stop root): the
+    // load fails and the entry is moved aside, so a save cannot replace it.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(RecordFile::DatabaseName + "/inside"));
+    EXPECT_THROW(LoadDatabase(root), EInOutError);
+    EXPECT_FALSE(nodes.Updating());
+    const QStringList kept = QDir(dir.path()).entryList({QStringLiteral("mira-unread-*.dat")}, QDir::Dirs);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(kept.front() + "/inside"));
+    ASSERT_EQ(services.infos.size(), 1);
+    EXPECT_TRUE(services.infos.front().contains(kept.front())) << services.infos.front().toStdString();
+    SaveDatabase(nodes);
+    EXPECT_TRUE(QFileInfo::exists(kept.front() + "/inside"));
 }
 
 TEST_F(RecordReadTest, HeadersThatAreNotNumbersEndTheLoad)
