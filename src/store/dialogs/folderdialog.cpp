@@ -1,6 +1,7 @@
 #include "folderdialog.h"
 
 #include "store/folderobject.h"
+#include "store/treenodes.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -94,6 +96,17 @@ void TFolderEditDlg::updateControls()
     m_internetRadio->setEnabled(enabled);
     m_locationEdit->setEnabled(enabled);
     m_browse->setVisible(m_location.browseVisible());
+}
+
+void TFolderEditDlg::accept()
+{
+    const TTreeNode *node = m_folder.Node();
+    const bool discards = m_folder.Value().isEmpty() && !Location().isEmpty() && node && node->Item() == &m_folder &&
+                          node->HasChildren();
+    if (discards && QMessageBox::warning(this, tr("Folder"), QString::fromLatin1(DiscardQuestion),
+                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    ItemDialog::accept();
 }
 
 void TFolderEditDlg::apply() { ApplyFolderDialog(m_folder, m_title->text(), m_comment->text(), Location()); }

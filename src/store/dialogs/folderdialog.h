@@ -22,6 +22,11 @@ public:
     QString Location() const { return m_location.result(); }
     // What OK does to the folder.
     void apply();
+    // OK; asks first when a folder that holds items is about to become remote and lose them.
+    void accept() override;
+    static constexpr const char *DiscardQuestion =
+        "A remote folder shows only what its source holds: the items in this folder will be deleted. "
+        "Make it remote anyway?";
 
     // Asks for an existing exported file, starting at a name; empty when cancelled.
     std::function<QString(const QString &start)> chooseFile;

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -86,6 +87,47 @@ TEST_F(FolderDialogTest, OkStoresTheLocation)
     controls(&again).remote->click();
     again.apply();
     EXPECT_TRUE(f->Value().isEmpty());
+}
+
+TEST_F(FolderDialogTest, MakingAFolderWithItemsRemoteAsksBeforeTheyGo)
+{
+    TFolderObject *f = folder();
+    add(Kinds::Person, "Kim", f->Node());
+    TFolderEditDlg dialog(*f, {});
+    dialog.show();
+    Controls c = controls(&dialog);
+    c.remote->click();
+    QTest::keyClicks(c.location, "list.mbd");
+    QString asked;
+    const auto answer = [&asked, &dialog](QMessageBox::StandardButton button) {
+        whenModalShows(
+            [&asked, button](QDialog *box) {
+                asked = static_cast<QMessageBox *>(box)->text();
+                static_cast<QMessageBox *>(box)->button(button)->click();
+            },
+            &dialog);
+    };
+
+    // No: the dialog stays open and nothing is taken.
+    answer(QMessageBox::No);
+    dialog.okButton()->click();
+    EXPECT_EQ(asked, QString::fromLatin1(TFolderEditDlg::DiscardQuestion));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(f->Node()->Count(), 1);
+
+    answer(QMessageBox::Yes);
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    dialog.apply();
+    EXPECT_EQ(f->Node()->Count(), 0);
+
+    // An empty folder, or one already remote, is not asked about.
+    asked.clear();
+    TFolderEditDlg again(*f, {});
+    again.show();
+    again.okButton()->click();
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+    EXPECT_TRUE(asked.isEmpty());
 }
 
 TEST_F(FolderDialogTest, BrowsePutsTheChosenFileIntoTheLocation)
