@@ -277,6 +277,10 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     int status = CliExit::Ok;
     if (!loadForReading(c, db, status))
         return status;
+    // Part of the records would pass for all of them, and could replace a whole earlier export.
+    if (db.LoadFailed())
+        return c.fail(CliExit::Failed, QStringLiteral("%1 does not read whole; nothing was exported")
+                                           .arg(databasePath(c)));
     TTreeNode *node = resolve(c, db, path);
     if (!node)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(path));

@@ -265,6 +265,16 @@ TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
     EXPECT_EQ(mira({"export", "Friends", "--mbd", "kept.mbd"}).code, 4);
     EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
 
+    // A database that does not read whole exports nothing: part of it would pass for all.
+    QByteArray broken = kDatabase;
+    broken.replace("{1 0 }Work~~", "\r\n{1 0 }Work~~");
+    write("mira.dat", broken);
+    const Result r = mira({"export", "Friends", "--mbd", "kept.mbd"});
+    EXPECT_EQ(r.code, 4);
+    EXPECT_TRUE(r.err.contains("nothing was exported")) << r.err.toStdString();
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
+    write("mira.dat", kDatabase);
+
     // The database itself is never an export target.
     EXPECT_EQ(mira({"export", "Friends", "--mbd", home.filePath("mira.dat.mbd")}).code, 0);
     EXPECT_EQ(mira({"export", "Friends", "--csv", home.filePath("mira.dat"), "--kind", "6", "--columns", "Title"}).code, 2);
