@@ -3,8 +3,11 @@
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QMetaMethod>
 #include <QThread>
 #include <QVariant>
+
+#include <utility>
 
 namespace {
 constexpr int ConnectMs = 1000;
@@ -97,5 +100,22 @@ void TPBJustOne::readRequest(QLocalSocket *socket)
     socket->write(&Received, 1);
     socket->flush();
     socket->disconnectFromServer();
+    if (!isSignalConnected(QMetaMethod::fromSignal(&TPBJustOne::commandLineReceived))) {
+        m_early.append(*request);
+        return;
+    }
     emit commandLineReceived(*request);
+}
+
+void TPBJustOne::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TPBJustOne::commandLineReceived) && !m_early.isEmpty())
+        QMetaObject::invokeMethod(this, &TPBJustOne::deliverEarly, Qt::QueuedConnection);
+}
+
+void TPBJustOne::deliverEarly()
+{
+    const QList<CommandLine::Request> early = std::exchange(m_early, {});
+    for (const CommandLine::Request &request : early)
+        emit commandLineReceived(request);
 }

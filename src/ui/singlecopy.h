@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "platform/instancelock.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -35,7 +36,11 @@ signals:
     // A later start's command line, received by the copy that runs.
     void commandLineReceived(const CommandLine::Request &request);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
 private:
+    void deliverEarly();
     bool handOver(const CommandLine::Request &request);
     bool listen();
     void acceptConnections();
@@ -46,4 +51,7 @@ private:
     QLocalServer *m_server = nullptr;
     Outcome m_outcome = Outcome::Failed;
     QString m_error;
+    // Command lines that came before anything listened for them (a message box at
+    // start-up runs the event loop before the window is there).
+    QList<CommandLine::Request> m_early;
 };

@@ -59,6 +59,21 @@ TEST(SingleCopyTest, LaterStartHandsItsCommandLineToTheRunningCopy)
     EXPECT_EQ(TPBJustOne(other.path(), {"/", {"mirabook"}}).outcome(), TPBJustOne::Outcome::OnlyCopy);
 }
 
+
+TEST(SingleCopyTest, CommandLineThatComesBeforeAnyoneListensIsKeptForThem)
+{
+    // At start-up a message box runs the event loop before the window is connected.
+    QTemporaryDir home;
+    TPBJustOne first(home.path(), {"/", {"mirabook"}});
+    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
+    auto later = startSecondCopy(home.path(), {"/tmp", {"mirabook", "early.mbd"}});
+    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
+
+    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.count() > 0; }, 5000));
+    ASSERT_EQ(received.count(), 1);
+    EXPECT_EQ(received.at(0).at(0).value<CommandLine::Request>().arguments.value(1), "early.mbd");
+}
 TEST(SingleCopyTest, SocketLeftByACopyThatDiedIsTakenOver)
 {
     QTemporaryDir home;
