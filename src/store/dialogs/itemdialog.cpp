@@ -7,6 +7,8 @@
 #include "store/zebobject.h"
 
 #include <QDialogButtonBox>
+#include <QAbstractButton>
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -64,32 +66,29 @@ void ItemDialog::showEvent(QShowEvent *event)
     if (m_focusArranged)
         return;
     m_focusArranged = true;
-    // The category image and the buttons are made before the fields; they go to the
-    // end of the tab order, so typing starts in the first field.
+    // Fields are made in whatever order suits the code; the tab order follows the form
+    // from top to bottom, and the category image and the buttons come last, so typing
+    // starts in the first field.
     const auto focusable = [](QWidget *w) {
         return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(w->window());
     };
-    QWidget *first = nullptr;
-    QWidget *last = nullptr;
-    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w == m_catSelect || m_buttons->isAncestorOf(w) || !focusable(w))
-            continue;
-        if (!first)
-            first = w;
-        last = w;
-    }
-    if (last) {
-        QWidget *previous = last;
-        QList<QWidget *> tail{m_catSelect};
-        for (QAbstractButton *b : m_buttons->buttons())
-            tail << b;
-        for (QWidget *w : tail) {
-            QWidget::setTabOrder(previous, w);
-            previous = w;
-        }
-    }
-    if (first)
-        first->setFocus(Qt::OtherFocusReason);
+    QList<QWidget *> order;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (w != m_catSelect && !m_buttons->isAncestorOf(w) && focusable(w))
+            order << w;
+    std::stable_sort(order.begin(), order.end(), [this](QWidget *a, QWidget *b) {
+        const QPoint pa = a->mapTo(this, QPoint(0, 0));
+        const QPoint pb = b->mapTo(this, QPoint(0, 0));
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    if (order.isEmpty())
+        return;
+    order << m_catSelect;
+    for (QAbstractButton *button : m_buttons->buttons())
+        order << button;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i), order.at(i + 1));
+    order.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void ItemDialog::chooseCategories()

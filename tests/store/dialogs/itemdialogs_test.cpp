@@ -56,6 +56,10 @@ TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
             // Typing starts in a field: a blank typed on a focused button would press it.
             QWidget *w = d->focusWidget();
             focused = !w ? QStringLiteral("nothing") : qobject_cast<QAbstractButton *>(w) ? QStringLiteral("a button") : QString();
+            // ... the top field of the form, whatever order the code made them in.
+            for (QLineEdit *edit : d->findChildren<QLineEdit *>())
+                if (w && edit->isVisible() && edit->mapTo(d, QPoint()).y() < w->mapTo(d, QPoint()).y())
+                    focused = QStringLiteral("below ") + edit->objectName();
             d->reject();
         }));
         EXPECT_EQ(caption, k.caption);
