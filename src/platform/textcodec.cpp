@@ -1,5 +1,6 @@
 #include "textcodec.h"
 
+#include <cstring>
 
 namespace {
 
@@ -24,6 +25,12 @@ bool isValidUtf8(const QByteArray &bytes)
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
+            // Runs of ASCII are passed eight bytes at a time.
+            for (quint64 word; i + 8 <= n; i += 8) {
+                std::memcpy(&word, p + i, 8);
+                if (word & 0x8080808080808080ULL)
+                    break;
+            }
             continue;
         }
         int extra;

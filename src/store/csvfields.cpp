@@ -1,5 +1,7 @@
 #include "csvfields.h"
 
+#include "fieldcodec.h"
+
 QString CsvCell(const QString &value)
 {
     QString cell;
@@ -40,7 +42,6 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
 
 qint32 CategoriesAt(const QStringList &fields, qsizetype index)
 {
-    bool ok = false;
-    const qint32 categories = fields.value(index).trimmed().toInt(&ok);
-    return ok ? categories : 0;
+    int categories = 0;
+    return index < fields.size() && ParseInt(QStringView(fields.at(index)).trimmed(), categories) ? categories : 0;
 }

@@ -117,6 +117,36 @@ QStringList SplitDecoded(QStringView s)
     return fields;
 }
 
+bool ParseInt(QStringView text, int &value)
+{
+    const auto blank = [](char16_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    const char16_t *p = text.utf16();
+    const char16_t *end = p + text.size();
+    while (p < end && blank(*p))
+        ++p;
+    while (end > p && blank(end[-1]))
+        --end;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    if (p == end)
+        return false;
+    qint64 v = 0;
+    for (; p < end; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        v = v * 10 + (*p - '0');
+        if (v > qint64(1) << 31)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > 0x7fffffff)
+        return false;
+    value = int(v);
+    return true;
+}
+
 namespace {
 FieldPool *g_pool = nullptr;
 // Longer texts are rarely repeated.

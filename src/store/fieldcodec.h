@@ -26,6 +26,10 @@ inline QStringList SplitDecoded(const QString &s) { return SplitDecoded(QStringV
 // One field's value as read from a record line.
 QString FieldValue(QStringView field);
 
+// Reads a decimal int as QString::toInt does: ASCII blanks around it, an optional sign,
+// digits, in range. A load reads one for every record.
+bool ParseInt(QStringView text, int &value);
+
 // While a pool is alive (a load keeps one), a short field text equal to one read
 // before shares that text instead of holding a copy of its own: a large file repeats
 // "Home", "Work", towns, first names and the like many thousand times.

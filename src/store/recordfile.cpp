@@ -3,6 +3,9 @@
 #include "fieldcodec.h"
 #include "itemfactory.h"
 #include "itemservices.h"
+#include "linescan.h"
+#include "pendingleaves.h"
+#include "recordreader.h"
 #include "treenodes.h"
 #include "zebobject.h"
 #include "platform/textcodec.h"
@@ -23,221 +26,8 @@
 namespace {
 
 std::function<bool(RecordFile::SaveStep)> g_saveFault;
-RecordFile::ReadNotes g_notes;
 
 bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step); }
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// Reads a decimal number token the way the record reader always has: optional sign, digits.
-bool parseNumber(const char *p, qsizetype n, int &value)
-{
-    if (n <= 0)
-        return false;
-    qsizetype i = 0;
-    bool negative = false;
-    if (p[0] == '+' || p[0] == '-') {
-        negative = p[0] == '-';
-        i = 1;
-    }
-    if (i >= n)
-        return false;
-    qint64 v = 0;
-    for (; i < n; ++i) {
-        if (p[i] < '0' || p[i] > '9')
-            return false;
-        v = v * 10 + (p[i] - '0');
-        if (v > 0x7fffffffLL)
-            return false;
-    }
-    value = int(negative ? -v : v);
-    return true;
-}
-
-// Reads the record grammar token by token, from bytes in memory or from a file read
-// in blocks (so a large database is never held whole besides its items).
-class Reader
-{
-public:
-    Reader(const QByteArray &bytes, qsizetype pos, int line, bool utf8)
-        : m_data(bytes.constData()), m_size(bytes.size()), m_pos(pos), m_line(line), m_utf8(utf8)
-    {
-    }
-    Reader(QIODevice *device, int line, bool utf8) : m_device(device), m_line(line), m_utf8(utf8) {}
-
-    bool atEnd() { return m_pos >= m_size && more(m_pos) < 0; }
-    // Only blanks and line ends remain (nothing is consumed).
-    bool onlyBlanksLeft()
-    {
-        for (qsizetype i = m_pos;; ++i) {
-            if (i >= m_size) {
-                const qsizetype shift = more(m_pos);
-                if (shift < 0)
-                    return true;
-                i -= shift;
-            }
-            if (!isBlank(m_data[i]))
-                return false;
-        }
-    }
-    char readChar()
-    {
-        if (m_pos >= m_size && more(m_pos) < 0)
-            return '\0';
-        const char c = m_data[m_pos++];
-        if (c == '\n')
-            ++m_line;
-        return c;
-    }
-    bool readNumber(int &value)
-    {
-        for (;;) {
-            if (m_pos >= m_size && more(m_pos) < 0)
-                break;
-            if (!isBlank(m_data[m_pos]))
-                break;
-            readChar();
-        }
-        qsizetype start = m_pos;
-        for (;;) {
-            if (m_pos >= m_size) {
-                const qsizetype shift = more(start);
-                if (shift < 0)
-                    break;
-                start -= shift;
-            }
-            if (isBlank(m_data[m_pos]))
-                break;
-            ++m_pos;
-        }
-        return parseNumber(m_data + start, m_pos - start, value);
-    }
-    // The rest of the current line into text (whose buffer is used again), then moves
-    // past its end.
-    void readLine(QString &text)
-    {
-        qsizetype start = m_pos;
-        bool ascii = true;
-        for (;; ++m_pos) {
-            if (m_pos >= m_size) {
-                const qsizetype shift = more(start);
-                if (shift < 0)
-                    break;
-                start -= shift;
-            }
-            const char c = m_data[m_pos];
-            if (c == '\n' || c == '\r')
-                break;
-            ascii = ascii && !(c & 0x80);
-        }
-        const qsizetype n = m_pos - start;
-        if (!ascii) {
-            text = RecordFile::DecodeText(m_data + start, n, m_utf8);
-        } else {
-            text.resize(n);
-            QChar *out = text.data();
-            for (qsizetype i = 0; i < n; ++i)
-                out[i] = QLatin1Char(m_data[start + i]);
-        }
-        skipLineEnd();
-    }
-    void skipLine()
-    {
-        for (;; ++m_pos) {
-            if (m_pos >= m_size && more(m_pos) < 0)
-                break;
-            if (m_data[m_pos] == '\n' || m_data[m_pos] == '\r')
-                break;
-        }
-        skipLineEnd();
-    }
-    // Skips a UTF-8 byte-order mark at the very start.
-    void skipByteOrderMark()
-    {
-        for (int i = 0; i < 3; ++i) {
-            if (m_pos + i >= m_size && more(m_pos) < 0)
-                return;
-            if (m_data[m_pos + i] != "\xEF\xBB\xBF"[i])
-                return;
-        }
-        m_pos += 3;
-    }
-    int line() const { return m_line; }
-
-private:
-    void skipLineEnd()
-    {
-        if (m_pos >= m_size)
-            more(m_pos);
-        if (m_pos < m_size && m_data[m_pos] == '\r') {
-            ++m_pos;
-            if (m_pos >= m_size)
-                more(m_pos);
-            if (m_pos < m_size && m_data[m_pos] == '\n')
-                ++m_pos;
-            ++m_line; // CR LF, or a lone CR
-        } else if (m_pos < m_size && m_data[m_pos] == '\n') {
-            ++m_pos;
-            ++m_line;
-        }
-    }
-    // Reads the next block of the file behind what is buffered, dropping the bytes
-    // before keepFrom. Returns by how much buffer positions moved down, or -1 at the end.
-    qsizetype more(qsizetype keepFrom)
-    {
-        if (!m_device)
-            return -1;
-        const QByteArray block = m_device->read(kBlock);
-        if (block.isEmpty()) {
-            // A file that cannot be read to its end must not pass for a shorter one.
-            if (!m_device->atEnd())
-                throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(m_device->errorString()), m_line);
-            return -1;
-        }
-        m_buffer.remove(0, keepFrom);
-        m_buffer.append(block);
-        m_pos -= keepFrom;
-        m_data = m_buffer.constData();
-        m_size = m_buffer.size();
-        return keepFrom;
-    }
-
-    static constexpr qint64 kBlock = 1 << 20;
-    QIODevice *m_device = nullptr;
-    QByteArray m_buffer;
-    const char *m_data = nullptr;
-    qsizetype m_size = 0;
-    qsizetype m_pos = 0;
-    int m_line;
-    bool m_utf8;
-};
-
-// Whether a whole file is valid UTF-8, read in blocks; a sequence cut by the end of a
-// block is carried into the next one.
-bool isValidUtf8File(QIODevice &device)
-{
-    QByteArray carry;
-    for (;;) {
-        QByteArray block = device.read(1 << 20);
-        if (block.isEmpty())
-            return carry.isEmpty();
-        if (!carry.isEmpty())
-            block.prepend(carry);
-        qsizetype cut = block.size();
-        for (qsizetype i = block.size() - 1; i >= 0 && i >= block.size() - 4; --i) {
-            const auto c = static_cast<unsigned char>(block.at(i));
-            if ((c & 0xC0) == 0x80)
-                continue;
-            const qsizetype need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            if (block.size() - i < need)
-                cut = i;
-            break;
-        }
-        if (!isValidUtf8(QByteArray::fromRawData(block.constData(), cut)))
-            return false;
-        carry = block.mid(cut);
-    }
-}
 
 // Keeps the unread database next to it, so a later save cannot lose what failed to load.
 // A file that cannot even be opened is renamed aside instead: that needs no reading.
@@ -315,8 +105,6 @@ namespace RecordFile {
 
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
 
-ReadNotes LastReadNotes() { return g_notes; }
-
 QString DecodeText(const char *data, qsizetype size, bool utf8)
 {
     if (utf8)
@@ -330,124 +118,12 @@ QString ParamsLine() { return QStringLiteral("{Params}"); }
 
 void ReadParams(const QString &) {}
 
-namespace {
-// Lets records be placed where a remote folder's refresh may place them, for one item.
-struct RemoteLoadingScope
-{
-    RemoteLoadingScope() : m_was(RemoteLoading()) { SetRemoteLoading(true); }
-    ~RemoteLoadingScope() { SetRemoteLoading(m_was); }
-    bool m_was;
-};
-
-bool isReadOnly(const TTreeNode *node)
-{
-    const TZEBObject *item = node ? node->Item() : nullptr;
-    return item && (item->IsRemote() || item->InRemote());
-}
-
-void noteDropped(int line)
-{
-    if (g_notes.droppedLines++ == 0)
-        g_notes.firstDroppedLine = line;
-}
-
-void readItems(Reader &in, TTreeNode *ownerNode)
-{
-    g_notes = {};
-    if (!RemoteLoading() && isReadOnly(ownerNode))
-        throw ERemoteParent();
-    const bool sourceOfRemote = RemoteLoading() && ownerNode->Item() && ownerNode->Item()->IsRemote();
-    const qint64 baseLevel = ownerNode->Level();
-    qint64 currentLevel = baseLevel + 1;
-    TTreeNode *currentParent = ownerNode;
-    TTreeNode *lastContainer = ownerNode;
-    // Records inside a remote folder that this file also holds (an export of it) are
-    // skipped with their subtree: the folder reads them again from its source.
-    qint64 skipBelow = std::numeric_limits<qint64>::max();
-    FieldPool pool;
-    QString header;
-    QString dataLine;
-    FieldViews fields;
-    while (!in.atEnd()) {
-        if (in.onlyBlanksLeft())
-            break; // trailing blank lines end the file quietly
-        const int headerLine = in.line();
-        const char c1 = in.readChar();
-        int level = 0;
-        int kind = 0;
-        if (!in.readNumber(level) || !in.readNumber(kind))
-            throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), headerLine);
-        in.readChar(); // the blank before "}"
-        const char c2 = in.readChar();
-        if (c1 != '{' || c2 != '}') {
-            in.skipLine();
-            noteDropped(headerLine);
-            continue;
-        }
-        in.readLine(header);
-        fields.clear();
-        SplitFieldViews(header, fields);
-        if (fields.size() != 4) {
-            noteDropped(headerLine);
-            continue;
-        }
-        if (kind == Kinds::Root) {
-            // The root record belongs to the root the program made; it is never replaced.
-            continue;
-        }
-        // Records never climb out of the node they are read into.
-        const qint64 l = std::max(qint64(level) + baseLevel, baseLevel + 1);
-        if (l > skipBelow) {
-            in.skipLine();
-            continue;
-        }
-        skipBelow = std::numeric_limits<qint64>::max();
-        if (l > currentLevel) {
-            currentLevel = l;
-            currentParent = lastContainer;
-        } else {
-            while (l < currentLevel && currentParent != ownerNode) {
-                currentParent = currentParent->Parent();
-                --currentLevel;
-            }
-            currentLevel = l;
-        }
-        in.readLine(dataLine);
-        bool ok = false;
-        const qint32 id = fields.at(3).toInt(&ok);
-        const auto create = [&] {
-            return CreateItem(kind, FieldValue(fields.at(0)), FieldValue(fields.at(1)), FieldValue(fields.at(2)),
-                              currentParent, dataLine, ok ? id : 0);
-        };
-        TZEBObject *item = nullptr;
-        if (sourceOfRemote && currentParent == ownerNode && !Kinds::isContainer(kind)) {
-            // The folder's own leaf items are the user's, saved with it; a leaf at the top
-            // of its source would pile up there at every refresh and be saved as if local.
-            continue;
-        }
-        if (RemoteLoading() || !isReadOnly(currentParent)) {
-            item = create();
-        } else if (!Kinds::isContainer(kind) && currentParent->Item()->IsRemote()) {
-            // A remote folder's own leaf items are saved with it and belong to it.
-            RemoteLoadingScope allowed;
-            item = create();
-        } else {
-            if (Kinds::isContainer(kind))
-                skipBelow = l;
-            continue;
-        }
-        if (Kinds::isContainer(kind))
-            lastContainer = item->Node();
-    }
-}
-} // namespace
-
 void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
 {
-    Reader in(bytes, startAt, firstLine, isValidUtf8(bytes));
-    if (startAt == 0)
-        in.skipByteOrderMark();
-    readItems(in, ownerNode);
+    auto source = std::make_shared<RecordSource>();
+    source->bytes = bytes;
+    source->utf8 = isValidUtf8(bytes);
+    ReadRecords(source, startAt, firstLine, ownerNode);
 }
 
 namespace {
@@ -470,15 +146,14 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::
         // One that is there but cannot be read must not pass for an empty one: a save would replace it.
         if (!file.open(QIODevice::ReadOnly))
             throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
-        const bool utf8 = isValidUtf8File(file);
-        if (!file.seek(0))
-            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
-        Reader in(&file, 1, utf8);
+        const auto source = ReadRecordSource(file);
         // The first line is the parameters line.
-        QString params;
-        in.readLine(params);
-        ReadParams(params.trimmed());
-        readItems(in, rootNode);
+        const char *data = source->bytes.constData();
+        const char *end = data + source->bytes.size();
+        const char *paramsEnd = LineScan::FindLineEnd(data, end);
+        ReadParams(source->Text(0, paramsEnd - data).trimmed());
+        const char *records = LineScan::SkipLineEnd(paramsEnd, end);
+        ReadRecords(source, records - data, records == paramsEnd ? 1 : 2, rootNode);
     } catch (const std::exception &e) {
         if (onError == RecordFile::OnLoadError::KeepUnreadCopy) {
             const auto *io = dynamic_cast<const EInOutError *>(&e);
@@ -512,12 +187,7 @@ void ImportFile(TTreeNode *ownerNode, const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const bool utf8 = isValidUtf8File(file);
-    if (!file.seek(0))
-        throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
-    Reader in(&file, 1, utf8);
-    in.skipByteOrderMark();
-    readItems(in, ownerNode);
+    ReadRecords(ReadRecordSource(file), 0, 1, ownerNode);
 }
 
 RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(kBlock + (kBlock >> 2)); }
@@ -542,6 +212,13 @@ void RecordSink::Line(const QString &text)
         Flush();
 }
 
+void RecordSink::Bytes(const QByteArray &bytes)
+{
+    m_buffer += bytes;
+    if (m_buffer.size() >= kBlock)
+        Flush();
+}
+
 void RecordSink::Flush()
 {
     if (m_buffer.isEmpty())
@@ -561,6 +238,9 @@ void WriteItem(const TZEBObject *item, RecordSink &file, int level)
 
 void WriteChildren(const TZEBObject *item, RecordSink &file, int level)
 {
+    // Leaf records never made into items are written as they were read.
+    if (const PendingLeaves *pending = item->Pending(); pending && WritePendingRecords(*pending, file, level))
+        return;
     for (int i = 0; i < item->ChildCount(); ++i)
         WriteItem(item->ChildAt(i), file, level);
 }

@@ -89,6 +89,8 @@ public:
     ~RecordSink() = default;
     // Appends text followed by CR LF.
     void Line(const QString &text);
+    // Appends bytes that are UTF-8 already.
+    void Bytes(const QByteArray &bytes);
     // Writes what is buffered; raises EInOutError when the device refuses.
     void Flush();
 

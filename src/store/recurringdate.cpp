@@ -1,5 +1,7 @@
 #include "recurringdate.h"
 
+#include "fieldcodec.h"
+
 namespace {
 
 // The rule in words after "every following " (description) or "Every " (choices).
@@ -23,14 +25,9 @@ QString RuleWords(qint32 mode, const QDate &date, const QLocale &locale)
 }
 
 // Parses a plain decimal number (an optional sign, then digits only).
-bool ReadDecimal(const QString &text, int &value)
+bool ReadDecimal(QStringView text, int &value)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    bool ok = false;
-    value = t.toInt(&ok, 10);
-    return ok;
+    return ParseInt(text.trimmed(), value);
 }
 
 } // namespace
@@ -70,24 +67,44 @@ TRecurringDate::TRecurringDate(const QDate &today)
     SetDate(today);
 }
 
-TRecurringDate::TRuleResult TRecurringDate::SetRule(const QString &text)
+TRecurringDate::ParsedRule TRecurringDate::ParseRule(QStringView text)
 {
-    const QStringList parts = text.split(u',');
-    if (parts.size() != 4)
-        return TRuleResult::Ignored;
-    int year = 0, month = 0, day = 0, mode = 0;
-    if (!ReadDecimal(parts[0], year) || !ReadDecimal(parts[1], month) || !ReadDecimal(parts[2], day)
-        || !ReadDecimal(parts[3], mode))
-        return TRuleResult::Invalid;
+    // A load reads one rule per reminder: the parts are looked at where they stand.
+    QStringView parts[4];
+    qsizetype count = 0;
+    for (qsizetype from = 0;;) {
+        const qsizetype comma = text.indexOf(u',', from);
+        if (count == 4)
+            return {TRuleResult::Ignored};
+        parts[count++] = text.mid(from, (comma < 0 ? text.size() : comma) - from);
+        if (comma < 0)
+            break;
+        from = comma + 1;
+    }
+    if (count != 4)
+        return {TRuleResult::Ignored};
+    ParsedRule rule{TRuleResult::Invalid};
+    if (!ReadDecimal(parts[0], rule.Year) || !ReadDecimal(parts[1], rule.Month) || !ReadDecimal(parts[2], rule.Day)
+        || !ReadDecimal(parts[3], rule.Mode))
+        return rule;
     // A date that does not exist or an unknown rule would make every later use of
     // the rule wrong, so such a text is refused as a whole.
-    if (!IsRuleDate(year, month, day) || mode < NoRecurrence || mode > WeekdayOfMonth)
-        return TRuleResult::Invalid;
-    Year = quint16(year);
-    Month = quint16(month);
-    Day = quint16(day);
-    RecurMode = mode;
-    return TRuleResult::Applied;
+    if (!IsRuleDate(rule.Year, rule.Month, rule.Day) || rule.Mode < NoRecurrence || rule.Mode > WeekdayOfMonth)
+        return rule;
+    rule.Result = TRuleResult::Applied;
+    return rule;
+}
+
+TRecurringDate::TRuleResult TRecurringDate::SetRule(const QString &text)
+{
+    const ParsedRule rule = ParseRule(text);
+    if (rule.Result == TRuleResult::Applied) {
+        Year = quint16(rule.Year);
+        Month = quint16(rule.Month);
+        Day = quint16(rule.Day);
+        RecurMode = rule.Mode;
+    }
+    return rule.Result;
 }
 
 QString TRecurringDate::GetRule() const

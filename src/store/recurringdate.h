@@ -49,6 +49,13 @@ public:
 
     // Text form "Year,Month,Day,RecurMode", e.g. 1998,3,15,2.
     TRuleResult SetRule(const QString &text);
+    struct ParsedRule
+    {
+        TRuleResult Result;
+        int Year = 0, Month = 0, Day = 0, Mode = 0;
+    };
+    // What SetRule reads from a text; the numbers count only when it is Applied.
+    static ParsedRule ParseRule(QStringView text);
     QString GetRule() const;
 
     QDate GetDate() const;

@@ -1,5 +1,6 @@
 #include "reminderobject.h"
 
+#include "fieldcodec.h"
 #include "itemservices.h"
 
 #include <QElapsedTimer>
@@ -39,6 +40,21 @@ TReminderObject::TReminderObject(int kind, const QString &title, const QString &
 }
 
 bool TReminderObject::IsDue() const { return Today() >= m_recurrence.GetDate(); }
+
+bool TReminderObject::DueForDataLine(QStringView dataLine)
+{
+    // What LoadFields decides, without making the item.
+    if (!dataLine.startsWith(kTag))
+        return false;
+    FieldViews fields;
+    SplitFieldViews(dataLine.mid(kTag.size()), fields);
+    const QStringView field = fields.at(0);
+    const auto rule = field.startsWith(u'~') ? TRecurringDate::ParseRule(DecodeField(field.toString()))
+                                             : TRecurringDate::ParseRule(field);
+    // A rule it cannot read leaves the reminder at today's date.
+    const QDate today = Today();
+    return rule.Result != TRecurringDate::TRuleResult::Applied || today >= QDate(rule.Year, rule.Month, rule.Day);
+}
 
 void TReminderObject::UpdateDueState() { SetAlert(IsDue()); }
 

@@ -32,6 +32,8 @@ public:
     bool ApplyDialog(const QString &title, const QString &comment);
     // Due from the date on (whole days).
     bool IsDue() const;
+    // Whether a reminder of this data line is marked due when it is read.
+    static bool DueForDataLine(QStringView dataLine);
     void UpdateDueState();
 
     // The day the due state is measured against; tests pin it, an invalid date

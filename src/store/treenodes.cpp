@@ -1,5 +1,6 @@
 #include "treenodes.h"
 
+#include "kinds.h"
 #include "zebobject.h"
 
 #include <algorithm>
@@ -9,6 +10,45 @@ bool nodeLess(const std::unique_ptr<TTreeNode> &a, const std::unique_ptr<TTreeNo
 {
     return CompareItems(a->Item(), b->Item()) < 0;
 }
+// Sorts nodes into the folder order by keys gathered once: comparing through each
+// node's item and title costs several cache misses per step on a large folder.
+// Returns false when nothing had to move.
+bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
+{
+    struct Key
+    {
+        bool folder;
+        QStringView title;
+        size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const TZEBObject *item = nodes[i]->Item();
+        if (!item) { // no key to sort by: compared the slow way
+            if (std::is_sorted(nodes.begin(), nodes.end(), nodeLess))
+                return false;
+            std::stable_sort(nodes.begin(), nodes.end(), nodeLess);
+            return true;
+        }
+        keys.push_back({item->Kind() == Kinds::Folder, item->Title(), i});
+    }
+    const auto less = [](const Key &a, const Key &b) {
+        if (a.folder != b.folder)
+            return a.folder;
+        return CompareTitles(a.title, b.title) < 0;
+    };
+    if (std::is_sorted(keys.begin(), keys.end(), less))
+        return false;
+    std::stable_sort(keys.begin(), keys.end(), less);
+    std::vector<std::unique_ptr<TTreeNode>> sorted;
+    sorted.reserve(nodes.size());
+    for (const Key &k : keys)
+        sorted.push_back(std::move(nodes[k.index]));
+    nodes = std::move(sorted);
+    return true;
+}
+
 } // namespace
 
 TTreeNode::TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
@@ -150,7 +190,7 @@ void TTreeNode::SortChildren()
     if (std::is_sorted(m_children.begin(), m_children.end(), nodeLess))
         return;
     emit m_owner->childrenAboutToBeSorted(this);
-    std::stable_sort(m_children.begin(), m_children.end(), nodeLess);
+    sortNodes(m_children);
     renumberFrom(0);
     emit m_owner->childrenSorted(this);
 }
@@ -287,10 +327,9 @@ void TTreeNodes::EndUpdate()
         return;
     if (--m_updateDepth > 0)
         return;
-    for (TTreeNode *parent : m_unsorted) {
-        std::stable_sort(parent->m_children.begin(), parent->m_children.end(), nodeLess);
-        parent->renumberFrom(0);
-    }
+    for (TTreeNode *parent : m_unsorted)
+        if (sortNodes(parent->m_children))
+            parent->renumberFrom(0);
     m_unsorted.clear();
     emit updateEnded();
 }

@@ -2,6 +2,7 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "pendingleaves.h"
 #include "treenodes.h"
 
 #include <QTextStream>
@@ -22,6 +23,10 @@ TZEBObject::~TZEBObject()
 {
     if (m_alert)
         SetAlert(false);
+    if (m_pending && m_pending->dueReminders) {
+        countAlert(m_node, -m_pending->dueReminders);
+        showAlertMarks(m_node);
+    }
     while (!m_children.empty())
         m_children.pop_back();
 }
@@ -33,8 +38,67 @@ TZEBObject *TZEBObject::ChildAt(int index) const
 
 void TZEBObject::AddChild(std::unique_ptr<TZEBObject> item)
 {
+    ensureChildren();
     if (item)
         m_children.push_back(std::move(item));
+}
+
+void TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+                                bool dueReminder)
+{
+    if (m_pending && m_pending->source != source)
+        makePendingChildren();
+    if (!m_pending && !m_children.empty()) {
+        // Children are either all made or all waiting, so their order stays that of arrival.
+        PendingLeaves now{source, {{begin, end}}, 0};
+        for (auto &item : MakePendingItems(now)) {
+            TZEBObject *child = item.get();
+            m_children.push_back(std::move(item));
+            child->SetNode(m_node);
+        }
+        return;
+    }
+    if (!m_pending)
+        m_pending = std::make_unique<PendingLeaves>(PendingLeaves{source, {}, 0});
+    auto &spans = m_pending->spans;
+    if (!spans.isEmpty() && spans.back().end == begin)
+        spans.back().end = end;
+    else
+        spans.append({begin, end});
+    if (dueReminder) {
+        ++m_pending->dueReminders;
+        countAlert(m_node, 1);
+        showAlertMarks(m_node);
+    }
+}
+
+void TZEBObject::makePendingChildren() const
+{
+    const auto pending = std::move(m_pending);
+    auto items = MakePendingItems(*pending);
+    // Each due reminder counts itself again as it is placed.
+    countAlert(m_node, -pending->dueReminders);
+    for (auto &item : items) {
+        TZEBObject *child = item.get();
+        m_children.push_back(std::move(item));
+        child->SetNode(m_node);
+    }
+    if (pending->dueReminders)
+        showAlertMarks(m_node); // one that is no longer due after all
+}
+
+void TZEBObject::countAlert(TTreeNode *node, int step)
+{
+    for (TTreeNode *n = node; n && n->Parent(); n = n->Parent())
+        if (TZEBObject *item = n->Item())
+            item->m_alertCount += step;
+}
+
+void TZEBObject::showAlertMarks(TTreeNode *node)
+{
+    for (TTreeNode *n = node; n && n->Parent(); n = n->Parent())
+        if (const TZEBObject *item = n->Item())
+            n->SetStateIndex(item->m_alertCount >= 1 ? Images::AlertState : Images::NoState);
 }
 
 void TZEBObject::RemoveChild(TZEBObject *item)
@@ -45,6 +109,7 @@ void TZEBObject::RemoveChild(TZEBObject *item)
 
 std::unique_ptr<TZEBObject> TZEBObject::UnlinkChild(TZEBObject *item)
 {
+    ensureChildren();
     auto it = std::find_if(m_children.begin(), m_children.end(), [item](const auto &c) { return c.get() == item; });
     if (it == m_children.end())
         return nullptr;
@@ -69,6 +134,7 @@ TZEBObject *TZEBObject::FindChild(const QString &title, int kind) const
 {
     if (title.isEmpty())
         return nullptr;
+    ensureChildren();
     for (const auto &c : m_children)
         if (c->m_kind == kind && c->m_title == title)
             return c.get();
@@ -84,6 +150,7 @@ TZEBObject *TZEBObject::FindChild(const QString &title, int kind) const
 
 TZEBObject *TZEBObject::FindChildByWord(const QString &prefix) const
 {
+    ensureChildren();
     for (const auto &c : m_children) {
         const QString lower = c->m_title.toLower();
         qsizetype from = 0;
@@ -101,6 +168,7 @@ TZEBObject *TZEBObject::FindChildByWord(const QString &prefix) const
 
 TZEBObject *TZEBObject::FindChildByNumber(const QString &digits) const
 {
+    ensureChildren();
     for (const auto &c : m_children) {
         if (c->m_kind != Kinds::Phone && c->m_kind != Kinds::Fax)
             continue;
@@ -131,14 +199,8 @@ void TZEBObject::SetAlert(bool on)
 {
     if (m_alert == on)
         return;
-    const int step = on ? 1 : -1;
-    for (TTreeNode *n = m_node; n && n->Parent(); n = n->Parent()) {
-        TZEBObject *item = n->Item();
-        if (!item)
-            continue;
-        item->m_alertCount += step;
-        n->SetStateIndex(item->m_alertCount >= 1 ? Images::AlertState : Images::NoState);
-    }
+    countAlert(m_node, on ? 1 : -1);
+    showAlertMarks(m_node);
     m_alert = on;
 }
 
@@ -149,7 +211,7 @@ void TZEBObject::WriteCSVRow(QTextStream &file, const QStringList &columns) cons
     if (columns.isEmpty())
         return;
     if (m_kind != columns.back().toInt()) {
-        for (const auto &c : m_children)
+        for (const auto &c : ensureChildren())
             c->WriteCSVRow(file, columns);
         return;
     }
@@ -292,11 +354,13 @@ void StripToDigits(QString &s)
     s.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
 }
 
-int CompareTitles(const QString &a, const QString &b)
+int CompareTitles(const QString &a, const QString &b) { return CompareTitles(QStringView(a), QStringView(b)); }
+
+int CompareTitles(QStringView a, QStringView b)
 {
     const qsizetype n = std::min(a.size(), b.size());
-    const QChar *pa = a.constData();
-    const QChar *pb = b.constData();
+    const QChar *pa = a.data();
+    const QChar *pb = b.data();
     for (qsizetype i = 0; i < n; ++i) {
         ushort ca = pa[i].unicode();
         ushort cb = pb[i].unicode();

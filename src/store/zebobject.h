@@ -11,6 +11,8 @@
 class QTextStream;
 class TTreeNode;
 class TCard;
+struct PendingLeaves;
+struct RecordSource;
 
 // Raised when an item would be created inside a remote (read-only) folder.
 class ERemoteParent : public std::runtime_error
@@ -65,12 +67,18 @@ public:
     bool IsContainer() const { return Kinds::isContainer(m_kind); }
 
     // Children (leaf items owned by this item, in insertion order)
-    bool HasChildren() const { return !m_children.empty(); }
-    int ChildCount() const { return int(m_children.size()); }
+    bool HasChildren() const { return ensureChildren().size() != 0; }
+    int ChildCount() const { return int(ensureChildren().size()); }
     TZEBObject *ChildAt(int index) const;
     void AddChild(std::unique_ptr<TZEBObject> item);
     void RemoveChild(TZEBObject *item);
     std::unique_ptr<TZEBObject> UnlinkChild(TZEBObject *item);
+    // A leaf record of a file read into this item, made into a child when the children
+    // are first asked for. A due reminder is counted in the alert marks at once.
+    void AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+                        bool dueReminder);
+    // Leaf records not made into children yet, or none.
+    const PendingLeaves *Pending() const { return m_pending.get(); }
 
     // Non-virtual operations
     void SetTitle(const QString &title);
@@ -128,13 +136,26 @@ protected:
     void SetRemote(bool remote) { m_isRemote = remote; }
 
 private:
+    const std::vector<std::unique_ptr<TZEBObject>> &ensureChildren() const
+    {
+        if (m_pending)
+            makePendingChildren();
+        return m_children;
+    }
+    void makePendingChildren() const;
+    // Adds step to the alert counts of the containers from node up, below the top node.
+    static void countAlert(TTreeNode *node, int step);
+    // Shows each of those containers' alert mark as its count says.
+    static void showAlertMarks(TTreeNode *node);
+
     qint32 m_categories = 0;
     qint32 m_id;
     int m_kind;
     QString m_title;
     QString m_value;
     QString m_comment;
-    std::vector<std::unique_ptr<TZEBObject>> m_children;
+    mutable std::vector<std::unique_ptr<TZEBObject>> m_children;
+    mutable std::unique_ptr<PendingLeaves> m_pending;
     TTreeNode *m_node = nullptr;
     bool m_alert = false;
     qint32 m_alertCount = 0;
@@ -150,3 +171,4 @@ void StripToDigits(QString &s);
 // Folder order of the panes: folders first, then titles with A to Z folded.
 int CompareItems(const TZEBObject *a, const TZEBObject *b);
 int CompareTitles(const QString &a, const QString &b);
+int CompareTitles(QStringView a, QStringView b);

@@ -1,0 +1,157 @@
+#include "pendingleaves.h"
+
+#include "fieldcodec.h"
+#include "itemfactory.h"
+#include "linescan.h"
+#include "recordfile.h"
+#include "zebobject.h"
+
+#include <iterator>
+#include <sys/mman.h>
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// One record of a span, as the load found it: "{" level blank kind blank "}" header,
+// line end, data line, line end.
+struct Record
+{
+    int kind = 0;
+    const char *header = nullptr; // after the "}"
+    const char *headerEnd = nullptr;
+    const char *data = nullptr;
+    const char *dataEnd = nullptr;
+    const char *next = nullptr;
+};
+
+// The load checked the numbers already; this only finds the parts again.
+Record nextRecord(const char *p, const char *end)
+{
+    Record r;
+    ++p; // "{"
+    for (int token = 0; token < 2; ++token) {
+        while (p < end && isBlank(*p))
+            ++p;
+        const char *start = p;
+        while (p < end && !isBlank(*p))
+            ++p;
+        if (token == 1) {
+            const QByteArray number = QByteArray::fromRawData(start, p - start);
+            r.kind = number.toInt();
+        }
+    }
+    p += 2; // the blank before "}", and "}"
+    r.header = p;
+    r.headerEnd = LineScan::FindLineEnd(p, end);
+    r.data = LineScan::SkipLineEnd(r.headerEnd, end);
+    r.dataEnd = LineScan::FindLineEnd(r.data, end);
+    r.next = LineScan::SkipLineEnd(r.dataEnd, end);
+    return r;
+}
+
+template <typename Visit>
+void forEachRecord(const PendingLeaves &pending, Visit visit)
+{
+    const char *base = pending.source->bytes.constData();
+    for (const auto &span : pending.spans) {
+        const char *end = base + span.end;
+        for (const char *p = base + span.begin; p < end;) {
+            const Record r = nextRecord(p, end);
+            if (!visit(r))
+                return;
+            p = r.next;
+        }
+    }
+}
+
+} // namespace
+
+RecordSource::Pages::~Pages()
+{
+    if (base)
+        ::munmap(base, length);
+}
+
+QString RecordSource::Text(qsizetype begin, qsizetype end) const
+{
+    const char *p = bytes.constData() + begin;
+    const qsizetype n = end - begin;
+    if (LineScan::IsAscii(p, n))
+        return QString::fromLatin1(p, n);
+    return RecordFile::DecodeText(p, n, utf8);
+}
+
+QString RecordSource::FieldValue(const char *begin, const char *end) const
+{
+    QString text = Text(begin, end);
+    if (text.startsWith(u'~'))
+        return DecodeField(text);
+    return text;
+}
+
+ShortText::ShortText(const RecordSource &source, const char *begin, const char *end)
+{
+    const qsizetype n = end - begin;
+    if (n <= qsizetype(std::size(m_buffer)) && LineScan::IsAscii(begin, n)) {
+        for (qsizetype i = 0; i < n; ++i)
+            m_buffer[i] = char16_t(uchar(begin[i]));
+        m_view = QStringView(m_buffer, n);
+    } else {
+        m_text = source.Text(begin, end);
+        m_view = m_text;
+    }
+}
+
+std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &pending)
+{
+    const RecordSource &source = *pending.source;
+    std::vector<std::unique_ptr<TZEBObject>> items;
+    LineScan::Fields fields;
+    forEachRecord(pending, [&](const Record &r) {
+        fields.clear();
+        LineScan::SplitFields(r.header, r.headerEnd, fields);
+        if (fields.size() != 4)
+            return true;
+        int id = 0;
+        const bool ok = ParseInt(ShortText(source, fields[3].begin, fields[3].end).View(), id);
+        items.push_back(MakeItem(r.kind, source.FieldValue(fields[0].begin, fields[0].end),
+                                 source.FieldValue(fields[1].begin, fields[1].end),
+                                 source.FieldValue(fields[2].begin, fields[2].end), source.Text(r.data, r.dataEnd),
+                                 ok ? id : 0));
+        return true;
+    });
+    return items;
+}
+
+bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)
+{
+    bool asTheyStand = true;
+    forEachRecord(pending, [&](const Record &r) {
+        const LineScan::HeaderLine header = LineScan::ScanHeaderLine(r.header, r.headerEnd);
+        int id = 0;
+        const bool ok = ParseInt(ShortText(*pending.source, header.lastField, r.headerEnd).View(), id);
+        asTheyStand = header.separators == 3 && ok && id != 0;
+        return asTheyStand;
+    });
+    if (!asTheyStand)
+        return false;
+    const RecordSource &source = *pending.source;
+    const QByteArray prefix = '{' + QByteArray::number(level) + ' ';
+    forEachRecord(pending, [&](const Record &r) {
+        sink.Bytes(prefix);
+        sink.Bytes(QByteArray::number(r.kind));
+        sink.Bytes(" }");
+        if (source.utf8) {
+            sink.Bytes(QByteArray::fromRawData(r.header, r.headerEnd - r.header));
+            sink.Bytes("\r\n");
+            sink.Bytes(QByteArray::fromRawData(r.data, r.dataEnd - r.data));
+            sink.Bytes("\r\n");
+        } else {
+            sink.Line(source.Text(r.header, r.headerEnd));
+            sink.Line(source.Text(r.data, r.dataEnd));
+        }
+        return true;
+    });
+    return true;
+}

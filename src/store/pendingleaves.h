@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVarLengthArray>
+#include <memory>
+#include <vector>
+
+class RecordSink;
+class TZEBObject;
+
+// The bytes of a record file, kept while some of its leaf records wait to become items.
+struct RecordSource
+{
+    QByteArray bytes;
+    // Not valid UTF-8: read as Windows-1252.
+    bool utf8 = true;
+    // Memory of its own that bytes lies in, when there is one (see ReadRecordSource).
+    struct Pages
+    {
+        void *base = nullptr;
+        size_t length = 0;
+        ~Pages();
+    };
+    std::unique_ptr<Pages> pages;
+
+    QString Text(qsizetype begin, qsizetype end) const;
+    QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }
+    // A field's value: its text, decoded when it was written escaped.
+    QString FieldValue(const char *begin, const char *end) const;
+};
+
+// Short text of a record file seen as UTF-16 where it can be without allocating: numbers,
+// rules and other small fields a load only looks at.
+class ShortText
+{
+public:
+    ShortText(const RecordSource &source, const char *begin, const char *end);
+    QStringView View() const { return m_view; }
+
+private:
+    char16_t m_buffer[160];
+    QString m_text;
+    QStringView m_view;
+};
+
+// Leaf records of one container that become items when first asked for: a load of a
+// large database only steps over their lines, and most are never looked at in a session.
+struct PendingLeaves
+{
+    // Whole records, from the header's "{" to past the end of the data line.
+    struct Span
+    {
+        qsizetype begin;
+        qsizetype end;
+    };
+    std::shared_ptr<const RecordSource> source;
+    QVarLengthArray<Span, 1> spans;
+    // Due reminders among them, already counted in the alert marks of the containers above.
+    int dueReminders = 0;
+};
+
+// Their items in file order; records whose header does not hold four fields are passed
+// over, as a load passes over them.
+std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &pending);
+
+// Writes them as records of the given level, as their items would write themselves
+// (unchanged fields and data lines, in UTF-8). Returns false, having written nothing,
+// when an item would write something else: a record without a usable Id is given
+// one when it is made.
+bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level);
