@@ -5,6 +5,7 @@
 #include "linescan.h"
 #include "recordfile.h"
 #include "zebobject.h"
+#include "platform/textcodec.h"
 
 #include <iterator>
 #include <sys/mman.h>
@@ -73,13 +74,20 @@ RecordSource::Pages::~Pages()
         ::munmap(base, length);
 }
 
+bool RecordSource::Utf8() const
+{
+    if (!m_utf8)
+        m_utf8 = isValidUtf8(bytes);
+    return *m_utf8;
+}
+
 QString RecordSource::Text(qsizetype begin, qsizetype end) const
 {
     const char *p = bytes.constData() + begin;
     const qsizetype n = end - begin;
     if (LineScan::IsAscii(p, n))
         return QString::fromLatin1(p, n);
-    return RecordFile::DecodeText(p, n, utf8);
+    return RecordFile::DecodeText(p, n, Utf8());
 }
 
 QString RecordSource::FieldValue(const char *begin, const char *end) const
@@ -142,7 +150,7 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
         sink.Bytes(prefix);
         sink.Bytes(QByteArray::number(r.kind));
         sink.Bytes(" }");
-        if (source.utf8) {
+        if (LineScan::IsAscii(r.header, r.dataEnd - r.header) || source.Utf8()) {
             sink.Bytes(QByteArray::fromRawData(r.header, r.headerEnd - r.header));
             sink.Bytes("\r\n");
             sink.Bytes(QByteArray::fromRawData(r.data, r.dataEnd - r.data));

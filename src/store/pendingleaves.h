@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVarLengthArray>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class RecordSink;
@@ -13,8 +14,9 @@ class TZEBObject;
 struct RecordSource
 {
     QByteArray bytes;
-    // Not valid UTF-8: read as Windows-1252.
-    bool utf8 = true;
+    // Whether the text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252.
+    // Found out when first asked: a file of plain ASCII never needs to know.
+    bool Utf8() const;
     // Memory of its own that bytes lies in, when there is one (see ReadRecordSource).
     struct Pages
     {
@@ -28,6 +30,9 @@ struct RecordSource
     QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }
     // A field's value: its text, decoded when it was written escaped.
     QString FieldValue(const char *begin, const char *end) const;
+
+private:
+    mutable std::optional<bool> m_utf8;
 };
 
 // Short text of a record file seen as UTF-16 where it can be without allocating: numbers,

@@ -122,7 +122,6 @@ void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeN
 {
     auto source = std::make_shared<RecordSource>();
     source->bytes = bytes;
-    source->utf8 = isValidUtf8(bytes);
     ReadRecords(source, startAt, firstLine, ownerNode);
 }
 

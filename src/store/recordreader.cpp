@@ -8,7 +8,6 @@
 #include "reminderobject.h"
 #include "treenodes.h"
 #include "zebobject.h"
-#include "platform/textcodec.h"
 
 #include <QFile>
 
@@ -201,7 +200,6 @@ std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
     }
     if (!file.atEnd())
         throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
-    source->utf8 = isValidUtf8(source->bytes);
     return source;
 }
 

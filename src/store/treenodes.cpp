@@ -17,9 +17,22 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 {
     struct Key
     {
+        // Folders first, then the first four title characters folded as CompareTitles
+        // folds them (0 past the end): most steps are settled without reading the title.
+        quint64 prefix;
         bool folder;
         QStringView title;
         size_t index;
+    };
+    const auto prefixOf = [](QStringView title) {
+        quint64 prefix = 0;
+        for (qsizetype i = 0; i < 4; ++i) {
+            char16_t c = i < title.size() ? title[i].unicode() : 0;
+            if (c >= 'a' && c <= 'z')
+                c -= 32;
+            prefix = prefix << 16 | c;
+        }
+        return prefix;
     };
     std::vector<Key> keys;
     keys.reserve(nodes.size());
@@ -31,11 +44,13 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
             std::stable_sort(nodes.begin(), nodes.end(), nodeLess);
             return true;
         }
-        keys.push_back({item->Kind() == Kinds::Folder, item->Title(), i});
+        keys.push_back({prefixOf(item->Title()), item->Kind() == Kinds::Folder, item->Title(), i});
     }
     const auto less = [](const Key &a, const Key &b) {
         if (a.folder != b.folder)
             return a.folder;
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
         return CompareTitles(a.title, b.title) < 0;
     };
     if (std::is_sorted(keys.begin(), keys.end(), less))
