@@ -3,6 +3,7 @@
 #include "addressobject.h"
 #include "csvfields.h"
 #include "emailobject.h"
+#include "fieldcodec.h"
 #include "faxobject.h"
 #include "itemfactory.h"
 #include "itemservices.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace {
 // The order in which primary children are asked and imported.
@@ -34,14 +36,32 @@ TContactObject::TContactObject(int kind, const QString &title, const QString &va
 {
 }
 
+void TContactObject::DeferFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex)
+{
+    if (!dataLine.startsWith(tag))
+        return;
+    FieldViews fields;
+    SplitFieldViews(QStringView(dataLine).mid(tag.size()), fields);
+    SetCategories(CategoriesAt(fields, categoriesIndex));
+    m_deferredLine = dataLine;
+    m_deferredFrom = tag.size();
+}
+
+void TContactObject::readDeferredFields() const
+{
+    const QString line = std::exchange(m_deferredLine, QString());
+    // The object itself is never const: only the moment of reading is deferred.
+    const_cast<TContactObject *>(this)->ReadFields(SplitDecoded(QStringView(line).mid(m_deferredFrom)));
+}
+
 QString TContactObject::PrimaryTitle(int kind) const
 {
     switch (kind) {
-    case Kinds::Address: return m_primaryAddress;
-    case Kinds::Phone: return m_primaryPhone;
-    case Kinds::Fax: return m_primaryFax;
-    case Kinds::EMail: return m_primaryEMail;
-    case Kinds::Website: return m_primaryWebsite;
+    case Kinds::Address: return primaries().Address;
+    case Kinds::Phone: return primaries().Phone;
+    case Kinds::Fax: return primaries().Fax;
+    case Kinds::EMail: return primaries().EMail;
+    case Kinds::Website: return primaries().Website;
     default: return QString();
     }
 }
@@ -49,11 +69,11 @@ QString TContactObject::PrimaryTitle(int kind) const
 void TContactObject::SetPrimaryTitle(int kind, const QString &title)
 {
     switch (kind) {
-    case Kinds::Address: m_primaryAddress = title; break;
-    case Kinds::Phone: m_primaryPhone = title; break;
-    case Kinds::Fax: m_primaryFax = title; break;
-    case Kinds::EMail: m_primaryEMail = title; break;
-    case Kinds::Website: m_primaryWebsite = title; break;
+    case Kinds::Address: primaries().Address = title; break;
+    case Kinds::Phone: primaries().Phone = title; break;
+    case Kinds::Fax: primaries().Fax = title; break;
+    case Kinds::EMail: primaries().EMail = title; break;
+    case Kinds::Website: primaries().Website = title; break;
     default: break;
     }
 }
@@ -62,25 +82,25 @@ TZEBObject *TContactObject::PrimaryChild(int kind) const { return FindChild(Prim
 
 QStringList TContactObject::PrimaryFields() const
 {
-    return {m_primaryAddress, m_primaryPhone, m_primaryFax, m_primaryEMail, m_primaryWebsite};
+    return {primaries().Address, primaries().Phone, primaries().Fax, primaries().EMail, primaries().Website};
 }
 
 void TContactObject::LoadPrimaryFields(const QStringList &fields, qsizetype first)
 {
-    m_primaryAddress = fields.value(first);
-    m_primaryPhone = fields.value(first + 1);
-    m_primaryFax = fields.value(first + 2);
-    m_primaryEMail = fields.value(first + 3);
-    m_primaryWebsite = fields.value(first + 4);
+    primaries().Address = fields.value(first);
+    primaries().Phone = fields.value(first + 1);
+    primaries().Fax = fields.value(first + 2);
+    primaries().EMail = fields.value(first + 3);
+    primaries().Website = fields.value(first + 4);
 }
 
 PopupVisibility TContactObject::PreparePopup() const
 {
     PopupVisibility v;
-    v.SendMail = !m_primaryEMail.isEmpty();
-    v.SendFax = !m_primaryFax.isEmpty();
-    v.Dial = !m_primaryPhone.isEmpty();
-    v.Browse = !m_primaryWebsite.isEmpty();
+    v.SendMail = !primaries().EMail.isEmpty();
+    v.SendFax = !primaries().Fax.isEmpty();
+    v.Dial = !primaries().Phone.isEmpty();
+    v.Browse = !primaries().Website.isEmpty();
     return v;
 }
 
@@ -157,26 +177,26 @@ void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
             address->SetPostalCode(p.PostCode);
             address->SetCountry(p.Country);
             address->SetComment(p.AddrComment);
-            m_primaryAddress = p.AddrTitle;
+            primaries().Address = p.AddrTitle;
         }
     }
     if (!p.PhoneTitle.isEmpty() && !p.PhoneBare.isEmpty()) {
         if (auto *phone = dynamic_cast<TPhoneObject *>(ChildForPage(Kinds::Phone, p.PhoneTitle))) {
             phone->SetExtension(p.Extension);
             takePage(phone, p.PhoneNum, p.PhoneComment);
-            m_primaryPhone = p.PhoneTitle;
+            primaries().Phone = p.PhoneTitle;
         }
     }
     if (!p.FaxTitle.isEmpty() && !p.FaxBare.isEmpty() &&
         takePage(ChildForPage(Kinds::Fax, p.FaxTitle), p.FaxNum, p.FaxComment))
-        m_primaryFax = p.FaxTitle;
+        primaries().Fax = p.FaxTitle;
     if (!p.EMailTitle.isEmpty() && !p.EMailAddr.isEmpty() &&
         takePage(ChildForPage(Kinds::EMail, p.EMailTitle), p.EMailAddr, p.EMailComment))
-        m_primaryEMail = p.EMailTitle;
+        primaries().EMail = p.EMailTitle;
     // A site address without a known scheme creates nothing, silently.
     if (!p.WebTitle.isEmpty() && HasURLScheme(p.Web) &&
         takePage(ChildForPage(Kinds::Website, p.WebTitle), p.Web, p.WebComment))
-        m_primaryWebsite = p.WebTitle;
+        primaries().Website = p.WebTitle;
 }
 
 void TContactObject::ImportChild(int kind, const QString &childTitle, const QStringList &names,

@@ -18,6 +18,12 @@ struct TPrimaryPages
     QString WebTitle, Web, WebComment;
 };
 
+// The titles of a contact's primary children.
+struct TPrimaryTitles
+{
+    QString Address, Phone, Fax, EMail, Website;
+};
+
 // A person or an organization: a container that refers to one primary address,
 // phone, fax, e-mail address and website among its own children, by Title. Its
 // actions go to those children.
@@ -26,16 +32,16 @@ class TContactObject : public TZEBObject
 public:
     TContactObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id);
 
-    const QString &PrimaryAddress() const { return m_primaryAddress; }
-    void SetPrimaryAddress(const QString &title) { m_primaryAddress = title; }
-    const QString &PrimaryPhone() const { return m_primaryPhone; }
-    void SetPrimaryPhone(const QString &title) { m_primaryPhone = title; }
-    const QString &PrimaryFax() const { return m_primaryFax; }
-    void SetPrimaryFax(const QString &title) { m_primaryFax = title; }
-    const QString &PrimaryEMail() const { return m_primaryEMail; }
-    void SetPrimaryEMail(const QString &title) { m_primaryEMail = title; }
-    const QString &PrimaryWebsite() const { return m_primaryWebsite; }
-    void SetPrimaryWebsite(const QString &title) { m_primaryWebsite = title; }
+    const QString &PrimaryAddress() const { return primaries().Address; }
+    void SetPrimaryAddress(const QString &title) { primaries().Address = title; }
+    const QString &PrimaryPhone() const { return primaries().Phone; }
+    void SetPrimaryPhone(const QString &title) { primaries().Phone = title; }
+    const QString &PrimaryFax() const { return primaries().Fax; }
+    void SetPrimaryFax(const QString &title) { primaries().Fax = title; }
+    const QString &PrimaryEMail() const { return primaries().EMail; }
+    void SetPrimaryEMail(const QString &title) { primaries().EMail = title; }
+    const QString &PrimaryWebsite() const { return primaries().Website; }
+    void SetPrimaryWebsite(const QString &title) { primaries().Website = title; }
 
     // The primary field of a contact kind (5, 6, 7, 8 or 4); empty for any other kind.
     QString PrimaryTitle(int kind) const;
@@ -76,14 +82,37 @@ protected:
     // The own node shows the title (the dialogs end with this).
     void ShowTitleOnNode();
 
+    // Keeps a data line of the tag whose fields are read when first needed (ReadFields):
+    // a load makes many thousand contacts whose details are never looked at. The
+    // categories, at fields[categoriesIndex], are read at once. Another tag changes nothing.
+    void DeferFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex);
+    // Reads the fields after the tag of a deferred data line.
+    virtual void ReadFields(const QStringList &fields) { LoadPrimaryFields(fields, 0); }
+    // Every use of the fields a data line gives goes through this first.
+    void EnsureFields() const
+    {
+        if (!m_deferredLine.isNull())
+            readDeferredFields();
+    }
+
 private:
     TZEBObject *CreateChild(int kind, const QString &title, const QString &value, const QString &comment);
     // The child a dialog page names: the existing one of that title, or a new one.
     TZEBObject *ChildForPage(int kind, const QString &title);
 
-    QString m_primaryAddress;
-    QString m_primaryPhone;
-    QString m_primaryFax;
-    QString m_primaryEMail;
-    QString m_primaryWebsite;
+    void readDeferredFields() const;
+    TPrimaryTitles &primaries()
+    {
+        EnsureFields();
+        return m_primaries;
+    }
+    const TPrimaryTitles &primaries() const
+    {
+        EnsureFields();
+        return m_primaries;
+    }
+
+    TPrimaryTitles m_primaries;
+    mutable QString m_deferredLine;
+    qsizetype m_deferredFrom = 0;
 };

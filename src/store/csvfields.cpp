@@ -40,6 +40,12 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
     values[at] = value;
 }
 
+qint32 CategoriesAt(const FieldViews &fields, qsizetype index)
+{
+    int categories = 0;
+    return index < fields.size() && ParseInt(fields.at(index).trimmed(), categories) ? categories : 0;
+}
+
 qint32 CategoriesAt(const QStringList &fields, qsizetype index)
 {
     int categories = 0;

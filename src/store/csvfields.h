@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldcodec.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,3 +19,4 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
 
 // The decimal categories field of a data line at index; 0 when missing or unreadable.
 qint32 CategoriesAt(const QStringList &fields, qsizetype index);
+qint32 CategoriesAt(const FieldViews &fields, qsizetype index);

@@ -13,14 +13,7 @@ TOrgObject::TOrgObject(int kind, const QString &title, const QString &value, con
     LoadFields(dataLine);
 }
 
-void TOrgObject::LoadFields(const QString &dataLine)
-{
-    QStringList fields;
-    if (!DataFields(dataLine, kTag, fields))
-        return;
-    LoadPrimaryFields(fields, 0);
-    SetCategories(CategoriesAt(fields, 5));
-}
+void TOrgObject::LoadFields(const QString &dataLine) { DeferFields(dataLine, kTag, 5); }
 
 QString TOrgObject::GetRecordText(int level) const { return RecordWithData(level, kTag, PrimaryFields()); }
 

@@ -13,23 +13,21 @@ TPersonObject::TPersonObject(int kind, const QString &title, const QString &valu
     LoadFields(dataLine);
 }
 
-void TPersonObject::LoadFields(const QString &dataLine)
+void TPersonObject::LoadFields(const QString &dataLine) { DeferFields(dataLine, kTag, 9); }
+
+void TPersonObject::ReadFields(const QStringList &fields)
 {
-    QStringList fields;
-    if (!DataFields(dataLine, kTag, fields))
-        return;
-    m_names.Salutation = fields.value(0);
-    m_names.FirstName = fields.value(1);
-    m_names.MiddleName = fields.value(2);
-    m_names.LastName = fields.value(3);
+    nameParts().Salutation = fields.value(0);
+    nameParts().FirstName = fields.value(1);
+    nameParts().MiddleName = fields.value(2);
+    nameParts().LastName = fields.value(3);
     LoadPrimaryFields(fields, 4);
-    SetCategories(CategoriesAt(fields, 9));
 }
 
 QString TPersonObject::GetRecordText(int level) const
 {
     return RecordWithData(level, kTag,
-                          QStringList{m_names.Salutation, m_names.FirstName, m_names.MiddleName, m_names.LastName} +
+                          QStringList{nameParts().Salutation, nameParts().FirstName, nameParts().MiddleName, nameParts().LastName} +
                               PrimaryFields());
 }
 
@@ -38,16 +36,16 @@ bool TPersonObject::ImportFields(const QStringList &values, const QStringList &n
     if (const auto title = CsvValue(values, names, QStringLiteral("Title")))
         SetTitle(*title);
     if (const auto salutation = CsvValue(values, names, QStringLiteral("Salutation")))
-        m_names.Salutation = *salutation;
+        nameParts().Salutation = *salutation;
     if (const auto first = CsvValue(values, names, QStringLiteral("First Name")))
-        m_names.FirstName = *first;
+        nameParts().FirstName = *first;
     if (const auto middle = CsvValue(values, names, QStringLiteral("Middle Name")))
-        m_names.MiddleName = *middle;
+        nameParts().MiddleName = *middle;
     if (const auto last = CsvValue(values, names, QStringLiteral("Last Name")))
-        m_names.LastName = *last;
+        nameParts().LastName = *last;
     if (const auto comment = CsvValue(values, names, QStringLiteral("Comment")))
         SetComment(*comment);
-    SetValue(m_names.FirstName + u' ' + m_names.LastName);
+    SetValue(nameParts().FirstName + u' ' + nameParts().LastName);
     // Neither a first nor a last name: not a person.
     if (Value().size() < 2)
         return false;
@@ -62,13 +60,13 @@ QString TPersonObject::GetFieldCSV(const QString &name) const
     if (name == QLatin1String("Title"))
         return CsvCell(Title());
     if (name == QLatin1String("Salutation"))
-        return CsvCell(m_names.Salutation);
+        return CsvCell(nameParts().Salutation);
     if (name == QLatin1String("First Name"))
-        return CsvCell(m_names.FirstName);
+        return CsvCell(nameParts().FirstName);
     if (name == QLatin1String("Middle Name"))
-        return CsvCell(m_names.MiddleName);
+        return CsvCell(nameParts().MiddleName);
     if (name == QLatin1String("Last Name"))
-        return CsvCell(m_names.LastName);
+        return CsvCell(nameParts().LastName);
     if (name == QLatin1String("Comment"))
         return CsvCell(Comment());
     return PrimaryFieldCSV(name);
@@ -79,7 +77,7 @@ bool TPersonObject::ApplyDialog(const QString &title, const TPersonNames &names,
 {
     if (InRemote())
         return false;
-    m_names = names;
+    nameParts() = names;
     SetTitle(title);
     SetValue(ComposeFullName(names.Salutation, names.FirstName, names.LastName));
     SetComment(comment);

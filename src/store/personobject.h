@@ -11,15 +11,15 @@ public:
     TPersonObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                   const QString &dataLine);
 
-    const QString &Salutation() const { return m_names.Salutation; }
-    void SetSalutation(const QString &salutation) { m_names.Salutation = salutation; }
-    const QString &FirstName() const { return m_names.FirstName; }
-    void SetFirstName(const QString &firstName) { m_names.FirstName = firstName; }
-    const QString &MiddleName() const { return m_names.MiddleName; }
-    void SetMiddleName(const QString &middleName) { m_names.MiddleName = middleName; }
-    const QString &LastName() const { return m_names.LastName; }
-    void SetLastName(const QString &lastName) { m_names.LastName = lastName; }
-    const TPersonNames &Names() const { return m_names; }
+    const QString &Salutation() const { return nameParts().Salutation; }
+    void SetSalutation(const QString &salutation) { nameParts().Salutation = salutation; }
+    const QString &FirstName() const { return nameParts().FirstName; }
+    void SetFirstName(const QString &firstName) { nameParts().FirstName = firstName; }
+    const QString &MiddleName() const { return nameParts().MiddleName; }
+    void SetMiddleName(const QString &middleName) { nameParts().MiddleName = middleName; }
+    const QString &LastName() const { return nameParts().LastName; }
+    void SetLastName(const QString &lastName) { nameParts().LastName = lastName; }
+    const TPersonNames &Names() const { return nameParts(); }
 
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
@@ -33,5 +33,17 @@ public:
                      const TPrimaryPages &pages, bool isNew);
 
 private:
+    void ReadFields(const QStringList &fields) override;
+    TPersonNames &nameParts()
+    {
+        EnsureFields();
+        return m_names;
+    }
+    const TPersonNames &nameParts() const
+    {
+        EnsureFields();
+        return m_names;
+    }
+
     TPersonNames m_names;
 };

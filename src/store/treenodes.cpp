@@ -10,29 +10,16 @@ bool nodeLess(const std::unique_ptr<TTreeNode> &a, const std::unique_ptr<TTreeNo
 {
     return CompareItems(a->Item(), b->Item()) < 0;
 }
-// Sorts nodes into the folder order by keys gathered once: comparing through each
+// Sorts nodes into the folder order by the keys they keep: comparing through each
 // node's item and title costs several cache misses per step on a large folder.
 // Returns false when nothing had to move.
 bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 {
     struct Key
     {
-        // Folders first, then the first four title characters folded as CompareTitles
-        // folds them (0 past the end): most steps are settled without reading the title.
-        quint64 prefix;
-        bool folder;
-        QStringView title;
+        TTreeNode::SortKey key;
+        const TZEBObject *item;
         size_t index;
-    };
-    const auto prefixOf = [](QStringView title) {
-        quint64 prefix = 0;
-        for (qsizetype i = 0; i < 4; ++i) {
-            char16_t c = i < title.size() ? title[i].unicode() : 0;
-            if (c >= 'a' && c <= 'z')
-                c -= 32;
-            prefix = prefix << 16 | c;
-        }
-        return prefix;
     };
     std::vector<Key> keys;
     keys.reserve(nodes.size());
@@ -44,14 +31,12 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
             std::stable_sort(nodes.begin(), nodes.end(), nodeLess);
             return true;
         }
-        keys.push_back({prefixOf(item->Title()), item->Kind() == Kinds::Folder, item->Title(), i});
+        keys.push_back({nodes[i]->Key(), item, i});
     }
     const auto less = [](const Key &a, const Key &b) {
-        if (a.folder != b.folder)
-            return a.folder;
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return CompareTitles(a.title, b.title) < 0;
+        if (a.key != b.key)
+            return a.key < b.key;
+        return CompareItems(a.item, b.item) < 0;
     };
     if (std::is_sorted(keys.begin(), keys.end(), less))
         return false;
@@ -69,6 +54,25 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 TTreeNode::TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
     : m_owner(owner), m_parent(parent), m_item(std::move(item)), m_text(text)
 {
+    updateSortKey();
+}
+
+void TTreeNode::updateSortKey()
+{
+    // Folders first, then the first eight title characters folded as CompareTitles folds
+    // them, 0 past the end: equal keys are compared in full.
+    m_sortKey = {};
+    if (!m_item)
+        return;
+    m_sortKey.other = m_item->Kind() != Kinds::Folder;
+    const QString &title = m_item->Title();
+    for (qsizetype i = 0; i < 8; ++i) {
+        char16_t c = i < title.size() ? title[i].unicode() : 0;
+        if (c >= 'a' && c <= 'z')
+            c -= 32;
+        quint64 &half = i < 4 ? m_sortKey.first : m_sortKey.second;
+        half = half << 16 | c;
+    }
 }
 
 TTreeNode::~TTreeNode()
@@ -174,6 +178,7 @@ void TTreeNode::RepositionChild(TTreeNode *child)
 {
     if (!child || child->m_parent != this)
         return;
+    child->updateSortKey();
     if (m_owner->Updating()) {
         m_owner->m_unsorted.insert(this);
         return;

@@ -50,10 +50,22 @@ public:
     // Sorts all children.
     void SortChildren();
 
+    // What the folder order compares first: a kept copy, so sorting a large folder need
+    // not visit every item and title again.
+    struct SortKey
+    {
+        bool other = false; // not a folder
+        quint64 first = 0;
+        quint64 second = 0;
+        auto operator<=>(const SortKey &) const = default;
+    };
+    const SortKey &Key() const { return m_sortKey; }
+
 private:
     friend class TTreeNodes;
     TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text);
     void renumberFrom(int first);
+    void updateSortKey();
     int sortedInsertPosition(const TTreeNode *node) const;
 
     TTreeNodes *m_owner;
@@ -64,6 +76,7 @@ private:
     int m_selectedImage = 0;
     int m_state = -1;
     int m_row = 0;
+    SortKey m_sortKey;
     std::vector<std::unique_ptr<TTreeNode>> m_children;
 };
 
