@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVarLengthArray>
+#include <future>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,6 +26,12 @@ struct RecordSource
         ~Pages();
     };
     std::unique_ptr<Pages> pages;
+    // A large file is read where the system keeps it while a copy of its own is made on
+    // another core (copy); FinishCopy moves bytes to the copy and lets the file go, so a
+    // file that another program shortens later cannot take the pages from under us.
+    std::unique_ptr<Pages> mapped;
+    std::future<std::unique_ptr<Pages>> copy;
+    void FinishCopy();
 
     QString Text(qsizetype begin, qsizetype end) const;
     QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <limits>
 
 namespace {
@@ -173,12 +174,64 @@ char *alignedStart(const RecordSource::Pages &pages)
     constexpr quintptr kLarge = quintptr(2) << 20;
     return reinterpret_cast<char *>((reinterpret_cast<quintptr>(pages.base) + kLarge - 1) & ~(kLarge - 1));
 }
+
+// Copies a mapped file into pages of its own (a plain array when there are none).
+std::unique_ptr<RecordSource::Pages> copyOf(const char *from, qint64 size)
+{
+    auto pages = pagesFor(size);
+    if (pages)
+        std::memcpy(alignedStart(*pages), from, size_t(size));
+    return pages;
+}
+
+// Maps a large file and starts copying it on another core; none when it cannot.
+std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
+{
+    constexpr qint64 kWorthIt = qint64(4) << 20;
+    if (size < kWorthIt || file.handle() < 0)
+        return nullptr;
+    void *base = ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.handle(), 0);
+    if (base == MAP_FAILED)
+        return nullptr;
+    auto source = std::make_shared<RecordSource>();
+    source->mapped = std::make_unique<RecordSource::Pages>();
+    source->mapped->base = base;
+    source->mapped->length = size_t(size);
+    struct stat now{};
+    if (::fstat(file.handle(), &now) != 0 || now.st_size != size)
+        return nullptr; // changing under us: read the plain way
+    const char *from = static_cast<const char *>(base);
+    source->bytes = QByteArray::fromRawData(from, size);
+    try {
+        source->copy = std::async(std::launch::async, [from, size] { return copyOf(from, size); });
+    } catch (const std::system_error &) {
+        // No thread to spare: FinishCopy copies.
+    }
+    return source;
+}
 } // namespace
+
+void RecordSource::FinishCopy()
+{
+    if (!mapped)
+        return;
+    const qsizetype size = bytes.size();
+    auto own = copy.valid() ? copy.get() : copyOf(bytes.constData(), size);
+    if (own) {
+        bytes = QByteArray::fromRawData(alignedStart(*own), size);
+        pages = std::move(own);
+    } else {
+        bytes = QByteArray(bytes.constData(), size);
+    }
+    mapped.reset();
+}
 
 std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
 {
-    auto source = std::make_shared<RecordSource>();
     const qint64 size = file.size();
+    if (auto source = mappedSource(file, size))
+        return source;
+    auto source = std::make_shared<RecordSource>();
     source->pages = pagesFor(size);
     char *data = nullptr;
     if (source->pages) {
@@ -203,9 +256,15 @@ std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
     return source;
 }
 
-void ReadRecords(const std::shared_ptr<const RecordSource> &source, qsizetype startAt, int firstLine,
+void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
                  TTreeNode *ownerNode)
 {
+    struct FinishCopy
+    {
+        RecordSource &source;
+        ~FinishCopy() { source.FinishCopy(); }
+    } finishCopy{*readFrom};
+    const std::shared_ptr<const RecordSource> source = readFrom;
     g_notes = {};
     Reader in(*source, startAt, firstLine);
     if (startAt == 0)
