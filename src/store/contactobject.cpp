@@ -47,6 +47,14 @@ void TContactObject::DeferFields(const QString &dataLine, const QString &tag, qs
     m_deferredFrom = tag.size();
 }
 
+TPrimaryTitles &TContactObject::primaries()
+{
+    EnsureFields();
+    if (!m_primaries)
+        m_primaries = std::make_unique<TPrimaryTitles>();
+    return *m_primaries;
+}
+
 void TContactObject::readDeferredFields() const
 {
     const QString line = std::exchange(m_deferredLine, QString());

@@ -101,18 +101,11 @@ private:
     TZEBObject *ChildForPage(int kind, const QString &title);
 
     void readDeferredFields() const;
-    TPrimaryTitles &primaries()
-    {
-        EnsureFields();
-        return m_primaries;
-    }
-    const TPrimaryTitles &primaries() const
-    {
-        EnsureFields();
-        return m_primaries;
-    }
+    TPrimaryTitles &primaries();
+    const TPrimaryTitles &primaries() const { return const_cast<TContactObject *>(this)->primaries(); }
 
-    TPrimaryTitles m_primaries;
+    // Made when first used: a contact nobody looks at keeps only its data line.
+    std::unique_ptr<TPrimaryTitles> m_primaries;
     mutable QString m_deferredLine;
     qsizetype m_deferredFrom = 0;
 };

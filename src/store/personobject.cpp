@@ -15,12 +15,17 @@ TPersonObject::TPersonObject(int kind, const QString &title, const QString &valu
 
 void TPersonObject::LoadFields(const QString &dataLine) { DeferFields(dataLine, kTag, 9); }
 
+TPersonNames &TPersonObject::nameParts()
+{
+    EnsureFields();
+    if (!m_names)
+        m_names = std::make_unique<TPersonNames>();
+    return *m_names;
+}
+
 void TPersonObject::ReadFields(const QStringList &fields)
 {
-    nameParts().Salutation = fields.value(0);
-    nameParts().FirstName = fields.value(1);
-    nameParts().MiddleName = fields.value(2);
-    nameParts().LastName = fields.value(3);
+    nameParts() = TPersonNames{fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
     LoadPrimaryFields(fields, 4);
 }
 

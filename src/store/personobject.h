@@ -34,16 +34,9 @@ public:
 
 private:
     void ReadFields(const QStringList &fields) override;
-    TPersonNames &nameParts()
-    {
-        EnsureFields();
-        return m_names;
-    }
-    const TPersonNames &nameParts() const
-    {
-        EnsureFields();
-        return m_names;
-    }
+    TPersonNames &nameParts();
+    const TPersonNames &nameParts() const { return const_cast<TPersonObject *>(this)->nameParts(); }
 
-    TPersonNames m_names;
+    // Made when first used, as the primary titles are.
+    std::unique_ptr<TPersonNames> m_names;
 };

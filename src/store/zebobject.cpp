@@ -76,13 +76,14 @@ void TZEBObject::makePendingChildren() const
 {
     const auto pending = std::move(m_pending);
     auto items = MakePendingItems(*pending);
-    // Each due reminder counts itself again as it is placed.
+    // Each due reminder counts itself again as it is placed. All are children before
+    // any is placed, so a listener to the marks sees the whole list.
     countAlert(m_node, -pending->dueReminders);
-    for (auto &item : items) {
-        TZEBObject *child = item.get();
+    const size_t first = m_children.size();
+    for (auto &item : items)
         m_children.push_back(std::move(item));
-        child->SetNode(m_node);
-    }
+    for (size_t i = first; i < m_children.size(); ++i)
+        m_children[i]->SetNode(m_node);
     if (pending->dueReminders)
         showAlertMarks(m_node); // one that is no longer due after all
 }
