@@ -31,7 +31,7 @@ struct RecordSource
     // file that another program shortens later cannot take the pages from under us.
     std::unique_ptr<Pages> mapped;
     std::future<std::unique_ptr<Pages>> copy;
-    void FinishCopy();
+    void FinishCopy() noexcept;
 
     QString Text(qsizetype begin, qsizetype end) const;
     QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }

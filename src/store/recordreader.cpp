@@ -211,19 +211,24 @@ std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
 }
 } // namespace
 
-void RecordSource::FinishCopy()
+void RecordSource::FinishCopy() noexcept
 {
     if (!mapped)
         return;
-    const qsizetype size = bytes.size();
-    auto own = copy.valid() ? copy.get() : copyOf(bytes.constData(), size);
-    if (own) {
-        bytes = QByteArray::fromRawData(alignedStart(*own), size);
-        pages = std::move(own);
-    } else {
-        bytes = QByteArray(bytes.constData(), size);
+    // Runs as a read ends, however it ends: without memory for a copy the file
+    // simply stays mapped.
+    try {
+        const qsizetype size = bytes.size();
+        auto own = copy.valid() ? copy.get() : copyOf(bytes.constData(), size);
+        if (own) {
+            bytes = QByteArray::fromRawData(alignedStart(*own), size);
+            pages = std::move(own);
+        } else {
+            bytes = QByteArray(bytes.constData(), size);
+        }
+        mapped.reset();
+    } catch (const std::exception &) {
     }
-    mapped.reset();
 }
 
 std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
