@@ -285,6 +285,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
     // skipped with their subtree: the folder reads them again from its source.
     qint64 skipBelow = std::numeric_limits<qint64>::max();
     FieldPool pool;
+    const QDate today = TReminderObject::Today(); // one day for the whole file
     LineScan::Fields fields;
     const char *data = source->bytes.constData();
     while (!in.atEnd()) {
@@ -351,7 +352,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
             if (RemoteLoading() || !isReadOnly(currentParent) || currentParent->Item()->IsRemote()) {
                 const bool due = kind == Kinds::Reminder &&
                                  TReminderObject::DueForDataLine(
-                                     ShortText(*source, data + dataStart, data + dataEnd).View());
+                                     ShortText(*source, data + dataStart, data + dataEnd).View(), today);
                 currentParent->Item()->AddPendingLeaf(source, recordStart, in.pos(), due);
             }
             continue;

@@ -41,7 +41,7 @@ TReminderObject::TReminderObject(int kind, const QString &title, const QString &
 
 bool TReminderObject::IsDue() const { return Today() >= m_recurrence.GetDate(); }
 
-bool TReminderObject::DueForDataLine(QStringView dataLine)
+bool TReminderObject::DueForDataLine(QStringView dataLine, const QDate &today)
 {
     // What LoadFields decides, without making the item.
     if (!dataLine.startsWith(kTag))
@@ -52,7 +52,6 @@ bool TReminderObject::DueForDataLine(QStringView dataLine)
     const auto rule = field.startsWith(u'~') ? TRecurringDate::ParseRule(DecodeField(field.toString()))
                                              : TRecurringDate::ParseRule(field);
     // A rule it cannot read leaves the reminder at today's date.
-    const QDate today = Today();
     return rule.Result != TRecurringDate::TRuleResult::Applied || today >= QDate(rule.Year, rule.Month, rule.Day);
 }
 

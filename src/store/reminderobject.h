@@ -33,7 +33,7 @@ public:
     // Due from the date on (whole days).
     bool IsDue() const;
     // Whether a reminder of this data line is marked due when it is read.
-    static bool DueForDataLine(QStringView dataLine);
+    static bool DueForDataLine(QStringView dataLine, const QDate &today = Today());
     void UpdateDueState();
 
     // The day the due state is measured against; tests pin it, an invalid date
