@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "recordfiletestutil.h"
-#include "store/recordfile.h"
 #include "store/reminderobject.h"
 #include "support/storefixture.h"
 
@@ -139,32 +137,4 @@ TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
     EXPECT_TRUE(r->Alert());
     EXPECT_EQ(person->Item()->AlertCount(), 1);
     EXPECT_EQ(reminderServices.reselected, std::vector<TTreeNode *>{person});
-}
-
-TEST_F(ReminderTest, LoadedRemindersMarkTheirOwnersAndWriteBackUnchanged)
-{
-    const QByteArray file = "{1 0 }Family~~~~~~301\r\n"
-                            "{Fold}0\r\n"
-                            "{2 9 }Anniversary~~6/1/2026~~~~302\r\n"
-                            "{Remd}2026,6,1,2~~4\r\n"
-                            "{2 0 }Kim~~~~~~303\r\n"
-                            "{Fold}0\r\n"
-                            "{3 9 }Passport~~1/1/2030~~renew~~304\r\n"
-                            "{Remd}2030,1,1,0~~0\r\n"
-                            "{3 9 }Dentist~~~~~~305\r\n"
-                            "{Remd}2026,11,30,5~~0\r\n";
-    TTreeNode *home = add(Kinds::Folder, "Home", root, {}, "{Fold}0", 300)->Node();
-    ReadItems(file, 0, 1, home);
-
-    ASSERT_EQ(Outline(home), QStringList({"Family", "Family|Anniversary", "Family/Kim", "Family/Kim|Passport",
-                                          "Family/Kim|Dentist"}));
-    TTreeNode *family = home->Child(0);
-    TTreeNode *kim = family->Child(0);
-    EXPECT_EQ(kim->Item()->AlertCount(), 1) << "only the dentist is due";
-    EXPECT_EQ(family->Item()->AlertCount(), 2);
-    EXPECT_EQ(home->Item()->AlertCount(), 2);
-    EXPECT_EQ(root->Item()->AlertCount(), 0);
-
-    ExportSubtree(family, "family.mbd", false);
-    EXPECT_EQ(ReadBytes("family.mbd"), file);
 }
