@@ -58,6 +58,8 @@ TPrimaryTitles &TContactObject::primaries()
 void TContactObject::readDeferredFields() const
 {
     const QString line = std::exchange(m_deferredLine, QString());
+    static FieldPool pool; // the names and titles many contacts share
+    FieldPool::Use usePool(pool);
     // The object itself is never const: only the moment of reading is deferred.
     const_cast<TContactObject *>(this)->ReadFields(SplitDecoded(QStringView(line).mid(m_deferredFrom)));
 }

@@ -153,14 +153,15 @@ FieldPool *g_pool = nullptr;
 constexpr qsizetype kPooledLength = 24;
 } // namespace
 
-FieldPool::FieldPool() : m_slots(std::make_unique<QString[]>(kSlots)), m_previous(g_pool)
-{
-    g_pool = this;
-}
+FieldPool::FieldPool() : m_slots(std::make_unique<QString[]>(kSlots)) {}
 
-FieldPool::~FieldPool() { g_pool = m_previous; }
+FieldPool::~FieldPool() = default;
 
 FieldPool *FieldPool::Current() { return g_pool; }
+
+FieldPool::Use::Use(FieldPool &pool) : m_previous(g_pool) { g_pool = &pool; }
+
+FieldPool::Use::~Use() { g_pool = m_previous; }
 
 QString FieldPool::Take(QStringView text)
 {

@@ -30,9 +30,9 @@ QString FieldValue(QStringView field);
 // digits, in range. A load reads one for every record.
 bool ParseInt(QStringView text, int &value);
 
-// While a pool is alive (a load keeps one), a short field text equal to one read
-// before shares that text instead of holding a copy of its own: a large file repeats
-// "Home", "Work", towns, first names and the like many thousand times.
+// While a pool is in use (a load and the making of items keep one), a short field
+// text equal to one read before shares that text instead of holding a copy of its own:
+// a large file repeats "Home", "Work", towns, first names and the like many thousand times.
 class FieldPool
 {
 public:
@@ -42,12 +42,25 @@ public:
     FieldPool &operator=(const FieldPool &) = delete;
 
     QString Take(QStringView text);
+    // The pool FieldValue uses, if any.
     static FieldPool *Current();
+
+    // Makes a pool the current one for its lifetime.
+    class Use
+    {
+    public:
+        explicit Use(FieldPool &pool);
+        ~Use();
+        Use(const Use &) = delete;
+        Use &operator=(const Use &) = delete;
+
+    private:
+        FieldPool *m_previous;
+    };
 
 private:
     // A direct-mapped cache: a text replaces whatever shared its slot, so frequent
     // texts stay and unique ones pass through without growing anything.
     static constexpr size_t kSlots = 4096;
     std::unique_ptr<QString[]> m_slots;
-    FieldPool *m_previous;
 };

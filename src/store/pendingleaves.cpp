@@ -90,8 +90,11 @@ QString RecordSource::Text(qsizetype begin, qsizetype end) const
     return RecordFile::DecodeText(p, n, Utf8());
 }
 
-QString RecordSource::FieldValue(const char *begin, const char *end) const
+QString RecordSource::FieldValue(const char *begin, const char *end, FieldPool *pool) const
 {
+    const qsizetype n = end - begin;
+    if (pool && n > 0 && *begin != '~' && LineScan::IsAscii(begin, n))
+        return pool->Take(ShortText(*this, begin, end).View());
     QString text = Text(begin, end);
     if (text.startsWith(u'~'))
         return DecodeField(text);
@@ -115,6 +118,10 @@ std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &p
 {
     const RecordSource &source = *pending.source;
     std::vector<std::unique_ptr<TZEBObject>> items;
+    // Made items share their repeated texts ("Home", "Work", towns...) as loaded ones do;
+    // one pool serves every owner's leaves.
+    static FieldPool pool;
+    FieldPool::Use usePool(pool);
     LineScan::Fields fields;
     forEachRecord(pending, [&](const Record &r) {
         fields.clear();
@@ -123,10 +130,10 @@ std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &p
             return true;
         int id = 0;
         const bool ok = ParseInt(ShortText(source, fields[3].begin, fields[3].end).View(), id);
-        items.push_back(MakeItem(r.kind, source.FieldValue(fields[0].begin, fields[0].end),
-                                 source.FieldValue(fields[1].begin, fields[1].end),
-                                 source.FieldValue(fields[2].begin, fields[2].end), source.Text(r.data, r.dataEnd),
-                                 ok ? id : 0));
+        items.push_back(MakeItem(r.kind, source.FieldValue(fields[0].begin, fields[0].end, &pool),
+                                 source.FieldValue(fields[1].begin, fields[1].end, &pool),
+                                 source.FieldValue(fields[2].begin, fields[2].end, &pool),
+                                 source.Text(r.data, r.dataEnd), ok ? id : 0));
         return true;
     });
     return items;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class FieldPool;
 class RecordSink;
 class TZEBObject;
 
@@ -35,8 +36,9 @@ struct RecordSource
 
     QString Text(qsizetype begin, qsizetype end) const;
     QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }
-    // A field's value: its text, decoded when it was written escaped.
-    QString FieldValue(const char *begin, const char *end) const;
+    // A field's value: its text, decoded when it was written escaped; shared through
+    // the pool when one is given.
+    QString FieldValue(const char *begin, const char *end, FieldPool *pool = nullptr) const;
 
 private:
     mutable std::optional<bool> m_utf8;

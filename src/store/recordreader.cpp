@@ -285,6 +285,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
     // skipped with their subtree: the folder reads them again from its source.
     qint64 skipBelow = std::numeric_limits<qint64>::max();
     FieldPool pool;
+    FieldPool::Use usePool(pool);
     const QDate today = TReminderObject::Today(); // one day for the whole file
     LineScan::Fields fields;
     const char *data = source->bytes.constData();
