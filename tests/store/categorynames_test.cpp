@@ -1,8 +1,8 @@
 #include "store/categorynames.h"
 
 #include "platform/profile.h"
+#include "support/filebytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,11 +10,7 @@ TEST(CategoryNames, ReadFromTheSettingsWithDefaults)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("zeb.ini");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Categories]\r\nCat1=Family\r\nCat2=\r\ncat32=Last one\r\nCat33=Beyond\r\nCat0=Before\r\n");
-    f.close();
-
+    WriteBytes(path, "[Categories]\r\nCat1=Family\r\nCat2=\r\ncat32=Last one\r\nCat33=Beyond\r\nCat0=Before\r\n");
     const QStringList names = ReadCategoryNames(Profile(path));
     ASSERT_EQ(names.size(), CategoryCount);
     EXPECT_EQ(names.at(0), "Family");

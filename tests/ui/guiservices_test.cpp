@@ -1,11 +1,11 @@
 #include "mainformfixture.h"
 
 #include "store/kinds.h"
+#include "support/filebytes.h"
 #include "ui/imagelist.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QFile>
 #include <QMenu>
 #include <QUrl>
 
@@ -36,10 +36,8 @@ protected:
     }
     QString makeFile(const QString &name)
     {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write("text");
-        return f.fileName();
+        WriteBytes(dir.filePath(name), "text");
+        return dir.filePath(name);
     }
     UrlCatcher catcher;
 };

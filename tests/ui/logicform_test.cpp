@@ -7,6 +7,7 @@
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 #include "support/fakeservices.h"
+#include "support/filebytes.h"
 #include "ui/logicform.h"
 #include "ui/mainform.h"
 #include "ui/mainwinstate.h"
@@ -53,11 +54,7 @@ protected:
         form = std::make_unique<TMainForm>();
         logic = std::make_unique<TLogicForm>(*form, CommandLine::Request{home.path(), arguments});
     }
-    QByteArray database() const
-    {
-        QFile f(home.filePath(RecordFile::DatabaseName));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray database() const { return ReadBytes(home.filePath(RecordFile::DatabaseName)); }
     // An export with one folder, beside the data.
     void writeExport(const QString &name, const QString &folderTitle)
     {
@@ -267,11 +264,8 @@ TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
 
 TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
 {
-    {
-        QFile f(home.filePath(RecordFile::DatabaseName));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Saved Folder~~~~~~77\r\n");
-    }
+    WriteBytes(home.filePath(RecordFile::DatabaseName),
+               "{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Saved Folder~~~~~~77\r\n");
     make();
     FakeServices answers; // errors are recorded, not shown
     EXPECT_EQ(topTitles(), QStringList({"Saved Folder"}));

@@ -2,6 +2,7 @@
 
 #include "store/kinds.h"
 #include "store/recordfile.h"
+#include "support/filebytes.h"
 #include "ui/foldertreemodel.h"
 
 #include <QDateTime>
@@ -23,14 +24,8 @@ TEST_F(MainFormTest, FoldersFirstThenTitlesWithoutCase)
     add(Kinds::Folder, QStringLiteral("Alpha"), n);
     add(Kinds::Phone, QStringLiteral("Zed"), n);
     form->SelectNode(n);
+    // Leaves too; the tree's order is the folder tree model test's part.
     EXPECT_EQ(listCaptions(), (QStringList{"Alpha", "beta", "aaron", "Zed"}));
-
-    // The tree shows the same order through its model.
-    TFolderTreeModel *model = form->folderModel();
-    const QModelIndex parent = model->indexOf(n);
-    ASSERT_EQ(model->rowCount(parent), 3);
-    for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(model->index(r, 0, parent).data().toString(), listCaptions().at(r));
 }
 
 TEST_F(MainFormTest, CountsPathAndTrayTipFollowTheSelection)
@@ -200,14 +195,10 @@ TEST_F(MainFormTest, RemoteFolderRefreshesAndAFailureIsReportedOnce)
     form->SelectNode(root);
 
     // Then the source goes bad.
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("{x 3 }Bob~~~~~~12\r\n{Pers}~~~~\r\n");
-        f.close();
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
-    }
+    WriteBytes(file, "{x 3 }Bob~~~~~~12\r\n{Pers}~~~~\r\n");
+    QFile changed(file);
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
     int boxes = 0;
     QString shown;
     auto *timer = new QTimer(form.get());

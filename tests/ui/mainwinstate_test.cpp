@@ -1,7 +1,7 @@
 #include "platform/profile.h"
+#include "support/filebytes.h"
 #include "ui/mainwinstate.h"
 
-#include <QFile>
 #include <QRect>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,12 +21,7 @@ class MainWinStateTest : public ::testing::Test
 {
 protected:
     QString iniPath() const { return dir.filePath("zeb.ini"); }
-    void writeIni(const QByteArray &text)
-    {
-        QFile f(iniPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
+    void writeIni(const QByteArray &text) { WriteBytes(iniPath(), text); }
     QTemporaryDir dir;
     FakeWindow window;
 };

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 #include "store/recordfile.h"
 #include "store/toolitems.h"
+#include "support/filebytes.h"
 #include "support/storefixture.h"
 #include "ui/mainwinstate.h"
 #include "ui/programend.h"
@@ -32,11 +33,7 @@ protected:
         RecordFile::SetSaveFaultHook({});
         StoreFixture::TearDown();
     }
-    QByteArray database() const
-    {
-        QFile f(RecordFile::DatabaseName);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray database() const { return ReadBytes(RecordFile::DatabaseName); }
     QString ini() const { return dir.filePath("zeb.ini"); }
 
     TToolItems tools;
@@ -50,11 +47,7 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
     Profile profile(ini());
     TMainWinState state(window, profile);
     // The saved database of an earlier run must survive a failed save.
-    {
-        QFile f(RecordFile::DatabaseName);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("{Params}\r\n");
-    }
+    WriteBytes(RecordFile::DatabaseName, "{Params}\r\n");
     for (auto step : {RecordFile::SaveStep::CreateTransaction, RecordFile::SaveStep::WriteRecords,
                       RecordFile::SaveStep::ReplaceDatabase}) {
         services.errors.clear();
