@@ -20,12 +20,6 @@ protected:
 
 } // namespace
 
-TEST_F(ToolObjectTest, NewDataLineHasNoCategories)
-{
-    EXPECT_EQ(tool("", TToolObject::NewDataLine("/opt/tools/notes", ""))->GetRecordText(1),
-              "{1 12 }Lookup~~~~~~88\r\n{Tool}/opt/tools/notes~~~~0");
-}
-
 TEST_F(ToolObjectTest, IconComesFromTheConfiguredTool)
 {
     TToolItem *configured = ToolItems().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
