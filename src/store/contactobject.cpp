@@ -4,6 +4,8 @@
 #include "csvfields.h"
 #include "emailobject.h"
 #include "fieldcodec.h"
+#include "linescan.h"
+#include "pendingleaves.h"
 #include "faxobject.h"
 #include "itemfactory.h"
 #include "itemservices.h"
@@ -36,15 +38,33 @@ TContactObject::TContactObject(int kind, const QString &title, const QString &va
 {
 }
 
-void TContactObject::DeferFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex)
+void TContactObject::TakeFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex)
 {
-    if (!dataLine.startsWith(tag))
+    QStringList fields;
+    if (!DataFields(dataLine, tag, fields))
         return;
-    FieldViews fields;
-    SplitFieldViews(QStringView(dataLine).mid(tag.size()), fields);
+    m_deferred.reset(); // replaced by this line
+    ReadFields(fields);
     SetCategories(CategoriesAt(fields, categoriesIndex));
-    m_deferredLine = dataLine;
-    m_deferredFrom = tag.size();
+}
+
+void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+                                 const QString &tag, qsizetype categoriesIndex)
+{
+    const char *line = source->bytes.constData() + begin;
+    const qsizetype n = end - begin;
+    if (n < tag.size() || QLatin1StringView(line, tag.size()) != tag)
+        return;
+    LineScan::Fields fields;
+    LineScan::SplitFields(line + tag.size(), line + n, fields);
+    int categories = 0;
+    if (categoriesIndex < fields.size()) {
+        const ShortText text(*source, fields[categoriesIndex].begin, fields[categoriesIndex].end);
+        if (!ParseInt(text.View().trimmed(), categories))
+            categories = 0;
+    }
+    SetCategories(categories);
+    m_deferred = DeferredLine{source, begin + tag.size(), end};
 }
 
 TPrimaryTitles &TContactObject::primaries()
@@ -57,11 +77,12 @@ TPrimaryTitles &TContactObject::primaries()
 
 void TContactObject::readDeferredFields() const
 {
-    const QString line = std::exchange(m_deferredLine, QString());
+    const DeferredLine line = std::move(*m_deferred);
+    m_deferred.reset();
     static FieldPool pool; // the names and titles many contacts share
     FieldPool::Use usePool(pool);
     // The object itself is never const: only the moment of reading is deferred.
-    const_cast<TContactObject *>(this)->ReadFields(SplitDecoded(QStringView(line).mid(m_deferredFrom)));
+    const_cast<TContactObject *>(this)->ReadFields(SplitDecoded(line.source->Text(line.begin, line.end)));
 }
 
 QString TContactObject::PrimaryTitle(int kind) const

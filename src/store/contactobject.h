@@ -2,6 +2,8 @@
 
 #include "zebobject.h"
 
+#include <optional>
+
 // What the primary pages of the person and organization dialogs hold when OK is
 // taken. The number fields give two texts: as shown (with the mask's literals,
 // which becomes Value) and bare (only what was typed, which tells whether a
@@ -82,16 +84,20 @@ protected:
     // The own node shows the title (the dialogs end with this).
     void ShowTitleOnNode();
 
-    // Keeps a data line of the tag whose fields are read when first needed (ReadFields):
-    // a load makes many thousand contacts whose details are never looked at. The
-    // categories, at fields[categoriesIndex], are read at once. Another tag changes nothing.
-    void DeferFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex);
-    // Reads the fields after the tag of a deferred data line.
+    // Takes the fields of a data line of the tag (ReadFields), and the categories at
+    // fields[categoriesIndex]. Another tag changes nothing.
+    void TakeFields(const QString &dataLine, const QString &tag, qsizetype categoriesIndex);
+    // The same for a data line in a file, whose fields are read when first needed: a load
+    // makes many thousand contacts whose details are never looked at. The categories are
+    // read at once.
+    void DeferFields(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+                     const QString &tag, qsizetype categoriesIndex);
+    // Reads the fields after the tag of a data line.
     virtual void ReadFields(const QStringList &fields) { LoadPrimaryFields(fields, 0); }
     // Every use of the fields a data line gives goes through this first.
     void EnsureFields() const
     {
-        if (!m_deferredLine.isNull())
+        if (m_deferred)
             readDeferredFields();
     }
 
@@ -106,6 +112,12 @@ private:
 
     // Made when first used: a contact nobody looks at keeps only its data line.
     std::unique_ptr<TPrimaryTitles> m_primaries;
-    mutable QString m_deferredLine;
-    qsizetype m_deferredFrom = 0;
+    // The fields after the tag of a data line not read yet.
+    struct DeferredLine
+    {
+        std::shared_ptr<const RecordSource> source;
+        qsizetype begin;
+        qsizetype end;
+    };
+    mutable std::optional<DeferredLine> m_deferred;
 };

@@ -13,7 +13,12 @@ TOrgObject::TOrgObject(int kind, const QString &title, const QString &value, con
     LoadFields(dataLine);
 }
 
-void TOrgObject::LoadFields(const QString &dataLine) { DeferFields(dataLine, kTag, 5); }
+void TOrgObject::LoadFields(const QString &dataLine) { TakeFields(dataLine, kTag, 5); }
+
+void TOrgObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end)
+{
+    DeferFields(source, begin, end, kTag, 5);
+}
 
 QString TOrgObject::GetRecordText(int level) const { return RecordWithData(level, kTag, PrimaryFields()); }
 

@@ -13,7 +13,12 @@ TPersonObject::TPersonObject(int kind, const QString &title, const QString &valu
     LoadFields(dataLine);
 }
 
-void TPersonObject::LoadFields(const QString &dataLine) { DeferFields(dataLine, kTag, 9); }
+void TPersonObject::LoadFields(const QString &dataLine) { TakeFields(dataLine, kTag, 9); }
+
+void TPersonObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end)
+{
+    DeferFields(source, begin, end, kTag, 9);
+}
 
 TPersonNames &TPersonObject::nameParts()
 {

@@ -85,15 +85,6 @@ public:
             ++m_pos;
         return parseNumber(m_data + start, m_pos - start, value);
     }
-    // The rest of the current line, then moves past its end.
-    QString readLine()
-    {
-        const qsizetype start = m_pos;
-        m_pos = LineScan::FindLineEnd(m_data + m_pos, m_data + m_size) - m_data;
-        const qsizetype end = m_pos;
-        skipLineEnd();
-        return m_source.Text(start, end);
-    }
     // Moves past the rest of the current line; returns where the line ended.
     qsizetype skipLine()
     {
@@ -358,7 +349,8 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
             }
             continue;
         }
-        const QString dataLine = in.readLine();
+        const qsizetype dataStart = in.pos();
+        const qsizetype dataEnd = in.skipLine();
         if (!RemoteLoading() && isReadOnly(currentParent)) {
             skipBelow = l;
             continue;
@@ -366,7 +358,9 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
         int id = 0;
         const bool ok = ParseInt(ShortText(*source, fields[3].begin, fields[3].end).View(), id);
         const auto field = [&](int i) { return source->FieldValue(fields[i].begin, fields[i].end); };
-        TZEBObject *item = CreateItem(kind, field(0), field(1), field(2), currentParent, dataLine, ok ? id : 0);
+        // Made first and given its data line after: a container's making does not depend on it.
+        TZEBObject *item = CreateItem(kind, field(0), field(1), field(2), currentParent, QString(), ok ? id : 0);
+        item->LoadFieldsFrom(source, dataStart, dataEnd);
         lastContainer = item->Node();
     }
 }

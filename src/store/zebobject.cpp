@@ -237,6 +237,11 @@ int TZEBObject::GetImageIndex() const { return m_isRemote ? Images::RemoteFolder
 
 void TZEBObject::LoadFields(const QString &) { throw EAbstractError(); }
 
+void TZEBObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end)
+{
+    LoadFields(source->Text(begin, end));
+}
+
 QString TZEBObject::HeaderLine(int level) const
 {
     QString s;

@@ -95,6 +95,9 @@ public:
     virtual void SetValue(const QString &value);
     virtual int GetImageIndex() const;
     virtual void LoadFields(const QString &dataLine);
+    // The same for a data line in a file (bytes begin to end of source); a kind may keep
+    // the bytes and read them when first needed.
+    virtual void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end);
     // Header line, and for every kind but the root: CR LF and the data line.
     virtual QString GetRecordText(int level) const;
     virtual PopupVisibility PreparePopup() const;

@@ -3,6 +3,8 @@
 #include "store/addressobject.h"
 #include "store/personobject.h"
 #include "store/phoneobject.h"
+#include "store/recordfile.h"
+#include "support/filebytes.h"
 #include "support/storefixture.h"
 
 namespace {
@@ -201,4 +203,31 @@ TEST_F(PersonTest, PersonInsideARemoteFolderCannotBeChanged)
     EXPECT_FALSE(p->ApplyDialog("Other", TPersonNames{}, "x", pages, false));
     EXPECT_EQ(p->Title(), "Kim");
     EXPECT_EQ(p->ChildCount(), 0);
+}
+
+TEST_F(PersonTest, FieldsReadFromAFileWhenFirstUsedAreTheFieldsOfTheLine)
+{
+    // Categories are read at load; names and primary titles when first asked for,
+    // in the file's encoding; a line set later replaces one not read yet.
+    const QByteArray line = "{Pers}Dr.~~J\xE9r\xF4me~~~~M\xFCller~~Home~~~~~~~~~~ 5 ";
+    const QByteArray file = "{Params}\r\n{1 3 }J~~~~~~7\r\n" + line + "\r\n{1 3 }K~~~~~~8\r\n" + line + "\r\n";
+    WriteBytes("in.dat", file);                          // Windows-1252
+    WriteBytes("utf8.dat", QString::fromLatin1(file).toUtf8());
+    for (const char *name : {"in.dat", "utf8.dat"}) {
+        TTreeNodes tree;
+        TTreeNode *top = tree.AddTop(MakeRootItem(), "My Contacts");
+        LoadDatabaseFrom(top, name, RecordFile::OnLoadError::JustThrow);
+        ASSERT_EQ(top->Count(), 2) << name;
+        auto *j = dynamic_cast<TPersonObject *>(top->Child(0)->Item());
+        auto *k = dynamic_cast<TPersonObject *>(top->Child(1)->Item());
+        EXPECT_EQ(j->Categories(), 5) << name;
+        EXPECT_EQ(j->FirstName(), QString::fromUtf8("Jérôme")) << name;
+        EXPECT_EQ(j->LastName(), QString::fromUtf8("Müller")) << name;
+        EXPECT_EQ(j->PrimaryAddress(), "Home") << name;
+        k->LoadFields("{Pers}~~Kay~~~~~~~~Cell~~~~~~~~2");
+        EXPECT_EQ(k->FirstName(), "Kay") << name;
+        EXPECT_EQ(k->LastName(), "") << name;
+        EXPECT_EQ(k->PrimaryPhone(), "Cell") << name;
+        EXPECT_EQ(k->Categories(), 2) << name;
+    }
 }
