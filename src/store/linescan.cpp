@@ -20,24 +20,47 @@ inline unsigned lineEndMask(__m128i v)
 }
 #endif
 
-// Pairs "~" marks left to right without overlap: "~~~" holds one separator, "~~~~" two.
-struct SeparatorCounter
+// Pairs "~" marks left to right without overlap, as the field splitter reads them:
+// "~~~" holds one separator, "~~~~" two. Calls separator(first) for each pair.
+template <typename Separator>
+struct TildePairs
 {
-    explicit SeparatorCounter(const char *start) : lastField(start) {}
+    Separator separator;
     const char *waiting = nullptr;
-    int count = 0;
-    const char *lastField;
     void tilde(const char *at)
     {
         if (waiting && at == waiting + 1) {
-            ++count;
-            lastField = at + 1;
+            separator(waiting);
             waiting = nullptr;
         } else {
             waiting = at;
         }
     }
 };
+
+// Hands every "~" of [p, end) to pairs, up to the first line end when lineOnly;
+// returns where it stopped.
+template <bool lineOnly, typename Pairs>
+const char *scanTildes(const char *p, const char *end, Pairs &pairs)
+{
+#if defined(__SSE2__)
+    for (; end - p >= kLane; p += kLane) {
+        const __m128i v = load(p);
+        const unsigned lineEnd = lineOnly ? lineEndMask(v) : 0;
+        unsigned tildes = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('~'))));
+        if (lineEnd)
+            tildes &= (1u << __builtin_ctz(lineEnd)) - 1;
+        for (; tildes; tildes &= tildes - 1)
+            pairs.tilde(p + __builtin_ctz(tildes));
+        if (lineEnd)
+            return p + __builtin_ctz(lineEnd);
+    }
+#endif
+    for (; p < end && !(lineOnly && (*p == '\r' || *p == '\n')); ++p)
+        if (*p == '~')
+            pairs.tilde(p);
+    return p;
+}
 } // namespace
 
 const char *FindLineEnd(const char *p, const char *end)
@@ -55,24 +78,15 @@ const char *FindLineEnd(const char *p, const char *end)
 
 HeaderLine ScanHeaderLine(const char *p, const char *end)
 {
-    SeparatorCounter seps(p);
-#if defined(__SSE2__)
-    for (; end - p >= kLane; p += kLane) {
-        const __m128i v = load(p);
-        const unsigned lineEnd = lineEndMask(v);
-        unsigned tildes = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('~'))));
-        if (lineEnd)
-            tildes &= (1u << __builtin_ctz(lineEnd)) - 1;
-        for (; tildes; tildes &= tildes - 1)
-            seps.tilde(p + __builtin_ctz(tildes));
-        if (lineEnd)
-            return {p + __builtin_ctz(lineEnd), seps.count, seps.lastField};
-    }
-#endif
-    for (; p < end && *p != '\r' && *p != '\n'; ++p)
-        if (*p == '~')
-            seps.tilde(p);
-    return {p, seps.count, seps.lastField};
+    int count = 0;
+    const char *lastField = p;
+    auto counted = [&](const char *at) {
+        ++count;
+        lastField = at + 2;
+    };
+    TildePairs<decltype(counted)> pairs{counted};
+    const char *lineEnd = scanTildes<true>(p, end, pairs);
+    return {lineEnd, count, lastField};
 }
 
 bool IsAscii(const char *p, qsizetype n)
@@ -94,13 +108,12 @@ bool IsAscii(const char *p, qsizetype n)
 void SplitFields(const char *p, const char *end, Fields &fields)
 {
     const char *start = p;
-    for (; p + 1 < end; ++p) {
-        if (p[0] == '~' && p[1] == '~') {
-            fields.append({start, p});
-            start = p + 2;
-            ++p;
-        }
-    }
+    auto split = [&](const char *at) {
+        fields.append({start, at});
+        start = at + 2;
+    };
+    TildePairs<decltype(split)> pairs{split};
+    scanTildes<false>(p, end, pairs);
     fields.append({start, end});
 }
 

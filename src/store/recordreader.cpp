@@ -85,6 +85,34 @@ public:
             ++m_pos;
         return parseNumber(m_data + start, m_pos - start, value);
     }
+    // "{" level " " kind " }" as the program writes it, read in one step; false (and
+    // nothing read) for any other shape, which the token reader takes.
+    bool readPlainPrefix(int &level, int &kind)
+    {
+        const char *p = m_data + m_pos;
+        const char *end = m_data + m_size;
+        if (end - p < 6 || *p != '{')
+            return false;
+        const auto digits = [&](const char *&q, int &value) {
+            const char *start = q;
+            int v = 0;
+            while (q < end && *q >= '0' && *q <= '9' && q - start < 9)
+                v = v * 10 + (*q++ - '0');
+            value = v;
+            return q > start && q < end && *q == ' ';
+        };
+        ++p;
+        if (!digits(p, level))
+            return false;
+        ++p;
+        if (!digits(p, kind))
+            return false;
+        ++p;
+        if (p >= end || *p != '}')
+            return false;
+        m_pos = p + 1 - m_data;
+        return true;
+    }
     // Moves past the rest of the current line; returns where the line ended.
     qsizetype skipLine()
     {
@@ -285,13 +313,17 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
             break; // trailing blank lines end the file quietly
         const int headerLine = in.line();
         const qsizetype recordStart = in.pos();
-        const char c1 = in.readChar();
         int level = 0;
         int kind = 0;
-        if (!in.readNumber(level) || !in.readNumber(kind))
-            throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), headerLine);
-        in.readChar(); // the blank before "}"
-        const char c2 = in.readChar();
+        char c1 = '{';
+        char c2 = '}';
+        if (!in.readPlainPrefix(level, kind)) {
+            c1 = in.readChar();
+            if (!in.readNumber(level) || !in.readNumber(kind))
+                throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), headerLine);
+            in.readChar(); // the blank before "}"
+            c2 = in.readChar();
+        }
         if (c1 != '{' || c2 != '}') {
             in.skipLine();
             noteDropped(headerLine);

@@ -77,6 +77,8 @@ void TTreeNode::updateSortKey()
 
 TTreeNode::~TTreeNode()
 {
+    if (m_owner->m_lastUnsorted == this)
+        m_owner->m_lastUnsorted = nullptr;
     if (!m_owner->m_destroying && !m_owner->m_unsorted.empty())
         m_owner->m_unsorted.erase(this);
     // Children go first: a leaving item walks up through its ancestors' nodes.
@@ -180,7 +182,7 @@ void TTreeNode::RepositionChild(TTreeNode *child)
         return;
     child->updateSortKey();
     if (m_owner->Updating()) {
-        m_owner->m_unsorted.insert(this);
+        m_owner->markUnsorted(this);
         return;
     }
     const int from = child->m_row;
@@ -204,7 +206,7 @@ void TTreeNode::RepositionChild(TTreeNode *child)
 void TTreeNode::SortChildren()
 {
     if (m_owner->Updating()) {
-        m_owner->m_unsorted.insert(this);
+        m_owner->markUnsorted(this);
         return;
     }
     if (std::is_sorted(m_children.begin(), m_children.end(), nodeLess))
@@ -254,7 +256,7 @@ TTreeNode *TTreeNodes::insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node
         list.push_back(std::move(node));
         raw->m_row = row;
         if (parent)
-            m_unsorted.insert(parent);
+            markUnsorted(parent);
         if (!Updating())
             emit nodesInserted(parent, row, row);
         return raw;
@@ -325,6 +327,14 @@ void TTreeNodes::Move(TTreeNode *node, TTreeNode *newParent)
     insert(newParent, std::move(holder));
 }
 
+void TTreeNodes::markUnsorted(TTreeNode *parent)
+{
+    if (parent == m_lastUnsorted)
+        return;
+    m_unsorted.insert(parent);
+    m_lastUnsorted = parent;
+}
+
 void TTreeNodes::Clear()
 {
     BeginUpdate();
@@ -332,6 +342,7 @@ void TTreeNodes::Clear()
         m_top.pop_back();
     m_count = 0;
     m_unsorted.clear();
+    m_lastUnsorted = nullptr;
     EndUpdate();
 }
 
@@ -351,6 +362,7 @@ void TTreeNodes::EndUpdate()
         if (sortNodes(parent->m_children))
             parent->renumberFrom(0);
     m_unsorted.clear();
+    m_lastUnsorted = nullptr;
     emit updateEnded();
 }
 

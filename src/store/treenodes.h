@@ -132,5 +132,8 @@ private:
     int m_count = 0;
     int m_updateDepth = 0;
     std::unordered_set<TTreeNode *> m_unsorted;
+    // The parent last put in m_unsorted: a load adds many children to one parent in a row.
+    TTreeNode *m_lastUnsorted = nullptr;
+    void markUnsorted(TTreeNode *parent);
     bool m_destroying = false;
 };
