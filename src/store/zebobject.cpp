@@ -287,8 +287,8 @@ bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QString
 
 QString TZEBObject::GetRecordText(int level) const
 {
-    if (m_hasRawDataLine)
-        return HeaderLine(level) + QLatin1String("\r\n") + m_rawDataLine;
+    if (m_rawDataLine)
+        return HeaderLine(level) + QLatin1String("\r\n") + *m_rawDataLine;
     return HeaderLine(level);
 }
 

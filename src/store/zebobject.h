@@ -126,7 +126,7 @@ public:
     virtual void Refresh();
 
     // Unknown kinds keep their data line so a save writes it back unchanged.
-    void SetRawDataLine(const QString &line) { m_rawDataLine = line; m_hasRawDataLine = true; }
+    void SetRawDataLine(const QString &line) { m_rawDataLine = std::make_unique<QString>(line); }
 
 protected:
     // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
@@ -164,8 +164,7 @@ private:
     qint32 m_alertCount = 0;
     bool m_isRemote = false;
     bool m_inRemote = false;
-    QString m_rawDataLine;
-    bool m_hasRawDataLine = false;
+    std::unique_ptr<QString> m_rawDataLine; // only items of unknown kinds have one
 };
 
 bool HasURLScheme(const QString &s);
