@@ -68,7 +68,7 @@ void forEachRecord(const PendingLeaves &pending, Visit visit)
 
 } // namespace
 
-RecordSource::Pages::~Pages()
+RecordSource::Mapping::~Mapping()
 {
     if (base)
         ::munmap(base, length);

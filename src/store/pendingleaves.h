@@ -19,19 +19,18 @@ struct RecordSource
     // Whether the text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252.
     // Found out when first asked: a file of plain ASCII never needs to know.
     bool Utf8() const;
-    // Memory of its own that bytes lies in, when there is one (see ReadRecordSource).
-    struct Pages
+    // A file mapped where the system keeps it.
+    struct Mapping
     {
         void *base = nullptr;
         size_t length = 0;
-        ~Pages();
+        ~Mapping();
     };
-    std::unique_ptr<Pages> pages;
     // A large file is read where the system keeps it while a copy of its own is made on
     // another core (copy); FinishCopy moves bytes to the copy and lets the file go, so a
     // file that another program shortens later cannot take the pages from under us.
-    std::unique_ptr<Pages> mapped;
-    std::future<std::unique_ptr<Pages>> copy;
+    std::unique_ptr<Mapping> mapped;
+    std::future<QByteArray> copy;
     void FinishCopy() noexcept;
 
     QString Text(qsizetype begin, qsizetype end) const;

@@ -171,38 +171,6 @@ ReadNotes LastReadNotes() { return g_notes; }
 } // namespace RecordFile
 
 namespace {
-// Pages for a whole file, in large pages where the system has them: a database of tens
-// of megabytes would otherwise take a page fault every four kilobytes as it is read.
-std::unique_ptr<RecordSource::Pages> pagesFor(qint64 size)
-{
-    constexpr size_t kLarge = size_t(2) << 20;
-    if (size < qint64(kLarge))
-        return nullptr;
-    auto pages = std::make_unique<RecordSource::Pages>();
-    pages->length = (size_t(size) + 2 * kLarge - 1) / kLarge * kLarge;
-    void *base = ::mmap(nullptr, pages->length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED)
-        return nullptr;
-    pages->base = base;
-    ::madvise(base, pages->length, MADV_HUGEPAGE);
-    return pages;
-}
-
-char *alignedStart(const RecordSource::Pages &pages)
-{
-    constexpr quintptr kLarge = quintptr(2) << 20;
-    return reinterpret_cast<char *>((reinterpret_cast<quintptr>(pages.base) + kLarge - 1) & ~(kLarge - 1));
-}
-
-// Copies a mapped file into pages of its own (a plain array when there are none).
-std::unique_ptr<RecordSource::Pages> copyOf(const char *from, qint64 size)
-{
-    auto pages = pagesFor(size);
-    if (pages)
-        std::memcpy(alignedStart(*pages), from, size_t(size));
-    return pages;
-}
-
 // Maps a large file and starts copying it on another core; none when it cannot.
 std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
 {
@@ -213,7 +181,7 @@ std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
     if (base == MAP_FAILED)
         return nullptr;
     auto source = std::make_shared<RecordSource>();
-    source->mapped = std::make_unique<RecordSource::Pages>();
+    source->mapped = std::make_unique<RecordSource::Mapping>();
     source->mapped->base = base;
     source->mapped->length = size_t(size);
     struct stat now{};
@@ -222,7 +190,7 @@ std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
     const char *from = static_cast<const char *>(base);
     source->bytes = QByteArray::fromRawData(from, size);
     try {
-        source->copy = std::async(std::launch::async, [from, size] { return copyOf(from, size); });
+        source->copy = std::async(std::launch::async, [from, size] { return QByteArray(from, size); });
     } catch (const std::system_error &) {
         // No thread to spare: FinishCopy copies.
     }
@@ -237,14 +205,7 @@ void RecordSource::FinishCopy() noexcept
     // Runs as a read ends, however it ends: without memory for a copy the file
     // simply stays mapped.
     try {
-        const qsizetype size = bytes.size();
-        auto own = copy.valid() ? copy.get() : copyOf(bytes.constData(), size);
-        if (own) {
-            bytes = QByteArray::fromRawData(alignedStart(*own), size);
-            pages = std::move(own);
-        } else {
-            bytes = QByteArray(bytes.constData(), size);
-        }
+        bytes = copy.valid() ? copy.get() : QByteArray(bytes.constData(), bytes.size());
         mapped.reset();
     } catch (const std::exception &) {
     }
@@ -256,25 +217,12 @@ std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
     if (auto source = mappedSource(file, size))
         return source;
     auto source = std::make_shared<RecordSource>();
-    source->pages = pagesFor(size);
-    char *data = nullptr;
-    if (source->pages) {
-        data = alignedStart(*source->pages);
-    } else {
-        source->bytes.resize(size);
-        data = source->bytes.data();
-    }
-    const qint64 got = size > 0 ? file.read(data, size) : 0;
+    source->bytes.resize(size);
+    const qint64 got = size > 0 ? file.read(source->bytes.data(), size) : 0;
     if (got != size)
         throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
-    if (source->pages)
-        source->bytes = QByteArray::fromRawData(data, size);
     // One that grew since its size was taken is read to its end.
-    const QByteArray rest = file.readAll();
-    if (!rest.isEmpty()) {
-        source->bytes += rest; // a copy of its own from here on
-        source->pages.reset();
-    }
+    source->bytes += file.readAll();
     if (!file.atEnd())
         throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
     return source;
