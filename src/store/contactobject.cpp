@@ -6,6 +6,7 @@
 #include "fieldcodec.h"
 #include "linescan.h"
 #include "pendingleaves.h"
+#include "recordsource.h"
 #include "faxobject.h"
 #include "itemfactory.h"
 #include "itemservices.h"

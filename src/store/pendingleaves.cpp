@@ -4,11 +4,9 @@
 #include "itemfactory.h"
 #include "linescan.h"
 #include "recordfile.h"
+#include "recordsource.h"
 #include "zebobject.h"
-#include "platform/textcodec.h"
 
-#include <iterator>
-#include <sys/mman.h>
 
 namespace {
 
@@ -67,52 +65,6 @@ void forEachRecord(const PendingLeaves &pending, Visit visit)
 }
 
 } // namespace
-
-RecordSource::Mapping::~Mapping()
-{
-    if (base)
-        ::munmap(base, length);
-}
-
-bool RecordSource::Utf8() const
-{
-    if (!m_utf8)
-        m_utf8 = isValidUtf8(bytes);
-    return *m_utf8;
-}
-
-QString RecordSource::Text(qsizetype begin, qsizetype end) const
-{
-    const char *p = bytes.constData() + begin;
-    const qsizetype n = end - begin;
-    if (LineScan::IsAscii(p, n))
-        return QString::fromLatin1(p, n);
-    return RecordFile::DecodeText(p, n, Utf8());
-}
-
-QString RecordSource::FieldValue(const char *begin, const char *end, FieldPool *pool) const
-{
-    const qsizetype n = end - begin;
-    if (pool && n > 0 && *begin != '~' && LineScan::IsAscii(begin, n))
-        return pool->Take(ShortText(*this, begin, end).View());
-    QString text = Text(begin, end);
-    if (text.startsWith(u'~'))
-        return DecodeField(text);
-    return text;
-}
-
-ShortText::ShortText(const RecordSource &source, const char *begin, const char *end)
-{
-    const qsizetype n = end - begin;
-    if (n <= qsizetype(std::size(m_buffer)) && LineScan::IsAscii(begin, n)) {
-        for (qsizetype i = 0; i < n; ++i)
-            m_buffer[i] = char16_t(uchar(begin[i]));
-        m_view = QStringView(m_buffer, n);
-    } else {
-        m_text = source.Text(begin, end);
-        m_view = m_text;
-    }
-}
 
 std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &pending)
 {

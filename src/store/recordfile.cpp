@@ -6,6 +6,7 @@
 #include "linescan.h"
 #include "pendingleaves.h"
 #include "recordreader.h"
+#include "recordsource.h"
 #include "treenodes.h"
 #include "zebobject.h"
 #include "platform/textcodec.h"

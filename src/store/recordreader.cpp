@@ -4,16 +4,13 @@
 #include "itemfactory.h"
 #include "linescan.h"
 #include "pendingleaves.h"
+#include "recordsource.h"
 #include "recordfile.h"
 #include "reminderobject.h"
 #include "treenodes.h"
 #include "zebobject.h"
 
-#include <QFile>
-
 #include <cstring>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <limits>
 
 namespace {
@@ -169,64 +166,6 @@ void noteDropped(int line)
 namespace RecordFile {
 ReadNotes LastReadNotes() { return g_notes; }
 } // namespace RecordFile
-
-namespace {
-// Maps a large file and starts copying it on another core; none when it cannot.
-std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
-{
-    constexpr qint64 kWorthIt = qint64(4) << 20;
-    if (size < kWorthIt || file.handle() < 0)
-        return nullptr;
-    void *base = ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.handle(), 0);
-    if (base == MAP_FAILED)
-        return nullptr;
-    auto source = std::make_shared<RecordSource>();
-    source->mapped = std::make_unique<RecordSource::Mapping>();
-    source->mapped->base = base;
-    source->mapped->length = size_t(size);
-    struct stat now{};
-    if (::fstat(file.handle(), &now) != 0 || now.st_size != size)
-        return nullptr; // changing under us: read the plain way
-    const char *from = static_cast<const char *>(base);
-    source->bytes = QByteArray::fromRawData(from, size);
-    try {
-        source->copy = std::async(std::launch::async, [from, size] { return QByteArray(from, size); });
-    } catch (const std::system_error &) {
-        // No thread to spare: FinishCopy copies.
-    }
-    return source;
-}
-} // namespace
-
-void RecordSource::FinishCopy() noexcept
-{
-    if (!mapped)
-        return;
-    // Runs as a read ends, however it ends: without memory for a copy the file
-    // simply stays mapped.
-    try {
-        bytes = copy.valid() ? copy.get() : QByteArray(bytes.constData(), bytes.size());
-        mapped.reset();
-    } catch (const std::exception &) {
-    }
-}
-
-std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
-{
-    const qint64 size = file.size();
-    if (auto source = mappedSource(file, size))
-        return source;
-    auto source = std::make_shared<RecordSource>();
-    source->bytes.resize(size);
-    const qint64 got = size > 0 ? file.read(source->bytes.data(), size) : 0;
-    if (got != size)
-        throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
-    // One that grew since its size was taken is read to its end.
-    source->bytes += file.readAll();
-    if (!file.atEnd())
-        throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
-    return source;
-}
 
 void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
                  TTreeNode *ownerNode)

@@ -3,6 +3,7 @@
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "pendingleaves.h"
+#include "recordsource.h"
 #include "treenodes.h"
 
 #include <QTextStream>

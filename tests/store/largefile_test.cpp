@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "store/pendingleaves.h"
+#include "store/recordsource.h"
 #include "store/personobject.h"
 #include "store/recordfile.h"
 #include "store/reminderobject.h"

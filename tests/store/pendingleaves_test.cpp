@@ -2,6 +2,7 @@
 
 #include "recordfiletestutil.h"
 #include "store/pendingleaves.h"
+#include "store/recordsource.h"
 #include "store/recordfile.h"
 #include "store/reminderobject.h"
 #include "support/storefixture.h"

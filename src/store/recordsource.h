@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <future>
+#include <memory>
+#include <optional>
+
+class FieldPool;
+class QFile;
+
+// The bytes of a record file, kept while some of its leaf records wait to become items.
+struct RecordSource
+{
+    QByteArray bytes;
+    // Whether the text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252.
+    // Found out when first asked: a file of plain ASCII never needs to know.
+    bool Utf8() const;
+    // A file mapped where the system keeps it.
+    struct Mapping
+    {
+        void *base = nullptr;
+        size_t length = 0;
+        ~Mapping();
+    };
+    // A large file is read where the system keeps it while a copy of its own is made on
+    // another core (copy); FinishCopy moves bytes to the copy and lets the file go, so a
+    // file that another program shortens later cannot take the pages from under us.
+    std::unique_ptr<Mapping> mapped;
+    std::future<QByteArray> copy;
+    void FinishCopy() noexcept;
+
+    QString Text(qsizetype begin, qsizetype end) const;
+    QString Text(const char *begin, const char *end) const { return Text(begin - bytes.constData(), end - bytes.constData()); }
+    // A field's value: its text, decoded when it was written escaped; shared through
+    // the pool when one is given.
+    QString FieldValue(const char *begin, const char *end, FieldPool *pool = nullptr) const;
+
+private:
+    mutable std::optional<bool> m_utf8;
+};
+
+// Short text of a record file seen as UTF-16 where it can be without allocating: numbers,
+// rules and other small fields a load only looks at.
+class ShortText
+{
+public:
+    ShortText(const RecordSource &source, const char *begin, const char *end);
+    QStringView View() const { return m_view; }
+
+private:
+    char16_t m_buffer[160];
+    QString m_text;
+    QStringView m_view;
+};
+
+// The whole of an open file. Raises EInOutError when it cannot be read to its end: a
+// shorter file must not pass for the whole one.
+std::shared_ptr<RecordSource> ReadRecordSource(QFile &file);
