@@ -7,7 +7,6 @@
 #include "recordsource.h"
 #include "zebobject.h"
 
-
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
