@@ -35,6 +35,9 @@ inline const char *SkipLineEnd(const char *p, const char *end)
 
 bool IsAscii(const char *p, qsizetype n);
 
+// What separates the numbers of a record's "{" level kind "}" prefix.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 // The "~~"-separated fields of a line's bytes, split as the text would be: no byte of
 // a character beyond ASCII is a "~", in UTF-8 or in Windows-1252.
 struct Field

@@ -9,8 +9,6 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // One record of a span, as the load found it: "{" level blank kind blank "}" header,
 // line end, data line, line end.
 struct Record
@@ -29,10 +27,10 @@ Record nextRecord(const char *p, const char *end)
     Record r;
     ++p; // "{"
     for (int token = 0; token < 2; ++token) {
-        while (p < end && isBlank(*p))
+        while (p < end && LineScan::IsBlank(*p))
             ++p;
         const char *start = p;
-        while (p < end && !isBlank(*p))
+        while (p < end && !LineScan::IsBlank(*p))
             ++p;
         if (token == 1) {
             const QByteArray number = QByteArray::fromRawData(start, p - start);

@@ -17,8 +17,6 @@ namespace {
 
 RecordFile::ReadNotes g_notes;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // Reads a decimal number token the way the record reader always has: optional sign, digits.
 bool parseNumber(const char *p, qsizetype n, int &value)
 {
@@ -60,7 +58,7 @@ public:
     bool onlyBlanksLeft() const
     {
         for (qsizetype i = m_pos; i < m_size; ++i)
-            if (!isBlank(m_data[i]))
+            if (!LineScan::IsBlank(m_data[i]))
                 return false;
         return true;
     }
@@ -75,10 +73,10 @@ public:
     }
     bool readNumber(int &value)
     {
-        while (m_pos < m_size && isBlank(m_data[m_pos]))
+        while (m_pos < m_size && LineScan::IsBlank(m_data[m_pos]))
             readChar();
         const qsizetype start = m_pos;
-        while (m_pos < m_size && !isBlank(m_data[m_pos]))
+        while (m_pos < m_size && !LineScan::IsBlank(m_data[m_pos]))
             ++m_pos;
         return parseNumber(m_data + start, m_pos - start, value);
     }
