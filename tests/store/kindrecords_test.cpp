@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "recordfiletestutil.h"
 #include "store/orgobject.h"
-#include "store/recordfile.h"
-#include "store/teamobject.h"
 #include "support/storefixture.h"
 
 namespace {
@@ -22,36 +18,28 @@ TEST_F(KindRecordsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
 {
     int n = 0;
     auto next = [&n] { return hostile(n++); };
+    const auto primaries = [&](TContactObject *c) {
+        for (int kind : {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website})
+            c->SetPrimaryTitle(kind, next());
+    };
     auto *org = dynamic_cast<TOrgObject *>(add(Kinds::Organization, next(), root, next(), {}, 1));
     org->SetComment(next());
     org->SetCategories(-1);
-    org->SetPrimaryAddress(next());
-    org->SetPrimaryPhone(next());
-    org->SetPrimaryFax(next());
-    org->SetPrimaryEMail(next());
-    org->SetPrimaryWebsite(next());
-    auto *team = dynamic_cast<TTeamObject *>(add(Kinds::Team, next(), org->Node(), next(), {}, 2));
-    team->SetCategories(1 << 30);
+    primaries(org);
+    add(Kinds::Team, next(), org->Node(), next(), {}, 2)->SetCategories(1 << 30);
 
-    auto *person = dynamic_cast<TPersonObject *>(add(Kinds::Person, next(), team->Node(), next(), {}, 3));
-    person->SetSalutation(next());
-    person->SetFirstName(next());
-    person->SetMiddleName(next());
-    person->SetLastName(next());
-    person->SetPrimaryAddress(next());
-    person->SetPrimaryPhone(next());
-    person->SetPrimaryFax(next());
-    person->SetPrimaryEMail(next());
-    person->SetPrimaryWebsite(next());
+    auto *person = dynamic_cast<TPersonObject *>(add(Kinds::Person, next(), org->Node()->Child(0), next(), {}, 3));
+    for (auto set : {&TPersonObject::SetSalutation, &TPersonObject::SetFirstName, &TPersonObject::SetMiddleName,
+                     &TPersonObject::SetLastName})
+        (person->*set)(next());
+    primaries(person);
 
     auto *address = dynamic_cast<TAddressObject *>(add(Kinds::Address, next(), person->Node(), next(), {}, 4));
     address->SetLines({next(), next(), next()});
-    address->SetCity(next());
-    address->SetState(next());
-    address->SetPostalCode(next());
-    address->SetCountry(next());
-    auto *phone = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, next(), person->Node(), next(), {}, 5));
-    phone->SetExtension(next());
+    for (auto set : {&TAddressObject::SetCity, &TAddressObject::SetState, &TAddressObject::SetPostalCode,
+                     &TAddressObject::SetCountry})
+        (address->*set)(next());
+    dynamic_cast<TPhoneObject *>(add(Kinds::Phone, next(), person->Node(), next(), {}, 5))->SetExtension(next());
     add(Kinds::Fax, next(), person->Node(), next(), {}, 6)->SetComment(next());
     add(Kinds::EMail, next(), person->Node(), next(), {}, 7)->SetCategories(7);
     add(Kinds::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());

@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "recordfiletestutil.h"
 #include "store/pendingleaves.h"
-#include "store/recordsource.h"
-#include "store/recordfile.h"
 #include "store/reminderobject.h"
 #include "support/storefixture.h"
 
@@ -14,47 +10,18 @@ const QDate kToday(2026, 12, 6);
 // Leaves of F come before and after its folder G and its person Kim; the last two
 // records are Kim's although an F leaf lies between them and Kim.
 const QByteArray kFile = CrLf({
-    "{Params}",
-    "{0 11 }My Contacts~~~~~~32892645",
-    "{1 0 }F~~~~top~~1",
-    "{Fold}0",
-    "{2 6 }Home~~555-0100~~~two%0Alines~~11",
-    "{Phon}x7~~5",
-    "{2 0 }G~~~~~~2",
-    "{Fold}0",
-    "{3 7 }Mail~~g@x~~~~21",
-    "{Mail}0",
-    "{2 5 }Work~~~~~~12",
-    "{Addr}1 Main St~~~~~~Town~~ST~~12345~~Land~~3",
-    "{2 3 }Kim~~~~~~3",
-    "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0",
-    "{3 10 }Notes~~/tmp/n.txt~~~~31",
-    "{Docs}0",
-    "{2 9 }Renew~~~~~~13",
-    "{Remd}2026,12,1,0~~0",
-    "{3 42 }Odd~~v~~c~~33",
-    "{Futr}x~~y",
-    "{3 12 }Run~~/bin/run~~~~34",
-    "{Tool}/bin/run~~-a~~0",
+    "{Params}", "{0 11 }My Contacts~~~~~~32892645",
+    "{1 0 }F~~~~top~~1", "{Fold}0",
+    "{2 6 }Home~~555-0100~~~two%0Alines~~11", "{Phon}x7~~5",
+    "{2 0 }G~~~~~~2", "{Fold}0",
+    "{3 7 }Mail~~g@x~~~~21", "{Mail}0",
+    "{2 5 }Work~~~~~~12", "{Addr}1 Main St~~~~~~Town~~ST~~12345~~Land~~3",
+    "{2 3 }Kim~~~~~~3", "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0",
+    "{3 10 }Notes~~/tmp/n.txt~~~~31", "{Docs}0",
+    "{2 9 }Renew~~~~~~13", "{Remd}2026,12,1,0~~0",
+    "{3 42 }Odd~~v~~c~~33", "{Futr}x~~y",
+    "{3 12 }Run~~/bin/run~~~~34", "{Tool}/bin/run~~-a~~0",
 });
-
-// A database loaded into a tree of its own.
-struct Loaded
-{
-    explicit Loaded(const QByteArray &bytes)
-    {
-        WriteBytes("in.dat", bytes);
-        LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
-    }
-    TTreeNode *top(int row) const { return root->Child(row); }
-    QByteArray save()
-    {
-        SaveDatabase(nodes);
-        return ReadBytes(RecordFile::DatabaseName);
-    }
-    TTreeNodes nodes;
-    TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
-};
 
 // Every node's alert count and mark, without making any leaf.
 QStringList Marks(TTreeNode *root)

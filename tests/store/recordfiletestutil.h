@@ -1,8 +1,10 @@
 #pragma once
 
 #include "store/addressobject.h"
+#include "store/itemfactory.h"
 #include "store/personobject.h"
 #include "store/phoneobject.h"
+#include "store/recordfile.h"
 #include "store/toolobject.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -66,3 +68,21 @@ inline QStringList Describe(const TTreeNode *node)
     DescribeInto(node, 0, out);
     return out;
 }
+
+// A database loaded into a tree of its own; a load error is thrown.
+struct Loaded
+{
+    explicit Loaded(const QByteArray &bytes)
+    {
+        WriteBytes("in.dat", bytes);
+        LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
+    }
+    TTreeNode *top(int row) const { return root->Child(row); }
+    QByteArray save()
+    {
+        SaveDatabase(nodes);
+        return ReadBytes(RecordFile::DatabaseName);
+    }
+    TTreeNodes nodes;
+    TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
+};

@@ -1,15 +1,12 @@
-#include <gtest/gtest.h>
-
 #include "recordfiletestutil.h"
 #include "store/folderobject.h"
-#include "store/itemfactory.h"
-#include "store/recordfile.h"
 #include "support/storefixture.h"
 
 #include <QDateTime>
-#include <QDir>
 
 namespace {
+
+QDateTime HoursAgo(int hours) { return QDateTime::currentDateTime().addSecs(-3600 * hours); }
 
 // A folder bound to an exported file in the data directory.
 class RemoteFolderTest : public StoreFixture
@@ -21,7 +18,7 @@ protected:
         source = QDir(dir.path()).filePath("shared.mbd");
         writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Desk~~555~~~~2", "{Phon}~~0", "{1 6 }Line~~1~~~~3",
                           "{Phon}~~0"}),
-                    QDateTime::currentDateTime().addSecs(-3600));
+                    HoursAgo(1));
         folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
         add(Kinds::Folder, "Local Child", folder->Node());
         CreateItem(Kinds::Phone, "Own", "9", {}, folder->Node(), "{Phon}~~0", 50);
@@ -33,6 +30,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
     }
+    void bindAndRefresh()
+    {
+        folder->SetValue(source);
+        folder->Refresh();
+    }
 
     QString source;
     TFolderObject *folder = nullptr;
@@ -42,19 +44,16 @@ TEST_F(RemoteFolderTest, LocationClearsTheContentsAndShowsTheRemoteImages)
 {
     folder->SetValue(source);
     EXPECT_TRUE(folder->IsRemote());
-    EXPECT_EQ(folder->Node()->Count(), 0);
-    EXPECT_EQ(folder->ChildCount(), 1); // its own leaf stays
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own"})); // its own leaf stays
     EXPECT_EQ(folder->Node()->ImageIndex(), Images::RemoteFolder);
     EXPECT_EQ(folder->Node()->SelectedIndex(), Images::OpenRemoteFolder);
     EXPECT_THROW(add(Kinds::Folder, "Not here", folder->Node()), ERemoteParent);
 
     folder->Refresh();
     ASSERT_EQ(folder->Node()->Count(), 1);
-    // The same location again changes nothing.
-    folder->SetValue(source);
+    folder->SetValue(source); // the same location again changes nothing
     EXPECT_EQ(folder->Node()->Count(), 1);
-    // Another location clears at once.
-    folder->SetValue(source + ".old.mbd");
+    folder->SetValue(source + ".old.mbd"); // another location clears at once
     EXPECT_EQ(folder->Node()->Count(), 0);
 }
 
@@ -72,13 +71,12 @@ TEST_F(RemoteFolderTest, RefreshReadsTheSourceOnlyWhenItChanged)
     EXPECT_THROW(add(Kinds::Phone, "Not here", club), ERemoteParent);
     EXPECT_FALSE(RemoteLoading());
 
-    // New content under the old time stamp is not read: the source did not change.
-    writeSource(CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"}), QDateTime::currentDateTime().addSecs(-3600));
+    // New content under the old time stamp is not read: the source did not change. A later time stamp is.
+    const QByteArray other = CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"});
+    writeSource(other, HoursAgo(1));
     folder->Refresh();
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club", "Club|Desk"}));
-
-    // A later time stamp is.
-    writeSource(CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"}), QDateTime::currentDateTime().addSecs(3600));
+    writeSource(other, HoursAgo(-1));
     folder->Refresh();
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Other"}));
 }
@@ -99,7 +97,7 @@ TEST_F(RemoteFolderTest, UnreadableOrForeignSourcesLeaveTheFolderEmpty)
 
 TEST_F(RemoteFolderTest, SourceThatIsNotRecordsKeepsWhatWasReadBeforeTheError)
 {
-    writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "garbage here"}), QDateTime::currentDateTime().addSecs(-60));
+    writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "garbage here"}), HoursAgo(0));
     folder->SetValue(source);
     EXPECT_THROW(folder->Refresh(), EInOutError);
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club"}));
@@ -109,29 +107,24 @@ TEST_F(RemoteFolderTest, SourceThatIsNotRecordsKeepsWhatWasReadBeforeTheError)
 
 TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
 {
-    folder->SetValue(source);
-    folder->Refresh();
+    bindAndRefresh();
     SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName),
-              CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
-                    QStringLiteral("{1 0 }Shared~~%1~~~~%2").arg(source).arg(folder->Id()).toUtf8().constData(),
-                    "{Fold}0", "{2 6 }Own~~9~~~~50", "{Phon}~~0"}));
+    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    EXPECT_EQ(saved, CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
+                           QStringLiteral("{1 0 }Shared~~%1~~~~%2").arg(source).arg(folder->Id()).toUtf8().constData(),
+                           "{Fold}0", "{2 6 }Own~~9~~~~50", "{Phon}~~0"}));
 
     // After a start-up the folder is empty until its first refresh.
-    TTreeNodes fresh;
-    TTreeNode *top = fresh.AddTop(MakeRootItem(), "My Contacts");
-    LoadDatabase(top);
-    auto *loaded = static_cast<TFolderObject *>(top->Child(0)->Item());
-    EXPECT_EQ(top->Child(0)->ImageIndex(), Images::RemoteFolder);
-    EXPECT_EQ(Outline(top->Child(0)), QStringList({"|Own"}));
-    loaded->Refresh();
-    EXPECT_EQ(Outline(top->Child(0)), QStringList({"|Own", "Club", "Club|Desk"}));
+    Loaded db(saved);
+    EXPECT_EQ(db.top(0)->ImageIndex(), Images::RemoteFolder);
+    EXPECT_EQ(Outline(db.top(0)), QStringList({"|Own"}));
+    static_cast<TFolderObject *>(db.top(0)->Item())->Refresh();
+    EXPECT_EQ(Outline(db.top(0)), QStringList({"|Own", "Club", "Club|Desk"}));
 }
 
 TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
 {
-    folder->SetValue(source);
-    folder->Refresh();
+    bindAndRefresh();
     ExportSubtree(folder->Node(), "all.mbd", false);
     EXPECT_TRUE(ReadBytes("all.mbd").contains("Club"));
 
@@ -147,8 +140,7 @@ TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
 
 TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
 {
-    folder->SetValue(source);
-    folder->Refresh();
+    bindAndRefresh();
     folder->SetValue(QString());
     EXPECT_FALSE(folder->IsRemote());
     EXPECT_EQ(folder->Node()->ImageIndex(), Kinds::Folder);
@@ -158,4 +150,5 @@ TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
     SaveDatabase(nodes);
     EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("}Club~~"));
 }
+
 } // namespace
