@@ -1,11 +1,11 @@
 #include "platform/instancelock.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -22,21 +22,18 @@ public:
             return;
         m_pid = fork();
         if (m_pid == 0) {
-            ::close(up[0]);
-            ::close(down[1]);
+            ::close(down[1]); // so that the parent's close ends the read below
             InstanceLock lock(dataDir);
             const char got = lock.tryLock() ? '1' : '0';
             (void)!::write(up[1], &got, 1);
-            char c;
-            (void)!::read(down[0], &c, 1);
-            _exit(0); // dies holding the lock: the file stays behind
+            (void)!::read(down[0], up, 1); // until the parent closes its end
+            _exit(0);                      // dies holding the lock: the file stays behind
         }
         ::close(up[1]);
         ::close(down[0]);
         m_release = down[1];
         char got = '0';
-        if (::read(up[0], &got, 1) == 1)
-            m_gotLock = got == '1';
+        m_gotLock = ::read(up[0], &got, 1) == 1 && got == '1';
         ::close(up[0]);
     }
     ~LockHolder() { finish(); }
@@ -44,15 +41,10 @@ public:
     qint64 pid() const { return m_pid; }
     void finish()
     {
-        if (m_release >= 0) {
-            ::close(m_release);
-            m_release = -1;
-        }
-        if (m_pid > 0) {
-            int status = 0;
-            waitpid(m_pid, &status, 0);
-            m_pid = -1;
-        }
+        if (m_release >= 0)
+            ::close(std::exchange(m_release, -1));
+        if (m_pid > 0)
+            waitpid(std::exchange(m_pid, -1), nullptr, 0);
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "platform/launcher.h"
+#include "support/filebytes.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -21,12 +22,9 @@ TEST(Launcher, StartsAProgramWithArgumentsInItsDirectory)
 {
     QTemporaryDir dir;
     const QString script = dir.filePath("tool.sh");
-    {
-        QFile f(script);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.tmp\npwd >> args.tmp\nmv args.tmp args.txt\n");
-    }
-    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    WriteBytes(script, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > args.tmp\npwd >> args.tmp\n"
+                       "mv args.tmp args.txt\n");
+    ASSERT_TRUE(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
     QString error;
     ASSERT_TRUE(startProgram(script, "-r 'John Smith'", dir.path() + "/", &error)) << error.toStdString();
 
@@ -35,12 +33,9 @@ TEST(Launcher, StartsAProgramWithArgumentsInItsDirectory)
     QDeadlineTimer deadline(20000);
     while (!QFile::exists(out) && !deadline.hasExpired())
         QThread::msleep(20);
-    QFile f(out);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(ReadBytes(out)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.at(0), "-r");
-    EXPECT_EQ(lines.at(1), "John Smith");
+    EXPECT_EQ(lines.mid(0, 2), QStringList({"-r", "John Smith"}));
     EXPECT_EQ(QFileInfo(lines.at(2)).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
 }
 
@@ -49,8 +44,7 @@ TEST(Launcher, ReportsWhatCannotStart)
     QTemporaryDir dir;
     QString error;
     EXPECT_FALSE(startProgram(dir.filePath("missing"), "", QString(), &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(openWithDesktop(dir.filePath("missing.doc"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    QString openError;
+    EXPECT_FALSE(openWithDesktop(dir.filePath("missing.doc"), &openError));
+    EXPECT_FALSE(error.isEmpty() || openError.isEmpty());
 }

@@ -1,23 +1,9 @@
+#include "recordfiletestutil.h"
 #include "support/storefixture.h"
-
-#include "store/folderobject.h"
-#include "store/recordfile.h"
 
 #include <QSignalSpy>
 
-namespace {
-
 using ItemModel = StoreFixture;
-
-QStringList childTitles(const TTreeNode *node)
-{
-    QStringList titles;
-    for (int i = 0; i < node->Count(); ++i)
-        titles << node->Child(i)->Text();
-    return titles;
-}
-
-} // namespace
 
 TEST_F(ItemModel, FindChildByTitleWordAndNumber)
 {
@@ -114,12 +100,12 @@ TEST_F(ItemModel, SetNodeMovesTheMarkAndTheRemoteState)
 
 TEST_F(ItemModel, PanesOrderFoldersFirstThenTitlesFoldedAToZ)
 {
-    add(Kinds::Phone, "Zed", nullptr); // leaves have no node
+    add(Kinds::Phone, "Zed", nullptr);
     add(Kinds::Person, "aaron", nullptr);
     add(Kinds::Folder, "beta", nullptr);
     add(Kinds::Folder, "Alpha", nullptr);
     add(Kinds::Organization, "_under", nullptr);
-    EXPECT_EQ(childTitles(root), (QStringList{"Alpha", "beta", "aaron", "_under"}));
+    EXPECT_EQ(Outline(root), (QStringList{"|Zed", "Alpha", "beta", "aaron", "_under"})); // leaves have no node
 
     // "_" sorts after the letters once they are folded to upper case.
     EXPECT_GT(CompareTitles("_a", "Z"), 0);
@@ -134,7 +120,7 @@ TEST_F(ItemModel, RenamingMovesTheNodeAndLeavesTheOwnerAlone)
     TZEBObject *c = add(Kinds::Person, "Carl", nullptr);
     QSignalSpy moved(&nodes, &TTreeNodes::nodeMoved);
     a->SetTitle("Zoe");
-    EXPECT_EQ(childTitles(root), (QStringList{"Bert", "Carl", "Zoe"}));
+    EXPECT_EQ(Outline(root), (QStringList{"Bert", "Carl", "Zoe"}));
     EXPECT_EQ(moved.count(), 1);
 
     // A leaf titled like its owner does not rename the owner's node.

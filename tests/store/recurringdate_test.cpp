@@ -65,34 +65,24 @@ TEST(RecurringDateAdvance, MonthEndsLeapYearsAndTheEndOfTheCalendar)
     }
 }
 
-namespace {
-QDate NthWeekdayOfNextMonth(const QDate &date, int week)
+// The weekday of date in week 1 to 4 of the next month, or in its last week for 5.
+static QDate WeekdayOfNextMonth(const QDate &date, int week)
 {
-    QDate d = date.addMonths(1);
-    d = QDate(d.year(), d.month(), 1);
-    while (d.dayOfWeek() != date.dayOfWeek())
-        d = d.addDays(1);
-    return d.addDays(7 * (week - 1));
+    const QDate month = date.addMonths(1);
+    const QDate first(month.year(), month.month(), 1), last(month.year(), month.month(), month.daysInMonth());
+    if (week == 5)
+        return last.addDays(-((last.dayOfWeek() - date.dayOfWeek() + 7) % 7));
+    return first.addDays((date.dayOfWeek() - first.dayOfWeek() + 7) % 7 + 7 * (week - 1));
 }
-
-QDate LastWeekdayOfNextMonth(const QDate &date)
-{
-    QDate d = date.addMonths(1);
-    d = QDate(d.year(), d.month(), d.daysInMonth());
-    while (d.dayOfWeek() != date.dayOfWeek())
-        d = d.addDays(-1);
-    return d;
-}
-} // namespace
 
 TEST(RecurringDateAdvance, WeekdayOfMonthOverEveryDayOfSeveralYears)
 {
     for (QDate date(1998, 1, 1); date < QDate(2006, 1, 1); date = date.addDays(1)) {
         TRecurringDate rule = Rule(date.year(), date.month(), date.day(), 5);
         ASSERT_TRUE(rule.Advance()) << qPrintable(date.toString(Qt::ISODate));
-        const int week = std::min((date.day() + 6) / 7, 5); // days 29 to 31 are the last week
-        const QDate expected = week == 5 ? LastWeekdayOfNextMonth(date) : NthWeekdayOfNextMonth(date, week);
-        ASSERT_EQ(rule.GetDate(), expected) << qPrintable(date.toString(Qt::ISODate));
+        // Days 29 to 31 are the last week.
+        ASSERT_EQ(rule.GetDate(), WeekdayOfNextMonth(date, std::min((date.day() + 6) / 7, 5)))
+            << qPrintable(date.toString(Qt::ISODate));
     }
 }
 
