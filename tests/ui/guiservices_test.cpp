@@ -1,12 +1,9 @@
 #include "mainformfixture.h"
 
-#include "store/kinds.h"
 #include "support/filebytes.h"
 #include "ui/imagelist.h"
 
-#include <QAction>
 #include <QDesktopServices>
-#include <QMenu>
 #include <QUrl>
 
 namespace {
@@ -47,22 +44,18 @@ TEST_F(GuiServicesTest, LaunchingADocumentOpensItsFileOnTheDesktop)
     const QString path = makeFile(QStringLiteral("report.txt"));
     TZEBObject *doc = add(Kinds::Document, QStringLiteral("report.txt"), nullptr, path);
     form->SelectNode(root);
-    form->SetActivePane(TMainForm::Pane::MainItems);
-    form->mainItems()->selectionModel()->select(form->itemModel()->index(form->itemModel()->rowOf(doc), 0),
-                                                QItemSelectionModel::ClearAndSelect);
+    selectRows({doc});
     form->PreparePopupFor(doc);
     QAction *launch = form->listPopup()->actions().at(6);
-    ASSERT_TRUE(launch->isVisible());
-    ASSERT_TRUE(launch->isEnabled());
-    launch->trigger();
-    ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls.first(), QUrl::fromLocalFile(path));
+    EXPECT_TRUE(launch->isVisible());
+    launch->trigger(); // does nothing when disabled
+    EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
 }
 
 TEST_F(GuiServicesTest, AMissingFileIsReportedNotOpened)
 {
     QString shown;
-    answerNextBox(QMessageBox::Ok, &shown);
+    answerNextBox(form.get(), QMessageBox::Ok, &shown);
     const QString missing = dir.filePath(QStringLiteral("gone.txt"));
     EXPECT_FALSE(form->services().ShellOpen(missing));
     EXPECT_EQ(shown, missing + QStringLiteral(" was not found"));

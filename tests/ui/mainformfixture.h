@@ -1,21 +1,24 @@
 #pragma once
 
 #include "store/itemfactory.h"
+#include "store/kinds.h"
 #include "store/ranmar.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 #include "support/qtprinters.h"
+#include "ui/foldertreemodel.h"
 #include "ui/guiservices.h"
 #include "ui/itemlistmodel.h"
 #include "ui/mainform.h"
+#include "uitestutil.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QTreeView>
+#include <QAction>
 #include <QDir>
-#include <QMessageBox>
+#include <QItemSelectionModel>
+#include <QMenu>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -54,22 +57,18 @@ protected:
         return captions;
     }
 
-    // Answers the next modal box with button; its text goes to *text.
-    // The timer belongs to the window, so an unanswered wait ends with the test.
-    void answerNextBox(QMessageBox::StandardButton button, QString *text)
+    QModelIndex rowIndex(TZEBObject *item) const { return form->itemModel()->index(form->itemModel()->rowOf(item), 0); }
+
+    // Selects list rows by item and makes the list the active pane.
+    void selectRows(const QList<TZEBObject *> &items)
     {
-        auto *timer = new QTimer(form.get());
-        QObject::connect(timer, &QTimer::timeout, timer, [timer, button, text] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            timer->stop();
-            timer->deleteLater();
-            if (text)
-                *text = box->text();
-            box->done(button);
-        });
-        timer->start(5);
+        QItemSelectionModel *selection = form->mainItems()->selectionModel();
+        selection->clearSelection();
+        for (TZEBObject *item : items) {
+            selection->select(rowIndex(item), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selection->setCurrentIndex(rowIndex(item), QItemSelectionModel::NoUpdate);
+        }
+        form->SetActivePane(TMainForm::Pane::MainItems);
     }
 
     QTemporaryDir dir;

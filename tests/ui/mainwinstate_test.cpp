@@ -1,21 +1,12 @@
 #include "platform/profile.h"
 #include "support/filebytes.h"
-#include "ui/mainwinstate.h"
+#include "uitestutil.h"
 
 #include <QRect>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-// A window that keeps what was applied and reports it back.
-class FakeWindow : public TWinLayoutTarget
-{
-public:
-    TWinLayout GetSettings() const override { return current; }
-    void ApplySettings(const TWinLayout &layout) override { current = layout; }
-    TWinLayout current;
-};
 
 class MainWinStateTest : public ::testing::Test
 {

@@ -3,14 +3,10 @@
 
 #include "platform/instancelock.h"
 #include "platform/profile.h"
-#include "store/itemfactory.h"
-#include "store/kinds.h"
 #include "store/recordfile.h"
-#include "store/treenodes.h"
-#include "store/zebobject.h"
+#include "support/filebytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -29,13 +25,8 @@ protected:
         ASSERT_TRUE(home.isValid());
         ASSERT_TRUE(userDir.isValid());
         // An exported database in the directory the user starts from.
-        TTreeNodes nodes;
-        TTreeNode *root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
-        TZEBObject *folder = CreateItem(Kinds::Folder, QStringLiteral("Imported Friends"), QString(), QString(),
-                                        root, QString(), 0);
-        CreateItem(Kinds::Folder, QStringLiteral("Chess Club"), QString(), QString(), folder->Node(), QString(), 0);
-        ExportSubtree(folder->Node(), userDir.filePath("friends.mbd"), false);
-        ASSERT_TRUE(QFile::exists(userDir.filePath("friends.mbd")));
+        WriteBytes(userDir.filePath("friends.mbd"),
+                   CrLf({"{1 0 }Imported Friends~~~~~~1", "{Fold}0", "{2 0 }Chess Club~~~~~~2", "{Fold}0"}));
     }
 
     void TearDown() override
@@ -73,11 +64,7 @@ protected:
         EXPECT_EQ(first.exitCode(), 0);
     }
 
-    QByteArray database() const
-    {
-        QFile f(QDir(home.path()).filePath(RecordFile::DatabaseName));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray database() const { return ReadBytes(QDir(home.path()).filePath(RecordFile::DatabaseName)); }
 
     QTemporaryDir home, userDir;
     QProcess first, second;

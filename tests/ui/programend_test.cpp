@@ -3,20 +3,10 @@
 #include "store/toolitems.h"
 #include "support/filebytes.h"
 #include "support/storefixture.h"
-#include "ui/mainwinstate.h"
 #include "ui/programend.h"
-
-#include <QFile>
+#include "uitestutil.h"
 
 namespace {
-
-class StillWindow : public TWinLayoutTarget
-{
-public:
-    TWinLayout GetSettings() const override { return current; }
-    void ApplySettings(const TWinLayout &layout) override { current = layout; }
-    TWinLayout current;
-};
 
 class ProgramEndTest : public StoreFixture
 {
@@ -37,7 +27,7 @@ protected:
     QString ini() const { return dir.filePath("zeb.ini"); }
 
     TToolItems tools;
-    StillWindow window;
+    FakeWindow window;
 };
 
 } // namespace
@@ -63,7 +53,6 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
     EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, tools, profile));
     EXPECT_TRUE(database().contains("Friends"));
     const Profile written(ini());
-    EXPECT_EQ(written.sectionKeys("WinState").size(), 28);
     EXPECT_EQ(written.readInteger("WinState", "Norm_Width", 0), 812);
     EXPECT_TRUE(written.readString("Tools", "Tool0").contains("/usr/bin/notes"));
     EXPECT_TRUE(services.errors.isEmpty());

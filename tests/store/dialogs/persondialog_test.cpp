@@ -33,6 +33,11 @@ protected:
         emit edit->editingFinished(); // leaving the field
     }
     static QString text(const QWidget *d, const char *name) { return control<QLineEdit>(d, name)->text(); }
+    // Address, phone, fax, e-mail and website, the titles of the primary children.
+    static QStringList primaries(const TContactObject *p)
+    {
+        return {p->PrimaryAddress(), p->PrimaryPhone(), p->PrimaryFax(), p->PrimaryEMail(), p->PrimaryWebsite()};
+    }
 };
 
 TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
@@ -84,13 +89,11 @@ TEST_F(PersonDialogTest, NewPersonWithOnlyANameMakesNoChildren)
     TPersonObject *p = newPerson();
     TEditPersDlg dialog(*p, true, {});
     dialog.pages()->phoneFormats()->setCurrentIndex(1); // USA, nothing typed
-    EXPECT_EQ(dialog.pages()->phoneNumber()->shownText(), "(___)___-____");
     typeTitle(&dialog, "Kim Sample");
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->Value(), " Kim Sample");
     EXPECT_EQ(p->ChildCount(), 0);
-    EXPECT_EQ(p->Node()->Count(), 0);
-    EXPECT_EQ(p->PrimaryAddress() + p->PrimaryPhone() + p->PrimaryFax() + p->PrimaryEMail() + p->PrimaryWebsite(), "");
+    EXPECT_EQ(primaries(p).join(""), "");
 }
 
 TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
@@ -116,12 +119,8 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
 
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->Value(), "Dr. Kim Sample");
-    EXPECT_EQ(p->PrimaryAddress(), "Primary Address");
-    EXPECT_EQ(p->PrimaryPhone(), "Primary Phone");
-    EXPECT_TRUE(p->PrimaryFax().isEmpty());
-    EXPECT_EQ(p->PrimaryEMail(), "Primary E-Mail");
-    EXPECT_TRUE(p->PrimaryWebsite().isEmpty());
-    ASSERT_EQ(p->ChildCount(), 3);
+    EXPECT_EQ(primaries(p), QStringList({"Primary Address", "Primary Phone", "", "Primary E-Mail", ""}));
+    EXPECT_EQ(p->ChildCount(), 3);
     auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
     ASSERT_TRUE(phone);
     EXPECT_EQ(phone->Value(), "(555)123-4567");
@@ -129,23 +128,12 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
     EXPECT_EQ(p->FindChild("Primary Address", Kinds::Address)->Value(), "1 Main St");
 }
 
-class PersonEditTest : public PersonDialogTest
+TEST_F(PersonDialogTest, EditingShowsThePrimaryChildAndANewTitleMakesAnotherPhone)
 {
-protected:
-    void SetUp() override
-    {
-        PersonDialogTest::SetUp();
-        p = dynamic_cast<TPersonObject *>(
-            add(Kinds::Person, "Kim Sample", root, " Kim Sample", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0"));
-        home = dynamic_cast<TPhoneObject *>(add(Kinds::Phone, "Home", p->Node(), "555-0100", "{Phon}~~0"));
-        add(Kinds::Phone, "Office", p->Node(), "555-0200", "{Phon}7~~0");
-    }
-    TPersonObject *p = nullptr;
-    TPhoneObject *home = nullptr;
-};
-
-TEST_F(PersonEditTest, OpensOnThePrimaryChildWithoutFormats)
-{
+    auto *p = dynamic_cast<TPersonObject *>(
+        add(Kinds::Person, "Kim Sample", root, " Kim Sample", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0"));
+    add(Kinds::Phone, "Home", p->Node(), "555-0100", "{Phon}~~0");
+    add(Kinds::Phone, "Office", p->Node(), "555-0200", "{Phon}7~~0");
     TEditPersDlg dialog(*p, false, {});
     PrimaryPagesWidget *pages = dialog.pages();
     EXPECT_TRUE(pages->phoneFormats()->isHidden());
@@ -161,18 +149,15 @@ TEST_F(PersonEditTest, OpensOnThePrimaryChildWithoutFormats)
     emit titles->activated(1);
     EXPECT_EQ(pages->phoneNumber()->text(), "555-0200");
     EXPECT_EQ(text(&dialog, "Extension"), "7");
-}
 
-TEST_F(PersonEditTest, ANewTitleMakesAnotherPhone)
-{
+    // A title of no phone makes another one and leaves the shown one alone.
     // (The model's tests update a phone of an existing title.)
-    TEditPersDlg dialog(*p, false, {});
-    dialog.pages()->titleList(Kinds::Phone)->setEditText("Work");
-    dialog.pages()->phoneNumber()->setText("555-0300");
+    titles->setEditText("Work");
+    pages->phoneNumber()->setText("555-0300");
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->PrimaryPhone(), "Work");
     EXPECT_EQ(p->ChildCount(), 3);
-    EXPECT_EQ(home->Value(), "555-0100");
+    EXPECT_EQ(p->FindChild("Office", Kinds::Phone)->Value(), "555-0200");
     EXPECT_EQ(p->FindChild("Work", Kinds::Phone)->Value(), "555-0300");
 }
 
@@ -185,12 +170,11 @@ TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
     auto *title = control<QLineEdit>(&dialog, "Title");
     const QString longName(120, u'x');
     title->setText(longName);
-    EXPECT_EQ(title->text(), longName);
     emit title->editingFinished();
     setText(&dialog, "EMailAddr", "info@example.org");
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(org->Title(), longName);
     EXPECT_EQ(org->Value(), "kept"); // the dialog does not compose a value
-    EXPECT_EQ(org->PrimaryEMail(), "Primary E-Mail");
+    EXPECT_EQ(primaries(org), QStringList({"", "", "", "Primary E-Mail", ""}));
     EXPECT_EQ(org->ChildCount(), 1);
 }
