@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "store/addressobject.h"
 #include "store/recordfile.h"
 #include "support/storefixture.h"

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "store/phoneobject.h"
 #include "store/webobject.h"
 #include "support/storefixture.h"

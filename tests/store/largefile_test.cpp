@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
+#include "recordfiletestutil.h"
 #include "store/pendingleaves.h"
 #include "store/recordsource.h"
-#include "store/personobject.h"
-#include "store/recordfile.h"
-#include "store/reminderobject.h"
-#include "support/filebytes.h"
 #include "support/storefixture.h"
 
 namespace {
@@ -28,15 +23,7 @@ QByteArray largeDatabase(int persons)
     return out;
 }
 
-class LargeFileTest : public StoreFixture
-{
-protected:
-    void TearDown() override
-    {
-        TReminderObject::SetToday(QDate());
-        StoreFixture::TearDown();
-    }
-};
+using LargeFileTest = StoreFixture;
 
 TEST_F(LargeFileTest, ALargeDatabaseLoadsFromItsOwnCopyAndSavesBackUnchanged)
 {

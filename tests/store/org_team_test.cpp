@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "store/orgobject.h"
 #include "store/teamobject.h"
 #include "support/storefixture.h"

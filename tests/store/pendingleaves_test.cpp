@@ -40,11 +40,6 @@ protected:
         StoreFixture::SetUp();
         TReminderObject::SetToday(kToday);
     }
-    void TearDown() override
-    {
-        TReminderObject::SetToday(QDate());
-        StoreFixture::TearDown();
-    }
     TZEBObject *leaf(int kind, const QString &title, const QString &value, const QString &comment, TZEBObject *owner,
                      const QString &data, qint32 id)
     {

@@ -3,6 +3,7 @@
 #include "fakeservices.h"
 #include "store/itemfactory.h"
 #include "store/ranmar.h"
+#include "store/reminderobject.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -12,6 +13,7 @@
 
 // A tree with the root "My Contacts", fake services, a fixed random seed, and a
 // temporary directory made current for the test (the program's data directory).
+// A today pinned by the test is let go at its end.
 class StoreFixture : public ::testing::Test
 {
 protected:
@@ -25,7 +27,11 @@ protected:
         root->SetImageIndex(12);
         root->SetSelectedIndex(12);
     }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void TearDown() override
+    {
+        TReminderObject::SetToday(QDate());
+        QDir::setCurrent(previous);
+    }
 
     TZEBObject *add(int kind, const QString &title, TTreeNode *owner, const QString &value = {},
                     const QString &dataLine = {}, qint32 id = 0)
