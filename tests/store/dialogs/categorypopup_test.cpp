@@ -1,10 +1,7 @@
 #include "store/dialogs/categorypopup.h"
 
 #include "dialogtesting.h"
-#include "store/categorynames.h"
 #include "store/dialogs/itemdialogs.h"
-
-#include <QListWidget>
 
 namespace {
 

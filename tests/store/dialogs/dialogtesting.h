@@ -1,9 +1,18 @@
 #pragma once
 
+#include "store/categorynames.h"
+#include "support/storefixture.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <QWidget>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -14,6 +23,18 @@ template <class W> W *control(const QWidget *dialog, const char *name)
     EXPECT_TRUE(w) << "no control " << name;
     return w;
 }
+
+inline QLineEdit *edit(const QWidget *dialog, const char *name) { return control<QLineEdit>(dialog, name); }
+
+// Items of a kind in a store of their own, for the dialogs to edit.
+class DialogTest : public StoreFixture
+{
+protected:
+    template <class T> T *make(int kind, const QString &title, const QString &value = {}, const QString &data = {})
+    {
+        return dynamic_cast<T *>(add(kind, title, root, value, data));
+    }
+};
 
 // Answers the next modal dialog once it is shown (checked from the event loop, so
 // it also works for dialogs opened from inside another dialog).

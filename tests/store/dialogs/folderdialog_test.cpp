@@ -2,21 +2,17 @@
 
 #include "dialogtesting.h"
 #include "store/folderobject.h"
-#include "support/storefixture.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
-class FolderDialogTest : public StoreFixture
+class FolderDialogTest : public DialogTest
 {
 protected:
     TFolderObject *folder(const QString &location = {})
     {
-        auto *f = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root, {}, "{Fold}0"));
+        auto *f = make<TFolderObject>(Kinds::Folder, "Shared", {}, "{Fold}0");
         if (!location.isEmpty())
             f->SetValue(location);
         return f;
@@ -40,7 +36,6 @@ TEST_F(FolderDialogTest, LocationControlsFollowTheBoxAndTheRadios)
 {
     TFolderEditDlg dialog(*folder(), {});
     Controls c = controls(&dialog);
-    EXPECT_FALSE(c.remote->isChecked());
     EXPECT_TRUE(c.lan->isChecked());
     EXPECT_FALSE(c.internet->isEnabled());
     EXPECT_FALSE(c.location->isEnabled());
@@ -77,7 +72,7 @@ TEST_F(FolderDialogTest, OkStoresTheLocation)
     c.location->selectAll();
     QTest::keyClicks(c.location, "host/list.mbd"); // typed over it: OK adds the scheme
     EXPECT_EQ(dialog.Location(), "http://host/list.mbd");
-    QTest::keyClicks(control<QLineEdit>(&dialog, "FolderTitle"), " (web)");
+    QTest::keyClicks(edit(&dialog, "FolderTitle"), " (web)");
     dialog.apply();
     EXPECT_EQ(f->Title(), "Shared (web)");
     EXPECT_EQ(f->Value(), "http://host/list.mbd");

@@ -1,16 +1,7 @@
 #include "store/dialogs/itemdialogs.h"
 
 #include "dialogtesting.h"
-#include "store/categorynames.h"
 #include "store/dialogs/helphook.h"
-#include "store/phoneobject.h"
-#include "support/storefixture.h"
-
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QToolButton>
 
 class ItemDialogsTest : public StoreFixture
 {
@@ -71,13 +62,13 @@ TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
 {
     TZEBObject *phone = add(Kinds::Phone, "New Phone", root);
     EXPECT_FALSE(run(*phone, true, [](QDialog *d) {
-        control<QLineEdit>(d, "PhoneNum")->setText("555-0100");
+        edit(d, "PhoneNum")->setText("555-0100");
         d->reject();
     }));
     EXPECT_TRUE(phone->Value().isEmpty());
 
     EXPECT_TRUE(run(*phone, true, [](QDialog *d) {
-        control<QLineEdit>(d, "PhoneNum")->setText("555-0100");
+        edit(d, "PhoneNum")->setText("555-0100");
         ok(d);
     }));
     EXPECT_EQ(phone->Value(), "555-0100");
