@@ -245,7 +245,8 @@ TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
 
     // The database itself is never an export target.
     ok({"export", "Friends", "--mbd", home.filePath("mira.dat.mbd")});
-    EXPECT_TRUE(Ended(mira({"export", "Friends", "--csv", home.filePath("mira.dat"), "--kind", "6", "--columns", "Title"}), 2));
+    EXPECT_TRUE(
+        Ended(mira({"export", "Friends", "--csv", home.filePath("mira.dat"), "--kind", "6", "--columns", "Title"}), 2));
     EXPECT_EQ(database(), kDatabase);
 }
 

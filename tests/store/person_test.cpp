@@ -21,11 +21,7 @@ protected:
 TEST_F(PersonTest, PopupFollowsThePrimaryFields)
 {
     EXPECT_EQ(person()->PreparePopup(), PopupVisibility{});
-    const struct
-    {
-        const char *line;
-        PopupVisibility shows;
-    } cases[] = {
+    const struct { const char *line; PopupVisibility shows; } cases[] = {
         {"{Pers}~~~~~~~~~~Home~~~~~~~~0", {.Dial = true}},
         {"{Pers}~~~~~~~~~~~~Fax~~~~~~0", {.SendFax = true}},
         {"{Pers}~~~~~~~~~~~~~~Mail~~~~0", {.SendMail = true}},
@@ -141,10 +137,9 @@ TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
     child(p, Kinds::Phone, "Home", "555-0100");
     child(p, Kinds::Address, "Home", "1 Old Road");
     TPrimaryPages pages;
-    pages.PhoneTitle = "Home";
+    pages.PhoneTitle = pages.AddrTitle = "Home";
     pages.PhoneNum = pages.PhoneBare = "555-0123";
     pages.Extension = "42";
-    pages.AddrTitle = "Home";
     pages.AddrLines = {"2 New Road"};
     pages.WebTitle = "Blog";
     pages.Web = "blog.example.org"; // no scheme: refused silently
