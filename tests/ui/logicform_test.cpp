@@ -60,7 +60,7 @@ QStringList entryTexts(const QMenu *menu)
 
 } // namespace
 
-TEST_F(LogicFormTest, TrayMenuAndTip)
+TEST_F(LogicFormTest, TrayMenuToolsAndTip)
 {
     make();
     const QList<QAction *> entries = logic->trayMenu()->actions();
@@ -78,12 +78,9 @@ TEST_F(LogicFormTest, TrayMenuAndTip)
     // The tip follows the main window's selection, never longer than 62.
     emit form->trayTipChanged("[My Contacts/" + QString(70, u'f') + "]");
     EXPECT_EQ(logic->trayIcon()->toolTip(), ("[My Contacts/" + QString(70, u'f')).left(62));
-}
 
-TEST_F(LogicFormTest, ToolsSubmenuListsTheToolsWhenOpened)
-{
-    make();
-    QMenu *tools = logic->trayMenu()->actions().at(2)->menu();
+    // The tools submenu lists the tools when opened.
+    QMenu *tools = entries[2]->menu();
     ASSERT_NE(tools, nullptr);
     ToolItems().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "", "0"));
     ToolItems().Add(std::make_unique<TToolItem>("Calculator", "/usr/bin/calc", "", "0"));

@@ -31,11 +31,13 @@ protected:
     QRect rowRect(TZEBObject *item) const { return form->mainItems()->visualRect(rowIndex(item)); }
 };
 
-TEST_F(MainFormShownTest, ListPopupNeedsASelectedRow)
+TEST_F(MainFormShownTest, PopupNeedsASelectionAndIsPreparedForIt)
 {
     TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"), nullptr, QStringLiteral("555-0100"));
+    TZEBObject *web = add(Kinds::Website, QStringLiteral("Site"), nullptr, QStringLiteral("http://example.org"));
     form->SelectNode(root);
     QWidget *viewport = form->mainItems()->viewport();
+    const QList<QAction *> actions = form->listPopup()->actions();
 
     // Pressing on empty space with nothing selected: no menu.
     rightClick(viewport, QPoint(viewport->width() - 5, viewport->height() - 5));
@@ -46,20 +48,18 @@ TEST_F(MainFormShownTest, ListPopupNeedsASelectedRow)
     rightClick(viewport, rowRect(phone).center());
     ASSERT_TRUE(form->listPopup()->isVisible());
     EXPECT_EQ(form->ActivePaneName(), QStringLiteral("MainItems"));
-    const QList<QAction *> actions = form->listPopup()->actions();
-    EXPECT_FALSE(actions.at(0)->isVisible()); // prepared for the phone: no Open entry
-}
+    EXPECT_FALSE(actions.at(0)->isVisible()); // no Open entry for a phone
+    EXPECT_TRUE(actions.at(3)->isVisible());  // Dial
+    EXPECT_FALSE(actions.at(3)->isEnabled()); // dialing has not landed
+    form->listPopup()->close();
 
-TEST_F(MainFormShownTest, TreeRightClickSelectsTheNodeFirst)
-{
-    TZEBObject *web = add(Kinds::Website, QStringLiteral("Site"), nullptr, QStringLiteral("http://example.org"));
+    // In the tree a right click selects the node first.
     QTreeView *tree = form->folders();
     rightClick(tree->viewport(), tree->visualRect(form->folderModel()->indexOf(web->Node())).center());
     EXPECT_EQ(form->SelectedNode(), web->Node());
     ASSERT_TRUE(form->listPopup()->isVisible());
-    const QList<QAction *> actions = form->listPopup()->actions();
-    EXPECT_TRUE(actions.at(0)->isVisible()); // Open
-    EXPECT_TRUE(actions.at(4)->isVisible()); // Browse
+    EXPECT_TRUE(actions.at(0)->isVisible());  // Open
+    EXPECT_TRUE(actions.at(4)->isVisible());  // Browse
     EXPECT_FALSE(actions.at(4)->isEnabled()); // the browser link comes later
     EXPECT_FALSE(actions.at(3)->isVisible());
 }

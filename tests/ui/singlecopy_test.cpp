@@ -17,41 +17,44 @@
 
 namespace {
 
-// A later start, run on its own thread: it blocks until the running copy answers,
-// and the running copy answers from this thread's event loop.
-std::future<TPBJustOne::Outcome> startSecondCopy(const QString &dataDir, const CommandLine::Request &request,
-                                                 int waitMs = 10000)
+class SingleCopyTest : public ::testing::Test
 {
-    return std::async(std::launch::async, [=] { return TPBJustOne(dataDir, request, waitMs).outcome(); });
-}
+protected:
+    // Makes this the running copy of home.
+    void startFirst()
+    {
+        first = std::make_unique<TPBJustOne>(home.path(), CommandLine::Request{"/", {"mirabook"}});
+        ASSERT_EQ(first->outcome(), TPBJustOne::Outcome::OnlyCopy) << first->errorString().toStdString();
+    }
+    // A later start, run on its own thread: it blocks until the running copy answers,
+    // and the running copy answers from this thread's event loop.
+    TPBJustOne::Outcome startLater(const CommandLine::Request &request)
+    {
+        auto later = std::async(std::launch::async, [&] { return TPBJustOne(home.path(), request).outcome(); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                                    20000));
+        return later.get();
+    }
 
-TPBJustOne::Outcome waitFor(std::future<TPBJustOne::Outcome> &later)
-{
-    EXPECT_TRUE(QTest::qWaitFor([&] { return later.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                                20000));
-    return later.get();
-}
+    QTemporaryDir home;
+    std::unique_ptr<TPBJustOne> first;
+};
 
 } // namespace
 
-TEST(SingleCopyTest, LaterStartHandsItsCommandLineToTheRunningCopy)
+TEST_F(SingleCopyTest, LaterStartHandsItsCommandLineToTheRunningCopy)
 {
-    QTemporaryDir home;
-    TPBJustOne first(home.path(), {"/", {"mirabook"}});
-    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
-    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
-
+    startFirst();
+    QSignalSpy received(first.get(), &TPBJustOne::commandLineReceived);
     const CommandLine::Request request{"/home/kim", {"/usr/bin/mirabook", "My Files/list.mbd", "HIDEWIN"}};
-    auto later = startSecondCopy(home.path(), request);
-    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
+    EXPECT_EQ(startLater(request), TPBJustOne::Outcome::HandedOver);
     ASSERT_EQ(received.count(), 1);
     const auto got = received.at(0).at(0).value<CommandLine::Request>();
     EXPECT_EQ(got.workingDir, request.workingDir);
     EXPECT_EQ(got.arguments, request.arguments);
 
     // Every later start is heard, not only the first.
-    auto again = startSecondCopy(home.path(), {"/tmp", {"mirabook"}});
-    EXPECT_EQ(waitFor(again), TPBJustOne::Outcome::HandedOver);
+    EXPECT_EQ(startLater({"/tmp", {"mirabook"}}), TPBJustOne::Outcome::HandedOver);
     EXPECT_EQ(received.count(), 2);
 
     // Another data directory has its own copy.
@@ -59,24 +62,19 @@ TEST(SingleCopyTest, LaterStartHandsItsCommandLineToTheRunningCopy)
     EXPECT_EQ(TPBJustOne(other.path(), {"/", {"mirabook"}}).outcome(), TPBJustOne::Outcome::OnlyCopy);
 }
 
-
-TEST(SingleCopyTest, CommandLineThatComesBeforeAnyoneListensIsKeptForThem)
+TEST_F(SingleCopyTest, CommandLineThatComesBeforeAnyoneListensIsKeptForThem)
 {
     // At start-up a message box runs the event loop before the window is connected.
-    QTemporaryDir home;
-    TPBJustOne first(home.path(), {"/", {"mirabook"}});
-    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
-    auto later = startSecondCopy(home.path(), {"/tmp", {"mirabook", "early.mbd"}});
-    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
-
-    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
+    startFirst();
+    EXPECT_EQ(startLater({"/tmp", {"mirabook", "early.mbd"}}), TPBJustOne::Outcome::HandedOver);
+    QSignalSpy received(first.get(), &TPBJustOne::commandLineReceived);
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.count() > 0; }, 5000));
     ASSERT_EQ(received.count(), 1);
     EXPECT_EQ(received.at(0).at(0).value<CommandLine::Request>().arguments.value(1), "early.mbd");
 }
-TEST(SingleCopyTest, SocketLeftByACopyThatDiedIsTakenOver)
+
+TEST_F(SingleCopyTest, SocketLeftByACopyThatDiedIsTakenOver)
 {
-    QTemporaryDir home;
     const QString name = instanceServerName(home.path());
     // A copy that was killed leaves its socket file behind, with nobody listening.
     const QByteArray path = QFile::encodeName(QDir::temp().filePath(name));
@@ -89,13 +87,11 @@ TEST(SingleCopyTest, SocketLeftByACopyThatDiedIsTakenOver)
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
     ::close(fd);
     ASSERT_TRUE(QFile::exists(QFile::decodeName(path)));
-    TPBJustOne first(home.path(), {"/", {"mirabook"}});
-    EXPECT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy) << first.errorString().toStdString();
+    startFirst();
 }
 
-TEST(SingleCopyTest, LockHeldWithoutAListenerIsWaitedForThenRefused)
+TEST_F(SingleCopyTest, LockHeldWithoutAListenerIsWaitedForThenRefused)
 {
-    QTemporaryDir home;
     // The command-line tool holds the lock while it works on the database.
     InstanceLock tool(home.path());
     ASSERT_TRUE(tool.tryLock());
@@ -107,15 +103,13 @@ TEST(SingleCopyTest, LockHeldWithoutAListenerIsWaitedForThenRefused)
     EXPECT_EQ(after.outcome(), TPBJustOne::Outcome::OnlyCopy);
 }
 
-TEST(SingleCopyTest, ForeignClientsDoNotDisturbTheRunningCopy)
+TEST_F(SingleCopyTest, ForeignClientsDoNotDisturbTheRunningCopy)
 {
-    QTemporaryDir home;
-    TPBJustOne first(home.path(), {"/", {"mirabook"}});
-    ASSERT_EQ(first.outcome(), TPBJustOne::Outcome::OnlyCopy);
-    QSignalSpy received(&first, &TPBJustOne::commandLineReceived);
+    startFirst();
+    QSignalSpy received(first.get(), &TPBJustOne::commandLineReceived);
     // A stranger's bytes are dropped with its connection.
     QLocalSocket stranger;
-    stranger.connectToServer(first.serverName());
+    stranger.connectToServer(first->serverName());
     ASSERT_TRUE(stranger.waitForConnected(2000));
     stranger.write(QByteArray("\xff\xff\xff\xffGET / HTTP/1.0\r\n\r\n"));
     stranger.flush();
@@ -123,13 +117,12 @@ TEST(SingleCopyTest, ForeignClientsDoNotDisturbTheRunningCopy)
 
     // A half message followed by a disconnect gives nothing; a real start still works.
     QLocalSocket half;
-    half.connectToServer(first.serverName());
+    half.connectToServer(first->serverName());
     ASSERT_TRUE(half.waitForConnected(2000));
     half.write(CommandLine::Encode({"/", {"mirabook", "x.mbd"}}).left(10));
     half.flush();
     half.disconnectFromServer();
-    auto later = startSecondCopy(home.path(), {"/", {"mirabook", "y.mbd"}});
-    EXPECT_EQ(waitFor(later), TPBJustOne::Outcome::HandedOver);
+    EXPECT_EQ(startLater({"/", {"mirabook", "y.mbd"}}), TPBJustOne::Outcome::HandedOver);
     ASSERT_EQ(received.count(), 1);
     EXPECT_EQ(received.at(0).at(0).value<CommandLine::Request>().arguments.value(1), "y.mbd");
 }

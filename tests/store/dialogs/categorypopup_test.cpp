@@ -45,17 +45,3 @@ TEST(CategoryPopup, ShortNameListKeepsTheCategoriesItCannotShow)
     popup.list()->item(1)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(popup.GetMask(), CategoryBit(1) | CategoryBit(7) | CategoryBit(32));
 }
-
-TEST(CategoryPopup, RunReturnsWhatIsTickedWhenClosed)
-{
-    // There is no cancel: closing the window (here with Escape) keeps the ticks.
-    whenModalShows([](QDialog *dialog) {
-        auto *list = control<QListWidget>(dialog, "CategoryList");
-        if (list)
-            list->item(9)->setCheckState(Qt::Checked);
-        dialog->reject();
-    });
-    const auto result = RunCategoryPopup(CategoryBit(1), names32(), nullptr, QPoint(40, 60));
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(*result, CategoryBit(1) | CategoryBit(10));
-}
