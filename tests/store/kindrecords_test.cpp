@@ -45,8 +45,7 @@ TEST_F(KindRecordsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
     add(Kinds::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());
 
     const QStringList before = Describe(root);
-    SaveDatabase(nodes);
-    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray saved = Saved(nodes);
     // Every record is a header and a data line, so the file has exactly two lines each
     // (plus the parameters line and the root's header).
     EXPECT_EQ(saved.count("\r\n"), 2 + 2 * 8);
@@ -55,8 +54,7 @@ TEST_F(KindRecordsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
     nodes.DeleteChildren(root);
     LoadDatabase(root);
     EXPECT_EQ(Describe(root), before);
-    SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), saved);
+    EXPECT_EQ(Saved(nodes), saved);
 }
 
 TEST_F(KindRecordsTest, EveryKindReadsItsDataLineIntoItsFieldsAndWritesItBack)

@@ -52,8 +52,7 @@ TEST_F(LargeFileTest, ALargeDatabaseLoadsFromItsOwnCopyAndSavesBackUnchanged)
     EXPECT_EQ(last->Categories(), 3);
     EXPECT_EQ(friends->Item()->AlertCount(), persons);
 
-    SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), bytes);
+    EXPECT_EQ(Saved(nodes), bytes);
 }
 
 } // namespace

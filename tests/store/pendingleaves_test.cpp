@@ -62,8 +62,7 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
     leaf(42, "Odd", "v", "c", kim, "{Futr}x~~y", 33);
     leaf(Kinds::Tool, "Run", "/bin/run", {}, kim, "{Tool}/bin/run~~-a~~0", 34);
     const QStringList eager = Describe(root);
-    SaveDatabase(nodes);
-    const QByteArray eagerBytes = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray eagerBytes = Saved(nodes);
     const QByteArray kimExport = CrLf({"{1 3 }Kim~~~~~~3", "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0",
                                        "{2 10 }Notes~~/tmp/n.txt~~~~31", "{Docs}0", "{2 42 }Odd~~v~~c~~33",
                                        "{Futr}x~~y", "{2 12 }Run~~/bin/run~~~~34", "{Tool}/bin/run~~-a~~0"});

@@ -69,6 +69,13 @@ inline QStringList Describe(const TTreeNode *node)
     return out;
 }
 
+// Saves the tree as the database and returns the file's bytes.
+inline QByteArray Saved(TTreeNodes &nodes)
+{
+    SaveDatabase(nodes);
+    return ReadBytes(RecordFile::DatabaseName);
+}
+
 // A database loaded into a tree of its own; a load error is thrown.
 struct Loaded
 {
@@ -78,11 +85,7 @@ struct Loaded
         LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
     }
     TTreeNode *top(int row) const { return root->Child(row); }
-    QByteArray save()
-    {
-        SaveDatabase(nodes);
-        return ReadBytes(RecordFile::DatabaseName);
-    }
+    QByteArray save() { return Saved(nodes); }
     TTreeNodes nodes;
     TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
 };

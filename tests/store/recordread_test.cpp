@@ -33,8 +33,7 @@ protected:
     // Saves and loads again from scratch; the file saved.
     QByteArray saveAndReload()
     {
-        SaveDatabase(nodes);
-        const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+        const QByteArray saved = Saved(nodes);
         nodes.DeleteChildren(root);
         EXPECT_EQ(load(saved), QString());
         return saved;
@@ -57,8 +56,7 @@ TEST_F(RecordReadTest, WorkedExampleLoadsAndSavesBackByteForByte)
     EXPECT_EQ(dynamic_cast<const TPersonObject *>(kim)->PrimaryChild(Kinds::Phone), kim->ChildAt(0));
     EXPECT_FALSE(nodes.Updating());
 
-    SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), kWorkedExample);
+    EXPECT_EQ(Saved(nodes), kWorkedExample);
     EXPECT_EQ(ReadBytes(RecordFile::TransactionName), kWorkedExample);
 }
 
@@ -120,8 +118,7 @@ TEST_F(RecordReadTest, InvalidNumericInputEndsTheLoadKeepingWhatWasRead)
     EXPECT_TRUE(services.infos.front().contains(copies.front())) << services.infos.front().toStdString();
 
     // A save now replaces "mira.dat" but what it lacks is still in the copy.
-    SaveDatabase(nodes);
-    EXPECT_FALSE(ReadBytes(RecordFile::DatabaseName).contains("Lost"));
+    EXPECT_FALSE(Saved(nodes).contains("Lost"));
     EXPECT_TRUE(ReadBytes(copies.front()).contains("Lost"));
 
     // A second failed load keeps a second copy instead of overwriting the first.
@@ -202,8 +199,7 @@ TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
     TTreeNode *f = add(Kinds::Folder, "Kim O'Neil & Co", root, {}, "{Fold}7", 12)->Node();
     CreateItem(42, QString::fromUtf8("Grüße ~ 50% {x}"), "a~b", " lead and trail ", f, "{Odd}", 13);
     CreateItem(Kinds::Tool, "T", "v", QString(), f, TToolObject::NewDataLine("/opt/a b/run", "-x %1 ~y"), 14);
-    SaveDatabase(nodes);
-    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName),
+    EXPECT_EQ(Saved(nodes),
               CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }Kim O'Neil & Co~~~~~~12", "{Fold}7",
                     "{2 42 }Gr\xc3\xbc\xc3\x9f" "e ~ 50% {x}~~a~b~~ lead and trail ~~13", "{Odd}",
                     "{2 12 }T~~v~~~~14", "{Tool}/opt/a b/run~~-x %1 ~y~~0"}));
@@ -231,8 +227,7 @@ TEST_F(RecordReadTest, FilesOfSomeMegabytesReadAndSaveBackInEitherEncoding)
         ASSERT_EQ(f->ChildCount(), bytes.count("{Phon}"));
         for (int i = 0; i < f->ChildCount(); ++i)
             ASSERT_EQ(f->ChildAt(i)->Title(), QString::fromUtf8("Café %1").arg(i));
-        SaveDatabase(nodes);
-        EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), QByteArray(bytes).replace("\xe9", "\xc3\xa9"));
+        EXPECT_EQ(Saved(nodes), QByteArray(bytes).replace("\xe9", "\xc3\xa9"));
     }
 
     // A UTF-8 file with one stray byte near its end is Windows-1252 throughout.
@@ -299,8 +294,7 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
         }
     }
     const QStringList before = Describe(root);
-    SaveDatabase(nodes);
-    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray saved = Saved(nodes);
     EXPECT_EQ(Describe(Loaded(saved).root), before);
     EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 0);
 

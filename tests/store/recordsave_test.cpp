@@ -30,11 +30,9 @@ protected:
 TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
 {
     add(Kinds::Folder, "Old", root);
-    SaveDatabase(nodes);
-    const QByteArray oldBytes = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray oldBytes = Saved(nodes);
     add(Kinds::Folder, "New", root);
-    SaveDatabase(nodes);
-    const QByteArray newBytes = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray newBytes = Saved(nodes);
     EXPECT_EQ(ReadBytes(RecordFile::TransactionName), newBytes);
 
     const SaveStep steps[] = {SaveStep::CreateTransaction, SaveStep::WriteParams, SaveStep::WriteRecords,
@@ -79,8 +77,7 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
 TEST_F(RecordSaveTest, ItemThatCannotWriteItsRecordFailsTheSave)
 {
     add(Kinds::Folder, "A", root);
-    SaveDatabase(nodes);
-    const QByteArray before = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray before = Saved(nodes);
     root->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
     EXPECT_THROW(SaveDatabase(nodes), ESaveError);
     EXPECT_EQ(services.errors, QStringList({RecordFile::WriteErrorText}));

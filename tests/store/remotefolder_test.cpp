@@ -108,8 +108,7 @@ TEST_F(RemoteFolderTest, SourceThatIsNotRecordsKeepsWhatWasReadBeforeTheError)
 TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
 {
     bindAndRefresh();
-    SaveDatabase(nodes);
-    const QByteArray saved = ReadBytes(RecordFile::DatabaseName);
+    const QByteArray saved = Saved(nodes);
     EXPECT_EQ(saved, CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645",
                            QStringLiteral("{1 0 }Shared~~%1~~~~%2").arg(source).arg(folder->Id()).toUtf8().constData(),
                            "{Fold}0", "{2 6 }Own~~9~~~~50", "{Phon}~~0"}));
@@ -147,8 +146,7 @@ TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
     TTreeNode *club = folder->Node()->Child(0);
     ASSERT_NE(club, nullptr);
     EXPECT_NO_THROW(add(Kinds::Phone, "New", club));
-    SaveDatabase(nodes);
-    EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("}Club~~"));
+    EXPECT_TRUE(Saved(nodes).contains("}Club~~"));
 }
 
 } // namespace
