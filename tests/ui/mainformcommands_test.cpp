@@ -27,6 +27,7 @@ TEST_F(MainFormTest, DeleteAsksFirstAndProtectsTheRoot)
     form->DeleteBtnClick();
     EXPECT_EQ(root->Count(), 0);
     EXPECT_EQ(form->SelectedNode(), root);
+    EXPECT_EQ(form->statusText(1), QStringLiteral("0 item(s)")); // the list let go of the deleted items
 }
 
 TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
