@@ -1,30 +1,22 @@
-#include "support/qtprinters.h"
-#include "store/itemfactory.h"
 #include "store/kinds.h"
-#include "store/treenodes.h"
-#include "store/zebobject.h"
+#include "support/storefixture.h"
 #include "ui/foldertreemodel.h"
 #include "ui/imagelist.h"
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 // The adapter follows every change of the nodes; the model tester aborts on
 // any inconsistency between what it announces and what it then shows.
-class FolderTreeModelTest : public ::testing::Test
+class FolderTreeModelTest : public StoreFixture
 {
 protected:
     void SetUp() override
     {
-        root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+        StoreFixture::SetUp();
         model = std::make_unique<TFolderTreeModel>(nodes, images);
         tester = std::make_unique<QAbstractItemModelTester>(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    }
-    TZEBObject *add(int kind, const QString &title, TTreeNode *owner = nullptr)
-    {
-        return CreateItem(kind, title, QString(), QString(), owner ? owner : root, QString(), 0);
     }
     QStringList childTexts(TTreeNode *node) const
     {
@@ -36,19 +28,17 @@ protected:
     }
 
     TImageList images;
-    TTreeNodes nodes;
-    TTreeNode *root = nullptr;
     std::unique_ptr<TFolderTreeModel> model;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 TEST_F(FolderTreeModelTest, InsertRenameMoveAndDeleteStayInStep)
 {
-    TZEBObject *carl = add(Kinds::Person, QStringLiteral("carl"));
-    TZEBObject *work = add(Kinds::Folder, QStringLiteral("Work"));
-    TZEBObject *anna = add(Kinds::Person, QStringLiteral("Anna"));
-    add(Kinds::Folder, QStringLiteral("archive"));
-    TZEBObject *team = add(Kinds::Team, QStringLiteral("Crew"), carl->Node());
+    TZEBObject *carl = add(Kinds::Person, "carl", root);
+    TZEBObject *work = add(Kinds::Folder, "Work", root);
+    TZEBObject *anna = add(Kinds::Person, "Anna", root);
+    add(Kinds::Folder, "archive", root);
+    TZEBObject *team = add(Kinds::Team, "Crew", carl->Node());
     EXPECT_EQ(childTexts(root), (QStringList{"archive", "Work", "Anna", "carl"}));
 
     // A rename re-sorts; indexes of the node, its siblings and its children follow.
@@ -74,13 +64,13 @@ TEST_F(FolderTreeModelTest, InsertRenameMoveAndDeleteStayInStep)
 
 TEST_F(FolderTreeModelTest, BatchLoadIsOneResetInFolderOrder)
 {
-    const QPersistentModelIndex before = model->indexOf(add(Kinds::Person, QStringLiteral("Old"))->Node());
+    const QPersistentModelIndex before = model->indexOf(add(Kinds::Person, "Old", root)->Node());
     QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
     QSignalSpy inserts(model.get(), &QAbstractItemModel::rowsInserted);
     nodes.BeginUpdate();
     for (const char *t : {"m", "B", "a", "Z"})
-        add(Kinds::Organization, QString::fromLatin1(t));
-    add(Kinds::Folder, QStringLiteral("zz folder"));
+        add(Kinds::Organization, t, root);
+    add(Kinds::Folder, "zz folder", root);
     nodes.EndUpdate();
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(inserts.count(), 0);
@@ -93,7 +83,7 @@ TEST_F(FolderTreeModelTest, BatchLoadIsOneResetInFolderOrder)
 
 TEST_F(FolderTreeModelTest, ImagesFollowTheNode)
 {
-    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("F"));
+    TZEBObject *folder = add(Kinds::Folder, "F", root);
     const QModelIndex i = model->indexOf(folder->Node());
     EXPECT_EQ(i.data(TFolderTreeModel::SelectedIconRole).value<QIcon>().cacheKey(),
               images.Icon(Images::OpenFolder).cacheKey());
