@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "support/filebytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -61,9 +62,7 @@ TEST(Paths, HomeOverrideWinsAndEnterDataDirChangesDirectory)
     QDir::setCurrent(before);
 
     // A directory that cannot be made is reported.
-    QFile blocker(tmp.filePath("file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    WriteBytes(tmp.filePath("file"), "");
     Paths::setHomeOverride(tmp.filePath("file/sub"));
     EXPECT_FALSE(Paths::enterDataDir(&error));
     EXPECT_FALSE(error.isEmpty());

@@ -2,26 +2,16 @@
 #include "store/teamobject.h"
 #include "support/storefixture.h"
 
-namespace {
-
-class OrgTest : public StoreFixture
-{
-protected:
-    TOrgObject *org(const QString &dataLine = {}, const QString &title = QStringLiteral("Acme"))
-    {
-        return dynamic_cast<TOrgObject *>(add(Kinds::Organization, title, root, "kept value", dataLine, 4242));
-    }
-};
-
-} // namespace
+using OrgTest = StoreFixture;
 
 TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
 {
-    TOrgObject *nameless = org({}, "New");
+    const auto org = [this] { return add(Kinds::Organization, "New", root, "kept value", {}, 4242); };
+    TZEBObject *nameless = org();
     EXPECT_FALSE(nameless->ImportFields({"", "555-0100"}, {"Title", "Phone Number"}));
     EXPECT_EQ(nameless->ChildCount(), 0);
 
-    TOrgObject *o = org({}, "New");
+    TZEBObject *o = org();
     ASSERT_TRUE(o->ImportFields({"Acme", "555-0100", "our supplier"}, {"Title", "Phone Number", "Comment"}));
     EXPECT_EQ(o->Title(), "Acme");
     EXPECT_EQ(o->Value(), "kept value");

@@ -64,16 +64,16 @@ TEST_F(RecordReadTest, PlacementOfLevels)
 {
     ASSERT_EQ(load(CrLf({
                   "{Params}",
-                  "{0 11 }Other Root~~v~~c~~77",              // never replaces the program's root
-                  "{2 6 }RootPhone~~1~~~~10", "{Phon}~~0", // leaf right after the root's record: the root's own
-                  "{1 3 }Pat~~~~~~11", "{Pers}~~~~~~~~~~~~~~~~~~0", // person at level 1
-                  "{3 6 }Skipped~~2~~~~12", "{Phon}~~0",   // one level skipped: still Pat's
-                  "{3 7 }Mail~~a@b~~~~13", "{Mail}0",      // a leaf never owns: Pat's too
-                  "{1 0 }F~~~~~~14", "{Fold}0",            // container at level 1 again: a sibling of Pat
+                  "{0 11 }Other Root~~v~~c~~77",                     // never replaces the program's root
+                  "{2 6 }RootPhone~~1~~~~10", "{Phon}~~0",           // right after the root's record: its own
+                  "{1 3 }Pat~~~~~~11", "{Pers}~~~~~~~~~~~~~~~~~~0",  // a person at level 1
+                  "{3 6 }Skipped~~2~~~~12", "{Phon}~~0",             // one level skipped: still Pat's
+                  "{3 7 }Mail~~a@b~~~~13", "{Mail}0",                // a leaf never owns: Pat's too
+                  "{1 0 }F~~~~~~14", "{Fold}0",                      // level 1 again: a sibling of Pat
                   "{2 0 }G~~~~~~15", "{Fold}0",
                   "{3 6 }GPhone~~3~~~~16", "{Phon}~~0",
-                  "{2 6 }FPhone~~4~~~~17", "{Phon}~~0",    // climbs back to F
-                  "{0 0 }Stray~~~~~~18", "{Fold}0",        // level 0 but not the root: below the root
+                  "{2 6 }FPhone~~4~~~~17", "{Phon}~~0",              // climbs back to F
+                  "{0 0 }Stray~~~~~~18", "{Fold}0",                  // level 0 but not the root: below it
                   "{0 6 }StrayLeaf~~5~~~~19", "{Phon}~~0",
               })),
               QString());
@@ -85,16 +85,16 @@ TEST_F(RecordReadTest, PlacementOfLevels)
               QStringList({"My Contacts", "", "", QString::number(ItemIds::RootId)}));
 }
 
-TEST_F(RecordReadTest, ImportedRecordsNeverClimbOutOfTheTarget)
+TEST_F(RecordReadTest, ImportedRecordsSkipTheByteOrderMarkAndNeverClimbOutOfTheTarget)
 {
     TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
     add(Kinds::Folder, "Other", root);
-    WriteBytes("in.mbd", CrLf({"{1 0 }A~~~~~~1", "{Fold}0", "{2 0 }A1~~~~~~2", "{Fold}0",
-                               "{0 0 }B~~~~~~3", "{Fold}0", // above the top level of an export
-                               "{-4 6 }C~~5~~~~4", "{Phon}~~0", "{1 0 }D~~~~~~5", "{Fold}0"}));
+    WriteBytes("in.mbd", "\xEF\xBB\xBF" + CrLf({"{1 0 }Caf\xc3\xa9~~~~~~1", "{Fold}0", "{2 0 }A1~~~~~~2", "{Fold}0",
+                                              "{0 0 }B~~~~~~3", "{Fold}0", // above the top level of an export
+                                              "{-4 6 }C~~5~~~~4", "{Phon}~~0", "{1 0 }D~~~~~~5", "{Fold}0"}));
     ImportFile(target, "in.mbd");
-    EXPECT_EQ(Outline(root), QStringList({"Other", "Target", "Target|C", "Target/A", "Target/A/A1", "Target/B",
-                                          "Target/D"}));
+    EXPECT_EQ(Outline(root), QStringList({"Other", "Target", "Target|C", "Target/B", QString::fromUtf8("Target/Café"),
+                                          QString::fromUtf8("Target/Café/A1"), "Target/D"}));
     EXPECT_FALSE(nodes.Updating());
 }
 
@@ -185,13 +185,6 @@ TEST_F(RecordReadTest, UnknownKindsSurviveLoadAndSave)
     add(300, "Fresh", root->Child(0));
     saveAndReload();
     EXPECT_EQ(Outline(root), QStringList({"F", "F|Odd", "F|Empty", "F|After", "F|Fresh"}));
-}
-
-TEST_F(RecordReadTest, ByteOrderMarkOfAnExportIsSkipped)
-{
-    WriteBytes("bom.mbd", "\xEF\xBB\xBF" + CrLf({"{1 0 }Caf\xc3\xa9~~~~~~1", "{Fold}0"}));
-    ImportFile(root, "bom.mbd");
-    EXPECT_EQ(Outline(root), QStringList({QString::fromUtf8("Café")}));
 }
 
 TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
