@@ -2,11 +2,7 @@
 #include "store/webobject.h"
 #include "support/storefixture.h"
 
-namespace {
-
 using ContactPointsTest = StoreFixture;
-
-} // namespace
 
 TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
 {
