@@ -5,7 +5,6 @@
 #include "store/ranmar.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
-#include "support/qtprinters.h"
 #include "ui/foldertreemodel.h"
 #include "ui/guiservices.h"
 #include "ui/itemlistmodel.h"
