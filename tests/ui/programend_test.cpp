@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "store/kinds.h"
 #include "store/recordfile.h"
 #include "store/toolitems.h"
 #include "support/filebytes.h"
@@ -6,35 +7,17 @@
 #include "ui/programend.h"
 #include "uitestutil.h"
 
-namespace {
-
-class ProgramEndTest : public StoreFixture
-{
-protected:
-    void SetUp() override
-    {
-        StoreFixture::SetUp();
-        add(0, "Friends", nullptr);
-        tools.Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
-        window.current.Width = 812;
-    }
-    void TearDown() override
-    {
-        RecordFile::SetSaveFaultHook({});
-        StoreFixture::TearDown();
-    }
-    QByteArray database() const { return ReadBytes(RecordFile::DatabaseName); }
-    QString ini() const { return dir.filePath("zeb.ini"); }
-
-    TToolItems tools;
-    FakeWindow window;
-};
-
-} // namespace
+using ProgramEndTest = StoreFixture;
 
 TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWritesAll)
 {
-    Profile profile(ini());
+    add(Kinds::Folder, "Friends", nullptr);
+    TToolItems tools;
+    tools.Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
+    FakeWindow window;
+    window.current.Width = 812;
+    const QString ini = dir.filePath("zeb.ini");
+    Profile profile(ini);
     TMainWinState state(window, profile);
     // The saved database of an earlier run must survive a failed save.
     WriteBytes(RecordFile::DatabaseName, "{Params}\r\n");
@@ -44,15 +27,15 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
         RecordFile::SetSaveFaultHook([step](RecordFile::SaveStep s) { return s == step; });
         EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, tools, profile)) << int(step);
         EXPECT_EQ(services.errors.size(), 1) << int(step);
-        EXPECT_EQ(database(), "{Params}\r\n") << int(step);
-        EXPECT_FALSE(QFile::exists(ini())) << int(step);
+        EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), "{Params}\r\n") << int(step);
+        EXPECT_FALSE(QFile::exists(ini)) << int(step);
     }
 
     services.errors.clear();
     RecordFile::SetSaveFaultHook({});
     EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, tools, profile));
-    EXPECT_TRUE(database().contains("Friends"));
-    const Profile written(ini());
+    EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("Friends"));
+    const Profile written(ini);
     EXPECT_EQ(written.readInteger("WinState", "Norm_Width", 0), 812);
     EXPECT_TRUE(written.readString("Tools", "Tool0").contains("/usr/bin/notes"));
     EXPECT_TRUE(services.errors.isEmpty());

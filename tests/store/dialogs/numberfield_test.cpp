@@ -36,26 +36,19 @@ TEST(NumberField, EachFormatShowsAndStripsLikeItsMask)
         const int inputs = int(mask.bareText(mask.shownText(digits)).size());
         ASSERT_GT(inputs, 0);
 
-        const Typed full = typeInto(format.mask, digits);
-        EXPECT_EQ(full.shown, mask.shownText(digits));
-        EXPECT_EQ(full.bare, digits.left(inputs));
-        EXPECT_EQ(full.shown.size(), mask.length());
-
-        const Typed none = typeInto(format.mask, QString());
-        EXPECT_EQ(none.shown, mask.shownText(QString()));
-        EXPECT_TRUE(none.bare.isEmpty());
-
-        const Typed two = typeInto(format.mask, "98");
-        EXPECT_EQ(two.shown, mask.shownText("98"));
-        EXPECT_EQ(two.bare, "98");
+        // A full number, none and a start of one.
+        for (const QString &keys : {digits, QString(), QStringLiteral("98")}) {
+            const Typed typed = typeInto(format.mask, keys);
+            EXPECT_EQ(typed.shown, mask.shownText(keys)) << keys.toStdString();
+            EXPECT_EQ(typed.bare, keys.left(inputs)) << keys.toStdString();
+        }
+        EXPECT_EQ(typeInto(format.mask, digits).shown.size(), mask.length());
 
         // Letters find no place in a number.
-        const Typed letters = typeInto(format.mask, "ab");
-        EXPECT_TRUE(letters.bare.isEmpty());
+        EXPECT_TRUE(typeInto(format.mask, "ab").bare.isEmpty());
 
         // A dash typed early jumps to the next dash of the mask, if there is one.
-        const Typed dash = typeInto(format.mask, "1-2");
-        EXPECT_EQ(dash.shown, mask.shownText("1-2"));
+        EXPECT_EQ(typeInto(format.mask, "1-2").shown, mask.shownText("1-2"));
     }
 }
 
