@@ -1,7 +1,6 @@
 #include "store/dialogs/categorypopup.h"
 
 #include "dialogtesting.h"
-#include "store/dialogs/itemdialogs.h"
 
 namespace {
 
