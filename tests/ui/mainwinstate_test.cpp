@@ -19,7 +19,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWinStateTest, FreshStartUsesTheDefaultsOfBothLayouts)
+TEST_F(MainWinStateTest, FreshStartUsesTheDefaultsAndToggleKeepsTheUsersChangesToEachLayout)
 {
     const Profile profile(iniPath());
     TMainWinState state(window, profile);
@@ -34,6 +34,22 @@ TEST_F(MainWinStateTest, FreshStartUsesTheDefaultsOfBothLayouts)
     EXPECT_TRUE(a.Statusbar);
     EXPECT_EQ(QSize(a.Width, a.Height), QSize(300, 480));
     EXPECT_EQ(a.Split, 1);
+
+    state.Apply();
+    EXPECT_EQ(window.current, TWinLayout::NormalDefaults());
+    window.current.Width = 700; // the user resizes
+    window.current.Tipbar = false; // and closes the tip bar
+    state.Toggle();
+    EXPECT_TRUE(state.AlternateActive());
+    EXPECT_EQ(window.current, TWinLayout::AlternateDefaults());
+
+    window.current.Left = 33;
+    state.Toggle();
+    EXPECT_EQ(window.current.Width, 700);
+    EXPECT_FALSE(window.current.Tipbar);
+    state.Toggle();
+    EXPECT_EQ(window.current.Left, 33);
+    EXPECT_EQ(window.current.Width, 300);
 }
 
 TEST_F(MainWinStateTest, ReadsTheKeysOfBothRecordsCaseInsensitively)
@@ -50,29 +66,6 @@ TEST_F(MainWinStateTest, ReadsTheKeysOfBothRecordsCaseInsensitively)
     EXPECT_EQ(state.Alternate().Split, 55);
     EXPECT_TRUE(state.Alternate().Toolbar);
     EXPECT_EQ(state.Alternate().Width, 300);
-}
-
-TEST_F(MainWinStateTest, ToggleKeepsTheUsersChangesToEachLayout)
-{
-    const Profile profile(iniPath());
-    TMainWinState state(window, profile);
-    state.Apply();
-    EXPECT_EQ(window.current, TWinLayout::NormalDefaults());
-
-    window.current.Width = 700; // the user resizes
-    window.current.Tipbar = false; // and closes the tip bar
-    state.Toggle();
-    EXPECT_TRUE(state.AlternateActive());
-    EXPECT_EQ(window.current, TWinLayout::AlternateDefaults());
-
-    window.current.Left = 33;
-    state.Toggle();
-    EXPECT_FALSE(state.AlternateActive());
-    EXPECT_EQ(window.current.Width, 700);
-    EXPECT_FALSE(window.current.Tipbar);
-    state.Toggle();
-    EXPECT_EQ(window.current.Left, 33);
-    EXPECT_EQ(window.current.Width, 300);
 }
 
 TEST_F(MainWinStateTest, NothingIsWrittenUntilTheEndAndThenAll28Keys)
