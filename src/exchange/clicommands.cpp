@@ -15,11 +15,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
-#include <stdexcept>
 
 namespace {
 
@@ -203,18 +199,27 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     return CliExit::Ok;
 }
 
-int ExportCommand(const CliContext &c, const QStringList &args)
+namespace {
+
+// What "mira export" was asked to do, as given on the command line.
+struct ExportRequest
+{
+    QString path;
+    QString file;
+    bool asCsv = false;
+    QString kindText;
+    QString columnsText;
+    bool noHeader = false;
+};
+
+int parseExportArguments(const CliContext &c, const QStringList &args, ExportRequest &request)
 {
     const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
                                          "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
                                          "[--no-header]");
-    QString path;
     bool havePath = false;
     QString mbd;
     QString csv;
-    QString kindText;
-    QString columnsText;
-    bool noHeader = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -223,28 +228,33 @@ int ExportCommand(const CliContext &c, const QStringList &args)
         else if (a == QLatin1String("--csv") && hasValue)
             csv = args.at(++i);
         else if (a == QLatin1String("--kind") && hasValue)
-            kindText = args.at(++i);
+            request.kindText = args.at(++i);
         else if (a == QLatin1String("--columns") && hasValue)
-            columnsText = args.at(++i);
+            request.columnsText = args.at(++i);
         else if (a == QLatin1String("--no-header"))
-            noHeader = true;
+            request.noHeader = true;
         else if (!havePath && !a.startsWith(QLatin1String("--"))) {
-            path = a;
+            request.path = a;
             havePath = true;
         } else
             return c.fail(CliExit::BadInput, usage);
     }
-    const bool asCsv = !csv.isEmpty();
+    request.asCsv = !csv.isEmpty();
+    request.file = request.asCsv ? csv : mbd;
     if (!havePath || mbd.isEmpty() == csv.isEmpty())
         return c.fail(CliExit::BadInput, usage);
-    if (!asCsv && (!kindText.isEmpty() || !columnsText.isEmpty() || noHeader))
+    if (!request.asCsv && (!request.kindText.isEmpty() || !request.columnsText.isEmpty() || request.noHeader))
         return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
+    return CliExit::Ok;
+}
 
-    const QString file = asCsv ? csv : mbd;
-    const QString target = c.absolute(file);
-    if (!asCsv && !target.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
+// The file to write: named for its format, in a directory that exists, none of the program's own.
+int checkExportTarget(const CliContext &c, const ExportRequest &request, const QString &target)
+{
+    const QString &file = request.file;
+    if (!request.asCsv && !target.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
-    if (asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
+    if (request.asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: a CSV file is named *.csv or *.txt").arg(file));
     if (!QFileInfo(QFileInfo(target).absolutePath()).isDir())
@@ -254,24 +264,42 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     for (const QString &own : {RecordFile::DatabaseName, RecordFile::TransactionName, RecordFile::ClipboardFileName})
         if (sameFile(target, QDir(c.dataDir).filePath(own)))
             return c.fail(CliExit::BadInput, QStringLiteral("%1 is the program's own file").arg(file));
+    return CliExit::Ok;
+}
 
-    QStringList columns;
-    int kind = -1;
-    if (asCsv) {
-        const auto k = KindFromText(kindText);
-        if (kindText.isEmpty() || !k)
-            return c.fail(CliExit::BadInput,
-                          QStringLiteral("unknown kind \"%1\" (a code 0 to 12 or a word such as person, phone)")
-                              .arg(kindText));
-        kind = *k;
-        for (const QString &name : columnsText.split(u',')) {
-            const QString canonical = CanonicalCsvColumn(name);
-            if (canonical.isEmpty())
-                return c.fail(CliExit::BadInput, QStringLiteral("unknown column \"%1\"; the columns are: %2")
-                                                     .arg(name.trimmed(), CsvColumnNames().join(QLatin1String(", "))));
-            columns << canonical;
-        }
+// The kind and the column list of a CSV export; the kind code goes last, as the exporter takes it.
+int csvColumns(const CliContext &c, const ExportRequest &request, QStringList &columns)
+{
+    const auto kind = KindFromText(request.kindText);
+    if (request.kindText.isEmpty() || !kind)
+        return c.fail(CliExit::BadInput,
+                      QStringLiteral("unknown kind \"%1\" (a code 0 to 12 or a word such as person, phone)")
+                          .arg(request.kindText));
+    for (const QString &name : request.columnsText.split(u',')) {
+        const QString canonical = CanonicalCsvColumn(name);
+        if (canonical.isEmpty())
+            return c.fail(CliExit::BadInput, QStringLiteral("unknown column \"%1\"; the columns are: %2")
+                                                 .arg(name.trimmed(), CsvColumnNames().join(QLatin1String(", "))));
+        columns << canonical;
     }
+    columns << QString::number(*kind);
+    return CliExit::Ok;
+}
+
+} // namespace
+
+int ExportCommand(const CliContext &c, const QStringList &args)
+{
+    ExportRequest request;
+    if (const int status = parseExportArguments(c, args, request); status != CliExit::Ok)
+        return status;
+    const QString target = c.absolute(request.file);
+    if (const int status = checkExportTarget(c, request, target); status != CliExit::Ok)
+        return status;
+    QStringList columns;
+    if (request.asCsv)
+        if (const int status = csvColumns(c, request, columns); status != CliExit::Ok)
+            return status;
 
     CliDatabase db;
     int status = CliExit::Ok;
@@ -281,26 +309,20 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     if (db.LoadFailed())
         return c.fail(CliExit::Failed, QStringLiteral("%1 does not read whole; nothing was exported")
                                            .arg(databasePath(c)));
-    TTreeNode *node = resolve(c, db, path);
+    TTreeNode *node = resolve(c, db, request.path);
     if (!node)
-        return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(path));
+        return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(request.path));
     CliDatabase::RefreshRemote(node, c.err);
 
-    // Written beside the target and renamed over it at the end, so a failed export
-    // leaves an earlier file of that name as it was.
-    const QString partial = target + QStringLiteral(".part");
     try {
-        if (asCsv) {
+        if (request.asCsv) {
             ExportColumns() = columns;
-            ExportColumns() << QString::number(kind);
-            IncludeFieldNames() = !noHeader;
+            IncludeFieldNames() = !request.noHeader;
         }
-        ExportSubtree(node, partial, asCsv);
-        if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
-            throw std::runtime_error(std::strerror(errno));
+        // The export replaces the target only once it is complete.
+        ExportSubtree(node, target, request.asCsv);
     } catch (const std::exception &e) {
-        QFile::remove(partial);
-        return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(file, QString::fromUtf8(e.what())));
+        return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(request.file, QString::fromUtf8(e.what())));
     }
     return CliExit::Ok;
 }

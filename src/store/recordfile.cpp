@@ -305,7 +305,9 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
     // stops half way leaves an earlier file of that name whole.
     QSaveFile f(fileName);
     f.setDirectWriteFallback(true); // a directory that takes no new files
-    if (!f.open(QIODevice::WriteOnly))
+    // Records are gathered in large blocks already; unbuffered, a short write is seen
+    // where it happens instead of passing unnoticed into the commit.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
     RecordSink sink(&f);
     QStringList &columns = ExportColumns();

@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
 namespace {
 
 // One record (header and data line) a row. Root > Friends > Kim Sample (Home phone, e-mail)
@@ -56,9 +60,12 @@ protected:
     }
 
     // Runs the tool in another directory than the data directory, with no other home.
-    Result mira(const QStringList &args, bool withHome = true, const QString &envHome = QString())
+    Result mira(const QStringList &args, bool withHome = true, const QString &envHome = QString(),
+                const std::function<void()> &inChild = {})
     {
         QProcess p;
+        if (inChild)
+            p.setChildProcessModifier(inChild);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("MIRABOOK_HOME");
         if (!envHome.isEmpty())
@@ -231,10 +238,22 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
 TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
 {
     write("kept.mbd", "old", &elsewhere);
-    ASSERT_TRUE(QDir(elsewhere.path()).mkdir("kept.mbd.part"));
-    WriteBytes(elsewhere.filePath("kept.mbd.part/x"), "");
-    EXPECT_TRUE(Ended(mira({"export", "Friends", "--mbd", "kept.mbd"}), 4));
+    // A file may grow to 16 bytes only: the export stops half way.
+    const auto smallFiles = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    EXPECT_TRUE(Ended(mira({"export", "Friends", "--mbd", "kept.mbd"}, true, QString(), smallFiles), 4, "kept.mbd"));
     EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
+    EXPECT_EQ(QDir(elsewhere.path()).entryList({"kept*"}), QStringList{"kept.mbd"}); // no temporary file left
+
+    // The export writes one temporary file of its own; a user's file beside it is not one.
+    write("kept.mbd.part", "mine", &elsewhere);
+    ok({"export", "Friends", "--mbd", "kept.mbd"});
+    EXPECT_TRUE(ReadBytes(elsewhere.filePath("kept.mbd")).startsWith("{1 0 }Friends~~"));
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd.part")), "mine");
+    write("kept.mbd", "old", &elsewhere);
 
     // A database that does not read whole exports nothing: part of it would pass for all.
     write("mira.dat", Patched("{1 0 }Work~~", "\r\n{1 0 }Work~~"));
