@@ -17,11 +17,39 @@
 
 #include <cstdio>
 
-#ifndef MIRABOOK_VERSION
-#define MIRABOOK_VERSION "0.1"
-#endif
-
 namespace {
+
+const char *const kUsage =
+    "usage: mirabook [HIDEWIN] [FILE.mbd ...]\n"
+    "\n"
+    "The contact manager. It lives in the notification area; only one copy runs per user and\n"
+    "data directory, and a later start hands its command line to the running copy and ends.\n"
+    "\n"
+    "  HIDEWIN     start with only the notification-area icon\n"
+    "  FILE.mbd    import the exported database under My Contacts when the window is first shown\n"
+    "  --help      show this help and end\n"
+    "  --version   show the version and end\n"
+    "\n"
+    "The data directory is $MIRABOOK_HOME, else ~/.local/share/mirabook; the settings file\n"
+    "zeb.ini is in $MIRABOOK_HOME, else ~/.config/mirabook. Qt's own options (-platform,\n"
+    "-style, ...) are taken too. See also mira(1), the command-line tool.\n";
+
+// Answers --help and --version before anything needs a display or the data
+// directory, so they work anywhere and never reach a running copy.
+bool printedInformation(const QStringList &arguments)
+{
+    for (const QString &a : arguments.mid(1)) {
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (a == QLatin1String("--version")) {
+            std::fputs("mirabook (Mirabook) " MIRABOOK_VERSION "\n", stdout);
+            return true;
+        }
+    }
+    return false;
+}
 
 QStringList programArguments(int argc, char **argv)
 {
@@ -37,6 +65,8 @@ int main(int argc, char **argv)
 {
     // Taken before Qt removes the options it knows, so the command line is the user's.
     QStringList arguments = programArguments(argc, argv);
+    if (printedInformation(arguments))
+        return std::fflush(stdout) == 0 ? 0 : 1;
     const QString screenshotFile = Screenshot::TakeOption(arguments);
     const bool hideWin = CommandLine::HasHideWin(arguments);
 

@@ -22,6 +22,8 @@ const char *const kUsage =
     "  export PATH --csv FILE.csv --kind KIND --columns \"Title,Phone Number,...\" [--no-header]\n"
     "                                write the items of one kind below PATH as CSV\n"
     "  check                         count the items by kind and report the first load error\n"
+    "  --help                        show this help and end\n"
+    "  --version                     show the version and end\n"
     "\n"
     "PATH names a container by its titles from the top down, joined by \"/\" (\"My Contacts/Friends\",\n"
     "or \"Friends\"); write a \"/\" inside a title as \"\\/\".\n"
@@ -66,6 +68,9 @@ int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
             homeGiven = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             out << kUsage;
+            return CliExit::Ok;
+        } else if (a == QLatin1String("--version")) {
+            out << "mira (Mirabook) " MIRABOOK_VERSION "\n";
             return CliExit::Ok;
         } else {
             rest << a;

@@ -301,4 +301,19 @@ TEST_F(MiraCliTest, DataDirectoryAndUsageErrors)
     EXPECT_TRUE(mira({}, false).err.contains("usage: mira"));
 }
 
+TEST_F(MiraCliTest, HelpAndVersionGoToStandardOutputWithoutADatabase)
+{
+    // Asked for, they are the answer (exit 0, standard output), whatever the data directory.
+    const QString none = elsewhere.filePath("none");
+    const Result help = mira({"--home", none, "--help"}, false);
+    EXPECT_TRUE(Ended(help, 0));
+    EXPECT_TRUE(help.out.startsWith("usage: mira")) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains("--version"));
+    const Result version = mira({"--version", "list"}, false, none);
+    EXPECT_TRUE(Ended(version, 0));
+    EXPECT_EQ(version.out, "mira (Mirabook) " MIRABOOK_VERSION "\n");
+    EXPECT_EQ(version.err, QString());
+    EXPECT_FALSE(QFile::exists(none));
+}
+
 } // namespace

@@ -109,4 +109,32 @@ TEST_F(MirabookProcessTest, HiddenStartImportsItsOwnFilesOnlyWhenFirstShown)
     EXPECT_TRUE(database().contains("Imported Friends"));
 }
 
+TEST_F(MirabookProcessTest, HelpAndVersionAnswerWithoutADisplayOrTheRunningCopy)
+{
+    // As from a text console or a package check: no display, no data directory yet.
+    const QString unmade = QDir(home.path()).filePath("unmade");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    env.insert("MIRABOOK_HOME", unmade);
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(MIRABOOK_BIN), {"--version"});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardOutput(), "mirabook (Mirabook) " MIRABOOK_VERSION "\n");
+    EXPECT_FALSE(QFile::exists(unmade));
+
+    // A running copy is not handed the question.
+    start(first, {"HIDEWIN"});
+    waitUntilRunning();
+    start(second, {"friends.mbd", "--help"});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    const QByteArray help = second.readAllStandardOutput();
+    EXPECT_TRUE(help.startsWith("usage: mirabook")) << help.constData();
+    EXPECT_TRUE(help.contains("--version"));
+    endWith(SIGTERM);
+    EXPECT_FALSE(database().contains("Imported Friends"));
+}
+
 #endif
