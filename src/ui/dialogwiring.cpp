@@ -3,8 +3,8 @@
 #include "guiservices.h"
 #include "helptopics.h"
 #include "mainform.h"
-#include "store/dialogs/helphook.h"
-#include "store/dialogs/itemdialogs.h"
+#include "ui/dialogs/helphook.h"
+#include "ui/dialogs/itemdialogs.h"
 
 #include <QCursor>
 

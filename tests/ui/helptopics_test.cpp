@@ -1,4 +1,4 @@
-#include "store/dialogs/helphook.h"
+#include "ui/dialogs/helphook.h"
 #include "ui/helptopics.h"
 
 #include <QDir>

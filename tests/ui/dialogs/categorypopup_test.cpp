@@ -1,4 +1,4 @@
-#include "store/dialogs/categorypopup.h"
+#include "ui/dialogs/categorypopup.h"
 
 #include "dialogtesting.h"
 

@@ -1,4 +1,4 @@
-#include "store/dialogs/folderdialog.h"
+#include "ui/dialogs/folderdialog.h"
 
 #include "dialogtesting.h"
 #include "store/folderobject.h"

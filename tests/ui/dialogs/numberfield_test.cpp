@@ -1,4 +1,4 @@
-#include "store/dialogs/numberfield.h"
+#include "ui/dialogs/numberfield.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

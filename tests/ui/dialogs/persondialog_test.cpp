@@ -1,9 +1,9 @@
-#include "store/dialogs/persondialog.h"
+#include "ui/dialogs/persondialog.h"
 
 #include "dialogtesting.h"
-#include "store/dialogs/numberfield.h"
-#include "store/dialogs/orgdialog.h"
-#include "store/dialogs/primarypages.h"
+#include "ui/dialogs/numberfield.h"
+#include "ui/dialogs/orgdialog.h"
+#include "ui/dialogs/primarypages.h"
 #include "store/orgobject.h"
 #include "store/personobject.h"
 #include "store/phoneobject.h"

@@ -1,7 +1,7 @@
-#include "store/dialogs/itemdialogs.h"
+#include "ui/dialogs/itemdialogs.h"
 
 #include "dialogtesting.h"
-#include "store/dialogs/helphook.h"
+#include "ui/dialogs/helphook.h"
 
 class ItemDialogsTest : public StoreFixture
 {
