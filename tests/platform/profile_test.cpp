@@ -78,6 +78,17 @@ TEST_F(ProfileTest, WritesKeepOtherSectionsKeysOrderAndComments)
     EXPECT_EQ(again.readInteger("WinState", "Norm_Left", 0), 99);
 }
 
+TEST_F(ProfileTest, ARepeatedSectionIsReadAsOneAndSavedOnce)
+{
+    writeBytes("[Settings]\r\nCallerId=1\r\n[Browser]\r\nDDE=IExplore\r\n[settings]\r\nINetMail=2\r\n");
+    Profile p(path());
+    EXPECT_EQ(p.readInteger("Settings", "INetMail", 0), 2);
+    EXPECT_EQ(p.sectionKeys("Settings"), QStringList({"CallerId", "INetMail"}));
+    ASSERT_TRUE(p.writeInteger("Settings", "INetMail", 3));
+    ASSERT_TRUE(p.save());
+    EXPECT_EQ(bytes(), "[Settings]\r\nCallerId=1\r\nINetMail=3\r\n[Browser]\r\nDDE=IExplore\r\n");
+}
+
 TEST_F(ProfileTest, EraseSectionDeleteKeyAndEnsureSection)
 {
     writeBytes("[Tools]\r\nTool0=a,b,,1\r\nTool7=c,d,,0\r\n[S]\r\na=1\r\nb=2\r\n");
