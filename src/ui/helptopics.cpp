@@ -2,10 +2,10 @@
 
 #include "store/itemservices.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef MIRABOOK_DOCS_DIR
 #define MIRABOOK_DOCS_DIR ""
@@ -29,10 +29,12 @@ QString PageForTopic(int topic)
 
 QString HelpDir()
 {
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/mirabook/help"));
-    if (QFileInfo::exists(QDir(installed).filePath(QStringLiteral("index.html"))))
-        return QDir::cleanPath(installed);
+    // Installed under one of the standard data directories (/usr/share, /usr/local/share,
+    // ~/.local/share ...); a run from the build tree reads the sources' pages.
+    const QString index =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("mirabook/help/index.html"));
+    if (!index.isEmpty())
+        return QFileInfo(index).absolutePath();
     return QStringLiteral(MIRABOOK_DOCS_DIR);
 }
 

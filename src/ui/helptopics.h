@@ -13,8 +13,8 @@ constexpr int Options = 1040;
 
 // The page of a topic; unknown topics open the contents.
 QString PageForTopic(int topic);
-// The folder of the help pages: the installed one beside the program when there
-// is one, else the source tree's.
+// The folder of the help pages: "mirabook/help" in the first standard data
+// directory that has them, else the source tree's.
 QString HelpDir();
 QUrl UrlForTopic(int topic);
 // Opens the topic's page in the desktop's browser; says so when it cannot.

@@ -1,32 +1,12 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "support/envguard.h"
 #include "support/filebytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <optional>
-
-namespace {
-
-// Sets or clears an environment variable for one test and puts it back after.
-class EnvGuard
-{
-public:
-    EnvGuard(const char *name, const QByteArray &value)
-        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~EnvGuard() { m_old ? qputenv(m_name, *m_old) : qunsetenv(m_name); }
-
-private:
-    const char *m_name;
-    std::optional<QByteArray> m_old;
-};
-
-} // namespace
 
 TEST(Paths, MirabookHomeOrXdgDirectories)
 {
