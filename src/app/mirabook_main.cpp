@@ -74,6 +74,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Mirabook"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mirabook"));
     QApplication::setApplicationVersion(QStringLiteral(MIRABOOK_VERSION));
+    // Lets the desktop give the window the menu entry's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MIRABOOK_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Relative file names on the command line mean what they meant where the user was.
