@@ -130,27 +130,73 @@ int FindCommand(const CliContext &c, const QStringList &args)
     return hits > 0 ? CliExit::Ok : CliExit::NothingFound;
 }
 
-int ImportCommand(const CliContext &c, const QStringList &args)
+namespace {
+
+// "mira import FILE.mbd [--into PATH]": the file, which must be a readable export file, and PATH.
+int parseImportArguments(const CliContext &c, const QStringList &args, QString &file, QString &into)
 {
-    QString file;
-    QString into;
+    const QString usage = QStringLiteral("usage: mira import FILE.mbd [--into PATH]");
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--into") && i + 1 < args.size())
             into = args.at(++i);
         else if (file.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
             file = args.at(i);
         else
-            return c.fail(CliExit::BadInput, QStringLiteral("usage: mira import FILE.mbd [--into PATH]"));
+            return c.fail(CliExit::BadInput, usage);
     }
     if (file.isEmpty())
-        return c.fail(CliExit::BadInput, QStringLiteral("usage: mira import FILE.mbd [--into PATH]"));
+        return c.fail(CliExit::BadInput, usage);
     const QString source = c.absolute(file);
     if (!source.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1 is not an export file (.mbd)").arg(file));
     QFile probe(source);
     if (!QFileInfo(source).isFile() || !probe.open(QIODevice::ReadOnly))
         return c.fail(CliExit::BadInput, QStringLiteral("cannot read %1").arg(file));
-    probe.close();
+    return CliExit::Ok;
+}
+
+// Reads file below target; what it could not read makes the whole import fail, before anything is saved.
+int importRecords(const CliContext &c, const QString &file, TTreeNode *target, RecordFile::ReadNotes &read)
+{
+    try {
+        read = ImportFile(target, c.absolute(file));
+    } catch (const EInOutError &e) {
+        const QString where = e.Line() > 0 ? QStringLiteral(" line %1").arg(e.Line()) : QString();
+        return c.fail(CliExit::BadInput,
+                      QStringLiteral("%1%2: %3; nothing was imported").arg(file, where, QString::fromUtf8(e.what())));
+    } catch (const std::exception &e) {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(QString::fromUtf8(e.what())));
+    }
+    if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, shortfall));
+    return CliExit::Ok;
+}
+
+// The save replaces the database with what was read of it: lines its load passed over
+// are kept in a copy first, and the user is told where.
+int keepWhatTheLoadDropped(const CliContext &c, const CliDatabase &db)
+{
+    const QString dropped = RecordFile::DroppedLinesText(db.Notes());
+    if (dropped.isEmpty())
+        return CliExit::Ok;
+    const QString kept = RecordFile::KeepUnreadCopy(RecordFile::DatabaseName);
+    if (kept.isEmpty())
+        return c.fail(CliExit::Failed, QStringLiteral("%1: %2, and no copy of it could be kept; nothing was imported, "
+                                                      "so that saving cannot lose them")
+                                           .arg(databasePath(c), dropped));
+    c.err << "mira: warning: " << databasePath(c) << ": " << dropped << "; the file as it was is kept as " << kept
+          << "\n";
+    return CliExit::Ok;
+}
+
+} // namespace
+
+int ImportCommand(const CliContext &c, const QStringList &args)
+{
+    QString file;
+    QString into;
+    if (const int status = parseImportArguments(c, args, file, into); status != CliExit::Ok)
+        return status;
 
     InstanceLock lock(c.dataDir);
     if (!lock.tryLock(0)) {
@@ -172,30 +218,18 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     TTreeNode *target = resolve(c, db, into);
     if (!target)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
-    const int before = db.Nodes().Count();
-    qint64 leavesBefore = 0;
-    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder())
-        leavesBefore += n->Item()->ChildCount();
-    try {
-        ImportFile(target, source);
-    } catch (const EInOutError &e) {
-        const QString where = e.Line() > 0 ? QStringLiteral(" line %1").arg(e.Line()) : QString();
-        return c.fail(CliExit::BadInput,
-                      QStringLiteral("%1%2: %3; nothing was imported").arg(file, where, QString::fromUtf8(e.what())));
-    } catch (const std::exception &e) {
-        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(QString::fromUtf8(e.what())));
-    }
-    qint64 leavesAfter = 0;
-    for (TTreeNode *n = db.Root(); n; n = n->NextPreorder())
-        leavesAfter += n->Item()->ChildCount();
+    RecordFile::ReadNotes read;
+    if (const int status = importRecords(c, file, target, read); status != CliExit::Ok)
+        return status;
+    if (const int status = keepWhatTheLoadDropped(c, db); status != CliExit::Ok)
+        return status;
     try {
         SaveDatabase(db.Nodes());
     } catch (const std::exception &e) {
         // The store has said what went wrong on the error stream already.
         return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
     }
-    c.out << "imported " << (db.Nodes().Count() - before) + (leavesAfter - leavesBefore) << " items into "
-          << TreePath(target) << "\n";
+    c.out << "imported " << read.records << " items into " << TreePath(target) << "\n";
     return CliExit::Ok;
 }
 
@@ -357,7 +391,7 @@ int CheckCommand(const CliContext &c, const QStringList &args)
     for (const auto &[kind, count] : byKind)
         c.out << KindWord(kind) << '\t' << count << "\n";
     c.out << "remote folders\t" << remote << "\n";
-    const RecordFile::ReadNotes notes = RecordFile::LastReadNotes();
+    const RecordFile::ReadNotes &notes = db.Notes();
     if (notes.droppedLines > 0)
         c.out << "dropped lines\t" << notes.droppedLines << " (the first at line " << notes.firstDroppedLine << ")\n";
     if (db.LoadFailed()) {

@@ -18,7 +18,7 @@ void CliDatabase::Load()
 {
     m_exists = QFileInfo(RecordFile::DatabaseName).isFile();
     try {
-        LoadDatabaseFrom(m_root, RecordFile::DatabaseName, RecordFile::OnLoadError::JustThrow);
+        m_notes = LoadDatabaseFrom(m_root, RecordFile::DatabaseName, RecordFile::OnLoadError::JustThrow);
     } catch (const EInOutError &e) {
         m_error = QString::fromUtf8(e.what());
         m_errorLine = e.Line();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/recordfile.h"
 #include "store/treenodes.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ public:
     int LoadErrorLine() const { return m_errorLine; }
     // "line N: message", or the message when the line is not known.
     QString LoadErrorText() const;
+    // What the load took and passed over.
+    const RecordFile::ReadNotes &Notes() const { return m_notes; }
 
     TTreeNodes &Nodes() { return m_nodes; }
     TTreeNode *Root() const { return m_root; }
@@ -38,4 +41,5 @@ private:
     bool m_exists = false;
     QString m_error;
     int m_errorLine = 0;
+    RecordFile::ReadNotes m_notes;
 };

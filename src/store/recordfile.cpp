@@ -32,7 +32,7 @@ bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step);
 
 // Keeps the unread database next to it, so a later save cannot lose what failed to load.
 // A file that cannot even be opened is renamed aside instead: that needs no reading.
-QString keepUnreadCopy(const QString &fileName, bool moveAside)
+QString keepUnread(const QString &fileName, bool moveAside)
 {
     const QFileInfo info(fileName);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -106,6 +106,31 @@ namespace RecordFile {
 
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
 
+QString KeepUnreadCopy(const QString &fileName) { return keepUnread(fileName, false); }
+
+QString DroppedLinesText(const ReadNotes &notes)
+{
+    if (notes.droppedLines == 0)
+        return {};
+    if (notes.droppedLines == 1)
+        return QStringLiteral("line %1 could not be read").arg(notes.firstDroppedLine);
+    return QStringLiteral("%1 lines could not be read, the first at line %2")
+        .arg(notes.droppedLines)
+        .arg(notes.firstDroppedLine);
+}
+
+QString ImportShortfall(const ReadNotes &notes)
+{
+    QStringList said;
+    if (notes.records == 0)
+        said << QStringLiteral("nothing to import");
+    if (notes.droppedLines > 0)
+        said << DroppedLinesText(notes);
+    if (notes.cutOffLine > 0)
+        said << QStringLiteral("the file ends inside the record at line %1").arg(notes.cutOffLine);
+    return said.join(QLatin1String("; "));
+}
+
 QString DecodeText(const char *data, qsizetype size, bool utf8)
 {
     if (utf8)
@@ -119,11 +144,11 @@ QString ParamsLine() { return QStringLiteral("{Params}"); }
 
 void ReadParams(const QString &) {}
 
-void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
+RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
 {
     auto source = std::make_shared<RecordSource>();
     source->bytes = bytes;
-    ReadRecords(source, startAt, firstLine, ownerNode);
+    return ReadRecords(source, startAt, firstLine, ownerNode);
 }
 
 namespace {
@@ -136,12 +161,30 @@ struct UpdateScope
 };
 } // namespace
 
-void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::OnLoadError onError)
+namespace {
+// Tells the user what a load of fileName could not read, and where the file as it was is kept.
+void tellUnread(const QString &fileName, const QString &what, const QString &kept)
 {
+    const QString name = QFileInfo(fileName).fileName();
+    if (!kept.isEmpty())
+        Services().ShowInformation(QStringLiteral("In \"%1\", %2. The file as it was is kept as \"%3\", "
+                                                  "so nothing is lost when the database is saved.")
+                                       .arg(name, what, kept));
+    else
+        Services().ShowInformation(QStringLiteral("In \"%1\", %2, and no copy of the file could be kept: "
+                                                  "saving now would lose them.")
+                                       .arg(name, what));
+}
+} // namespace
+
+RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::OnLoadError onError)
+{
+    const bool keep = onError == RecordFile::OnLoadError::KeepUnreadCopy;
     UpdateScope update(rootNode->Owner());
     QFile file(fileName);
     if (!QFileInfo::exists(fileName))
-        return; // a new, empty database
+        return {}; // a new, empty database
+    RecordFile::ReadNotes notes;
     try {
         // One that is there but cannot be read must not pass for an empty one: a save would replace it.
         if (!file.open(QIODevice::ReadOnly))
@@ -153,41 +196,34 @@ void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::
         const char *paramsEnd = LineScan::FindLineEnd(data, end);
         ReadParams(source->Text(0, paramsEnd - data).trimmed());
         const char *records = LineScan::SkipLineEnd(paramsEnd, end);
-        ReadRecords(source, records - data, records == paramsEnd ? 1 : 2, rootNode);
+        notes = ReadRecords(source, records - data, records == paramsEnd ? 1 : 2, rootNode);
     } catch (const std::exception &e) {
-        if (onError == RecordFile::OnLoadError::KeepUnreadCopy) {
+        if (keep) {
             const auto *io = dynamic_cast<const EInOutError *>(&e);
             const QString where = io && io->Line() > 0 ? QStringLiteral(" at line %1").arg(io->Line()) : QString();
-            const QString kept = keepUnreadCopy(fileName, !file.isOpen());
-            const QString name = QFileInfo(fileName).fileName();
-            if (!kept.isEmpty())
-                Services().ShowInformation(
-                    QStringLiteral("Reading \"%1\" stopped%2. The records after it were not loaded. "
-                                   "The file as it was is kept as \"%3\", so nothing is lost when the database "
-                                   "is saved.")
-                        .arg(name, where, kept));
-            else
-                Services().ShowInformation(
-                    QStringLiteral("Reading \"%1\" stopped%2. The records after it were not loaded, and no copy "
-                                   "of the file could be kept: saving now would lose them.")
-                        .arg(name, where));
+            tellUnread(fileName, QStringLiteral("reading stopped%1: the records after it were not loaded").arg(where),
+                       keepUnread(fileName, !file.isOpen()));
         }
         throw;
     }
+    // The lines a load passed over are gone from the next save.
+    if (keep && notes.droppedLines > 0)
+        tellUnread(fileName, RecordFile::DroppedLinesText(notes), keepUnread(fileName, false));
+    return notes;
 }
 
-void LoadDatabase(TTreeNode *rootNode) { LoadDatabaseFrom(rootNode, RecordFile::DatabaseName); }
+RecordFile::ReadNotes LoadDatabase(TTreeNode *rootNode) { return LoadDatabaseFrom(rootNode, RecordFile::DatabaseName); }
 
-void ImportFile(TTreeNode *ownerNode, const QString &fileName)
+RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName)
 {
     const bool mbd = fileName.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive);
     if (!mbd && fileName != RecordFile::ClipboardFileName)
-        return;
+        return {};
     UpdateScope update(ownerNode->Owner());
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return;
-    ReadRecords(ReadRecordSource(file), 0, 1, ownerNode);
+        return {};
+    return ReadRecords(ReadRecordSource(file), 0, 1, ownerNode);
 }
 
 RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(kBlock + (kBlock >> 2)); }

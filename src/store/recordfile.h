@@ -42,14 +42,25 @@ enum class SaveStep { CreateTransaction, WriteParams, WriteRecords, SyncTransact
 // Returns true to make the step fail. Empty by default.
 void SetSaveFaultHook(std::function<bool(SaveStep)> hook);
 
-// What the last read passed over: lines that are no record header, and headers that
-// do not hold four fields. They are dropped, and a save no longer has them.
+// What a read found: how many records it took, and what it passed over: lines that are
+// no record header and headers that do not hold four fields are dropped, and a save no
+// longer has them.
 struct ReadNotes
 {
+    int records = 0; // the root's record not counted
     int droppedLines = 0;
     int firstDroppedLine = 0;
+    // A header the file ends after, before its data line: the item is made without it.
+    int cutOffLine = 0;
 };
-ReadNotes LastReadNotes();
+// What an import of a file read with these notes tells the user: "nothing to import",
+// the dropped lines, a record cut off at the end. Empty when the file read whole.
+QString ImportShortfall(const ReadNotes &notes);
+// The dropped lines alone ("2 lines could not be read, the first at line 7"); empty when none.
+QString DroppedLinesText(const ReadNotes &notes);
+// Copies the file as it stands beside it as "mira-unread-<time>.dat", so that a save of
+// what was read of it loses nothing. The copy's absolute path, or empty when it could not be made.
+QString KeepUnreadCopy(const QString &fileName);
 
 // Text of part of a file: UTF-8, or Windows-1252 when the file is not valid UTF-8.
 QString DecodeText(const char *data, qsizetype size, bool utf8);
@@ -61,19 +72,20 @@ void ReadParams(const QString &line);
 // Reads records from the bytes of a file, starting at offset startAt (line firstLine),
 // into the tree below ownerNode. Raises ERemoteParent when ownerNode is read-only
 // (outside a remote folder's refresh) and EInOutError, with the line, on a bad header.
-void ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode);
-void LoadDatabase(TTreeNode *rootNode);
+RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode);
+RecordFile::ReadNotes LoadDatabase(TTreeNode *rootNode);
 namespace RecordFile {
-// When a load stops early, a later save would replace the records it did not read:
-// the program keeps a copy of the file ("mira-unread-<time>.dat") and says so; a
-// reader that never saves can leave the directory alone.
+// When a load stops early or drops lines, a later save would replace the records it did
+// not read: the program keeps a copy of the file ("mira-unread-<time>.dat") and says so;
+// a reader that never saves, or keeps its own copy before it saves, leaves the directory alone.
 enum class OnLoadError { KeepUnreadCopy, JustThrow };
 } // namespace RecordFile
 // Loads from a given file name instead of "mira.dat".
-void LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName,
-                      RecordFile::OnLoadError onError = RecordFile::OnLoadError::KeepUnreadCopy);
+RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName,
+                                       RecordFile::OnLoadError onError = RecordFile::OnLoadError::KeepUnreadCopy);
 void SaveDatabase(TTreeNodes &nodes);
-void ImportFile(TTreeNode *ownerNode, const QString &fileName);
+// Nothing read (empty notes) for a name that is not an export file, or a file that cannot be opened.
+RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName);
 
 // The program-wide column list of a CSV export: column names, then the kind code.
 QStringList &ExportColumns();

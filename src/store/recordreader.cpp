@@ -15,8 +15,6 @@
 
 namespace {
 
-RecordFile::ReadNotes g_notes;
-
 // Reads a decimal number token the way the record reader always has: optional sign, digits.
 bool parseNumber(const char *p, qsizetype n, int &value)
 {
@@ -153,19 +151,15 @@ bool isReadOnly(const TTreeNode *node)
     return item && (item->IsRemote() || item->InRemote());
 }
 
-void noteDropped(int line)
+void noteDropped(RecordFile::ReadNotes &notes, int line)
 {
-    if (g_notes.droppedLines++ == 0)
-        g_notes.firstDroppedLine = line;
+    if (notes.droppedLines++ == 0)
+        notes.firstDroppedLine = line;
 }
 
 } // namespace
 
-namespace RecordFile {
-ReadNotes LastReadNotes() { return g_notes; }
-} // namespace RecordFile
-
-void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
+RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
                  TTreeNode *ownerNode)
 {
     struct FinishCopy
@@ -174,7 +168,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
         ~FinishCopy() { source.FinishCopy(); }
     } finishCopy{*readFrom};
     const std::shared_ptr<const RecordSource> source = readFrom;
-    g_notes = {};
+    RecordFile::ReadNotes notes;
     Reader in(*source, startAt, firstLine);
     if (startAt == 0)
         in.skipByteOrderMark();
@@ -211,7 +205,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
         }
         if (c1 != '{' || c2 != '}') {
             in.skipLine();
-            noteDropped(headerLine);
+            noteDropped(notes, headerLine);
             continue;
         }
         const bool container = Kinds::isContainer(kind);
@@ -221,17 +215,19 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
             fields.clear();
             LineScan::SplitFields(header, headerEnd, fields);
             if (fields.size() != 4) {
-                noteDropped(headerLine);
+                noteDropped(notes, headerLine);
                 continue;
             }
         } else if (in.skipHeaderLine() != 3) {
-            noteDropped(headerLine);
+            noteDropped(notes, headerLine);
             continue;
         }
         if (kind == Kinds::Root) {
             // The root record belongs to the root the program made; it is never replaced.
             continue;
         }
+        if (in.atEnd())
+            notes.cutOffLine = headerLine;
         // Records never climb out of the node they are read into.
         const qint64 l = std::max(qint64(level) + baseLevel, baseLevel + 1);
         if (l > skipBelow) {
@@ -263,6 +259,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
                                  TReminderObject::DueForDataLine(
                                      ShortText(*source, data + dataStart, data + dataEnd).View(), today);
                 currentParent->Item()->AddPendingLeaf(source, recordStart, in.pos(), due);
+                ++notes.records;
             }
             continue;
         }
@@ -279,5 +276,7 @@ void ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startA
         TZEBObject *item = CreateItem(kind, field(0), field(1), field(2), currentParent, QString(), ok ? id : 0);
         item->LoadFieldsFrom(source, dataStart, dataEnd);
         lastContainer = item->Node();
+        ++notes.records;
     }
+    return notes;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recordfile.h"
+
 #include <QtGlobal>
 #include <memory>
 
@@ -8,6 +10,6 @@ struct RecordSource;
 
 // Reads the records of source from startAt (line firstLine) into the tree below
 // ownerNode. Containers become items at once; leaf records wait in their owner until
-// its children are first asked for.
-void ReadRecords(const std::shared_ptr<RecordSource> &source, qsizetype startAt, int firstLine,
+// its children are first asked for. Returns what the read took and passed over.
+RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &source, qsizetype startAt, int firstLine,
                  TTreeNode *ownerNode);

@@ -182,7 +182,13 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
         if (file.kind != CommandLine::ArgumentKind::Database)
             continue;
         try {
-            ImportFile(m_form.RootNode(), file.path);
+            // What was read stays; what was not is said.
+            const RecordFile::ReadNotes read = ImportFile(m_form.RootNode(), file.path);
+            if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
+                Services().ShowError(QStringLiteral("\"%1\": %2.%3")
+                                         .arg(file.argument, shortfall,
+                                              read.records > 0 ? QStringLiteral(" The other records were imported.")
+                                                               : QString()));
         } catch (const std::exception &e) {
             Services().ShowError(QString::fromUtf8(e.what()));
         }

@@ -183,6 +183,48 @@ TEST_F(MiraCliTest, RefusedCommandsWriteNothing)
     EXPECT_EQ(files(), before);
 }
 
+TEST_F(MiraCliTest, ImportSaysWhatItCouldNotReadAndImportsNothingThen)
+{
+    const QByteArray fine = CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"});
+    const struct { QByteArray bytes; const char *says; } cases[] = {
+        {"", "nothing to import"},
+        {"\r\n\r\n", "nothing to import"},
+        {CrLf({"x 1 2 is no header"}), "nothing to import; line 1 could not be read"},
+        {fine + CrLf({"{1 0 }Broken~~4"}) + fine, "line 3 could not be read"},
+        {fine + "{1 3 }Ana Cl", "line 3 could not be read"},
+        {fine + CrLf({"{1 0 }A~~", "{1 0 }B~~~~"}), "2 lines could not be read, the first at line 3"},
+        {fine + "{1 3 }Ana Club~~~~~~5", "the file ends inside the record at line 3"},
+        {fine + CrLf({"{1 3 }Ana Club~~~~~~5"}), "the file ends inside the record at line 3"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.says);
+        write("in.mbd", c.bytes, &elsewhere);
+        const Result r = mira({"import", "in.mbd"});
+        EXPECT_TRUE(Ended(r, 2, QStringLiteral("in.mbd: %1; nothing was imported").arg(c.says).toUtf8()));
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(database(), kDatabase);
+    }
+}
+
+TEST_F(MiraCliTest, ImportKeepsWhatTheDatabaseLoadDroppedBeforeItSaves)
+{
+    const QByteArray dropping = Patched("{1 0 }Work~~~~~~200\r\n{Fold}0\r\n", "{1 0 }Work~~~~200\r\n");
+    write("mira.dat", dropping);
+    const Result r = mira({"import", "good.mbd"});
+    EXPECT_TRUE(Ended(r, 0, "line 15 could not be read; the file as it was is kept as "));
+    EXPECT_EQ(r.out, "imported 1 items into My Contacts\n");
+    const QStringList copies = QDir(home.path()).entryList({"mira-unread-*.dat"});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(r.err.contains(home.filePath(copies.front()))) << r.err.toStdString();
+    EXPECT_EQ(ReadBytes(home.filePath(copies.front())), dropping);
+    EXPECT_FALSE(database().contains("Work~~~~200"));
+    EXPECT_TRUE(database().contains("}Fine~~"));
+
+    // A database that reads whole keeps no copy.
+    ok({"import", "good.mbd"});
+    EXPECT_EQ(QDir(home.path()).entryList({"mira-unread-*.dat"}).size(), 1);
+}
+
 TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
 {
     QTemporaryDir fresh;

@@ -93,7 +93,8 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
     // A header whose data line the file does not hold any more.
     for (const char *tail : {"{2 6 }Last~~9~~~~20", "{2 6 }Last~~9~~~~20\r\n"}) {
         Loaded db(kFile + tail);
-        EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 0);
+        EXPECT_EQ(db.notes.droppedLines, 0);
+        EXPECT_EQ(db.notes.cutOffLine, int(kFile.count('\n')) + 1);
         const QByteArray saved = db.save();
         const TZEBObject *last = db.top(0)->Item()->ChildAt(3);
         ASSERT_NE(last, nullptr);
@@ -185,7 +186,7 @@ TEST_F(PendingLeavesTest, RecordsThatWouldBeWrittenDifferentlyAreMadeBeforeTheSa
     Loaded db(CrLf({"{Params}", "{1 0 }F~~~~~~1", "{Fold}0", "{2 6 }Zero~~1~~~~0", "{Phon}~~0", "{2 6 }Three~~3~~7",
                     "{2 6 }Kept~~4~~~~8", "{Phon}~~0", "{1 0 }G~~~~~~2", "{Fold}0", "{2 6 }Word~~2~~~~abc",
                     "{Phon}~~0", "{1 0 }Other~~~~~~3", "{Fold}0", "{2 6 }Fine~~6~~~~ 9", "{Phon}~~0"}));
-    EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 1);
+    EXPECT_EQ(db.notes.droppedLines, 1);
     const QByteArray first = db.save();
     EXPECT_EQ(db.top(0)->Item()->Pending(), nullptr);
     EXPECT_EQ(db.top(1)->Item()->Pending(), nullptr);

@@ -82,10 +82,11 @@ struct Loaded
     explicit Loaded(const QByteArray &bytes)
     {
         WriteBytes("in.dat", bytes);
-        LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
+        notes = LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
     }
     TTreeNode *top(int row) const { return root->Child(row); }
     QByteArray save() { return Saved(nodes); }
     TTreeNodes nodes;
     TTreeNode *root = nodes.AddTop(MakeRootItem(), "My Contacts");
+    RecordFile::ReadNotes notes;
 };

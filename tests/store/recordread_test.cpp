@@ -21,8 +21,9 @@ protected:
     QString load(const QByteArray &bytes, int *line = nullptr)
     {
         WriteBytes(RecordFile::DatabaseName, bytes);
+        notes = {};
         try {
-            LoadDatabase(root);
+            notes = LoadDatabase(root);
         } catch (const EInOutError &e) {
             if (line)
                 *line = e.Line();
@@ -38,6 +39,7 @@ protected:
         EXPECT_EQ(load(saved), QString());
         return saved;
     }
+    RecordFile::ReadNotes notes; // of the last load
     QStringList unreadCopies(QDir::Filters filter = QDir::Files) const
     {
         return QDir(dir.path()).entryList({QStringLiteral("mira-unread-*.dat")}, filter);
@@ -164,12 +166,24 @@ TEST_F(RecordReadTest, HeadersThatAreNotNumbersOrNotFourFields)
 
     // Not four fields: dropped with no data line, so a header right after it is read normally.
     nodes.DeleteChildren(root);
+    for (const QString &copy : unreadCopies())
+        QFile::remove(copy);
+    services.infos.clear();
     ASSERT_EQ(load(CrLf({"{Params}", "{1 0 }Three~~fields~~9", "{1 0 }Five~~a~~b~~c~~9", "{1 0 }Good~~~~~~7",
                          "{Fold}0", "x 1 2 is no header either", "{1 0 }Next~~~~~~8", "{Fold}0"})),
               QString());
     EXPECT_EQ(Outline(root), QStringList({"Good", "Next"}));
-    EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 3);
-    EXPECT_EQ(RecordFile::LastReadNotes().firstDroppedLine, 2);
+    EXPECT_EQ(notes.droppedLines, 3);
+    EXPECT_EQ(notes.firstDroppedLine, 2);
+    EXPECT_EQ(notes.records, 2);
+    // A save would lose the dropped lines: the file as it was is kept aside, and the user told where.
+    const QStringList copies = unreadCopies();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(ReadBytes(copies.front()).contains("{1 0 }Five~~a~~b~~c~~9\r\n"));
+    ASSERT_EQ(services.infos.size(), 1);
+    EXPECT_TRUE(services.infos.front().contains("3 lines could not be read, the first at line 2"))
+        << services.infos.front().toStdString();
+    EXPECT_TRUE(services.infos.front().contains(copies.front())) << services.infos.front().toStdString();
 }
 
 TEST_F(RecordReadTest, UnknownKindsSurviveLoadAndSave)
@@ -289,7 +303,7 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
     const QStringList before = Describe(root);
     const QByteArray saved = Saved(nodes);
     EXPECT_EQ(Describe(Loaded(saved).root), before);
-    EXPECT_EQ(RecordFile::LastReadNotes().droppedLines, 0);
+    EXPECT_EQ(notes.droppedLines, 0);
 
     // After the parameters and the root's header, every item is one header of four
     // fields and one data line.

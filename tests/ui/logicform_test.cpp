@@ -147,6 +147,18 @@ TEST_F(LogicFormTest, OwnCommandLineIsImportedOnFirstShowALaterOneWhenNoDialogIs
     EXPECT_EQ(topTitles(), QStringList({"Chess Club", "Cousins", "Cousins"}));
 }
 
+TEST_F(LogicFormTest, ACommandLineImportSaysWhatItCouldNotRead)
+{
+    WriteBytes(dir.filePath("torn.mbd"), "{1 0 }Torn~~~~~~1\r\n{Fold}0\r\n{1 0 }Half~~\r\n");
+    WriteBytes(dir.filePath("empty.mbd"), "");
+    make();
+    FakeServices answers; // errors are recorded, not shown
+    logic->HandleCommandLine({dir.path(), {"mirabook", "torn.mbd", "empty.mbd"}});
+    EXPECT_EQ(topTitles(), QStringList({"Torn"}));
+    EXPECT_EQ(answers.errors, QStringList({"\"torn.mbd\": line 3 could not be read. The other records were imported.",
+                                           "\"empty.mbd\": nothing to import."}));
+}
+
 TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
 {
     make();
