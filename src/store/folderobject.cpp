@@ -90,7 +90,8 @@ double TFolderObject::GetSourceTime() const
     if (isHttp(location))
         return g_http.lastModified ? g_http.lastModified(location) : 0.0;
     QFileInfo info(location);
-    if (location.isEmpty() || !info.isFile() || !info.isReadable())
+    // A pipe or a device is there, and the refresh says why it is not read.
+    if (location.isEmpty() || !info.exists() || (info.isFile() && !info.isReadable()))
         return 0.0;
     return ToDateTimeNumber(info.lastModified());
 }

@@ -9,6 +9,7 @@
 #include "recordsource.h"
 #include "treenodes.h"
 #include "zebobject.h"
+#include "platform/safefiles.h"
 #include "platform/textcodec.h"
 
 #include <QDateTime>
@@ -16,12 +17,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTextStream>
 
 #include <cerrno>
 #include <limits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -60,35 +63,78 @@ void syncDirectory(const QString &dir)
     }
 }
 
-// Copies the finished transaction file to a temporary name and renames it over the
-// database, so the database is always either the old or the new one.
-void replaceDatabase(const QString &txn, const QString &db)
+// What the user set on the database: the file it really is (through any links) and
+// its permission bits, which the saved file keeps.
+struct DatabaseFile
 {
-    const QString temp = db + QStringLiteral(".new");
-    QFile::remove(temp);
-    QFile in(txn);
-    QFile out(temp);
-    if (fails(RecordFile::SaveStep::CopyDatabase) || !in.open(QIODevice::ReadOnly) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(txn, temp));
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 20);
-        if (block.isEmpty() && in.error() != QFile::NoError)
-            throw EInOutError(QStringLiteral("Cannot read \"%1\"").arg(txn));
-        if (out.write(block) != block.size())
-            throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, out.errorString()));
+    QString path;
+    bool exists = false;
+    mode_t mode = 0666;
+};
+
+DatabaseFile databaseFile(const QString &name)
+{
+    QString why;
+    DatabaseFile db;
+    db.path = SafeFiles::FollowLinks(name, &why);
+    if (db.path.isEmpty())
+        throw EInOutError(why);
+    const QByteArray path = QFile::encodeName(db.path);
+    struct stat st{};
+    if (::stat(path.constData(), &st) != 0) {
+        if (errno != ENOENT)
+            throw EInOutError(QStringLiteral("Cannot save \"%1\": %2").arg(db.path, SafeFiles::ErrorText(errno)));
+        return db;
     }
-    if (!out.flush())
-        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, out.errorString()));
+    if (!S_ISREG(st.st_mode))
+        throw EInOutError(SafeFiles::NotAFileText(db.path, st.st_mode));
+    // A read-only database is the user's wish, also where the system would let us write.
+    if ((st.st_mode & 0222) == 0 || (st.st_uid == ::geteuid() && (st.st_mode & S_IWUSR) == 0))
+        throw EInOutError(QStringLiteral("\"%1\" is read-only, so the database was not saved. Make the file "
+                                         "writable to save the database.")
+                              .arg(QFileInfo(db.path).absoluteFilePath()));
+    if (::access(path.constData(), W_OK) != 0)
+        throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(db.path, SafeFiles::ErrorText(errno)));
+    db.exists = true;
+    db.mode = st.st_mode & 0777;
+    return db;
+}
+
+// Copies the finished transaction file to a fresh file beside the database and renames
+// it over the database, so the database is always either the old or the new one.
+void replaceDatabase(QFile &txn, const QString &txnName, const DatabaseFile &db)
+{
+    const QString temp = db.path + QStringLiteral(".new");
+    QFile out;
+    QString why;
+    if (fails(RecordFile::SaveStep::CopyDatabase) || !txn.seek(0) ||
+        !SafeFiles::CreateFresh(out, temp, db.mode, &why))
+        throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"%3")
+                              .arg(txnName, temp, why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+    auto removeTemp = qScopeGuard([&] {
+        out.close();
+        QFile::remove(temp);
+    });
+    const auto writeFailed = [&](const QString &reason) {
+        return EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, reason));
+    };
+    while (!txn.atEnd()) {
+        const QByteArray block = txn.read(1 << 20);
+        if (block.isEmpty() && txn.error() != QFile::NoError)
+            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(txnName, txn.errorString()));
+        if (out.write(block) != block.size())
+            throw writeFailed(out.errorString());
+    }
+    // The file is created under the umask; the user's own bits are set as they were.
+    if (db.exists && ::fchmod(out.handle(), db.mode) != 0)
+        throw writeFailed(SafeFiles::ErrorText(errno));
     syncFile(out.handle(), temp);
     out.close();
     if (fails(RecordFile::SaveStep::ReplaceDatabase) ||
-        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp);
-        throw EInOutError(QStringLiteral("Cannot replace \"%1\": %2").arg(db, reason));
-    }
-    syncDirectory(QFileInfo(db).absolutePath());
+        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db.path).constData()) != 0)
+        throw EInOutError(QStringLiteral("Cannot replace \"%1\": %2").arg(db.path, SafeFiles::ErrorText(errno)));
+    removeTemp.dismiss();
+    syncDirectory(QFileInfo(db.path).absolutePath());
 }
 
 void writeSubtree(TTreeNode *node, RecordSink &sink, int depth)
@@ -187,8 +233,9 @@ RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileN
     RecordFile::ReadNotes notes;
     try {
         // One that is there but cannot be read must not pass for an empty one: a save would replace it.
-        if (!file.open(QIODevice::ReadOnly))
-            throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
+        QString why;
+        if (SafeFiles::OpenForReading(file, fileName, &why) != SafeFiles::Opened::Yes)
+            throw EInOutError(why);
         const auto source = ReadRecordSource(file);
         // The first line is the parameters line.
         const char *data = source->bytes.constData();
@@ -220,9 +267,16 @@ RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName)
     if (!mbd && fileName != RecordFile::ClipboardFileName)
         return {};
     UpdateScope update(ownerNode->Owner());
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    QFile file;
+    QString why;
+    switch (SafeFiles::OpenForReading(file, fileName, &why)) {
+    case SafeFiles::Opened::Yes:
+        break;
+    case SafeFiles::Opened::CannotOpen:
+        return {}; // nothing to import
+    case SafeFiles::Opened::NotAFile:
+        throw EInOutError(why);
+    }
     return ReadRecords(ReadRecordSource(file), 0, 1, ownerNode);
 }
 
@@ -284,12 +338,15 @@ void WriteChildren(const TZEBObject *item, RecordSink &file, int level)
 void SaveDatabase(TTreeNodes &nodes)
 {
     using RecordFile::SaveStep;
+    const DatabaseFile db = databaseFile(RecordFile::DatabaseName);
     const QString txnName = RecordFile::TransactionName;
-    QFile txn(txnName);
-    // Records are gathered in large blocks already.
-    if (fails(SaveStep::CreateTransaction) ||
-        !txn.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(txnName, txn.errorString()));
+    QFile txn;
+    QString why;
+    // Made afresh: a link or another's file planted under this name is never written through.
+    if (fails(SaveStep::CreateTransaction))
+        why = QStringLiteral("Cannot create \"%1\"").arg(txnName);
+    if (!why.isEmpty() || !SafeFiles::CreateFresh(txn, txnName, db.mode, &why))
+        throw EInOutError(why);
     RecordSink sink(&txn);
     if (fails(SaveStep::WriteParams))
         throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
@@ -309,9 +366,8 @@ void SaveDatabase(TTreeNodes &nodes)
         txn.close();
         throw ESaveError();
     }
-    txn.close();
     try {
-        replaceDatabase(txnName, RecordFile::DatabaseName);
+        replaceDatabase(txn, txnName, db);
     } catch (const EInOutError &e) {
         Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(QString::fromUtf8(e.what()), txnName));
         throw ESaveError();

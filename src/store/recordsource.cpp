@@ -100,17 +100,20 @@ void RecordSource::FinishCopy() noexcept
 
 std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
 {
+    // No more than the file held when it was opened: a file that keeps growing is
+    // read as it was then.
     const qint64 size = file.size();
     if (auto source = mappedSource(file, size))
         return source;
     auto source = std::make_shared<RecordSource>();
     source->bytes.resize(size);
-    const qint64 got = size > 0 ? file.read(source->bytes.data(), size) : 0;
-    if (got != size)
-        throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
-    // One that grew since its size was taken is read to its end.
-    source->bytes += file.readAll();
-    if (!file.atEnd())
-        throw EInOutError(QStringLiteral("Cannot read the file: %1").arg(file.errorString()));
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(source->bytes.data() + got, size - got);
+        if (n <= 0)
+            throw EInOutError(QStringLiteral("Cannot read the file: %1")
+                                  .arg(n < 0 ? file.errorString() : QStringLiteral("it became shorter while it was read")));
+        got += n;
+    }
     return source;
 }

@@ -55,6 +55,6 @@ private:
     QStringView m_view;
 };
 
-// The whole of an open file. Raises EInOutError when it cannot be read to its end: a
-// shorter file must not pass for the whole one.
+// The whole of an open regular file, as long as it was when opened. Raises EInOutError
+// when it cannot be read to that end: a shorter file must not pass for the whole one.
 std::shared_ptr<RecordSource> ReadRecordSource(QFile &file);
