@@ -7,6 +7,7 @@
 #include "treepath.h"
 
 #include "platform/instancelock.h"
+#include "platform/safefiles.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -149,9 +150,17 @@ int parseImportArguments(const CliContext &c, const QStringList &args, QString &
     const QString source = c.absolute(file);
     if (!source.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1 is not an export file (.mbd)").arg(file));
-    QFile probe(source);
-    if (!QFileInfo(source).isFile() || !probe.open(QIODevice::ReadOnly))
+    QFile probe;
+    QString why;
+    switch (SafeFiles::OpenForReading(probe, source, &why)) {
+    case SafeFiles::Opened::Yes:
+        probe.close();
+        break;
+    case SafeFiles::Opened::CannotOpen:
         return c.fail(CliExit::BadInput, QStringLiteral("cannot read %1").arg(file));
+    case SafeFiles::Opened::NotAFile:
+        return c.fail(CliExit::BadInput, why);
+    }
     return CliExit::Ok;
 }
 
@@ -198,13 +207,16 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     if (const int status = parseImportArguments(c, args, file, into); status != CliExit::Ok)
         return status;
 
-    InstanceLock lock(c.dataDir);
+    InstanceLock lock(c.dataDir, InstanceLock::Holder::Tool);
     if (!lock.tryLock(0)) {
-        if (InstanceLock::isHeldByRunningProgram(c.dataDir))
-            return c.fail(CliExit::Locked, QStringLiteral("Mirabook is running on %1; close it and try again. "
-                                                          "Nothing was imported.")
-                                               .arg(c.dataDir));
-        return c.fail(CliExit::Locked, QStringLiteral("cannot lock %1: %2").arg(c.dataDir, lock.errorString()));
+        if (lock.heldByOther() && lock.heldBy() == InstanceLock::Holder::Tool)
+            return c.fail(CliExit::Locked, QStringLiteral("%1 in %2; try again when it has ended. Nothing was imported.")
+                                               .arg(lock.errorString(), c.dataDir));
+        if (lock.heldByOther())
+            return c.fail(CliExit::Locked, QStringLiteral("%1 on %2; close it and try again. Nothing was imported.")
+                                               .arg(lock.errorString(), c.dataDir));
+        // Not another writer: a read-only or full disk, or something in the lock's place.
+        return c.fail(CliExit::Failed, QStringLiteral("%1. Nothing was imported.").arg(lock.errorString()));
     }
 
     CliDatabase db;

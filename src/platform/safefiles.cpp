@@ -22,6 +22,8 @@ QString whatItIs(mode_t mode)
         return QStringLiteral("a device");
     if (S_ISSOCK(mode))
         return QStringLiteral("a socket");
+    if (S_ISLNK(mode))
+        return QStringLiteral("a symbolic link");
     return QStringLiteral("something other than a file");
 }
 

@@ -32,7 +32,8 @@ TPBJustOne::TPBJustOne(const QString &dataDir, const CommandLine::Request &reque
         }
         // Another copy is between taking the lock and listening, or the
         // command-line tool is working on the database: try again shortly.
-        if (deadline.hasExpired()) {
+        // A lock that cannot be made at all is no copy to wait for.
+        if (!m_lock.heldByOther() || deadline.hasExpired()) {
             m_error = m_lock.errorString();
             m_outcome = Outcome::Failed;
             return;

@@ -4,12 +4,14 @@
 #include "store/recordfiletestutil.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -237,17 +239,56 @@ TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
     EXPECT_EQ(database(), kDatabase);
 }
 
-TEST_F(MiraCliTest, ImportWaitsForTheDesktopProgram)
+TEST_F(MiraCliTest, ImportWaitsOnlyForAnotherWriter)
 {
     {
         InstanceLock desktop(home.path());
         ASSERT_TRUE(desktop.tryLock());
-        EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 3, "running"));
+        EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 3, "Mirabook is already running"));
         EXPECT_EQ(database(), kDatabase);
         ok({"list", "Work"}); // reading is fine meanwhile
     }
-    ok({"import", "good.mbd"});
-    EXPECT_TRUE(database().contains("}Fine~~"));
+    {
+        InstanceLock tool(home.path(), InstanceLock::Holder::Tool);
+        ASSERT_TRUE(tool.tryLock());
+        EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 3, "Another mira command"));
+    }
+    EXPECT_EQ(database(), kDatabase);
+
+    // What a lock file left behind says holds nobody.
+    for (const QByteArray &left : {QByteArray(), QByteArray("garbage\n")}) {
+        write("mirabook.lock", left);
+        write("mira.dat", kDatabase);
+        ok({"import", "good.mbd"});
+        EXPECT_TRUE(database().contains("}Fine~~"));
+    }
+    // Something else in its place is an error of its own, not a running program.
+    QFile::remove(home.filePath("mirabook.lock"));
+    ASSERT_TRUE(QDir(home.path()).mkdir("mirabook.lock"));
+    const Result r = mira({"import", "good.mbd"});
+    EXPECT_TRUE(Ended(r, 4, "is a directory"));
+    EXPECT_FALSE(r.err.contains("running")) << r.err.toStdString();
+}
+
+TEST_F(MiraCliTest, OnlyRegularFilesAreReadAndAReadOnlyDatabaseIsKept)
+{
+    const auto fifo = [](const QString &name) { return ::mkfifo(QFile::encodeName(name).constData(), 0600) == 0; };
+    ASSERT_TRUE(fifo(elsewhere.filePath("pipe.mbd")));
+    ASSERT_TRUE(QFile::link("/dev/zero", elsewhere.filePath("zero.mbd")));
+    EXPECT_TRUE(Ended(mira({"import", "pipe.mbd"}), 2, "a pipe"));
+    EXPECT_TRUE(Ended(mira({"import", "zero.mbd"}), 2, "a device"));
+    EXPECT_EQ(database(), kDatabase);
+
+    // Read-only is the user's word, even for a user (root) whom the system lets write.
+    ASSERT_TRUE(QFile::setPermissions(home.filePath("mira.dat"), QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 4, "read-only"));
+    EXPECT_EQ(database(), kDatabase);
+
+    // A pipe for a database is neither waited on nor taken for an empty one.
+    QFile::remove(home.filePath("mira.dat"));
+    ASSERT_TRUE(fifo(home.filePath("mira.dat")));
+    EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 4, "a pipe"));
+    EXPECT_TRUE(QFileInfo(home.filePath("mira.dat")).exists() && !QFileInfo(home.filePath("mira.dat")).isFile());
 }
 
 TEST_F(MiraCliTest, RemoteFoldersShowTheirSourceAndTakeNoImport)

@@ -103,6 +103,15 @@ TEST_F(SingleCopyTest, LockHeldWithoutAListenerIsWaitedForThenRefused)
     EXPECT_EQ(after.outcome(), TPBJustOne::Outcome::OnlyCopy);
 }
 
+TEST_F(SingleCopyTest, LockThatCannotBeMadeIsSaidAsItIs)
+{
+    // Not another copy: waiting would not help, and "already running" would mislead.
+    ASSERT_TRUE(QDir(home.path()).mkdir("mirabook.lock"));
+    TPBJustOne blocked(home.path(), {"/", {"mirabook"}}, 300);
+    EXPECT_EQ(blocked.outcome(), TPBJustOne::Outcome::Failed);
+    EXPECT_TRUE(blocked.errorString().contains("is a directory")) << blocked.errorString().toStdString();
+}
+
 TEST_F(SingleCopyTest, ForeignClientsDoNotDisturbTheRunningCopy)
 {
     startFirst();
