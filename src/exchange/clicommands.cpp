@@ -45,10 +45,24 @@ void printRow(QTextStream &out, const TZEBObject *item)
 
 QString databasePath(const CliContext &c) { return QDir(c.dataDir).filePath(RecordFile::DatabaseName); }
 
+// A database that is there but is no file (a pipe, a device) is said as such, not
+// taken for a missing one. Empty when it is a file or not there.
+QString notAFile()
+{
+    QFile probe;
+    QString why;
+    return SafeFiles::OpenForReading(probe, RecordFile::DatabaseName, &why) == SafeFiles::Opened::NotAFile ? why
+                                                                                                             : QString();
+}
+
 // Loads the database for a command that only reads: a file that stops early is used
 // as far as it goes, with a warning. False (after the message) when there is none.
 bool loadForReading(const CliContext &c, CliDatabase &db, int &status)
 {
+    if (const QString why = notAFile(); !why.isEmpty()) {
+        status = c.fail(CliExit::Failed, why);
+        return false;
+    }
     if (!QFileInfo(RecordFile::DatabaseName).isFile()) {
         status = c.fail(CliExit::BadInput, QStringLiteral("no database in %1").arg(c.dataDir));
         return false;
@@ -237,8 +251,11 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         return status;
     try {
         SaveDatabase(db.Nodes());
+    } catch (const ESaveError &e) {
+        // The store has said what went wrong on the error stream already; the system's word adds why.
+        const QString what = QString::fromUtf8(e.what());
+        return c.fail(CliExit::Failed, e.Reason().isEmpty() ? what : QStringLiteral("%1: %2").arg(what, e.Reason()));
     } catch (const std::exception &e) {
-        // The store has said what went wrong on the error stream already.
         return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
     }
     c.out << "imported " << read.records << " items into " << TreePath(target) << "\n";
@@ -378,6 +395,8 @@ int CheckCommand(const CliContext &c, const QStringList &args)
     if (!args.isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("check takes no arguments"));
     CliDatabase db;
+    if (const QString why = notAFile(); !why.isEmpty())
+        return c.fail(CliExit::Failed, why);
     if (!QFileInfo(RecordFile::DatabaseName).isFile())
         return c.fail(CliExit::BadInput, QStringLiteral("no database in %1").arg(c.dataDir));
     if (!QFileInfo(RecordFile::DatabaseName).isReadable())

@@ -361,16 +361,17 @@ void SaveDatabase(TTreeNodes &nodes)
         if (fails(SaveStep::SyncTransaction) || !txn.flush())
             throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
         syncFile(txn.handle(), txnName);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
         txn.close();
-        throw ESaveError();
+        throw ESaveError(QString::fromUtf8(e.what()));
     }
     try {
         replaceDatabase(txn, txnName, db);
     } catch (const EInOutError &e) {
-        Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(QString::fromUtf8(e.what()), txnName));
-        throw ESaveError();
+        const QString reason = QString::fromUtf8(e.what());
+        Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(reason, txnName));
+        throw ESaveError(reason);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 class QIODevice;
 class TTreeNode;
@@ -26,7 +27,12 @@ private:
 class ESaveError : public std::runtime_error
 {
 public:
-    ESaveError() : std::runtime_error("Error saving database") {}
+    explicit ESaveError(QString reason = {}) : std::runtime_error("Error saving database"), m_reason(std::move(reason)) {}
+    // What failed, in the system's words when it said ("No space left on device").
+    const QString &Reason() const { return m_reason; }
+
+private:
+    QString m_reason;
 };
 
 namespace RecordFile {

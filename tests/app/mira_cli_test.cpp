@@ -288,6 +288,7 @@ TEST_F(MiraCliTest, OnlyRegularFilesAreReadAndAReadOnlyDatabaseIsKept)
     QFile::remove(home.filePath("mira.dat"));
     ASSERT_TRUE(fifo(home.filePath("mira.dat")));
     EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 4, "a pipe"));
+    EXPECT_TRUE(Ended(mira({"check"}), 4, "a pipe"));
     EXPECT_TRUE(QFileInfo(home.filePath("mira.dat")).exists() && !QFileInfo(home.filePath("mira.dat")).isFile());
 }
 

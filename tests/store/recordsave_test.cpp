@@ -49,6 +49,7 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
         } catch (const ESaveError &e) {
             saveError = true;
             EXPECT_STREQ(e.what(), "Error saving database");
+            EXPECT_FALSE(e.Reason().isEmpty()); // what the disk said, for those who cannot see the message
         } catch (const EInOutError &) {
             ioError = true;
         }
