@@ -42,7 +42,11 @@ TEST(PackageTest, DebianPackageHoldsTheInstallBelowUsrWithItsDependencies)
     EXPECT_EQ(field("Version"), MIRABOOK_VERSION);
     EXPECT_EQ(field("Architecture"), arch);
     EXPECT_FALSE(field("Maintainer").isEmpty());
-    EXPECT_FALSE(field("Description").isEmpty());
+    // A synopsis, then paragraphs whose lines begin with one space (two would show them as typed).
+    const QStringList description = field("Description").split('\n');
+    EXPECT_GT(description.size(), 2);
+    for (const QString &line : description.mid(1))
+        EXPECT_TRUE(QRegularExpression("^ \\S").match(line).hasMatch()) << line.toStdString();
     // The libraries the programs link, and what Qt and the help pages need at run time.
     const QString depends = field("Depends");
     for (const char *package : {"libc6", "libqt6core6", "libqt6widgets6", "qt6-qpa-plugins"})
