@@ -48,6 +48,19 @@ QString keepUnread(const QString &fileName, bool moveAside)
     return kept ? QFileInfo(copy).absoluteFilePath() : QString();
 }
 
+// Writes all of bytes. A short write does not say why it stopped; the next one, which
+// fails outright, leaves the system's reason in the device's error.
+bool writeAll(QIODevice *device, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = device->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 void syncFile(int fd, const QString &what)
 {
     if (::fsync(fd) != 0)
@@ -122,7 +135,7 @@ void replaceDatabase(QFile &txn, const QString &txnName, const DatabaseFile &db)
         const QByteArray block = txn.read(1 << 20);
         if (block.isEmpty() && txn.error() != QFile::NoError)
             throw EInOutError(QStringLiteral("Cannot read \"%1\": %2").arg(txnName, txn.errorString()));
-        if (out.write(block) != block.size())
+        if (!writeAll(&out, block))
             throw writeFailed(out.errorString());
     }
     // The file is created under the umask; the user's own bits are set as they were.
@@ -313,7 +326,7 @@ void RecordSink::Flush()
 {
     if (m_buffer.isEmpty())
         return;
-    if (m_device->write(m_buffer) != m_buffer.size())
+    if (!writeAll(m_device, m_buffer))
         throw EInOutError(m_device->errorString());
     m_buffer.clear();
 }

@@ -8,7 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -236,6 +238,18 @@ TEST_F(MiraCliTest, ImportStartsADatabaseOrFailsToSaveCleanly)
     // A transaction file that cannot be written leaves the database as it was.
     ASSERT_TRUE(QDir(home.path()).mkdir("mira.dat.txn"));
     EXPECT_TRUE(Ended(mira({"import", "good.mbd"}), 4, "mira.dat.txn"));
+    EXPECT_EQ(database(), kDatabase);
+
+    // A disk that takes only part of the records: the system says why, in its own words.
+    QDir(home.path()).rmdir("mira.dat.txn");
+    const auto smallFiles = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    const Result r = mira({"import", "good.mbd"}, true, QString(), smallFiles);
+    EXPECT_TRUE(Ended(r, 4, std::strerror(EFBIG)));
+    EXPECT_FALSE(r.err.contains("Unknown error")) << r.err.toStdString();
     EXPECT_EQ(database(), kDatabase);
 }
 
