@@ -30,8 +30,8 @@ const char *const kUsage =
     "The data directory is DIR, else $MIRABOOK_HOME, else ~/.local/share/mirabook.\n"
     "Exit status: 0 done, 1 nothing found (find) or a database that does not read whole (check),\n"
     "2 bad input,"
-    " 3 the Mirabook program is running on the data directory, 4 the database could not be read\n"
-    "or written.\n";
+    " 3 the Mirabook program or another mira import holds the data directory, 4 the database\n"
+    "could not be read or written.\n";
 
 // Restores the directory the tool started in.
 struct CurrentDirScope
