@@ -31,8 +31,18 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
         EXPECT_FALSE(QFile::exists(ini)) << int(step);
     }
 
-    services.errors.clear();
+    // A read-only database is the user's wish: the user is told, nothing is written.
     RecordFile::SetSaveFaultHook({});
+    services.errors.clear();
+    ASSERT_TRUE(QFile::setPermissions(RecordFile::DatabaseName, QFile::ReadOwner | QFile::ReadGroup));
+    EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, tools, profile));
+    ASSERT_EQ(services.errors.size(), 1);
+    EXPECT_TRUE(services.errors.front().contains("read-only")) << services.errors.front().toStdString();
+    EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), "{Params}\r\n");
+    EXPECT_FALSE(QFile::exists(ini));
+    ASSERT_TRUE(QFile::setPermissions(RecordFile::DatabaseName, QFile::ReadOwner | QFile::WriteOwner));
+
+    services.errors.clear();
     EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, tools, profile));
     EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("Friends"));
     const Profile written(ini);
