@@ -284,6 +284,24 @@ TEST_F(MiraCliTest, ImportWaitsOnlyForAnotherWriter)
     EXPECT_FALSE(r.err.contains("running")) << r.err.toStdString();
 }
 
+TEST_F(MiraCliTest, ReadOnlyDataDirectoryIsAFailureInTheSystemsWords)
+{
+    // The directory's mode stops a user; root is made one for the tool's run.
+    const auto asUser = [] {
+        if (::geteuid() == 0 && ::setgid(65534) == 0)
+            (void)!::setuid(65534);
+    };
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(home.path(), readOnly));
+    ASSERT_TRUE(QFile::setPermissions(elsewhere.path(), readOnly | QFile::WriteOwner));
+    const Result r = mira({"import", "good.mbd"}, true, QString(), asUser);
+    QFile::setPermissions(home.path(), readOnly | QFile::WriteOwner);
+    EXPECT_TRUE(Ended(r, 4, std::strerror(EACCES)));
+    EXPECT_FALSE(r.err.contains("running")) << r.err.toStdString();
+    EXPECT_EQ(database(), kDatabase);
+}
+
 TEST_F(MiraCliTest, OnlyRegularFilesAreReadAndAReadOnlyDatabaseIsKept)
 {
     const auto fifo = [](const QString &name) { return ::mkfifo(QFile::encodeName(name).constData(), 0600) == 0; };

@@ -164,6 +164,15 @@ TEST_F(DatabaseFilesTest, SaveKeepsTheLinkAndThePermissionsOfTheDatabase)
     EXPECT_EQ(ModeOf(out("kept/real.dat")), 0640u);
     EXPECT_EQ(QDir(out("kept")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"real.dat"});
 
+    // A loop of links leads nowhere: nothing is written.
+    QFile::remove(RecordFile::DatabaseName);
+    ASSERT_TRUE(QFile::link(out("loop"), RecordFile::DatabaseName));
+    ASSERT_TRUE(QFile::link(QDir(dir.path()).filePath(RecordFile::DatabaseName), out("loop")));
+    QFile::remove(RecordFile::TransactionName);
+    EXPECT_FALSE(Thrown([&] { SaveDatabase(nodes); }).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(RecordFile::TransactionName));
+    QFile::remove(out("loop"));
+
     // A link whose target is not there yet makes it.
     QFile::remove(RecordFile::DatabaseName);
     ASSERT_TRUE(QFile::link(out("kept/later.dat"), RecordFile::DatabaseName));
