@@ -1,5 +1,6 @@
 #include "textcodec.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -15,11 +16,10 @@ const char16_t kHighControls[32] = {
 
 } // namespace
 
-bool isValidUtf8(const QByteArray &bytes)
+bool isValidUtf8(const char *data, qsizetype n)
 {
     // Checked in place: a database can be tens of megabytes.
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const qsizetype n = bytes.size();
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
     qsizetype i = 0;
     while (i < n) {
         const unsigned char c = p[i];
@@ -54,24 +54,40 @@ bool isValidUtf8(const QByteArray &bytes)
     return true;
 }
 
-QString decodeWindows1252(const QByteArray &bytes)
+QString decodeWindows1252(const char *p, qsizetype n)
 {
     QString out;
-    out.resize(bytes.size());
+    out.resize(n);
     QChar *dst = out.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
         *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(b);
     }
     return out;
 }
 
+QString decodeLinePart(const char *p, qsizetype n, bool lineUtf8)
+{
+    return lineUtf8 ? QString::fromUtf8(p, n) : decodeWindows1252(p, n);
+}
+
 QString decodeLocalText(const QByteArray &bytes)
 {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    if (isValidUtf8(body))
-        return QString::fromUtf8(body);
-    return decodeWindows1252(body);
+    const qsizetype skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const char *p = bytes.constData() + skip;
+    const char *end = bytes.constData() + bytes.size();
+    if (isValidUtf8(p, end - p))
+        return QString::fromUtf8(p, end - p);
+    QString text;
+    text.reserve(end - p);
+    while (p < end) {
+        // A CR or LF ends a line (both are ASCII, so CR LF may well be split between two).
+        const char *lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r')
+            ++lineEnd;
+        lineEnd = std::min(lineEnd + 1, end);
+        text += decodeLinePart(p, lineEnd - p, isValidUtf8(p, lineEnd - p));
+        p = lineEnd;
+    }
+    return text;
 }

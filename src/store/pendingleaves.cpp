@@ -102,19 +102,21 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
         return false;
     const RecordSource &source = *pending.source;
     const QByteArray prefix = '{' + QByteArray::number(level) + ' ';
+    // A line in UTF-8 is written as it stands; one in Windows-1252 is decoded first.
+    const auto line = [&](const char *begin, const char *end) {
+        if (LineScan::IsAscii(begin, end - begin) || source.LineIsUtf8(begin, end)) {
+            sink.Bytes(QByteArray::fromRawData(begin, end - begin));
+            sink.Bytes("\r\n");
+        } else {
+            sink.Line(source.Text(begin, end));
+        }
+    };
     forEachRecord(pending, [&](const Record &r) {
         sink.Bytes(prefix);
         sink.Bytes(QByteArray::number(r.kind));
         sink.Bytes(" }");
-        if (LineScan::IsAscii(r.header, r.dataEnd - r.header) || source.Utf8()) {
-            sink.Bytes(QByteArray::fromRawData(r.header, r.headerEnd - r.header));
-            sink.Bytes("\r\n");
-            sink.Bytes(QByteArray::fromRawData(r.data, r.dataEnd - r.data));
-            sink.Bytes("\r\n");
-        } else {
-            sink.Line(source.Text(r.header, r.headerEnd));
-            sink.Line(source.Text(r.data, r.dataEnd));
-        }
+        line(r.header, r.headerEnd);
+        line(r.data, r.dataEnd);
         return true;
     });
     return true;

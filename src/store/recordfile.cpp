@@ -10,7 +10,6 @@
 #include "treenodes.h"
 #include "zebobject.h"
 #include "platform/safefiles.h"
-#include "platform/textcodec.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -188,13 +187,6 @@ QString ImportShortfall(const ReadNotes &notes)
     if (notes.cutOffLine > 0)
         said << QStringLiteral("the file ends inside the record at line %1").arg(notes.cutOffLine);
     return said.join(QLatin1String("; "));
-}
-
-QString DecodeText(const char *data, qsizetype size, bool utf8)
-{
-    if (utf8)
-        return QString::fromUtf8(data, size);
-    return decodeWindows1252(QByteArray::fromRawData(data, size));
 }
 
 } // namespace RecordFile

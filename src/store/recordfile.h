@@ -68,8 +68,6 @@ QString DroppedLinesText(const ReadNotes &notes);
 // what was read of it loses nothing. The copy's absolute path, or empty when it could not be made.
 QString KeepUnreadCopy(const QString &fileName);
 
-// Text of part of a file: UTF-8, or Windows-1252 when the file is not valid UTF-8.
-QString DecodeText(const char *data, qsizetype size, bool utf8);
 } // namespace RecordFile
 
 QString ParamsLine();

@@ -17,11 +17,19 @@ RecordSource::Mapping::~Mapping()
         ::munmap(base, length);
 }
 
-bool RecordSource::Utf8() const
+bool RecordSource::LineIsUtf8(qsizetype begin, qsizetype end) const
 {
-    if (!m_utf8)
-        m_utf8 = isValidUtf8(bytes);
-    return *m_utf8;
+    if (begin >= m_lineBegin && end <= m_lineEnd)
+        return m_lineUtf8;
+    const char *data = bytes.constData();
+    qsizetype from = begin;
+    while (from > 0 && data[from - 1] != '\n' && data[from - 1] != '\r')
+        --from;
+    const qsizetype to = LineScan::FindLineEnd(data + end, data + bytes.size()) - data;
+    m_lineBegin = from;
+    m_lineEnd = to;
+    m_lineUtf8 = isValidUtf8(data + from, to - from);
+    return m_lineUtf8;
 }
 
 QString RecordSource::Text(qsizetype begin, qsizetype end) const
@@ -30,7 +38,7 @@ QString RecordSource::Text(qsizetype begin, qsizetype end) const
     const qsizetype n = end - begin;
     if (LineScan::IsAscii(p, n))
         return QString::fromLatin1(p, n);
-    return RecordFile::DecodeText(p, n, Utf8());
+    return decodeLinePart(p, n, LineIsUtf8(begin, end));
 }
 
 QString RecordSource::FieldValue(const char *begin, const char *end, FieldPool *pool) const

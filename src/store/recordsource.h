@@ -5,7 +5,6 @@
 #include <QStringView>
 #include <future>
 #include <memory>
-#include <optional>
 
 class FieldPool;
 class QFile;
@@ -14,9 +13,13 @@ class QFile;
 struct RecordSource
 {
     QByteArray bytes;
-    // Whether the text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252.
-    // Found out when first asked: a file of plain ASCII never needs to know.
-    bool Utf8() const;
+    // Whether the line around [begin, end) is valid UTF-8; a line that is not is read as
+    // Windows-1252. Found out when first asked: lines of plain ASCII never need to know.
+    bool LineIsUtf8(qsizetype begin, qsizetype end) const;
+    bool LineIsUtf8(const char *begin, const char *end) const
+    {
+        return LineIsUtf8(begin - bytes.constData(), end - bytes.constData());
+    }
     // A file mapped where the system keeps it.
     struct Mapping
     {
@@ -38,7 +41,10 @@ struct RecordSource
     QString FieldValue(const char *begin, const char *end, FieldPool *pool = nullptr) const;
 
 private:
-    mutable std::optional<bool> m_utf8;
+    // The line last looked at: the fields of one line are decoded one after the other.
+    mutable qsizetype m_lineBegin = -1;
+    mutable qsizetype m_lineEnd = -1;
+    mutable bool m_lineUtf8 = true;
 };
 
 // Short text of a record file seen as UTF-16 where it can be without allocating: numbers,

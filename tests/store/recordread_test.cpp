@@ -237,12 +237,21 @@ TEST_F(RecordReadTest, FilesOfSomeMegabytesReadAndSaveBackInEitherEncoding)
         EXPECT_EQ(Saved(nodes), QByteArray(bytes).replace("\xe9", "\xc3\xa9"));
     }
 
-    // A UTF-8 file with one stray byte near its end is Windows-1252 throughout.
+    // A stray byte makes its own line Windows-1252, and no other: saved before and after
+    // the records become items, every line is UTF-8 again.
     nodes.DeleteChildren(root);
     QByteArray mixed = utf8;
-    mixed[mixed.lastIndexOf("\xc3\xa9")] = '\xfc';
+    const qsizetype stray = mixed.lastIndexOf("\xc3\xa9");
+    mixed[stray] = '\xfc';
     ASSERT_EQ(load(mixed), QString());
-    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Title(), QString::fromUtf8("CafÃ© 0"));
+    const QByteArray expected = QByteArray(mixed).replace(stray, 2, "\xc3\xbc\xc2\xa9");
+    EXPECT_EQ(Saved(nodes), expected);
+    const TZEBObject *f = root->Child(0)->Item();
+    EXPECT_EQ(f->ChildAt(0)->Title(), QString::fromUtf8("Café 0"));
+    const int last = f->ChildCount() - 1;
+    EXPECT_EQ(f->ChildAt(last)->Title(), QString::fromUtf8("Cafü© %1").arg(last));
+    EXPECT_EQ(f->ChildAt(last - 1)->Title(), QString::fromUtf8("Café %1").arg(last - 1));
+    EXPECT_EQ(Saved(nodes), expected);
 }
 
 TEST_F(RecordReadTest, ValuesOfTheWindowsProgramThatStartWithATildeStayAsTheyAre)
