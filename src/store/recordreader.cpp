@@ -10,6 +10,8 @@
 #include "treenodes.h"
 #include "zebobject.h"
 
+#include <QScopeGuard>
+
 #include <cstring>
 #include <limits>
 
@@ -157,125 +159,185 @@ void noteDropped(RecordFile::ReadNotes &notes, int line)
         notes.firstDroppedLine = line;
 }
 
+// One record as the file holds it: where it starts, its header, and its data line.
+struct Record
+{
+    int line = 0; // of the header
+    qsizetype start = 0;
+    int level = 0;
+    int kind = 0;
+    bool container = false;
+    LineScan::Fields fields; // a container's header fields; a leaf's are read when it is made
+    qsizetype dataStart = 0;
+    qsizetype dataEnd = 0;
+    bool cutOff = false; // the file ends before its data line
+};
+
+enum class Got { Record, Root, Dropped, End };
+
+// Reads the next record. A header that is not "{" level kind "}" and four fields is
+// dropped without a data line; one whose numbers are not numbers ends the read.
+Got readRecord(Reader &in, const char *data, Record &r)
+{
+    if (in.atEnd() || in.onlyBlanksLeft())
+        return Got::End; // trailing blank lines end the file quietly
+    r.line = in.line();
+    r.start = in.pos();
+    char c1 = '{';
+    char c2 = '}';
+    if (!in.readPlainPrefix(r.level, r.kind)) {
+        c1 = in.readChar();
+        if (!in.readNumber(r.level) || !in.readNumber(r.kind))
+            throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), r.line);
+        in.readChar(); // the blank before "}"
+        c2 = in.readChar();
+    }
+    if (c1 != '{' || c2 != '}') {
+        in.skipLine();
+        return Got::Dropped;
+    }
+    r.container = Kinds::isContainer(r.kind);
+    if (r.container) {
+        const char *header = data + in.pos();
+        const char *headerEnd = data + in.skipLine();
+        r.fields.clear();
+        LineScan::SplitFields(header, headerEnd, r.fields);
+        if (r.fields.size() != 4)
+            return Got::Dropped;
+    } else if (in.skipHeaderLine() != 3) {
+        return Got::Dropped;
+    }
+    if (r.kind == Kinds::Root)
+        return Got::Root; // it has no data line
+    r.cutOff = in.atEnd();
+    r.dataStart = in.pos();
+    r.dataEnd = in.skipLine();
+    return Got::Record;
+}
+
+// Where each record goes: its level against the records before it, within the node read
+// into, and never into a remote folder's contents from outside its own refresh.
+class Placement
+{
+public:
+    explicit Placement(TTreeNode *owner)
+        : m_owner(owner),
+          m_sourceOfRemote(RemoteLoading() && owner->Item() && owner->Item()->IsRemote()),
+          m_base(owner->Level()),
+          m_level(m_base + 1),
+          m_parent(owner),
+          m_lastContainer(owner)
+    {
+    }
+
+    // The node a record of this level belongs below, or none when it is passed over.
+    TTreeNode *parentFor(int level, bool container)
+    {
+        // Records never climb out of the node they are read into.
+        const qint64 l = std::max(qint64(level) + m_base, m_base + 1);
+        if (l > m_skipBelow)
+            return nullptr;
+        m_skipBelow = std::numeric_limits<qint64>::max();
+        if (l > m_level) {
+            m_level = l; // a jump of more than one level is one
+            m_parent = m_lastContainer;
+        } else {
+            while (l < m_level && m_parent != m_owner) {
+                m_parent = m_parent->Parent();
+                --m_level;
+            }
+            m_level = l;
+        }
+        if (container) {
+            if (!RemoteLoading() && isReadOnly(m_parent)) {
+                // Inside a remote folder that this file also holds (an export of it): skipped
+                // with its subtree, the folder reads them again from its source.
+                m_skipBelow = l;
+                return nullptr;
+            }
+            return m_parent;
+        }
+        // The folder's own leaf items are the user's, saved with it; a leaf at the top of its
+        // source would pile up there at every refresh and be saved as if local.
+        if (m_sourceOfRemote && m_parent == m_owner)
+            return nullptr;
+        // A remote folder's own leaf items are saved with it and belong to it.
+        if (RemoteLoading() || !isReadOnly(m_parent) || m_parent->Item()->IsRemote())
+            return m_parent;
+        return nullptr;
+    }
+    // Leaf records at the next level belong to it.
+    void madeContainer(TTreeNode *node) { m_lastContainer = node; }
+
+private:
+    TTreeNode *m_owner;
+    bool m_sourceOfRemote;
+    qint64 m_base;
+    qint64 m_level;
+    TTreeNode *m_parent;
+    TTreeNode *m_lastContainer;
+    qint64 m_skipBelow = std::numeric_limits<qint64>::max();
+};
+
+// A container becomes an item at once: it owns a node of the tree.
+TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, const Record &r, TTreeNode *parent)
+{
+    const auto &fields = r.fields;
+    int id = 0;
+    const bool ok = ParseInt(ShortText(*source, fields[3].begin, fields[3].end).View(), id);
+    const auto field = [&](int i) { return source->FieldValue(fields[i].begin, fields[i].end); };
+    // Made first and given its data line after: a container's making does not depend on it.
+    TZEBObject *item = CreateItem(r.kind, field(0), field(1), field(2), parent, QString(), ok ? id : 0);
+    item->LoadFieldsFrom(source, r.dataStart, r.dataEnd);
+    return item->Node();
+}
+
+// A leaf record waits in its owner; only whether a reminder is due is read now, for the alert marks.
+void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r, qsizetype end, TTreeNode *parent,
+             const QDate &today)
+{
+    const char *data = source->bytes.constData();
+    const bool due = r.kind == Kinds::Reminder &&
+                     TReminderObject::DueForDataLine(ShortText(*source, data + r.dataStart, data + r.dataEnd).View(),
+                                                     today);
+    parent->Item()->AddPendingLeaf(source, r.start, end, due);
+}
+
 } // namespace
 
 RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
-                 TTreeNode *ownerNode)
+                                  TTreeNode *ownerNode)
 {
-    struct FinishCopy
-    {
-        RecordSource &source;
-        ~FinishCopy() { source.FinishCopy(); }
-    } finishCopy{*readFrom};
+    const auto finishCopy = qScopeGuard([&readFrom] { readFrom->FinishCopy(); });
     const std::shared_ptr<const RecordSource> source = readFrom;
-    RecordFile::ReadNotes notes;
     Reader in(*source, startAt, firstLine);
     if (startAt == 0)
         in.skipByteOrderMark();
     if (!RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
-    const bool sourceOfRemote = RemoteLoading() && ownerNode->Item() && ownerNode->Item()->IsRemote();
-    const qint64 baseLevel = ownerNode->Level();
-    qint64 currentLevel = baseLevel + 1;
-    TTreeNode *currentParent = ownerNode;
-    TTreeNode *lastContainer = ownerNode;
-    // Records inside a remote folder that this file also holds (an export of it) are
-    // skipped with their subtree: the folder reads them again from its source.
-    qint64 skipBelow = std::numeric_limits<qint64>::max();
+    Placement place(ownerNode);
     FieldPool pool;
     FieldPool::Use usePool(pool);
     const QDate today = TReminderObject::Today(); // one day for the whole file
-    LineScan::Fields fields;
-    const char *data = source->bytes.constData();
-    while (!in.atEnd()) {
-        if (in.onlyBlanksLeft())
-            break; // trailing blank lines end the file quietly
-        const int headerLine = in.line();
-        const qsizetype recordStart = in.pos();
-        int level = 0;
-        int kind = 0;
-        char c1 = '{';
-        char c2 = '}';
-        if (!in.readPlainPrefix(level, kind)) {
-            c1 = in.readChar();
-            if (!in.readNumber(level) || !in.readNumber(kind))
-                throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), headerLine);
-            in.readChar(); // the blank before "}"
-            c2 = in.readChar();
-        }
-        if (c1 != '{' || c2 != '}') {
-            in.skipLine();
-            noteDropped(notes, headerLine);
+    RecordFile::ReadNotes notes;
+    Record r;
+    for (;;) {
+        const Got got = readRecord(in, source->bytes.constData(), r);
+        if (got == Got::End)
+            break;
+        if (got == Got::Dropped)
+            noteDropped(notes, r.line);
+        if (got != Got::Record)
+            continue; // the root's record belongs to the root the program made: never replaced
+        if (r.cutOff)
+            notes.cutOffLine = r.line;
+        TTreeNode *parent = place.parentFor(r.level, r.container);
+        if (!parent)
             continue;
-        }
-        const bool container = Kinds::isContainer(kind);
-        if (container) {
-            const char *header = data + in.pos();
-            const char *headerEnd = data + in.skipLine();
-            fields.clear();
-            LineScan::SplitFields(header, headerEnd, fields);
-            if (fields.size() != 4) {
-                noteDropped(notes, headerLine);
-                continue;
-            }
-        } else if (in.skipHeaderLine() != 3) {
-            noteDropped(notes, headerLine);
-            continue;
-        }
-        if (kind == Kinds::Root) {
-            // The root record belongs to the root the program made; it is never replaced.
-            continue;
-        }
-        if (in.atEnd())
-            notes.cutOffLine = headerLine;
-        // Records never climb out of the node they are read into.
-        const qint64 l = std::max(qint64(level) + baseLevel, baseLevel + 1);
-        if (l > skipBelow) {
-            in.skipLine();
-            continue;
-        }
-        skipBelow = std::numeric_limits<qint64>::max();
-        if (l > currentLevel) {
-            currentLevel = l;
-            currentParent = lastContainer;
-        } else {
-            while (l < currentLevel && currentParent != ownerNode) {
-                currentParent = currentParent->Parent();
-                --currentLevel;
-            }
-            currentLevel = l;
-        }
-        if (!container) {
-            const qsizetype dataStart = in.pos();
-            const qsizetype dataEnd = in.skipLine();
-            if (sourceOfRemote && currentParent == ownerNode) {
-                // The folder's own leaf items are the user's, saved with it; a leaf at the top
-                // of its source would pile up there at every refresh and be saved as if local.
-                continue;
-            }
-            // A remote folder's own leaf items are saved with it and belong to it.
-            if (RemoteLoading() || !isReadOnly(currentParent) || currentParent->Item()->IsRemote()) {
-                const bool due = kind == Kinds::Reminder &&
-                                 TReminderObject::DueForDataLine(
-                                     ShortText(*source, data + dataStart, data + dataEnd).View(), today);
-                currentParent->Item()->AddPendingLeaf(source, recordStart, in.pos(), due);
-                ++notes.records;
-            }
-            continue;
-        }
-        const qsizetype dataStart = in.pos();
-        const qsizetype dataEnd = in.skipLine();
-        if (!RemoteLoading() && isReadOnly(currentParent)) {
-            skipBelow = l;
-            continue;
-        }
-        int id = 0;
-        const bool ok = ParseInt(ShortText(*source, fields[3].begin, fields[3].end).View(), id);
-        const auto field = [&](int i) { return source->FieldValue(fields[i].begin, fields[i].end); };
-        // Made first and given its data line after: a container's making does not depend on it.
-        TZEBObject *item = CreateItem(kind, field(0), field(1), field(2), currentParent, QString(), ok ? id : 0);
-        item->LoadFieldsFrom(source, dataStart, dataEnd);
-        lastContainer = item->Node();
+        if (r.container)
+            place.madeContainer(makeContainer(source, r, parent));
+        else
+            addLeaf(source, r, in.pos(), parent, today);
         ++notes.records;
     }
     return notes;
