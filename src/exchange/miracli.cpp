@@ -7,7 +7,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextStream>
+
+#include <optional>
 
 namespace {
 
@@ -33,12 +36,72 @@ const char *const kUsage =
     " 3 the Mirabook program or another mira import holds the data directory, 4 the database\n"
     "could not be read or written.\n";
 
-// Restores the directory the tool started in.
-struct CurrentDirScope
+using Command = int (*)(const CliContext &, const QStringList &);
+
+Command commandNamed(const QString &name)
 {
-    QString previous = QDir::currentPath();
-    ~CurrentDirScope() { QDir::setCurrent(previous); }
+    static const struct { const char *name; Command run; } commands[] = {
+        {"list", ListCommand},     {"find", FindCommand},   {"import", ImportCommand},
+        {"export", ExportCommand}, {"check", CheckCommand},
+    };
+    for (const auto &command : commands)
+        if (name == QLatin1String(command.name))
+            return command.run;
+    return nullptr;
+}
+
+// The tool's own options, and the command's words without them.
+struct Options
+{
+    std::optional<QString> home;
+    QStringList words;
 };
+
+// Reads --home, --help and --version wherever they stand. A status when the run ends
+// here: help and version are shown, a --home without its directory is refused.
+std::optional<int> readOptions(const QStringList &arguments, QTextStream &out, QTextStream &err, Options &options)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--home")) {
+            if (i + 1 >= arguments.size()) {
+                err << "mira: --home needs a directory\n" << kUsage;
+                return CliExit::BadInput;
+            }
+            options.home = arguments.at(++i);
+        } else if (a.startsWith(QLatin1String("--home="))) {
+            options.home = a.mid(7);
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            out << kUsage;
+            return CliExit::Ok;
+        } else if (a == QLatin1String("--version")) {
+            out << "mira (Mirabook) " MIRABOOK_VERSION "\n";
+            return CliExit::Ok;
+        } else {
+            options.words << a;
+        }
+    }
+    return std::nullopt;
+}
+
+// Makes the data directory (--home DIR, else the usual one) the current directory.
+int enterDataDir(const std::optional<QString> &home, const QDir &startDir, QTextStream &err)
+{
+    if (home) {
+        const QFileInfo info(startDir.absoluteFilePath(*home));
+        if (home->isEmpty() || !info.isDir()) {
+            err << "mira: no such directory: " << *home << "\n";
+            return CliExit::BadInput;
+        }
+        Paths::setHomeOverride(info.absoluteFilePath());
+    }
+    QString why;
+    if (!Paths::enterDataDir(&why)) {
+        err << "mira: " << why << "\n";
+        return CliExit::Failed;
+    }
+    return CliExit::Ok;
+}
 
 } // namespace
 
@@ -51,70 +114,27 @@ int CliContext::fail(int status, const QString &message) const
 
 int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    QString home;
-    bool homeGiven = false;
-    QStringList rest;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &a = arguments.at(i);
-        if (a == QLatin1String("--home")) {
-            if (i + 1 >= arguments.size()) {
-                err << "mira: --home needs a directory\n" << kUsage;
-                return CliExit::BadInput;
-            }
-            home = arguments.at(++i);
-            homeGiven = true;
-        } else if (a.startsWith(QLatin1String("--home="))) {
-            home = a.mid(7);
-            homeGiven = true;
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            out << kUsage;
-            return CliExit::Ok;
-        } else if (a == QLatin1String("--version")) {
-            out << "mira (Mirabook) " MIRABOOK_VERSION "\n";
-            return CliExit::Ok;
-        } else {
-            rest << a;
-        }
-    }
-    if (rest.isEmpty()) {
+    Options options;
+    if (const std::optional<int> status = readOptions(arguments, out, err, options))
+        return *status;
+    if (options.words.isEmpty()) {
         err << kUsage;
         return CliExit::BadInput;
     }
-    const QString command = rest.takeFirst();
-    int (*run)(const CliContext &, const QStringList &) = nullptr;
-    if (command == QLatin1String("list"))
-        run = ListCommand;
-    else if (command == QLatin1String("find"))
-        run = FindCommand;
-    else if (command == QLatin1String("import"))
-        run = ImportCommand;
-    else if (command == QLatin1String("export"))
-        run = ExportCommand;
-    else if (command == QLatin1String("check"))
-        run = CheckCommand;
+    const QString name = options.words.takeFirst();
+    const Command run = commandNamed(name);
     if (!run) {
-        err << "mira: unknown command \"" << command << "\"\n" << kUsage;
+        err << "mira: unknown command \"" << name << "\"\n" << kUsage;
         return CliExit::BadInput;
     }
 
     const QDir startDir(QDir::currentPath());
-    if (homeGiven) {
-        const QFileInfo info(startDir.absoluteFilePath(home));
-        if (home.isEmpty() || !info.isDir()) {
-            err << "mira: no such directory: " << home << "\n";
-            return CliExit::BadInput;
-        }
-        Paths::setHomeOverride(info.absoluteFilePath());
-    }
-    CurrentDirScope restore;
-    QString why;
-    if (!Paths::enterDataDir(&why)) {
-        err << "mira: " << why << "\n";
-        return CliExit::Failed;
-    }
+    const auto restore = qScopeGuard([previous = startDir.path()] { QDir::setCurrent(previous); });
+    if (const int status = enterDataDir(options.home, startDir, err); status != CliExit::Ok)
+        return status;
     ItemIds::SeedFromTime(QDateTime::currentDateTime());
     const CliContext context{out, err, QDir::currentPath(), startDir};
-    const int status = run(context, rest);
+    const int status = run(context, options.words);
     out.flush();
     err.flush();
     return status;
