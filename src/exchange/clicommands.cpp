@@ -8,6 +8,7 @@
 
 #include "platform/instancelock.h"
 #include "platform/safefiles.h"
+#include "store/errorreport.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -186,9 +187,9 @@ int importRecords(const CliContext &c, const QString &file, TTreeNode *target, R
     } catch (const EInOutError &e) {
         const QString where = e.Line() > 0 ? QStringLiteral(" line %1").arg(e.Line()) : QString();
         return c.fail(CliExit::BadInput,
-                      QStringLiteral("%1%2: %3; nothing was imported").arg(file, where, QString::fromUtf8(e.what())));
+                      QStringLiteral("%1%2: %3; nothing was imported").arg(file, where, ErrorText(e)));
     } catch (const std::exception &e) {
-        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(QString::fromUtf8(e.what())));
+        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
     if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, shortfall));
@@ -253,10 +254,10 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         SaveDatabase(db.Nodes());
     } catch (const ESaveError &e) {
         // The store has said what went wrong on the error stream already; the system's word adds why.
-        const QString what = QString::fromUtf8(e.what());
+        const QString what = ErrorText(e);
         return c.fail(CliExit::Failed, e.Reason().isEmpty() ? what : QStringLiteral("%1: %2").arg(what, e.Reason()));
     } catch (const std::exception &e) {
-        return c.fail(CliExit::Failed, QString::fromUtf8(e.what()));
+        return c.fail(CliExit::Failed, ErrorText(e));
     }
     c.out << "imported " << read.records << " items into " << TreePath(target) << "\n";
     return CliExit::Ok;
@@ -385,7 +386,7 @@ int ExportCommand(const CliContext &c, const QStringList &args)
         // The export replaces the target only once it is complete.
         ExportSubtree(node, target, request.asCsv);
     } catch (const std::exception &e) {
-        return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(request.file, QString::fromUtf8(e.what())));
+        return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(request.file, ErrorText(e)));
     }
     return CliExit::Ok;
 }

@@ -1,5 +1,6 @@
 #include "clidatabase.h"
 
+#include "store/errorreport.h"
 #include "store/itemfactory.h"
 #include "store/recordfile.h"
 #include "store/zebobject.h"
@@ -20,10 +21,10 @@ void CliDatabase::Load()
     try {
         m_notes = LoadDatabaseFrom(m_root, RecordFile::DatabaseName, RecordFile::OnLoadError::JustThrow);
     } catch (const EInOutError &e) {
-        m_error = QString::fromUtf8(e.what());
+        m_error = ErrorText(e);
         m_errorLine = e.Line();
     } catch (const std::exception &e) {
-        m_error = QString::fromUtf8(e.what());
+        m_error = ErrorText(e);
     }
 }
 
@@ -46,9 +47,9 @@ void CliDatabase::RefreshIfRemote(TTreeNode *node, QTextStream &err)
         err << "mira: warning: remote folder \"" << item->Title() << "\": " << item->Value();
         if (e.Line() > 0)
             err << " line " << e.Line();
-        err << ": " << e.what() << "\n";
+        err << ": " << ErrorText(e) << "\n";
     } catch (const std::exception &e) {
-        err << "mira: warning: remote folder \"" << item->Title() << "\": " << e.what() << "\n";
+        err << "mira: warning: remote folder \"" << item->Title() << "\": " << ErrorText(e) << "\n";
     }
 }
 

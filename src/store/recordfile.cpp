@@ -1,5 +1,6 @@
 #include "recordfile.h"
 
+#include "errorreport.h"
 #include "fieldcodec.h"
 #include "itemfactory.h"
 #include "itemservices.h"
@@ -369,12 +370,12 @@ void SaveDatabase(TTreeNodes &nodes)
     } catch (const std::exception &e) {
         Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
         txn.close();
-        throw ESaveError(QString::fromUtf8(e.what()));
+        throw ESaveError(ErrorText(e));
     }
     try {
         replaceDatabase(txn, txnName, db);
     } catch (const EInOutError &e) {
-        const QString reason = QString::fromUtf8(e.what());
+        const QString reason = ErrorText(e);
         Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(reason, txnName));
         throw ESaveError(reason);
     }

@@ -1,6 +1,6 @@
 #include "databasecommands.h"
 
-#include "store/itemservices.h"
+#include "store/errorreport.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 
@@ -13,10 +13,8 @@ bool Write(TTreeNodes &nodes)
     try {
         SaveDatabase(nodes);
         return true;
-    } catch (const ESaveError &) {
-        return false; // already shown by the save
     } catch (const std::exception &e) {
-        Services().ShowError(QString::fromUtf8(e.what()));
+        ReportException(e);
         return false;
     }
 }

@@ -9,6 +9,7 @@
 #include "mainwinstate.h"
 #include "platform/profile.h"
 #include "programend.h"
+#include "store/errorreport.h"
 #include "store/itemservices.h"
 #include "store/recordfile.h"
 #include "store/toolitems.h"
@@ -190,7 +191,7 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
                                               read.records > 0 ? QStringLiteral(" The other records were imported.")
                                                                : QString()));
         } catch (const std::exception &e) {
-            Services().ShowError(QString::fromUtf8(e.what()));
+            ReportException(e);
         }
         m_form.RootNode()->SortChildren();
         imported = true;

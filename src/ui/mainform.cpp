@@ -11,6 +11,7 @@
 #include "tipbar.h"
 #include "platform/profile.h"
 #include "store/categorynames.h"
+#include "store/errorreport.h"
 #include "store/itemfactory.h"
 #include "store/kinds.h"
 #include "store/recordfile.h"
@@ -71,7 +72,7 @@ TMainForm::TMainForm(QWidget *parent)
     try {
         LoadDatabase(m_root);
     } catch (const std::exception &e) {
-        m_services->ShowError(QString::fromLocal8Bit(e.what()));
+        ReportException(e, *m_services);
     }
     m_folders->expand(m_folderModel->indexOf(m_root));
     SelectNode(m_root);
@@ -394,7 +395,7 @@ bool TMainForm::guarded(const std::function<void()> &call)
         call();
         return true;
     } catch (const std::exception &e) {
-        m_services->ShowError(QString::fromUtf8(e.what()));
+        ReportException(e, *m_services);
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #include "databasecommands.h"
 
 #include "mainform.h"
-#include "store/itemservices.h"
+#include "store/errorreport.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 
@@ -16,7 +16,7 @@ void Reload(TMainForm &form)
     try {
         LoadDatabase(root);
     } catch (const std::exception &e) {
-        Services().ShowError(QString::fromUtf8(e.what()));
+        ReportException(e);
     }
     form.SelectNode(root);
     form.FoldersChange();
