@@ -56,8 +56,8 @@ QString notAFile()
                                                                                                              : QString();
 }
 
-// Loads the database for a command that only reads: a file that stops early is used
-// as far as it goes, with a warning. False (after the message) when there is none.
+// Loads the database for a command that only reads: a file that stops early or drops
+// lines is used as far as it was read, with a warning. False (after the message) when there is none.
 bool loadForReading(const CliContext &c, CliDatabase &db, int &status)
 {
     if (const QString why = notAFile(); !why.isEmpty()) {
@@ -76,6 +76,8 @@ bool loadForReading(const CliContext &c, CliDatabase &db, int &status)
     if (db.LoadFailed())
         c.err << "mira: warning: " << databasePath(c) << " " << db.LoadErrorText()
               << "; the records after it were not read\n";
+    else if (const QString dropped = RecordFile::DroppedLinesText(db.Notes()); !dropped.isEmpty())
+        c.err << "mira: warning: " << databasePath(c) << ": " << dropped << "\n";
     return true;
 }
 
@@ -370,7 +372,7 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     if (!loadForReading(c, db, status))
         return status;
     // Part of the records would pass for all of them, and could replace a whole earlier export.
-    if (db.LoadFailed())
+    if (!db.ReadWhole())
         return c.fail(CliExit::Failed, QStringLiteral("%1 does not read whole; nothing was exported")
                                            .arg(databasePath(c)));
     TTreeNode *node = resolve(c, db, request.path);

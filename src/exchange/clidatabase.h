@@ -19,6 +19,8 @@ public:
     void Load();
     bool Exists() const { return m_exists; }
     bool LoadFailed() const { return !m_error.isEmpty(); }
+    // Every line of the file was read: the load neither stopped nor dropped lines.
+    bool ReadWhole() const { return !LoadFailed() && m_notes.droppedLines == 0; }
     QString LoadError() const { return m_error; }
     int LoadErrorLine() const { return m_errorLine; }
     // "line N: message", or the message when the line is not known.

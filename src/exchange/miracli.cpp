@@ -32,9 +32,9 @@ const char *const kUsage =
     "or \"Friends\"); write a \"/\" inside a title as \"\\/\".\n"
     "The data directory is DIR, else $MIRABOOK_HOME, else ~/.local/share/mirabook.\n"
     "Exit status: 0 done, 1 nothing found (find) or a database that does not read whole (check),\n"
-    "2 bad input,"
-    " 3 the Mirabook program or another mira import holds the data directory, 4 the database\n"
-    "could not be read or written.\n";
+    "2 bad input (an export file that does not read whole included), 3 the Mirabook program or\n"
+    "another mira import holds the data directory, 4 the database could not be read or written,\n"
+    "or does not read whole where that would lose records (import, export).\n";
 
 using Command = int (*)(const CliContext &, const QStringList &);
 

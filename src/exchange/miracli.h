@@ -9,9 +9,9 @@ namespace CliExit {
 enum : int {
     Ok = 0,
     NothingFound = 1, // find without a hit, check of a file that does not read whole
-    BadInput = 2,     // usage, missing or unreadable files, paths naming nothing
-    Locked = 3,       // the desktop program holds the data directory
-    Failed = 4,       // the database could not be read whole or written
+    BadInput = 2,     // usage, missing or unreadable files, export files not read whole, paths naming nothing
+    Locked = 3,       // the desktop program or another mira writer holds the data directory
+    Failed = 4,       // the database could not be read or written, or not read whole where that loses records
 };
 }
 

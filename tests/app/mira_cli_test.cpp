@@ -372,9 +372,16 @@ TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
     write("kept.mbd", "old", &elsewhere);
 
     // A database that does not read whole exports nothing: part of it would pass for all.
-    write("mira.dat", Patched("{1 0 }Work~~", "\r\n{1 0 }Work~~"));
-    EXPECT_TRUE(Ended(mira({"export", "Friends", "--mbd", "kept.mbd"}), 4, "nothing was exported"));
-    EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
+    // Nor does one with lines its load dropped; a listing of it says so and goes on.
+    for (const QByteArray &partial : {Patched("{1 0 }Work~~", "\r\n{1 0 }Work~~"),
+                                      Patched("{2 3 }Joakim", "x 1 2 is no header\r\n{2 3 }Joakim")}) {
+        write("mira.dat", partial);
+        EXPECT_TRUE(Ended(mira({"export", "Friends", "--mbd", "kept.mbd"}), 4, "nothing was exported"));
+        EXPECT_EQ(ReadBytes(elsewhere.filePath("kept.mbd")), "old");
+    }
+    const Result listed = mira({"list", "Friends"});
+    EXPECT_TRUE(Ended(listed, 0, "mira.dat: line 17 could not be read"));
+    EXPECT_TRUE(listed.out.contains("Kim Sample"));
     write("mira.dat", kDatabase);
 
     // The database itself is never an export target.
