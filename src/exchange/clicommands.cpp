@@ -2,6 +2,7 @@
 
 #include "clidatabase.h"
 #include "csvcolumns.h"
+#include "csvexport.h"
 #include "kindnames.h"
 #include "miracli.h"
 #include "treepath.h"
@@ -381,12 +382,14 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     CliDatabase::RefreshRemote(node, c.err);
 
     try {
+        // The export replaces the target only once it is complete.
         if (request.asCsv) {
             ExportColumns() = columns;
             IncludeFieldNames() = !request.noHeader;
+            ExportCsv(node, target);
+        } else {
+            ExportSubtree(node, target);
         }
-        // The export replaces the target only once it is complete.
-        ExportSubtree(node, target, request.asCsv);
     } catch (const std::exception &e) {
         return c.fail(CliExit::Failed, QStringLiteral("cannot write %1: %2").arg(request.file, ErrorText(e)));
     }

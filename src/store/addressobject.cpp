@@ -1,7 +1,8 @@
 #include "addressobject.h"
 
-#include "csvfields.h"
+#include "fieldcodec.h"
 #include "itemservices.h"
+#include "exchange/csvfields.h"
 
 namespace {
 const QString kTag = QStringLiteral("{Addr}");

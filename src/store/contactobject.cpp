@@ -1,7 +1,6 @@
 #include "contactobject.h"
 
 #include "addressobject.h"
-#include "csvfields.h"
 #include "emailobject.h"
 #include "fieldcodec.h"
 #include "linescan.h"
@@ -13,6 +12,7 @@
 #include "phoneobject.h"
 #include "treenodes.h"
 #include "webobject.h"
+#include "exchange/csvfields.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,8 @@
 #include "contactpoint.h"
 
-#include "csvfields.h"
+#include "fieldcodec.h"
 #include "itemservices.h"
+#include "exchange/csvfields.h"
 
 TContactPointObject::TContactPointObject(int kind, const QString &title, const QString &value,
                                          const QString &comment, qint32 id, const QString &tag,

@@ -1,6 +1,6 @@
 #include "docobject.h"
 
-#include "csvfields.h"
+#include "fieldcodec.h"
 #include "itemservices.h"
 
 namespace {

@@ -178,3 +178,15 @@ QString FieldPool::Take(QStringView text)
         slot = text.toString();
     return slot;
 }
+
+qint32 CategoriesAt(const FieldViews &fields, qsizetype index)
+{
+    int categories = 0;
+    return index < fields.size() && ParseInt(fields.at(index).trimmed(), categories) ? categories : 0;
+}
+
+qint32 CategoriesAt(const QStringList &fields, qsizetype index)
+{
+    int categories = 0;
+    return index < fields.size() && ParseInt(QStringView(fields.at(index)).trimmed(), categories) ? categories : 0;
+}

@@ -30,6 +30,10 @@ QString FieldValue(QStringView field);
 // digits, in range. A load reads one for every record.
 bool ParseInt(QStringView text, int &value);
 
+// The decimal categories field of a data line at index; 0 when missing or unreadable.
+qint32 CategoriesAt(const QStringList &fields, qsizetype index);
+qint32 CategoriesAt(const FieldViews &fields, qsizetype index);
+
 // While a pool is in use (a load and the making of items keep one), a short field
 // text equal to one read before shares that text instead of holding a copy of its own:
 // a large file repeats "Home", "Work", towns, first names and the like many thousand times.

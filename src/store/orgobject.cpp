@@ -1,6 +1,6 @@
 #include "orgobject.h"
+#include "exchange/csvfields.h"
 
-#include "csvfields.h"
 
 namespace {
 const QString kTag = QStringLiteral("{Orgn}");

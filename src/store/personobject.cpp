@@ -1,6 +1,6 @@
 #include "personobject.h"
+#include "exchange/csvfields.h"
 
-#include "csvfields.h"
 
 namespace {
 const QString kTag = QStringLiteral("{Pers}");

@@ -1,7 +1,7 @@
 #include "phoneobject.h"
 
-#include "csvfields.h"
 #include "itemservices.h"
+#include "exchange/csvfields.h"
 
 TPhoneObject::TPhoneObject(int kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)

@@ -16,9 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
-#include <QTextStream>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <limits>
@@ -381,27 +380,8 @@ void SaveDatabase(TTreeNodes &nodes)
     }
 }
 
-QStringList &ExportColumns()
+void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink &)> &write)
 {
-    static QStringList columns;
-    return columns;
-}
-
-bool &IncludeFieldNames()
-{
-    static bool include = true;
-    return include;
-}
-
-void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
-{
-    // The column list serves one export, however it ends.
-    struct ClearColumns
-    {
-        ~ClearColumns() { ExportColumns().clear(); }
-    } clearColumns;
-    // Written beside the target and renamed over it at the end, so an export that
-    // stops half way leaves an earlier file of that name whole.
     QSaveFile f(fileName);
     f.setDirectWriteFallback(true); // a directory that takes no new files
     // Records are gathered in large blocks already; unbuffered, a short write is seen
@@ -409,38 +389,33 @@ void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
     RecordSink sink(&f);
-    QStringList &columns = ExportColumns();
-    if (asCSV && IncludeFieldNames() && !columns.isEmpty())
-        sink.Line(columns.mid(0, columns.size() - 1).join(u','));
-    const int baseDepth = node->Level();
-    TTreeNode *end = node->LastDescendant()->NextPreorder();
-    for (TTreeNode *n = node; n && n != end; n = n->NextPreorder()) {
-        TZEBObject *item = n->Item();
-        if (!item || item->IsFilteredOut())
-            continue;
-        if (asCSV) {
-            QString text;
-            QTextStream out(&text);
-            item->WriteCSVRow(out, columns);
-            out.flush();
-            if (!text.isEmpty()) {
-                text.chop(2); // WriteCSVRow ends each line with CR LF
-                for (const QString &line : text.split(QStringLiteral("\r\n")))
-                    sink.Line(line);
-            }
-        } else {
-            const qint32 categories = item->Categories();
-            item->SetCategories(0);
-            try {
-                WriteItem(item, sink, n->Level() - baseDepth + 1);
-            } catch (...) {
-                item->SetCategories(categories);
-                throw;
-            }
-            item->SetCategories(categories);
-        }
-    }
+    write(sink);
     sink.Flush();
     if (!f.commit())
         throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, f.errorString()));
+}
+
+void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *)> &visit)
+{
+    TTreeNode *end = node->LastDescendant()->NextPreorder();
+    for (TTreeNode *n = node; n && n != end; n = n->NextPreorder()) {
+        const TZEBObject *item = n->Item();
+        if (item && !item->IsFilteredOut())
+            visit(n);
+    }
+}
+
+void ExportSubtree(TTreeNode *node, const QString &fileName)
+{
+    const int baseDepth = node->Level();
+    WriteWholeFile(fileName, [&](RecordSink &sink) {
+        ForEachShownNode(node, [&](TTreeNode *n) {
+            TZEBObject *item = n->Item();
+            // Containers go without their categories; the leaves written with them keep theirs.
+            const qint32 categories = item->Categories();
+            item->SetCategories(0);
+            const auto restore = qScopeGuard([&] { item->SetCategories(categories); });
+            WriteItem(item, sink, n->Level() - baseDepth + 1);
+        });
+    });
 }

@@ -91,11 +91,6 @@ void SaveDatabase(TTreeNodes &nodes);
 // Nothing read (empty notes) for a name that is not an export file, or a file that cannot be opened.
 RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName);
 
-// The program-wide column list of a CSV export: column names, then the kind code.
-QStringList &ExportColumns();
-// "Include field names as first line" of the publishing wizard.
-bool &IncludeFieldNames();
-void ExportSubtree(TTreeNode *node, const QString &fileName, bool asCSV);
 
 // Where records go: lines are encoded as UTF-8 with CR LF and written in large blocks.
 class RecordSink
@@ -115,6 +110,15 @@ private:
     QIODevice *m_device;
     QByteArray m_buffer;
 };
+
+// Writes fileName through a file beside it that is renamed over it once complete, so a
+// write that stops half way leaves an earlier file of that name whole.
+void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink &)> &write);
+// Every node of node's subtree in pre-order, without those whose item the category filter hides.
+void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *)> &visit);
+// The subtree as records, node at level 1 (an ".mbd" export, a clipboard copy); the CSV
+// export is in exchange/csvexport.h.
+void ExportSubtree(TTreeNode *node, const QString &fileName);
 
 void WriteItem(const TZEBObject *item, RecordSink &file, int level);
 void WriteChildren(const TZEBObject *item, RecordSink &file, int level);

@@ -1,6 +1,5 @@
 #include "toolobject.h"
 
-#include "csvfields.h"
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "toolitems.h"

@@ -208,24 +208,6 @@ void TZEBObject::SetAlert(bool on)
 
 bool TZEBObject::IsFilteredOut() const { return Services().IsFilteredOut(m_categories); }
 
-void TZEBObject::WriteCSVRow(QTextStream &file, const QStringList &columns) const
-{
-    if (columns.isEmpty())
-        return;
-    if (m_kind != columns.back().toInt()) {
-        for (const auto &c : ensureChildren())
-            c->WriteCSVRow(file, columns);
-        return;
-    }
-    QString s;
-    for (qsizetype i = 0; i + 1 < columns.size(); ++i)
-        s += GetFieldCSV(columns.at(i));
-    if (!s.isEmpty()) {
-        s.chop(1);
-        file << s << "\r\n";
-    }
-}
-
 void TZEBObject::ChooseCategories()
 {
     if (auto chosen = Services().ChooseCategories(m_categories))

@@ -88,7 +88,6 @@ public:
     void SetNode(TTreeNode *node);
     void SetAlert(bool on);
     bool IsFilteredOut() const;
-    void WriteCSVRow(QTextStream &file, const QStringList &columns) const;
     void ChooseCategories();
 
     // Virtual operations, in the order of the original table

@@ -80,7 +80,7 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
 
         // Untouched: written as the program writes them, and still waiting.
         EXPECT_EQ(db.save(), eagerBytes);
-        ExportSubtree(db.top(0)->Child(1), "kim.mbd", false);
+        ExportSubtree(db.top(0)->Child(1), "kim.mbd");
         EXPECT_EQ(ReadBytes("kim.mbd"), kimExport);
         EXPECT_TRUE(dbF->Pending() && dbKim->Pending());
 

@@ -21,8 +21,6 @@ protected:
     void TearDown() override
     {
         RecordFile::SetSaveFaultHook({});
-        IncludeFieldNames() = true;
-        ExportColumns().clear();
         StoreFixture::TearDown();
     }
 };
@@ -93,7 +91,7 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
     TZEBObject *g = add(Kinds::Folder, "G", f->Node(), {}, "{Fold}9", 4);
     add(Kinds::Folder, "Outside", root, {}, "{Fold}1", 5);
 
-    ExportSubtree(f->Node(), "f.mbd", false);
+    ExportSubtree(f->Node(), "f.mbd");
     EXPECT_EQ(ReadBytes("f.mbd"), CrLf({"{1 0 }F~~~~~~1", "{Fold}0", "{2 0 }G~~~~~~4", "{Fold}0",
                                         "{2 3 }Pat~~~~~~2", "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~0", "{3 6 }Home~~555~~~~3",
                                         "{Phon}~~2"}));
@@ -107,7 +105,7 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
 
     // Items the category filter hides are left out; what lies below them is not.
     services.filter = [](qint32 c) { return c == 9; };
-    ExportSubtree(f->Node(), "g.mbd", false);
+    ExportSubtree(f->Node(), "g.mbd");
     EXPECT_FALSE(ReadBytes("g.mbd").contains("}G~~"));
     EXPECT_TRUE(ReadBytes("g.mbd").contains("}Pat~~"));
 }
@@ -116,37 +114,15 @@ TEST_F(RecordSaveTest, ExportThatFailsLeavesTheEarlierFileOfThatName)
 {
     TZEBObject *f = add(Kinds::Folder, "F", root);
     add(Kinds::Folder, "G", f->Node());
-    ExportSubtree(f->Node(), "f.mbd", false);
+    ExportSubtree(f->Node(), "f.mbd");
     const QByteArray before = ReadBytes("f.mbd");
     ASSERT_TRUE(before.contains("}G~~"));
 
     // The second export stops half way: the first one stays whole, and no stray file is left.
     f->Node()->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
-    EXPECT_THROW(ExportSubtree(f->Node(), "f.mbd", false), std::runtime_error);
+    EXPECT_THROW(ExportSubtree(f->Node(), "f.mbd"), std::runtime_error);
     EXPECT_EQ(ReadBytes("f.mbd"), before);
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList({"f.mbd"}));
-}
-
-TEST_F(RecordSaveTest, ExportedCsvFollowsTheColumnList)
-{
-    TZEBObject *f = add(Kinds::Folder, "F", root);
-    TZEBObject *p = CreateItem(Kinds::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~0", 2);
-    CreateItem(Kinds::Phone, "Home", "555-0100", {}, p->Node(), "{Phon}~~0", 3);
-    CreateItem(Kinds::Phone, "Work", "555 \"0200\"", {}, p->Node(), "{Phon}x12~~0", 4);
-    CreateItem(Kinds::Phone, "Desk", "1", {}, f->Node(), "{Phon}~~0", 5);
-    CreateItem(Kinds::EMail, "Mail", "a@b", {}, p->Node(), "{Mail}0", 6);
-
-    ExportColumns() = QStringList({"Title", "Phone Number", "Extension", QString::number(Kinds::Phone)});
-    ExportSubtree(f->Node(), "phones.csv", true);
-    EXPECT_EQ(ReadBytes("phones.csv"),
-              CrLf({"Title,Phone Number,Extension", "\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
-                    "\"Work\",\"555 \"\"0200\"\"\",\"x12\""}));
-    EXPECT_TRUE(ExportColumns().isEmpty());
-
-    // A file that cannot be made ends the export and still clears the list.
-    ExportColumns() = QStringList({"Title", QString::number(Kinds::Phone)});
-    EXPECT_THROW(ExportSubtree(f->Node(), "no/such/dir/x.csv", true), EInOutError);
-    EXPECT_TRUE(ExportColumns().isEmpty());
 }
 
 TEST_F(RecordSaveTest, ImportFileTakesOnlyExportsAndTheClipboardFile)

@@ -124,7 +124,7 @@ TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
 TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
 {
     bindAndRefresh();
-    ExportSubtree(folder->Node(), "all.mbd", false);
+    ExportSubtree(folder->Node(), "all.mbd");
     EXPECT_TRUE(ReadBytes("all.mbd").contains("Club"));
 
     TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();

@@ -134,7 +134,7 @@ TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
 
     // An import reads into the root as one batch.
     const QString file = dir.filePath(QStringLiteral("more.mbd"));
-    ExportSubtree(closed->Node(), file, false);
+    ExportSubtree(closed->Node(), file);
     ImportFile(root, file);
 
     EXPECT_EQ(form->SelectedNode(), kim->Node());
@@ -158,7 +158,7 @@ TEST_F(MainFormTest, RemoteFolderRefreshesAndAFailureIsReportedOnce)
     add(Kinds::Person, QStringLiteral("Lee"), source->Node());
     add(Kinds::Phone, QStringLiteral("Desk"), source->Node(), QStringLiteral("555-0199"));
     const QString file = dir.filePath(QStringLiteral("shared.mbd"));
-    ExportSubtree(source->Node(), file, false);
+    ExportSubtree(source->Node(), file);
     TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Remote"), nullptr, file);
     form->SelectNode(remote->Node());
     EXPECT_EQ(form->statusText(0), QStringLiteral("Updating remote folder..."));

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "fieldcodec.h"
-
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,7 +14,3 @@ std::optional<QString> CsvValue(const QStringList &values, const QStringList &na
 
 // Sets the cell of the named column; adds the column when the record has none.
 void SetCsvValue(QStringList &values, QStringList &names, const QString &name, const QString &value);
-
-// The decimal categories field of a data line at index; 0 when missing or unreadable.
-qint32 CategoriesAt(const QStringList &fields, qsizetype index);
-qint32 CategoriesAt(const FieldViews &fields, qsizetype index);

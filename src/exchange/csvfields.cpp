@@ -1,7 +1,5 @@
 #include "csvfields.h"
 
-#include "fieldcodec.h"
-
 QString CsvCell(const QString &value)
 {
     QString cell;
@@ -38,16 +36,4 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
     while (values.size() <= at)
         values.append(QString());
     values[at] = value;
-}
-
-qint32 CategoriesAt(const FieldViews &fields, qsizetype index)
-{
-    int categories = 0;
-    return index < fields.size() && ParseInt(fields.at(index).trimmed(), categories) ? categories : 0;
-}
-
-qint32 CategoriesAt(const QStringList &fields, qsizetype index)
-{
-    int categories = 0;
-    return index < fields.size() && ParseInt(QStringView(fields.at(index)).trimmed(), categories) ? categories : 0;
 }

@@ -1,0 +1,39 @@
+#include "exchange/csvexport.h"
+
+#include "store/itemfactory.h"
+#include "store/recordfile.h"
+#include "support/filebytes.h"
+#include "support/storefixture.h"
+
+class CsvExportTest : public StoreFixture
+{
+protected:
+    void TearDown() override
+    {
+        IncludeFieldNames() = true;
+        ExportColumns().clear();
+        StoreFixture::TearDown();
+    }
+};
+
+TEST_F(CsvExportTest, ExportedCsvFollowsTheColumnList)
+{
+    TZEBObject *f = add(Kinds::Folder, "F", root);
+    TZEBObject *p = CreateItem(Kinds::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~0", 2);
+    CreateItem(Kinds::Phone, "Home", "555-0100", {}, p->Node(), "{Phon}~~0", 3);
+    CreateItem(Kinds::Phone, "Work", "555 \"0200\"", {}, p->Node(), "{Phon}x12~~0", 4);
+    CreateItem(Kinds::Phone, "Desk", "1", {}, f->Node(), "{Phon}~~0", 5);
+    CreateItem(Kinds::EMail, "Mail", "a@b", {}, p->Node(), "{Mail}0", 6);
+
+    ExportColumns() = QStringList({"Title", "Phone Number", "Extension", QString::number(Kinds::Phone)});
+    ExportCsv(f->Node(), "phones.csv");
+    EXPECT_EQ(ReadBytes("phones.csv"),
+              CrLf({"Title,Phone Number,Extension", "\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
+                    "\"Work\",\"555 \"\"0200\"\"\",\"x12\""}));
+    EXPECT_TRUE(ExportColumns().isEmpty());
+
+    // A file that cannot be made ends the export and still clears the list.
+    ExportColumns() = QStringList({"Title", QString::number(Kinds::Phone)});
+    EXPECT_THROW(ExportCsv(f->Node(), "no/such/dir/x.csv"), EInOutError);
+    EXPECT_TRUE(ExportColumns().isEmpty());
+}
