@@ -1,0 +1,39 @@
+// Where modems are looked for: answering serial devices and the ports zeb.ini lists.
+#include "platform/profile.h"
+#include "platform/telephonyports.h"
+#include "support/fakemodem.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(ModemPorts, ListedPortsComeFromTheTelephonySection)
+{
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("zeb.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[telephony]\r\nports = /dev/pts/7, /dev/ttyUSB3,,/dev/pts/7 \r\n");
+    ini.close();
+    const Profile settings(dir.filePath("zeb.ini"));
+    EXPECT_EQ(ModemPorts::listedPorts(settings), QStringList({"/dev/pts/7", "/dev/ttyUSB3"}));
+    EXPECT_TRUE(ModemPorts::listedPorts(Profile(dir.filePath("none.ini"))).isEmpty());
+}
+
+TEST(ModemPorts, SilentDevicesAndNonTerminalsAreSkippedListedPortsKept)
+{
+    ensureCoreApplication();
+    FakeModem mute; // answers nothing: the probe runs without the event loop
+    ASSERT_TRUE(mute.isValid());
+    QTemporaryDir dev;
+    ASSERT_TRUE(QFile::link(mute.path(), dev.filePath("ttyUSB0")));
+    QFile plain(dev.filePath("ttyS0")); // no terminal at all
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+
+    // A listed port is taken as it is, pseudo-terminal or not.
+    EXPECT_EQ(ModemPorts::find(dev.path(), {"/dev/listed0", mute.path()}), QStringList({"/dev/listed0", mute.path()}));
+    EXPECT_EQ(ModemPorts::find(dev.path(), {}), QStringList());
+    // The silent terminal was asked each time.
+    EXPECT_TRUE(mute.waitForCommands(2));
+    EXPECT_EQ(mute.commands(), QList<QByteArray>({"AT", "AT"}));
+}
