@@ -13,11 +13,9 @@ namespace {
 class TelephonyLine : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ensureCoreApplication();
-        ASSERT_TRUE(modem.isValid());
-    }
+    // Before the fixture's modem is made: its notifier needs the application.
+    static void SetUpTestSuite() { ensureCoreApplication(); }
+    void SetUp() override { ASSERT_TRUE(modem.isValid()); }
 
     std::unique_ptr<TetLine> makeLine()
     {
