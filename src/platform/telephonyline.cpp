@@ -134,6 +134,12 @@ bool TetLine::close()
         return true;
     if (HasCall() && m_callState != CallState::Dropping)
         m_port.writeLine("ATH");
+    release();
+    return true;
+}
+
+void TetLine::release()
+{
     m_replyTimer.stop();
     m_ringTimer.stop();
     m_queue.clear();
@@ -141,7 +147,6 @@ bool TetLine::close()
     m_port.close();
     m_device.Active = false;
     goIdle();
-    return true;
 }
 
 void TetLine::send(const QByteArray &text, Purpose purpose)
@@ -295,13 +300,7 @@ void TetLine::replyTimedOut()
 void TetLine::portFailed()
 {
     recordError(LineError::Device);
-    m_replyTimer.stop();
-    m_ringTimer.stop();
-    m_queue.clear();
-    m_waiting = false;
-    m_port.close();
-    m_device.Active = false;
-    goIdle();
+    release();
 }
 
 void TetLine::offering()

@@ -96,6 +96,8 @@ private:
     void enumerate();
     bool open();
     bool close();
+    // Lets go of the port; a call still there goes idle.
+    void release();
     void send(const QByteArray &text, Purpose purpose);
     void sendNext();
     void lineReceived(const QByteArray &line);

@@ -4,6 +4,7 @@
 #include "support/fakemodem.h"
 
 #include <QFile>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,4 +37,23 @@ TEST(ModemPorts, SilentDevicesAndNonTerminalsAreSkippedListedPortsKept)
     // The silent terminal was asked each time.
     EXPECT_TRUE(mute.waitForCommands(2));
     EXPECT_EQ(mute.commands(), QList<QByteArray>({"AT", "AT"}));
+}
+
+TEST(ModemPorts, ADeviceThatAnswersOkCounts)
+{
+    ensureCoreApplication();
+    // The probe waits without the event loop, so this modem answers from a thread of its own.
+    QThread thread;
+    QObject home;
+    home.moveToThread(&thread);
+    thread.start();
+    std::unique_ptr<FakeModem> modem;
+    QMetaObject::invokeMethod(&home, [&] { modem = std::make_unique<FakeModem>(); }, Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(modem && modem->isValid());
+    QTemporaryDir dev;
+    ASSERT_TRUE(QFile::link(modem->path(), dev.filePath("ttyACM0")));
+    EXPECT_EQ(ModemPorts::find(dev.path(), {}), QStringList{dev.filePath("ttyACM0")});
+    QMetaObject::invokeMethod(&home, [&] { modem.reset(); }, Qt::BlockingQueuedConnection);
+    thread.quit();
+    thread.wait();
 }

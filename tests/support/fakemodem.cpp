@@ -67,10 +67,14 @@ void FakeModem::readCommands()
             const QByteArray command = m_pending;
             m_pending.clear();
             m_commands.append(command);
+            if (onCommand)
+                onCommand(command);
             if (m_echo)
                 send(command);
             const auto it = m_script.constFind(command);
-            const QList<QByteArray> replies = it == m_script.cend() ? QList<QByteArray>{"OK"} : *it;
+            const QList<QByteArray> replies = it != m_script.cend()       ? *it
+                                              : command.startsWith("ATD") ? m_dialReplies
+                                                                          : QList<QByteArray>{"OK"};
             for (const QByteArray &reply : replies)
                 send(reply);
         }

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
@@ -25,7 +26,11 @@ public:
 
     // The reply lines for a command ("ERROR", "BUSY", ...). An empty list: no reply.
     void script(const QByteArray &command, const QList<QByteArray> &replies) { m_script[command] = replies; }
+    // The reply to every dial command ("ATD...") that has no script of its own.
+    void scriptDial(const QList<QByteArray> &replies) { m_dialReplies = replies; }
     void setEcho(bool on) { m_echo = on; }
+    // Called with each command line as it comes in.
+    std::function<void(const QByteArray &)> onCommand;
 
     const QList<QByteArray> &commands() const { return m_commands; }
     // Runs the event loop until n commands came in (or a few seconds passed).
@@ -46,6 +51,7 @@ private:
     QByteArray m_pending;
     QList<QByteArray> m_commands;
     QHash<QByteArray, QList<QByteArray>> m_script;
+    QList<QByteArray> m_dialReplies {"OK"};
     bool m_echo = false;
 };
 
