@@ -22,10 +22,16 @@ bool TDialSettings::SetLocation(const QString &name)
         m_error = QStringLiteral("\"%1\" cannot name a dialing location").arg(name);
         return false;
     }
-    Location = name;
     Registry registry(m_registryFile);
     if (!registry.openKey(locationKey(name), true))
         return fail(registry);
+    // Key names ignore case: an existing location keeps its own spelling, so the
+    // name matches its entry in the list of locations.
+    Location = name;
+    if (registry.openKey(RegistryPath, false))
+        for (const QString &existing : registry.keyNames())
+            if (existing.compare(name, Qt::CaseInsensitive) == 0)
+                Location = existing;
     return true;
 }
 

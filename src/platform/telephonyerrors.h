@@ -13,6 +13,7 @@ constexpr qint32 BadDeviceId = qint32(0x80000002);
 constexpr qint32 InUse = qint32(0x8000000F);
 constexpr qint32 InvalAddress = qint32(0x80000010);
 constexpr qint32 InvalCallHandle = qint32(0x80000018);
+constexpr qint32 InvalCallState = qint32(0x8000001C);
 constexpr qint32 InvalLineHandle = qint32(0x8000002B);
 constexpr qint32 InvalMediaMode = qint32(0x8000002F);
 constexpr qint32 NoDevice = qint32(0x80000042);

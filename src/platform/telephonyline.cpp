@@ -180,6 +180,9 @@ bool TetLine::Dial()
         return recordError(LineError::InvalLineHandle);
     if (m_callState == CallState::Offering)
         return recordError(LineError::InvalCallHandle);
+    // The call being dropped ends with its own idle event; a new one waits for it.
+    if (m_callState == CallState::Dropping)
+        return recordError(LineError::InvalCallState);
     // A voice call: the ";" keeps the modem in command mode after dialing.
     m_callState = CallState::Dialing;
     m_callerId.Name.clear();

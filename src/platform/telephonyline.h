@@ -65,6 +65,8 @@ public:
     // Dial checks the dial string first: a refused one writes nothing to the
     // modem and fails with LINEERR_INVALADDRESS. A busy line, no dial tone, no
     // carrier or a modem error arrives later as OnError, then OnIdle.
+    // While a call is being dropped Dial fails with LINEERR_INVALCALLSTATE:
+    // redial after OnIdle.
     bool Dial();
     bool Hangup();
     bool Answer();

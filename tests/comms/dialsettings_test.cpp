@@ -115,6 +115,13 @@ TEST(DialSettings, BadNamesAreRefusedAndEmptyNeverSaved)
     }
     EXPECT_TRUE(TDialSettings::IsValidLocationName(" Home "));
 
+    // The same name in other letters is the existing location, as spelled in the list.
+    ASSERT_TRUE(s.SetLocation("Office"));
+    ASSERT_TRUE(s.SetLocation("OFFICE"));
+    EXPECT_EQ(s.Location, "Office");
+    EXPECT_EQ(s.Locations(), QStringList({"Default Location", "Office"}));
+    ASSERT_TRUE(s.SetLocation("Default Location"));
+
     // After deleting the shown location nothing is selected: saving then is refused
     // instead of writing its values into the parent key.
     ASSERT_TRUE(s.DeleteLocation("Default Location"));

@@ -91,6 +91,24 @@ TEST_F(TelephonyLine, DialsAVoiceCallAndHangsUp)
     EXPECT_EQ(modem.commands().size(), 3);
 }
 
+TEST_F(TelephonyLine, RedialWaitsForTheDroppedCallToGoIdle)
+{
+    auto line = openLine();
+    QSignalSpy idle(line.get(), &TetLine::OnIdle);
+    line->SetPhoneNumber("5551234");
+    ASSERT_TRUE(line->Dial());
+    ASSERT_TRUE(line->Hangup());
+    EXPECT_FALSE(line->Dial());
+    EXPECT_EQ(line->Error().Text, "LINEERR_INVALCALLSTATE");
+    ASSERT_TRUE(caught(idle));
+    ASSERT_TRUE(line->Dial());
+    ASSERT_TRUE(modem.waitForCommands(4));
+    settle();
+    EXPECT_EQ(modem.commands(), QList<QByteArray>({"AT+VCID=1", "ATDT5551234;", "ATH", "ATDT5551234;"}));
+    EXPECT_EQ(line->State(), TetLine::CallState::Connected);
+    EXPECT_EQ(idle.count(), 1);
+}
+
 TEST_F(TelephonyLine, EmptyNumberDoesNothing)
 {
     auto line = openLine();
