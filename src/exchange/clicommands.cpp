@@ -166,7 +166,7 @@ int parseImportArguments(const CliContext &c, const QStringList &args, QString &
     if (file.isEmpty())
         return c.fail(CliExit::BadInput, usage);
     const QString source = c.absolute(file);
-    if (!source.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
+    if (!IsExportFileName(source))
         return c.fail(CliExit::BadInput, QStringLiteral("%1 is not an export file (.mbd)").arg(file));
     QFile probe;
     QString why;
@@ -319,7 +319,7 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
 int checkExportTarget(const CliContext &c, const ExportRequest &request, const QString &target)
 {
     const QString &file = request.file;
-    if (!request.asCsv && !target.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive))
+    if (!request.asCsv && !IsExportFileName(target))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
     if (request.asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))

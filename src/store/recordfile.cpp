@@ -266,10 +266,11 @@ RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileN
 
 RecordFile::ReadNotes LoadDatabase(TTreeNode *rootNode) { return LoadDatabaseFrom(rootNode, RecordFile::DatabaseName); }
 
+bool IsExportFileName(const QString &fileName) { return fileName.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive); }
+
 RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName)
 {
-    const bool mbd = fileName.endsWith(QLatin1String(".mbd"), Qt::CaseInsensitive);
-    if (!mbd && fileName != RecordFile::ClipboardFileName)
+    if (!IsExportFileName(fileName) && fileName != RecordFile::ClipboardFileName)
         return {};
     UpdateScope update(ownerNode->Owner());
     QFile file;

@@ -88,6 +88,8 @@ enum class OnLoadError { KeepUnreadCopy, JustThrow };
 RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName,
                                        RecordFile::OnLoadError onError = RecordFile::OnLoadError::KeepUnreadCopy);
 void SaveDatabase(TTreeNodes &nodes);
+// An export file's name ends in ".mbd", in any case.
+bool IsExportFileName(const QString &fileName);
 // Nothing read (empty notes) for a name that is not an export file, or a file that cannot be opened.
 RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName);
 

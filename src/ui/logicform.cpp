@@ -179,8 +179,8 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
     bool imported = false;
     for (const CommandLine::Request::Import &file : imports) {
         // vCard files wait for the vCard reader; until then they are left alone
-        // like any other argument.
-        if (file.kind != CommandLine::ArgumentKind::Database)
+        // like any other argument, and so is a name that only holds ".mbd".
+        if (file.kind != CommandLine::ArgumentKind::Database || !IsExportFileName(file.path))
             continue;
         try {
             // What was read stays; what was not is said.

@@ -153,7 +153,8 @@ TEST_F(LogicFormTest, ACommandLineImportSaysWhatItCouldNotRead)
     WriteBytes(dir.filePath("empty.mbd"), "");
     make();
     FakeServices answers; // errors are recorded, not shown
-    logic->HandleCommandLine({dir.path(), {"mirabook", "torn.mbd", "empty.mbd"}});
+    WriteBytes(dir.filePath("kept.mbd.bak"), "");
+    logic->HandleCommandLine({dir.path(), {"mirabook", "torn.mbd", "empty.mbd", "kept.mbd.bak"}}); // the last is no export file
     EXPECT_EQ(topTitles(), QStringList({"Torn"}));
     EXPECT_EQ(answers.errors, QStringList({"\"torn.mbd\": line 3 could not be read. The other records were imported.",
                                            "\"empty.mbd\": nothing to import."}));
