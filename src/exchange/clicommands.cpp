@@ -195,7 +195,9 @@ int importRecords(const CliContext &c, const QString &file, TTreeNode *target, R
         return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
     if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
-        return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, shortfall));
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: %2%3").arg(file, shortfall,
+                                                                         read.records > 0 ? QStringLiteral("; nothing was imported")
+                                                                                          : QString()));
     return CliExit::Ok;
 }
 

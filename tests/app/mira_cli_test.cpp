@@ -191,20 +191,20 @@ TEST_F(MiraCliTest, ImportSaysWhatItCouldNotReadAndImportsNothingThen)
 {
     const QByteArray fine = CrLf({"{1 0 }Fine~~~~~~1", "{Fold}0"});
     const struct { QByteArray bytes; const char *says; } cases[] = {
-        {"", "nothing to import"},
-        {"\r\n\r\n", "nothing to import"},
-        {CrLf({"x 1 2 is no header"}), "nothing to import; line 1 could not be read"},
-        {fine + CrLf({"{1 0 }Broken~~4"}) + fine, "line 3 could not be read"},
-        {fine + "{1 3 }Ana Cl", "line 3 could not be read"},
-        {fine + CrLf({"{1 0 }A~~", "{1 0 }B~~~~"}), "2 lines could not be read, the first at line 3"},
-        {fine + "{1 3 }Ana Club~~~~~~5", "the file ends inside the record at line 3"},
-        {fine + CrLf({"{1 3 }Ana Club~~~~~~5"}), "the file ends inside the record at line 3"},
+        {"", "nothing to import\n"},
+        {"\r\n\r\n", "nothing to import\n"},
+        {CrLf({"x 1 2 is no header"}), "nothing to import; line 1 could not be read\n"},
+        {fine + CrLf({"{1 0 }Broken~~4"}) + fine, "line 3 could not be read; nothing was imported"},
+        {fine + "{1 3 }Ana Cl", "line 3 could not be read; nothing was imported"},
+        {fine + CrLf({"{1 0 }A~~", "{1 0 }B~~~~"}), "2 lines could not be read, the first at line 3; nothing was"},
+        {fine + "{1 3 }Ana Club~~~~~~5", "the file ends inside the record at line 3; nothing was imported"},
+        {fine + CrLf({"{1 3 }Ana Club~~~~~~5"}), "the file ends inside the record at line 3; nothing was imported"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.says);
         write("in.mbd", c.bytes, &elsewhere);
         const Result r = mira({"import", "in.mbd"});
-        EXPECT_TRUE(Ended(r, 2, QStringLiteral("in.mbd: %1; nothing was imported").arg(c.says).toUtf8()));
+        EXPECT_TRUE(Ended(r, 2, QStringLiteral("mira: in.mbd: %1").arg(c.says).toUtf8()));
         EXPECT_EQ(r.out, QString());
         EXPECT_EQ(database(), kDatabase);
     }
