@@ -21,7 +21,6 @@
 
 #include <cerrno>
 #include <limits>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,7 +62,7 @@ bool writeAll(QIODevice *device, const QByteArray &bytes)
 void syncFile(int fd, const QString &what)
 {
     if (::fsync(fd) != 0)
-        throw EInOutError(QStringLiteral("Cannot write %1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errno))));
+        throw EInOutError(QStringLiteral("Cannot write %1: %2").arg(what, SafeFiles::ErrorText(errno)));
 }
 
 void syncDirectory(const QString &dir)
