@@ -76,14 +76,23 @@ bool ModemPort::open(const QString &path)
     tcflush(fd, TCIOFLUSH);
     m_fd = fd;
     m_pending.clear();
-    m_notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &ModemPort::readAvailable);
+    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &ModemPort::readAvailable);
     return true;
+}
+
+void ModemPort::dropNotifier()
+{
+    if (m_notifier) {
+        m_notifier->setEnabled(false);
+        m_notifier->deleteLater();
+        m_notifier = nullptr;
+    }
 }
 
 void ModemPort::close()
 {
-    m_notifier.reset();
+    dropNotifier();
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -154,7 +163,7 @@ void ModemPort::readAvailable()
             return;
         // End of file or an error: the device is gone.
         fail(QStringLiteral("read"), n < 0 ? errno : EIO);
-        m_notifier.reset();
+        dropNotifier();
         emit failed();
         return;
     }

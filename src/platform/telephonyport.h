@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
-#include <memory>
 
 class QSocketNotifier;
 
@@ -43,10 +43,11 @@ private:
     void readAvailable();
     bool fail(const QString &what, int error);
     QList<QByteArray> takeLines(const QByteArray &chunk);
+    void dropNotifier();
 
     int m_fd = -1;
     QByteArray m_pending;
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    QPointer<QSocketNotifier> m_notifier; // a child; let go with deleteLater, it may be signalling
     QString m_error;
     int m_errno = 0;
 };

@@ -257,6 +257,22 @@ TEST_F(TelephonyLine, PortIsHeldExclusively)
     EXPECT_TRUE(second->SetActive(true));
 }
 
+TEST_F(TelephonyLine, AnUnpluggedModemEndsTheCallWithADeviceError)
+{
+    auto line = openLine();
+    QSignalSpy errors(line.get(), &TetLine::OnError);
+    QSignalSpy idle(line.get(), &TetLine::OnIdle);
+    line->SetPhoneNumber("5551234");
+    ASSERT_TRUE(line->Dial());
+    ASSERT_TRUE(modem.waitForCommands(2));
+    modem.unplug();
+    ASSERT_TRUE(caught(idle));
+    EXPECT_EQ(errors.count(), 1);
+    EXPECT_EQ(line->Error().Text, "LINE_ERROR_DEVICE");
+    EXPECT_FALSE(line->Device().Active);
+    EXPECT_FALSE(line->HasCall());
+}
+
 TEST_F(TelephonyLine, MissingDeviceIsADeviceError)
 {
     TetLine line(nullptr, [] { return QStringList{"/nonexistent/ttyACM9"}; });

@@ -30,11 +30,17 @@ FakeModem::FakeModem()
 
 FakeModem::~FakeModem()
 {
+    unplug();
+}
+
+void FakeModem::unplug()
+{
     m_notifier.reset();
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
         ::close(m_master);
+    m_slave = m_master = -1;
 }
 
 void FakeModem::send(const QByteArray &line)

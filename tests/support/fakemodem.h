@@ -40,6 +40,8 @@ public:
     void send(const QByteArray &line);
     void ring() { send("RING"); }
     void sendCallerId(const QByteArray &number, const QByteArray &name);
+    // The device goes away, as an unplugged USB modem does.
+    void unplug();
 
 private:
     void readCommands();
