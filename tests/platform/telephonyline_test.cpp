@@ -273,6 +273,27 @@ TEST_F(TelephonyLine, AnUnpluggedModemEndsTheCallWithADeviceError)
     EXPECT_FALSE(line->HasCall());
 }
 
+TEST_F(TelephonyLine, AModemThatNeverAnswersIsAnError)
+{
+    modem.script("ATDT5551234;", {});
+    auto line = openLine();
+    line->SetReplyTimeout(0);
+    QSignalSpy errors(line.get(), &TetLine::OnError);
+    QSignalSpy idle(line.get(), &TetLine::OnIdle);
+    line->SetPhoneNumber("5551234");
+    ASSERT_TRUE(line->Dial());
+    ASSERT_TRUE(caught(idle));
+    EXPECT_EQ(errors.count(), 1);
+    EXPECT_EQ(line->Error().Text, "NO REPLY");
+    // The line still works afterwards.
+    line->SetReplyTimeout(30000);
+    line->SetPhoneNumber("5550000");
+    ASSERT_TRUE(line->Dial());
+    ASSERT_TRUE(modem.waitForCommands(3));
+    settle();
+    EXPECT_EQ(line->State(), TetLine::CallState::Connected);
+}
+
 TEST_F(TelephonyLine, MissingDeviceIsADeviceError)
 {
     TetLine line(nullptr, [] { return QStringList{"/nonexistent/ttyACM9"}; });
