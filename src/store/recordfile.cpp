@@ -194,13 +194,6 @@ QString ParamsLine() { return QStringLiteral("{Params}"); }
 
 void ReadParams(const QString &) {}
 
-RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
-{
-    auto source = std::make_shared<RecordSource>();
-    source->bytes = bytes;
-    return ReadRecords(source, startAt, firstLine, ownerNode);
-}
-
 namespace {
 // Suspends the tree's redrawing for the length of a read.
 struct UpdateScope
@@ -210,6 +203,14 @@ struct UpdateScope
     TTreeNodes *m_nodes;
 };
 } // namespace
+
+RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
+{
+    UpdateScope update(ownerNode->Owner());
+    auto source = std::make_shared<RecordSource>();
+    source->bytes = bytes;
+    return ReadRecords(source, startAt, firstLine, ownerNode);
+}
 
 namespace {
 // Tells the user what a load of fileName could not read, and where the file as it was is kept.

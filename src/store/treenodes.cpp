@@ -54,6 +54,9 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 TTreeNode::TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
     : m_owner(owner), m_parent(parent), m_item(std::move(item)), m_text(text)
 {
+    // The item knows its node before anyone hears of the node.
+    if (m_item)
+        m_item->SetNode(this);
     updateSortKey();
 }
 
@@ -374,6 +377,24 @@ bool TTreeNodes::attached(const TTreeNode *node) const
             return false;
     }
     return true;
+}
+
+void TTreeNodes::changedItem(TZEBObject *item)
+{
+    if (!Updating() && !m_destroying)
+        emit itemChanged(item);
+}
+
+void TTreeNodes::insertedLeaf(TTreeNode *node, TZEBObject *leaf)
+{
+    if (!Updating() && !m_destroying)
+        emit leafInserted(node, leaf);
+}
+
+void TTreeNodes::removingLeaf(TTreeNode *node, TZEBObject *leaf)
+{
+    if (!Updating() && !m_destroying)
+        emit leafAboutToBeRemoved(node, leaf);
 }
 
 void TTreeNodes::changed(TTreeNode *node)

@@ -80,9 +80,11 @@ private:
     std::vector<std::unique_ptr<TTreeNode>> m_children;
 };
 
-// The node collection of the folder tree, with change notifications for a view.
-// Between BeginUpdate and EndUpdate no per-node signals are sent: new children are
-// appended, and EndUpdate sorts the touched parents and announces a reset.
+// The node collection of the folder tree, with change notifications for the views:
+// nodes coming, going, moving and changing, and the leaf items of the nodes' items
+// coming, going and changing. Between BeginUpdate and EndUpdate none of these are
+// sent: new children are appended, and EndUpdate sorts the touched parents and
+// announces a reset.
 class TTreeNodes : public QObject
 {
     Q_OBJECT
@@ -118,11 +120,22 @@ signals:
     void childrenAboutToBeSorted(TTreeNode *parent);
     void childrenSorted(TTreeNode *parent);
     void nodeChanged(TTreeNode *node);
+    // An item placed in the tree changed what the panes show of it (title, value,
+    // comment). For a container, nodeChanged follows its node's own changes.
+    void itemChanged(TZEBObject *item);
+    // A leaf item joined or is about to leave the children of node's item.
+    void leafInserted(TTreeNode *node, TZEBObject *leaf);
+    void leafAboutToBeRemoved(TTreeNode *node, TZEBObject *leaf);
     void updateBegun();
     void updateEnded();
 
 private:
     friend class TTreeNode;
+    friend class TZEBObject;
+    // What the items report; nothing is sent during an update or the tree's end.
+    void changedItem(TZEBObject *item);
+    void insertedLeaf(TTreeNode *node, TZEBObject *leaf);
+    void removingLeaf(TTreeNode *node, TZEBObject *leaf);
     TTreeNode *insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node);
     std::unique_ptr<TTreeNode> detach(TTreeNode *node);
     void changed(TTreeNode *node);

@@ -24,12 +24,18 @@ TZEBObject::~TZEBObject()
 {
     if (m_alert)
         SetAlert(false);
-    if (m_pending && m_pending->dueReminders) {
-        countAlert(m_node, -m_pending->dueReminders);
-        showAlertMarks(m_node);
-    }
+    dropPending();
     while (!m_children.empty())
         m_children.pop_back();
+}
+
+void TZEBObject::dropPending()
+{
+    const auto pending = std::move(m_pending);
+    if (pending && pending->dueReminders) {
+        countAlert(m_node, -pending->dueReminders);
+        showAlertMarks(m_node);
+    }
 }
 
 TZEBObject *TZEBObject::ChildAt(int index) const
@@ -40,8 +46,36 @@ TZEBObject *TZEBObject::ChildAt(int index) const
 void TZEBObject::AddChild(std::unique_ptr<TZEBObject> item)
 {
     ensureChildren();
-    if (item)
-        m_children.push_back(std::move(item));
+    if (!item)
+        return;
+    TZEBObject *leaf = item.get();
+    m_children.push_back(std::move(item));
+    if (TTreeNode *node = ownNode())
+        node->Owner()->insertedLeaf(node, leaf);
+}
+
+TTreeNode *TZEBObject::ownNode() const { return m_node && m_node->Item() == this ? m_node : nullptr; }
+
+void TZEBObject::announceChange()
+{
+    if (m_node)
+        m_node->Owner()->changedItem(this);
+}
+
+void TZEBObject::SetComment(const QString &comment)
+{
+    if (m_comment == comment)
+        return;
+    m_comment = comment;
+    announceChange();
+}
+
+void TZEBObject::SetValueField(const QString &value)
+{
+    if (m_value == value)
+        return;
+    m_value = value;
+    announceChange();
 }
 
 void TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
@@ -109,12 +143,25 @@ void TZEBObject::RemoveChild(TZEBObject *item)
     holder.reset();
 }
 
+void TZEBObject::RemoveChildren()
+{
+    dropPending();
+    TTreeNode *node = ownNode();
+    while (!m_children.empty()) {
+        if (node)
+            node->Owner()->removingLeaf(node, m_children.back().get());
+        m_children.pop_back();
+    }
+}
+
 std::unique_ptr<TZEBObject> TZEBObject::UnlinkChild(TZEBObject *item)
 {
     ensureChildren();
     auto it = std::find_if(m_children.begin(), m_children.end(), [item](const auto &c) { return c.get() == item; });
     if (it == m_children.end())
         return nullptr;
+    if (TTreeNode *node = ownNode())
+        node->Owner()->removingLeaf(node, item);
     auto holder = std::move(*it);
     m_children.erase(it);
     return holder;
@@ -124,12 +171,17 @@ void TZEBObject::SetTitle(const QString &title)
 {
     // Only the item's own node follows its title: a leaf shares its owner's node,
     // and renaming a leaf must not rename its owner in the tree.
-    const bool ownNode = m_node && m_node->Item() == this;
-    if (ownNode && m_node->Text() == m_title)
-        m_node->SetText(title);
+    if (m_title == title && !m_title.isNull())
+        return;
+    TTreeNode *node = ownNode();
+    const bool textFollows = node && node->Text() == m_title;
+    // The title first, so whoever hears of the node's new text sorts it by the new title.
     m_title = title;
-    if (ownNode && m_node->Parent())
-        m_node->Parent()->RepositionChild(m_node);
+    if (textFollows)
+        node->SetText(title);
+    if (node && node->Parent())
+        node->Parent()->RepositionChild(node);
+    announceChange();
 }
 
 TZEBObject *TZEBObject::FindChild(const QString &title, int kind) const
@@ -214,7 +266,7 @@ void TZEBObject::ChooseCategories()
         m_categories = *chosen;
 }
 
-void TZEBObject::SetValue(const QString &value) { m_value = value; }
+void TZEBObject::SetValue(const QString &value) { SetValueField(value); }
 
 int TZEBObject::GetImageIndex() const { return m_isRemote ? Images::RemoteFolder : m_kind; }
 

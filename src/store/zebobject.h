@@ -58,7 +58,7 @@ public:
     const QString &Title() const { return m_title; }
     const QString &Value() const { return m_value; }
     const QString &Comment() const { return m_comment; }
-    void SetComment(const QString &comment) { m_comment = comment; }
+    void SetComment(const QString &comment);
     TTreeNode *Node() const { return m_node; }
     bool Alert() const { return m_alert; }
     qint32 AlertCount() const { return m_alertCount; }
@@ -72,6 +72,8 @@ public:
     TZEBObject *ChildAt(int index) const;
     void AddChild(std::unique_ptr<TZEBObject> item);
     void RemoveChild(TZEBObject *item);
+    // Removes and destroys every leaf item, made or still waiting in its file.
+    void RemoveChildren();
     std::unique_ptr<TZEBObject> UnlinkChild(TZEBObject *item);
     // A leaf record of a file read into this item, made into a child when the children
     // are first asked for. A due reminder is counted in the alert marks at once.
@@ -134,7 +136,7 @@ protected:
     QString RecordWithData(int level, const QString &tag, const QStringList &fields) const;
     // The fields of a data line after its tag, or nothing when the tag differs.
     static bool DataFields(const QString &dataLine, const QString &tag, QStringList &fields);
-    void SetValueField(const QString &value) { m_value = value; }
+    void SetValueField(const QString &value);
     void SetRemote(bool remote) { m_isRemote = remote; }
 
 private:
@@ -145,6 +147,12 @@ private:
         return m_children;
     }
     void makePendingChildren() const;
+    // Forgets the leaf records not made yet, and the alert marks of their due reminders.
+    void dropPending();
+    // Tells the tree's listeners that what the panes show of this item changed.
+    void announceChange();
+    // The node of this item's own when it has one (containers and the root), else none.
+    TTreeNode *ownNode() const;
     // Adds step to the alert counts of the containers from node up, below the top node.
     static void countAlert(TTreeNode *node, int step);
     // Shows each of those containers' alert mark as its count says.

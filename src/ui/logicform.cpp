@@ -176,7 +176,6 @@ void TLogicForm::handleWaiting()
 void TLogicForm::importArguments(const CommandLine::Request &request)
 {
     const QList<CommandLine::Request::Import> imports = request.Imports();
-    bool imported = false;
     for (const CommandLine::Request::Import &file : imports) {
         // vCard files wait for the vCard reader; until then they are left alone
         // like any other argument, and so is a name that only holds ".mbd".
@@ -194,10 +193,7 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
             ReportException(e);
         }
         m_form.RootNode()->SortChildren();
-        imported = true;
     }
-    if (imported)
-        m_form.FoldersChange();
     emit commandLineHandled();
 }
 

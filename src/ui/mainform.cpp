@@ -135,7 +135,7 @@ void TMainForm::buildPanes()
     connect(m_splitter, &TSplitterPanel::dragMoved, this, &TMainForm::onSplitterDrag);
 
     m_mainItems = new TDragFileList(central);
-    m_itemModel = new TItemListModel(*m_images, this);
+    m_itemModel = new TItemListModel(*m_nodes, *m_images, this);
     m_mainItems->setModel(m_itemModel);
 
     layout->addWidget(m_leftPane);
@@ -157,12 +157,18 @@ void TMainForm::buildPanes()
     connect(m_mainItems, &TDragFileList::filesDropped, this, &TMainForm::EvDropFiles);
     connect(m_mainItems, &TDragFileList::entered, this, [this] { SetActivePane(Pane::MainItems); });
     connect(m_itemModel, &TItemListModel::itemRenamed, this, [this] { RefreshFolderTitles(); });
+    // The count follows the rows, however they come and go.
+    for (auto signal : {&TItemListModel::rowsInserted, &TItemListModel::rowsRemoved})
+        connect(m_itemModel, signal, this, &TMainForm::showItemCount);
+    connect(m_itemModel, &TItemListModel::modelReset, this, &TMainForm::showItemCount);
 }
+
+void TMainForm::showItemCount() { setStatusText(1, PaneRules::ItemCountText(m_itemModel->rowCount())); }
 
 void TMainForm::connectNodes()
 {
     // Connected after the tree model, so the views have moved their selection first.
-    connect(m_nodes.get(), &TTreeNodes::nodesAboutToBeRemoved, this, &TMainForm::onNodesAboutToBeRemoved);
+    connect(m_nodes.get(), &TTreeNodes::nodeChanged, this, &TMainForm::onNodeChanged);
     connect(m_nodes.get(), &TTreeNodes::updateBegun, this, &TMainForm::onUpdateBegun);
     connect(m_nodes.get(), &TTreeNodes::updateEnded, this, &TMainForm::onUpdateEnded);
 }
@@ -204,7 +210,6 @@ void TMainForm::FoldersChange()
     TTreeNode *node = SelectedNode();
     if (!node) {
         m_itemModel->Clear();
-        setStatusText(1, PaneRules::ItemCountText(0));
         return;
     }
     m_inFoldersChange = true;
@@ -227,9 +232,13 @@ void TMainForm::FoldersChange()
     }
     m_inFoldersChange = false;
     m_itemModel->Rebuild(node);
+    showNodePath(node);
+}
+
+void TMainForm::showNodePath(const TTreeNode *node)
+{
     setStatusText(2, node->Text());
     emit trayTipChanged(PaneRules::TrayTipText(PaneRules::NodePath(node)));
-    setStatusText(1, PaneRules::ItemCountText(m_itemModel->rowCount()));
 }
 
 void TMainForm::RefreshFolderTitles()
@@ -249,23 +258,21 @@ void TMainForm::RefreshFolderTitles()
     node->SortChildren();
 }
 
-void TMainForm::onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last)
+void TMainForm::onNodeChanged(TTreeNode *node)
 {
-    if (parent != SelectedNode())
-        return;
-    Q_UNUSED(first);
-    Q_UNUSED(last);
-    // The list must not keep rows of items about to go; it is filled again once
-    // the command is through (a running rebuild does that itself).
-    m_itemModel->Clear();
-    if (!m_inFoldersChange)
-        onFolderSelected();
+    // A renamed node on the way to the shown one changes the path the window shows.
+    const TTreeNode *shown = m_itemModel->shownNode();
+    for (const TTreeNode *n = shown; n; n = n->Parent()) {
+        if (n == node) {
+            showNodePath(shown);
+            return;
+        }
+    }
 }
 
 void TMainForm::onUpdateBegun()
 {
     m_selectedBeforeUpdate = SelectedNode();
-    m_itemModel->Clear();
     // Only expanded nodes can hold expanded children worth remembering.
     m_expandedBeforeUpdate.clear();
     std::vector<const TTreeNode *> pending{m_nodes->First()};

@@ -45,7 +45,8 @@ public:
     TTreeNode *RootNode() const;
     TTreeNode *SelectedNode() const;
     void SelectNode(TTreeNode *node);
-    // Rebuilds the list for the selected node.
+    // Rebuilds the list for the selected node (when the selection changes; the list
+    // follows changes under that node by itself).
     void FoldersChange();
     // Copies the titles of the selected node's item and its child nodes' items back into the node texts.
     void RefreshFolderTitles();
@@ -161,7 +162,9 @@ private:
     void createRoot();
     void connectNodes();
     void onFolderSelected();
-    void onNodesAboutToBeRemoved(TTreeNode *parent, int first, int last);
+    void onNodeChanged(TTreeNode *node);
+    void showNodePath(const TTreeNode *node);
+    void showItemCount();
     void onUpdateBegun();
     void onUpdateEnded();
     void onSplitterDrag(int x);

@@ -87,7 +87,6 @@ void TMainForm::NewItem(int kind)
         return;
     if (kind == Kinds::Folder || kind == Kinds::Team) {
         // The new node is shown with its label open; it stays whatever happens there.
-        FoldersChange();
         guarded([item] { item->EditNew(item->Node()); });
         return;
     }
@@ -102,7 +101,6 @@ void TMainForm::NewItem(int kind)
         if (!guarded([&] { ok = item->EditNew(owner); }) || !ok)
             owner->Item()->RemoveChild(item);
     }
-    FoldersChange();
 }
 
 void TMainForm::DeleteBtnClick(bool fromCut)
@@ -133,18 +131,16 @@ void TMainForm::DeleteBtnClick(bool fromCut)
     }
     if (m_activePane == Pane::Folders) {
         m_nodes->Delete(node);
-    } else {
-        // The rows go first, so nothing shows an item while it is taken down.
-        m_itemModel->Clear();
-        for (TZEBObject *item : std::as_const(items)) {
-            if (item->IsContainer())
-                m_nodes->Delete(item->Node());
-            else
-                node->Item()->RemoveChild(item);
-        }
-        node->SortChildren();
+        return;
     }
-    FoldersChange();
+    // Each row leaves the list before its item is taken down.
+    for (TZEBObject *item : std::as_const(items)) {
+        if (item->IsContainer())
+            m_nodes->Delete(item->Node());
+        else
+            node->Item()->RemoveChild(item);
+    }
+    node->SortChildren();
 }
 
 void TMainForm::EvDropFiles(const QStringList &files)
@@ -156,9 +152,7 @@ void TMainForm::EvDropFiles(const QStringList &files)
     const QString path = files.first();
     const QString title = QFileInfo(path).fileName();
     TTreeNode *owner = SelectedNode();
-    if (!guarded([&] { CreateItem(Kinds::Document, title, path, QString(), owner, QString(), 0); }))
-        return;
-    FoldersChange();
+    guarded([&] { CreateItem(Kinds::Document, title, path, QString(), owner, QString(), 0); });
 }
 
 void TMainForm::ListPaneOpenClick()
@@ -179,7 +173,6 @@ void TMainForm::ListPanePropsClick()
         return;
     guarded([item] { item->Edit(); });
     RefreshFolderTitles();
-    FoldersChange();
 }
 
 void TMainForm::ListPaneRenameClick()
