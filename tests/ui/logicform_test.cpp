@@ -229,6 +229,28 @@ TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
     EXPECT_TRUE(answers.errors.isEmpty());
 }
 
+TEST_F(LogicFormTest, RevertGivesTheTreeAFreshStartLoads)
+{
+    WriteBytes(dir.filePath(RecordFile::DatabaseName),
+               "{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 6 }Home~~555~~~~41\r\n{Phon}~~0\r\n"
+               "{1 0 }Saved Folder~~~~~~77\r\n{Fold}0\r\n{2 7 }Box~~a@b.c~~~~78\r\n{Mail}~~0\r\n");
+    make();
+    form->saveDatabaseAction()->trigger();
+    const QByteArray fresh = database();
+    // Leaves and folders directly in My Contacts, new and changed, and deeper changes.
+    TTreeNode *top = form->RootNode();
+    add(Kinds::Phone, QStringLiteral("Unsaved"), top);
+    add(Kinds::Folder, QStringLiteral("Unsaved Folder"), top);
+    top->Item()->ChildAt(0)->SetTitle(QStringLiteral("Renamed"));
+    add(Kinds::Fax, QStringLiteral("Deep"), top->Child(0));
+
+    answerNextBox(form.get(), QMessageBox::Ok);
+    form->revertAction()->trigger();
+    EXPECT_EQ(listCaptions(), QStringList({"Saved Folder", "Home"}));
+    form->saveDatabaseAction()->trigger();
+    EXPECT_EQ(database(), fresh);
+}
+
 TEST_F(LogicFormTest, LayoutsReachTheWindowAndComeBack)
 {
     make();
