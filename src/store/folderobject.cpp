@@ -61,6 +61,9 @@ void TFolderObject::SetValue(const QString &value)
     if (value == Value())
         return;
     SetValueField(value);
+    // Whatever the new source's time, it has never been read.
+    m_lastRefresh = 0;
+    m_newLocation = !value.isEmpty();
     if (!value.isEmpty()) {
         ClearContents();
         SetRemote(true);
@@ -76,7 +79,13 @@ void TFolderObject::SetValue(const QString &value)
     }
 }
 
-void TFolderObject::Edit() { Services().EditItem(*this, false); }
+void TFolderObject::Edit()
+{
+    const QString before = Value();
+    Services().EditItem(*this, false);
+    if (IsRemote() && Value() != before)
+        Refresh();
+}
 
 void TFolderObject::ClearContents()
 {
@@ -99,8 +108,13 @@ double TFolderObject::GetSourceTime() const
 void TFolderObject::Refresh()
 {
     const double t = GetSourceTime();
+    if (t <= 0 && m_newLocation) {
+        m_newLocation = false;
+        throw EInOutError(QStringLiteral("Cannot read \"%1\".").arg(Value()));
+    }
     if (t <= m_lastRefresh)
         return;
+    m_newLocation = false;
     ClearContents();
     {
         RemoteLoadingScope loading;

@@ -19,7 +19,10 @@ public:
     void SetValue(const QString &value) override;
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
+    // The folder dialog; a location changed there is read at once.
     void Edit() override;
+    // Reads the source when it changed since the last read, or when the location is
+    // new; raises EInOutError when a new location cannot be read.
     void Refresh() override;
 
     void ClearContents();
@@ -37,4 +40,7 @@ public:
 
 private:
     double m_lastRefresh = 0;
+    // Set by a new location until its first read: a source that cannot be read then is
+    // reported (once), where a folder loaded with the database stays quietly empty.
+    bool m_newLocation = false;
 };

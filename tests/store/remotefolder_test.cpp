@@ -81,11 +81,52 @@ TEST_F(RemoteFolderTest, RefreshReadsTheSourceOnlyWhenItChanged)
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Other"}));
 }
 
+TEST_F(RemoteFolderTest, ANewLocationIsReadAtOnceWhateverItsTime)
+{
+    bindAndRefresh();
+    ASSERT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club", "Club|Desk"}));
+    // A source older than the last read, chosen in the folder dialog.
+    const QString older = QDir(dir.path()).filePath("older.mbd");
+    WriteBytes(older, CrLf({"{1 0 }Archive~~~~~~9", "{Fold}0"}));
+    QFile f(older);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(HoursAgo(48), QFileDevice::FileModificationTime));
+    f.close();
+    services.onEdit = [&](TZEBObject &item, bool) {
+        item.SetValue(older);
+        return true;
+    };
+    folder->Edit();
+    EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Archive"}));
+
+    // One that cannot be read is reported by the first read after the change, and only then.
+    const QString missing = QDir(dir.path()).filePath("missing.mbd");
+    services.onEdit = [&](TZEBObject &item, bool) {
+        item.SetValue(missing);
+        return true;
+    };
+    try {
+        folder->Edit();
+        ADD_FAILURE() << "no report";
+    } catch (const EInOutError &e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("Cannot read \"%1\".").arg(missing));
+    }
+    EXPECT_NO_THROW(folder->Refresh());
+    EXPECT_EQ(folder->Node()->Count(), 0);
+    // Cancelling the dialog, or keeping the location, reads nothing.
+    services.onEdit = {};
+    services.editAnswer = false;
+    EXPECT_NO_THROW(folder->Edit());
+}
+
 TEST_F(RemoteFolderTest, UnreadableOrForeignSourcesLeaveTheFolderEmpty)
 {
-    folder->SetValue(QDir(dir.path()).filePath("missing.mbd"));
-    folder->Refresh();
-    EXPECT_EQ(folder->LastRefresh(), 0.0);
+    // A folder loaded with an unreadable location stays quietly empty.
+    Loaded db(CrLf({"{Params}", "{1 0 }Gone~~missing.mbd~~~~5", "{Fold}0"}));
+    auto *gone = static_cast<TFolderObject *>(db.top(0)->Item());
+    EXPECT_NO_THROW(gone->Refresh());
+    EXPECT_EQ(gone->LastRefresh(), 0.0);
+    EXPECT_EQ(db.top(0)->Count(), 0);
 
     const QString text = QDir(dir.path()).filePath("shared.txt");
     QFile::copy(source, text);
