@@ -2,10 +2,11 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "kindtable.h"
 #include "exchange/csvfields.h"
 
 namespace {
-const QString kTag = QStringLiteral("{Addr}");
+const QString kTag = KindTag(Kinds::Address);
 constexpr qsizetype kStoredLines = 3;
 
 void padLines(QStringList &lines)

@@ -2,9 +2,10 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "kindtable.h"
 
 namespace {
-const QString kTag = QStringLiteral("{Docs}");
+const QString kTag = KindTag(Kinds::Document);
 }
 
 TDocObject::TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,

@@ -1,10 +1,15 @@
 #include "emailobject.h"
 
 #include "itemservices.h"
+#include "kindtable.h"
+
+namespace {
+const QString kTag = KindTag(Kinds::EMail);
+}
 
 TEMailObject::TEMailObject(int kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, QStringLiteral("{Mail}"), QStringLiteral("E-Mail Address"))
+    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("E-Mail Address"))
 {
     LoadFields(dataLine);
 }

@@ -1,10 +1,15 @@
 #include "faxobject.h"
 
 #include "itemservices.h"
+#include "kindtable.h"
+
+namespace {
+const QString kTag = KindTag(Kinds::Fax);
+}
 
 TFaxObject::TFaxObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, QStringLiteral("{Faxs}"), QStringLiteral("Fax Number"))
+    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Fax Number"))
 {
     LoadFields(dataLine);
 }

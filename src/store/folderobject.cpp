@@ -5,12 +5,13 @@
 #include "ranmar.h"
 #include "recordfile.h"
 #include "treenodes.h"
+#include "kindtable.h"
 
 #include <QFileInfo>
 
 namespace {
 TFolderObject::HttpSource g_http;
-const QString kTag = QStringLiteral("{Fold}");
+const QString kTag = KindTag(Kinds::Folder);
 
 bool isHttp(const QString &location) { return location.startsWith(QLatin1String("http://")); }
 

@@ -1,19 +1,8 @@
 #include "itemfactory.h"
 
-#include "addressobject.h"
-#include "docobject.h"
-#include "emailobject.h"
-#include "faxobject.h"
-#include "folderobject.h"
-#include "orgobject.h"
-#include "personobject.h"
-#include "phoneobject.h"
+#include "kindtable.h"
 #include "ranmar.h"
-#include "reminderobject.h"
-#include "teamobject.h"
-#include "toolobject.h"
 #include "treenodes.h"
-#include "webobject.h"
 #include "zebobject.h"
 
 #include <stdexcept>
@@ -30,53 +19,13 @@ std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QStri
 {
     if (id == 0)
         id = ItemIds::Next();
-    std::unique_ptr<TZEBObject> item;
-    switch (kind) {
-    case Kinds::Folder:
-        item = std::make_unique<TFolderObject>(kind, title, value, comment, id, dataLine);
-        break;
-    // KIND CASES: each kind adds its line here.
-    case Kinds::Organization:
-        item = std::make_unique<TOrgObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Team:
-        item = std::make_unique<TTeamObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Person:
-        item = std::make_unique<TPersonObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Website:
-        item = std::make_unique<TWebObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Address:
-        item = std::make_unique<TAddressObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Phone:
-        item = std::make_unique<TPhoneObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::EMail:
-        item = std::make_unique<TEMailObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Fax:
-        item = std::make_unique<TFaxObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Reminder:
-        item = std::make_unique<TReminderObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Document:
-        item = std::make_unique<TDocObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Tool:
-        item = std::make_unique<TToolObject>(kind, title, value, comment, id, dataLine);
-        break;
-    case Kinds::Root:
-        return std::make_unique<TZEBObject>(kind, title, value, comment, id);
-    default:
-        item = std::make_unique<TZEBObject>(kind, title, value, comment, id);
-        if (kind != Kinds::Root)
-            item->SetRawDataLine(dataLine);
-        break;
-    }
+    const KindInfo *info = FindKind(kind);
+    if (info && info->make)
+        return info->make(kind, title, value, comment, id, dataLine);
+    auto item = std::make_unique<TZEBObject>(kind, title, value, comment, id);
+    // The root has no data line; a kind this program does not know keeps its own.
+    if (kind != Kinds::Root)
+        item->SetRawDataLine(dataLine);
     return item;
 }
 

@@ -1,9 +1,10 @@
 #include "orgobject.h"
+#include "kindtable.h"
 #include "exchange/csvfields.h"
 
 
 namespace {
-const QString kTag = QStringLiteral("{Orgn}");
+const QString kTag = KindTag(Kinds::Organization);
 }
 
 TOrgObject::TOrgObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,

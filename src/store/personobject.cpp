@@ -1,9 +1,10 @@
 #include "personobject.h"
+#include "kindtable.h"
 #include "exchange/csvfields.h"
 
 
 namespace {
-const QString kTag = QStringLiteral("{Pers}");
+const QString kTag = KindTag(Kinds::Person);
 }
 
 TPersonObject::TPersonObject(int kind, const QString &title, const QString &value, const QString &comment,

@@ -1,11 +1,16 @@
 #include "phoneobject.h"
 
 #include "itemservices.h"
+#include "kindtable.h"
 #include "exchange/csvfields.h"
+
+namespace {
+const QString kTag = KindTag(Kinds::Phone);
+}
 
 TPhoneObject::TPhoneObject(int kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, QStringLiteral("{Phon}"), QStringLiteral("Phone Number"))
+    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Phone Number"))
 {
     LoadFields(dataLine);
 }

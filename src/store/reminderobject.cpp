@@ -2,12 +2,12 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "kindtable.h"
 
 #include <QElapsedTimer>
 
 namespace {
-const QString kTag = QStringLiteral("{Remd}");
-constexpr int kDueImage = 11;
+const QString kTag = KindTag(Kinds::Reminder);
 QDate g_today;
 
 // The system's date reads the time zone file on every call, and a load asks for it
@@ -57,7 +57,7 @@ bool TReminderObject::DueForDataLine(QStringView dataLine, const QDate &today)
 
 void TReminderObject::UpdateDueState() { SetAlert(IsDue()); }
 
-int TReminderObject::GetImageIndex() const { return IsDue() ? kDueImage : Kinds::Reminder; }
+int TReminderObject::GetImageIndex() const { return IsDue() ? Images::DueReminder : Images::Reminder; }
 
 void TReminderObject::LoadFields(const QString &dataLine)
 {

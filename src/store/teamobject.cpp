@@ -2,9 +2,10 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "kindtable.h"
 
 namespace {
-const QString kTag = QStringLiteral("{Team}");
+const QString kTag = KindTag(Kinds::Team);
 }
 
 TTeamObject::TTeamObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,

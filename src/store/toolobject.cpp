@@ -3,9 +3,10 @@
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "toolitems.h"
+#include "kindtable.h"
 
 namespace {
-const QString kTag = QStringLiteral("{Tool}");
+const QString kTag = KindTag(Kinds::Tool);
 }
 
 TToolObject::TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,

@@ -2,10 +2,15 @@
 
 #include "itemservices.h"
 #include "treenodes.h"
+#include "kindtable.h"
+
+namespace {
+const QString kTag = KindTag(Kinds::Website);
+}
 
 TWebObject::TWebObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, QStringLiteral("{Webs}"), QStringLiteral("Website"))
+    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Website"))
 {
     LoadFields(dataLine);
 }

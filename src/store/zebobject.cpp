@@ -2,6 +2,7 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "kindtable.h"
 #include "pendingleaves.h"
 #include "recordsource.h"
 #include "treenodes.h"
@@ -268,7 +269,13 @@ void TZEBObject::ChooseCategories()
 
 void TZEBObject::SetValue(const QString &value) { SetValueField(value); }
 
-int TZEBObject::GetImageIndex() const { return m_isRemote ? Images::RemoteFolder : m_kind; }
+int TZEBObject::GetImageIndex() const
+{
+    if (m_isRemote)
+        return Images::RemoteFolder;
+    const KindInfo *info = FindKind(m_kind);
+    return info ? info->image : m_kind;
+}
 
 void TZEBObject::LoadFields(const QString &) { throw EAbstractError(); }
 
@@ -333,7 +340,7 @@ int TZEBObject::GetSelectedIndex() const
 {
     if (m_kind == Kinds::Folder)
         return m_isRemote ? Images::OpenRemoteFolder : Images::OpenFolder;
-    return m_kind;
+    return GetImageIndex();
 }
 
 bool TZEBObject::EditNew(TTreeNode *node)

@@ -99,8 +99,8 @@ void TMainForm::loadCategoryNames()
 void TMainForm::createRoot()
 {
     std::unique_ptr<TZEBObject> rootItem = MakeRootItem();
-    const int image = rootItem->GetImageIndex() + 1;
-    const int selected = rootItem->GetSelectedIndex() + 1;
+    const int image = rootItem->GetImageIndex();
+    const int selected = rootItem->GetSelectedIndex();
     m_root = m_nodes->AddTop(std::move(rootItem), QStringLiteral("My Contacts"));
     m_root->SetImageIndex(image);
     m_root->SetSelectedIndex(selected);

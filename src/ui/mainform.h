@@ -156,6 +156,10 @@ private:
     void buildActions();
     void buildMenus();
     void buildBars();
+    void buildToolBar();
+    void addFilterButtons();
+    void buildNewItemBar();
+    void buildFindBar();
     void buildPanes();
     void buildPopup();
     void loadCategoryNames();

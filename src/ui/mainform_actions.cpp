@@ -4,8 +4,9 @@
 #include "dragfilelist.h"
 #include "imagedrawing.h"
 #include "imagelist.h"
+#include "kindcommands.h"
 #include "tipbar.h"
-#include "store/kinds.h"
+#include "store/kindtable.h"
 #include "store/zebobject.h"
 
 #include <QAction>
@@ -19,30 +20,6 @@
 #include <QToolButton>
 
 namespace {
-
-struct NewCommand
-{
-    int kind;
-    const char *menuText;
-    const char *buttonText; // empty: no button on the new item bar
-    QKeyCombination shortcut;
-    const char *hint;
-};
-
-// In the order of the new item bar, then the document, which has no button.
-const NewCommand NewCommands[] = {
-    {Kinds::Folder, "&Folder", "Fo&lder", Qt::CTRL | Qt::Key_L, "New Folder|Create a new folder"},
-    {Kinds::Organization, "&Organization", "&Org", Qt::CTRL | Qt::Key_O, "New Organization|Create a new organization"},
-    {Kinds::Team, "&Team", "&Team", Qt::CTRL | Qt::Key_T, "New Team|Create a new team"},
-    {Kinds::Person, "&Person", "&Person", Qt::CTRL | Qt::Key_P, "New Person|Create a new person"},
-    {Kinds::Website, "&Website", "&Web", Qt::CTRL | Qt::Key_W, "New Website|Create a new website"},
-    {Kinds::Address, "&Address", "&Addr", Qt::CTRL | Qt::Key_A, "New Address|Create a new address"},
-    {Kinds::Phone, "&Phone", "Pho&ne", Qt::CTRL | Qt::Key_N, "New Phone|Create a new phone number"},
-    {Kinds::EMail, "&E-Mail", "&E-mail", Qt::CTRL | Qt::Key_E, "New E-Mail|Create a new e-mail address"},
-    {Kinds::Fax, "&Fax", "Fa&x", Qt::CTRL | Qt::Key_F, "New Fax|Create a new fax number"},
-    {Kinds::Reminder, "&Reminder", "&Remind", Qt::CTRL | Qt::Key_R, "New Reminder|Create a new reminder"},
-    {Kinds::Document, "&Document", "", Qt::CTRL | Qt::Key_D, "New Document|Create a new document"},
-};
 
 const char *const ViewFormatTexts[] = {"Lar&ge Icons", "S&mall Icons", "&List", "&Details"};
 const char *const ViewFormatHints[] = {
@@ -102,11 +79,13 @@ void TMainForm::setViewStyle(int style)
 
 void TMainForm::buildActions()
 {
-    for (const NewCommand &c : NewCommands) {
+    for (const KindCommand &c : KindCommands()) {
         QAction *a = makeAction(QString::fromLatin1(c.menuText), QString::fromLatin1(c.hint), QKeySequence(c.shortcut));
-        a->setIcon(m_images->Icon(c.kind));
+        a->setIcon(m_images->Icon(FindKind(c.kind)->image));
         const int kind = c.kind;
         connect(a, &QAction::triggered, this, [this, kind] { NewItem(kind); });
+        // A kind without its dialog yet would make an item only to throw it away.
+        a->setEnabled(c.dialog != nullptr);
         m_newActions[size_t(kind)] = a;
     }
 
@@ -183,8 +162,9 @@ void TMainForm::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     QMenu *fileNew = file->addMenu(QStringLiteral("&New"));
-    for (int kind = Kinds::Folder; kind <= Kinds::Website; ++kind)
-        fileNew->addAction(m_newActions[size_t(kind)]);
+    for (const KindCommand &c : KindCommands())
+        if (c.inFileMenu)
+            fileNew->addAction(m_newActions[size_t(c.kind)]);
     file->addAction(m_importAction);
     file->addAction(m_publishAction);
     file->addSeparator();
@@ -226,6 +206,20 @@ void TMainForm::buildMenus()
 
 void TMainForm::buildBars()
 {
+    buildToolBar();
+    addToolBarBreak();
+    buildNewItemBar();
+    addToolBarBreak();
+    buildFindBar();
+    addToolBarBreak();
+    m_tipBarHost = addToolBar(QStringLiteral("Tip Bar"));
+    m_tipBarHost->setObjectName(QStringLiteral("TipBar"));
+    m_tipBar = new TTipBar(m_tipBarHost);
+    m_tipBarHost->addWidget(m_tipBar);
+}
+
+void TMainForm::buildToolBar()
+{
     m_toolBar = addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -234,18 +228,7 @@ void TMainForm::buildBars()
     m_toolBar->addAction(m_publishAction);
     m_toolBar->addAction(m_printAction);
     m_toolBar->addSeparator();
-    // The category filter buttons; filtering is not part of this window yet.
-    QAction *filterAny = makeAction(QStringLiteral("Filter ANY"), QStringLiteral("Filter|Show items matching ANY selected category"));
-    QAction *filterAll = makeAction(QStringLiteral("Filter ALL"), QStringLiteral("Filter|Show items matching ALL selected categories"));
-    filterAny->setObjectName(QStringLiteral("FilterBtn1"));
-    filterAll->setObjectName(QStringLiteral("FilterBtn2"));
-    filterAny->setIcon(commandIcon("", ImageDrawing::Command::FilterAny));
-    filterAll->setIcon(commandIcon("", ImageDrawing::Command::FilterAll));
-    for (QAction *a : {filterAny, filterAll}) {
-        a->setCheckable(true);
-        a->setEnabled(false);
-        m_toolBar->addAction(a);
-    }
+    addFilterButtons();
     m_toolBar->addSeparator();
     m_toolBar->addAction(m_cutAction);
     m_toolBar->addAction(m_copyAction);
@@ -267,13 +250,34 @@ void TMainForm::buildBars()
     m_toolBar->addAction(browserUrl);
     m_toolBar->addAction(toolsMenu);
     m_toolBar->addAction(m_helpContentsAction);
+}
 
-    addToolBarBreak();
+void TMainForm::addFilterButtons()
+{
+    // Both hints begin with "Filter": each button's tip is its own long hint, so the
+    // two can be told apart under the pointer.
+    QAction *filterAny = makeAction(QStringLiteral("Filter ANY"), QStringLiteral("Filter|Show items matching ANY selected category"));
+    QAction *filterAll = makeAction(QStringLiteral("Filter ALL"), QStringLiteral("Filter|Show items matching ALL selected categories"));
+    filterAny->setObjectName(QStringLiteral("FilterBtn1"));
+    filterAll->setObjectName(QStringLiteral("FilterBtn2"));
+    filterAny->setIcon(commandIcon("", ImageDrawing::Command::FilterAny));
+    filterAll->setIcon(commandIcon("", ImageDrawing::Command::FilterAll));
+    // Filtering is not part of this window yet.
+    for (QAction *a : {filterAny, filterAll}) {
+        a->setToolTip(a->statusTip());
+        a->setCheckable(true);
+        a->setEnabled(false);
+        m_toolBar->addAction(a);
+    }
+}
+
+void TMainForm::buildNewItemBar()
+{
     m_newItemBar = addToolBar(QStringLiteral("New Item Bar"));
     m_newItemBar->setObjectName(QStringLiteral("NewItemBar"));
     m_newItemBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_newItemBar->setIconSize(QSize(16, 16));
-    for (const NewCommand &c : NewCommands) {
+    for (const KindCommand &c : KindCommands()) {
         if (!*c.buttonText)
             continue;
         // The buttons keep their own captions; the shortcut stays with the menu entry.
@@ -281,11 +285,15 @@ void TMainForm::buildBars()
         auto *button = new QAction(menuAction->icon(), QString::fromLatin1(c.buttonText), m_newItemBar);
         button->setToolTip(menuAction->toolTip());
         button->setStatusTip(menuAction->statusTip());
+        button->setEnabled(menuAction->isEnabled());
+        connect(menuAction, &QAction::enabledChanged, button, &QAction::setEnabled);
         connect(button, &QAction::triggered, menuAction, &QAction::trigger);
         m_newItemBar->addAction(button);
     }
+}
 
-    addToolBarBreak();
+void TMainForm::buildFindBar()
+{
     m_findBar = addToolBar(QStringLiteral("Find"));
     m_findBar->setObjectName(QStringLiteral("FindBar"));
     auto *findLabel = new QLabel(QStringLiteral("F&ind:"), m_findBar);
@@ -306,12 +314,6 @@ void TMainForm::buildBars()
     // Finding is not part of this window yet.
     for (QWidget *w : {static_cast<QWidget *>(findLabel), static_cast<QWidget *>(findEdit), static_cast<QWidget *>(upOne)})
         w->setEnabled(false);
-
-    addToolBarBreak();
-    m_tipBarHost = addToolBar(QStringLiteral("Tip Bar"));
-    m_tipBarHost->setObjectName(QStringLiteral("TipBar"));
-    m_tipBar = new TTipBar(m_tipBarHost);
-    m_tipBarHost->addWidget(m_tipBar);
 }
 
 void TMainForm::buildPopup()
@@ -344,8 +346,9 @@ void TMainForm::buildPopup()
     m_listPopup->addAction(m_propertiesAction);
     m_listPopup->addSeparator();
     QMenu *popupNew = m_listPopup->addMenu(QStringLiteral("Ne&w"));
-    for (QAction *a : m_newActions)
-        popupNew->addAction(a);
+    for (const KindCommand &c : KindCommands())
+        if (c.inPopupMenu)
+            popupNew->addAction(m_newActions[size_t(c.kind)]);
     QMenu *popupEdit = m_listPopup->addMenu(QStringLiteral("&Edit"));
     popupEdit->addAction(m_cutAction);
     popupEdit->addAction(m_copyAction);

@@ -5,8 +5,10 @@
 #include "foldertreemodel.h"
 #include "guiservices.h"
 #include "itemlistmodel.h"
+#include "kindcommands.h"
 #include "panerules.h"
 #include "store/itemfactory.h"
+#include "store/kindtable.h"
 #include "store/kinds.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -22,24 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-QString DefaultTitle(int kind)
-{
-    switch (kind) {
-    case Kinds::Folder: return QStringLiteral("New Folder");
-    case Kinds::Organization: return QStringLiteral("New Organization");
-    case Kinds::Team: return QStringLiteral("New Team");
-    case Kinds::Person: return QStringLiteral("New Person");
-    case Kinds::Website: return QStringLiteral("New Website");
-    case Kinds::Address: return QStringLiteral("New Address");
-    case Kinds::Phone: return QStringLiteral("New Phone");
-    case Kinds::EMail: return QStringLiteral("New E-Mail");
-    case Kinds::Fax: return QStringLiteral("New Fax");
-    case Kinds::Reminder: return QStringLiteral("New Reminder");
-    case Kinds::Document: return QStringLiteral("New Document");
-    }
-    return QString();
-}
 
 // Rows with a selected caption: the icon formats select the first column only.
 QList<int> selectedRows(QItemSelectionModel *selection)
@@ -167,9 +151,8 @@ void TMainForm::ListPaneOpenClick()
 void TMainForm::ListPanePropsClick()
 {
     TZEBObject *item = popupItem();
-    if (!item)
-        return;
-    if (m_activePane == Pane::Folders && SelectedNode() && SelectedNode()->Level() == 0)
+    // The root has no properties; kinds without their dialog yet have none to show.
+    if (!item || !HasDialog(item->Kind()))
         return;
     guarded([item] { item->Edit(); });
     RefreshFolderTitles();
@@ -223,6 +206,7 @@ void TMainForm::PreparePopupFor(TZEBObject *item)
                           shown.Browse, shown.AdvanceDate, shown.Launch};
     for (size_t i = 0; i < m_popupActions.size(); ++i)
         m_popupActions[i]->setVisible(flags[i]);
+    m_propertiesAction->setEnabled(item && HasDialog(item->Kind()));
 }
 
 void TMainForm::showTreePopup(const QPoint &pos)

@@ -166,3 +166,35 @@ TEST_F(MainFormTest, OpenFromTheListSelectsThePersonsNode)
     form->ListPaneOpenClick();
     EXPECT_EQ(form->SelectedNode(), kim->Node());
 }
+
+TEST_F(MainFormTest, KindsWithoutTheirDialogYetOfferNoCommandThatWouldDoNothing)
+{
+    int dialogs = 0;
+    form->services().dialogRunner = [&dialogs](TZEBObject &, bool) { return ++dialogs, true; };
+    QAction *remindButton = nullptr;
+    for (QAction *a : form->newItemBar()->actions())
+        if (a->text() == QStringLiteral("&Remind"))
+            remindButton = a;
+    ASSERT_NE(remindButton, nullptr);
+    EXPECT_FALSE(remindButton->isEnabled());
+    for (int kind : {Kinds::Reminder, Kinds::Document}) {
+        EXPECT_FALSE(form->newItemAction(kind)->isEnabled()) << kind;
+        form->newItemAction(kind)->trigger();
+    }
+    remindButton->trigger();
+    EXPECT_EQ(root->Item()->ChildCount(), 0);
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(form->newItemAction(Kinds::Fax)->isEnabled());
+
+    // Properties follows the item the pop-up is for; the root has none either.
+    TZEBObject *person = add(Kinds::Person, QStringLiteral("Kim"));
+    for (int kind : {Kinds::Reminder, Kinds::Document, Kinds::Tool}) {
+        TZEBObject *item = add(kind, QStringLiteral("Leaf"), person->Node());
+        form->PreparePopupFor(item);
+        EXPECT_FALSE(form->propertiesAction()->isEnabled()) << kind;
+    }
+    form->PreparePopupFor(root->Item());
+    EXPECT_FALSE(form->propertiesAction()->isEnabled());
+    form->PreparePopupFor(person);
+    EXPECT_TRUE(form->propertiesAction()->isEnabled());
+}

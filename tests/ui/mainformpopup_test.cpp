@@ -4,6 +4,7 @@
 
 #include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 
 namespace {
@@ -152,4 +153,34 @@ TEST_F(MainFormShownTest, KeysOfThePopupNewEntriesWorkFromEitherPane)
     ASSERT_EQ(root->Item()->ChildCount(), 2);
     EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Address);
     EXPECT_EQ(root->Item()->ChildAt(1)->Kind(), Kinds::Phone);
+}
+
+TEST_F(MainFormTest, NewEntriesOfTheMenusAndTheDistinctFilterTips)
+{
+    const auto texts = [](const QList<QAction *> &actions) {
+        QStringList t;
+        for (const QAction *a : actions)
+            t.append(a->text());
+        return t;
+    };
+    QMenu *popupNew = nullptr;
+    for (QAction *a : form->listPopup()->actions())
+        if (a->text() == QStringLiteral("Ne&w"))
+            popupNew = a->menu();
+    ASSERT_NE(popupNew, nullptr);
+    EXPECT_EQ(texts(popupNew->actions()), (QStringList{"&Website", "&Address", "&Phone", "&E-Mail", "&Fax",
+                                                       "&Reminder", "&Document"}));
+    QMenu *fileNew = nullptr;
+    for (QAction *menu : form->menuBar()->actions())
+        for (QAction *a : menu->menu()->actions())
+            if (a->text() == QStringLiteral("&New"))
+                fileNew = a->menu();
+    ASSERT_NE(fileNew, nullptr);
+    EXPECT_EQ(texts(fileNew->actions()), (QStringList{"&Folder", "&Organization", "&Team", "&Person", "&Website"}));
+
+    auto *any = form->findChild<QAction *>(QStringLiteral("FilterBtn1"));
+    auto *all = form->findChild<QAction *>(QStringLiteral("FilterBtn2"));
+    ASSERT_TRUE(any && all);
+    EXPECT_EQ(any->toolTip(), QStringLiteral("Show items matching ANY selected category"));
+    EXPECT_EQ(all->toolTip(), QStringLiteral("Show items matching ALL selected categories"));
 }

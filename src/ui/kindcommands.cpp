@@ -1,0 +1,66 @@
+#include "kindcommands.h"
+
+#include "dialogs/addressdialog.h"
+#include "dialogs/emaildialog.h"
+#include "dialogs/faxdialog.h"
+#include "dialogs/folderdialog.h"
+#include "dialogs/itemdialogs.h"
+#include "dialogs/orgdialog.h"
+#include "dialogs/persondialog.h"
+#include "dialogs/phonedialog.h"
+#include "dialogs/teamdialog.h"
+#include "dialogs/websitedialog.h"
+#include "store/addressobject.h"
+#include "store/emailobject.h"
+#include "store/faxobject.h"
+#include "store/folderobject.h"
+#include "store/kinds.h"
+#include "store/orgobject.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "store/teamobject.h"
+#include "store/webobject.h"
+
+namespace {
+
+const KindCommand kCommands[] = {
+    {Kinds::Folder, "&Folder", "Fo&lder", Qt::CTRL | Qt::Key_L, "New Folder|Create a new folder", true, false,
+     RunDialogOf<TFolderObject, TFolderEditDlg>},
+    {Kinds::Organization, "&Organization", "&Org", Qt::CTRL | Qt::Key_O, "New Organization|Create a new organization",
+     true, false, RunDialogOf<TOrgObject, TOrgEditDlg>},
+    {Kinds::Team, "&Team", "&Team", Qt::CTRL | Qt::Key_T, "New Team|Create a new team", true, false,
+     RunDialogOf<TTeamObject, TTeamEditDlg>},
+    {Kinds::Person, "&Person", "&Person", Qt::CTRL | Qt::Key_P, "New Person|Create a new person", true, false,
+     RunDialogOf<TPersonObject, TEditPersDlg>},
+    {Kinds::Website, "&Website", "&Web", Qt::CTRL | Qt::Key_W, "New Website|Create a new website", true, true,
+     RunDialogOf<TWebObject, TWebSiteDlg>},
+    {Kinds::Address, "&Address", "&Addr", Qt::CTRL | Qt::Key_A, "New Address|Create a new address", false, true,
+     RunDialogOf<TAddressObject, TEditAddressDlg>},
+    {Kinds::Phone, "&Phone", "Pho&ne", Qt::CTRL | Qt::Key_N, "New Phone|Create a new phone number", false, true,
+     RunDialogOf<TPhoneObject, TPhoneEditDlg>},
+    {Kinds::EMail, "&E-Mail", "&E-mail", Qt::CTRL | Qt::Key_E, "New E-Mail|Create a new e-mail address", false, true,
+     RunDialogOf<TEMailObject, TEMailEditDlg>},
+    {Kinds::Fax, "&Fax", "Fa&x", Qt::CTRL | Qt::Key_F, "New Fax|Create a new fax number", false, true,
+     RunDialogOf<TFaxObject, TFaxEditDlg>},
+    {Kinds::Reminder, "&Reminder", "&Remind", Qt::CTRL | Qt::Key_R, "New Reminder|Create a new reminder", false, true,
+     nullptr},
+    {Kinds::Document, "&Document", "", Qt::CTRL | Qt::Key_D, "New Document|Create a new document", false, true, nullptr},
+};
+
+} // namespace
+
+std::span<const KindCommand> KindCommands() { return kCommands; }
+
+const KindCommand *FindKindCommand(int kind)
+{
+    for (const KindCommand &c : kCommands)
+        if (c.kind == kind)
+            return &c;
+    return nullptr;
+}
+
+bool HasDialog(int kind)
+{
+    const KindCommand *c = FindKindCommand(kind);
+    return c && c->dialog;
+}
