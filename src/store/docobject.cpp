@@ -38,8 +38,6 @@ void TDocObject::Launch()
         Services().ShellOpen(Value());
 }
 
-void TDocObject::WriteHTML(QTextStream &, bool) const {}
-
 bool TDocObject::ApplyDialog(const QString &title, const QString &fileName, const QString &comment)
 {
     if (title.isEmpty() || fileName.isEmpty())

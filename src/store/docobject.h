@@ -16,7 +16,6 @@ public:
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
     void Launch() override;
-    void WriteHTML(QTextStream &file, bool withVCardLink) const override;
 
     // What the document dialog's OK does: with both texts not empty, takes the title,
     // path and comment and fetches the icon. False, changing nothing, otherwise.

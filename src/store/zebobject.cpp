@@ -7,7 +7,6 @@
 #include "recordsource.h"
 #include "treenodes.h"
 
-#include <QTextStream>
 #include <algorithm>
 
 ERemoteParent::ERemoteParent()
@@ -351,7 +350,6 @@ bool TZEBObject::EditNew(TTreeNode *node)
 
 bool TZEBObject::ImportFields(const QStringList &, const QStringList &) { return false; }
 QString TZEBObject::GetFieldCSV(const QString &) const { return QString(); }
-void TZEBObject::ReadVCard(const TCard &) {}
 
 void TZEBObject::Open() { Services().ExpandNode(m_node); }
 
@@ -363,17 +361,7 @@ void TZEBObject::Browse() { throw EAbstractError(); }
 void TZEBObject::AdvanceDate() { throw EAbstractError(); }
 void TZEBObject::Launch() { throw EAbstractError(); }
 
-void TZEBObject::WriteHTML(QTextStream &file, bool) const
-{
-    file << "<em><strong>" << m_title << "</em></strong> " << m_value;
-    if (!m_comment.isEmpty())
-        file << " - " << m_comment;
-    file << "<br>\r\n";
-}
-
-void TZEBObject::WriteHTMLIndex(QTextStream &, const QString &) const {}
 bool TZEBObject::InHTMLIndex() const { return true; }
-void TZEBObject::WriteVCardFile(const QString &) const {}
 QString TZEBObject::GetVCardLine() const { return QString(); }
 
 TZEBObject::ClipboardText TZEBObject::CopyToClipboard() const

@@ -8,9 +8,7 @@
 
 #include "kinds.h"
 
-class QTextStream;
 class TTreeNode;
-class TCard;
 struct PendingLeaves;
 struct RecordSource;
 
@@ -106,7 +104,6 @@ public:
     virtual bool EditNew(TTreeNode *node);
     virtual bool ImportFields(const QStringList &values, const QStringList &names);
     virtual QString GetFieldCSV(const QString &name) const;
-    virtual void ReadVCard(const TCard &card);
     virtual void Open();
     virtual void Edit();
     virtual void SendMail(const QString &attachment);
@@ -115,10 +112,7 @@ public:
     virtual void Browse();
     virtual void AdvanceDate();
     virtual void Launch();
-    virtual void WriteHTML(QTextStream &file, bool withVCardLink) const;
-    virtual void WriteHTMLIndex(QTextStream &file, const QString &target) const;
     virtual bool InHTMLIndex() const;
-    virtual void WriteVCardFile(const QString &fileName) const;
     virtual QString GetVCardLine() const;
     // Record text for the private clipboard format and plain text beside it.
     struct ClipboardText { QString record; QString text; };
