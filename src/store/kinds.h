@@ -21,9 +21,9 @@ enum : int {
 bool isContainer(int kind);
 } // namespace Kinds
 
-// Image indices: the first ten are the pictures of the kinds of those codes.
-namespace Images {
-enum : int {
+// Images of the tree and the list. The first ten picture the kinds of those codes. A node
+// keeps its image as an index, since the image list adds the icons of files after these.
+enum class Image : int {
     Folder = 0,
     Organization = 1,
     Team = 2,
@@ -40,7 +40,13 @@ enum : int {
     Document = 13,
     RemoteFolder = 14,
     OpenRemoteFolder = 15,
-    NoState = -1,
-    AlertState = 1,
+    Count = 16,
 };
-}
+constexpr int ImageIndex(Image image) { return int(image); }
+
+// What a node shows over its image's corner.
+enum class StateImage : int {
+    None = -1,
+    Alert = 1,
+};
+constexpr int StateImageIndex(StateImage state) { return int(state); }

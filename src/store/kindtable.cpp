@@ -23,21 +23,21 @@ std::unique_ptr<TZEBObject> make(int kind, const QString &title, const QString &
 }
 
 constexpr KindInfo kKinds[] = {
-    {Kinds::Folder, "folder", "{Fold}", true, "New Folder", Images::Folder, make<TFolderObject>},
-    {Kinds::Organization, "organization", "{Orgn}", true, "New Organization", Images::Organization, make<TOrgObject>},
-    {Kinds::Team, "team", "{Team}", true, "New Team", Images::Team, make<TTeamObject>},
-    {Kinds::Person, "person", "{Pers}", true, "New Person", Images::Person, make<TPersonObject>},
-    {Kinds::Website, "website", "{Webs}", true, "New Website", Images::Website, make<TWebObject>},
-    {Kinds::Address, "address", "{Addr}", false, "New Address", Images::Address, make<TAddressObject>},
-    {Kinds::Phone, "phone", "{Phon}", false, "New Phone", Images::Phone, make<TPhoneObject>},
-    {Kinds::EMail, "email", "{Mail}", false, "New E-Mail", Images::EMail, make<TEMailObject>},
-    {Kinds::Fax, "fax", "{Faxs}", false, "New Fax", Images::Fax, make<TFaxObject>},
-    {Kinds::Reminder, "reminder", "{Remd}", false, "New Reminder", Images::Reminder, make<TReminderObject>},
-    {Kinds::Document, "document", "{Docs}", false, "New Document", Images::Document, make<TDocObject>},
+    {Kinds::Folder, "folder", "{Fold}", true, "New Folder", Image::Folder, make<TFolderObject>},
+    {Kinds::Organization, "organization", "{Orgn}", true, "New Organization", Image::Organization, make<TOrgObject>},
+    {Kinds::Team, "team", "{Team}", true, "New Team", Image::Team, make<TTeamObject>},
+    {Kinds::Person, "person", "{Pers}", true, "New Person", Image::Person, make<TPersonObject>},
+    {Kinds::Website, "website", "{Webs}", true, "New Website", Image::Website, make<TWebObject>},
+    {Kinds::Address, "address", "{Addr}", false, "New Address", Image::Address, make<TAddressObject>},
+    {Kinds::Phone, "phone", "{Phon}", false, "New Phone", Image::Phone, make<TPhoneObject>},
+    {Kinds::EMail, "email", "{Mail}", false, "New E-Mail", Image::EMail, make<TEMailObject>},
+    {Kinds::Fax, "fax", "{Faxs}", false, "New Fax", Image::Fax, make<TFaxObject>},
+    {Kinds::Reminder, "reminder", "{Remd}", false, "New Reminder", Image::Reminder, make<TReminderObject>},
+    {Kinds::Document, "document", "{Docs}", false, "New Document", Image::Document, make<TDocObject>},
     // The root's node is made with the tree, never by CreateItem.
-    {Kinds::Root, "root", "", false, "", Images::Root, nullptr},
+    {Kinds::Root, "root", "", false, "", Image::Root, nullptr},
     // A tool address is made from the Tools dialog, titled after its tool.
-    {Kinds::Tool, "tool", "{Tool}", false, "", Images::Document, make<TToolObject>},
+    {Kinds::Tool, "tool", "{Tool}", false, "", Image::Document, make<TToolObject>},
 };
 
 constexpr bool rowsFollowTheCodes()

@@ -18,7 +18,7 @@ struct KindInfo
     const char *tag;          // the data line's tag; empty for the root, which has no data line
     bool container;           // a node of its own in the tree, or a leaf item of its owner
     const char *defaultTitle; // of an item made by a New command; empty when none makes it
-    int image;                // its image index (a kind may change it by state)
+    Image image;              // its picture (a kind may change it by state)
     // Constructs the kind's class (the root has none of its own).
     std::unique_ptr<TZEBObject> (*make)(int kind, const QString &title, const QString &value,
                                         const QString &comment, qint32 id, const QString &dataLine);

@@ -22,5 +22,5 @@ protected:
     void SetIconIndex(qint32 index) { m_iconIndex = index; }
 
 private:
-    qint32 m_iconIndex = Images::Document;
+    qint32 m_iconIndex = ImageIndex(Image::Document);
 };

@@ -57,7 +57,7 @@ bool TReminderObject::DueForDataLine(QStringView dataLine, const QDate &today)
 
 void TReminderObject::UpdateDueState() { SetAlert(IsDue()); }
 
-int TReminderObject::GetImageIndex() const { return IsDue() ? Images::DueReminder : Images::Reminder; }
+int TReminderObject::GetImageIndex() const { return IsDue() ? ImageIndex(Image::DueReminder) : ImageIndex(Image::Reminder); }
 
 void TReminderObject::LoadFields(const QString &dataLine)
 {

@@ -16,7 +16,7 @@ QString FolderPart(const QString &path)
 
 TToolItem::TToolItem(const QString &caption, const QString &fileName, const QString &arguments,
                      const QString &allowAddressText)
-    : m_imageIndex(Images::Document)
+    : m_imageIndex(::ImageIndex(Image::Document))
     , m_caption(caption)
     , m_arguments(arguments)
     , m_allowAddress(allowAddressText == QLatin1String("1"))

@@ -134,7 +134,7 @@ void TZEBObject::showAlertMarks(TTreeNode *node)
 {
     for (TTreeNode *n = node; n && n->Parent(); n = n->Parent())
         if (const TZEBObject *item = n->Item())
-            n->SetStateIndex(item->m_alertCount >= 1 ? Images::AlertState : Images::NoState);
+            n->SetStateIndex(item->m_alertCount >= 1 ? StateImageIndex(StateImage::Alert) : StateImageIndex(StateImage::None));
 }
 
 void TZEBObject::RemoveChild(TZEBObject *item)
@@ -271,9 +271,9 @@ void TZEBObject::SetValue(const QString &value) { SetValueField(value); }
 int TZEBObject::GetImageIndex() const
 {
     if (m_isRemote)
-        return Images::RemoteFolder;
+        return ImageIndex(Image::RemoteFolder);
     const KindInfo *info = FindKind(m_kind);
-    return info ? info->image : m_kind;
+    return info ? ImageIndex(info->image) : m_kind;
 }
 
 void TZEBObject::LoadFields(const QString &) { throw EAbstractError(); }
@@ -338,7 +338,7 @@ PopupVisibility TZEBObject::PreparePopup() const { return PopupVisibility{}; }
 int TZEBObject::GetSelectedIndex() const
 {
     if (m_kind == Kinds::Folder)
-        return m_isRemote ? Images::OpenRemoteFolder : Images::OpenFolder;
+        return m_isRemote ? ImageIndex(Image::OpenRemoteFolder) : ImageIndex(Image::OpenFolder);
     return GetImageIndex();
 }
 

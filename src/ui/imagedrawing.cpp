@@ -76,21 +76,21 @@ void globe(QPainter &p, QRectF r)
     p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
 }
 
-void drawKind(QPainter &p, int index)
+void drawImage(QPainter &p, Image image)
 {
-    switch (index) {
-    case Kinds::Folder:
+    switch (image) {
+    case Image::Folder:
         folder(p, false, QColor(240, 200, 80));
         break;
-    case Images::OpenFolder:
+    case Image::OpenFolder:
         folder(p, true, QColor(240, 200, 80));
         break;
-    case Images::RemoteFolder:
-    case Images::OpenRemoteFolder:
-        folder(p, index == Images::OpenRemoteFolder, QColor(150, 180, 210));
+    case Image::RemoteFolder:
+    case Image::OpenRemoteFolder:
+        folder(p, image == Image::OpenRemoteFolder, QColor(150, 180, 210));
         globe(p, QRectF(18, 17, 12, 12));
         break;
-    case Kinds::Organization:
+    case Image::Organization:
         p.setBrush(QColor(170, 170, 185));
         p.drawRect(QRectF(6, 4, 20, 25));
         p.setBrush(QColor(250, 240, 160));
@@ -100,17 +100,17 @@ void drawKind(QPainter &p, int index)
         p.setBrush(QColor(110, 80, 60));
         p.drawRect(QRectF(14, 23, 4, 6));
         break;
-    case Kinds::Team:
+    case Image::Team:
         person(p, QPointF(11, 5), 0.9, QColor(90, 160, 90));
         person(p, QPointF(21, 7), 0.9, QColor(70, 120, 200));
         break;
-    case Kinds::Person:
+    case Image::Person:
         person(p, QPointF(16, 3), 1.2, QColor(70, 120, 200));
         break;
-    case Kinds::Website:
+    case Image::Website:
         globe(p, QRectF(4, 4, 24, 24));
         break;
-    case Kinds::Address: {
+    case Image::Address: {
         QPainterPath roof;
         roof.moveTo(3, 15);
         roof.lineTo(16, 4);
@@ -124,7 +124,7 @@ void drawKind(QPainter &p, int index)
         p.drawRect(QRectF(14, 20, 5, 8));
         break;
     }
-    case Kinds::Phone: {
+    case Image::Phone: {
         p.setBrush(QColor(50, 50, 50));
         QPainterPath handset;
         handset.moveTo(6, 13);
@@ -141,13 +141,13 @@ void drawKind(QPainter &p, int index)
                 p.drawRect(QRectF(x, y, 2, 2));
         break;
     }
-    case Kinds::EMail:
+    case Image::EMail:
         p.setBrush(QColor(250, 250, 240));
         p.drawRect(QRectF(3, 8, 26, 17));
         p.drawLine(QPointF(3, 8), QPointF(16, 18));
         p.drawLine(QPointF(29, 8), QPointF(16, 18));
         break;
-    case Kinds::Fax:
+    case Image::Fax:
         p.setBrush(QColor(250, 250, 250));
         p.drawRect(QRectF(9, 3, 14, 12));
         p.setBrush(QColor(150, 150, 160));
@@ -155,16 +155,16 @@ void drawKind(QPainter &p, int index)
         p.setBrush(QColor(60, 200, 60));
         p.drawEllipse(QRectF(22, 16, 3, 3));
         break;
-    case Kinds::Reminder:
+    case Image::Reminder:
         p.setBrush(QColor(255, 250, 230));
         p.drawEllipse(QRectF(4, 4, 24, 24));
         p.drawLine(QPointF(16, 16), QPointF(16, 8));
         p.drawLine(QPointF(16, 16), QPointF(22, 19));
         break;
-    case Images::Document:
+    case Image::Document:
         page(p, QColor(255, 255, 255));
         break;
-    default: // the root and tools: the address book
+    default: // the root and the due reminder: the address book
         p.setBrush(QColor(150, 60, 60));
         p.drawRoundedRect(QRectF(6, 3, 21, 26), 2, 2);
         p.setBrush(QColor(245, 240, 225));
@@ -188,7 +188,7 @@ QPixmap KindImage(int index, int size)
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
     p.setPen(QPen(Outline, size >= 32 ? 1.0 : 1.6));
-    drawKind(p, index);
+    drawImage(p, static_cast<Image>(index));
     return pix;
 }
 

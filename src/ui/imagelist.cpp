@@ -26,19 +26,19 @@ QIcon TImageList::Icon(int index) const
 {
     if (index >= 0 && index < m_icons.size())
         return m_icons[index];
-    return m_icons[Images::Document];
+    return m_icons[ImageIndex(Image::Document)];
 }
 
 QIcon TImageList::StateIcon(int stateIndex) const
 {
-    return stateIndex == Images::AlertState ? m_bullet : QIcon();
+    return stateIndex == StateImageIndex(StateImage::Alert) ? m_bullet : QIcon();
 }
 
 QIcon TImageList::IconWithState(int index, int stateIndex) const
 {
-    if (stateIndex != Images::AlertState)
+    if (stateIndex != StateImageIndex(StateImage::Alert))
         return Icon(index);
-    const int slot = (index >= 0 && index < m_icons.size()) ? index : Images::Document;
+    const int slot = (index >= 0 && index < m_icons.size()) ? index : ImageIndex(Image::Document);
     if (m_alertIcons.size() < m_icons.size())
         m_alertIcons.resize(m_icons.size());
     if (m_alertIcons[slot].isNull()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/kinds.h"
+
 #include <QIcon>
 #include <QList>
 
@@ -22,7 +24,7 @@ public:
     int Add(const QIcon &icon);
     void Replace(int index, const QIcon &icon);
 
-    static constexpr int BuiltInCount = 16;
+    static constexpr int BuiltInCount = ImageIndex(Image::Count);
 
 private:
     QList<QIcon> m_icons;

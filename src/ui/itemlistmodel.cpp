@@ -32,7 +32,7 @@ TItemListModel::TItemListModel(TTreeNodes &nodes, const TImageList &images, QObj
 TItemListModel::Row TItemListModel::makeRow(TZEBObject *item, const QString &caption, int state)
 {
     if (!item)
-        return {nullptr, caption, QString(), QString(), Kinds::Folder, state};
+        return {nullptr, caption, QString(), QString(), ImageIndex(Image::Folder), state};
     return {item, caption, item->Value(), item->Comment(), item->GetImageIndex(), state};
 }
 
@@ -41,7 +41,7 @@ TItemListModel::Row TItemListModel::nodeRow(const TTreeNode *child)
     return makeRow(child->Item(), child->Text(), child->StateIndex());
 }
 
-TItemListModel::Row TItemListModel::leafRow(TZEBObject *leaf) { return makeRow(leaf, leaf->Title(), Images::NoState); }
+TItemListModel::Row TItemListModel::leafRow(TZEBObject *leaf) { return makeRow(leaf, leaf->Title(), StateImageIndex(StateImage::None)); }
 
 void TItemListModel::Rebuild(const TTreeNode *node)
 {

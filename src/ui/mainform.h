@@ -240,5 +240,7 @@ private:
     std::array<QAction *, 4> m_viewFormatActions{};
     std::array<QToolButton *, 4> m_viewFormatButtons{};
     // The seven action entries of the pop-up, in PreparePopup order.
-    std::array<QAction *, 7> m_popupActions{};
+    enum class PopupEntry { Open, SendMail, SendFax, Dial, Browse, AdvanceDate, Launch, Count };
+    std::array<QAction *, size_t(PopupEntry::Count)> m_popupActions{};
+    QAction *popupAction(PopupEntry entry) const { return m_popupActions[size_t(entry)]; }
 };

@@ -81,7 +81,7 @@ void TMainForm::buildActions()
 {
     for (const KindCommand &c : KindCommands()) {
         QAction *a = makeAction(QString::fromLatin1(c.menuText), QString::fromLatin1(c.hint), QKeySequence(c.shortcut));
-        a->setIcon(m_images->Icon(FindKind(c.kind)->image));
+        a->setIcon(m_images->Icon(ImageIndex(FindKind(c.kind)->image)));
         const int kind = c.kind;
         connect(a, &QAction::triggered, this, [this, kind] { NewItem(kind); });
         // A kind without its dialog yet would make an item only to throw it away.
@@ -334,13 +334,15 @@ void TMainForm::buildPopup()
         m_listPopup->addAction(a);
         m_popupActions[i] = a;
     }
-    connect(m_popupActions[0], &QAction::triggered, this, &TMainForm::ListPaneOpenClick);
-    connect(m_popupActions[5], &QAction::triggered, this, [this] { runPopupAction([](TZEBObject *i) { i->AdvanceDate(); }); });
-    connect(m_popupActions[6], &QAction::triggered, this, [this] { runPopupAction([](TZEBObject *i) { i->Launch(); }); });
+    connect(popupAction(PopupEntry::Open), &QAction::triggered, this, &TMainForm::ListPaneOpenClick);
+    connect(popupAction(PopupEntry::AdvanceDate), &QAction::triggered, this,
+            [this] { runPopupAction([](TZEBObject *i) { i->AdvanceDate(); }); });
+    connect(popupAction(PopupEntry::Launch), &QAction::triggered, this,
+            [this] { runPopupAction([](TZEBObject *i) { i->Launch(); }); });
     // Mail, fax, dialing and the browser link are not part of this window yet:
     // their entries show, but cannot be chosen.
-    for (size_t i = 1; i <= 4; ++i)
-        m_popupActions[i]->setEnabled(false);
+    for (PopupEntry e : {PopupEntry::SendMail, PopupEntry::SendFax, PopupEntry::Dial, PopupEntry::Browse})
+        popupAction(e)->setEnabled(false);
     m_listPopup->addSeparator();
     m_listPopup->addAction(m_notesAction);
     m_listPopup->addAction(m_propertiesAction);

@@ -68,15 +68,15 @@ TEST_F(ItemModel, AlertCountsRiseToTheTopButNotTheRoot)
     remd->SetAlert(true); // counted once
     EXPECT_EQ(folder->AlertCount(), 1);
     EXPECT_EQ(root->Item()->AlertCount(), 0);
-    EXPECT_EQ(person->Node()->StateIndex(), Images::AlertState);
+    EXPECT_EQ(person->Node()->StateIndex(), StateImageIndex(StateImage::Alert));
     remd->SetAlert(false);
-    EXPECT_EQ(person->Node()->StateIndex(), Images::NoState);
+    EXPECT_EQ(person->Node()->StateIndex(), StateImageIndex(StateImage::None));
 
     // A marked item that goes takes its mark with it, including with its owner's node.
     remd->SetAlert(true);
     nodes.Delete(person->Node());
     EXPECT_EQ(folder->AlertCount(), 0);
-    EXPECT_EQ(folder->Node()->StateIndex(), Images::NoState);
+    EXPECT_EQ(folder->Node()->StateIndex(), StateImageIndex(StateImage::None));
 }
 
 TEST_F(ItemModel, SetNodeMovesTheMarkAndTheRemoteState)

@@ -153,7 +153,7 @@ TEST_F(PendingLeavesTest, AlertMarksAtLoadAreThoseOfTheMadeReminders)
     ASSERT_EQ(dbH->Item()->AlertCount(), 1);
     db.nodes.Delete(dbH->Child(0));
     EXPECT_EQ(dbH->Item()->AlertCount(), 0);
-    EXPECT_EQ(dbH->StateIndex(), Images::NoState);
+    EXPECT_EQ(dbH->StateIndex(), StateImageIndex(StateImage::None));
     nodes.Delete(q->Node());
     EXPECT_EQ(Marks(db.root), Marks(root));
 }
@@ -168,8 +168,8 @@ TEST_F(PendingLeavesTest, DueStateIsTakenAgainWhenTheLeavesAreMade)
         TReminderObject::SetToday(kToday.addDays(-1));
         EXPECT_EQ(db.top(0)->Child(0)->Item()->ChildCount(), 1);
         EXPECT_EQ(db.top(0)->Item()->AlertCount(), 0);
-        EXPECT_EQ(db.top(0)->StateIndex(), Images::NoState);
-        EXPECT_EQ(db.top(0)->Child(0)->StateIndex(), Images::NoState);
+        EXPECT_EQ(db.top(0)->StateIndex(), StateImageIndex(StateImage::None));
+        EXPECT_EQ(db.top(0)->Child(0)->StateIndex(), StateImageIndex(StateImage::None));
     }
     TReminderObject::SetToday(kToday.addDays(-1));
     Loaded db(file);
@@ -177,7 +177,7 @@ TEST_F(PendingLeavesTest, DueStateIsTakenAgainWhenTheLeavesAreMade)
     TReminderObject::SetToday(kToday);
     EXPECT_EQ(db.top(0)->Child(0)->Item()->ChildCount(), 1);
     EXPECT_EQ(db.top(0)->Item()->AlertCount(), 1);
-    EXPECT_EQ(db.top(0)->StateIndex(), Images::AlertState);
+    EXPECT_EQ(db.top(0)->StateIndex(), StateImageIndex(StateImage::Alert));
 }
 
 TEST_F(PendingLeavesTest, RecordsThatWouldBeWrittenDifferentlyAreMadeBeforeTheSave)

@@ -81,7 +81,7 @@ TEST_F(ReminderTest, DueRemindersMarkTheirContainersAndFutureOnesDoNot)
     EXPECT_EQ(folder->Item()->AlertCount(), 2);
     EXPECT_EQ(person->Item()->AlertCount(), 1);
     person->Item()->RemoveChild(r);
-    EXPECT_EQ(person->StateIndex(), Images::NoState);
+    EXPECT_EQ(person->StateIndex(), StateImageIndex(StateImage::None));
     EXPECT_EQ(folder->Item()->AlertCount(), 1);
 
     TReminderObject *future = Remind(Rule(kToday.addDays(1), 0));

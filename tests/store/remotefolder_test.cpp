@@ -45,8 +45,8 @@ TEST_F(RemoteFolderTest, LocationClearsTheContentsAndShowsTheRemoteImages)
     folder->SetValue(source);
     EXPECT_TRUE(folder->IsRemote());
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own"})); // its own leaf stays
-    EXPECT_EQ(folder->Node()->ImageIndex(), Images::RemoteFolder);
-    EXPECT_EQ(folder->Node()->SelectedIndex(), Images::OpenRemoteFolder);
+    EXPECT_EQ(folder->Node()->ImageIndex(), ImageIndex(Image::RemoteFolder));
+    EXPECT_EQ(folder->Node()->SelectedIndex(), ImageIndex(Image::OpenRemoteFolder));
     EXPECT_THROW(add(Kinds::Folder, "Not here", folder->Node()), ERemoteParent);
 
     folder->Refresh();
@@ -156,7 +156,7 @@ TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
 
     // After a start-up the folder is empty until its first refresh.
     Loaded db(saved);
-    EXPECT_EQ(db.top(0)->ImageIndex(), Images::RemoteFolder);
+    EXPECT_EQ(db.top(0)->ImageIndex(), ImageIndex(Image::RemoteFolder));
     EXPECT_EQ(Outline(db.top(0)), QStringList({"|Own"}));
     static_cast<TFolderObject *>(db.top(0)->Item())->Refresh();
     EXPECT_EQ(Outline(db.top(0)), QStringList({"|Own", "Club", "Club|Desk"}));

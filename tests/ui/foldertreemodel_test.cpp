@@ -86,10 +86,10 @@ TEST_F(FolderTreeModelTest, ImagesFollowTheNode)
     TZEBObject *folder = add(Kinds::Folder, "F", root);
     const QModelIndex i = model->indexOf(folder->Node());
     EXPECT_EQ(i.data(TFolderTreeModel::SelectedIconRole).value<QIcon>().cacheKey(),
-              images.Icon(Images::OpenFolder).cacheKey());
+              images.Icon(ImageIndex(Image::OpenFolder)).cacheKey());
     QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
-    folder->Node()->SetImageIndex(Images::RemoteFolder);
+    folder->Node()->SetImageIndex(ImageIndex(Image::RemoteFolder));
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.first().at(0).value<QModelIndex>(), i);
-    EXPECT_EQ(i.data(Qt::DecorationRole).value<QIcon>().cacheKey(), images.Icon(Images::RemoteFolder).cacheKey());
+    EXPECT_EQ(i.data(Qt::DecorationRole).value<QIcon>().cacheKey(), images.Icon(ImageIndex(Image::RemoteFolder)).cacheKey());
 }

@@ -100,7 +100,7 @@ TEST_F(MainFormShownTest, AlertMarksShowOnTheNodesAbove)
     // The person's row in the folder's list carries the mark too.
     form->SelectNode(folder->Node());
     EXPECT_EQ(rowIndex(person).data(Qt::DecorationRole).value<QIcon>().cacheKey(),
-              form->imageList().IconWithState(Kinds::Person, 1).cacheKey());
+              form->imageList().IconWithState(ImageIndex(Image::Person), StateImageIndex(StateImage::Alert)).cacheKey());
 
     phone->SetAlert(false);
     EXPECT_EQ(tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey(), plain);
