@@ -176,6 +176,126 @@ void drawImage(QPainter &p, Image image)
     }
 }
 
+// A box with an arrow going into it (import) or out of it (publish).
+void transfer(QPainter &p, bool in)
+{
+    p.setBrush(QColor(240, 200, 80));
+    p.drawRect(QRectF(4, 16, 24, 12));
+    QPainterPath arrow;
+    const qreal tip = in ? 22 : 3, tail = in ? 3 : 16;
+    arrow.moveTo(16, tip);
+    arrow.lineTo(9, (tip + tail) / 2);
+    arrow.lineTo(13, (tip + tail) / 2);
+    arrow.lineTo(13, tail);
+    arrow.lineTo(19, tail);
+    arrow.lineTo(19, (tip + tail) / 2);
+    arrow.lineTo(23, (tip + tail) / 2);
+    arrow.closeSubpath();
+    p.setBrush(in ? QColor(60, 160, 60) : QColor(70, 120, 200));
+    p.drawPath(arrow);
+}
+
+void printer(QPainter &p)
+{
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 3, 14, 10));
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 20, 14, 9));
+}
+
+// Light for ANY, dark for ALL.
+void funnel(QPainter &p, bool any)
+{
+    QPainterPath path;
+    path.moveTo(3, 5);
+    path.lineTo(29, 5);
+    path.lineTo(19, 17);
+    path.lineTo(19, 28);
+    path.lineTo(13, 24);
+    path.lineTo(13, 17);
+    path.closeSubpath();
+    p.setBrush(any ? QColor(120, 190, 240) : QColor(70, 110, 200));
+    p.drawPath(path);
+}
+
+void clipboardCommand(QPainter &p, ImageDrawing::Command command)
+{
+    using ImageDrawing::Command;
+    if (command == Command::Cut) {
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(5, 20, 8, 8));
+        p.drawEllipse(QRectF(19, 20, 8, 8));
+        p.drawLine(QPointF(11, 21), QPointF(22, 3));
+        p.drawLine(QPointF(21, 21), QPointF(10, 3));
+    } else if (command == Command::Copy) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 3, 15, 19));
+        p.drawRect(QRectF(13, 10, 15, 19));
+    } else {
+        p.setBrush(QColor(190, 140, 80));
+        p.drawRoundedRect(QRectF(5, 5, 20, 24), 2, 2);
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRect(QRectF(11, 3, 8, 5));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(14, 12, 14, 17));
+    }
+}
+
+void browserUrl(QPainter &p)
+{
+    globe(p, QRectF(3, 3, 22, 22));
+    p.setBrush(QColor(60, 160, 60));
+    p.drawEllipse(QRectF(18, 18, 12, 12));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(24, 20), QPointF(24, 28));
+    p.drawLine(QPointF(20, 24), QPointF(28, 24));
+}
+
+void viewFormat(QPainter &p, ImageDrawing::Command command)
+{
+    using ImageDrawing::Command;
+    p.setBrush(QColor(70, 120, 200));
+    if (command == Command::LargeIcons) {
+        for (int y : {4, 18})
+            for (int x : {4, 18})
+                p.drawRect(QRectF(x, y, 10, 10));
+    } else if (command == Command::Details) {
+        for (int row = 0; row < 4; ++row) {
+            const qreal y = 4 + row * 7;
+            p.drawRect(QRectF(3, y, 4, 4));
+            p.drawLine(QPointF(10, y + 2), QPointF(17, y + 2));
+            p.drawLine(QPointF(20, y + 2), QPointF(29, y + 2));
+        }
+    } else {
+        // Small icons run across the rows, the list runs down the columns.
+        const bool across = command == Command::SmallIcons;
+        for (int i = 0; i < 6; ++i) {
+            const int col = across ? i % 2 : i / 3;
+            const int row = across ? i / 2 : i % 3;
+            const qreal x = 3 + col * 15, y = 4 + row * 9;
+            p.drawRect(QRectF(x, y, 5, 5));
+            p.drawLine(QPointF(x + 7, y + 2.5), QPointF(x + 13, y + 2.5));
+        }
+    }
+}
+
+void wrench(QPainter &p)
+{
+    p.setBrush(QColor(150, 150, 160));
+    QPainterPath path;
+    path.addEllipse(QRectF(3, 3, 12, 12));
+    path.moveTo(12, 10);
+    path.lineTo(27, 25);
+    path.lineTo(24, 28);
+    path.lineTo(9, 13);
+    path.closeSubpath();
+    p.drawPath(path.simplified());
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(6, 6, 5, 5));
+}
+
 } // namespace
 
 namespace ImageDrawing {
@@ -214,117 +334,33 @@ QPixmap CommandImage(Command command, int size)
     p.setPen(QPen(Outline, 1.6));
     switch (command) {
     case Command::Import:
-    case Command::Publish: {
-        p.setBrush(QColor(240, 200, 80));
-        p.drawRect(QRectF(4, 16, 24, 12));
-        const bool in = command == Command::Import;
-        QPainterPath arrow;
-        const qreal tip = in ? 22 : 3, tail = in ? 3 : 16;
-        arrow.moveTo(16, tip);
-        arrow.lineTo(9, (tip + tail) / 2);
-        arrow.lineTo(13, (tip + tail) / 2);
-        arrow.lineTo(13, tail);
-        arrow.lineTo(19, tail);
-        arrow.lineTo(19, (tip + tail) / 2);
-        arrow.lineTo(23, (tip + tail) / 2);
-        arrow.closeSubpath();
-        p.setBrush(in ? QColor(60, 160, 60) : QColor(70, 120, 200));
-        p.drawPath(arrow);
+    case Command::Publish:
+        transfer(p, command == Command::Import);
         break;
-    }
     case Command::Print:
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(9, 3, 14, 10));
-        p.setBrush(QColor(150, 150, 160));
-        p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(9, 20, 14, 9));
+        printer(p);
         break;
     case Command::FilterAny:
-    case Command::FilterAll: {
-        QPainterPath funnel;
-        funnel.moveTo(3, 5);
-        funnel.lineTo(29, 5);
-        funnel.lineTo(19, 17);
-        funnel.lineTo(19, 28);
-        funnel.lineTo(13, 24);
-        funnel.lineTo(13, 17);
-        funnel.closeSubpath();
-        p.setBrush(command == Command::FilterAny ? QColor(120, 190, 240) : QColor(70, 110, 200));
-        p.drawPath(funnel);
+    case Command::FilterAll:
+        funnel(p, command == Command::FilterAny);
         break;
-    }
     case Command::Cut:
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(5, 20, 8, 8));
-        p.drawEllipse(QRectF(19, 20, 8, 8));
-        p.drawLine(QPointF(11, 21), QPointF(22, 3));
-        p.drawLine(QPointF(21, 21), QPointF(10, 3));
-        break;
     case Command::Copy:
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4, 3, 15, 19));
-        p.drawRect(QRectF(13, 10, 15, 19));
-        break;
     case Command::Paste:
-        p.setBrush(QColor(190, 140, 80));
-        p.drawRoundedRect(QRectF(5, 5, 20, 24), 2, 2);
-        p.setBrush(QColor(200, 200, 200));
-        p.drawRect(QRectF(11, 3, 8, 5));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(14, 12, 14, 17));
+        clipboardCommand(p, command);
         break;
     case Command::BrowserUrl:
-        globe(p, QRectF(3, 3, 22, 22));
-        p.setBrush(QColor(60, 160, 60));
-        p.drawEllipse(QRectF(18, 18, 12, 12));
-        p.setPen(QPen(Qt::white, 2));
-        p.drawLine(QPointF(24, 20), QPointF(24, 28));
-        p.drawLine(QPointF(20, 24), QPointF(28, 24));
+        browserUrl(p);
         break;
     case Command::LargeIcons:
-        p.setBrush(QColor(70, 120, 200));
-        for (int y : {4, 18})
-            for (int x : {4, 18})
-                p.drawRect(QRectF(x, y, 10, 10));
-        break;
     case Command::SmallIcons:
-    case Command::List: {
-        // Small icons run across the rows, the list runs down the columns.
-        p.setBrush(QColor(70, 120, 200));
-        const bool across = command == Command::SmallIcons;
-        for (int i = 0; i < 6; ++i) {
-            const int col = across ? i % 2 : i / 3;
-            const int row = across ? i / 2 : i % 3;
-            const qreal x = 3 + col * 15, y = 4 + row * 9;
-            p.drawRect(QRectF(x, y, 5, 5));
-            p.drawLine(QPointF(x + 7, y + 2.5), QPointF(x + 13, y + 2.5));
-        }
-        break;
-    }
+    case Command::List:
     case Command::Details:
-        p.setBrush(QColor(70, 120, 200));
-        for (int row = 0; row < 4; ++row) {
-            const qreal y = 4 + row * 7;
-            p.drawRect(QRectF(3, y, 4, 4));
-            p.drawLine(QPointF(10, y + 2), QPointF(17, y + 2));
-            p.drawLine(QPointF(20, y + 2), QPointF(29, y + 2));
-        }
+        viewFormat(p, command);
         break;
-    case Command::Tools: {
-        p.setBrush(QColor(150, 150, 160));
-        QPainterPath wrench;
-        wrench.addEllipse(QRectF(3, 3, 12, 12));
-        wrench.moveTo(12, 10);
-        wrench.lineTo(27, 25);
-        wrench.lineTo(24, 28);
-        wrench.lineTo(9, 13);
-        wrench.closeSubpath();
-        p.drawPath(wrench.simplified());
-        p.setBrush(Qt::white);
-        p.drawEllipse(QRectF(6, 6, 5, 5));
+    case Command::Tools:
+        wrench(p);
         break;
-    }
     }
     return pix;
 }
