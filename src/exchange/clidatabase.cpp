@@ -1,8 +1,10 @@
 #include "clidatabase.h"
 
 #include "store/errorreport.h"
+#include "store/folderobject.h"
 #include "store/itemfactory.h"
 #include "store/recordfile.h"
+#include "store/remotepath.h"
 #include "store/zebobject.h"
 
 #include <QFileInfo>
@@ -35,21 +37,26 @@ QString CliDatabase::LoadErrorText() const
 
 void CliDatabase::RefreshIfRemote(TTreeNode *node, QTextStream &err)
 {
-    TZEBObject *item = node ? node->Item() : nullptr;
-    if (!item || item->Kind() != Kinds::Folder || !item->IsRemote())
+    RefreshWithin(node, RemotePath::Above(node), err);
+}
+
+void CliDatabase::RefreshWithin(TTreeNode *node, const RemotePath &above, QTextStream &err)
+{
+    auto *folder = dynamic_cast<TFolderObject *>(node ? node->Item() : nullptr);
+    if (!folder || !folder->IsRemote())
         return;
     // Internet sources need the transport of the desktop program.
-    if (item->Value().startsWith(QLatin1String("http://")))
+    if (folder->Value().startsWith(QLatin1String("http://")))
         return;
     try {
-        item->Refresh();
+        folder->RefreshWithin(above);
     } catch (const EInOutError &e) {
-        err << "mira: warning: remote folder \"" << item->Title() << "\": " << item->Value();
+        err << "mira: warning: remote folder \"" << folder->Title() << "\": " << folder->Value();
         if (e.Line() > 0)
             err << " line " << e.Line();
         err << ": " << ErrorText(e) << "\n";
     } catch (const std::exception &e) {
-        err << "mira: warning: remote folder \"" << item->Title() << "\": " << ErrorText(e) << "\n";
+        err << "mira: warning: remote folder \"" << folder->Title() << "\": " << ErrorText(e) << "\n";
     }
 }
 
@@ -57,15 +64,14 @@ void CliDatabase::RefreshRemote(TTreeNode *node, QTextStream &err)
 {
     if (!node)
         return;
-    // The subtree grows while it is walked: the end is found again after each refresh.
-    TTreeNode *n = node;
-    while (n) {
-        RefreshIfRemote(n, err);
-        TTreeNode *next = n->NextPreorder();
-        // Stop when leaving node's subtree.
-        bool inside = false;
-        for (const TTreeNode *p = next; p && !inside; p = p->Parent())
-            inside = p == node;
-        n = inside ? next : nullptr;
+    // The subtree grows while it is walked. Depth is kept relative to node: back at 0,
+    // the walk has left it. The sources being read are kept on the way down.
+    RemotePath path = RemotePath::Above(node);
+    int depth = 0;
+    for (TTreeNode *n = node; n && (n == node || depth > 0); n = n->NextPreorder(depth)) {
+        path.LeaveTo(depth + 1);
+        RefreshWithin(n, path, err);
+        if (n->Item() && n->Item()->IsRemote())
+            path.Enter(depth + 1, n->Item()->Value());
     }
 }

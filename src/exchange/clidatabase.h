@@ -6,6 +6,7 @@
 #include <QString>
 
 class QTextStream;
+class RemotePath;
 
 // The database as the command-line tool reads it: the data directory's "mira.dat"
 // below a root made as the program makes it.
@@ -38,6 +39,8 @@ public:
     static void RefreshIfRemote(TTreeNode *node, QTextStream &err);
 
 private:
+    static void RefreshWithin(TTreeNode *node, const RemotePath &above, QTextStream &err);
+
     TTreeNodes m_nodes;
     TTreeNode *m_root = nullptr;
     bool m_exists = false;

@@ -50,6 +50,6 @@ void ExportCsv(TTreeNode *node, const QString &fileName)
     WriteWholeFile(fileName, [&](RecordSink &sink) {
         if (IncludeFieldNames() && !columns.isEmpty())
             sink.Line(columns.mid(0, columns.size() - 1).join(u','));
-        ForEachShownNode(node, [&](TTreeNode *n) { WriteCSVRow(*n->Item(), sink, columns); });
+        ForEachShownNode(node, [&](TTreeNode *n, int) { WriteCSVRow(*n->Item(), sink, columns); });
     });
 }

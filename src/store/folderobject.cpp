@@ -4,6 +4,7 @@
 #include "itemservices.h"
 #include "ranmar.h"
 #include "recordfile.h"
+#include "remotepath.h"
 #include "treenodes.h"
 #include "kindtable.h"
 
@@ -21,16 +22,16 @@ struct RemoteLoadingScope
     RemoteLoadingScope() { SetRemoteLoading(true); }
     ~RemoteLoadingScope() { SetRemoteLoading(false); }
 };
-// Binds every item below node to its node again, so each works out InRemote anew.
+// Binds every item below node to its node again, so each works out InRemote anew
+// (parents first, as the walk goes).
 void placeAgainBelow(TTreeNode *node)
 {
-    for (int i = 0; i < node->Count(); ++i) {
-        TTreeNode *child = node->Child(i);
+    int depth = 0;
+    for (TTreeNode *child = node->NextPreorder(depth); child && depth > 0; child = child->NextPreorder(depth)) {
         TZEBObject *item = child->Item();
         item->SetNode(child);
         for (int k = 0; k < item->ChildCount(); ++k)
             item->ChildAt(k)->SetNode(child);
-        placeAgainBelow(child);
     }
 }
 } // namespace
@@ -106,7 +107,9 @@ double TFolderObject::GetSourceTime() const
     return ToDateTimeNumber(info.lastModified());
 }
 
-void TFolderObject::Refresh()
+void TFolderObject::Refresh() { RefreshWithin(RemotePath::Above(Node())); }
+
+void TFolderObject::RefreshWithin(const RemotePath &above)
 {
     const double t = GetSourceTime();
     if (t <= 0 && m_newLocation) {
@@ -116,6 +119,14 @@ void TFolderObject::Refresh()
     if (t <= m_lastRefresh)
         return;
     m_newLocation = false;
+    if (above.Holds(Value())) {
+        // Taken as read, so the user hears of it once and not at every selection.
+        m_lastRefresh = ToDateTimeNumber(QDateTime::currentDateTime());
+        Services().ShowInformation(QStringLiteral("The remote folder \"%1\" leads back to \"%2\", which is being read "
+                                                  "already; it is not read again inside itself.")
+                                       .arg(Title(), Value()));
+        return;
+    }
     ClearContents();
     {
         RemoteLoadingScope loading;

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <functional>
 
+class RemotePath;
+
 // A folder; with a location in Value it is a remote, read-only folder whose
 // contents are read from an exported file.
 class TFolderObject : public TZEBObject
@@ -24,6 +26,10 @@ public:
     // Reads the source when it changed since the last read, or when the location is
     // new; raises EInOutError when a new location cannot be read.
     void Refresh() override;
+
+    // Refresh below remote folders whose sources are above: a source already being read
+    // on the way down is not read again, and the user is told which folder loops.
+    void RefreshWithin(const RemotePath &above);
 
     void ClearContents();
     // Modification time of the source as a date-time number; 0 when unreadable.

@@ -148,15 +148,6 @@ void replaceDatabase(QFile &txn, const QString &txnName, const DatabaseFile &db)
     syncDirectory(QFileInfo(db.path).absolutePath());
 }
 
-void writeSubtree(TTreeNode *node, RecordSink &sink, int depth)
-{
-    WriteItem(node->Item(), sink, depth);
-    if (node->Item() && node->Item()->IsRemote())
-        return; // read again from its source
-    for (int i = 0; i < node->Count(); ++i)
-        writeSubtree(node->Child(i), sink, depth + 1);
-}
-
 } // namespace
 
 namespace RecordFile {
@@ -341,6 +332,17 @@ void WriteChildren(const TZEBObject *item, RecordSink &file, int level)
         WriteItem(item->ChildAt(i), file, level);
 }
 
+void WriteTree(TTreeNodes &nodes, RecordSink &sink)
+{
+    // Each node at its depth, kept while walking: asking every node would climb to the top.
+    int depth = 0;
+    for (TTreeNode *n = nodes.First(); n;) {
+        const TZEBObject *item = n->Item();
+        WriteItem(item, sink, depth);
+        n = item && item->IsRemote() ? n->NextAfterSubtree(depth) : n->NextPreorder(depth);
+    }
+}
+
 void SaveDatabase(TTreeNodes &nodes)
 {
     using RecordFile::SaveStep;
@@ -361,8 +363,7 @@ void SaveDatabase(TTreeNodes &nodes)
     try {
         if (fails(SaveStep::WriteRecords))
             throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
-        for (int i = 0; i < nodes.TopCount(); ++i)
-            writeSubtree(nodes.Top(i), sink, 0);
+        WriteTree(nodes, sink);
         sink.Flush();
         if (fails(SaveStep::SyncTransaction) || !txn.flush())
             throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
@@ -396,27 +397,28 @@ void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink
         throw EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, f.errorString()));
 }
 
-void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *)> &visit)
+void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit)
 {
-    TTreeNode *end = node->LastDescendant()->NextPreorder();
-    for (TTreeNode *n = node; n && n != end; n = n->NextPreorder()) {
+    // The depth is kept while walking (asking each node would climb to the top every
+    // time); back at 0, the walk has left the subtree.
+    int depth = 0;
+    for (TTreeNode *n = node; n && (n == node || depth > 0); n = n->NextPreorder(depth)) {
         const TZEBObject *item = n->Item();
         if (item && !item->IsFilteredOut())
-            visit(n);
+            visit(n, depth);
     }
 }
 
 void ExportSubtree(TTreeNode *node, const QString &fileName)
 {
-    const int baseDepth = node->Level();
     WriteWholeFile(fileName, [&](RecordSink &sink) {
-        ForEachShownNode(node, [&](TTreeNode *n) {
+        ForEachShownNode(node, [&](TTreeNode *n, int depth) {
             TZEBObject *item = n->Item();
             // Containers go without their categories; the leaves written with them keep theirs.
             const qint32 categories = item->Categories();
             item->SetCategories(0);
             const auto restore = qScopeGuard([&] { item->SetCategories(categories); });
-            WriteItem(item, sink, n->Level() - baseDepth + 1);
+            WriteItem(item, sink, depth + 1);
         });
     });
 }

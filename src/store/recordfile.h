@@ -116,11 +116,15 @@ private:
 // Writes fileName through a file beside it that is renamed over it once complete, so a
 // write that stops half way leaves an earlier file of that name whole.
 void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink &)> &write);
-// Every node of node's subtree in pre-order, without those whose item the category filter hides.
-void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *)> &visit);
+// Every node of node's subtree in pre-order, without those whose item the category filter
+// hides, with its depth below node (0 for node itself).
+void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
 // The subtree as records, node at level 1 (an ".mbd" export, a clipboard copy); the CSV
 // export is in exchange/csvexport.h.
 void ExportSubtree(TTreeNode *node, const QString &fileName);
 
 void WriteItem(const TZEBObject *item, RecordSink &file, int level);
 void WriteChildren(const TZEBObject *item, RecordSink &file, int level);
+// The records of the whole tree as the database holds them, from the root on; a remote
+// folder's contents are read again from its source, so they are left out.
+void WriteTree(TTreeNodes &nodes, RecordSink &sink);

@@ -14,6 +14,8 @@
 
 #include <cstring>
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -152,6 +154,39 @@ bool isReadOnly(const TTreeNode *node)
     const TZEBObject *item = node ? node->Item() : nullptr;
     return item && (item->IsRemote() || item->InRemote());
 }
+
+// The due reminders of one read, counted in the alert marks once at its end: counting
+// each one on its own would climb to the top of the tree every time.
+class DueTally
+{
+public:
+    explicit DueTally(TTreeNode *owner) : m_owner(owner) {}
+    void Made(TTreeNode *node) { m_made.push_back(node); }
+    void Due(TTreeNode *node) { ++m_due[node]; }
+    // Containers are made below the owner, each after its parent: from the last made
+    // back to the first, every container's count is whole before it goes to its parent.
+    void Settle()
+    {
+        if (m_due.empty())
+            return;
+        for (auto it = m_made.rbegin(); it != m_made.rend(); ++it) {
+            const auto found = m_due.find(*it);
+            if (found == m_due.end())
+                continue;
+            const int count = found->second;
+            m_due.erase(found);
+            (*it)->Item()->AddOwnMarks(count);
+            m_due[(*it)->Parent()] += count;
+        }
+        TZEBObject::AddMarks(m_owner, m_due[m_owner]);
+        m_due.clear();
+    }
+
+private:
+    TTreeNode *m_owner;
+    std::vector<TTreeNode *> m_made;
+    std::unordered_map<TTreeNode *, int> m_due;
+};
 
 void noteDropped(RecordFile::ReadNotes &notes, int line)
 {
@@ -294,13 +329,14 @@ TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, cons
 
 // A leaf record waits in its owner; only whether a reminder is due is read now, for the alert marks.
 void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r, qsizetype end, TTreeNode *parent,
-             const QDate &today)
+             const QDate &today, DueTally &dueTally)
 {
     const char *data = source->bytes.constData();
     const bool due = r.kind == Kinds::Reminder &&
                      TReminderObject::DueForDataLine(ShortText(*source, data + r.dataStart, data + r.dataEnd).View(),
                                                      today);
-    parent->Item()->AddPendingLeaf(source, r.start, end, due);
+    if (parent->Item()->AddPendingLeaf(source, r.start, end, due) && due)
+        dueTally.Due(parent);
 }
 
 } // namespace
@@ -319,6 +355,9 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
     FieldPool pool;
     FieldPool::Use usePool(pool);
     const QDate today = TReminderObject::Today(); // one day for the whole file
+    DueTally dueTally(ownerNode);
+    // What was read stays when the read stops early, its marks with it.
+    const auto settle = qScopeGuard([&dueTally] { dueTally.Settle(); });
     RecordFile::ReadNotes notes;
     Record r;
     for (;;) {
@@ -334,10 +373,13 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
         TTreeNode *parent = place.parentFor(r.level, r.container);
         if (!parent)
             continue;
-        if (r.container)
-            place.madeContainer(makeContainer(source, r, parent));
-        else
-            addLeaf(source, r, in.pos(), parent, today);
+        if (r.container) {
+            TTreeNode *made = makeContainer(source, r, parent);
+            place.madeContainer(made);
+            dueTally.Made(made);
+        } else {
+            addLeaf(source, r, in.pos(), parent, today, dueTally);
+        }
         ++notes.records;
     }
     return notes;

@@ -84,10 +84,28 @@ TTreeNode::~TTreeNode()
         m_owner->m_lastUnsorted = nullptr;
     if (!m_owner->m_destroying && !m_owner->m_unsorted.empty())
         m_owner->m_unsorted.erase(this);
-    // Children go first: a leaving item walks up through its ancestors' nodes.
-    while (!m_children.empty())
-        m_children.pop_back();
+    destroyDescendants();
+    // Whoever took the subtree out settled the alert counts above it in one step.
+    if (m_item)
+        m_item->LeaveNode();
     m_item.reset();
+}
+
+void TTreeNode::destroyDescendants()
+{
+    if (m_children.empty())
+        return;
+    std::vector<std::unique_ptr<TTreeNode>> doomed;
+    doomed.swap(m_children);
+    // Breadth first, so every node lies after its parent; destroyed from the back.
+    for (size_t i = 0; i < doomed.size(); ++i) {
+        TTreeNode *n = doomed[i].get();
+        for (auto &child : n->m_children)
+            doomed.push_back(std::move(child));
+        n->m_children.clear();
+    }
+    while (!doomed.empty())
+        doomed.pop_back();
 }
 
 void TTreeNode::SetText(const QString &text)
@@ -145,9 +163,22 @@ TTreeNode *TTreeNode::LastDescendant()
 
 TTreeNode *TTreeNode::NextPreorder() const
 {
-    if (!m_children.empty())
+    int depth = 0;
+    return NextPreorder(depth);
+}
+
+TTreeNode *TTreeNode::NextPreorder(int &depth) const
+{
+    if (!m_children.empty()) {
+        ++depth;
         return m_children.front().get();
-    for (const TTreeNode *n = this; n; n = n->m_parent) {
+    }
+    return NextAfterSubtree(depth);
+}
+
+TTreeNode *TTreeNode::NextAfterSubtree(int &depth) const
+{
+    for (const TTreeNode *n = this; n; n = n->m_parent, --depth) {
         const auto &siblings = n->m_parent ? n->m_parent->m_children : n->m_owner->m_top;
         if (size_t(n->m_row) + 1 < siblings.size())
             return siblings[size_t(n->m_row) + 1].get();
@@ -157,9 +188,19 @@ TTreeNode *TTreeNode::NextPreorder() const
 
 int TTreeNode::SubtreeCount() const
 {
-    int count = 1;
-    for (const auto &c : m_children)
-        count += c->SubtreeCount();
+    // Its own list of nodes to visit: a node being inserted or taken out has no place
+    // among its siblings to walk on from.
+    if (m_children.empty())
+        return 1;
+    int count = 0;
+    std::vector<const TTreeNode *> toVisit{this};
+    while (!toVisit.empty()) {
+        const TTreeNode *n = toVisit.back();
+        toVisit.pop_back();
+        ++count;
+        for (const auto &child : n->m_children)
+            toVisit.push_back(child.get());
+    }
     return count;
 }
 
@@ -296,7 +337,9 @@ void TTreeNodes::Delete(TTreeNode *node)
 {
     if (!node)
         return;
-    // Unlinked first; the items still walk up through the parent pointers while they go.
+    // Its marks leave the counts above in one step; then it goes without a word.
+    if (const TZEBObject *item = node->Item())
+        TZEBObject::AddMarks(node->Parent(), -item->AlertCount());
     auto holder = detach(node);
     holder.reset();
 }
@@ -311,10 +354,15 @@ void TTreeNodes::DeleteChildren(TTreeNode *node)
         emit nodesAboutToBeRemoved(node, 0, last);
     std::vector<std::unique_ptr<TTreeNode>> gone;
     gone.swap(node->m_children);
-    for (const auto &c : gone)
+    qint64 marks = 0;
+    for (const auto &c : gone) {
         m_count -= c->SubtreeCount();
+        if (const TZEBObject *item = c->Item())
+            marks += item->AlertCount();
+    }
     if (announce)
         emit nodesRemoved(node, 0, last);
+    TZEBObject::AddMarks(node, -int(marks));
     while (!gone.empty())
         gone.pop_back();
 }
@@ -369,16 +417,6 @@ void TTreeNodes::EndUpdate()
     emit updateEnded();
 }
 
-bool TTreeNodes::attached(const TTreeNode *node) const
-{
-    for (const TTreeNode *n = node; n; n = n->m_parent) {
-        const auto &list = n->m_parent ? n->m_parent->m_children : m_top;
-        if (size_t(n->m_row) >= list.size() || list[size_t(n->m_row)].get() != n)
-            return false;
-    }
-    return true;
-}
-
 void TTreeNodes::changedItem(TZEBObject *item)
 {
     if (!Updating() && !m_destroying)
@@ -399,6 +437,8 @@ void TTreeNodes::removingLeaf(TTreeNode *node, TZEBObject *leaf)
 
 void TTreeNodes::changed(TTreeNode *node)
 {
-    if (!Updating() && !m_destroying && attached(node))
+    // Every node outside a teardown is in the tree: only Delete, DeleteChildren and
+    // Move hold a subtree apart, and none of them changes a node meanwhile.
+    if (!Updating() && !m_destroying)
         emit nodeChanged(node);
 }

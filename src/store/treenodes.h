@@ -42,6 +42,12 @@ public:
     TTreeNode *LastDescendant();
     // Next node in pre-order, or none.
     TTreeNode *NextPreorder() const;
+    // The same, keeping depth in step: one more when it goes down to a child, less by
+    // the levels climbed when it goes on after the subtree. Walks that need each node's
+    // depth keep it this way instead of asking Level() of every node.
+    TTreeNode *NextPreorder(int &depth) const;
+    // The first node after this node's subtree in pre-order, or none; depth as above.
+    TTreeNode *NextAfterSubtree(int &depth) const;
     // Number of nodes in the subtree, this one included.
     int SubtreeCount() const;
 
@@ -65,6 +71,9 @@ private:
     friend class TTreeNodes;
     TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text);
     void renumberFrom(int first);
+    // Takes every node below this one out of the tree and destroys them, children before
+    // their parents, without a call per level (a chain may be far deeper than the stack).
+    void destroyDescendants();
     void updateSortKey();
     int sortedInsertPosition(const TTreeNode *node) const;
 
@@ -139,7 +148,6 @@ private:
     TTreeNode *insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node);
     std::unique_ptr<TTreeNode> detach(TTreeNode *node);
     void changed(TTreeNode *node);
-    bool attached(const TTreeNode *node) const;
 
     std::vector<std::unique_ptr<TTreeNode>> m_top;
     int m_count = 0;

@@ -78,7 +78,7 @@ void TZEBObject::SetValueField(const QString &value)
     announceChange();
 }
 
-void TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+bool TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
                                 bool dueReminder)
 {
     if (m_pending && m_pending->source != source)
@@ -91,7 +91,7 @@ void TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &sourc
             m_children.push_back(std::move(item));
             child->SetNode(m_node);
         }
-        return;
+        return false;
     }
     if (!m_pending)
         m_pending = std::make_unique<PendingLeaves>(PendingLeaves{source, {}, 0});
@@ -100,11 +100,9 @@ void TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &sourc
         spans.back().end = end;
     else
         spans.append({begin, end});
-    if (dueReminder) {
+    if (dueReminder)
         ++m_pending->dueReminders;
-        countAlert(m_node, 1);
-        showAlertMarks(m_node);
-    }
+    return true;
 }
 
 void TZEBObject::makePendingChildren() const
@@ -128,6 +126,29 @@ void TZEBObject::countAlert(TTreeNode *node, int step)
     for (TTreeNode *n = node; n && n->Parent(); n = n->Parent())
         if (TZEBObject *item = n->Item())
             item->m_alertCount += step;
+}
+
+void TZEBObject::AddMarks(TTreeNode *node, int count)
+{
+    if (count == 0)
+        return;
+    countAlert(node, count);
+    showAlertMarks(node);
+}
+
+void TZEBObject::AddOwnMarks(int count)
+{
+    if (count == 0 || !m_node || !m_node->Parent())
+        return;
+    m_alertCount += count;
+    m_node->SetStateIndex(m_alertCount >= 1 ? Images::AlertState : Images::NoState);
+}
+
+void TZEBObject::LeaveNode()
+{
+    m_node = nullptr;
+    for (const auto &c : m_children) // made ones only: waiting records have no node
+        c->m_node = nullptr;
 }
 
 void TZEBObject::showAlertMarks(TTreeNode *node)

@@ -74,8 +74,10 @@ public:
     void RemoveChildren();
     std::unique_ptr<TZEBObject> UnlinkChild(TZEBObject *item);
     // A leaf record of a file read into this item, made into a child when the children
-    // are first asked for. A due reminder is counted in the alert marks at once.
-    void AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
+    // are first asked for. Returns true when it waits: a due reminder among them is
+    // then the caller's to count in the alert marks (AddOwnMarks, AddMarks). False when
+    // it was made at once, counted as it was placed.
+    bool AddPendingLeaf(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
                         bool dueReminder);
     // Leaf records not made into children yet, or none.
     const PendingLeaves *Pending() const { return m_pending.get(); }
@@ -87,6 +89,15 @@ public:
     TZEBObject *FindChildByNumber(const QString &digits) const;
     void SetNode(TTreeNode *node);
     void SetAlert(bool on);
+    // Adds count to the alert counts of the containers from node up (the top node never
+    // counts) and shows their marks: one walk for many marks at once, as when a subtree
+    // leaves the tree (minus its top item's AlertCount).
+    static void AddMarks(TTreeNode *node, int count);
+    // The same for this container alone, for a read that adds up its marks level by level.
+    void AddOwnMarks(int count);
+    // The item and its children lose their node without touching the counts above;
+    // for a subtree whose marks were taken from the counts above already (AddMarks).
+    void LeaveNode();
     bool IsFilteredOut() const;
     void ChooseCategories();
 

@@ -93,7 +93,7 @@ void TMainForm::DeleteBtnClick(bool fromCut)
     TTreeNode *node = SelectedNode();
     QList<TZEBObject *> items;
     if (m_activePane == Pane::Folders) {
-        if (!node || node->Level() == 0)
+        if (!node || node->IsRoot())
             return;
         description = node->Text();
     } else {

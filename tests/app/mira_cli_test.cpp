@@ -340,6 +340,38 @@ TEST_F(MiraCliTest, RemoteFoldersShowTheirSourceAndTakeNoImport)
     EXPECT_EQ(database(), withRemote); // nothing of it reaches the database
 }
 
+TEST_F(MiraCliTest, RemoteFoldersThatLeadBackIntoThemselvesAreReadOnce)
+{
+    // a -> a, and a -> b -> a
+    write("a.mbd", CrLf({"{1 0 }Back~~a.mbd~~~~1", "{Fold}0", "{1 0 }ToB~~b.mbd~~~~2", "{Fold}0"}));
+    write("b.mbd", CrLf({"{1 0 }Club~~~~~~3", "{Fold}0", "{2 6 }Kim line~~555-0111~~~~4", "{Phon}~~0",
+                         "{1 0 }ToA~~a.mbd~~~~5", "{Fold}0"}));
+    write("mira.dat", kDatabase + CrLf({"{1 0 }Shared~~a.mbd~~~~400", "{Fold}0"}));
+    for (const QStringList &args : {QStringList{"find", "kim"}, QStringList{"export", "Shared", "--mbd", "s.mbd"}}) {
+        const Result r = mira(args);
+        EXPECT_TRUE(Ended(r, 0)) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.count("leads back"), 2) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("\"Back\"") && r.err.contains("\"ToA\"")) << r.err.toStdString();
+    }
+    EXPECT_TRUE(ok({"find", "kim"}).contains("My Contacts/Shared/ToB/Club/Kim line\n"));
+}
+
+TEST_F(MiraCliTest, EveryCommandWorksOnADeepChain)
+{
+    const int depth = 200000;
+    QByteArray file = CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645"});
+    for (int level = 1; level <= depth; ++level)
+        file += "{" + QByteArray::number(level) + " 0 }F" + QByteArray::number(level) + "~~~~~~" +
+                QByteArray::number(level) + "\r\n{Fold}0\r\n";
+    write("mira.dat", file);
+    EXPECT_TRUE(ok({"find", "f200000"}).endsWith("/F199999/F200000\n"));
+    EXPECT_TRUE(ok({"check"}).contains("\nfolder\t200000\n"));
+    ok({"export", "F1", "--mbd", "deep.mbd"});
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("deep.mbd")), file.mid(file.indexOf("{1 0 }F1~~")));
+    ok({"import", "good.mbd"});
+    EXPECT_EQ(database(), file + kGood);
+}
+
 TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
 {
     ok({"export", "Friends/Kim Sample", "--mbd", "kim.mbd"});

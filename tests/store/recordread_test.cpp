@@ -87,6 +87,28 @@ TEST_F(RecordReadTest, PlacementOfLevels)
               QStringList({"My Contacts", "", "", QString::number(ItemIds::RootId)}));
 }
 
+TEST_F(RecordReadTest, RecordsClimbBackSeveralLevelsAtOnce)
+{
+    // As the program writes it: after the deepest records, the next ones go back up
+    // two levels and then three.
+    const QByteArray file = CrLf({
+        "{Params}", "{0 11 }My Contacts~~~~~~32892645",
+        "{1 0 }A~~~~~~1", "{Fold}0",
+        "{2 0 }B~~~~~~2", "{Fold}0",
+        "{3 0 }C~~~~~~3", "{Fold}0",
+        "{4 6 }CPhone~~1~~~~4", "{Phon}~~0",
+        "{2 0 }D~~~~~~5", "{Fold}0", // from 4 to 2: beside B
+        "{3 0 }E~~~~~~6", "{Fold}0",
+        "{4 0 }F~~~~~~7", "{Fold}0",
+        "{1 0 }G~~~~~~8", "{Fold}0", // from 4 to 1: beside A
+        "{2 6 }GPhone~~2~~~~9", "{Phon}~~0",
+    });
+    ASSERT_EQ(load(file), QString());
+    EXPECT_EQ(Outline(root),
+              QStringList({"A", "A/B", "A/B/C", "A/B/C|CPhone", "A/D", "A/D/E", "A/D/E/F", "G", "G|GPhone"}));
+    EXPECT_EQ(Saved(nodes), file);
+}
+
 TEST_F(RecordReadTest, ImportedRecordsSkipTheByteOrderMarkAndNeverClimbOutOfTheTarget)
 {
     TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();

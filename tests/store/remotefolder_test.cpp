@@ -190,4 +190,38 @@ TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
     EXPECT_TRUE(Saved(nodes).contains("}Club~~"));
 }
 
+TEST_F(RemoteFolderTest, ASourceThatLeadsBackIsNotReadInsideItself)
+{
+    // Written another way, the same file still.
+    writeSource(CrLf({"{1 0 }Back~~./shared.mbd~~~~1", "{Fold}0", "{1 0 }ToOther~~other.mbd~~~~2", "{Fold}0"}),
+                HoursAgo(1));
+    WriteBytes("other.mbd", CrLf({"{1 0 }ToShared~~shared.mbd~~~~3", "{Fold}0", "{1 0 }Club~~~~~~4", "{Fold}0"}));
+    bindAndRefresh();
+    ASSERT_EQ(Outline(folder->Node()), QStringList({"|Own", "Back", "ToOther"}));
+    const auto folderAt = [](TTreeNode *node, int row) { return static_cast<TFolderObject *>(node->Child(row)->Item()); };
+
+    TFolderObject *back = folderAt(folder->Node(), 0);
+    back->Refresh();
+    back->Refresh();
+    EXPECT_EQ(back->Node()->Count(), 0);
+    EXPECT_EQ(services.infos, QStringList({"The remote folder \"Back\" leads back to \"./shared.mbd\", which is being "
+                                           "read already; it is not read again inside itself."}));
+
+    // a -> b -> a
+    TFolderObject *toOther = folderAt(folder->Node(), 1);
+    toOther->Refresh();
+    EXPECT_EQ(Outline(toOther->Node()), QStringList({"Club", "ToShared"}));
+    folderAt(toOther->Node(), 1)->Refresh();
+    EXPECT_EQ(toOther->Node()->Child(1)->Count(), 0);
+    ASSERT_EQ(services.infos.size(), 2);
+    EXPECT_TRUE(services.infos.back().contains("\"ToShared\"")) << services.infos.back().toStdString();
+
+    // The same source beside the folder, not inside it, is read as usual.
+    auto *beside = static_cast<TFolderObject *>(add(Kinds::Folder, "Beside", root));
+    beside->SetValue("shared.mbd");
+    beside->Refresh();
+    EXPECT_EQ(beside->Node()->Count(), 2);
+    EXPECT_EQ(services.infos.size(), 2);
+}
+
 } // namespace
