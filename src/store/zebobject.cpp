@@ -141,7 +141,7 @@ void TZEBObject::AddOwnMarks(int count)
     if (count == 0 || !m_node || !m_node->Parent())
         return;
     m_alertCount += count;
-    m_node->SetStateIndex(m_alertCount >= 1 ? Images::AlertState : Images::NoState);
+    m_node->SetStateIndex(m_alertCount >= 1 ? StateImageIndex(StateImage::Alert) : StateImageIndex(StateImage::None));
 }
 
 void TZEBObject::LeaveNode()

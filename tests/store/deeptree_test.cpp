@@ -56,7 +56,7 @@ TEST_F(DeepTreeTest, ADeepChainLoadsSavesExportsAndGoes)
     EXPECT_EQ(root->Child(0)->SubtreeCount(), kDepth);
     // The due reminder marks every folder above it.
     EXPECT_EQ(root->Child(0)->Item()->AlertCount(), 1);
-    EXPECT_EQ(root->Child(0)->StateIndex(), Images::AlertState);
+    EXPECT_EQ(root->Child(0)->StateIndex(), StateImageIndex(StateImage::Alert));
 
     EXPECT_EQ(Saved(nodes), file);
 
@@ -69,7 +69,7 @@ TEST_F(DeepTreeTest, ADeepChainLoadsSavesExportsAndGoes)
     nodes.Delete(down(root, kDepth / 2 + 1));
     EXPECT_EQ(nodes.Count(), kDepth / 2 + 1);
     EXPECT_EQ(root->Child(0)->Item()->AlertCount(), 0);
-    EXPECT_EQ(root->Child(0)->StateIndex(), Images::NoState);
+    EXPECT_EQ(root->Child(0)->StateIndex(), StateImageIndex(StateImage::None));
     EXPECT_EQ(middle->Count(), 0);
     // The rest goes with the tree at the end of the test.
 }
@@ -84,7 +84,7 @@ TEST_F(DeepTreeTest, DeepChainsGoWithTheirMarksInOneStep)
     EXPECT_EQ(nodes.Count(), 2 * kDepth + 2);
     nodes.DeleteChildren(folder);
     EXPECT_EQ(folder->Item()->AlertCount(), 0);
-    EXPECT_EQ(folder->StateIndex(), Images::NoState);
+    EXPECT_EQ(folder->StateIndex(), StateImageIndex(StateImage::None));
     EXPECT_EQ(nodes.Count(), 2);
 
     ImportFile(folder, "deep.mbd");
@@ -138,9 +138,9 @@ TEST_F(DeepTreeTest, DueRemindersOfAReadMarkEveryContainerAboveThem)
     EXPECT_EQ(count(d), 1);
     EXPECT_EQ(count(holder), 5);
     EXPECT_EQ(count(root), 0);
-    EXPECT_EQ(a->Child(0)->StateIndex(), Images::AlertState);
-    EXPECT_EQ(a->Child(1)->StateIndex(), Images::NoState);
-    EXPECT_EQ(holder->StateIndex(), Images::AlertState);
+    EXPECT_EQ(a->Child(0)->StateIndex(), StateImageIndex(StateImage::Alert));
+    EXPECT_EQ(a->Child(1)->StateIndex(), StateImageIndex(StateImage::None));
+    EXPECT_EQ(holder->StateIndex(), StateImageIndex(StateImage::Alert));
 
     // Made into items, the reminders count themselves instead.
     EXPECT_EQ(Outline(holder), QStringList({"A", "A|R1", "A|R4", "A/B", "A/B|R2", "A/B|R3", "A/B|Later", "A/C", "D",
