@@ -1,7 +1,6 @@
 // The desktop program: one copy per user and data directory, living in the tray.
 #include "platform/paths.h"
 #include "platform/profile.h"
-#include "store/toolitems.h"
 #include "ui/commandline.h"
 #include "ui/dialogwiring.h"
 #include "ui/endsignals.h"
@@ -100,7 +99,6 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    ToolItems().Load(Profile());
     TMainForm mainForm;
     WireDialogs(mainForm);
     TLogicForm logicForm(mainForm, ownCommandLine);

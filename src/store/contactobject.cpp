@@ -80,10 +80,9 @@ void TContactObject::readDeferredFields() const
 {
     const DeferredLine line = std::move(*m_deferred);
     m_deferred.reset();
-    static FieldPool pool; // the names and titles many contacts share
-    FieldPool::Use usePool(pool);
     // The object itself is never const: only the moment of reading is deferred.
-    const_cast<TContactObject *>(this)->ReadFields(SplitDecoded(line.source->Text(line.begin, line.end)));
+    const_cast<TContactObject *>(this)->ReadFields(
+        SplitDecoded(line.source->Text(line.begin, line.end), Context().Pool()));
 }
 
 QString TContactObject::PrimaryTitle(int kind) const

@@ -13,7 +13,6 @@ TDocObject::TDocObject(int kind, const QString &title, const QString &value, con
     : TLaunchObject(kind, title, value, comment, id)
 {
     LoadFields(dataLine);
-    UpdateIcon();
 }
 
 void TDocObject::UpdateIcon()
@@ -25,9 +24,9 @@ void TDocObject::UpdateIcon()
 void TDocObject::LoadFields(const QString &dataLine)
 {
     QStringList fields;
-    if (!DataFields(dataLine, kTag, fields))
-        return;
-    SetCategories(CategoriesAt(fields, 0));
+    if (DataFields(dataLine, kTag, fields))
+        SetCategories(CategoriesAt(fields, 0));
+    UpdateIcon(); // the desktop's icon for the file, once the item knows its services
 }
 
 QString TDocObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }

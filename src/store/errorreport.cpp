@@ -5,8 +5,6 @@
 
 QString ErrorText(const std::exception &e) { return QString::fromUtf8(e.what()); }
 
-void ReportException(const std::exception &e) { ReportException(e, Services()); }
-
 void ReportException(const std::exception &e, ItemServices &services)
 {
     if (dynamic_cast<const ESaveError *>(&e))

@@ -17,5 +17,4 @@ QString ErrorText(const std::exception &e);
 
 // Shows the exception in the error message box of the item services; a failed save has
 // shown its own box already (ESaveError) and is not shown twice.
-void ReportException(const std::exception &e);
 void ReportException(const std::exception &e, ItemServices &services);

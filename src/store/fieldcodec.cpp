@@ -97,23 +97,23 @@ void SplitFieldViews(QStringView s, FieldViews &views)
     views.append(QStringView(p + start, n - start));
 }
 
-QString FieldValue(QStringView field)
+QString FieldValue(QStringView field, FieldPool *pool)
 {
     if (!field.isEmpty() && field.front() == u'~')
         return DecodeField(field.toString());
-    if (FieldPool *pool = FieldPool::Current())
+    if (pool)
         return pool->Take(field);
     return field.toString();
 }
 
-QStringList SplitDecoded(QStringView s)
+QStringList SplitDecoded(QStringView s, FieldPool *pool)
 {
     FieldViews views;
     SplitFieldViews(s, views);
     QStringList fields;
     fields.reserve(views.size());
     for (QStringView v : views)
-        fields.append(FieldValue(v));
+        fields.append(FieldValue(v, pool));
     return fields;
 }
 
@@ -148,7 +148,6 @@ bool ParseInt(QStringView text, int &value)
 }
 
 namespace {
-FieldPool *g_pool = nullptr;
 // Longer texts are rarely repeated.
 constexpr qsizetype kPooledLength = 24;
 } // namespace
@@ -156,12 +155,6 @@ constexpr qsizetype kPooledLength = 24;
 FieldPool::FieldPool() : m_slots(std::make_unique<QString[]>(kSlots)) {}
 
 FieldPool::~FieldPool() = default;
-
-FieldPool *FieldPool::Current() { return g_pool; }
-
-FieldPool::Use::Use(FieldPool &pool) : m_previous(g_pool) { g_pool = &pool; }
-
-FieldPool::Use::~Use() { g_pool = m_previous; }
 
 QString FieldPool::Take(QStringView text)
 {

@@ -20,11 +20,16 @@ void SplitFields(const QString &s, QStringList &list);
 using FieldViews = QVarLengthArray<QStringView, 16>;
 // The same without copies: the views point into s.
 void SplitFieldViews(QStringView s, FieldViews &views);
-// Splits a record line and decodes each field.
-QStringList SplitDecoded(QStringView s);
-inline QStringList SplitDecoded(const QString &s) { return SplitDecoded(QStringView(s)); }
+class FieldPool;
+// Splits a record line and decodes each field; plain fields are shared through the pool
+// when one is given.
+QStringList SplitDecoded(QStringView s, FieldPool *pool = nullptr);
+inline QStringList SplitDecoded(const QString &s, FieldPool *pool = nullptr)
+{
+    return SplitDecoded(QStringView(s), pool);
+}
 // One field's value as read from a record line.
-QString FieldValue(QStringView field);
+QString FieldValue(QStringView field, FieldPool *pool = nullptr);
 
 // Reads a decimal int as QString::toInt does: ASCII blanks around it, an optional sign,
 // digits, in range. A load reads one for every record.
@@ -34,9 +39,9 @@ bool ParseInt(QStringView text, int &value);
 qint32 CategoriesAt(const QStringList &fields, qsizetype index);
 qint32 CategoriesAt(const FieldViews &fields, qsizetype index);
 
-// While a pool is in use (a load and the making of items keep one), a short field
-// text equal to one read before shares that text instead of holding a copy of its own:
-// a large file repeats "Home", "Work", towns, first names and the like many thousand times.
+// A short field text equal to one read before through the same pool shares that text
+// instead of holding a copy of its own: a large file repeats "Home", "Work", towns, first
+// names and the like many thousand times. Each database keeps one (DatabaseContext::Pool).
 class FieldPool
 {
 public:
@@ -46,21 +51,6 @@ public:
     FieldPool &operator=(const FieldPool &) = delete;
 
     QString Take(QStringView text);
-    // The pool FieldValue uses, if any.
-    static FieldPool *Current();
-
-    // Makes a pool the current one for its lifetime.
-    class Use
-    {
-    public:
-        explicit Use(FieldPool &pool);
-        ~Use();
-        Use(const Use &) = delete;
-        Use &operator=(const Use &) = delete;
-
-    private:
-        FieldPool *m_previous;
-    };
 
 private:
     // A direct-mapped cache: a text replaces whatever shared its slot, so frequent

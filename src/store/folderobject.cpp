@@ -9,19 +9,13 @@
 #include "kindtable.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 namespace {
-TFolderObject::HttpSource g_http;
 const QString kTag = KindTag(Kinds::Folder);
 
 bool isHttp(const QString &location) { return location.startsWith(QLatin1String("http://")); }
 
-// Clears the remote-loading flag however the read ends.
-struct RemoteLoadingScope
-{
-    RemoteLoadingScope() { SetRemoteLoading(true); }
-    ~RemoteLoadingScope() { SetRemoteLoading(false); }
-};
 // Binds every item below node to its node again, so each works out InRemote anew
 // (parents first, as the walk goes).
 void placeAgainBelow(TTreeNode *node)
@@ -35,8 +29,6 @@ void placeAgainBelow(TTreeNode *node)
     }
 }
 } // namespace
-
-void TFolderObject::SetHttpSource(HttpSource source) { g_http = std::move(source); }
 
 TFolderObject::TFolderObject(int kind, const QString &title, const QString &value, const QString &comment,
                              qint32 id, const QString &dataLine)
@@ -98,8 +90,10 @@ void TFolderObject::ClearContents()
 double TFolderObject::GetSourceTime() const
 {
     const QString location = Value();
-    if (isHttp(location))
-        return g_http.lastModified ? g_http.lastModified(location) : 0.0;
+    if (isHttp(location)) {
+        const auto &http = Context().Http();
+        return http.lastModified ? http.lastModified(location) : 0.0;
+    }
     QFileInfo info(location);
     // A pipe or a device is there, and the refresh says why it is not read.
     if (location.isEmpty() || !info.exists() || (info.isFile() && !info.isReadable()))
@@ -129,12 +123,13 @@ void TFolderObject::RefreshWithin(const RemotePath &above)
     }
     ClearContents();
     {
-        RemoteLoadingScope loading;
+        DatabaseContext &context = Node()->Owner()->Context();
+        const QScopedValueRollback loading(context.RemoteLoadingFlag(), true);
         if (isHttp(Value())) {
-            if (!g_http.fetch)
+            if (!context.Http().fetch)
                 return;
             const QString copy = QStringLiteral("http_import_file.mbd");
-            g_http.fetch(Value(), copy);
+            context.Http().fetch(Value(), copy);
             ImportFile(Node(), copy);
         } else {
             ImportFile(Node(), Value());

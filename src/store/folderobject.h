@@ -3,7 +3,6 @@
 #include "zebobject.h"
 
 #include <QDateTime>
-#include <functional>
 
 class RemotePath;
 
@@ -34,15 +33,7 @@ public:
     void ClearContents();
     // Modification time of the source as a date-time number; 0 when unreadable.
     double GetSourceTime() const;
-
-    // Reads "http://" sources; installed by the program once the transport exists.
-    // Returns the source's time, and with fetchTo set downloads it to that file.
-    struct HttpSource
-    {
-        std::function<double(const QString &url)> lastModified;
-        std::function<void(const QString &url, const QString &toFile)> fetch;
-    };
-    static void SetHttpSource(HttpSource source);
+    // "http://" sources are read through the database's DatabaseContext::Http.
 
 private:
     double m_lastRefresh = 0;

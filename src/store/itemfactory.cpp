@@ -7,13 +7,6 @@
 
 #include <stdexcept>
 
-namespace {
-bool g_remoteLoading = false;
-}
-
-bool RemoteLoading() { return g_remoteLoading; }
-void SetRemoteLoading(bool on) { g_remoteLoading = on; }
-
 std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QString &value,
                                      const QString &comment, const QString &dataLine, qint32 id)
 {
@@ -34,26 +27,39 @@ std::unique_ptr<TZEBObject> MakeRootItem()
     return std::make_unique<TZEBObject>(Kinds::Root, QStringLiteral("My Contacts"), QString(), QString(), ItemIds::RootId);
 }
 
+void LoadPlacedFields(TZEBObject *item, const QString &dataLine)
+{
+    const int kind = item->Kind();
+    if (kind == Kinds::Root)
+        return;
+    if (kind >= Kinds::Folder && kind <= Kinds::Tool)
+        item->LoadFields(dataLine);
+    else
+        item->SetRawDataLine(dataLine); // a kind this program does not know keeps its line
+}
+
 TZEBObject *CreateItem(int kind, const QString &title, const QString &value, const QString &comment,
                        TTreeNode *ownerNode, const QString &dataLine, qint32 id)
 {
     if (!ownerNode)
         throw std::invalid_argument("CreateItem needs an owner node; use MakeItem for a loose item");
-    if (!g_remoteLoading) {
+    if (!ownerNode->Owner()->Context().RemoteLoading()) {
         const TZEBObject *owner = ownerNode->Item();
         if (owner && (owner->IsRemote() || owner->InRemote()))
             throw ERemoteParent();
     }
-    auto made = MakeItem(kind, title, value, comment, dataLine, id);
+    auto made = MakeItem(kind, title, value, comment, QString(), id);
     TZEBObject *item = made.get();
     if (Kinds::isContainer(kind)) {
         TTreeNode *node = ownerNode->Owner()->AddChild(ownerNode, std::move(made), item->Title());
+        item->SetNode(node);
+        LoadPlacedFields(item, dataLine);
         node->SetImageIndex(item->GetImageIndex());
         node->SetSelectedIndex(kind == Kinds::Folder ? item->GetSelectedIndex() : item->GetImageIndex());
-        item->SetNode(node);
     } else {
         ownerNode->Item()->AddChild(std::move(made));
         item->SetNode(ownerNode);
+        LoadPlacedFields(item, dataLine);
     }
     return item;
 }

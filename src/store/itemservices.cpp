@@ -7,7 +7,7 @@ namespace {
 
 // Used by the command-line tool and before the desktop program installs its own:
 // nothing interactive happens, messages go to stderr.
-class QuietServices final : public ItemServices
+class Quiet final : public ItemServices
 {
 public:
     bool EditItem(TZEBObject &, bool) override { return false; }
@@ -32,11 +32,11 @@ private:
     }
 };
 
-QuietServices g_quiet;
-ItemServices *g_services = &g_quiet;
-
 } // namespace
 
-ItemServices &Services() { return *g_services; }
-
-void SetItemServices(ItemServices *services) { g_services = services ? services : &g_quiet; }
+ItemServices &QuietServices()
+{
+    // Holds no state: one serves every database that has no services of its own.
+    static Quiet quiet;
+    return quiet;
+}

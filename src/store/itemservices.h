@@ -8,8 +8,9 @@ class TTreeNode;
 
 // The one way items reach the world outside the store: dialogs, the views,
 // dialing, mail, fax, the browser, the shell and the category filter.
-// The desktop program installs the real services at start; tests install fakes;
-// without either, a quiet default answers (dialogs cancelled, nothing sent).
+// A database reaches them through its context (DatabaseContext::Services): the desktop
+// program installs the real services there, tests install fakes; without either,
+// the quiet default answers (dialogs cancelled, nothing sent).
 class ItemServices
 {
 public:
@@ -45,6 +46,5 @@ public:
     virtual void ShowInformation(const QString &message) = 0;
 };
 
-ItemServices &Services();
-// Installs the services for the run (not owned); nullptr restores the quiet default.
-void SetItemServices(ItemServices *services);
+// Answers nothing interactively and prints messages to stderr.
+ItemServices &QuietServices();

@@ -63,14 +63,10 @@ void forEachRecord(const PendingLeaves &pending, Visit visit)
 
 } // namespace
 
-std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &pending)
+std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPool *pool)
 {
     const RecordSource &source = *pending.source;
-    std::vector<std::unique_ptr<TZEBObject>> items;
-    // Made items share their repeated texts ("Home", "Work", towns...) as loaded ones do;
-    // one pool serves every owner's leaves.
-    static FieldPool pool;
-    FieldPool::Use usePool(pool);
+    std::vector<PendingItem> items;
     LineScan::Fields fields;
     forEachRecord(pending, [&](const Record &r) {
         fields.clear();
@@ -79,10 +75,10 @@ std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &p
             return true;
         int id = 0;
         const bool ok = ParseInt(ShortText(source, fields[3].begin, fields[3].end).View(), id);
-        items.push_back(MakeItem(r.kind, source.FieldValue(fields[0].begin, fields[0].end, &pool),
-                                 source.FieldValue(fields[1].begin, fields[1].end, &pool),
-                                 source.FieldValue(fields[2].begin, fields[2].end, &pool),
-                                 source.Text(r.data, r.dataEnd), ok ? id : 0));
+        items.push_back({MakeItem(r.kind, source.FieldValue(fields[0].begin, fields[0].end, pool),
+                                  source.FieldValue(fields[1].begin, fields[1].end, pool),
+                                  source.FieldValue(fields[2].begin, fields[2].end, pool), QString(), ok ? id : 0),
+                         source.Text(r.data, r.dataEnd)});
         return true;
     });
     return items;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QVarLengthArray>
 #include <memory>
 #include <vector>
 
+class FieldPool;
 class RecordSink;
 class TZEBObject;
 struct RecordSource;
@@ -24,9 +26,15 @@ struct PendingLeaves
     int dueReminders = 0;
 };
 
-// Their items in file order; records whose header does not hold four fields are passed
-// over, as a load passes over them.
-std::vector<std::unique_ptr<TZEBObject>> MakePendingItems(const PendingLeaves &pending);
+// Their items in file order, each with the data line it reads once placed (see
+// LoadPlacedFields); records whose header does not hold four fields are passed over,
+// as a load passes over them. Repeated texts are shared through pool when given.
+struct PendingItem
+{
+    std::unique_ptr<TZEBObject> item;
+    QString dataLine;
+};
+std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPool *pool);
 
 // Writes them as records of the given level, as their items would write themselves
 // (unchanged fields and data lines, in UTF-8). Returns false, having written nothing,

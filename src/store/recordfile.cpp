@@ -27,10 +27,6 @@
 
 namespace {
 
-std::function<bool(RecordFile::SaveStep)> g_saveFault;
-
-bool fails(RecordFile::SaveStep step) { return g_saveFault && g_saveFault(step); }
-
 // Keeps the unread database next to it, so a later save cannot lose what failed to load.
 // A file that cannot even be opened is renamed aside instead: that needs no reading.
 QString keepUnread(const QString &fileName, bool moveAside)
@@ -113,8 +109,9 @@ DatabaseFile databaseFile(const QString &name)
 
 // Copies the finished transaction file to a fresh file beside the database and renames
 // it over the database, so the database is always either the old or the new one.
-void replaceDatabase(QFile &txn, const QString &txnName, const DatabaseFile &db)
+void replaceDatabase(const DatabaseContext &context, QFile &txn, const QString &txnName, const DatabaseFile &db)
 {
+    const auto fails = [&](RecordFile::SaveStep step) { return context.SaveStepFails(step); };
     const QString temp = db.path + QStringLiteral(".new");
     QFile out;
     QString why;
@@ -152,8 +149,6 @@ void replaceDatabase(QFile &txn, const QString &txnName, const DatabaseFile &db)
 
 namespace RecordFile {
 
-void SetSaveFaultHook(std::function<bool(SaveStep)> hook) { g_saveFault = std::move(hook); }
-
 QString KeepUnreadCopy(const QString &fileName) { return keepUnread(fileName, false); }
 
 QString DroppedLinesText(const ReadNotes &notes)
@@ -187,12 +182,11 @@ void ReadParams(const QString &) {}
 
 namespace {
 // Suspends the tree's redrawing for the length of a read.
-struct UpdateScope
+auto updateScope(TTreeNodes *nodes)
 {
-    explicit UpdateScope(TTreeNodes *nodes) : m_nodes(nodes) { m_nodes->BeginUpdate(); }
-    ~UpdateScope() { m_nodes->EndUpdate(); }
-    TTreeNodes *m_nodes;
-};
+    nodes->BeginUpdate();
+    return qScopeGuard([nodes] { nodes->EndUpdate(); });
+}
 } // namespace
 
 RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
@@ -205,24 +199,25 @@ RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int 
 
 namespace {
 // Tells the user what a load of fileName could not read, and where the file as it was is kept.
-void tellUnread(const QString &fileName, const QString &what, const QString &kept)
+void tellUnread(ItemServices &services, const QString &fileName, const QString &what, const QString &kept)
 {
     const QString name = QFileInfo(fileName).fileName();
     if (!kept.isEmpty())
-        Services().ShowInformation(QStringLiteral("In \"%1\", %2. The file as it was is kept as \"%3\", "
-                                                  "so nothing is lost when the database is saved.")
-                                       .arg(name, what, kept));
+        services.ShowInformation(QStringLiteral("In \"%1\", %2. The file as it was is kept as \"%3\", "
+                                                "so nothing is lost when the database is saved.")
+                                     .arg(name, what, kept));
     else
-        Services().ShowInformation(QStringLiteral("In \"%1\", %2, and no copy of the file could be kept: "
-                                                  "saving now would lose them.")
-                                       .arg(name, what));
+        services.ShowInformation(QStringLiteral("In \"%1\", %2, and no copy of the file could be kept: "
+                                                "saving now would lose them.")
+                                     .arg(name, what));
 }
 } // namespace
 
 RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileName, RecordFile::OnLoadError onError)
 {
     const bool keep = onError == RecordFile::OnLoadError::KeepUnreadCopy;
-    UpdateScope update(rootNode->Owner());
+    ItemServices &services = rootNode->Owner()->Context().Services();
+    const auto update = updateScope(rootNode->Owner());
     QFile file(fileName);
     if (!QFileInfo::exists(fileName))
         return {}; // a new, empty database
@@ -244,14 +239,14 @@ RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileN
         if (keep) {
             const auto *io = dynamic_cast<const EInOutError *>(&e);
             const QString where = io && io->Line() > 0 ? QStringLiteral(" at line %1").arg(io->Line()) : QString();
-            tellUnread(fileName, QStringLiteral("reading stopped%1: the records after it were not loaded").arg(where),
+            tellUnread(services, fileName, QStringLiteral("reading stopped%1: the records after it were not loaded").arg(where),
                        keepUnread(fileName, !file.isOpen()));
         }
         throw;
     }
     // The lines a load passed over are gone from the next save.
     if (keep && notes.droppedLines > 0)
-        tellUnread(fileName, RecordFile::DroppedLinesText(notes), keepUnread(fileName, false));
+        tellUnread(services, fileName, RecordFile::DroppedLinesText(notes), keepUnread(fileName, false));
     return notes;
 }
 
@@ -263,7 +258,7 @@ RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName)
 {
     if (!IsExportFileName(fileName) && fileName != RecordFile::ClipboardFileName)
         return {};
-    UpdateScope update(ownerNode->Owner());
+    const auto update = updateScope(ownerNode->Owner());
     QFile file;
     QString why;
     switch (SafeFiles::OpenForReading(file, fileName, &why)) {
@@ -346,6 +341,8 @@ void WriteTree(TTreeNodes &nodes, RecordSink &sink)
 void SaveDatabase(TTreeNodes &nodes)
 {
     using RecordFile::SaveStep;
+    const DatabaseContext &context = nodes.Context();
+    const auto fails = [&](SaveStep step) { return context.SaveStepFails(step); };
     const DatabaseFile db = databaseFile(RecordFile::DatabaseName);
     const QString txnName = RecordFile::TransactionName;
     QFile txn;
@@ -369,15 +366,15 @@ void SaveDatabase(TTreeNodes &nodes)
             throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
         syncFile(txn.handle(), txnName);
     } catch (const std::exception &e) {
-        Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
+        context.Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
         txn.close();
         throw ESaveError(ErrorText(e));
     }
     try {
-        replaceDatabase(txn, txnName, db);
+        replaceDatabase(context, txn, txnName, db);
     } catch (const EInOutError &e) {
         const QString reason = ErrorText(e);
-        Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(reason, txnName));
+        context.Services().ShowError(QStringLiteral("%1. The saved data is in \"%2\".").arg(reason, txnName));
         throw ESaveError(reason);
     }
 }

@@ -2,9 +2,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <stdexcept>
 #include <utility>
+
+#include "databasecontext.h"
 
 class QIODevice;
 class TTreeNode;
@@ -43,10 +44,7 @@ inline const char *const WriteErrorText =
     "An error occurred while writing data to the disk.  Data input since last save will be lost.";
 inline const char *const InvalidNumericInput = "Invalid numeric input";
 
-// The steps of a save, for tests that stop it half way.
-enum class SaveStep { CreateTransaction, WriteParams, WriteRecords, SyncTransaction, CopyDatabase, ReplaceDatabase };
-// Returns true to make the step fail. Empty by default.
-void SetSaveFaultHook(std::function<bool(SaveStep)> hook);
+// SaveStep: see databasecontext.h (DatabaseContext::SetSaveFaultHook).
 
 // What a read found: how many records it took, and what it passed over: lines that are
 // no record header and headers that do not hold four fields are dropped, and a save no

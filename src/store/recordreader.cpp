@@ -257,7 +257,8 @@ class Placement
 public:
     explicit Placement(TTreeNode *owner)
         : m_owner(owner),
-          m_sourceOfRemote(RemoteLoading() && owner->Item() && owner->Item()->IsRemote()),
+          m_remoteLoading(owner->Owner()->Context().RemoteLoading()),
+          m_sourceOfRemote(m_remoteLoading && owner->Item() && owner->Item()->IsRemote()),
           m_base(owner->Level()),
           m_level(m_base + 1),
           m_parent(owner),
@@ -284,7 +285,7 @@ public:
             m_level = l;
         }
         if (container) {
-            if (!RemoteLoading() && isReadOnly(m_parent)) {
+            if (!m_remoteLoading && isReadOnly(m_parent)) {
                 // Inside a remote folder that this file also holds (an export of it): skipped
                 // with its subtree, the folder reads them again from its source.
                 m_skipBelow = l;
@@ -297,7 +298,7 @@ public:
         if (m_sourceOfRemote && m_parent == m_owner)
             return nullptr;
         // A remote folder's own leaf items are saved with it and belong to it.
-        if (RemoteLoading() || !isReadOnly(m_parent) || m_parent->Item()->IsRemote())
+        if (m_remoteLoading || !isReadOnly(m_parent) || m_parent->Item()->IsRemote())
             return m_parent;
         return nullptr;
     }
@@ -306,6 +307,7 @@ public:
 
 private:
     TTreeNode *m_owner;
+    bool m_remoteLoading; // a remote folder reads its own source into the tree
     bool m_sourceOfRemote;
     qint64 m_base;
     qint64 m_level;
@@ -349,12 +351,11 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
     Reader in(*source, startAt, firstLine);
     if (startAt == 0)
         in.skipByteOrderMark();
-    if (!RemoteLoading() && isReadOnly(ownerNode))
+    const DatabaseContext &context = ownerNode->Owner()->Context();
+    if (!context.RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
     Placement place(ownerNode);
-    FieldPool pool;
-    FieldPool::Use usePool(pool);
-    const QDate today = TReminderObject::Today(); // one day for the whole file
+    const QDate today = context.Today(); // one day for the whole file
     DueTally dueTally(ownerNode);
     // What was read stays when the read stops early, its marks with it.
     const auto settle = qScopeGuard([&dueTally] { dueTally.Settle(); });

@@ -1,35 +1,15 @@
 #include "reminderobject.h"
 
+#include "databasecontext.h"
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "kindtable.h"
 
-#include <QElapsedTimer>
-
 namespace {
 const QString kTag = KindTag(Kinds::Reminder);
-QDate g_today;
-
-// The system's date reads the time zone file on every call, and a load asks for it
-// several times per reminder: it is taken again at most once a second.
-QDate systemToday()
-{
-    static QElapsedTimer since;
-    static QDate cached;
-    if (!cached.isValid() || !since.isValid() || since.elapsed() >= 1000) {
-        cached = QDate::currentDate();
-        since.start();
-    }
-    return cached;
-}
 } // namespace
 
-QDate TReminderObject::Today()
-{
-    return g_today.isValid() ? g_today : systemToday();
-}
-
-void TReminderObject::SetToday(const QDate &today) { g_today = today; }
+QDate TReminderObject::Today() const { return Context().Today(); }
 
 TReminderObject::TReminderObject(int kind, const QString &title, const QString &value, const QString &comment,
                                  qint32 id, const QString &dataLine)
@@ -61,6 +41,8 @@ int TReminderObject::GetImageIndex() const { return IsDue() ? ImageIndex(Image::
 
 void TReminderObject::LoadFields(const QString &dataLine)
 {
+    // Without a rule it can read, a reminder stays on its database's today.
+    m_recurrence.SetDate(Today());
     QStringList fields;
     if (!DataFields(dataLine, kTag, fields))
         return;

@@ -18,6 +18,7 @@ public:
     const TRecurringDate &Recurrence() const { return m_recurrence; }
 
     int GetImageIndex() const override;
+    // A line without a rule it can read leaves the date at today.
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
     PopupVisibility PreparePopup() const override;
@@ -33,13 +34,11 @@ public:
     // Due from the date on (whole days).
     bool IsDue() const;
     // Whether a reminder of this data line is marked due when it is read.
-    static bool DueForDataLine(QStringView dataLine, const QDate &today = Today());
+    static bool DueForDataLine(QStringView dataLine, const QDate &today);
     void UpdateDueState();
 
-    // The day the due state is measured against; tests pin it, an invalid date
-    // goes back to the system's date.
-    static QDate Today();
-    static void SetToday(const QDate &today);
+    // The day the due state is measured against: its database's (DatabaseContext::Today).
+    QDate Today() const;
 
 private:
     TRecurringDate m_recurrence;

@@ -1,5 +1,6 @@
 #include "toolitems.h"
 
+#include "databasecontext.h"
 #include "itemservices.h"
 #include "kinds.h"
 #include "platform/commatext.h"
@@ -18,26 +19,31 @@ TToolItem::TToolItem(const QString &caption, const QString &fileName, const QStr
                      const QString &allowAddressText)
     : m_imageIndex(::ImageIndex(Image::Document))
     , m_caption(caption)
+    , m_fileName(fileName)
     , m_arguments(arguments)
     , m_allowAddress(allowAddressText == QLatin1String("1"))
 {
-    SetFileName(fileName);
 }
 
-void TToolItem::SetFileName(const QString &fileName)
+void TToolItem::SetFileName(const QString &fileName, ItemServices &services)
 {
     m_fileName = fileName;
-    m_imageIndex = Services().FileIcon(fileName, m_imageIndex);
+    FetchIcon(services);
 }
 
-bool TToolItem::Launch(const QString &address) const
+void TToolItem::FetchIcon(ItemServices &services) { m_imageIndex = services.FileIcon(m_fileName, m_imageIndex); }
+
+bool TToolItem::Launch(ItemServices &services, const QString &address) const
 {
     const QString parameters =
         (m_arguments.isEmpty() && address.isEmpty()) ? QString() : m_arguments + u' ' + address;
-    return Services().StartProgram(m_fileName, parameters, FolderPart(m_fileName));
+    return services.StartProgram(m_fileName, parameters, FolderPart(m_fileName));
 }
 
-bool TToolItem::Click() const { return Services().StartProgram(m_fileName, QString(), FolderPart(m_fileName)); }
+bool TToolItem::Click(ItemServices &services) const
+{
+    return services.StartProgram(m_fileName, QString(), FolderPart(m_fileName));
+}
 
 void TToolItems::Load(const Profile &profile)
 {
@@ -69,6 +75,8 @@ bool TToolItems::Save(Profile &profile) const
 
 TToolItem *TToolItems::Add(std::unique_ptr<TToolItem> item)
 {
+    if (m_context)
+        item->FetchIcon(m_context->Services());
     m_items.push_back(std::move(item));
     return m_items.back().get();
 }
@@ -95,10 +103,4 @@ TToolItem *TToolItems::FindByFileName(const QString &fileName) const
 TToolItem *TToolItems::Items(int index) const
 {
     return index >= 0 && index < Count() ? m_items[size_t(index)].get() : nullptr;
-}
-
-TToolItems &ToolItems()
-{
-    static TToolItems items;
-    return items;
 }

@@ -4,10 +4,13 @@
 #include <memory>
 #include <vector>
 
+class DatabaseContext;
+class ItemServices;
 class Profile;
 
 // One configured add-on program of the tools menu. Its icon lives in the main
-// window's image lists at ImageIndex (13, the generic image, until it has one).
+// window's image lists at ImageIndex (13, the generic image, until it has one:
+// a tool list fetches it as the tool joins).
 class TToolItem
 {
 public:
@@ -20,7 +23,8 @@ public:
     void SetCaption(const QString &caption) { m_caption = caption; }
     const QString &FileName() const { return m_fileName; }
     // Takes the program and fetches its icon again.
-    void SetFileName(const QString &fileName);
+    void SetFileName(const QString &fileName, ItemServices &services);
+    void FetchIcon(ItemServices &services);
     const QString &Arguments() const { return m_arguments; }
     void SetArguments(const QString &arguments) { m_arguments = arguments; }
     bool AllowAddress() const { return m_allowAddress; }
@@ -28,9 +32,9 @@ public:
 
     // Starts the program in its own folder; the parameters are Arguments + " " +
     // address, or none when both are empty.
-    bool Launch(const QString &address) const;
+    bool Launch(ItemServices &services, const QString &address) const;
     // A tools menu entry: the program without parameters.
-    bool Click() const;
+    bool Click(ItemServices &services) const;
 
 private:
     int m_imageIndex;
@@ -44,9 +48,13 @@ private:
 QString FolderPart(const QString &path);
 
 // The ordered list of configured tools, kept in section "Tools" of the settings file.
+// A database's list lives in its context (DatabaseContext::Tools), whose services
+// fetch the tools' icons; a list of its own (no context) fetches none.
 class TToolItems
 {
 public:
+    explicit TToolItems(const DatabaseContext *context = nullptr) : m_context(context) {}
+
     // Replaces the list with the tools of the settings file: every key of the
     // section in file order whose value is comma text of exactly four parts.
     void Load(const Profile &profile);
@@ -54,6 +62,7 @@ public:
     // False (see profile.errorString()) when the file could not take them.
     bool Save(Profile &profile) const;
 
+    // Takes the tool and fetches its icon.
     TToolItem *Add(std::unique_ptr<TToolItem> item);
     // Removes and destroys the first tool whose Caption equals caption exactly.
     bool Delete(const QString &caption);
@@ -65,8 +74,6 @@ public:
     void Clear() { m_items.clear(); }
 
 private:
+    const DatabaseContext *m_context;
     std::vector<std::unique_ptr<TToolItem>> m_items;
 };
-
-// The run's tool list: loaded by the main window at start, saved at its end.
-TToolItems &ToolItems();

@@ -1,5 +1,6 @@
 #include "toolobject.h"
 
+#include "databasecontext.h"
 #include "fieldcodec.h"
 #include "itemservices.h"
 #include "toolitems.h"
@@ -14,8 +15,6 @@ TToolObject::TToolObject(int kind, const QString &title, const QString &value, c
     : TLaunchObject(kind, title, value, comment, id)
 {
     LoadFields(dataLine);
-    if (const TToolItem *tool = ToolItems().FindByFileName(m_toolFile))
-        SetIconIndex(tool->ImageIndex());
 }
 
 QString TToolObject::NewDataLine(const QString &toolFile, const QString &toolArgs)
@@ -31,6 +30,8 @@ void TToolObject::LoadFields(const QString &dataLine)
     m_toolFile = fields.value(0);
     m_toolArgs = fields.value(1);
     SetCategories(CategoriesAt(fields, 2));
+    if (const TToolItem *tool = Context().Tools().FindByFileName(m_toolFile))
+        SetIconIndex(tool->ImageIndex());
 }
 
 QString TToolObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {m_toolFile, m_toolArgs}); }

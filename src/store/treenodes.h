@@ -1,5 +1,7 @@
 #pragma once
 
+#include "databasecontext.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -119,6 +121,10 @@ public:
     void EndUpdate();
     bool Updating() const { return m_updateDepth > 0; }
 
+    // What the items of this tree reach beyond it (services, today, tools...).
+    DatabaseContext &Context() { return m_context; }
+    const DatabaseContext &Context() const { return m_context; }
+
 signals:
     void nodesAboutToBeInserted(TTreeNode *parent, int first, int last);
     void nodesInserted(TTreeNode *parent, int first, int last);
@@ -149,6 +155,7 @@ private:
     std::unique_ptr<TTreeNode> detach(TTreeNode *node);
     void changed(TTreeNode *node);
 
+    DatabaseContext m_context; // first: it outlives every item
     std::vector<std::unique_ptr<TTreeNode>> m_top;
     int m_count = 0;
     int m_updateDepth = 0;

@@ -1,6 +1,8 @@
 #include "zebobject.h"
 
+#include "databasecontext.h"
 #include "fieldcodec.h"
+#include "itemfactory.h"
 #include "itemservices.h"
 #include "kindtable.h"
 #include "pendingleaves.h"
@@ -86,10 +88,11 @@ bool TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &sourc
     if (!m_pending && !m_children.empty()) {
         // Children are either all made or all waiting, so their order stays that of arrival.
         PendingLeaves now{source, {{begin, end}}, 0};
-        for (auto &item : MakePendingItems(now)) {
-            TZEBObject *child = item.get();
-            m_children.push_back(std::move(item));
+        for (auto &made : MakePendingItems(now, Context().Pool())) {
+            TZEBObject *child = made.item.get();
+            m_children.push_back(std::move(made.item));
             child->SetNode(m_node);
+            LoadPlacedFields(child, made.dataLine);
         }
         return false;
     }
@@ -108,15 +111,17 @@ bool TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &sourc
 void TZEBObject::makePendingChildren() const
 {
     const auto pending = std::move(m_pending);
-    auto items = MakePendingItems(*pending);
-    // Each due reminder counts itself again as it is placed. All are children before
-    // any is placed, so a listener to the marks sees the whole list.
+    auto items = MakePendingItems(*pending, Context().Pool());
+    // Each due reminder counts itself again as it reads its line. All are placed
+    // children before any reads it, so a listener to the marks sees the whole list.
     countAlert(m_node, -pending->dueReminders);
     const size_t first = m_children.size();
-    for (auto &item : items)
-        m_children.push_back(std::move(item));
+    for (auto &made : items)
+        m_children.push_back(std::move(made.item));
     for (size_t i = first; i < m_children.size(); ++i)
         m_children[i]->SetNode(m_node);
+    for (size_t i = first; i < m_children.size(); ++i)
+        LoadPlacedFields(m_children[i].get(), items[i - first].dataLine);
     if (pending->dueReminders)
         showAlertMarks(m_node); // one that is no longer due after all
 }
@@ -339,13 +344,20 @@ QString TZEBObject::RecordWithData(int level, const QString &tag, const QStringL
     return s;
 }
 
-bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields)
+bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const
 {
     if (!dataLine.startsWith(tag))
         return false;
-    fields = SplitDecoded(QStringView(dataLine).mid(tag.size()));
+    fields = SplitDecoded(QStringView(dataLine).mid(tag.size()), Context().Pool());
     return true;
 }
+
+const DatabaseContext &TZEBObject::Context() const
+{
+    return m_node ? m_node->Owner()->Context() : DatabaseContext::Detached();
+}
+
+ItemServices &TZEBObject::Services() const { return Context().Services(); }
 
 QString TZEBObject::GetRecordText(int level) const
 {

@@ -8,6 +8,8 @@
 
 #include "kinds.h"
 
+class DatabaseContext;
+class ItemServices;
 class TTreeNode;
 struct PendingLeaves;
 struct RecordSource;
@@ -63,6 +65,8 @@ public:
     bool IsRemote() const { return m_isRemote; }
     bool InRemote() const { return m_inRemote; }
     bool IsContainer() const { return Kinds::isContainer(m_kind); }
+    // The context of the tree the item lies in; the detached one outside any tree.
+    const DatabaseContext &Context() const;
 
     // Children (leaf items owned by this item, in insertion order)
     bool HasChildren() const { return ensureChildren().size() != 0; }
@@ -140,7 +144,9 @@ protected:
     // Header, CR LF, tag and the given fields joined by "~~" (each one encoded).
     QString RecordWithData(int level, const QString &tag, const QStringList &fields) const;
     // The fields of a data line after its tag, or nothing when the tag differs.
-    static bool DataFields(const QString &dataLine, const QString &tag, QStringList &fields);
+    bool DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const;
+    // The services of the item's context.
+    ItemServices &Services() const;
     void SetValueField(const QString &value);
     void SetRemote(bool remote) { m_isRemote = remote; }
 

@@ -14,7 +14,7 @@ bool Write(TTreeNodes &nodes)
         SaveDatabase(nodes);
         return true;
     } catch (const std::exception &e) {
-        ReportException(e);
+        ReportException(e, nodes.Context().Services());
         return false;
     }
 }

@@ -16,5 +16,5 @@ void WireDialogs(TMainForm &form)
     form.services().categoryChooser = [&form](qint32 current) {
         return RunCategoryPopup(current, form.categoryNames(), &form, QCursor::pos());
     };
-    HelpHook = [](int topic) { HelpTopics::ShowTopic(topic); };
+    HelpHook = [&form](int topic) { HelpTopics::ShowTopic(topic, form.services()); };
 }

@@ -40,12 +40,12 @@ QString HelpDir()
 
 QUrl UrlForTopic(int topic) { return QUrl::fromLocalFile(QDir(HelpDir()).filePath(PageForTopic(topic))); }
 
-bool ShowTopic(int topic)
+bool ShowTopic(int topic, ItemServices &services)
 {
     const QUrl url = UrlForTopic(topic);
     if (QFileInfo::exists(url.toLocalFile()) && QDesktopServices::openUrl(url))
         return true;
-    Services().ShowError(QStringLiteral("Cannot open the help page %1").arg(url.toLocalFile()));
+    services.ShowError(QStringLiteral("Cannot open the help page %1").arg(url.toLocalFile()));
     return false;
 }
 

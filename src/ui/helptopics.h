@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+class ItemServices;
+
 // The HTML help pages and the topic numbers windows and dialogs carry.
 namespace HelpTopics {
 
@@ -17,7 +19,7 @@ QString PageForTopic(int topic);
 // directory that has them, else the source tree's.
 QString HelpDir();
 QUrl UrlForTopic(int topic);
-// Opens the topic's page in the desktop's browser; says so when it cannot.
-bool ShowTopic(int topic);
+// Opens the topic's page in the desktop's browser; says so through services when it cannot.
+bool ShowTopic(int topic, ItemServices &services);
 
 } // namespace HelpTopics

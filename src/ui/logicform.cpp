@@ -4,6 +4,7 @@
 #include "databasecommands.h"
 #include "helptopics.h"
 #include "imagelist.h"
+#include "guiservices.h"
 #include "mainform.h"
 #include "mainformlayout.h"
 #include "mainwinstate.h"
@@ -83,14 +84,16 @@ void TLogicForm::buildTrayMenu()
 void TLogicForm::fillToolsMenu()
 {
     m_toolsMenu->clear();
-    const TToolItems &tools = ToolItems();
+    const TToolItems &tools = m_form.Nodes().Context().Tools();
     for (int i = 0; i < tools.Count(); ++i) {
         const TToolItem *tool = tools.Items(i);
         const QString fileName = tool->FileName();
-        m_toolsMenu->addAction(tool->Caption(), this, [fileName] {
+        m_toolsMenu->addAction(tool->Caption(), this, [this, fileName] {
             // Looked up again: the list may have changed since the menu was filled.
-            if (const TToolItem *current = ToolItems().FindByFileName(fileName); current && !current->Click())
-                Services().ShowError(QStringLiteral("Cannot start \"%1\"").arg(fileName));
+            ItemServices &services = m_form.services();
+            const TToolItem *current = m_form.Nodes().Context().Tools().FindByFileName(fileName);
+            if (current && !current->Click(services))
+                services.ShowError(QStringLiteral("Cannot start \"%1\"").arg(fileName));
         });
     }
 }
@@ -101,7 +104,7 @@ void TLogicForm::connectMainForm()
     connect(m_form.saveDatabaseAction(), &QAction::triggered, this, [this] { DatabaseCommands::Write(m_form.Nodes()); });
     connect(m_form.revertAction(), &QAction::triggered, this, [this] { DatabaseCommands::RevertToSaved(m_form); });
     connect(m_form.helpContentsAction(), &QAction::triggered, this,
-            [] { HelpTopics::ShowTopic(HelpTopics::Contents); });
+            [this] { HelpTopics::ShowTopic(HelpTopics::Contents, m_form.services()); });
     connect(m_form.aboutAction(), &QAction::triggered, this, [this] { ShowAboutBox(&m_form); });
     connect(m_form.toggleMainWindowAction(), &QAction::triggered, this, [this] { m_winState->Toggle(); });
     // Goes through the browser link, which is not there yet.
@@ -185,12 +188,12 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
             // What was read stays; what was not is said.
             const RecordFile::ReadNotes read = ImportFile(m_form.RootNode(), file.path);
             if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
-                Services().ShowError(QStringLiteral("\"%1\": %2.%3")
+                m_form.services().ShowError(QStringLiteral("\"%1\": %2.%3")
                                          .arg(file.argument, shortfall,
                                               read.records > 0 ? QStringLiteral(" The other records were imported.")
                                                                : QString()));
         } catch (const std::exception &e) {
-            ReportException(e);
+            ReportException(e, m_form.Nodes().Context().Services());
         }
         m_form.RootNode()->SortChildren();
     }
@@ -203,7 +206,7 @@ bool TLogicForm::EndProgram()
         return true;
     m_ended = true;
     Profile profile;
-    return SaveAtProgramEnd(m_form.Nodes(), m_winState.get(), ToolItems(), profile);
+    return SaveAtProgramEnd(m_form.Nodes(), m_winState.get(), profile);
 }
 
 void TLogicForm::Exit()

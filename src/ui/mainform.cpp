@@ -15,6 +15,7 @@
 #include "store/itemfactory.h"
 #include "store/kinds.h"
 #include "store/recordfile.h"
+#include "store/toolitems.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -56,7 +57,9 @@ TMainForm::TMainForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Mirabook"));
-    SetItemServices(m_services.get());
+    m_nodes->Context().SetServices(m_services.get());
+    // Before the database: its tool addresses show their tools' icons.
+    m_nodes->Context().Tools().Load(Profile());
 
     loadCategoryNames();
     buildPanes();
@@ -86,8 +89,6 @@ TMainForm::~TMainForm()
     m_nodes->blockSignals(true);
     m_folders->setModel(nullptr);
     m_nodes.reset();
-    if (&Services() == m_services.get())
-        SetItemServices(nullptr);
 }
 
 void TMainForm::loadCategoryNames()

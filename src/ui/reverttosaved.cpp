@@ -1,5 +1,6 @@
 #include "databasecommands.h"
 
+#include "guiservices.h"
 #include "mainform.h"
 #include "store/errorreport.h"
 #include "store/recordfile.h"
@@ -37,7 +38,7 @@ void Reload(TMainForm &form)
         try {
             std::rethrow_exception(failure);
         } catch (const std::exception &e) {
-            ReportException(e);
+            ReportException(e, nodes.Context().Services());
         }
     }
 }

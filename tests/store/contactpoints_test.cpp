@@ -26,11 +26,16 @@ TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
                                            "browse http://example.org"}));
 }
 
-TEST_F(ContactPointsTest, PhoneWithoutOwnerStillDials)
+TEST_F(ContactPointsTest, PhoneOutsideTheDatabaseDialsThroughItsOwnTree)
 {
-    auto loose = MakeItem(Kinds::Phone, "Caller", "555-0100", {}, "{Phon}~~0", 0);
-    loose->Dial();
-    EXPECT_EQ(services.calls, QStringList({"dial Caller|555-0100"}));
+    // A list of calls keeps its phones in a tree of its own, beside the database.
+    FakeServices historyServices;
+    TTreeNodes history;
+    history.Context().SetServices(&historyServices);
+    TTreeNode *calls = history.AddTop(MakeRootItem(), "Calls");
+    CreateItem(Kinds::Phone, "Caller", "555-0100", {}, calls, "{Phon}~~0", 0)->Dial();
+    EXPECT_EQ(historyServices.calls, QStringList({"dial Caller|555-0100"}));
+    EXPECT_TRUE(services.calls.isEmpty());
 }
 
 TEST_F(ContactPointsTest, EachKindAnswersItsOwnCsvColumnAndVCardLine)

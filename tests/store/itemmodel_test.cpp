@@ -51,9 +51,9 @@ TEST_F(ItemModel, CreatingInsideARemoteFolderIsRefusedUnlessItIsLoading)
     EXPECT_THROW(add(Kinds::Phone, "P", remote->Node()), ERemoteParent);
     EXPECT_EQ(remote->ChildCount(), 0);
 
-    SetRemoteLoading(true);
+    context().RemoteLoadingFlag() = true;
     TZEBObject *inside = add(Kinds::Organization, "Inside", remote->Node());
-    SetRemoteLoading(false);
+    context().RemoteLoadingFlag() = false;
     EXPECT_TRUE(inside->InRemote());
     EXPECT_THROW(add(Kinds::Phone, "Deeper", inside->Node()), ERemoteParent);
 }

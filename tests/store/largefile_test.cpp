@@ -27,7 +27,7 @@ using LargeFileTest = StoreFixture;
 
 TEST_F(LargeFileTest, ALargeDatabaseLoadsFromItsOwnCopyAndSavesBackUnchanged)
 {
-    TReminderObject::SetToday(QDate(2030, 1, 1)); // every birthday of 2001 is due
+    context().SetToday(QDate(2030, 1, 1)); // every birthday of 2001 is due
     const int persons = 25000;
     const QByteArray bytes = largeDatabase(persons);
     ASSERT_GT(bytes.size(), 6 << 20);

@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         StoreFixture::SetUp();
-        TReminderObject::SetToday(kToday);
+        context().SetToday(kToday);
     }
     TZEBObject *leaf(int kind, const QString &title, const QString &value, const QString &comment, TZEBObject *owner,
                      const QString &data, qint32 id)
@@ -72,7 +72,7 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
     cr.replace("\r\n", "\r");
     for (const QByteArray &bytes : {kFile, lf, cr, kFile.chopped(2), lf.chopped(1)}) {
         SCOPED_TRACE(bytes.right(12).toPercentEncoding().toStdString());
-        Loaded db(bytes);
+        Loaded db(bytes, &context());
         ASSERT_EQ(db.top(0)->Count(), 2);
         const TZEBObject *dbF = db.top(0)->Item();
         const TZEBObject *dbKim = db.top(0)->Child(1)->Item();
@@ -92,7 +92,7 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
 
     // A header whose data line the file does not hold any more.
     for (const char *tail : {"{2 6 }Last~~9~~~~20", "{2 6 }Last~~9~~~~20\r\n"}) {
-        Loaded db(kFile + tail);
+        Loaded db(kFile + tail, &context());
         EXPECT_EQ(db.notes.droppedLines, 0);
         EXPECT_EQ(db.notes.cutOffLine, int(kFile.count('\n')) + 1);
         const QByteArray saved = db.save();
@@ -100,7 +100,7 @@ TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
         ASSERT_NE(last, nullptr);
         EXPECT_EQ(QStringList({last->Title(), last->Value(), QString::number(last->Id())}),
                   QStringList({"Last", "9", "20"}));
-        Loaded again(saved);
+        Loaded again(saved, &context());
         EXPECT_EQ(Describe(again.root), Describe(db.root));
     }
 }
@@ -133,7 +133,7 @@ TEST_F(PendingLeavesTest, AlertMarksAtLoadAreThoseOfTheMadeReminders)
     ASSERT_EQ(p->AlertCount(), 8);
     ASSERT_EQ(f->AlertCount(), 9);
 
-    Loaded db(file);
+    Loaded db(file, &context());
     TTreeNode *dbF = db.top(0);
     const TZEBObject *dbP = dbF->Child(0)->Item();
     EXPECT_EQ(Marks(db.root), Marks(root));
@@ -163,18 +163,18 @@ TEST_F(PendingLeavesTest, DueStateIsTakenAgainWhenTheLeavesAreMade)
     const QByteArray file = CrLf({"{Params}", "{1 0 }F~~~~~~1", "{Fold}0", "{2 3 }P~~~~~~2",
                                  "{Pers}~~~~~~~~~~~~~~~~~~0", "{3 9 }Today~~~~~~3", "{Remd}2026,12,6,0~~0"});
     {
-        Loaded db(file);
+        Loaded db(file, &context());
         ASSERT_EQ(db.top(0)->Item()->AlertCount(), 1);
-        TReminderObject::SetToday(kToday.addDays(-1));
+        db.nodes.Context().SetToday(kToday.addDays(-1));
         EXPECT_EQ(db.top(0)->Child(0)->Item()->ChildCount(), 1);
         EXPECT_EQ(db.top(0)->Item()->AlertCount(), 0);
         EXPECT_EQ(db.top(0)->StateIndex(), StateImageIndex(StateImage::None));
         EXPECT_EQ(db.top(0)->Child(0)->StateIndex(), StateImageIndex(StateImage::None));
     }
-    TReminderObject::SetToday(kToday.addDays(-1));
-    Loaded db(file);
+    context().SetToday(kToday.addDays(-1));
+    Loaded db(file, &context());
     EXPECT_EQ(db.top(0)->Item()->AlertCount(), 0);
-    TReminderObject::SetToday(kToday);
+    db.nodes.Context().SetToday(kToday);
     EXPECT_EQ(db.top(0)->Child(0)->Item()->ChildCount(), 1);
     EXPECT_EQ(db.top(0)->Item()->AlertCount(), 1);
     EXPECT_EQ(db.top(0)->StateIndex(), StateImageIndex(StateImage::Alert));
@@ -185,7 +185,7 @@ TEST_F(PendingLeavesTest, RecordsThatWouldBeWrittenDifferentlyAreMadeBeforeTheSa
     // One owner each: an Id of 0, an Id that is no number; one untouched.
     Loaded db(CrLf({"{Params}", "{1 0 }F~~~~~~1", "{Fold}0", "{2 6 }Zero~~1~~~~0", "{Phon}~~0", "{2 6 }Three~~3~~7",
                     "{2 6 }Kept~~4~~~~8", "{Phon}~~0", "{1 0 }G~~~~~~2", "{Fold}0", "{2 6 }Word~~2~~~~abc",
-                    "{Phon}~~0", "{1 0 }Other~~~~~~3", "{Fold}0", "{2 6 }Fine~~6~~~~ 9", "{Phon}~~0"}));
+                    "{Phon}~~0", "{1 0 }Other~~~~~~3", "{Fold}0", "{2 6 }Fine~~6~~~~ 9", "{Phon}~~0"}), &context());
     EXPECT_EQ(db.notes.droppedLines, 1);
     const QByteArray first = db.save();
     EXPECT_EQ(db.top(0)->Item()->Pending(), nullptr);
@@ -193,7 +193,7 @@ TEST_F(PendingLeavesTest, RecordsThatWouldBeWrittenDifferentlyAreMadeBeforeTheSa
     EXPECT_NE(db.top(2)->Item()->Pending(), nullptr);
     EXPECT_EQ(db.save(), first);
 
-    Loaded again(first);
+    Loaded again(first, &context());
     EXPECT_EQ(Outline(again.root), QStringList({"F", "F|Zero", "F|Kept", "G", "G|Word", "Other", "Other|Fine"}));
     for (int top = 0; top < 3; ++top) {
         const TZEBObject *before = db.top(top)->Item();
@@ -214,7 +214,7 @@ TEST_F(PendingLeavesTest, Windows1252LeavesAreSavedAsUtf8)
     QByteArray utf8 = ansi;
     utf8.replace("\xe9", "\xc3\xa9").replace("\xfc\xdf", "\xc3\xbc\xc3\x9f").replace("\x80", "\xe2\x82\xac");
     utf8.replace("\x93", "\xe2\x80\x9c").replace("\x94", "\xe2\x80\x9d");
-    Loaded db(ansi);
+    Loaded db(ansi, &context());
     EXPECT_EQ(db.save(), utf8);
     const TZEBObject *phone = db.top(0)->Item()->ChildAt(0);
     EXPECT_EQ(phone->Title(), QString::fromUtf8("Grüß"));
@@ -229,7 +229,7 @@ TEST_F(PendingLeavesTest, ImportsKeepEarlierLeavesFirstAndTakeTheirNewLevels)
                               "{Mail}0"}));
     Loaded db(CrLf({"{Params}", "{1 0 }Home~~~~~~1", "{Fold}0", "{2 0 }F~~~~~~2", "{Fold}0", "{3 6 }A~~1~~~~3",
                     "{Phon}~~0", "{3 6 }B~~2~~~~4", "{Phon}~~0", "{2 0 }G~~~~~~5", "{Fold}0", "{3 6 }D~~1~~~~6",
-                    "{Phon}~~0", "{3 6 }E~~2~~~~7", "{Phon}~~0"}));
+                    "{Phon}~~0", "{3 6 }E~~2~~~~7", "{Phon}~~0"}), &context());
     TTreeNode *f = db.top(0)->Child(0);
     TTreeNode *g = db.top(0)->Child(1);
     ASSERT_NE(f->Item()->Pending(), nullptr);
@@ -247,7 +247,7 @@ TEST_F(PendingLeavesTest, ImportsKeepEarlierLeavesFirstAndTakeTheirNewLevels)
     EXPECT_EQ(Outline(db.root), outline);
 
     // Imported below a folder at level 2: the export's leaves are written two levels deeper.
-    Loaded fresh(CrLf({"{Params}", "{1 0 }Home~~~~~~1", "{Fold}0", "{2 0 }F~~~~~~2", "{Fold}0"}));
+    Loaded fresh(CrLf({"{Params}", "{1 0 }Home~~~~~~1", "{Fold}0", "{2 0 }F~~~~~~2", "{Fold}0"}), &context());
     ImportFile(fresh.top(0)->Child(0), "x.mbd");
     const QByteArray lazy = fresh.save();
     EXPECT_TRUE(lazy.endsWith(CrLf({"{2 0 }F~~~~~~2", "{Fold}0", "{3 6 }C~~3~~~~41", "{Phon}~~0", "{3 9 }Due~~~~~~42",
@@ -258,7 +258,7 @@ TEST_F(PendingLeavesTest, ImportsKeepEarlierLeavesFirstAndTakeTheirNewLevels)
     EXPECT_EQ(fresh.save(), lazy);
 
     const QByteArray saved = db.save();
-    Loaded again(saved);
+    Loaded again(saved, &context());
     EXPECT_EQ(Outline(again.root), outline);
     EXPECT_EQ(Marks(again.root), Marks(db.root));
 }

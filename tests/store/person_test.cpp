@@ -172,10 +172,10 @@ TEST_F(PersonTest, PersonInsideARemoteFolderCannotBeChanged)
 {
     TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
     remote->SetValue("/nowhere/shared.mbd");
-    SetRemoteLoading(true);
+    context().RemoteLoadingFlag() = true;
     auto *p = dynamic_cast<TPersonObject *>(
         add(Kinds::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
-    SetRemoteLoading(false);
+    context().RemoteLoadingFlag() = false;
     ASSERT_TRUE(p->InRemote());
     TPrimaryPages pages;
     pages.PhoneTitle = "Home";
@@ -193,7 +193,7 @@ TEST_F(PersonTest, FieldsReadFromAFileWhenFirstUsedAreTheFieldsOfTheLine)
     const QByteArray ansi = "{Params}\r\n{1 3 }J~~~~~~7\r\n" + line + "\r\n{1 3 }K~~~~~~8\r\n" + line + "\r\n";
     for (const QByteArray &file : {ansi, QString::fromLatin1(ansi).toUtf8()}) {
         SCOPED_TRACE(file == ansi ? "Windows-1252" : "UTF-8");
-        Loaded db(file);
+        Loaded db(file, &context());
         ASSERT_EQ(db.root->Count(), 2);
         auto *j = dynamic_cast<TPersonObject *>(db.top(0)->Item());
         auto *k = dynamic_cast<TPersonObject *>(db.top(1)->Item());

@@ -76,11 +76,16 @@ inline QByteArray Saved(TTreeNodes &nodes)
     return ReadBytes(RecordFile::DatabaseName);
 }
 
-// A database loaded into a tree of its own; a load error is thrown.
+// A database loaded into a tree of its own; a load error is thrown. Given another
+// tree's context, it reads with the same services and today.
 struct Loaded
 {
-    explicit Loaded(const QByteArray &bytes)
+    explicit Loaded(const QByteArray &bytes, const DatabaseContext *like = nullptr)
     {
+        if (like) {
+            nodes.Context().SetServices(&like->Services());
+            nodes.Context().SetToday(like->Today());
+        }
         WriteBytes("in.dat", bytes);
         notes = LoadDatabaseFrom(root, "in.dat", RecordFile::OnLoadError::JustThrow);
     }

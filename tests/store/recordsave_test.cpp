@@ -15,15 +15,7 @@ public:
     QString GetRecordText(int) const override { throw std::runtime_error("cannot write"); }
 };
 
-class RecordSaveTest : public StoreFixture
-{
-protected:
-    void TearDown() override
-    {
-        RecordFile::SetSaveFaultHook({});
-        StoreFixture::TearDown();
-    }
-};
+using RecordSaveTest = StoreFixture;
 
 TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
 {
@@ -40,7 +32,7 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
         WriteBytes(RecordFile::DatabaseName, oldBytes);
         QFile::remove(RecordFile::TransactionName);
         services.errors.clear();
-        RecordFile::SetSaveFaultHook([step](SaveStep s) { return s == step; });
+        context().SetSaveFaultHook([step](SaveStep s) { return s == step; });
         bool saveError = false, ioError = false;
         try {
             SaveDatabase(nodes);
@@ -51,7 +43,7 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
         } catch (const EInOutError &) {
             ioError = true;
         }
-        RecordFile::SetSaveFaultHook({});
+        context().SetSaveFaultHook({});
         const QByteArray now = ReadBytes(RecordFile::DatabaseName);
         EXPECT_TRUE(now == oldBytes || now == newBytes);
         EXPECT_EQ(Outline(Loaded(now).root), (now == oldBytes ? QStringList{"Old"} : QStringList{"New", "Old"}));

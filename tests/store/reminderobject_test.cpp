@@ -22,7 +22,8 @@ protected:
     void SetUp() override
     {
         StoreFixture::SetUp();
-        TReminderObject::SetToday(kToday);
+        context().SetToday(kToday);
+        context().SetServices(&reminderServices);
         reminderServices.editAnswer = false;
         folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 101)->Node();
         person = add(Kinds::Folder, "P", folder, {}, "{Fold}0", 102)->Node();

@@ -69,7 +69,7 @@ TEST_F(RemoteFolderTest, RefreshReadsTheSourceOnlyWhenItChanged)
     TTreeNode *club = folder->Node()->Child(0);
     EXPECT_TRUE(club->Item()->InRemote());
     EXPECT_THROW(add(Kinds::Phone, "Not here", club), ERemoteParent);
-    EXPECT_FALSE(RemoteLoading());
+    EXPECT_FALSE(context().RemoteLoading());
 
     // New content under the old time stamp is not read: the source did not change. A later time stamp is.
     const QByteArray other = CrLf({"{1 0 }Other~~~~~~9", "{Fold}0"});
@@ -142,7 +142,7 @@ TEST_F(RemoteFolderTest, SourceThatIsNotRecordsKeepsWhatWasReadBeforeTheError)
     folder->SetValue(source);
     EXPECT_THROW(folder->Refresh(), EInOutError);
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own", "Club"}));
-    EXPECT_FALSE(RemoteLoading());
+    EXPECT_FALSE(context().RemoteLoading());
     EXPECT_FALSE(nodes.Updating());
 }
 
@@ -155,7 +155,7 @@ TEST_F(RemoteFolderTest, SaveWritesTheFolderRecordOnly)
                            "{Fold}0", "{2 6 }Own~~9~~~~50", "{Phon}~~0"}));
 
     // After a start-up the folder is empty until its first refresh.
-    Loaded db(saved);
+    Loaded db(saved, &context());
     EXPECT_EQ(db.top(0)->ImageIndex(), ImageIndex(Image::RemoteFolder));
     EXPECT_EQ(Outline(db.top(0)), QStringList({"|Own"}));
     static_cast<TFolderObject *>(db.top(0)->Item())->Refresh();

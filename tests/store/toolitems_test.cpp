@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "store/databasecontext.h"
 #include "store/toolitems.h"
 #include "support/fakeservices.h"
 #include "support/filebytes.h"
@@ -11,6 +12,7 @@ namespace {
 class ToolItemsTest : public ::testing::Test
 {
 protected:
+    ToolItemsTest() { context.SetServices(&services); }
     static QStringList parts(const TToolItem *t)
     {
         return {t->Caption(), t->FileName(), t->Arguments(), t->AllowAddress() ? "1" : "0"};
@@ -19,7 +21,8 @@ protected:
     void writeIni(const QByteArray &bytes) const { WriteBytes(iniPath(), bytes); }
     QTemporaryDir dir;
     FakeServices services;
-    TToolItems tools;
+    DatabaseContext context;
+    TToolItems tools{&context};
 };
 
 } // namespace
@@ -87,11 +90,11 @@ TEST_F(ToolItemsTest, ParametersAreTheArgumentsThenABlankAndTheAddress)
     TToolItem tool("Notes", "/opt/tools/notes", "-r", "1");
     TToolItem bare("Bare", "/opt/bare", "", "0");
     services.calls.clear();
-    tool.Click();
-    tool.Launch("");
-    tool.Launch("smith");
-    bare.Launch("");
-    bare.Launch("x");
+    tool.Click(services);
+    tool.Launch(services, "");
+    tool.Launch(services, "smith");
+    bare.Launch(services, "");
+    bare.Launch(services, "x");
     EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes||/opt/tools/", "start /opt/tools/notes|-r |/opt/tools/",
                                            "start /opt/tools/notes|-r smith|/opt/tools/", "start /opt/bare||/opt/",
                                            "start /opt/bare| x|/opt/"}));
@@ -99,10 +102,11 @@ TEST_F(ToolItemsTest, ParametersAreTheArgumentsThenABlankAndTheAddress)
 
 TEST_F(ToolItemsTest, SetFileNameReplacesTheIconInPlace)
 {
-    TToolItem tool("Notes", "/bin/notes", "", "0");
-    const int first = tool.ImageIndex();
-    tool.SetFileName("/bin/other");
-    EXPECT_EQ(tool.ImageIndex(), first);
+    TToolItem *tool = tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes", "", "0"));
+    const int first = tool->ImageIndex();
+    ASSERT_NE(first, 13); // a pair of its own
+    tool->SetFileName("/bin/other", services);
+    EXPECT_EQ(tool->ImageIndex(), first);
     EXPECT_EQ(services.calls.last(), QStringLiteral("icon /bin/other|%1").arg(first));
     EXPECT_EQ(FolderPart("/bin/other"), "/bin/");
     EXPECT_EQ(FolderPart("other"), "");

@@ -7,11 +7,6 @@ namespace {
 class ToolObjectTest : public StoreFixture
 {
 protected:
-    void TearDown() override
-    {
-        ToolItems().Clear();
-        StoreFixture::TearDown();
-    }
     TToolObject *tool(const QString &value, const QString &dataLine, qint32 id = 88)
     {
         return dynamic_cast<TToolObject *>(add(Kinds::Tool, "Lookup", nullptr, value, dataLine, id));
@@ -22,7 +17,7 @@ protected:
 
 TEST_F(ToolObjectTest, IconComesFromTheConfiguredTool)
 {
-    TToolItem *configured = ToolItems().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
+    TToolItem *configured = context().Tools().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
     ASSERT_NE(configured->ImageIndex(), 13);
     EXPECT_EQ(tool("", "{Tool}/opt/tools/notes~~-r~~0")->GetImageIndex(), configured->ImageIndex());
     EXPECT_EQ(tool("", "{Tool}/opt/tools/gone~~~~0")->GetImageIndex(), 13);

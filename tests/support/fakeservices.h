@@ -7,12 +7,10 @@
 #include <functional>
 
 // Records what items ask of the outside world and answers dialogs as told.
-// Installed for the life of the object.
+// Installed in a database's context (DatabaseContext::SetServices) by its test.
 class FakeServices : public ItemServices
 {
 public:
-    FakeServices() { SetItemServices(this); }
-    ~FakeServices() override { SetItemServices(nullptr); }
 
     // Answers
     bool editAnswer = true;

@@ -11,9 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// A tree with the root "My Contacts", fake services, a fixed random seed, and a
-// temporary directory made current for the test (the program's data directory).
-// A today pinned by the test is let go at its end.
+// A tree with the root "My Contacts", fake services in its context, a fixed random
+// seed, and a temporary directory made current for the test (the program's data directory).
 class StoreFixture : public ::testing::Test
 {
 protected:
@@ -23,13 +22,13 @@ protected:
         previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         ItemIds::Seed(1802, 9373);
+        nodes.Context().SetServices(&services);
         root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
         root->SetImageIndex(12);
         root->SetSelectedIndex(12);
     }
     void TearDown() override
     {
-        TReminderObject::SetToday(QDate());
         QDir::setCurrent(previous);
     }
 
@@ -42,6 +41,7 @@ protected:
     QTemporaryDir dir;
     QString previous;
     FakeServices services;
-    TTreeNodes nodes;
+    TTreeNodes nodes; // after services: its items may call them as they go
+    DatabaseContext &context() { return nodes.Context(); }
     TTreeNode *root = nullptr;
 };

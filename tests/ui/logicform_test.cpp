@@ -23,7 +23,6 @@ protected:
     void TearDown() override
     {
         logic.reset();
-        RecordFile::SetSaveFaultHook({});
         MainFormTest::TearDown();
     }
     void make(const QStringList &arguments = {"mirabook"})
@@ -82,14 +81,14 @@ TEST_F(LogicFormTest, TrayMenuToolsAndTip)
     // The tools submenu lists the tools when opened.
     QMenu *tools = entries[2]->menu();
     ASSERT_NE(tools, nullptr);
-    ToolItems().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "", "0"));
-    ToolItems().Add(std::make_unique<TToolItem>("Calculator", "/usr/bin/calc", "", "0"));
+    form->Nodes().Context().Tools().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "", "0"));
+    form->Nodes().Context().Tools().Add(std::make_unique<TToolItem>("Calculator", "/usr/bin/calc", "", "0"));
     emit tools->aboutToShow();
     EXPECT_EQ(entryTexts(tools), QStringList({"Notes", "Calculator"}));
-    ToolItems().Delete("Notes");
+    form->Nodes().Context().Tools().Delete("Notes");
     emit tools->aboutToShow();
     EXPECT_EQ(entryTexts(tools), QStringList({"Calculator"}));
-    ToolItems().Clear();
+    form->Nodes().Context().Tools().Clear();
 }
 
 TEST_F(LogicFormTest, ClosingTheWindowHidesOrMinimisesAndNeverEnds)
@@ -164,8 +163,8 @@ TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
 {
     make();
     CreateItem(Kinds::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
-    const auto failSaves = [] {
-        RecordFile::SetSaveFaultHook([](RecordFile::SaveStep step) { return step == RecordFile::SaveStep::WriteRecords; });
+    const auto failSaves = [this] {
+        form->Nodes().Context().SetSaveFaultHook([](RecordFile::SaveStep step) { return step == RecordFile::SaveStep::WriteRecords; });
     };
     // Answers the save's error box with OK and the question after it with reply.
     QStringList shown;
@@ -191,7 +190,7 @@ TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
 
     // With room on the disk again, the next Exit writes what was kept; once ended, a
     // second end writes nothing more.
-    RecordFile::SetSaveFaultHook({});
+    form->Nodes().Context().SetSaveFaultHook({});
     logic->Exit();
     EXPECT_TRUE(logic->Ended());
     EXPECT_TRUE(database().contains("Neighbours"));

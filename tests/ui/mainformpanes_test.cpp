@@ -51,10 +51,10 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
     EXPECT_EQ(root->Text(), QStringLiteral("My Contacts"));
 
     TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("nowhere.mbd"));
-    SetRemoteLoading(true);
+    form->Nodes().Context().RemoteLoadingFlag() = true;
     TZEBObject *inside = add(Kinds::Person, QStringLiteral("Kim"), remote->Node());
     TZEBObject *insidePhone = add(Kinds::Phone, QStringLiteral("Work"), remote->Node());
-    SetRemoteLoading(false);
+    form->Nodes().Context().RemoteLoadingFlag() = false;
     EXPECT_TRUE(tree->flags(tree->indexOf(remote->Node())) & Qt::ItemIsEditable); // the remote folder itself
     EXPECT_FALSE(tree->flags(tree->indexOf(inside->Node())) & Qt::ItemIsEditable);
 

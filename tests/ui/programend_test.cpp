@@ -12,8 +12,7 @@ using ProgramEndTest = StoreFixture;
 TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWritesAll)
 {
     add(Kinds::Folder, "Friends", nullptr);
-    TToolItems tools;
-    tools.Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
+    context().Tools().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
     FakeWindow window;
     window.current.Width = 812;
     const QString ini = dir.filePath("zeb.ini");
@@ -24,18 +23,18 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
     for (auto step : {RecordFile::SaveStep::CreateTransaction, RecordFile::SaveStep::WriteRecords,
                       RecordFile::SaveStep::ReplaceDatabase}) {
         services.errors.clear();
-        RecordFile::SetSaveFaultHook([step](RecordFile::SaveStep s) { return s == step; });
-        EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, tools, profile)) << int(step);
+        context().SetSaveFaultHook([step](RecordFile::SaveStep s) { return s == step; });
+        EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, profile)) << int(step);
         EXPECT_EQ(services.errors.size(), 1) << int(step);
         EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), "{Params}\r\n") << int(step);
         EXPECT_FALSE(QFile::exists(ini)) << int(step);
     }
 
     // A read-only database is the user's wish: the user is told, nothing is written.
-    RecordFile::SetSaveFaultHook({});
+    context().SetSaveFaultHook({});
     services.errors.clear();
     ASSERT_TRUE(QFile::setPermissions(RecordFile::DatabaseName, QFile::ReadOwner | QFile::ReadGroup));
-    EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, tools, profile));
+    EXPECT_FALSE(SaveAtProgramEnd(nodes, &state, profile));
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_TRUE(services.errors.front().contains("read-only")) << services.errors.front().toStdString();
     EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), "{Params}\r\n");
@@ -43,7 +42,7 @@ TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWrit
     ASSERT_TRUE(QFile::setPermissions(RecordFile::DatabaseName, QFile::ReadOwner | QFile::WriteOwner));
 
     services.errors.clear();
-    EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, tools, profile));
+    EXPECT_TRUE(SaveAtProgramEnd(nodes, &state, profile));
     EXPECT_TRUE(ReadBytes(RecordFile::DatabaseName).contains("Friends"));
     const Profile written(ini);
     EXPECT_EQ(written.readInteger("WinState", "Norm_Width", 0), 812);

@@ -126,11 +126,11 @@ TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
 {
     TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
     remote->SetValue("/nowhere/shared.mbd");
-    SetRemoteLoading(true);
+    context().RemoteLoadingFlag() = true;
     TZEBObject *inner = add(Kinds::Folder, "Inner", remote->Node(), {}, "{Fold}0");
     TZEBObject *person = add(Kinds::Person, "Kim", remote->Node());
     TZEBObject *phone = add(Kinds::Phone, "Home", person->Node(), "555-0100", "{Phon}~~0");
-    SetRemoteLoading(false);
+    context().RemoteLoadingFlag() = false;
     for (TZEBObject *item : {inner, person, phone}) {
         EXPECT_FALSE(run(*item, false, [](QDialog *d) {
             auto *okButton = control<QPushButton>(d, "OKBtn");
