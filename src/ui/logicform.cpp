@@ -90,7 +90,7 @@ void TLogicForm::fillToolsMenu()
         const QString fileName = tool->FileName();
         m_toolsMenu->addAction(tool->Caption(), this, [this, fileName] {
             // Looked up again: the list may have changed since the menu was filled.
-            ItemServices &services = m_form.services();
+            ItemServices &services = m_form.Nodes().Context().Services();
             const TToolItem *current = m_form.Nodes().Context().Tools().FindByFileName(fileName);
             if (current && !current->Click(services))
                 services.ShowError(QStringLiteral("Cannot start \"%1\"").arg(fileName));
@@ -188,7 +188,7 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
             // What was read stays; what was not is said.
             const RecordFile::ReadNotes read = ImportFile(m_form.RootNode(), file.path);
             if (const QString shortfall = RecordFile::ImportShortfall(read); !shortfall.isEmpty())
-                m_form.services().ShowError(QStringLiteral("\"%1\": %2.%3")
+                m_form.Nodes().Context().Services().ShowError(QStringLiteral("\"%1\": %2.%3")
                                          .arg(file.argument, shortfall,
                                               read.records > 0 ? QStringLiteral(" The other records were imported.")
                                                                : QString()));

@@ -152,6 +152,7 @@ TEST_F(LogicFormTest, ACommandLineImportSaysWhatItCouldNotRead)
     WriteBytes(dir.filePath("empty.mbd"), "");
     make();
     FakeServices answers; // errors are recorded, not shown
+    form->Nodes().Context().SetServices(&answers);
     WriteBytes(dir.filePath("kept.mbd.bak"), "");
     logic->HandleCommandLine({dir.path(), {"mirabook", "torn.mbd", "empty.mbd", "kept.mbd.bak"}}); // the last is no export file
     EXPECT_EQ(topTitles(), QStringList({"Torn"}));
@@ -213,6 +214,7 @@ TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
                "{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Saved Folder~~~~~~77\r\n");
     make();
     FakeServices answers; // errors are recorded, not shown
+    form->Nodes().Context().SetServices(&answers);
     CreateItem(Kinds::Folder, "Unsaved", {}, {}, form->RootNode(), {}, 0);
     form->SelectNode(form->RootNode()->Child(1));
     QString asked;
