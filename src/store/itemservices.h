@@ -41,6 +41,9 @@ public:
     // Without icons the index comes back unchanged.
     virtual int FileIcon(const QString &file, int imageIndex) { Q_UNUSED(file); return imageIndex; }
 
+    // The help page of a topic (the item dialogs' Help button).
+    virtual void ShowHelp(int topic) { Q_UNUSED(topic); }
+
     // Message boxes
     virtual void ShowError(const QString &message) = 0;
     virtual void ShowInformation(const QString &message) = 0;

@@ -1,9 +1,7 @@
 #include "dialogwiring.h"
 
 #include "guiservices.h"
-#include "helptopics.h"
 #include "mainform.h"
-#include "ui/dialogs/helphook.h"
 #include "ui/dialogs/itemdialogs.h"
 
 #include <QCursor>
@@ -16,5 +14,4 @@ void WireDialogs(TMainForm &form)
     form.services().categoryChooser = [&form](qint32 current) {
         return RunCategoryPopup(current, form.categoryNames(), &form, QCursor::pos());
     };
-    HelpHook = [&form](int topic) { HelpTopics::ShowTopic(topic, form.services()); };
 }

@@ -1,5 +1,6 @@
 #include "guiservices.h"
 
+#include "helptopics.h"
 #include "imagelist.h"
 #include "mainform.h"
 #include "platform/launcher.h"
@@ -88,6 +89,8 @@ int GuiServices::FileIcon(const QString &file, int imageIndex)
     images.Replace(imageIndex, icon);
     return imageIndex;
 }
+
+void GuiServices::ShowHelp(int topic) { HelpTopics::ShowTopic(topic, *this); }
 
 void GuiServices::ShowError(const QString &message)
 {

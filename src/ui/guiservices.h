@@ -34,6 +34,7 @@ public:
     bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
     int FileIcon(const QString &file, int imageIndex) override;
 
+    void ShowHelp(int topic) override;
     void ShowError(const QString &message) override;
     void ShowInformation(const QString &message) override;
 

@@ -38,6 +38,7 @@ public:
     // Hands out image-list indices from nextIconIndex on for the generic image 13.
     int FileIcon(const QString &file, int imageIndex) override;
     int nextIconIndex = 16;
+    void ShowHelp(int topic) override { calls << QStringLiteral("help %1").arg(topic); }
     void ShowError(const QString &message) override { errors << message; }
     void ShowInformation(const QString &message) override { infos << message; }
 };

@@ -4,6 +4,8 @@
 #include "itemdialogs.h"
 #include "fieldwidgets.h"
 #include "helphook.h"
+#include "store/databasecontext.h"
+#include "store/itemservices.h"
 #include "store/zebobject.h"
 
 #include <QDialogButtonBox>
@@ -45,7 +47,8 @@ ItemDialog::ItemDialog(TZEBObject &item, const QStringList &categoryNames, const
     help->setObjectName(QStringLiteral("HelpBtn"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowDialogHelp(ItemDialogHelpContext); });
+    connect(help, &QPushButton::clicked, this,
+            [this] { m_item.Context().Services().ShowHelp(ItemDialogHelpContext); });
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_catSelect);

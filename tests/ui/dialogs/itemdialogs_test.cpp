@@ -6,11 +6,6 @@
 class ItemDialogsTest : public StoreFixture
 {
 protected:
-    void TearDown() override
-    {
-        HelpHook = nullptr;
-        StoreFixture::TearDown();
-    }
     // Runs the item's dialog, letting answer fill it; true when the item took the values.
     bool run(TZEBObject &item, bool isNew, std::function<void(QDialog *)> answer)
     {
@@ -111,15 +106,14 @@ TEST_F(ItemDialogsTest, CategoriesTickedStayEvenAfterCancel)
 
 TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
 {
-    QList<int> asked;
-    HelpHook = [&](int context) { asked << context; };
     TZEBObject *team = add(Kinds::Team, "Sales", root);
+    services.calls.clear();
     run(*team, false, [](QDialog *d) {
         control<QPushButton>(d, "HelpBtn")->click();
         EXPECT_TRUE(d->isVisible()); // help leaves the dialog open
         d->reject();
     });
-    EXPECT_EQ(asked, QList<int>({1039}));
+    EXPECT_EQ(services.calls, QStringList({"help 1039"}));
 }
 
 TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
