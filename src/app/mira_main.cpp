@@ -11,5 +11,5 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("mirabook"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunMiraCli(app.arguments().mid(1), out, err);
+    return RunMiraCli(app.arguments().mid(1), out, err, CliEnd::EndProcess);
 }

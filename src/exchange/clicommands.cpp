@@ -106,7 +106,7 @@ int ListCommand(const CliContext &c, const QStringList &args)
 {
     if (args.size() > 1)
         return c.fail(CliExit::BadInput, QStringLiteral("list takes one PATH (quote a path with spaces)"));
-    CliDatabase db;
+    CliDatabase &db = c.db;
     int status = CliExit::Ok;
     if (!loadForReading(c, db, status))
         return status;
@@ -127,7 +127,7 @@ int FindCommand(const CliContext &c, const QStringList &args)
     const QString text = args.join(u' ').toLower();
     if (text.trimmed().isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("find needs a TEXT to look for"));
-    CliDatabase db;
+    CliDatabase &db = c.db;
     int status = CliExit::Ok;
     if (!loadForReading(c, db, status))
         return status;
@@ -239,7 +239,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         return c.fail(CliExit::Failed, QStringLiteral("%1. Nothing was imported.").arg(lock.errorString()));
     }
 
-    CliDatabase db;
+    CliDatabase &db = c.db;
     if (QFileInfo::exists(RecordFile::DatabaseName) && !QFileInfo(RecordFile::DatabaseName).isReadable())
         return c.fail(CliExit::Failed, QStringLiteral("cannot read %1").arg(databasePath(c)));
     db.Load();
@@ -337,7 +337,7 @@ int checkExportTarget(const CliContext &c, const ExportRequest &request, const Q
 }
 
 // The kind and the column list of a CSV export; the kind code goes last, as the exporter takes it.
-int csvColumns(const CliContext &c, const ExportRequest &request, QStringList &columns)
+int csvColumns(const CliContext &c, const ExportRequest &request, CsvExportOptions &options)
 {
     const auto kind = KindFromText(request.kindText);
     if (request.kindText.isEmpty() || !kind)
@@ -349,9 +349,10 @@ int csvColumns(const CliContext &c, const ExportRequest &request, QStringList &c
         if (canonical.isEmpty())
             return c.fail(CliExit::BadInput, QStringLiteral("unknown column \"%1\"; the columns are: %2")
                                                  .arg(name.trimmed(), CsvColumnNames().join(QLatin1String(", "))));
-        columns << canonical;
+        options.columns << canonical;
     }
-    columns << QString::number(*kind);
+    options.kind = *kind;
+    options.includeFieldNames = !request.noHeader;
     return CliExit::Ok;
 }
 
@@ -365,12 +366,12 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     const QString target = c.absolute(request.file);
     if (const int status = checkExportTarget(c, request, target); status != CliExit::Ok)
         return status;
-    QStringList columns;
+    CsvExportOptions csv;
     if (request.asCsv)
-        if (const int status = csvColumns(c, request, columns); status != CliExit::Ok)
+        if (const int status = csvColumns(c, request, csv); status != CliExit::Ok)
             return status;
 
-    CliDatabase db;
+    CliDatabase &db = c.db;
     int status = CliExit::Ok;
     if (!loadForReading(c, db, status))
         return status;
@@ -386,9 +387,7 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     try {
         // The export replaces the target only once it is complete.
         if (request.asCsv) {
-            ExportColumns() = columns;
-            IncludeFieldNames() = !request.noHeader;
-            ExportCsv(node, target);
+            ExportCsv(node, target, csv);
         } else {
             ExportSubtree(node, target);
         }
@@ -402,7 +401,7 @@ int CheckCommand(const CliContext &c, const QStringList &args)
 {
     if (!args.isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("check takes no arguments"));
-    CliDatabase db;
+    CliDatabase &db = c.db;
     if (const QString why = notAFile(); !why.isEmpty())
         return c.fail(CliExit::Failed, why);
     if (!QFileInfo(RecordFile::DatabaseName).isFile())

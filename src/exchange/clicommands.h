@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStringList>
 
+class CliDatabase;
+
 class QTextStream;
 
 // What every command of the tool gets.
@@ -14,6 +16,9 @@ struct CliContext
     QString dataDir;
     // Where the tool was started: file arguments are relative to it.
     QDir startDir;
+    // The database of the run (loaded by the command that needs it); it outlives the
+    // command, so the tool may end without taking it down.
+    CliDatabase &db;
 
     QString absolute(const QString &file) const { return QDir::cleanPath(startDir.absoluteFilePath(file)); }
     // Prints "mira: " and the message on the error stream and returns status.

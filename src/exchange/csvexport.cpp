@@ -4,52 +4,37 @@
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
-#include <QScopeGuard>
-
-QStringList &ExportColumns()
-{
-    static QStringList columns;
-    return columns;
-}
-
-bool &IncludeFieldNames()
-{
-    static bool include = true;
-    return include;
-}
 
 std::optional<QString> CsvLine(const TZEBObject &item, const QStringList &columns)
 {
     QString s;
-    for (qsizetype i = 0; i + 1 < columns.size(); ++i)
-        s += item.GetFieldCSV(columns.at(i));
+    for (const QString &column : columns)
+        s += item.GetFieldCSV(column);
     if (s.isEmpty())
         return std::nullopt;
     s.chop(1);
     return s;
 }
 
-void WriteCSVRow(const TZEBObject &item, RecordSink &file, const QStringList &columns)
+void WriteCSVRow(const TZEBObject &item, RecordSink &file, const CsvExportOptions &options)
 {
-    if (columns.isEmpty())
+    if (options.columns.isEmpty())
         return;
-    if (item.Kind() != columns.back().toInt()) {
+    if (item.Kind() != options.kind) {
         // Leaf items hold no children of their own, so this goes one level down only.
         for (int i = 0; i < item.ChildCount(); ++i)
-            WriteCSVRow(*item.ChildAt(i), file, columns);
+            WriteCSVRow(*item.ChildAt(i), file, options);
         return;
     }
-    if (const auto line = CsvLine(item, columns))
+    if (const auto line = CsvLine(item, options.columns))
         file.Line(*line);
 }
 
-void ExportCsv(TTreeNode *node, const QString &fileName)
+void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions &options)
 {
-    const auto clearColumns = qScopeGuard([] { ExportColumns().clear(); });
-    const QStringList &columns = ExportColumns();
     WriteWholeFile(fileName, [&](RecordSink &sink) {
-        if (IncludeFieldNames() && !columns.isEmpty())
-            sink.Line(columns.mid(0, columns.size() - 1).join(u','));
-        ForEachShownNode(node, [&](TTreeNode *n, int) { WriteCSVRow(*n->Item(), sink, columns); });
+        if (options.includeFieldNames && !options.columns.isEmpty())
+            sink.Line(options.columns.join(u','));
+        ForEachShownNode(node, [&](TTreeNode *n, int) { WriteCSVRow(*n->Item(), sink, options); });
     });
 }

@@ -1,15 +1,20 @@
 #include "miracli.h"
 
 #include "clicommands.h"
+#include "clidatabase.h"
 #include "platform/paths.h"
 #include "store/ranmar.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTextStream>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -112,7 +117,7 @@ int CliContext::fail(int status, const QString &message) const
     return status;
 }
 
-int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err, CliEnd end)
 {
     Options options;
     if (const std::optional<int> status = readOptions(arguments, out, err, options))
@@ -133,9 +138,18 @@ int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (const int status = enterDataDir(options.home, startDir, err); status != CliExit::Ok)
         return status;
     ItemIds::SeedFromTime(QDateTime::currentDateTime());
-    const CliContext context{out, err, QDir::currentPath(), startDir};
+    auto db = std::make_unique<CliDatabase>();
+    const CliContext context{out, err, QDir::currentPath(), startDir, *db};
     const int status = run(context, options.words);
-    out.flush();
-    err.flush();
+    for (QTextStream *stream : {&out, &err}) {
+        stream->flush();
+        if (auto *file = qobject_cast<QFileDevice *>(stream->device()))
+            file->flush();
+    }
+    if (end == CliEnd::EndProcess) {
+        // The command has closed its files and let go of the lock; only memory is left.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

@@ -15,6 +15,13 @@ enum : int {
 };
 }
 
+// How a run ends. The tool's own process ends as soon as everything is written, flushed
+// and closed, leaving its database to the system (freeing a large tree item by item takes
+// longer than the load); a caller that goes on frees it.
+enum class CliEnd { FreeDatabase, EndProcess };
+
 // Runs "mira" with its arguments (without the program name). The data directory
-// becomes the current directory while a command runs.
-int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err);
+// becomes the current directory while a command runs. With CliEnd::EndProcess it does
+// not return: the process exits with the status.
+int RunMiraCli(const QStringList &arguments, QTextStream &out, QTextStream &err,
+               CliEnd end = CliEnd::FreeDatabase);

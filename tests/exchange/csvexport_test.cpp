@@ -5,16 +5,7 @@
 #include "support/filebytes.h"
 #include "support/storefixture.h"
 
-class CsvExportTest : public StoreFixture
-{
-protected:
-    void TearDown() override
-    {
-        IncludeFieldNames() = true;
-        ExportColumns().clear();
-        StoreFixture::TearDown();
-    }
-};
+using CsvExportTest = StoreFixture;
 
 TEST_F(CsvExportTest, ExportedCsvFollowsTheColumnList)
 {
@@ -25,15 +16,14 @@ TEST_F(CsvExportTest, ExportedCsvFollowsTheColumnList)
     CreateItem(Kinds::Phone, "Desk", "1", {}, f->Node(), "{Phon}~~0", 5);
     CreateItem(Kinds::EMail, "Mail", "a@b", {}, p->Node(), "{Mail}0", 6);
 
-    ExportColumns() = QStringList({"Title", "Phone Number", "Extension", QString::number(Kinds::Phone)});
-    ExportCsv(f->Node(), "phones.csv");
-    EXPECT_EQ(ReadBytes("phones.csv"),
-              CrLf({"Title,Phone Number,Extension", "\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
-                    "\"Work\",\"555 \"\"0200\"\"\",\"x12\""}));
-    EXPECT_TRUE(ExportColumns().isEmpty());
+    CsvExportOptions phones{Kinds::Phone, {"Title", "Phone Number", "Extension"}, true};
+    ExportCsv(f->Node(), "phones.csv", phones);
+    const QByteArray rows = CrLf({"\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
+                                  "\"Work\",\"555 \"\"0200\"\"\",\"x12\""});
+    EXPECT_EQ(ReadBytes("phones.csv"), CrLf({"Title,Phone Number,Extension"}) + rows);
+    phones.includeFieldNames = false;
+    ExportCsv(f->Node(), "bare.csv", phones);
+    EXPECT_EQ(ReadBytes("bare.csv"), rows);
 
-    // A file that cannot be made ends the export and still clears the list.
-    ExportColumns() = QStringList({"Title", QString::number(Kinds::Phone)});
-    EXPECT_THROW(ExportCsv(f->Node(), "no/such/dir/x.csv"), EInOutError);
-    EXPECT_TRUE(ExportColumns().isEmpty());
+    EXPECT_THROW(ExportCsv(f->Node(), "no/such/dir/x.csv", phones), EInOutError);
 }
