@@ -191,7 +191,7 @@ auto updateScope(TTreeNodes *nodes)
 
 RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode)
 {
-    UpdateScope update(ownerNode->Owner());
+    const auto update = updateScope(ownerNode->Owner());
     auto source = std::make_shared<RecordSource>();
     source->bytes = bytes;
     return ReadRecords(source, startAt, firstLine, ownerNode);
