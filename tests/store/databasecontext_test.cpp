@@ -76,8 +76,8 @@ TEST_F(DatabaseContextTest, TwoDatabasesSideBySideKeepTheirOwnContexts)
     EXPECT_TRUE(after.services.calls.filter("dial").isEmpty());
 
     // Tools: only the database with the tool shows its icon on the tool address.
-    EXPECT_EQ(before.item(0)->ChildAt(2)->GetImageIndex(), Images::Document);
-    EXPECT_NE(after.item(0)->ChildAt(2)->GetImageIndex(), Images::Document);
+    EXPECT_EQ(before.item(0)->ChildAt(2)->GetImageIndex(), ImageIndex(Image::Document));
+    EXPECT_NE(after.item(0)->ChildAt(2)->GetImageIndex(), ImageIndex(Image::Document));
 
     // A remote folder's refresh lets items in below it only in its own database, and only
     // for as long as it reads.
