@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         StoreFixture::SetUp();
-        TReminderObject::SetToday(QDate(2030, 1, 1));
+        nodes.Context().SetToday(QDate(2030, 1, 1));
     }
     // The node depth levels below from, following the first child.
     static TTreeNode *down(TTreeNode *from, int depth)
