@@ -423,6 +423,8 @@ void StripToDigits(QString &s)
     s.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
 }
 
+bool IsTitleText(QStringView title) { return !title.trimmed().isEmpty(); }
+
 int CompareTitles(const QString &a, const QString &b) { return CompareTitles(QStringView(a), QStringView(b)); }
 
 int CompareTitles(QStringView a, QStringView b)

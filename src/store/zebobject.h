@@ -191,4 +191,7 @@ void StripToDigits(QString &s);
 // Folder order of the panes: folders first, then titles with A to Z folded.
 int CompareItems(const TZEBObject *a, const TZEBObject *b);
 int CompareTitles(const QString &a, const QString &b);
+// Whether a title holds more than blanks: one given or changed by the user must;
+// titles read from a file are taken as they are.
+bool IsTitleText(QStringView title);
 int CompareTitles(QStringView a, QStringView b);

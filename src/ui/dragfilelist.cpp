@@ -1,5 +1,7 @@
 #include "dragfilelist.h"
 
+#include "listcells.h"
+
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QListView>
@@ -30,19 +32,22 @@ TDragFileList::TDragFileList(QWidget *parent) : QWidget(parent)
     m_icons = new QListView(this);
     m_details = new QTreeView(this);
 
-    m_icons->setUniformItemSizes(true);
+    // Every row answers with the one cell size, measured over all names.
+    m_cells = new TListCellDelegate(m_icons);
+    m_icons->setItemDelegate(m_cells);
     m_icons->setLayoutMode(QListView::Batched);
     m_icons->setBatchSize(500);
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setMovement(QListView::Static);
 
+    m_details->setItemDelegate(new TTitleEditDelegate(m_details));
     m_details->setRootIsDecorated(false);
     m_details->setUniformRowHeights(true);
     m_details->setItemsExpandable(false);
     m_details->setAllColumnsShowFocus(true);
     m_details->setSortingEnabled(false);
     m_details->header()->setSectionsClickable(false);
-    m_details->header()->setStretchLastSection(false);
+    m_details->header()->setStretchLastSection(true);
 
     for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_icons), static_cast<QAbstractItemView *>(m_details)}) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -70,6 +75,29 @@ void TDragFileList::setModel(QAbstractItemModel *model)
     delete old;
     for (int c = 0; c < 3; ++c)
         m_details->setColumnWidth(c, DefaultColumnWidths[c]);
+    connect(model, &QAbstractItemModel::modelReset, this, &TDragFileList::fitCells);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &TDragFileList::fitCells);
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { growCells(first, last); });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to) { growCells(from.row(), to.row()); });
+    fitCells();
+}
+
+void TDragFileList::fitCells()
+{
+    m_cells->reset(m_style == 1);
+    if (QAbstractItemModel *model = m_icons->model())
+        m_cells->measure(*model, 0, model->rowCount() - 1, m_icons->fontMetrics());
+    m_icons->setGridSize(m_cells->cellSize());
+    m_icons->doItemsLayout();
+}
+
+void TDragFileList::growCells(int first, int last)
+{
+    // A name that fits changes nothing; a wider one widens every cell.
+    if (m_icons->model() && m_cells->measure(*m_icons->model(), first, last, m_icons->fontMetrics()))
+        m_icons->setGridSize(m_cells->cellSize());
 }
 
 QItemSelectionModel *TDragFileList::selectionModel() const { return m_icons->selectionModel(); }
@@ -87,7 +115,6 @@ void TDragFileList::setViewStyle(int style)
     case 1:
         m_icons->setViewMode(QListView::IconMode);
         m_icons->setIconSize(QSize(32, 32));
-        m_icons->setGridSize(QSize(96, 84));
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setWrapping(true);
         m_icons->setWordWrap(true);
@@ -96,7 +123,6 @@ void TDragFileList::setViewStyle(int style)
     case 2:
         m_icons->setViewMode(QListView::ListMode);
         m_icons->setIconSize(QSize(16, 16));
-        m_icons->setGridSize(QSize(150, 20));
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setWrapping(true);
         m_icons->setWordWrap(false);
@@ -104,7 +130,6 @@ void TDragFileList::setViewStyle(int style)
     case 3:
         m_icons->setViewMode(QListView::ListMode);
         m_icons->setIconSize(QSize(16, 16));
-        m_icons->setGridSize(QSize());
         m_icons->setFlow(QListView::TopToBottom);
         m_icons->setWrapping(true);
         m_icons->setWordWrap(false);
@@ -112,6 +137,7 @@ void TDragFileList::setViewStyle(int style)
     }
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
+    fitCells();
     // A static layout turns drops off; files from the desktop are still welcome.
     m_icons->viewport()->setAcceptDrops(true);
     m_stack->setCurrentWidget(m_icons);

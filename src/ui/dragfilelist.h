@@ -8,6 +8,7 @@ class QItemSelectionModel;
 class QListView;
 class QStackedLayout;
 class QTreeView;
+class TListCellDelegate;
 
 // The item list: one model shown as large icons, small icons, a list, or details
 // with columns. Accepts files dropped from the desktop.
@@ -38,6 +39,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Sizes the icon formats' cells to the names: all rows anew, or rows first to last added.
+    void fitCells();
+    void growCells(int first, int last);
+
+    TListCellDelegate *m_cells = nullptr;
     QStackedLayout *m_stack = nullptr;
     QListView *m_icons = nullptr;
     QTreeView *m_details = nullptr;

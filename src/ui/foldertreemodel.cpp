@@ -101,6 +101,8 @@ bool TFolderTreeModel::setData(const QModelIndex &index, const QVariant &value, 
     if (role != Qt::EditRole || !CanRename(node))
         return false;
     const QString text = value.toString();
+    if (!IsTitleText(text))
+        return false;
     // The label takes the typed text even when it differed from the title before.
     if (TZEBObject *item = node->Item())
         item->SetTitle(text);

@@ -274,7 +274,7 @@ bool TItemListModel::setData(const QModelIndex &index, const QVariant &value, in
     if (role != Qt::EditRole || index.column() != TitleColumn || !m_editable)
         return false;
     TZEBObject *item = itemAt(index);
-    if (!item)
+    if (!item || !IsTitleText(value.toString()))
         return false;
     // The row follows the item's change notice, re-sorted as a rebuild would place it.
     item->SetTitle(value.toString());

@@ -9,6 +9,7 @@
 #include "splitterpanel.h"
 #include "statuspanels.h"
 #include "tipbar.h"
+#include "titleedit.h"
 #include "platform/profile.h"
 #include "store/categorynames.h"
 #include "store/errorreport.h"
@@ -33,15 +34,15 @@
 namespace {
 
 // Draws a node with its selected image while it is the selected node.
-class TFolderDelegate : public QStyledItemDelegate
+class TFolderDelegate : public TTitleEditDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using TTitleEditDelegate::TTitleEditDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
+        TTitleEditDelegate::initStyleOption(option, index);
         if (option->state & QStyle::State_Selected)
             option->icon = index.data(TFolderTreeModel::SelectedIconRole).value<QIcon>();
     }

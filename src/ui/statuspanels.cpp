@@ -18,22 +18,33 @@ QString TStatusPanels::text(int panel) const
 
 void TStatusPanels::setText(int panel, const QString &text)
 {
-    if (panel >= 0 && panel < 3)
-        m_labels[size_t(panel)]->setText(text);
+    if (panel < 0 || panel >= 3 || m_labels[size_t(panel)]->text() == text)
+        return;
+    m_labels[size_t(panel)]->setText(text);
+    updateGeometry();
+    placePanels();
+}
+
+int TStatusPanels::panelWidth(size_t panel) const
+{
+    return qMax(Widths[panel], m_labels[panel]->sizeHint().width());
 }
 
 QSize TStatusPanels::sizeHint() const
 {
-    return {Widths[0] + Widths[1] + Widths[2], m_labels[0]->sizeHint().height()};
+    return {panelWidth(0) + panelWidth(1) + panelWidth(2), m_labels[0]->sizeHint().height()};
 }
 
 QSize TStatusPanels::minimumSizeHint() const { return {0, m_labels[0]->sizeHint().height()}; }
 
-void TStatusPanels::resizeEvent(QResizeEvent *)
+void TStatusPanels::resizeEvent(QResizeEvent *) { placePanels(); }
+
+void TStatusPanels::placePanels()
 {
     int x = 0;
     for (size_t i = 0; i < m_labels.size(); ++i) {
-        m_labels[i]->setGeometry(x, 0, Widths[i], height());
-        x += Widths[i];
+        const int width = panelWidth(i);
+        m_labels[i]->setGeometry(x, 0, width, height());
+        x += width;
     }
 }

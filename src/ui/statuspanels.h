@@ -5,8 +5,8 @@
 
 class QLabel;
 
-// The three panels of the status bar, 350, 75 and 500 pixels wide, cut off at
-// the window's edge rather than widening the window.
+// The three panels of the status bar, 350, 75 and 500 pixels wide, each wider when
+// its text needs it; cut off at the window's edge rather than widening the window.
 class TStatusPanels : public QWidget
 {
     Q_OBJECT
@@ -23,5 +23,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int panelWidth(size_t panel) const;
+    void placePanels();
+
     std::array<QLabel *, 3> m_labels{};
 };

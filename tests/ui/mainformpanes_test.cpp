@@ -4,6 +4,7 @@
 #include "support/filebytes.h"
 
 #include <QDateTime>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -78,6 +79,35 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
     ASSERT_TRUE(tree->setData(tree->indexOf(anna->Node()), QStringLiteral("Abe"), Qt::EditRole));
     EXPECT_EQ(anna->Title(), QStringLiteral("Abe"));
     EXPECT_EQ(root->Child(1), anna->Node()); // after the folder, before Bert
+}
+
+TEST_F(MainFormTest, BlankNamesAreRefusedInPlace)
+{
+    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Friends"));
+    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"));
+    form->SelectNode(root);
+    TFolderTreeModel *tree = form->folderModel();
+    TItemListModel *list = form->itemModel();
+    for (const char *blank : {"", "  "}) {
+        EXPECT_FALSE(tree->setData(tree->indexOf(folder->Node()), QString::fromLatin1(blank), Qt::EditRole));
+        EXPECT_FALSE(list->setData(rowIndex(phone), QString::fromLatin1(blank), Qt::EditRole));
+    }
+    EXPECT_EQ(folder->Title(), QStringLiteral("Friends"));
+    EXPECT_EQ(folder->Node()->Text(), QStringLiteral("Friends"));
+    EXPECT_EQ(phone->Title(), QStringLiteral("Desk"));
+
+    // The editor does not take Enter on a blank name; leaving it keeps the old one.
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->BeginRename(folder->Node());
+    auto *editor = form->folders()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(folder->Title(), QStringLiteral("Friends"));
 }
 
 TEST_F(MainFormTest, ViewFormatMenuAndButtonsStayInStep)
