@@ -41,6 +41,13 @@ TEditPersDlg::TEditPersDlg(TPersonObject &person, bool isNew, const QStringList 
     connect(m_title, &QLineEdit::editingFinished, this, &TEditPersDlg::titleExit);
 }
 
+TEditPersDlg::~TEditPersDlg()
+{
+    // A dialog taken down while shown hides first, and the title losing the focus then
+    // reports its edit: the names it would be split into are gone by that time.
+    disconnect(m_title, &QLineEdit::editingFinished, this, &TEditPersDlg::titleExit);
+}
+
 void TEditPersDlg::titleExit()
 {
     // Only a changed title is split: passing through the field (or clicking OK

@@ -14,6 +14,7 @@ class TEditPersDlg : public ItemDialog
     Q_OBJECT
 public:
     TEditPersDlg(TPersonObject &person, bool isNew, const QStringList &categoryNames, QWidget *parent = nullptr);
+    ~TEditPersDlg() override;
 
     PrimaryPagesWidget *pages() const { return m_pages; }
     TPersonNames names() const;

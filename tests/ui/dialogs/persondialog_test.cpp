@@ -8,6 +8,8 @@
 #include "store/personobject.h"
 #include "store/phoneobject.h"
 
+#include <memory>
+
 class PersonDialogTest : public DialogTest
 {
 protected:
@@ -157,4 +159,19 @@ TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
     EXPECT_EQ(org->Value(), "kept"); // the dialog does not compose a value
     EXPECT_EQ(primaries(org), QStringList({"", "", "", "Primary E-Mail", ""}));
     EXPECT_EQ(org->ChildCount(), 1);
+}
+
+TEST_F(PersonDialogTest, ClosedWhileItsChangedTitleHasFocus)
+{
+    // Taking the dialog down moves the focus off the title, which reports the edit.
+    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
+    auto dialog = std::make_unique<TEditPersDlg>(*person, false, QStringList());
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QLineEdit *title = edit(dialog.get(), "Title");
+    title->setFocus();
+    QTest::keyClicks(title, " Lee Park");
+    dialog.reset();
+    EXPECT_EQ(person->Title(), "Kim");
 }
