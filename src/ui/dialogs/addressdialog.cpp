@@ -6,7 +6,7 @@
 TEditAddressDlg::TEditAddressDlg(TAddressObject &address, bool isNew, const QStringList &categoryNames,
                                  QWidget *parent)
     : ItemDialog(address, categoryNames, tr("Address"), parent), m_address(address), m_isNew(isNew),
-      m_title(makeEdit(QStringLiteral("AddrTitle"), 40, address.Title())), m_fields(this)
+      m_title(makeTitleEdit(QStringLiteral("AddrTitle"), 40, address.Title())), m_fields(this)
 {
     if (!isNew) {
         TAddressObject::DialogValues v;

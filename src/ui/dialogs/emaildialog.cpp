@@ -8,7 +8,7 @@
 TEMailEditDlg::TEMailEditDlg(TEMailObject &mail, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(mail, categoryNames, tr("E-Mail"), parent), m_mail(mail)
 {
-    m_title = makeEdit(QStringLiteral("EMailTitle"), 40, mail.Title());
+    m_title = makeTitleEdit(QStringLiteral("EMailTitle"), 40, mail.Title());
     m_address = makeEdit(QStringLiteral("EMailAddr"), 80, mail.Value());
     m_comment = makeEdit(QStringLiteral("EMailComment"), 255, mail.Comment());
     auto *form = new QFormLayout;

@@ -9,7 +9,7 @@ TFaxEditDlg::TFaxEditDlg(TFaxObject &fax, bool isNew, const QStringList &categor
     : ItemDialog(fax, categoryNames, tr("Fax"), parent), m_fax(fax), m_isNew(isNew),
       m_number(QStringLiteral("FaxNum"), QStringLiteral("FaxFmt"), tr("Fax Number Format"), FaxFormats(), this)
 {
-    m_title = makeEdit(QStringLiteral("FaxTitle"), 40, fax.Title());
+    m_title = makeTitleEdit(QStringLiteral("FaxTitle"), 40, fax.Title());
     m_number.field->setText(fax.Value());
     m_comment = makeEdit(QStringLiteral("FaxComment"), 255, fax.Comment());
 

@@ -17,7 +17,7 @@
 TFolderEditDlg::TFolderEditDlg(TFolderObject &folder, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(folder, categoryNames, tr("Folder"), parent), m_folder(folder), m_location(folder.Value())
 {
-    m_title = makeEdit(QStringLiteral("FolderTitle"), 40, folder.Title());
+    m_title = makeTitleEdit(QStringLiteral("FolderTitle"), 40, folder.Title());
     m_comment = makeEdit(QStringLiteral("FolderComment"), 255, folder.Comment());
     auto *form = new QFormLayout;
     form->addRow(tr("&Title:"), m_title);

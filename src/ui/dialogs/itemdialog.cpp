@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,6 +57,13 @@ ItemDialog::ItemDialog(TZEBObject &item, const QStringList &categoryNames, const
     outer->addLayout(bottom);
 }
 
+ItemDialog::~ItemDialog()
+{
+    // The page controls go with the dialog's widgets, after this part of it is gone.
+    for (QTabWidget *pages : findChildren<QTabWidget *>())
+        disconnect(pages, nullptr, this, nullptr);
+}
+
 QLineEdit *ItemDialog::makeEdit(const QString &name, int maxLength, const QString &text)
 {
     QLineEdit *edit = MakeLimitedEdit(name, maxLength, this);
@@ -63,35 +71,78 @@ QLineEdit *ItemDialog::makeEdit(const QString &name, int maxLength, const QStrin
     return edit;
 }
 
+QLineEdit *ItemDialog::makeTitleEdit(const QString &name, int maxLength, const QString &text)
+{
+    m_title = makeEdit(name, maxLength, text);
+    connect(m_title, &QLineEdit::textChanged, this, &ItemDialog::updateOk);
+    updateOk();
+    return m_title;
+}
+
+void ItemDialog::updateOk() { m_ok->setEnabled(!m_item.InRemote() && (!m_title || IsTitleText(m_title->text()))); }
+
 void ItemDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_focusArranged)
         return;
     m_focusArranged = true;
+    // Typing starts in the first field.
+    if (QWidget *first = arrangeTabOrder())
+        first->setFocus(Qt::OtherFocusReason);
+    // Another page brings other fields to the front: they join the order where it stands.
+    for (QTabWidget *pages : findChildren<QTabWidget *>())
+        connect(pages, &QTabWidget::currentChanged, this, &ItemDialog::arrangeTabOrder);
+}
+
+QWidget *ItemDialog::arrangeTabOrder()
+{
     // Fields are made in whatever order suits the code; the tab order follows the form
-    // from top to bottom, and the category image and the buttons come last, so typing
-    // starts in the first field.
-    const auto focusable = [](QWidget *w) {
-        return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(w->window());
+    // from top to bottom, and the category image and the buttons come last.
+    const auto focusable = [this](QWidget *w) {
+        return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this);
     };
-    QList<QWidget *> order;
-    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        if (w != m_catSelect && !m_buttons->isAncestorOf(w) && focusable(w))
-            order << w;
-    std::stable_sort(order.begin(), order.end(), [this](QWidget *a, QWidget *b) {
-        const QPoint pa = a->mapTo(this, QPoint(0, 0));
-        const QPoint pb = b->mapTo(this, QPoint(0, 0));
-        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    // Where a field stands: a field on a page by the page control's place in the dialog,
+    // then by its own place in the control (a page that just came to the front may not
+    // have been laid out in the dialog yet).
+    struct Place
+    {
+        QWidget *widget;
+        QPoint outer;
+        QPoint inner;
+    };
+    QList<Place> order;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w == m_catSelect || m_buttons->isAncestorOf(w) || !focusable(w))
+            continue;
+        QWidget *pages = nullptr;
+        for (QWidget *p = w->parentWidget(); p && p != this; p = p->parentWidget())
+            if (qobject_cast<QTabWidget *>(p))
+                pages = p;
+        if (pages)
+            order.append({w, pages->mapTo(this, QPoint(0, 0)), w->mapTo(pages, QPoint(0, 0))});
+        else
+            order.append({w, w->mapTo(this, QPoint(0, 0)), QPoint()});
+    }
+    const auto before = [](const QPoint &a, const QPoint &b) {
+        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+    };
+    std::stable_sort(order.begin(), order.end(), [&](const Place &a, const Place &b) {
+        if (a.outer != b.outer)
+            return before(a.outer, b.outer);
+        return before(a.inner, b.inner);
     });
     if (order.isEmpty())
-        return;
-    order << m_catSelect;
+        return nullptr;
+    QList<QWidget *> chain;
+    for (const Place &p : std::as_const(order))
+        chain << p.widget;
+    chain << m_catSelect;
     for (QAbstractButton *button : m_buttons->buttons())
-        order << button;
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i), order.at(i + 1));
-    order.front()->setFocus(Qt::OtherFocusReason);
+        chain << button;
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
+    return chain.front();
 }
 
 void ItemDialog::chooseCategories()

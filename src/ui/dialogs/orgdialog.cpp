@@ -9,7 +9,7 @@
 TOrgEditDlg::TOrgEditDlg(TOrgObject &org, bool isNew, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(org, categoryNames, tr("Organization"), parent), m_org(org), m_isNew(isNew)
 {
-    m_title = makeEdit(QStringLiteral("Title"), 0, org.Title());
+    m_title = makeTitleEdit(QStringLiteral("Title"), 0, org.Title());
     m_comment = makeEdit(QStringLiteral("Comment"), 0, org.Comment());
     auto *form = new QFormLayout;
     form->addRow(tr("&Name:"), m_title);

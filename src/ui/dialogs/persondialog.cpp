@@ -11,7 +11,7 @@
 TEditPersDlg::TEditPersDlg(TPersonObject &person, bool isNew, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(person, categoryNames, tr("Person"), parent), m_person(person), m_isNew(isNew)
 {
-    m_title = makeEdit(QStringLiteral("Title"), 40, person.Title());
+    m_title = makeTitleEdit(QStringLiteral("Title"), 40, person.Title());
     m_splitTitle = m_title->text();
     m_salutation = new QComboBox(this);
     m_salutation->setObjectName(QStringLiteral("Salutation"));

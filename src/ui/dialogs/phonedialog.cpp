@@ -9,7 +9,7 @@ TPhoneEditDlg::TPhoneEditDlg(TPhoneObject &phone, bool isNew, const QStringList 
     : ItemDialog(phone, categoryNames, tr("Phone"), parent), m_phone(phone),
       m_number(QStringLiteral("PhoneNum"), QStringLiteral("PhoneFmt"), tr("Phone Number Format"), PhoneFormats(), this)
 {
-    m_title = makeEdit(QStringLiteral("PhoneTitle"), 40, phone.Title());
+    m_title = makeTitleEdit(QStringLiteral("PhoneTitle"), 40, phone.Title());
     m_number.field->setText(phone.Value());
     m_extension = makeEdit(QStringLiteral("Extension"), 6, phone.Extension());
     m_comment = makeEdit(QStringLiteral("PhoneComment"), 255, phone.Comment());

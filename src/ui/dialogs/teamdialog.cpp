@@ -8,7 +8,7 @@
 TTeamEditDlg::TTeamEditDlg(TTeamObject &team, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(team, categoryNames, tr("Team"), parent), m_team(team)
 {
-    m_title = makeEdit(QStringLiteral("TeamTitle"), 40, team.Title());
+    m_title = makeTitleEdit(QStringLiteral("TeamTitle"), 40, team.Title());
     m_comment = makeEdit(QStringLiteral("TeamComment"), 255, team.Comment());
     auto *form = new QFormLayout;
     form->addRow(tr("&Title:"), m_title);

@@ -9,7 +9,7 @@
 TWebSiteDlg::TWebSiteDlg(TWebObject &site, const QStringList &categoryNames, QWidget *parent)
     : ItemDialog(site, categoryNames, tr("Website"), parent), m_site(site)
 {
-    m_title = makeEdit(QStringLiteral("WebTitle"), 40, site.Title());
+    m_title = makeTitleEdit(QStringLiteral("WebTitle"), 40, site.Title());
     m_web = MakeWebCombo(QStringLiteral("Web"), this);
     if (!site.Value().isEmpty())
         m_web->setEditText(site.Value());

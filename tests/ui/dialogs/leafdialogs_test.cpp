@@ -4,10 +4,12 @@
 #include "ui/dialogs/emaildialog.h"
 #include "ui/dialogs/faxdialog.h"
 #include "ui/dialogs/numberfield.h"
+#include "ui/dialogs/persondialog.h"
 #include "ui/dialogs/phonedialog.h"
 #include "ui/dialogs/websitedialog.h"
 #include "store/emailobject.h"
 #include "store/faxobject.h"
+#include "store/personobject.h"
 #include "store/phoneobject.h"
 #include "store/webobject.h"
 
@@ -123,4 +125,30 @@ TEST_F(LeafDialogTest, EMailAndWebsite)
 
     TWebSiteDlg again(*site, {});
     EXPECT_EQ(control<QComboBox>(&again, "Web")->currentText(), "FTP://example.org");
+}
+
+TEST_F(LeafDialogTest, OkWaitsForATitleThatIsMoreThanBlanks)
+{
+    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
+    TEditPersDlg dialog(*person, false, {});
+    QLineEdit *title = edit(&dialog, "Title");
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    for (const char *blank : {"", "   "}) {
+        title->setText(blank);
+        EXPECT_FALSE(dialog.okButton()->isEnabled()) << '"' << blank << '"';
+    }
+    // Enter does not take it either.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    title->setText("K");
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+
+    // An item whose file gave it no title opens with OK waiting for one.
+    auto *phone = make<TPhoneObject>(Kinds::Phone, "", "555");
+    TPhoneEditDlg untitled(*phone, false, {});
+    EXPECT_FALSE(untitled.okButton()->isEnabled());
 }

@@ -8,6 +8,8 @@
 #include "store/personobject.h"
 #include "store/phoneobject.h"
 
+#include <QTabBar>
+#include <QTabWidget>
 #include <memory>
 
 class PersonDialogTest : public DialogTest
@@ -174,4 +176,31 @@ TEST_F(PersonDialogTest, ClosedWhileItsChangedTitleHasFocus)
     QTest::keyClicks(title, " Lee Park");
     dialog.reset();
     EXPECT_EQ(person->Title(), "Kim");
+}
+
+TEST_F(PersonDialogTest, TabEntersThePageBroughtToTheFrontWithTheKeyboard)
+{
+    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
+    auto *org = make<TOrgObject>(Kinds::Organization, "Acme");
+    TEditPersDlg personDialog(*person, false, {});
+    TOrgEditDlg orgDialog(*org, false, {});
+    for (QDialog *dialog : {static_cast<QDialog *>(&personDialog), static_cast<QDialog *>(&orgDialog)}) {
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTabBar *bar = dialog->findChild<QTabWidget *>()->tabBar();
+        int page = 0;
+        for (const char *first : {"PhoneTitle", "FaxTitle", "EMailTitle", "WebTitle"}) {
+            bar->setFocus();
+            QTest::keyClick(bar, Qt::Key_Right);
+            ASSERT_EQ(bar->currentIndex(), ++page);
+            QTest::keyClick(bar, Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            auto *expected = control<QComboBox>(dialog, first);
+            EXPECT_TRUE(focus && (focus == expected || expected->isAncestorOf(focus)))
+                << dialog->windowTitle().toStdString() << ": " << first << " but "
+                << (focus ? qPrintable(focus->objectName()) : "none");
+        }
+        dialog->hide();
+    }
 }
