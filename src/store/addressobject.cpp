@@ -1,4 +1,5 @@
 #include "addressobject.h"
+#include "vcardline.h"
 
 #include "fieldcodec.h"
 #include "itemservices.h"
@@ -120,9 +121,13 @@ QString TAddressObject::GetFieldCSV(const QString &name) const
 
 QString TAddressObject::GetVCardLine() const
 {
-    return QStringLiteral("ADR:") + QStringList{m_lines.value(0), m_lines.value(1), m_lines.value(2), m_city,
-                                                m_state, m_postalCode, m_country}
-                                        .join(u';');
+    // The street lines go in the street component, one under the other; the post-office
+    // box and extended address stay empty.
+    QStringList street = m_lines.mid(0, 3);
+    while (!street.isEmpty() && street.last().isEmpty())
+        street.removeLast();
+    return VCardLine(QStringLiteral("ADR"), {QString(), QString(), street.join(u'\n'), m_city, m_state, m_postalCode,
+                                             m_country});
 }
 
 QString TAddressObject::GetText() const

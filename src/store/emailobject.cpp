@@ -1,4 +1,5 @@
 #include "emailobject.h"
+#include "vcardline.h"
 
 #include "itemservices.h"
 #include "kindtable.h"
@@ -35,7 +36,7 @@ void TEMailObject::SendMail(const QString &attachment) { Services().SendMail(Tit
 
 QString TEMailObject::GetVCardLine() const
 {
-    return (IsEMailAddress(Value()) ? QStringLiteral("EMAIL;INTERNET:") : QStringLiteral("EMAIL:")) + Value();
+    return VCardLine(IsEMailAddress(Value()) ? QStringLiteral("EMAIL;INTERNET") : QStringLiteral("EMAIL"), {Value()});
 }
 
 bool TEMailObject::ApplyDialog(const QString &title, const QString &address, const QString &comment)

@@ -1,4 +1,5 @@
 #include "faxobject.h"
+#include "vcardline.h"
 
 #include "itemservices.h"
 #include "kindtable.h"
@@ -29,7 +30,7 @@ void TFaxObject::SendFax(const QString &attachment) { Services().SendFax(Title()
 
 void TFaxObject::Dial() { Services().Dial(Title(), Value()); }
 
-QString TFaxObject::GetVCardLine() const { return QStringLiteral("TEL;FAX:") + Value(); }
+QString TFaxObject::GetVCardLine() const { return VCardLine(QStringLiteral("TEL;FAX"), {Value()}); }
 
 bool TFaxObject::ApplyDialog(const QString &title, const QString &shownNumber, const QString &bareNumber,
                              const QString &comment, bool isNew)

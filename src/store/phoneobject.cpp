@@ -1,4 +1,5 @@
 #include "phoneobject.h"
+#include "vcardline.h"
 
 #include "itemservices.h"
 #include "kindtable.h"
@@ -41,7 +42,7 @@ void TPhoneObject::Open() { Dial(); }
 
 void TPhoneObject::Dial() { Services().Dial(Title(), Value()); }
 
-QString TPhoneObject::GetVCardLine() const { return QStringLiteral("TEL:") + Value(); }
+QString TPhoneObject::GetVCardLine() const { return VCardLine(QStringLiteral("TEL"), {Value()}); }
 
 bool TPhoneObject::ApplyDialog(const QString &title, const QString &shownNumber, const QString &bareNumber,
                                const QString &comment, const QString &extension)

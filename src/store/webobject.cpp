@@ -1,4 +1,5 @@
 #include "webobject.h"
+#include "vcardline.h"
 
 #include "itemservices.h"
 #include "treenodes.h"
@@ -35,7 +36,7 @@ void TWebObject::Browse() { Services().Browse(Value()); }
 
 bool TWebObject::InHTMLIndex() const { return Node() && Node()->Item() == this && Node()->HasChildren(); }
 
-QString TWebObject::GetVCardLine() const { return QStringLiteral("URL:") + Value(); }
+QString TWebObject::GetVCardLine() const { return VCardLine(QStringLiteral("URL"), {Value()}); }
 
 bool TWebObject::ApplyDialog(const QString &title, const QString &address, const QString &comment)
 {

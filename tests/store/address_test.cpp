@@ -41,7 +41,10 @@ TEST_F(AddressTest, TextWritesTheCommaEvenWhenPartsAreEmpty)
     TAddressObject *a = address("{Addr}L~~~~~~C~~~~P~~N~~0");
     EXPECT_EQ(a->GetText(), "L\r\nC,  P\r\nN\r\n");
     EXPECT_EQ(address("{Addr}")->GetText(), ",  \r\n\r\n");
-    EXPECT_EQ(a->GetVCardLine(), "ADR:L;;;C;;P;N");
+    // The street goes in the street component; a separator in a value is escaped.
+    EXPECT_EQ(a->GetVCardLine(), "ADR:;;L;C;;P;N");
+    TAddressObject *b = address("{Addr}12 Main St, Apt 4~~~~Rear; left~~C~~~~P~~N~~0");
+    EXPECT_EQ(b->GetVCardLine(), "ADR:;;12 Main St\\, Apt 4\\n\\nRear\\; left;C;;P;N");
 }
 
 TEST_F(AddressTest, CsvImportAndCells)

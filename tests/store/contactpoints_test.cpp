@@ -51,6 +51,8 @@ TEST_F(ContactPointsTest, EachKindAnswersItsOwnCsvColumnAndVCardLine)
     EXPECT_EQ(mail->GetVCardLine(), "EMAIL;INTERNET:kim@example.org");
     mail->SetValue("kim"); // not an Internet address
     EXPECT_EQ(mail->GetVCardLine(), "EMAIL:kim");
+    phone->SetValue("555,1;2");
+    EXPECT_EQ(phone->GetVCardLine(), "TEL:555\\,1\\;2");
 }
 
 TEST_F(ContactPointsTest, CsvImportRules)

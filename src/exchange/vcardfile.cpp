@@ -1,0 +1,326 @@
+#include "vcardfile.h"
+
+#include "vcardtext.h"
+
+#include "platform/safefiles.h"
+#include "store/recordfile.h"
+#include "store/recordsource.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace {
+
+// The properties the program reads; every other one is passed over.
+bool isKept(QStringView name)
+{
+    static const char16_t *const kKept[] = {u"FN", u"N", u"ADR", u"TEL", u"EMAIL", u"TITLE", u"ORG", u"URL", u"VERSION"};
+    for (const char16_t *kept : kKept)
+        if (name.compare(QStringView(kept), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool startsWithWord(const char *b, const char *e, const char *word)
+{
+    const size_t n = std::strlen(word);
+    return size_t(e - b) >= n && qstrnicmp(b, word, n) == 0;
+}
+
+// Reads cards from the bytes of a file, one logical line at a time.
+class CardReader
+{
+public:
+    CardReader(const QByteArray &bytes, std::vector<TCard> &cards, VCardReadNotes &notes)
+        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size()), m_cards(cards), m_notes(notes)
+    {
+    }
+
+    void Run()
+    {
+        const char *b;
+        const char *e;
+        while (nextPhysical(b, e)) {
+            if (m_inLine && continues(b, e)) {
+                if (m_inCard && std::memchr(b, 0, size_t(e - b)))
+                    m_unreadable = true;
+                continue;
+            }
+            endLogical();
+            startLogical(b, e);
+            if (m_stop)
+                break;
+        }
+        endLogical();
+        if (m_inCard) {
+            ++m_notes.unended;
+            endCard();
+        }
+    }
+
+private:
+    size_t skipped() const { return size_t(m_notes.unreadable + m_notes.empty); }
+
+    // Lines end at LF, at CR LF, or at a CR alone: after a CR only an LF is taken with it.
+    bool nextPhysical(const char *&b, const char *&e)
+    {
+        if (m_p >= m_end)
+            return false;
+        b = m_p;
+        const char *q = m_p;
+        while (q < m_end && *q != '\n' && *q != '\r')
+            ++q;
+        e = q;
+        if (q < m_end && *q == '\r')
+            ++q;
+        if (q < m_end && *q == '\n' && (q == e || q[-1] == '\r'))
+            ++q;
+        m_p = q;
+        ++m_lineNumber;
+        return true;
+    }
+
+    // A folded line (a blank first), or the next part of a quoted-printable value whose
+    // line ended in "=". Adds it to the logical line when that is kept.
+    bool continues(const char *b, const char *e)
+    {
+        if (m_softBreak) {
+            m_softBreak = e > b && e[-1] == '=';
+            append(b, m_softBreak ? e - 1 : e);
+            return true;
+        }
+        if (b < e && (*b == ' ' || *b == '\t')) {
+            append(b + 1, e);
+            return true;
+        }
+        return false;
+    }
+
+    void append(const char *b, const char *e)
+    {
+        if (!m_keep)
+            return;
+        if (m_line.size() + (e - b) > TVCardFile::MaxPropertyLine) {
+            m_unreadable = true;
+            m_keep = false;
+            m_line.clear();
+            return;
+        }
+        m_line.append(b, e - b);
+    }
+
+    void startLogical(const char *b, const char *e)
+    {
+        m_inLine = true;
+        m_keep = false;
+        m_softBreak = false;
+        m_line.clear();
+        if (startsWithWord(b, e, "begin:")) {
+            if (m_inCard) {
+                // The card before has no END: it ends where the next begins.
+                ++m_notes.unended;
+                endCard();
+            }
+            if (m_cards.size() + skipped() >= size_t(TVCardFile::MaxCards)) {
+                m_notes.tooMany = true;
+                m_stop = true;
+                m_inLine = false;
+                return;
+            }
+            m_inCard = true;
+            m_card = TCard();
+            m_card.Line = m_lineNumber;
+            m_unreadable = false;
+            m_inLine = false;
+            return;
+        }
+        if (!m_inCard)
+            return;
+        if (startsWithWord(b, e, "end:")) {
+            endCard();
+            m_inLine = false;
+            return;
+        }
+        if (std::memchr(b, 0, size_t(e - b)))
+            m_unreadable = true;
+        const char *colon = static_cast<const char *>(std::memchr(b, ':', size_t(e - b)));
+        if (!colon)
+            return; // no name: nothing to find it by
+        // Quoted parameter values may hold a colon; they are rare, so the exact end of
+        // the head is looked for only when a quote comes before the first colon.
+        if (std::memchr(b, '"', size_t(colon - b))) {
+            const QString text = QString::fromUtf8(b, e - b);
+            const qsizetype end = VCardHeadEnd(text);
+            if (end < 0)
+                return;
+            colon = b + QStringView(text).left(end).toUtf8().size();
+        }
+        m_head = ParseVCardHead(QString::fromUtf8(b, colon - b));
+        m_softBreak = m_head.quotedPrintable && e > colon + 1 && e[-1] == '=';
+        m_keep = isKept(m_head.name);
+        append(colon + 1, m_softBreak ? e - 1 : e);
+    }
+
+    void endLogical()
+    {
+        if (!m_inLine)
+            return;
+        m_inLine = false;
+        if (!m_keep)
+            return;
+        const QString body = DecodeVCardValue(m_line, m_head);
+        if (m_head.name.compare(u"VERSION", Qt::CaseInsensitive) == 0) {
+            m_card.Version = body.trimmed();
+            return;
+        }
+        TCardProperty property;
+        property.SetParts(m_head, body);
+        m_card.Add(std::move(property));
+    }
+
+    void endCard()
+    {
+        m_inCard = false;
+        if (m_unreadable) {
+            if (m_notes.unreadable++ == 0)
+                m_notes.firstUnreadableLine = m_card.Line;
+        } else if (m_card.Count() == 0) {
+            ++m_notes.empty;
+        } else {
+            m_cards.push_back(std::move(m_card));
+        }
+        m_card = TCard();
+    }
+
+    const char *m_p;
+    const char *m_end;
+    std::vector<TCard> &m_cards;
+    VCardReadNotes &m_notes;
+    int m_lineNumber = 0;
+
+    bool m_stop = false;
+    bool m_inCard = false;
+    bool m_unreadable = false;
+    TCard m_card;
+
+    bool m_inLine = false;
+    bool m_keep = false;
+    bool m_softBreak = false;
+    VCardHead m_head;
+    QByteArray m_line;
+};
+
+// Lines of a card should not pass 75 bytes; longer ones go on in lines that start
+// with a blank, never inside a character.
+void appendFolded(QByteArray &out, const QString &line)
+{
+    const QByteArray bytes = line.toUtf8();
+    qsizetype start = 0;
+    qsizetype room = 75;
+    while (bytes.size() - start > room) {
+        qsizetype cut = start + room;
+        while (cut > start && (uchar(bytes.at(cut)) & 0xC0) == 0x80)
+            --cut;
+        out.append(bytes.constData() + start, cut - start);
+        out.append("\r\n ");
+        start = cut;
+        room = 74;
+    }
+    out.append(bytes.constData() + start, bytes.size() - start);
+    out.append("\r\n");
+}
+
+} // namespace
+
+int TCard::IndexOf(const TCardProperty *property) const
+{
+    for (size_t i = 0; i < m_properties.size(); ++i)
+        if (&m_properties[i] == property)
+            return int(i);
+    return -1;
+}
+
+const TCardProperty *TCard::FindProperty(QStringView name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    for (const TCardProperty &property : m_properties)
+        if (property.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &property;
+    return nullptr;
+}
+
+std::optional<TCardProperty> TCard::TakeProperty(QStringView name)
+{
+    const TCardProperty *found = FindProperty(name);
+    if (!found)
+        return std::nullopt;
+    const int index = IndexOf(found);
+    TCardProperty taken = std::move(m_properties[size_t(index)]);
+    Delete(index);
+    return taken;
+}
+
+void TCard::WriteTo(RecordSink &sink) const
+{
+    QByteArray out = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    for (const TCardProperty &property : m_properties)
+        appendFolded(out, property.GetLine());
+    out.append("END:VCARD\r\n");
+    sink.Bytes(out);
+}
+
+void TVCardFile::LoadFromFile()
+{
+    QFile file;
+    QString why;
+    switch (SafeFiles::OpenForReading(file, Filename, &why)) {
+    case SafeFiles::Opened::Yes:
+        break;
+    case SafeFiles::Opened::CannotOpen:
+        throw EInOutError(QStringLiteral("Cannot open \"%1\": %2").arg(Filename, why));
+    case SafeFiles::Opened::NotAFile:
+        throw EInOutError(why);
+    }
+    if (file.size() > MaxFileSize)
+        throw EInOutError(QStringLiteral("\"%1\" is larger than %2 MB, more than any card file holds")
+                              .arg(Filename)
+                              .arg(MaxFileSize / (1024 * 1024)));
+    const std::shared_ptr<RecordSource> source = ReadRecordSource(file);
+    source->FinishCopy();
+    LoadFromBytes(source->bytes);
+}
+
+void TVCardFile::LoadFromBytes(const QByteArray &bytes)
+{
+    const QByteArray text = VCardBytesAsUtf8(bytes);
+    CardReader(text, m_cards, m_notes).Run();
+}
+
+void TVCardFile::SaveToFile() const
+{
+    WriteWholeFile(Filename, [this](RecordSink &sink) {
+        for (const TCard &card : m_cards)
+            card.WriteTo(sink);
+    });
+}
+
+QString VCardShortfall(const VCardReadNotes &notes)
+{
+    QStringList parts;
+    if (notes.unreadable > 0)
+        parts << QStringLiteral("%1 could not be read (bytes that are no text, or a line longer than %2 characters) "
+                                "and %3 skipped, the first at line %4")
+                     .arg(notes.unreadable == 1 ? QStringLiteral("1 card") : QStringLiteral("%1 cards").arg(notes.unreadable))
+                     .arg(TVCardFile::MaxPropertyLine)
+                     .arg(notes.unreadable == 1 ? QStringLiteral("was") : QStringLiteral("were"))
+                     .arg(notes.firstUnreadableLine);
+    if (notes.empty > 0)
+        parts << (notes.empty == 1 ? QStringLiteral("1 card held nothing to import")
+                                   : QStringLiteral("%1 cards held nothing to import").arg(notes.empty));
+    if (notes.tooMany)
+        parts << QStringLiteral("the file holds more than %1 cards; the rest was not read").arg(TVCardFile::MaxCards);
+    return parts.join(QLatin1String("; "));
+}

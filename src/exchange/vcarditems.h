@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class TCard;
+class TContactObject;
+class TOrgObject;
+class TPersonObject;
+class TTreeNode;
+class TZEBObject;
+
+// A person or an organization as one card: its name lines, then the line of each
+// address, phone, fax, e-mail and website child (GetVCardLine), with the types its
+// title names and PREF on the primary one of each kind.
+TCard CardOf(const TContactObject &item);
+
+// Writes a person or an organization as a one-card file; other kinds write nothing.
+// Raises EInOutError.
+void WriteVCardFile(const TZEBObject &item, const QString &fileName);
+// The persons and organizations of a subtree (those the category filter shows), one
+// card each, in one file. Returns how many cards were written.
+int WriteVCardSubtree(TTreeNode *node, const QString &fileName);
+
+// Fills a new person or organization from a card and creates its children under it:
+// addresses, phones and faxes, e-mail addresses and websites, titled by their types,
+// the preferred one (else the first) of each kind made the primary one. The card's
+// properties are used up.
+void ReadVCard(TPersonObject &person, TCard &card);
+void ReadVCard(TOrgObject &organization, TCard &card);
+
+// How the card is named when the user is asked about it: "Dr. John Q Smith" from N,
+// else FN, else "New".
+QString CardDisplayName(const TCard &card);
+// The card's first ORG component, or empty when it names no organization.
+QString CardOrganization(const TCard &card);

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+
+// One line of a vCard: its name, the type words it carries and its value components.
+// Types are a set over a fixed table of 29 words, bit n for row n.
+namespace VCardTypes {
+
+enum Row : int {
+    Dom, Intl, Postal, Parcel, Home, Work, Pref, Voice, Fax, Msg, Cell, Pager, Bbs, Modem, Car, Isdn,
+    Video, Aol, AppleLink, AttMail, Cis, EWorld, Internet, IbmMail, McIMail, PowerShare, Prodigy, Tlx, X400,
+    RowCount
+};
+using Set = quint32;
+constexpr Set Bit(Row row) { return Set(1) << row; }
+
+// The word as written in a line ("WORK") and its text for the user ("Office").
+QString Word(int row);
+QString Text(int row);
+// The row of a word, compared without regard to case.
+std::optional<int> RowOfWord(QStringView word);
+// The display texts of the set in table order, joined by ",".
+QString Description(Set types);
+// The set a title made by Description names again: each comma-separated piece that is
+// the text of a row, with a numbering suffix (" 2") allowed. Other pieces name nothing.
+Set FromDescription(const QString &title);
+
+} // namespace VCardTypes
+
+// What a line says before its value: the parameters that matter to the reader.
+struct VCardHead
+{
+    QString name;          // without a group prefix ("item1.")
+    VCardTypes::Set types = 0;
+    bool quotedPrintable = false;
+    bool base64 = false;
+    bool uriValue = false; // VALUE=uri
+    QString charset;       // as written, empty when none
+};
+// Reads the text before a line's colon: the group and name, then ";"-separated
+// parameters, bare (2.1) or NAME=value,value (3.0, 4.0), values possibly in quotes.
+VCardHead ParseVCardHead(QStringView head);
+// Where the head of a line ends: the first ":" outside double quotes, or -1.
+qsizetype VCardHeadEnd(QStringView line);
+
+// Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
+// before anything else is kept.
+QString UnescapeVCardText(QStringView value);
+
+class TCardProperty
+{
+public:
+    QString Name;
+    VCardTypes::Set Types = 0;
+    QStringList Values;
+
+    // Parses one unfolded, decoded line into Name, Types and Values, replacing them.
+    // A line without a colon has no name, so no lookup finds it.
+    void SetLine(const QString &line);
+    // The same from a head already read and the decoded text after the colon.
+    void SetParts(const VCardHead &head, QStringView body);
+    // The property as one line: types as TYPE=..., values escaped.
+    QString GetLine() const;
+    QString TypesDescription() const { return VCardTypes::Description(Types); }
+    bool Has(VCardTypes::Row row) const { return Types & VCardTypes::Bit(row); }
+    // The first value, or empty.
+    QString First() const { return Values.value(0); }
+};
+
+// Whether a property's value falls into components at unescaped ";" (N, ADR, ORG).
+bool IsComponentProperty(QStringView name);
