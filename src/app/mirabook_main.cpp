@@ -19,13 +19,14 @@
 namespace {
 
 const char *const kUsage =
-    "usage: mirabook [HIDEWIN] [FILE.mbd ...]\n"
+    "usage: mirabook [HIDEWIN] [FILE.mbd | FILE.vcf ...]\n"
     "\n"
     "The contact manager. It lives in the notification area; only one copy runs per user and\n"
     "data directory, and a later start hands its command line to the running copy and ends.\n"
     "\n"
     "  HIDEWIN     start with only the notification-area icon\n"
     "  FILE.mbd    import the exported database under My Contacts when the window is first shown\n"
+    "  FILE.vcf    make a person (or, as asked, an organization) of each card under My Contacts\n"
     "  --help      show this help and end\n"
     "  --version   show the version and end\n"
     "\n"

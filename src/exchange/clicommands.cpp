@@ -1,6 +1,7 @@
 #include "clicommands.h"
 
 #include "clidatabase.h"
+#include "clivcard.h"
 #include "csvcolumns.h"
 #include "csvexport.h"
 #include "kindnames.h"
@@ -151,23 +152,43 @@ int FindCommand(const CliContext &c, const QStringList &args)
 
 namespace {
 
-// "mira import FILE.mbd [--into PATH]": the file, which must be a readable export file, and PATH.
-int parseImportArguments(const CliContext &c, const QStringList &args, QString &file, QString &into)
+// What "mira import" was asked to do, as given on the command line.
+struct ImportRequest
 {
-    const QString usage = QStringLiteral("usage: mira import FILE.mbd [--into PATH]");
+    QString file;
+    QString into;
+    bool cards = false; // a card file (.vcf), else an export file
+    VCardImportAs orgs = VCardImportAs::Person;
+};
+
+// "mira import FILE.mbd|FILE.vcf [--into PATH] [--orgs person|org]": the file, which must be
+// a readable export or card file, and PATH.
+int parseImportArguments(const CliContext &c, const QStringList &args, ImportRequest &request)
+{
+    const QString usage = QStringLiteral("usage: mira import FILE.mbd|FILE.vcf [--into PATH] [--orgs person|org]");
+    QString orgs;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--into") && i + 1 < args.size())
-            into = args.at(++i);
-        else if (file.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
-            file = args.at(i);
+            request.into = args.at(++i);
+        else if (args.at(i) == QLatin1String("--orgs") && i + 1 < args.size())
+            orgs = args.at(++i);
+        else if (request.file.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
+            request.file = args.at(i);
         else
             return c.fail(CliExit::BadInput, usage);
     }
+    const QString &file = request.file;
     if (file.isEmpty())
         return c.fail(CliExit::BadInput, usage);
     const QString source = c.absolute(file);
-    if (!IsExportFileName(source))
-        return c.fail(CliExit::BadInput, QStringLiteral("%1 is not an export file (.mbd)").arg(file));
+    request.cards = IsVCardFileName(source);
+    if (!request.cards && !IsExportFileName(source))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1 is neither an export file (.mbd) nor a card file (.vcf)").arg(file));
+    if (!orgs.isEmpty() && !request.cards)
+        return c.fail(CliExit::BadInput, QStringLiteral("--orgs goes with a card file (.vcf)"));
+    if (!orgs.isEmpty())
+        if (const int status = ReadOrgsOption(c, orgs, request.orgs); status != CliExit::Ok)
+            return status;
     QFile probe;
     QString why;
     switch (SafeFiles::OpenForReading(probe, source, &why)) {
@@ -178,6 +199,18 @@ int parseImportArguments(const CliContext &c, const QStringList &args, QString &
         return c.fail(CliExit::BadInput, QStringLiteral("cannot read %1").arg(file));
     case SafeFiles::Opened::NotAFile:
         return c.fail(CliExit::BadInput, why);
+    }
+    return CliExit::Ok;
+}
+
+// Makes a person or organization of every card below target.
+int importCards(const CliContext &c, TVCardFile &cards, TTreeNode *target, VCardImportAs orgs, int &made)
+{
+    try {
+        const VCardImportNotes notes = ImportVCards(target, cards, [orgs](const QString &, const QString &) { return orgs; });
+        made = notes.persons + notes.organizations;
+    } catch (const std::exception &e) {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
     return CliExit::Ok;
 }
@@ -222,10 +255,16 @@ int keepWhatTheLoadDropped(const CliContext &c, const CliDatabase &db)
 
 int ImportCommand(const CliContext &c, const QStringList &args)
 {
-    QString file;
-    QString into;
-    if (const int status = parseImportArguments(c, args, file, into); status != CliExit::Ok)
+    ImportRequest request;
+    if (const int status = parseImportArguments(c, args, request); status != CliExit::Ok)
         return status;
+    const QString &file = request.file;
+    const QString &into = request.into;
+    // Cards are read whole before the database is touched.
+    TVCardFile cards;
+    if (request.cards)
+        if (const int status = ReadCardsForImport(c, file, cards); status != CliExit::Ok)
+            return status;
 
     InstanceLock lock(c.dataDir, InstanceLock::Holder::Tool);
     if (!lock.tryLock(0)) {
@@ -251,8 +290,12 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     if (!target)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
     RecordFile::ReadNotes read;
-    if (const int status = importRecords(c, file, target, read); status != CliExit::Ok)
+    if (request.cards) {
+        if (const int status = importCards(c, cards, target, request.orgs, read.records); status != CliExit::Ok)
+            return status;
+    } else if (const int status = importRecords(c, file, target, read); status != CliExit::Ok) {
         return status;
+    }
     if (const int status = keepWhatTheLoadDropped(c, db); status != CliExit::Ok)
         return status;
     try {
@@ -264,7 +307,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     } catch (const std::exception &e) {
         return c.fail(CliExit::Failed, ErrorText(e));
     }
-    c.out << "imported " << read.records << " items into " << TreePath(target) << "\n";
+    c.out << "imported " << read.records << (request.cards ? " cards into " : " items into ") << TreePath(target) << "\n";
     return CliExit::Ok;
 }
 
@@ -276,6 +319,7 @@ struct ExportRequest
     QString path;
     QString file;
     bool asCsv = false;
+    bool asCards = false;
     QString kindText;
     QString columnsText;
     bool noHeader = false;
@@ -284,11 +328,13 @@ struct ExportRequest
 int parseExportArguments(const CliContext &c, const QStringList &args, ExportRequest &request)
 {
     const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
+                                         "       mira export PATH --vcf FILE.vcf\n"
                                          "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
                                          "[--no-header]");
     bool havePath = false;
     QString mbd;
     QString csv;
+    QString vcf;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -296,6 +342,8 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
             mbd = args.at(++i);
         else if (a == QLatin1String("--csv") && hasValue)
             csv = args.at(++i);
+        else if (a == QLatin1String("--vcf") && hasValue)
+            vcf = args.at(++i);
         else if (a == QLatin1String("--kind") && hasValue)
             request.kindText = args.at(++i);
         else if (a == QLatin1String("--columns") && hasValue)
@@ -309,8 +357,9 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
             return c.fail(CliExit::BadInput, usage);
     }
     request.asCsv = !csv.isEmpty();
-    request.file = request.asCsv ? csv : mbd;
-    if (!havePath || mbd.isEmpty() == csv.isEmpty())
+    request.asCards = !vcf.isEmpty();
+    request.file = request.asCsv ? csv : request.asCards ? vcf : mbd;
+    if (!havePath || int(!mbd.isEmpty()) + int(request.asCsv) + int(request.asCards) != 1)
         return c.fail(CliExit::BadInput, usage);
     if (!request.asCsv && (!request.kindText.isEmpty() || !request.columnsText.isEmpty() || request.noHeader))
         return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
@@ -321,7 +370,9 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
 int checkExportTarget(const CliContext &c, const ExportRequest &request, const QString &target)
 {
     const QString &file = request.file;
-    if (!request.asCsv && !IsExportFileName(target))
+    if (request.asCards && !IsVCardFileName(target))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: a card file is named *.vcf").arg(file));
+    if (!request.asCsv && !request.asCards && !IsExportFileName(target))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
     if (request.asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
@@ -386,7 +437,9 @@ int ExportCommand(const CliContext &c, const QStringList &args)
 
     try {
         // The export replaces the target only once it is complete.
-        if (request.asCsv) {
+        if (request.asCards) {
+            return ExportVCards(c, node, target, request.file);
+        } else if (request.asCsv) {
             ExportCsv(node, target, csv);
         } else {
             ExportSubtree(node, target);

@@ -16,7 +16,7 @@ namespace {
 // The properties the program reads; every other one is passed over.
 bool isKept(QStringView name)
 {
-    static const char16_t *const kKept[] = {u"FN", u"N", u"ADR", u"TEL", u"EMAIL", u"TITLE", u"ORG", u"URL", u"VERSION"};
+    static const char16_t *const kKept[] = {u"FN", u"N", u"ADR", u"TEL", u"EMAIL", u"TITLE", u"ORG", u"URL", u"NOTE", u"VERSION"};
     for (const char16_t *kept : kKept)
         if (name.compare(QStringView(kept), Qt::CaseInsensitive) == 0)
             return true;

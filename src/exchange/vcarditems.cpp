@@ -131,6 +131,13 @@ QString firstValue(const TCard &card, QStringView name)
     return p ? oneLine(p->First()) : QString();
 }
 
+// The item's comment travels as the card's note.
+void readComment(TContactObject &item, const TCard &card)
+{
+    if (const TCardProperty *note = card.FindProperty(u"NOTE"))
+        item.SetComment(note->First());
+}
+
 } // namespace
 
 TCard CardOf(const TContactObject &item)
@@ -145,6 +152,8 @@ TCard CardOf(const TContactObject &item)
         card.Add(propertyOf(QStringLiteral("FN"), {item.Title()}));
         card.Add(propertyOf(QStringLiteral("ORG"), {item.Title()}));
     }
+    if (!item.Comment().isEmpty())
+        card.Add(propertyOf(QStringLiteral("NOTE"), {item.Comment()}));
     for (int i = 0; i < item.ChildCount(); ++i)
         addChildProperty(card, item, *item.ChildAt(i));
     if (TTreeNode *node = item.Node(); node && node->Item() == &item)
@@ -173,7 +182,8 @@ int WriteVCardSubtree(TTreeNode *node, const QString &fileName)
         if (const auto *contact = dynamic_cast<const TContactObject *>(n->Item()))
             file.AddCard(CardOf(*contact));
     });
-    file.SaveToFile();
+    if (file.Count() > 0)
+        file.SaveToFile();
     return file.Count();
 }
 
@@ -191,6 +201,16 @@ void ReadVCard(TPersonObject &person, TCard &card)
     QString title = olderFile ? firstValue(card, u"TITLE") : QString();
     if (title.isEmpty())
         title = firstValue(card, u"FN");
+    if (!card.FindProperty(u"N")) {
+        // A card with only the formatted name: its words give the names, as the person
+        // dialog takes them from a title.
+        TPersonNames names;
+        if (SplitTitle(title, names)) {
+            person.SetFirstName(names.FirstName);
+            person.SetMiddleName(names.MiddleName);
+            person.SetLastName(names.LastName);
+        }
+    }
     if (title.isEmpty())
         title = oneLine(person.FirstName() + u' ' + person.LastName());
     if (title.isEmpty())
@@ -198,7 +218,9 @@ void ReadVCard(TPersonObject &person, TCard &card)
     if (title.isEmpty())
         title = DefaultTitle(Kinds::Person);
     person.SetTitle(title);
-    person.SetValue(ComposeFullName(person.Salutation(), person.FirstName(), person.LastName()));
+    const QString fullName = ComposeFullName(person.Salutation(), person.FirstName(), person.LastName());
+    person.SetValue(fullName.trimmed().isEmpty() ? title : fullName);
+    readComment(person, card);
     readContactPoints(person, card);
 }
 
@@ -210,6 +232,7 @@ void ReadVCard(TOrgObject &organization, TCard &card)
     if (title.isEmpty())
         title = DefaultTitle(Kinds::Organization);
     organization.SetTitle(title);
+    readComment(organization, card);
     readContactPoints(organization, card);
 }
 

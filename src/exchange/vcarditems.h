@@ -18,7 +18,7 @@ TCard CardOf(const TContactObject &item);
 // Raises EInOutError.
 void WriteVCardFile(const TZEBObject &item, const QString &fileName);
 // The persons and organizations of a subtree (those the category filter shows), one
-// card each, in one file. Returns how many cards were written.
+// card each, in one file. Returns how many cards were written; with none, no file is.
 int WriteVCardSubtree(TTreeNode *node, const QString &fileName);
 
 // Fills a new person or organization from a card and creates its children under it:

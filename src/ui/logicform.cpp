@@ -2,6 +2,8 @@
 
 #include "aboutbox.h"
 #include "databasecommands.h"
+#include "dialogs/vcimportdialog.h"
+#include "exchange/vcardimport.h"
 #include "helptopics.h"
 #include "imagelist.h"
 #include "guiservices.h"
@@ -180,9 +182,12 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
 {
     const QList<CommandLine::Request::Import> imports = request.Imports();
     for (const CommandLine::Request::Import &file : imports) {
-        // vCard files wait for the vCard reader; until then they are left alone
-        // like any other argument, and so is a name that only holds ".mbd".
-        if (file.kind != CommandLine::ArgumentKind::Database || !IsExportFileName(file.path))
+        if (file.kind == CommandLine::ArgumentKind::VCard) {
+            importVCard(file);
+            continue;
+        }
+        // A name that only holds ".mbd" somewhere is no export file.
+        if (!IsExportFileName(file.path))
             continue;
         try {
             // What was read stays; what was not is said.
@@ -198,6 +203,26 @@ void TLogicForm::importArguments(const CommandLine::Request &request)
         m_form.RootNode()->SortChildren();
     }
     emit commandLineHandled();
+}
+
+void TLogicForm::importVCard(const CommandLine::Request::Import &file)
+{
+    ItemServices &services = m_form.Nodes().Context().Services();
+    try {
+        const VCardImportNotes notes =
+            ImportVCardFile(m_form.RootNode(), file.path, [this](const QString &name, const QString &organization) {
+                return AskVCardImport(name, organization, &m_form);
+            });
+        // The cards that were read are imported; those that were not are counted.
+        if (const QString shortfall = VCardShortfall(notes.read); !shortfall.isEmpty())
+            services.ShowError(QStringLiteral("\"%1\": %2.%3")
+                                   .arg(file.argument, shortfall,
+                                        notes.persons + notes.organizations > 0
+                                            ? QStringLiteral(" The other cards were imported.")
+                                            : QString()));
+    } catch (const std::exception &e) {
+        ReportException(e, services);
+    }
 }
 
 bool TLogicForm::EndProgram()

@@ -61,6 +61,7 @@ private:
     void connectMainForm();
     void firstShow();
     void importArguments(const CommandLine::Request &request);
+    void importVCard(const CommandLine::Request::Import &file);
     void handleWaiting();
     bool confirmExitUnsaved();
 

@@ -423,6 +423,50 @@ TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
     EXPECT_EQ(database(), kDatabase);
 }
 
+TEST_F(MiraCliTest, CardsExportAndImportAsPersonsOrOrganizations)
+{
+    ok({"export", "Friends/Kim Sample", "--vcf", "kim.vcf"});
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("kim.vcf")),
+              CrLf({"BEGIN:VCARD", "VERSION:3.0", "N:Sample;Kim;;;", "FN:Kim Sample", "TEL;TYPE=HOME,PREF:555-0100",
+                    "TEL:555-0199", "EMAIL;TYPE=INTERNET:kim@example.com", "END:VCARD"}));
+    ok({"export", "Friends", "--vcf", "friends.vcf"});
+    EXPECT_EQ(ReadBytes(elsewhere.filePath("friends.vcf")).count("BEGIN:VCARD"), 2);
+
+    write("acme.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Acme Ltd\r\nORG:Acme Ltd\r\nTEL:1\r\nEND:VCARD\r\n",
+          &elsewhere);
+    EXPECT_EQ(ok({"import", "kim.vcf", "--into", "Work"}), "imported 1 cards into My Contacts/Work\n");
+    ok({"import", "acme.vcf", "--orgs", "org"});
+    ok({"import", "acme.vcf", "--into", "Work"});
+    const QString work = ok({"list", "Work"});
+    EXPECT_TRUE(work.contains("person\tKim Sample\t Kim Sample\t\n")) << work.toStdString();
+    EXPECT_TRUE(work.contains("person\tAcme Ltd\t")) << work.toStdString();
+    EXPECT_TRUE(ok({"list"}).contains("organization\tAcme Ltd\t"));
+    EXPECT_EQ(ok({"list", "Work/Kim Sample"}), "email\tInternet\tkim@example.com\t\nphone\tHome\t555-0100\t\n"
+                                              "phone\tPhone\t555-0199\t\n");
+}
+
+TEST_F(MiraCliTest, CardFilesThatDoNotReadWholeImportNothing)
+{
+    static const char kTorn[] = "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:\0\r\nEND:VCARD\r\n";
+    write("torn.vcf", QByteArray(kTorn, sizeof kTorn - 1), &elsewhere);
+    write("none.vcf", "no cards here\r\n", &elsewhere);
+    write("ok.vcf", "BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n", &elsewhere);
+    write("ok.mbd", kGood, &elsewhere);
+    const QStringList before = files();
+    EXPECT_TRUE(Ended(mira({"import", "torn.vcf"}), 2,
+                      "torn.vcf: 1 card could not be read (bytes that are no text, or a line longer than 65536 "
+                      "characters) and was skipped, the first at line 4; nothing was imported"));
+    EXPECT_TRUE(Ended(mira({"import", "none.vcf"}), 2, "none.vcf: no card to import"));
+    EXPECT_TRUE(Ended(mira({"import", "ok.vcf", "--orgs", "company"}), 2, "--orgs takes person or org"));
+    EXPECT_TRUE(Ended(mira({"import", "ok.mbd", "--orgs", "org"}), 2, "--orgs goes with a card file"));
+    EXPECT_TRUE(Ended(mira({"import", "ok.vcf", "--into", "Nowhere"}), 2, "names no container"));
+    EXPECT_TRUE(Ended(mira({"export", "A\\/B Team", "--vcf", "team.vcf"}), 2, "no person or organization there"));
+    EXPECT_TRUE(Ended(mira({"export", "Friends", "--vcf", "friends.txt"}), 2, "a card file is named *.vcf"));
+    EXPECT_TRUE(Ended(mira({"export", "Friends", "--vcf", "a.vcf", "--mbd", "a.mbd"}), 2, "usage"));
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(database(), kDatabase);
+}
+
 TEST_F(MiraCliTest, CheckCountsKindsAndReportsTheFirstError)
 {
     write("mira.dat", kDatabase + CrLf({"{1 0 }Shared~~/nowhere/src.mbd~~~~400", "{Fold}0"}));

@@ -114,6 +114,22 @@ TEST_F(VCardImportTest, CardsOfOtherProgramsImportWithTheirFields)
     auto *sam = top<TPersonObject>(3);
     EXPECT_EQ(children(sam), QStringList({"5 Home=1 Loop Rd", "6 Cellular=(555) 010-2000", "6 Cellular 2=(555) 010-3000"}));
     EXPECT_EQ(sam->PrimaryPhone(), "Cellular");
+    EXPECT_EQ(sam->Comment(), "likes tea");
+}
+
+TEST_F(VCardImportTest, ACardWithOnlyAFormattedNameGivesTheNamesFromItsWords)
+{
+    import("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Marie Lee\r\nEND:VCARD\r\n"
+           "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nFN:Bo Berg\r\nEND:VCARD\r\n");
+    auto *ann = top<TPersonObject>(0);
+    EXPECT_EQ(ann->FirstName(), "Ann");
+    EXPECT_EQ(ann->MiddleName(), "Marie");
+    EXPECT_EQ(ann->LastName(), "Lee");
+    EXPECT_EQ(ann->Value(), " Ann Lee");
+    // An N line, even an empty one, is taken as it is; the full name is then the title.
+    auto *bo = top<TPersonObject>(1);
+    EXPECT_EQ(bo->LastName(), "");
+    EXPECT_EQ(bo->Value(), "Bo Berg");
 }
 
 TEST_F(VCardImportTest, TheOrganizationQuestionDecidesTheKind)
@@ -156,6 +172,7 @@ TEST_F(VCardImportTest, WrittenCardsReadBackToTheSameCards)
     // Cards in the order the program writes them come back byte for byte.
     const QByteArray cards = CrLf({"BEGIN:VCARD", "VERSION:3.0", "N:M\xC3\xBCller;J\xC3\xBCrgen;K;Dr.;",
                                    "FN:J\xC3\xBCrgen M\xC3\xBCller\\, Sr.",
+                                   "NOTE:met at the fair\\nin Leipzig",
                                    "ADR;TYPE=HOME:;;Hauptstra\xC3\x9F" "e 5\\nHinterhaus;Berlin;;10115;DE",
                                    "ADR;TYPE=WORK,PREF:;;1 Loop Rd;Cupertino;CA;95014;US",
                                    "EMAIL;TYPE=PREF,INTERNET:j@example.de", "TEL;TYPE=PREF,CELL:+49 170 1",

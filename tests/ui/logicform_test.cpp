@@ -1,5 +1,7 @@
 #include "mainformfixture.h"
 
+#include "ui/dialogs/dialogtesting.h"
+
 #include "store/recordfile.h"
 #include "store/toolitems.h"
 #include "support/fakeservices.h"
@@ -10,6 +12,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
@@ -271,4 +274,28 @@ TEST_F(LogicFormTest, LayoutsReachTheWindowAndComeBack)
     EXPECT_TRUE(form->findBar()->isVisibleTo(form.get()));
     EXPECT_FALSE(form->tipBar()->isVisibleTo(form.get()));
     EXPECT_FALSE(form->tipBarAction()->isChecked());
+}
+
+TEST_F(LogicFormTest, VCardArgumentsImportUnderMyContactsAskingAboutOrganizations)
+{
+    static const char kNul[] = "BEGIN:VCARD\r\nFN:N\0L\r\nEND:VCARD\r\n";
+    WriteBytes(dir.filePath("cards.vcf"), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Kim Lee\r\nEND:VCARD\r\n"
+                                          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Smith;John;;Dr.\r\nORG:Acme\r\nEND:VCARD\r\n" +
+                                              QByteArray(kNul, sizeof kNul - 1));
+    make();
+    FakeServices answers;
+    form->Nodes().Context().SetServices(&answers);
+    QStringList shown;
+    whenModalShows([&shown](QDialog *dialog) {
+        shown << dialog->windowTitle() << control<QLabel>(dialog, "NameLabel")->text()
+              << control<QLabel>(dialog, "OrgLabel")->text();
+        control<QPushButton>(dialog, "OrgButton")->click();
+    });
+    logic->HandleCommandLine({dir.path(), {"mirabook", "cards.vcf", "missing.vcf", "CARDS.VCF"}});
+    EXPECT_EQ(shown, QStringList({"vCard Import", "Dr. John Smith", "Acme"}));
+    EXPECT_EQ(topTitles(), QStringList({"Acme", "Kim Lee"}));
+    EXPECT_EQ(form->RootNode()->Child(0)->Item()->Kind(), Kinds::Organization);
+    EXPECT_EQ(answers.errors,
+              QStringList({"\"cards.vcf\": 1 card could not be read (bytes that are no text, or a line longer than "
+                           "65536 characters) and was skipped, the first at line 10. The other cards were imported."}));
 }
