@@ -1,4 +1,5 @@
 // The desktop program: one copy per user and data directory, living in the tray.
+#include "comms/gui/telephony.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "ui/commandline.h"
@@ -104,6 +105,8 @@ int main(int argc, char **argv)
     WireDialogs(mainForm);
     TLogicForm logicForm(mainForm, ownCommandLine);
     QObject::connect(&justOne, &TPBJustOne::commandLineReceived, &logicForm, &TLogicForm::HandleCommandLine);
+    // Dialing, the caller-ID window and its monitoring as the settings say.
+    Telephony telephony(mainForm, &logicForm);
 
     // The end of the desktop session ends the program as "Exit" does.
     QObject::connect(&endSignals, &TEndSignals::received, &logicForm, &TLogicForm::Exit);

@@ -132,7 +132,9 @@ bool TetLine::close()
     clearError();
     if (!m_device.Active)
         return true;
-    if (HasCall() && m_callState != CallState::Dropping)
+    // A drop still waiting behind another command's reply goes out now.
+    const bool dropSent = m_waiting && !m_queue.empty() && m_queue.front().purpose == Purpose::Hangup;
+    if (HasCall() && !dropSent)
         m_port.writeLine("ATH");
     release();
     return true;

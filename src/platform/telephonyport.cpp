@@ -73,7 +73,9 @@ bool ModemPort::open(const QString &path)
         closeFd();
         return fail(path, e);
     }
-    tcflush(fd, TCIOFLUSH);
+    // Stale replies go; commands a line wrote just before it let go of the port (a
+    // drop) still reach the modem.
+    tcflush(fd, TCIFLUSH);
     m_fd = fd;
     m_pending.clear();
     m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);

@@ -36,8 +36,13 @@ std::optional<qint32> GuiServices::ChooseCategories(qint32 current)
 
 bool GuiServices::IsFilteredOut(qint32) const { return false; }
 
-// Dialing, mail, fax and the browser link join later; their commands are disabled until then.
-void GuiServices::Dial(const QString &, const QString &) {}
+void GuiServices::Dial(const QString &recipient, const QString &number)
+{
+    if (dialer)
+        dialer(recipient, number);
+}
+
+// Mail, fax and the browser link join later; their commands are disabled until then.
 void GuiServices::SendMail(const QString &, const QString &, const QString &) {}
 void GuiServices::SendFax(const QString &, const QString &, const QString &) {}
 void GuiServices::Browse(const QString &) {}

@@ -7,8 +7,8 @@
 class TMainForm;
 
 // The desktop program's item services: dialogs, the main window's views, the shell.
-// Dialing, mail, fax and the browser do nothing until their subsystems exist
-// (their commands are disabled in the window).
+// Mail, fax and the browser do nothing until their subsystems exist (their
+// commands are disabled in the window); dialing goes to the dialer once wired.
 class GuiServices : public ItemServices
 {
 public:
@@ -16,6 +16,8 @@ public:
 
     // The kind's property dialog (item, isNew); true on OK. Wired at start-up.
     std::function<bool(TZEBObject &, bool)> dialogRunner;
+    // Dials a number through the dialer window (recipient, number). Wired at start-up.
+    std::function<void(const QString &, const QString &)> dialer;
     // The category pop-up with the current bit set; nothing when dismissed.
     std::function<std::optional<qint32>(qint32)> categoryChooser;
 

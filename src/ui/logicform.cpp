@@ -74,11 +74,12 @@ void TLogicForm::buildTrayMenu()
     m_toolsMenu = m_menu->addMenu(QStringLiteral("&Tools"));
     connect(m_toolsMenu, &QMenu::aboutToShow, this, &TLogicForm::fillToolsMenu);
     fillToolsMenu();
-    // Their subsystems are not there yet: shown, but disabled.
+    // The browser link is not there yet: shown, but disabled. Caller ID is enabled
+    // once its window is wired.
     m_menu->addAction(QStringLiteral("&Get Browser URL"))->setEnabled(false);
-    QAction *callerId = m_menu->addAction(QStringLiteral("&Caller ID"));
-    callerId->setCheckable(true);
-    callerId->setEnabled(false);
+    m_callerIdAction = m_menu->addAction(QStringLiteral("&Caller ID"));
+    m_callerIdAction->setCheckable(true);
+    m_callerIdAction->setEnabled(false);
     m_menu->addSeparator();
     m_menu->addAction(QStringLiteral("&Exit"), this, &TLogicForm::Exit);
 }

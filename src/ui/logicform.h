@@ -42,6 +42,8 @@ public:
     bool Ended() const { return m_ended; }
 
     TTrayIcon *trayIcon() const { return m_tray; }
+    // The tray menu's "&Caller ID" entry (enabled once caller ID is wired).
+    QAction *callerIdAction() const { return m_callerIdAction; }
     QMenu *trayMenu() const { return m_menu.get(); }
     TMainWinState &winState() const { return *m_winState; }
     // Whether closing the main window hides it (a tray to come back from) or minimises it.
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<TMainWinState> m_winState;
     std::unique_ptr<QMenu> m_menu;
     QMenu *m_toolsMenu = nullptr;
+    QAction *m_callerIdAction = nullptr;
     TTrayIcon *m_tray = nullptr;
     bool m_firstShow = true;
     bool m_hideOnClose = true;

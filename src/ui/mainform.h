@@ -140,6 +140,11 @@ public:
     void BeginRename(TTreeNode *node);
     void ExpandNode(TTreeNode *node);
     void ReselectNode(TTreeNode *node);
+    // Selects the first place whose phone or fax number has the digits of number
+    // (after the selected row's or node's place, wrapping round); nothing without a match.
+    void LocatePhone(const QString &number);
+    // The pop-up's "Dial" entry (enabled once dialing is wired).
+    QAction *dialAction() const { return popupAction(PopupEntry::Dial); }
     // Items of the list's selected rows, in list order.
     QList<TZEBObject *> selectedItems() const;
     // Item the pop-up entries act on; none without a selection.

@@ -339,8 +339,10 @@ void TMainForm::buildPopup()
             [this] { runPopupAction([](TZEBObject *i) { i->AdvanceDate(); }); });
     connect(popupAction(PopupEntry::Launch), &QAction::triggered, this,
             [this] { runPopupAction([](TZEBObject *i) { i->Launch(); }); });
-    // Mail, fax, dialing and the browser link are not part of this window yet:
-    // their entries show, but cannot be chosen.
+    connect(popupAction(PopupEntry::Dial), &QAction::triggered, this,
+            [this] { runPopupAction([](TZEBObject *i) { i->Dial(); }); });
+    // Mail, fax and the browser link are not part of this window yet: their entries
+    // show, but cannot be chosen; dialing is enabled once a dialer is wired.
     for (PopupEntry e : {PopupEntry::SendMail, PopupEntry::SendFax, PopupEntry::Dial, PopupEntry::Browse})
         popupAction(e)->setEnabled(false);
     m_listPopup->addSeparator();

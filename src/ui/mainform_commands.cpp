@@ -1,6 +1,8 @@
 // Commands of the main window that create, delete, open and rename items.
 #include "mainform.h"
 
+#include "store/phonesearch.h"
+
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"
@@ -10,6 +12,7 @@
 #include "store/itemfactory.h"
 #include "store/kindtable.h"
 #include "store/kinds.h"
+#include "store/phonesearch.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -191,6 +194,35 @@ void TMainForm::MainItemsDblClick(const QModelIndex &index)
     TZEBObject *item = m_itemModel->itemAt(index);
     if (item)
         guarded([item] { item->Open(); });
+}
+
+void TMainForm::LocatePhone(const QString &number)
+{
+    if (!SelectedNode())
+        SelectNode(m_root);
+    const TTreeNode *start = SelectedNode();
+    const QList<TZEBObject *> selected = m_activePane == Pane::MainItems ? selectedItems() : QList<TZEBObject *>{};
+    if (!selected.isEmpty()) {
+        TZEBObject *item = selected.first();
+        start = item->Node() ? item->Node() : SelectedNode();
+        m_mainItems->selectionModel()->clearSelection();
+    }
+    const PhoneHit hit = ::LocatePhone(*m_nodes, start, number);
+    if (!hit.node)
+        return;
+    // Selecting a remote folder reads it again, which replaces its items.
+    const QString title = hit.item->Title();
+    SelectNode(hit.node);
+    for (int row = 0; row < m_itemModel->rowCount(); ++row) {
+        if (m_itemModel->captionAt(row).startsWith(title)) {
+            const QModelIndex index = m_itemModel->index(row, 0);
+            mainItems()->setCurrentIndex(index);
+            mainItems()->scrollTo(index);
+            break;
+        }
+    }
+    mainItems()->setFocus();
+    SetActivePane(Pane::MainItems);
 }
 
 void TMainForm::runPopupAction(const std::function<void(TZEBObject *)> &call)

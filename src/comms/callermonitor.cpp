@@ -1,0 +1,77 @@
+#include "callermonitor.h"
+
+#include "dialsettings.h"
+#include "platform/telephonyerrors.h"
+#include "platform/telephonyline.h"
+
+#include <QDateTime>
+
+CallerIdMonitor::CallerIdMonitor(std::unique_ptr<TetLine> line, const QString &historyFile, QObject *parent)
+    : QObject(parent), m_line(std::move(line)), m_historyFile(historyFile)
+{
+    m_line->setParent(nullptr);
+    m_history.Load(m_historyFile);
+    connect(m_line.get(), &TetLine::OnCallerID, this, &CallerIdMonitor::callerId);
+    connect(m_line.get(), &TetLine::OnIdle, this, &CallerIdMonitor::idle);
+    connect(m_line.get(), &TetLine::OnError, this, [this] {
+        // A line that cannot tell who calls still rings; the user need not hear of it.
+        if (m_line->Error().Number != LineError::NotCompliant && m_line->Error().Number != 0)
+            emit lineError(m_line->Error().Text);
+    });
+}
+
+CallerIdMonitor::~CallerIdMonitor()
+{
+    m_line->blockSignals(true);
+}
+
+bool CallerIdMonitor::SetCallerId(bool on, const TDialSettings &settings)
+{
+    if (!on)
+        return m_line->SetActive(false);
+    if (m_line->Device().Active)
+        return true;
+    const int device = settings.DeviceIndex(m_line->Device().List);
+    return m_line->SetDeviceID(device >= 0 ? device : m_line->Device().Count) && m_line->SetActive(true);
+}
+
+bool CallerIdMonitor::IsActive() const
+{
+    return m_line->Device().Active;
+}
+
+bool CallerIdMonitor::Suspend()
+{
+    const bool wasActive = IsActive();
+    m_line->SetActive(false);
+    return wasActive;
+}
+
+void CallerIdMonitor::Resume(bool wasActive)
+{
+    if (wasActive)
+        m_line->SetActive(true);
+}
+
+bool CallerIdMonitor::SaveHistory(QString *why) const
+{
+    return m_history.Save(m_historyFile, why);
+}
+
+void CallerIdMonitor::callerId()
+{
+    m_name = m_line->CallerID().Name;
+    m_number = m_line->CallerID().Number;
+    m_findEnabled = true;
+    m_history.Add(m_name, m_number, QDateTime::currentDateTime());
+    SaveHistory();
+    emit callArrived();
+}
+
+void CallerIdMonitor::idle()
+{
+    m_name = NoCall;
+    m_number = NoCall;
+    m_findEnabled = false;
+    emit callEnded();
+}

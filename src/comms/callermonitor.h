@@ -1,0 +1,64 @@
+#pragma once
+
+#include "callerhistory.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class TDialSettings;
+class TetLine;
+
+// Caller-ID monitoring without the window: the caller-ID line, what the window's
+// labels show, and the history. A call's caller ID makes a history entry at once,
+// and the history is written then, so a call is kept even if the program does
+// not end normally.
+class CallerIdMonitor : public QObject
+{
+    Q_OBJECT
+public:
+    static inline const QString NoCall = QStringLiteral("None");
+
+    // line: the caller-ID line (owned by the monitor); historyFile: where the history lives.
+    CallerIdMonitor(std::unique_ptr<TetLine> line, const QString &historyFile, QObject *parent = nullptr);
+    ~CallerIdMonitor() override;
+
+    // Opens the line on the device the dialing settings name, or closes it.
+    // False (with lineError raised) when it cannot be opened.
+    bool SetCallerId(bool on, const TDialSettings &settings);
+    bool IsActive() const;
+    // Lends the line's device to the dialer: closes the line and returns whether it was open.
+    bool Suspend();
+    // Opens the line again when it was open before Suspend.
+    void Resume(bool wasActive);
+
+    QString name() const { return m_name; }
+    QString number() const { return m_number; }
+    // The upper "Find" button: only while a call is shown.
+    bool findEnabled() const { return m_findEnabled; }
+
+    TCallerHistory &history() { return m_history; }
+    TetLine &line() { return *m_line; }
+    // Writes the history file; false with the reason in *why.
+    bool SaveHistory(QString *why = nullptr) const;
+    QString historyFile() const { return m_historyFile; }
+
+signals:
+    // Caller ID arrived: the window shows itself with name() and number().
+    void callArrived();
+    // The call went idle: the labels read "None" again.
+    void callEnded();
+    // The line could not be opened or failed: the line's error text.
+    void lineError(const QString &text);
+
+private:
+    void callerId();
+    void idle();
+
+    std::unique_ptr<TetLine> m_line;
+    QString m_historyFile;
+    TCallerHistory m_history;
+    QString m_name = NoCall;
+    QString m_number = NoCall;
+    bool m_findEnabled = false;
+};

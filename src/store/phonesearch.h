@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class TTreeNode;
+class TTreeNodes;
+class TZEBObject;
+
+// Where a caller's number is kept: the node whose item holds a phone or fax item
+// with the same digits, and that item.
+struct PhoneHit
+{
+    TTreeNode *node = nullptr;
+    TZEBObject *item = nullptr;
+};
+
+// Looks through the tree in pre-order from the node after start, wrapping round to
+// the first, so start itself comes last (from the first node without one). Only
+// the digits of number count; a number without any finds nothing.
+PhoneHit LocatePhone(const TTreeNodes &nodes, const TTreeNode *start, const QString &number);
