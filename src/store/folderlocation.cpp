@@ -11,7 +11,10 @@ FolderLocation::FolderLocation(const QString &location)
 {
 }
 
-bool FolderLocation::isHttp(const QString &location) { return location.startsWith(httpScheme); }
+bool FolderLocation::isHttp(const QString &location)
+{
+    return location.startsWith(httpScheme) || location.startsWith(QLatin1String("https://"));
+}
 
 void FolderLocation::setInternet(bool internet)
 {

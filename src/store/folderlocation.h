@@ -5,7 +5,7 @@
 class TFolderObject;
 
 // The remote-location part of the folder dialog: the "remote" box, the two radios
-// ("Local network" for a file path, "Internet" for an "http://" address) and the
+// ("Local network" for a file path, "Internet" for an "http://" or "https://" address) and the
 // location text, with what each click does to the others.
 class FolderLocation
 {

@@ -1,5 +1,6 @@
 #include "folderobject.h"
 
+#include "folderlocation.h"
 #include "itemfactory.h"
 #include "itemservices.h"
 #include "ranmar.h"
@@ -14,7 +15,7 @@
 namespace {
 const QString kTag = KindTag(Kinds::Folder);
 
-bool isHttp(const QString &location) { return location.startsWith(QLatin1String("http://")); }
+bool isHttp(const QString &location) { return FolderLocation::isHttp(location); }
 
 // Binds every item below node to its node again, so each works out InRemote anew
 // (parents first, as the walk goes).
@@ -121,19 +122,19 @@ void TFolderObject::RefreshWithin(const RemotePath &above)
                                        .arg(Title(), Value()));
         return;
     }
+    DatabaseContext &context = Node()->Owner()->Context();
+    QString file = Value();
+    if (isHttp(file)) {
+        if (!context.Http().fetch)
+            return;
+        // Downloaded first: a transfer that fails leaves the folder as it was.
+        file = QStringLiteral("http_import_file.mbd");
+        context.Http().fetch(Value(), file);
+    }
     ClearContents();
     {
-        DatabaseContext &context = Node()->Owner()->Context();
         const QScopedValueRollback loading(context.RemoteLoadingFlag(), true);
-        if (isHttp(Value())) {
-            if (!context.Http().fetch)
-                return;
-            const QString copy = QStringLiteral("http_import_file.mbd");
-            context.Http().fetch(Value(), copy);
-            ImportFile(Node(), copy);
-        } else {
-            ImportFile(Node(), Value());
-        }
+        ImportFile(Node(), file);
     }
     m_lastRefresh = ToDateTimeNumber(QDateTime::currentDateTime());
 }

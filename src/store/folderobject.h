@@ -33,7 +33,7 @@ public:
     void ClearContents();
     // Modification time of the source as a date-time number; 0 when unreadable.
     double GetSourceTime() const;
-    // "http://" sources are read through the database's DatabaseContext::Http.
+    // "http://" and "https://" sources are read through the database's DatabaseContext::Http.
 
 private:
     double m_lastRefresh = 0;

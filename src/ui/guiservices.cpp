@@ -3,6 +3,7 @@
 #include "helptopics.h"
 #include "imagelist.h"
 #include "mainform.h"
+#include "platform/browserlink.h"
 #include "platform/launcher.h"
 #include "store/zebobject.h"
 
@@ -42,10 +43,16 @@ void GuiServices::Dial(const QString &recipient, const QString &number)
         dialer(recipient, number);
 }
 
-// Mail, fax and the browser link join later; their commands are disabled until then.
+// Mail and fax join later; their commands are disabled until then.
 void GuiServices::SendMail(const QString &, const QString &, const QString &) {}
 void GuiServices::SendFax(const QString &, const QString &, const QString &) {}
-void GuiServices::Browse(const QString &) {}
+
+void GuiServices::Browse(const QString &url)
+{
+    QString error;
+    if (!BrowserLink::OpenURL(url, &error))
+        ShowError(error);
+}
 
 bool GuiServices::ShellOpen(const QString &file)
 {

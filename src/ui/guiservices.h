@@ -7,8 +7,8 @@
 class TMainForm;
 
 // The desktop program's item services: dialogs, the main window's views, the shell.
-// Mail, fax and the browser do nothing until their subsystems exist (their
-// commands are disabled in the window); dialing goes to the dialer once wired.
+// Mail and fax do nothing until their subsystems exist (their commands are disabled
+// in the window); dialing goes to the dialer once wired.
 class GuiServices : public ItemServices
 {
 public:

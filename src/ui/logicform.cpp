@@ -1,6 +1,7 @@
 #include "logicform.h"
 
 #include "aboutbox.h"
+#include "comms/httptransport.h"
 #include "databasecommands.h"
 #include "dialogs/vcimportdialog.h"
 #include "exchange/vcardimport.h"
@@ -74,9 +75,8 @@ void TLogicForm::buildTrayMenu()
     m_toolsMenu = m_menu->addMenu(QStringLiteral("&Tools"));
     connect(m_toolsMenu, &QMenu::aboutToShow, this, &TLogicForm::fillToolsMenu);
     fillToolsMenu();
-    // The browser link is not there yet: shown, but disabled. Caller ID is enabled
-    // once its window is wired.
-    m_menu->addAction(QStringLiteral("&Get Browser URL"))->setEnabled(false);
+    m_menu->addAction(QStringLiteral("&Get Browser URL"), &m_form, &TMainForm::GetBrowserURL);
+    // Caller ID is enabled once its window is wired.
     m_callerIdAction = m_menu->addAction(QStringLiteral("&Caller ID"));
     m_callerIdAction->setCheckable(true);
     m_callerIdAction->setEnabled(false);
@@ -110,8 +110,6 @@ void TLogicForm::connectMainForm()
             [this] { HelpTopics::ShowTopic(HelpTopics::Contents, m_form.services()); });
     connect(m_form.aboutAction(), &QAction::triggered, this, [this] { ShowAboutBox(&m_form); });
     connect(m_form.toggleMainWindowAction(), &QAction::triggered, this, [this] { m_winState->Toggle(); });
-    // Goes through the browser link, which is not there yet.
-    m_form.homepageAction()->setEnabled(false);
 }
 
 void TLogicForm::Restore()
@@ -155,9 +153,9 @@ void TLogicForm::firstShow()
 void TLogicForm::HandleCommandLine(const CommandLine::Request &request)
 {
     Restore();
-    // A later start may arrive while a dialog is open on an item; its files wait
-    // until the dialog is closed, so an import never runs inside another command.
-    if (QApplication::activeModalWidget()) {
+    // A later start may arrive while a dialog is open on an item or a transfer runs;
+    // its files wait until that is over, so an import never runs inside another command.
+    if (QApplication::activeModalWidget() || m_form.TransferRunning()) {
         m_waiting.append(request);
         if (!m_waitTimer.isActive())
             m_waitTimer.start();
@@ -170,7 +168,7 @@ void TLogicForm::HandleCommandLine(const CommandLine::Request &request)
 
 void TLogicForm::handleWaiting()
 {
-    if (QApplication::activeModalWidget())
+    if (QApplication::activeModalWidget() || m_form.TransferRunning())
         return;
     m_waitTimer.stop();
     const QList<CommandLine::Request> waiting = std::exchange(m_waiting, {});
@@ -237,6 +235,19 @@ bool TLogicForm::EndProgram()
 
 void TLogicForm::Exit()
 {
+    // A transfer is stopped first; the program ends once its wait has unwound.
+    if (m_form.TransferRunning()) {
+        if (!m_exitAfterTransfer) {
+            m_exitAfterTransfer = true;
+            connect(&m_form.http(), &HttpTransport::busyChanged, this, [this](bool busy) {
+                if (!busy)
+                    QTimer::singleShot(0, this, &TLogicForm::Exit);
+            }, Qt::SingleShotConnection);
+        }
+        m_form.CancelTransfer();
+        return;
+    }
+    m_exitAfterTransfer = false;
     if (!EndProgram() && !confirmExitUnsaved()) {
         // Everything is still in memory: the user can make room on the disk and try again.
         m_ended = false;

@@ -35,6 +35,7 @@ public:
     void HandleCommandLine(const CommandLine::Request &request);
     // File "E&xit" and the tray's "&Exit": ends the program after EndProgram. When the
     // database could not be saved the user is asked first, and the program stays on No.
+    // A running transfer is cancelled first and the program ends once it has stopped.
     void Exit();
     // Writes everything once (later calls do nothing). False when the database
     // could not be saved.
@@ -78,6 +79,7 @@ private:
     bool m_firstShow = true;
     bool m_hideOnClose = true;
     bool m_ended = false;
+    bool m_exitAfterTransfer = false;
     // Command lines of later starts that came while a dialog was open.
     QList<CommandLine::Request> m_waiting;
     QTimer m_waitTimer;

@@ -3,6 +3,7 @@
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"
+#include "comms/httptransport.h"
 #include "imagelist.h"
 #include "itemlistmodel.h"
 #include "panerules.h"
@@ -27,6 +28,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyledItemDelegate>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
@@ -59,6 +62,9 @@ TMainForm::TMainForm(QWidget *parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Mirabook"));
     m_nodes->Context().SetServices(m_services.get());
+    m_http = new HttpTransport(this);
+    m_nodes->Context().SetHttpSource(m_http->Source());
+    connect(m_http, &HttpTransport::busyChanged, this, &TMainForm::setTransferRunning);
     // Before the database: its tool addresses show their tools' icons.
     m_nodes->Context().Tools().Load(Profile());
 
@@ -148,6 +154,13 @@ void TMainForm::buildPanes()
     m_statusPanels = new TStatusPanels(this);
     statusBar()->addWidget(m_statusPanels, 1);
     statusBar()->setSizeGripEnabled(true);
+    m_cancelTransfer = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelTransfer->setObjectName(QStringLiteral("CancelTransfer"));
+    m_cancelTransfer->setToolTip(QStringLiteral("Stop the transfer"));
+    m_cancelTransfer->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_cancelTransfer->hide();
+    connect(m_cancelTransfer, &QPushButton::clicked, this, &TMainForm::CancelTransfer);
+    statusBar()->addPermanentWidget(m_cancelTransfer);
 
     connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, &TMainForm::onFolderSelected);
     connect(m_folders, &QWidget::customContextMenuRequested, this, &TMainForm::showTreePopup);
@@ -219,12 +232,9 @@ void TMainForm::FoldersChange()
     if (item && item->Kind() == Kinds::Folder && item->IsRemote()) {
         setStatusText(0, QStringLiteral("Updating remote folder..."));
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool ok = guarded([item] { item->Refresh(); });
+        // A refresh that fails or is cancelled leaves the folder as it was: it is shown so.
+        guarded([item] { item->Refresh(); });
         QApplication::restoreOverrideCursor();
-        if (!ok) {
-            m_inFoldersChange = false;
-            return;
-        }
         node = SelectedNode();
         if (!node) {
             m_inFoldersChange = false;
@@ -352,6 +362,21 @@ QAbstractItemView *TMainForm::mainItems() const { return m_mainItems->currentVie
 QWidget *TMainForm::splitterPanel() const { return m_splitter; }
 
 QStatusBar *TMainForm::statusBarWidget() const { return statusBar(); }
+
+bool TMainForm::TransferRunning() const { return m_http->Busy(); }
+
+void TMainForm::CancelTransfer() { m_http->Cancel(); }
+
+void TMainForm::setTransferRunning(bool running)
+{
+    // Nothing may change the tree under a transfer that is about to read into it.
+    menuBar()->setEnabled(!running);
+    for (QToolBar *bar : {m_toolBar, m_newItemBar, m_findBar, m_tipBarHost})
+        bar->setEnabled(!running);
+    m_leftPane->setEnabled(!running);
+    m_mainItems->setEnabled(!running);
+    m_cancelTransfer->setVisible(running);
+}
 
 void TMainForm::showRandomTip() { m_tipBar->showRandomTip(); }
 

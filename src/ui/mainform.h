@@ -26,6 +26,8 @@ class TDragFileList;
 class TSplitterPanel;
 class TTipBar;
 class GuiServices;
+class HttpTransport;
+class QPushButton;
 class TImageList;
 class TStatusPanels;
 
@@ -37,6 +39,8 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
+    static constexpr const char *HomepageUrl = "https://mirabook.org/";
+
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
@@ -56,12 +60,21 @@ public:
 
     GuiServices &services() { return *m_services; }
 
+    // The web transport of remote folders and the browser link. While it runs the
+    // window repaints and can be moved, but its panes, menus and bars wait, and the
+    // status bar offers "Cancel" (so does Esc).
+    HttpTransport &http() { return *m_http; }
+    bool TransferRunning() const;
+    void CancelTransfer();
+    QPushButton *cancelTransferButton() const { return m_cancelTransfer; }
+
     // Commands the start-up code connects (left unconnected here).
     QAction *saveDatabaseAction() const { return m_saveAction; }
     QAction *revertAction() const { return m_revertAction; }
     QAction *exitAction() const { return m_exitAction; }
     QAction *helpContentsAction() const { return m_helpContentsAction; }
     QAction *homepageAction() const { return m_homepageAction; }
+    QAction *browserUrlAction() const { return m_browserUrlAction; }
     QAction *aboutAction() const { return m_aboutAction; }
     QAction *toggleMainWindowAction() const { return m_toggleAction; }
     QAction *toolbarAction() const { return m_toolbarAction; }
@@ -133,6 +146,10 @@ public:
     void ListPanePropsClick();
     void ListPaneRenameClick();
     void Notes1Click();
+    // Makes a website item, below the selected node, of the page the browser shows.
+    void GetBrowserURL();
+    // Help > "&Mira Homepage".
+    void VisitHomepage();
     void MainItemsDblClick(const QModelIndex &index);
     // Applies PreparePopup of the item under the pointer to the pop-up menu.
     void PreparePopupFor(TZEBObject *item);
@@ -178,6 +195,7 @@ private:
     void onUpdateEnded();
     void onSplitterDrag(int x);
     void setStatusText(int panel, const QString &text);
+    void setTransferRunning(bool running);
     void showTreePopup(const QPoint &pos);
     void showListPopup(const QPoint &globalPos);
     // Runs an action entry of the pop-up on its item.
@@ -190,6 +208,8 @@ private:
     std::unique_ptr<TImageList> m_images;
     TTreeNode *m_root = nullptr;
     std::unique_ptr<GuiServices> m_services;
+    HttpTransport *m_http = nullptr;
+    QPushButton *m_cancelTransfer = nullptr;
     bool m_changePending = false;
     bool m_inFoldersChange = false;
     TTreeNode *m_selectedBeforeUpdate = nullptr;
@@ -232,6 +252,7 @@ private:
     QAction *m_exitAction = nullptr;
     QAction *m_helpContentsAction = nullptr;
     QAction *m_homepageAction = nullptr;
+    QAction *m_browserUrlAction = nullptr;
     QAction *m_aboutAction = nullptr;
     QAction *m_toggleAction = nullptr;
     QAction *m_toolbarAction = nullptr;

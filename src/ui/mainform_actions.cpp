@@ -148,6 +148,7 @@ void TMainForm::buildActions()
     m_helpContentsAction = makeAction(QStringLiteral("&Contents"), QStringLiteral("Help|Show the contents of the help"));
     m_helpContentsAction->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     m_homepageAction = makeAction(QStringLiteral("&Mira Homepage"), QStringLiteral("Mira Homepage|Visit the Mirabook home page"));
+    connect(m_homepageAction, &QAction::triggered, this, &TMainForm::VisitHomepage);
     m_aboutAction = makeAction(QStringLiteral("&About..."), QStringLiteral("About|Show the program's version and copyright"));
 
     m_notesAction = makeAction(QStringLiteral("&Notes..."), QStringLiteral("Notes|Start the Brevolo notes program"));
@@ -241,13 +242,13 @@ void TMainForm::buildToolBar()
             qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_viewFormatActions[size_t(tag - 1)]));
     }
     m_toolBar->addSeparator();
-    QAction *browserUrl = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));
+    m_browserUrlAction = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));
     QAction *toolsMenu = makeAction(QStringLiteral("Tools Menu"), QStringLiteral("Tools Menu|Show the tools menu"));
-    browserUrl->setIcon(commandIcon("", ImageDrawing::Command::BrowserUrl));
+    m_browserUrlAction->setIcon(commandIcon("", ImageDrawing::Command::BrowserUrl));
+    connect(m_browserUrlAction, &QAction::triggered, this, &TMainForm::GetBrowserURL);
     toolsMenu->setIcon(commandIcon("", ImageDrawing::Command::Tools));
-    browserUrl->setEnabled(false);
     toolsMenu->setEnabled(false);
-    m_toolBar->addAction(browserUrl);
+    m_toolBar->addAction(m_browserUrlAction);
     m_toolBar->addAction(toolsMenu);
     m_toolBar->addAction(m_helpContentsAction);
 }
@@ -341,9 +342,11 @@ void TMainForm::buildPopup()
             [this] { runPopupAction([](TZEBObject *i) { i->Launch(); }); });
     connect(popupAction(PopupEntry::Dial), &QAction::triggered, this,
             [this] { runPopupAction([](TZEBObject *i) { i->Dial(); }); });
-    // Mail, fax and the browser link are not part of this window yet: their entries
-    // show, but cannot be chosen; dialing is enabled once a dialer is wired.
-    for (PopupEntry e : {PopupEntry::SendMail, PopupEntry::SendFax, PopupEntry::Dial, PopupEntry::Browse})
+    connect(popupAction(PopupEntry::Browse), &QAction::triggered, this,
+            [this] { runPopupAction([](TZEBObject *i) { i->Browse(); }); });
+    // Mail and fax are not part of this window yet: their entries show, but cannot be
+    // chosen; dialing is enabled once a dialer is wired.
+    for (PopupEntry e : {PopupEntry::SendMail, PopupEntry::SendFax, PopupEntry::Dial})
         popupAction(e)->setEnabled(false);
     m_listPopup->addSeparator();
     m_listPopup->addAction(m_notesAction);

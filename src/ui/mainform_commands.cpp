@@ -9,6 +9,9 @@
 #include "itemlistmodel.h"
 #include "kindcommands.h"
 #include "panerules.h"
+#include "comms/browserpage.h"
+#include "comms/httptransport.h"
+#include "platform/profile.h"
 #include "store/itemfactory.h"
 #include "store/kindtable.h"
 #include "store/kinds.h"
@@ -187,6 +190,35 @@ void TMainForm::Notes1Click()
         program = QStandardPaths::findExecutable(QStringLiteral("brevolo"));
     if (!program.isEmpty())
         m_services->StartProgram(program, QString(), QString());
+}
+
+void TMainForm::GetBrowserURL()
+{
+    if (TransferRunning())
+        return;
+    if (!SelectedNode())
+        SelectNode(m_root);
+    TTreeNode *node = SelectedNode();
+    const int port = BrowserLink::DebugPort(Profile());
+    std::optional<BrowserLink::Page> page;
+    if (!guarded([&] { page = CurrentBrowserPage(*m_http, port); }))
+        return;
+    if (!page) {
+        m_services->ShowInformation(
+            tr("No browser answers on port %1, so no website was made. Start Chromium (or Chrome, Edge, Brave, "
+               "Vivaldi) with the option --remote-debugging-port=%1 and try again; see Help for the details.")
+                .arg(port));
+        return;
+    }
+    if (guarded([&] { AddBrowserPage(node, *page); }))
+        ExpandNode(node);
+}
+
+void TMainForm::VisitHomepage()
+{
+    QString error;
+    if (!BrowserLink::OpenURL(QString::fromLatin1(HomepageUrl), &error))
+        m_services->ShowError(error);
 }
 
 void TMainForm::MainItemsDblClick(const QModelIndex &index)
