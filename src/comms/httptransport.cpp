@@ -8,6 +8,7 @@
 
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <limits>
 
 HttpTransport::HttpTransport(QObject *parent) : QObject(parent)
 {
@@ -43,7 +44,7 @@ double HttpTransport::SourceTime(const QString &url)
         TWebFile file(http, url);
         http.TimeOut = timeOut;
         const QDateTime modified = file.GetLastModified();
-        return ToDateTimeNumber(modified.isValid() ? modified.toLocalTime() : QDateTime::currentDateTime());
+        return modified.isValid() ? ToDateTimeNumber(modified.toLocalTime()) : std::numeric_limits<double>::infinity();
     });
 }
 

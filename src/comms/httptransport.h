@@ -26,7 +26,7 @@ public:
     int TimeOut = 60;
 
     // The source's time as a date-time number (local time): its Last-Modified, or
-    // now when the server does not say, so that such a source is read every time.
+    // infinity when the server does not say, so that such a source is read every time.
     double SourceTime(const QString &url);
     // Downloads the address into a file beside toFile and renames it into place only
     // when the whole body has arrived with a 2xx status: a failure keeps the last copy.

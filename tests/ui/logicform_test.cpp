@@ -67,8 +67,9 @@ TEST_F(LogicFormTest, TrayMenuToolsAndTip)
     make();
     const QList<QAction *> entries = logic->trayMenu()->actions();
     ASSERT_EQ(entries.size(), 7);
-    // Browser link and caller ID come later: shown, but disabled.
-    EXPECT_FALSE(entries[3]->isEnabled());
+    EXPECT_EQ(entries[3]->text(), "&Get Browser URL");
+    EXPECT_TRUE(entries[3]->isEnabled());
+    // Caller ID comes later: shown, but disabled.
     EXPECT_TRUE(entries[4]->isCheckable());
     EXPECT_FALSE(entries[4]->isEnabled());
 
