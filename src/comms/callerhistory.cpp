@@ -176,6 +176,8 @@ QVariant TCallerHistory::headerData(int section, Qt::Orientation orientation, in
 Qt::ItemFlags TCallerHistory::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid())
+        f |= Qt::ItemIsDragEnabled;
     if (index.isValid() && index.column() == NameColumn)
         f |= Qt::ItemIsEditable;
     return f;
@@ -189,4 +191,57 @@ bool TCallerHistory::setData(const QModelIndex &index, const QVariant &value, in
     item->SetTitle(value.toString());
     emit dataChanged(index, index);
     return true;
+}
+
+int TCallerHistory::RowOf(const TZEBObject *item) const
+{
+    for (int row = 0; row < Count(); ++row)
+        if (m_items[size_t(row)].get() == item)
+            return row;
+    return -1;
+}
+
+QStringList TCallerHistory::mimeTypes() const
+{
+    return {TCallerRows::Format};
+}
+
+QMimeData *TCallerHistory::mimeData(const QModelIndexList &indexes) const
+{
+    auto *mime = new TCallerRows;
+    mime->history = const_cast<TCallerHistory *>(this);
+    QString text;
+    for (const QModelIndex &index : indexes) {
+        const TZEBObject *item = Item(index.row());
+        if (!item || index.column() != NameColumn || mime->items.contains(item))
+            continue;
+        mime->items.append(item);
+        text += item->Title() + u'\t' + item->Value() + u'\n';
+    }
+    mime->setData(TCallerRows::Format, QByteArray());
+    // Elsewhere the rows are plain text.
+    mime->setText(text);
+    return mime;
+}
+
+int DropCallerRows(const QMimeData *mime, TTreeNode *node)
+{
+    const auto *rows = qobject_cast<const TCallerRows *>(mime);
+    TZEBObject *owner = node ? node->Item() : nullptr;
+    if (!rows || !rows->history || !owner)
+        return 0;
+    if (owner->IsRemote() || owner->InRemote())
+        throw ERemoteParent();
+    int moved = 0;
+    for (const TZEBObject *dragged : rows->items) {
+        std::unique_ptr<TZEBObject> item = rows->history->Take(rows->history->RowOf(dragged));
+        if (!item)
+            continue; // deleted from the history meanwhile
+        item->SetComment(QString());
+        TZEBObject *placed = item.get();
+        owner->AddChild(std::move(item));
+        placed->SetNode(node);
+        ++moved;
+    }
+    return moved;
 }

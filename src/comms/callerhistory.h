@@ -2,9 +2,12 @@
 
 #include <QAbstractTableModel>
 #include <QDateTime>
+#include <QMimeData>
+#include <QPointer>
 #include <memory>
 #include <vector>
 
+class TTreeNode;
 class TZEBObject;
 
 // The calls that came in, newest first: one loose phone item per call (title the
@@ -55,6 +58,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     // The name is edited in place: it becomes the item's title.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    // Rows are dragged out as TCallerRows.
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+
+    // The row of an item, -1 when it is no longer here.
+    int RowOf(const TZEBObject *item) const;
 
 private:
     void insertTop(std::unique_ptr<TZEBObject> item);
@@ -62,3 +72,19 @@ private:
     std::vector<std::unique_ptr<TZEBObject>> m_items;
     int m_size = DefaultSize;
 };
+
+// History rows on their way to the database by drag and drop, within this program:
+// the items, not their rows, so a call arriving meanwhile moves nothing else.
+class TCallerRows : public QMimeData
+{
+    Q_OBJECT
+public:
+    static inline const QString Format = QStringLiteral("application/x-mirabook-caller-rows");
+    QPointer<TCallerHistory> history;
+    QList<const TZEBObject *> items;
+};
+
+// Moves the dragged rows' items into node's item, each with an empty comment, and
+// takes the rows out of the history. The number of items moved (0 for anything but
+// history rows). Raises ERemoteParent, moving nothing, for a node in a remote folder.
+int DropCallerRows(const QMimeData *mime, TTreeNode *node);

@@ -11,6 +11,10 @@ CallerIdMonitor::CallerIdMonitor(std::unique_ptr<TetLine> line, const QString &h
 {
     m_line->setParent(nullptr);
     m_history.Load(m_historyFile);
+    // Every change is written at once, so no call is lost if the program does not end normally.
+    for (auto signal : {&TCallerHistory::rowsInserted, &TCallerHistory::rowsRemoved})
+        connect(&m_history, signal, this, [this] { SaveHistory(); });
+    connect(&m_history, &TCallerHistory::dataChanged, this, [this] { SaveHistory(); });
     connect(m_line.get(), &TetLine::OnCallerID, this, &CallerIdMonitor::callerId);
     connect(m_line.get(), &TetLine::OnIdle, this, &CallerIdMonitor::idle);
     connect(m_line.get(), &TetLine::OnError, this, [this] {
@@ -64,7 +68,6 @@ void CallerIdMonitor::callerId()
     m_number = m_line->CallerID().Number;
     m_findEnabled = true;
     m_history.Add(m_name, m_number, QDateTime::currentDateTime());
-    SaveHistory();
     emit callArrived();
 }
 

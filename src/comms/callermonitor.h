@@ -10,9 +10,8 @@ class TDialSettings;
 class TetLine;
 
 // Caller-ID monitoring without the window: the caller-ID line, what the window's
-// labels show, and the history. A call's caller ID makes a history entry at once,
-// and the history is written then, so a call is kept even if the program does
-// not end normally.
+// labels show, and the history. A call's caller ID makes a history entry at once;
+// the history file is written on every change of the history.
 class CallerIdMonitor : public QObject
 {
     Q_OBJECT

@@ -47,6 +47,8 @@ public:
     static QString FormatDuration(qint64 seconds);
     static QString ErrorMessage(const QString &errorText);
     static constexpr int RedialWaitMs = 10000;
+    // How long Redial waits for the old call to go idle.
+    void SetRedialWait(int ms) { m_redialWait.setInterval(ms); }
 
 signals:
     void statusChanged(const QString &text);

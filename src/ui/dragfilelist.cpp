@@ -1,5 +1,7 @@
 #include "dragfilelist.h"
 
+#include "comms/callerhistory.h"
+
 #include "listcells.h"
 
 #include <QDropEvent>
@@ -165,6 +167,11 @@ bool TDragFileList::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);
+        if (drag->mimeData()->hasFormat(TCallerRows::Format)) {
+            drag->setDropAction(Qt::MoveAction);
+            drag->accept();
+            return true;
+        }
         if (!localFiles(drag->mimeData()).isEmpty()) {
             drag->setDropAction(Qt::CopyAction);
             drag->accept();
@@ -174,6 +181,12 @@ bool TDragFileList::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
+        if (drop->mimeData()->hasFormat(TCallerRows::Format)) {
+            drop->setDropAction(Qt::MoveAction);
+            drop->accept();
+            emit callerRowsDropped(drop->mimeData());
+            return true;
+        }
         const QStringList files = localFiles(drop->mimeData());
         if (!files.isEmpty()) {
             drop->setDropAction(Qt::CopyAction);

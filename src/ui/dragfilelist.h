@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QMimeData;
+
 class QAbstractItemModel;
 class QAbstractItemView;
 class QItemSelectionModel;
@@ -31,6 +33,8 @@ public:
 
 signals:
     void filesDropped(const QStringList &files);
+    // Rows of the caller-ID history dropped on the list.
+    void callerRowsDropped(const QMimeData *rows);
     void rowDoubleClicked(const QModelIndex &index);
     void contextMenuAt(const QPoint &globalPos);
     void entered();

@@ -1,5 +1,9 @@
 #include "mainform.h"
 
+#include "comms/callerhistory.h"
+
+#include <QDropEvent>
+
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"
@@ -136,6 +140,8 @@ void TMainForm::buildPanes()
     m_folderModel = new TFolderTreeModel(*m_nodes, *m_images, this);
     m_folders->setModel(m_folderModel);
     m_folders->installEventFilter(this);
+    m_folders->viewport()->installEventFilter(this);
+    m_folders->viewport()->setAcceptDrops(true);
     leftLayout->addWidget(m_folders);
     m_leftPane->setFixedWidth(201);
 
@@ -170,6 +176,8 @@ void TMainForm::buildPanes()
     connect(m_mainItems, &TDragFileList::rowDoubleClicked, this, &TMainForm::MainItemsDblClick);
     connect(m_mainItems, &TDragFileList::contextMenuAt, this, &TMainForm::showListPopup);
     connect(m_mainItems, &TDragFileList::filesDropped, this, &TMainForm::EvDropFiles);
+    connect(m_mainItems, &TDragFileList::callerRowsDropped, this,
+            [this](const QMimeData *rows) { DropCallerRowsOn(nullptr, rows); });
     connect(m_mainItems, &TDragFileList::entered, this, [this] { SetActivePane(Pane::MainItems); });
     connect(m_itemModel, &TItemListModel::itemRenamed, this, [this] { RefreshFolderTitles(); });
     // The count follows the rows, however they come and go.
@@ -420,7 +428,25 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_folders && event->type() == QEvent::FocusIn)
         SetActivePane(Pane::Folders);
+    // Calls dragged from the caller-ID history onto a node of the tree.
+    if (watched == m_folders->viewport()
+        && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop)) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        TTreeNode *node = m_folderModel->nodeAt(m_folders->indexAt(drop->position().toPoint()));
+        if (!drop->mimeData()->hasFormat(TCallerRows::Format) || (event->type() != QEvent::DragEnter && !node))
+            return QMainWindow::eventFilter(watched, event);
+        drop->setDropAction(Qt::MoveAction);
+        drop->accept();
+        if (event->type() == QEvent::Drop)
+            DropCallerRowsOn(node, drop->mimeData());
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::DropCallerRowsOn(TTreeNode *node, const QMimeData *rows)
+{
+    guarded([&] { DropCallerRows(rows, node ? node : SelectedNode()); });
 }
 
 bool TMainForm::guarded(const std::function<void()> &call)

@@ -12,6 +12,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
@@ -160,6 +161,8 @@ public:
     // Selects the first place whose phone or fax number has the digits of number
     // (after the selected row's or node's place, wrapping round); nothing without a match.
     void LocatePhone(const QString &number);
+    // Calls dragged from the caller-ID history: into node's item, else the selected node's.
+    void DropCallerRowsOn(TTreeNode *node, const QMimeData *rows);
     // The pop-up's "Dial" entry (enabled once dialing is wired).
     QAction *dialAction() const { return popupAction(PopupEntry::Dial); }
     // Items of the list's selected rows, in list order.

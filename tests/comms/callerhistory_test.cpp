@@ -123,7 +123,7 @@ TEST(CallerHistory, AMissingOrOddFileLeavesItEmpty)
     EXPECT_EQ(h.Count(), 0);
 }
 
-TEST(CallerHistory, AFailedSaveKeepsTheOldFileAndSaysWhy)
+TEST(CallerHistory, AFailedSaveSaysWhy)
 {
     QTemporaryDir dir;
     QString why;

@@ -146,3 +146,51 @@ TEST_F(CallerIdMonitorTest, AModemThatCannotBeOpenedIsReported)
     ASSERT_TRUE(caught(errors));
     EXPECT_EQ(errors.first().first().toString(), "LINEERR_BADDEVICEID");
 }
+
+TEST_F(CallerIdMonitorTest, DraggedCallsBecomePhonesWhereTheyAreDropped)
+{
+    TCallerHistory &history = monitor->history();
+    history.Add("Pizza Place", "217-555-0177", QDateTime::currentDateTime());
+    history.Add("Kim", "217-555-0100", QDateTime::currentDateTime());
+    std::unique_ptr<QMimeData> rows(history.mimeData({history.index(1, 0), history.index(1, 2)}));
+    EXPECT_TRUE(rows->hasFormat(TCallerRows::Format));
+    EXPECT_EQ(rows->text(), "Pizza Place\t217-555-0177\n");
+    history.Add("Later", "1", QDateTime::currentDateTime()); // a call during the drag
+
+    TZEBObject *folder = add(Kinds::Folder, "Food", nullptr);
+    EXPECT_EQ(DropCallerRows(rows.get(), folder->Node()), 1);
+    ASSERT_EQ(folder->ChildCount(), 1);
+    TZEBObject *phone = folder->ChildAt(0);
+    EXPECT_EQ(phone->Kind(), Kinds::Phone);
+    EXPECT_EQ(phone->Title(), "Pizza Place");
+    EXPECT_EQ(phone->Value(), "217-555-0177");
+    EXPECT_EQ(phone->Comment(), "");
+    EXPECT_EQ(phone->Node(), folder->Node());
+    EXPECT_EQ(history.Count(), 2);
+    EXPECT_EQ(history.RowOf(phone), -1);
+    // Dropped again: the row is gone, nothing moves.
+    EXPECT_EQ(DropCallerRows(rows.get(), folder->Node()), 0);
+
+    // Not into a remote folder's contents.
+    std::unique_ptr<QMimeData> more(history.mimeData({history.index(0, 0)}));
+    TZEBObject *remote = add(Kinds::Folder, "Shared", nullptr, "/nowhere/shared.mbd");
+    EXPECT_THROW(DropCallerRows(more.get(), remote->Node()), ERemoteParent);
+    EXPECT_EQ(history.Count(), 2);
+    // Anything else dropped is no call.
+    QMimeData plain;
+    plain.setText("Pizza Place");
+    EXPECT_EQ(DropCallerRows(&plain, folder->Node()), 0);
+}
+
+TEST_F(CallerIdMonitorTest, EveryChangeOfTheHistoryIsWritten)
+{
+    const QString file = dir.filePath("callid.dat");
+    TCallerHistory &history = monitor->history();
+    history.Add("Ann", "1", QDateTime::currentDateTime());
+    history.Add("Bob", "2", QDateTime::currentDateTime());
+    EXPECT_EQ(ReadBytes(file).count("{1 6 }"), 2);
+    history.setData(history.index(1, 0), "Annie");
+    EXPECT_TRUE(ReadBytes(file).contains("Annie~~1~~"));
+    history.Remove({0});
+    EXPECT_EQ(ReadBytes(file).count("{1 6 }"), 1);
+}

@@ -121,6 +121,23 @@ TEST_F(Dialer, RedialAsLongDistanceWaitsForTheOldCall)
     EXPECT_EQ(errors->count(), 0);
 }
 
+TEST_F(Dialer, RedialGivesUpWaitingForAModemThatNeverDrops)
+{
+    modem.script("ATH", {}); // the drop is never answered
+    auto session = makeSession();
+    session->SetRedialWait(50);
+    session->Start("5551234");
+    ASSERT_TRUE(modem.waitForCommands(2));
+    settle();
+    session->Redial();
+    for (int i = 0; i < 50 && errors->isEmpty(); ++i)
+        errors->wait(100);
+    // No second dial over a call still being dropped: the user is told instead.
+    ASSERT_EQ(errors->count(), 1);
+    EXPECT_TRUE(errors->first().first().toString().contains("LINEERR_INVALCALLSTATE"));
+    EXPECT_EQ(sent(), (QList<QByteArray>{"ATDT95551234;", "ATH"}));
+}
+
 TEST_F(Dialer, AFailedCallIsAnErrorTheUserSees)
 {
     for (const char *reply : {"BUSY", "NO DIALTONE", "NO CARRIER", "ERROR"}) {

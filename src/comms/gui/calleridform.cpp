@@ -74,12 +74,16 @@ TCallerIdForm::TCallerIdForm(std::unique_ptr<CallerIdMonitor> monitor, QWidget *
     m_view->setUniformRowHeights(true);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    m_view->setToolTip(tr("Edit a name in place"));
+    m_view->setToolTip(tr("Drag & drop to main window to add to database"));
+    m_view->setDragEnabled(true);
+    m_view->setDragDropMode(QAbstractItemView::DragOnly);
+    m_view->setDefaultDropAction(Qt::MoveAction);
     auto *icons = new HistoryIcons(QIcon(), this);
     icons->setSourceModel(&m_monitor->history());
     m_view->setModel(icons);
     m_view->setColumnWidth(0, 125);
-    m_view->setColumnWidth(1, 90);
+    // At least wide enough for a number as caller ID gives it (212-555-1234).
+    m_view->setColumnWidth(1, qMax(90, m_view->fontMetrics().horizontalAdvance(QStringLiteral("000-000-0000")) + 16));
     m_view->header()->setStretchLastSection(true);
     m_view->setMinimumHeight(160);
     panel->addWidget(m_view);
@@ -203,5 +207,4 @@ void TCallerIdForm::DeleteClick()
     for (const QModelIndex &index : m_view->selectionModel()->selectedRows())
         rows.append(index.row());
     m_monitor->history().Remove(rows);
-    m_monitor->SaveHistory();
 }

@@ -27,6 +27,8 @@ TNewLocationForm::TNewLocationForm(QWidget *parent) : QDialog(parent), m_name(ne
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // Wide enough for its caption.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
 }
 
 QString TNewLocationForm::name() const { return m_name->text(); }
@@ -58,26 +60,32 @@ TDialSetupForm::TDialSetupForm(TDialSettings &settings, const QStringList &devic
     locationLayout->addWidget(new QLabel(tr("The area code is:"), locationGroup), 1, 0);
     m_area = new QLineEdit(locationGroup);
     m_area->setMaxLength(5);
-    locationLayout->addWidget(m_area, 1, 1);
+    locationLayout->addWidget(m_area, 1, 1, Qt::AlignLeft);
     layout->addWidget(locationGroup);
 
     auto *howGroup = new QGroupBox(tr("How to Dial "), this);
-    auto *howLayout = new QGridLayout(howGroup);
-    howLayout->addWidget(new QLabel(tr("To access an outside line, first dial:"), howGroup), 0, 0, 1, 4);
+    auto *howLayout = new QVBoxLayout(howGroup);
+    howLayout->addWidget(new QLabel(tr("To access an outside line, first dial:"), howGroup));
+    auto *prefixes = new QHBoxLayout;
     m_localFirst = new QLineEdit(howGroup);
     m_localFirst->setMaxLength(2);
     m_ldFirst = new QLineEdit(howGroup);
     m_ldFirst->setMaxLength(2);
-    howLayout->addWidget(m_localFirst, 1, 0);
-    howLayout->addWidget(new QLabel(tr("for local, "), howGroup), 1, 1);
-    howLayout->addWidget(m_ldFirst, 1, 2);
-    howLayout->addWidget(new QLabel(tr("for long distance."), howGroup), 1, 3);
-    howLayout->addWidget(new QLabel(tr("Dial using: "), howGroup), 2, 0);
+    prefixes->addWidget(m_localFirst);
+    prefixes->addWidget(new QLabel(tr("for local, "), howGroup));
+    prefixes->addWidget(m_ldFirst);
+    prefixes->addWidget(new QLabel(tr("for long distance."), howGroup));
+    prefixes->addStretch();
+    howLayout->addLayout(prefixes);
+    auto *mode = new QHBoxLayout;
+    mode->addWidget(new QLabel(tr("Dial using: "), howGroup));
     m_tone = new QRadioButton(tr("Tone Dialing"), howGroup);
     m_pulse = new QRadioButton(tr("Pulse Dialing"), howGroup);
     m_tone->setChecked(true);
-    howLayout->addWidget(m_tone, 2, 1);
-    howLayout->addWidget(m_pulse, 2, 2, 1, 2);
+    mode->addWidget(m_tone);
+    mode->addWidget(m_pulse);
+    mode->addStretch();
+    howLayout->addLayout(mode);
     layout->addWidget(howGroup);
 
     auto *cardGroup = new QGroupBox(this);
@@ -107,6 +115,12 @@ TDialSetupForm::TDialSetupForm(TDialSettings &settings, const QStringList &devic
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The short fields are as wide as what they hold.
+    const auto fit = [](QLineEdit *edit) {
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(edit->maxLength() + 2, u'0')) + 12);
+    };
+    for (QLineEdit *edit : {m_area, m_localFirst, m_ldFirst})
+        fit(edit);
 
     askLocationName = [this] {
         TNewLocationForm form(this);
