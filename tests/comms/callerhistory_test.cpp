@@ -3,7 +3,6 @@
 #include "store/zebobject.h"
 #include "support/filebytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -52,25 +51,6 @@ TEST(CallerHistory, NewestFirstAndOneRowGoesPerCall)
     EXPECT_EQ(h.Size(), 0);
 }
 
-TEST(CallerHistory, RowsAreDeletedAndTakenOut)
-{
-    TCallerHistory h;
-    for (const char *n : {"A", "B", "C", "D"})
-        h.Add(n, "1", kWhen);
-    h.Remove({0, 2, 2});
-    EXPECT_EQ(names(h), (QStringList{"C", "A"}));
-    std::unique_ptr<TZEBObject> taken = h.Take(1);
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->Title(), "A");
-    EXPECT_EQ(h.Count(), 1);
-    EXPECT_FALSE(h.Take(5));
-    // The name is edited in place; the other columns are not.
-    EXPECT_TRUE(h.setData(h.index(0, TCallerHistory::NameColumn), "Carol"));
-    EXPECT_FALSE(h.setData(h.index(0, TCallerHistory::NumberColumn), "0"));
-    EXPECT_EQ(h.data(h.index(0, TCallerHistory::NameColumn)).toString(), "Carol");
-    EXPECT_EQ(h.headerData(2, Qt::Horizontal).toString(), "When");
-}
-
 TEST(CallerHistory, SavedAndReadBackWithAwkwardNames)
 {
     QTemporaryDir dir;
@@ -110,17 +90,6 @@ TEST(CallerHistory, DamagedAndForeignRecordsArePassedOver)
     TCallerHistory read;
     EXPECT_EQ(read.Load(file), 2);
     EXPECT_EQ(names(read), (QStringList{"Good One", "Good Two"}));
-}
-
-TEST(CallerHistory, AMissingOrOddFileLeavesItEmpty)
-{
-    QTemporaryDir dir;
-    TCallerHistory h;
-    EXPECT_EQ(h.Load(dir.filePath("callid.dat")), 0);
-    EXPECT_EQ(h.Load(dir.path()), 0); // a directory
-    WriteBytes(dir.filePath("empty.dat"), "");
-    EXPECT_EQ(h.Load(dir.filePath("empty.dat")), 0);
-    EXPECT_EQ(h.Count(), 0);
 }
 
 TEST(CallerHistory, AFailedSaveSaysWhy)

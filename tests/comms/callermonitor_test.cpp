@@ -98,17 +98,6 @@ TEST_F(CallerIdMonitorTest, APrivateCallerIsKeptAsSuch)
     EXPECT_FALSE(LocatePhone(nodes, nullptr, monitor->number()).node);
 }
 
-TEST_F(CallerIdMonitorTest, TheHistoryOfAnEarlierRunIsThere)
-{
-    monitor->history().Add("Earlier", "555-0000", QDateTime::currentDateTime());
-    ASSERT_TRUE(monitor->SaveHistory());
-    const QString path = modem.path();
-    CallerIdMonitor again(std::make_unique<TetLine>(nullptr, [path] { return QStringList{path}; }),
-                          dir.filePath("callid.dat"));
-    ASSERT_EQ(again.history().Count(), 1);
-    EXPECT_EQ(again.history().Item(0)->Title(), "Earlier");
-}
-
 TEST_F(CallerIdMonitorTest, TheDialerBorrowsTheLineAndGivesItBack)
 {
     EXPECT_FALSE(monitor->Suspend()); // not monitoring: nothing to give back
@@ -123,17 +112,6 @@ TEST_F(CallerIdMonitorTest, TheDialerBorrowsTheLineAndGivesItBack)
     EXPECT_EQ(modem.commands(), (QList<QByteArray>{"AT+VCID=1", "AT+VCID=1"}));
     EXPECT_TRUE(monitor->SetCallerId(false, settings));
     EXPECT_FALSE(monitor->IsActive());
-}
-
-TEST_F(CallerIdMonitorTest, AModemWithoutTheNewCommandGetsTheOldOne)
-{
-    modem.script("AT+VCID=1", {"ERROR"});
-    QSignalSpy errors(monitor.get(), &CallerIdMonitor::lineError);
-    ASSERT_TRUE(monitor->SetCallerId(true, settings));
-    ASSERT_TRUE(modem.waitForCommands(2));
-    EXPECT_EQ(modem.commands().last(), "AT#CID=1");
-    QCoreApplication::processEvents();
-    EXPECT_EQ(errors.count(), 0);
 }
 
 TEST_F(CallerIdMonitorTest, AModemThatCannotBeOpenedIsReported)

@@ -83,17 +83,6 @@ TEST_F(Dialer, TalkDropsTheModemAndHangupDoesNotDropTwice)
     EXPECT_EQ(sent(), (QList<QByteArray>{"ATDT818005550100;", "ATH"}));
 }
 
-TEST_F(Dialer, ClosingWithoutHangupDropsTheCall)
-{
-    auto session = makeSession();
-    session->Start("5551234");
-    ASSERT_TRUE(modem.waitForCommands(2));
-    settle();
-    session.reset();
-    ASSERT_TRUE(modem.waitForCommands(3));
-    EXPECT_EQ(modem.commands().last(), "ATH");
-}
-
 TEST_F(Dialer, ClosingWhileTheModemStillDialsDropsTheCall)
 {
     modem.scriptDial({}); // no reply yet: the modem is still dialing

@@ -1,7 +1,6 @@
 // The "Dialing Properties" dialog's logic: locations, the device, the card format, OK.
 #include "comms/dialsetup.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -119,37 +118,4 @@ TEST_F(DialSetup, TheDeviceIsKeptByItsName)
     EXPECT_EQ(missing.fields.device, -1);
     ASSERT_TRUE(missing.Accept());
     EXPECT_EQ(third.DeviceName, "/dev/ttyUSB0");
-}
-
-TEST_F(DialSetup, CardFormatFollowsServiceAndNumber)
-{
-    state.Show();
-    state.fields.service = 4;
-    state.fields.cardNumber = "1234";
-    state.ExpandCard();
-    EXPECT_EQ(state.fields.code, "0 N $1234");
-    state.fields.service = 15; // a format without "H"
-    state.ExpandCard();
-    EXPECT_EQ(state.fields.code, "N");
-    state.fields.useCard = true;
-    ASSERT_TRUE(state.Accept());
-    TDialSettings reread(file);
-    reread.Load();
-    EXPECT_EQ(reread.Service, "Optus (Australia) via 1812");
-    EXPECT_EQ(reread.Code, "N");
-    EXPECT_TRUE(reread.UseCard);
-}
-
-TEST(DialSetupFailures, AFailedWriteIsReported)
-{
-    QTemporaryDir dir;
-    // A file where the registry's directory should be: nothing can be written below it.
-    QFile blocker(dir.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    TDialSettings settings(dir.filePath("blocker/registry.ini"));
-    DialSetupState state(settings, {});
-    state.Show();
-    EXPECT_FALSE(state.Accept());
-    EXPECT_FALSE(state.errorString().isEmpty());
 }

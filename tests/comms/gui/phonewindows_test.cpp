@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 #include "platform/telephonyline.h"
 #include "support/fakemodem.h"
+#include "ui/logicform.h"
 #include "ui/mainformfixture.h"
 
 #include <QCheckBox>
@@ -175,17 +176,32 @@ TEST_F(PhoneWindows, DialingPropertiesAddsDeletesAndSaves)
     EXPECT_EQ(saved.Location, "Office");
     EXPECT_EQ(saved.AreaCode, "617");
     EXPECT_EQ(saved.Code, "0 N $1234");
-    EXPECT_EQ(saved.Service, "Calling Card via 0");
     EXPECT_EQ(saved.DeviceName, modem.path());
+}
 
-    // Deleting the shown location leaves the other one selected; OK saves it.
-    TDialSettings again;
-    TDialSetupForm second(again, {modem.path()});
-    second.DeleteClick();
-    EXPECT_EQ(second.locationBox()->currentText(), "Default Location");
-    EXPECT_FALSE(second.deleteButton()->isEnabled());
-    second.accept();
-    TDialSettings after;
-    after.Load();
-    EXPECT_EQ(after.Location, "Default Location");
+TEST_F(PhoneWindows, TheTrayEntrySaysWhetherCallerIdIsOn)
+{
+    TLogicForm logic(*form, CommandLine::Request{dir.path(), {"mirabook"}});
+    Telephony telephony(*form, &logic, lineMaker());
+    QAction *entry = logic.callerIdAction();
+    ASSERT_TRUE(entry->isEnabled());
+    EXPECT_FALSE(entry->isChecked()); // off unless the settings file says so
+    entry->trigger();
+    EXPECT_TRUE(entry->isChecked());
+    EXPECT_TRUE(telephony.CallerIdOn());
+    ASSERT_TRUE(modem.waitForCommands(1));
+    entry->trigger();
+    EXPECT_FALSE(telephony.CallerIdOn());
+
+    // A modem that is not there: the entry stays unticked and the user is told.
+    TDialSettings &settings = telephony.dialPhone().Settings;
+    settings.DeviceName = "/dev/ttyACM9";
+    settings.DeviceID = 5;
+    QString text;
+    answerNextBox(form.get(), QMessageBox::Ok, &text);
+    entry->trigger();
+    EXPECT_FALSE(entry->isChecked());
+    for (int i = 0; i < 50 && text.isEmpty(); ++i)
+        QTest::qWait(20);
+    EXPECT_TRUE(text.contains("LINEERR_BADDEVICEID")) << text.toStdString();
 }
