@@ -139,6 +139,8 @@ TCallerIdForm::TCallerIdForm(std::unique_ptr<CallerIdMonitor> monitor, QWidget *
 
 TCallerIdForm::~TCallerIdForm()
 {
+    // The history goes before the view, which is taken down with the window after it.
+    static_cast<QIdentityProxyModel *>(m_view->model())->setSourceModel(nullptr);
     m_monitor->SaveHistory();
     Profile settings;
     settings.writeInteger(SettingsSection, HistoryKey, m_monitor->history().Size());
