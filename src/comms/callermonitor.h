@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class TDialSettings;
@@ -18,8 +19,11 @@ class CallerIdMonitor : public QObject
 public:
     static inline const QString NoCall = QStringLiteral("None");
 
-    // line: the caller-ID line (owned by the monitor); historyFile: where the history lives.
-    CallerIdMonitor(std::unique_ptr<TetLine> line, const QString &historyFile, QObject *parent = nullptr);
+    using LineMaker = std::function<std::unique_ptr<TetLine>()>;
+
+    // makeLine: makes the caller-ID line the first time monitoring starts (owned by
+    // the monitor); historyFile: where the history lives.
+    CallerIdMonitor(LineMaker makeLine, const QString &historyFile, QObject *parent = nullptr);
     ~CallerIdMonitor() override;
 
     // Opens the line on the device the dialing settings name, or closes it.
@@ -37,7 +41,7 @@ public:
     bool findEnabled() const { return m_findEnabled; }
 
     TCallerHistory &history() { return m_history; }
-    TetLine &line() { return *m_line; }
+    TetLine &line();
     // Writes the history file; false with the reason in *why.
     bool SaveHistory(QString *why = nullptr) const;
     QString historyFile() const { return m_historyFile; }
@@ -54,6 +58,7 @@ private:
     void callerId();
     void idle();
 
+    LineMaker m_makeLine;
     std::unique_ptr<TetLine> m_line;
     QString m_historyFile;
     TCallerHistory m_history;

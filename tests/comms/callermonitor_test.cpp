@@ -23,7 +23,8 @@ protected:
         ASSERT_TRUE(modem.isValid());
         const QString path = modem.path();
         monitor = std::make_unique<CallerIdMonitor>(
-            std::make_unique<TetLine>(nullptr, [path] { return QStringList{path}; }), dir.filePath("callid.dat"));
+            [path] { return std::make_unique<TetLine>(nullptr, [path] { return QStringList{path}; }); },
+            dir.filePath("callid.dat"));
         settings.DeviceName = path;
     }
 
@@ -171,4 +172,23 @@ TEST_F(CallerIdMonitorTest, EveryChangeOfTheHistoryIsWritten)
     EXPECT_TRUE(ReadBytes(file).contains("Annie~~1~~"));
     history.Remove({0});
     EXPECT_EQ(ReadBytes(file).count("{1 6 }"), 1);
+}
+
+TEST_F(CallerIdMonitorTest, ModemsAreLookedForOnlyOnceCallerIdIsWanted)
+{
+    int made = 0;
+    const QString path = modem.path();
+    CallerIdMonitor lazy(
+        [&made, path] {
+            ++made;
+            return std::make_unique<TetLine>(nullptr, [path] { return QStringList{path}; });
+        },
+        dir.filePath("other.dat"));
+    EXPECT_TRUE(lazy.SetCallerId(false, settings));
+    EXPECT_FALSE(lazy.Suspend());
+    lazy.Resume(false);
+    EXPECT_EQ(made, 0);
+    ASSERT_TRUE(lazy.SetCallerId(true, settings));
+    ASSERT_TRUE(lazy.SetCallerId(true, settings));
+    EXPECT_EQ(made, 1);
 }

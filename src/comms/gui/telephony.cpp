@@ -19,7 +19,7 @@ Telephony::Telephony(TMainForm &mainForm, TLogicForm *logicForm, TDialPhoneDialo
     : QObject(parent), m_mainForm(mainForm), m_logicForm(logicForm), m_dialPhone(std::move(makeLine))
 {
     m_callerIdForm = std::make_unique<TCallerIdForm>(
-        std::make_unique<CallerIdMonitor>(m_dialPhone.makeLine(), TCallerHistory::FileName));
+        std::make_unique<CallerIdMonitor>([this] { return m_dialPhone.makeLine(); }, TCallerHistory::FileName));
     m_callerIdForm->setPhoneIcon(mainForm.imageList().Icon(int(Image::Phone)));
     m_callerIdForm->dial = [this](const QString &recipient, const QString &number) { Dial(recipient, number); };
     m_callerIdForm->locatePhone = [this](const QString &number) {

@@ -105,7 +105,7 @@ TEST_F(PhoneWindows, TheHistoryPanelAndItsButtons)
 {
     QString located, dialed;
     {
-        TCallerIdForm window(std::make_unique<CallerIdMonitor>(lineMaker()(), dir.filePath("callid.dat")));
+        TCallerIdForm window(std::make_unique<CallerIdMonitor>(lineMaker(), dir.filePath("callid.dat")));
         window.locatePhone = [&](const QString &n) { located = n; };
         window.dial = [&](const QString &who, const QString &n) { dialed = who + '|' + n; };
         TCallerHistory &history = window.monitor().history();
