@@ -462,7 +462,7 @@ int CheckCommand(const CliContext &c, const QStringList &args)
     if (!QFileInfo(RecordFile::DatabaseName).isReadable())
         return c.fail(CliExit::Failed, QStringLiteral("cannot read %1").arg(databasePath(c)));
     db.Load();
-    std::map<int, qint64> byKind;
+    std::map<ItemKind, qint64> byKind;
     qint64 items = 0;
     qint64 remote = 0;
     for (TTreeNode *n = db.Root(); n; n = n->NextPreorder()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/kinds.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,7 +15,7 @@ class TZEBObject;
 // ("Include field names as first line").
 struct CsvExportOptions
 {
-    int kind = 0;
+    ItemKind kind = ItemKind::Folder;
     QStringList columns;
     bool includeFieldNames = true;
 };

@@ -7,7 +7,7 @@
 #include "exchange/csvfields.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Address);
+const QString kTag = KindTag(ItemKind::Address);
 constexpr qsizetype kStoredLines = 3;
 
 void padLines(QStringList &lines)
@@ -25,7 +25,7 @@ bool HasStreetText(const QStringList &lines)
     return false;
 }
 
-TAddressObject::TAddressObject(int kind, const QString &title, const QString &value, const QString &comment,
+TAddressObject::TAddressObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                                qint32 id, const QString &dataLine)
     : TZEBObject(kind, title, value, comment, id)
 {

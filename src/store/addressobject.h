@@ -7,7 +7,7 @@
 class TAddressObject : public TZEBObject
 {
 public:
-    TAddressObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TAddressObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                    const QString &dataLine);
 
     const QStringList &Lines() const { return m_lines; }

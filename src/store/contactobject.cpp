@@ -20,7 +20,7 @@
 
 namespace {
 // The order in which primary children are asked and imported.
-constexpr int kContactKinds[] = {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website};
+constexpr ItemKind kContactKinds[] = {ItemKind::Address, ItemKind::Phone, ItemKind::Fax, ItemKind::EMail, ItemKind::Website};
 
 // A page's value and comment into its child; false when there is no child.
 bool takePage(TZEBObject *child, const QString &value, const QString &comment)
@@ -33,7 +33,7 @@ bool takePage(TZEBObject *child, const QString &value, const QString &comment)
 }
 } // namespace
 
-TContactObject::TContactObject(int kind, const QString &title, const QString &value, const QString &comment,
+TContactObject::TContactObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                                qint32 id)
     : TZEBObject(kind, title, value, comment, id)
 {
@@ -85,31 +85,31 @@ void TContactObject::readDeferredFields() const
         SplitDecoded(line.source->Text(line.begin, line.end), Context().Pool()));
 }
 
-QString TContactObject::PrimaryTitle(int kind) const
+QString TContactObject::PrimaryTitle(ItemKind kind) const
 {
     switch (kind) {
-    case Kinds::Address: return primaries().Address;
-    case Kinds::Phone: return primaries().Phone;
-    case Kinds::Fax: return primaries().Fax;
-    case Kinds::EMail: return primaries().EMail;
-    case Kinds::Website: return primaries().Website;
+    case ItemKind::Address: return primaries().Address;
+    case ItemKind::Phone: return primaries().Phone;
+    case ItemKind::Fax: return primaries().Fax;
+    case ItemKind::EMail: return primaries().EMail;
+    case ItemKind::Website: return primaries().Website;
     default: return QString();
     }
 }
 
-void TContactObject::SetPrimaryTitle(int kind, const QString &title)
+void TContactObject::SetPrimaryTitle(ItemKind kind, const QString &title)
 {
     switch (kind) {
-    case Kinds::Address: primaries().Address = title; break;
-    case Kinds::Phone: primaries().Phone = title; break;
-    case Kinds::Fax: primaries().Fax = title; break;
-    case Kinds::EMail: primaries().EMail = title; break;
-    case Kinds::Website: primaries().Website = title; break;
+    case ItemKind::Address: primaries().Address = title; break;
+    case ItemKind::Phone: primaries().Phone = title; break;
+    case ItemKind::Fax: primaries().Fax = title; break;
+    case ItemKind::EMail: primaries().EMail = title; break;
+    case ItemKind::Website: primaries().Website = title; break;
     default: break;
     }
 }
 
-TZEBObject *TContactObject::PrimaryChild(int kind) const { return FindChild(PrimaryTitle(kind), kind); }
+TZEBObject *TContactObject::PrimaryChild(ItemKind kind) const { return FindChild(PrimaryTitle(kind), kind); }
 
 QStringList TContactObject::PrimaryFields() const
 {
@@ -141,29 +141,29 @@ void TContactObject::Edit() { Services().EditItem(*this, false); }
 
 void TContactObject::Dial()
 {
-    if (auto *phone = dynamic_cast<TPhoneObject *>(PrimaryChild(Kinds::Phone)))
+    if (auto *phone = dynamic_cast<TPhoneObject *>(PrimaryChild(ItemKind::Phone)))
         phone->Dial();
 }
 
 void TContactObject::SendFax(const QString &attachment)
 {
-    if (auto *fax = dynamic_cast<TFaxObject *>(PrimaryChild(Kinds::Fax)))
+    if (auto *fax = dynamic_cast<TFaxObject *>(PrimaryChild(ItemKind::Fax)))
         fax->SendFax(attachment);
 }
 
 void TContactObject::SendMail(const QString &attachment)
 {
-    if (auto *mail = dynamic_cast<TEMailObject *>(PrimaryChild(Kinds::EMail)))
+    if (auto *mail = dynamic_cast<TEMailObject *>(PrimaryChild(ItemKind::EMail)))
         mail->SendMail(attachment);
 }
 
 void TContactObject::Browse()
 {
-    if (auto *site = dynamic_cast<TWebObject *>(PrimaryChild(Kinds::Website)))
+    if (auto *site = dynamic_cast<TWebObject *>(PrimaryChild(ItemKind::Website)))
         site->Browse();
 }
 
-QStringList TContactObject::ChildTitles(int kind) const
+QStringList TContactObject::ChildTitles(ItemKind kind) const
 {
     QStringList titles;
     for (int i = 0; i < ChildCount(); ++i)
@@ -179,14 +179,14 @@ QStringList TContactObject::ChildTitles(int kind) const
     return titles;
 }
 
-TZEBObject *TContactObject::CreateChild(int kind, const QString &title, const QString &value, const QString &comment)
+TZEBObject *TContactObject::CreateChild(ItemKind kind, const QString &title, const QString &value, const QString &comment)
 {
     if (!Node() || Node()->Item() != this)
         return nullptr;
     return CreateItem(kind, title, value, comment, Node(), QString(), 0);
 }
 
-TZEBObject *TContactObject::ChildForPage(int kind, const QString &title)
+TZEBObject *TContactObject::ChildForPage(ItemKind kind, const QString &title)
 {
     if (TZEBObject *child = FindChild(title, kind))
         return child;
@@ -200,7 +200,7 @@ void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
     // Children are filled through their fields, never through a composed data line,
     // so any text the user typed reaches them unchanged.
     if (!p.AddrTitle.isEmpty() && (!isNew || HasStreetText(p.AddrLines))) {
-        if (auto *address = dynamic_cast<TAddressObject *>(ChildForPage(Kinds::Address, p.AddrTitle))) {
+        if (auto *address = dynamic_cast<TAddressObject *>(ChildForPage(ItemKind::Address, p.AddrTitle))) {
             address->SetLines(p.AddrLines);
             address->SetValue(address->Lines().value(0));
             address->SetCity(p.City);
@@ -212,25 +212,25 @@ void TContactObject::ApplyPrimaryPages(const TPrimaryPages &p, bool isNew)
         }
     }
     if (!p.PhoneTitle.isEmpty() && !p.PhoneBare.isEmpty()) {
-        if (auto *phone = dynamic_cast<TPhoneObject *>(ChildForPage(Kinds::Phone, p.PhoneTitle))) {
+        if (auto *phone = dynamic_cast<TPhoneObject *>(ChildForPage(ItemKind::Phone, p.PhoneTitle))) {
             phone->SetExtension(p.Extension);
             takePage(phone, p.PhoneNum, p.PhoneComment);
             primaries().Phone = p.PhoneTitle;
         }
     }
     if (!p.FaxTitle.isEmpty() && !p.FaxBare.isEmpty() &&
-        takePage(ChildForPage(Kinds::Fax, p.FaxTitle), p.FaxNum, p.FaxComment))
+        takePage(ChildForPage(ItemKind::Fax, p.FaxTitle), p.FaxNum, p.FaxComment))
         primaries().Fax = p.FaxTitle;
     if (!p.EMailTitle.isEmpty() && !p.EMailAddr.isEmpty() &&
-        takePage(ChildForPage(Kinds::EMail, p.EMailTitle), p.EMailAddr, p.EMailComment))
+        takePage(ChildForPage(ItemKind::EMail, p.EMailTitle), p.EMailAddr, p.EMailComment))
         primaries().EMail = p.EMailTitle;
     // A site address without a known scheme creates nothing, silently.
     if (!p.WebTitle.isEmpty() && HasURLScheme(p.Web) &&
-        takePage(ChildForPage(Kinds::Website, p.WebTitle), p.Web, p.WebComment))
+        takePage(ChildForPage(ItemKind::Website, p.WebTitle), p.Web, p.WebComment))
         primaries().Website = p.WebTitle;
 }
 
-void TContactObject::ImportChild(int kind, const QString &childTitle, const QStringList &names,
+void TContactObject::ImportChild(ItemKind kind, const QString &childTitle, const QStringList &names,
                                  const QStringList &values)
 {
     if (std::find(std::begin(kContactKinds), std::end(kContactKinds), kind) == std::end(kContactKinds))
@@ -246,7 +246,7 @@ void TContactObject::ImportChild(int kind, const QString &childTitle, const QStr
         SetPrimaryTitle(kind, childTitle);
         return;
     }
-    if (Kinds::isContainer(kind))
+    if (IsContainerKind(kind))
         child->Node()->Owner()->Delete(child->Node());
     else
         RemoveChild(child);
@@ -257,16 +257,16 @@ void TContactObject::ImportPrimaryChildren(QStringList values, QStringList names
     // The person's or organization's comment is not the children's.
     if (names.contains(QLatin1String("Comment")))
         SetCsvValue(values, names, QStringLiteral("Comment"), QString());
-    ImportChild(Kinds::Address, QStringLiteral("Primary Address"), names, values);
-    ImportChild(Kinds::Phone, QStringLiteral("Primary Phone"), names, values);
-    ImportChild(Kinds::Fax, QStringLiteral("Primary Fax"), names, values);
-    ImportChild(Kinds::EMail, QStringLiteral("Primary EMail"), names, values);
-    ImportChild(Kinds::Website, QStringLiteral("Primary Website"), names, values);
+    ImportChild(ItemKind::Address, QStringLiteral("Primary Address"), names, values);
+    ImportChild(ItemKind::Phone, QStringLiteral("Primary Phone"), names, values);
+    ImportChild(ItemKind::Fax, QStringLiteral("Primary Fax"), names, values);
+    ImportChild(ItemKind::EMail, QStringLiteral("Primary EMail"), names, values);
+    ImportChild(ItemKind::Website, QStringLiteral("Primary Website"), names, values);
 }
 
 QString TContactObject::PrimaryFieldCSV(const QString &name) const
 {
-    for (const int kind : kContactKinds) {
+    for (const ItemKind kind : kContactKinds) {
         if (const TZEBObject *child = PrimaryChild(kind)) {
             const QString cell = child->GetFieldCSV(name);
             if (!cell.isEmpty())

@@ -32,7 +32,7 @@ struct TPrimaryTitles
 class TContactObject : public TZEBObject
 {
 public:
-    TContactObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id);
+    TContactObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id);
 
     const QString &PrimaryAddress() const { return primaries().Address; }
     void SetPrimaryAddress(const QString &title) { primaries().Address = title; }
@@ -46,10 +46,10 @@ public:
     void SetPrimaryWebsite(const QString &title) { primaries().Website = title; }
 
     // The primary field of a contact kind (5, 6, 7, 8 or 4); empty for any other kind.
-    QString PrimaryTitle(int kind) const;
-    void SetPrimaryTitle(int kind, const QString &title);
+    QString PrimaryTitle(ItemKind kind) const;
+    void SetPrimaryTitle(ItemKind kind, const QString &title);
     // The primary child of a contact kind, or none.
-    TZEBObject *PrimaryChild(int kind) const;
+    TZEBObject *PrimaryChild(ItemKind kind) const;
 
     PopupVisibility PreparePopup() const override;
     bool EditNew(TTreeNode *node) override;
@@ -61,7 +61,7 @@ public:
 
     // Titles of the children of a kind, for the dialogs' title lists: the leaf
     // children in order, then (for websites) the child nodes.
-    QStringList ChildTitles(int kind) const;
+    QStringList ChildTitles(ItemKind kind) const;
     // The dialog's pages on OK: each page updates the child of its title or creates
     // one under this item's node, and points the primary field at it. A new item's
     // address page needs street text; an existing item's does not.
@@ -69,7 +69,7 @@ public:
 
     // Imports one contact point of a CSV record as a child titled childTitle; on
     // success the primary field of that kind names it, otherwise the child is removed.
-    void ImportChild(int kind, const QString &childTitle, const QStringList &names, const QStringList &values);
+    void ImportChild(ItemKind kind, const QString &childTitle, const QStringList &names, const QStringList &values);
 
 protected:
     // The five primary fields in record order.
@@ -102,9 +102,9 @@ protected:
     }
 
 private:
-    TZEBObject *CreateChild(int kind, const QString &title, const QString &value, const QString &comment);
+    TZEBObject *CreateChild(ItemKind kind, const QString &title, const QString &value, const QString &comment);
     // The child a dialog page names: the existing one of that title, or a new one.
-    TZEBObject *ChildForPage(int kind, const QString &title);
+    TZEBObject *ChildForPage(ItemKind kind, const QString &title);
 
     void readDeferredFields() const;
     TPrimaryTitles &primaries();

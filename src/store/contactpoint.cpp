@@ -4,7 +4,7 @@
 #include "itemservices.h"
 #include "exchange/csvfields.h"
 
-TContactPointObject::TContactPointObject(int kind, const QString &title, const QString &value,
+TContactPointObject::TContactPointObject(ItemKind kind, const QString &title, const QString &value,
                                          const QString &comment, qint32 id, const QString &tag,
                                          const QString &valueColumn)
     : TZEBObject(kind, title, value, comment, id), m_tag(tag), m_valueColumn(valueColumn)

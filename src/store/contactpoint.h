@@ -8,7 +8,7 @@
 class TContactPointObject : public TZEBObject
 {
 public:
-    TContactPointObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TContactPointObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                         const QString &tag, const QString &valueColumn);
 
     void LoadFields(const QString &dataLine) override;

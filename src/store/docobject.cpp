@@ -5,10 +5,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Document);
+const QString kTag = KindTag(ItemKind::Document);
 }
 
-TDocObject::TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TDocObject::TDocObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
     : TLaunchObject(kind, title, value, comment, id)
 {

@@ -7,7 +7,7 @@
 class TDocObject : public TLaunchObject
 {
 public:
-    TDocObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TDocObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
     // Fetches the file's own icon once the document has a path.

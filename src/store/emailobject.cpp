@@ -5,10 +5,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::EMail);
+const QString kTag = KindTag(ItemKind::EMail);
 }
 
-TEMailObject::TEMailObject(int kind, const QString &title, const QString &value, const QString &comment,
+TEMailObject::TEMailObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
     : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("E-Mail Address"))
 {

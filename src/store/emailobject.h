@@ -6,7 +6,7 @@
 class TEMailObject : public TContactPointObject
 {
 public:
-    TEMailObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TEMailObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                  const QString &dataLine);
 
     PopupVisibility PreparePopup() const override;

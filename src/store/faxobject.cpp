@@ -5,10 +5,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Fax);
+const QString kTag = KindTag(ItemKind::Fax);
 }
 
-TFaxObject::TFaxObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TFaxObject::TFaxObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
     : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Fax Number"))
 {

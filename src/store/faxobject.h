@@ -6,7 +6,7 @@
 class TFaxObject : public TContactPointObject
 {
 public:
-    TFaxObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TFaxObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
     PopupVisibility PreparePopup() const override;

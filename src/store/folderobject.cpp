@@ -13,7 +13,7 @@
 #include <QScopedValueRollback>
 
 namespace {
-const QString kTag = KindTag(Kinds::Folder);
+const QString kTag = KindTag(ItemKind::Folder);
 
 bool isHttp(const QString &location) { return FolderLocation::isHttp(location); }
 
@@ -31,7 +31,7 @@ void placeAgainBelow(TTreeNode *node)
 }
 } // namespace
 
-TFolderObject::TFolderObject(int kind, const QString &title, const QString &value, const QString &comment,
+TFolderObject::TFolderObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                              qint32 id, const QString &dataLine)
     : TZEBObject(kind, title, value, comment, id)
 {

@@ -11,7 +11,7 @@ class RemotePath;
 class TFolderObject : public TZEBObject
 {
 public:
-    TFolderObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TFolderObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                   const QString &dataLine);
 
     // Days since 30 December 1899; 0 when never read.

@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QString &value,
+std::unique_ptr<TZEBObject> MakeItem(ItemKind kind, const QString &title, const QString &value,
                                      const QString &comment, const QString &dataLine, qint32 id)
 {
     if (id == 0)
@@ -17,28 +17,28 @@ std::unique_ptr<TZEBObject> MakeItem(int kind, const QString &title, const QStri
         return info->make(kind, title, value, comment, id, dataLine);
     auto item = std::make_unique<TZEBObject>(kind, title, value, comment, id);
     // The root has no data line; a kind this program does not know keeps its own.
-    if (kind != Kinds::Root)
+    if (kind != ItemKind::Root)
         item->SetRawDataLine(dataLine);
     return item;
 }
 
 std::unique_ptr<TZEBObject> MakeRootItem()
 {
-    return std::make_unique<TZEBObject>(Kinds::Root, QStringLiteral("My Contacts"), QString(), QString(), ItemIds::RootId);
+    return std::make_unique<TZEBObject>(ItemKind::Root, QStringLiteral("My Contacts"), QString(), QString(), ItemIds::RootId);
 }
 
 void LoadPlacedFields(TZEBObject *item, const QString &dataLine)
 {
-    const int kind = item->Kind();
-    if (kind == Kinds::Root)
+    const ItemKind kind = item->Kind();
+    if (kind == ItemKind::Root)
         return;
-    if (kind >= Kinds::Folder && kind <= Kinds::Tool)
+    if (kind >= ItemKind::Folder && kind <= ItemKind::Tool)
         item->LoadFields(dataLine);
     else
         item->SetRawDataLine(dataLine); // a kind this program does not know keeps its line
 }
 
-TZEBObject *CreateItem(int kind, const QString &title, const QString &value, const QString &comment,
+TZEBObject *CreateItem(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                        TTreeNode *ownerNode, const QString &dataLine, qint32 id)
 {
     if (!ownerNode)
@@ -50,12 +50,12 @@ TZEBObject *CreateItem(int kind, const QString &title, const QString &value, con
     }
     auto made = MakeItem(kind, title, value, comment, QString(), id);
     TZEBObject *item = made.get();
-    if (Kinds::isContainer(kind)) {
+    if (IsContainerKind(kind)) {
         TTreeNode *node = ownerNode->Owner()->AddChild(ownerNode, std::move(made), item->Title());
         item->SetNode(node);
         LoadPlacedFields(item, dataLine);
         node->SetImageIndex(item->GetImageIndex());
-        node->SetSelectedIndex(kind == Kinds::Folder ? item->GetSelectedIndex() : item->GetImageIndex());
+        node->SetSelectedIndex(kind == ItemKind::Folder ? item->GetSelectedIndex() : item->GetImageIndex());
     } else {
         ownerNode->Item()->AddChild(std::move(made));
         item->SetNode(ownerNode);

@@ -1,8 +1,8 @@
 #pragma once
 
-// Kind codes. The code is also the item's image index.
-namespace Kinds {
-enum : int {
+// Kind codes, as the record file writes them. A file may hold codes no kind has: such an
+// item keeps its code (and its data line) so a save writes it back unchanged.
+enum class ItemKind : int {
     Folder = 0,
     Organization = 1,
     Team = 2,
@@ -17,9 +17,9 @@ enum : int {
     Root = 11,
     Tool = 12,
 };
+constexpr int KindCode(ItemKind kind) { return int(kind); }
 // A node of its own in the tree (kind 4 or lower); see kindtable.h.
-bool isContainer(int kind);
-} // namespace Kinds
+bool IsContainerKind(ItemKind kind);
 
 // Images of the tree and the list. The first ten picture the kinds of those codes. A node
 // keeps its image as an index, since the image list adds the icons of files after these.

@@ -4,10 +4,10 @@
 
 
 namespace {
-const QString kTag = KindTag(Kinds::Organization);
+const QString kTag = KindTag(ItemKind::Organization);
 }
 
-TOrgObject::TOrgObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TOrgObject::TOrgObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
     : TContactObject(kind, title, value, comment, id)
 {

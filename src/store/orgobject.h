@@ -7,7 +7,7 @@
 class TOrgObject : public TContactObject
 {
 public:
-    TOrgObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TOrgObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
     void LoadFields(const QString &dataLine) override;

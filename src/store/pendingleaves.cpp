@@ -13,7 +13,7 @@ namespace {
 // line end, data line, line end.
 struct Record
 {
-    int kind = 0;
+    ItemKind kind = ItemKind::Folder;
     const char *header = nullptr; // after the "}"
     const char *headerEnd = nullptr;
     const char *data = nullptr;
@@ -34,7 +34,7 @@ Record nextRecord(const char *p, const char *end)
             ++p;
         if (token == 1) {
             const QByteArray number = QByteArray::fromRawData(start, p - start);
-            r.kind = number.toInt();
+            r.kind = ItemKind(number.toInt());
         }
     }
     p += 2; // the blank before "}", and "}"
@@ -109,7 +109,7 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
     };
     forEachRecord(pending, [&](const Record &r) {
         sink.Bytes(prefix);
-        sink.Bytes(QByteArray::number(r.kind));
+        sink.Bytes(QByteArray::number(KindCode(r.kind)));
         sink.Bytes(" }");
         line(r.header, r.headerEnd);
         line(r.data, r.dataEnd);

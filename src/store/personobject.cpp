@@ -4,10 +4,10 @@
 
 
 namespace {
-const QString kTag = KindTag(Kinds::Person);
+const QString kTag = KindTag(ItemKind::Person);
 }
 
-TPersonObject::TPersonObject(int kind, const QString &title, const QString &value, const QString &comment,
+TPersonObject::TPersonObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                              qint32 id, const QString &dataLine)
     : TContactObject(kind, title, value, comment, id)
 {

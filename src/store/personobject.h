@@ -8,7 +8,7 @@
 class TPersonObject : public TContactObject
 {
 public:
-    TPersonObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TPersonObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                   const QString &dataLine);
 
     const QString &Salutation() const { return nameParts().Salutation; }

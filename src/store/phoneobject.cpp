@@ -6,10 +6,10 @@
 #include "exchange/csvfields.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Phone);
+const QString kTag = KindTag(ItemKind::Phone);
 }
 
-TPhoneObject::TPhoneObject(int kind, const QString &title, const QString &value, const QString &comment,
+TPhoneObject::TPhoneObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
     : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Phone Number"))
 {

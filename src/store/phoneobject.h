@@ -8,7 +8,7 @@
 class TPhoneObject : public TContactPointObject
 {
 public:
-    TPhoneObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TPhoneObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                  const QString &dataLine);
 
     const QString &Extension() const { return m_extension; }

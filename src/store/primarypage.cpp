@@ -30,18 +30,18 @@ TPrimaryPages PrimaryPagesOf(const TContactObject &owner)
     pages.FaxTitle = owner.PrimaryFax();
     pages.EMailTitle = owner.PrimaryEMail();
     pages.WebTitle = owner.PrimaryWebsite();
-    for (int kind : {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website})
+    for (ItemKind kind : {ItemKind::Address, ItemKind::Phone, ItemKind::Fax, ItemKind::EMail, ItemKind::Website})
         ReadPrimaryPage(owner, kind, owner.PrimaryTitle(kind), pages);
     return pages;
 }
 
-bool ReadPrimaryPage(const TContactObject &owner, int kind, const QString &title, TPrimaryPages &pages)
+bool ReadPrimaryPage(const TContactObject &owner, ItemKind kind, const QString &title, TPrimaryPages &pages)
 {
     const TZEBObject *child = owner.FindChild(title, kind);
     if (!child)
         return false;
     switch (kind) {
-    case Kinds::Address:
+    case ItemKind::Address:
         if (auto *address = dynamic_cast<const TAddressObject *>(child)) {
             pages.AddrLines = address->Lines();
             pages.City = address->City();
@@ -51,21 +51,21 @@ bool ReadPrimaryPage(const TContactObject &owner, int kind, const QString &title
         }
         pages.AddrComment = child->Comment();
         return true;
-    case Kinds::Phone:
+    case ItemKind::Phone:
         pages.PhoneNum = pages.PhoneBare = child->Value();
         if (auto *phone = dynamic_cast<const TPhoneObject *>(child))
             pages.Extension = phone->Extension();
         pages.PhoneComment = child->Comment();
         return true;
-    case Kinds::Fax:
+    case ItemKind::Fax:
         pages.FaxNum = pages.FaxBare = child->Value();
         pages.FaxComment = child->Comment();
         return true;
-    case Kinds::EMail:
+    case ItemKind::EMail:
         pages.EMailAddr = child->Value();
         pages.EMailComment = child->Comment();
         return true;
-    case Kinds::Website:
+    case ItemKind::Website:
         pages.Web = child->Value();
         pages.WebComment = child->Comment();
         return true;

@@ -16,4 +16,4 @@ TPrimaryPages PrimaryPagesOf(const TContactObject &owner);
 // Fills the page of a contact kind (5, 6, 8, 7 or 4) from the owner's child of that
 // title and kind. False, leaving the page as it was, when there is no such child.
 // The page's title is not touched.
-bool ReadPrimaryPage(const TContactObject &owner, int kind, const QString &title, TPrimaryPages &pages);
+bool ReadPrimaryPage(const TContactObject &owner, ItemKind kind, const QString &title, TPrimaryPages &pages);

@@ -200,7 +200,7 @@ struct Record
     int line = 0; // of the header
     qsizetype start = 0;
     int level = 0;
-    int kind = 0;
+    ItemKind kind = ItemKind::Folder;
     bool container = false;
     LineScan::Fields fields; // a container's header fields; a leaf's are read when it is made
     qsizetype dataStart = 0;
@@ -220,18 +220,20 @@ Got readRecord(Reader &in, const char *data, Record &r)
     r.start = in.pos();
     char c1 = '{';
     char c2 = '}';
-    if (!in.readPlainPrefix(r.level, r.kind)) {
+    int code = 0;
+    if (!in.readPlainPrefix(r.level, code)) {
         c1 = in.readChar();
-        if (!in.readNumber(r.level) || !in.readNumber(r.kind))
+        if (!in.readNumber(r.level) || !in.readNumber(code))
             throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), r.line);
         in.readChar(); // the blank before "}"
         c2 = in.readChar();
     }
+    r.kind = ItemKind(code);
     if (c1 != '{' || c2 != '}') {
         in.skipLine();
         return Got::Dropped;
     }
-    r.container = Kinds::isContainer(r.kind);
+    r.container = IsContainerKind(r.kind);
     if (r.container) {
         const char *header = data + in.pos();
         const char *headerEnd = data + in.skipLine();
@@ -242,7 +244,7 @@ Got readRecord(Reader &in, const char *data, Record &r)
     } else if (in.skipHeaderLine() != 3) {
         return Got::Dropped;
     }
-    if (r.kind == Kinds::Root)
+    if (r.kind == ItemKind::Root)
         return Got::Root; // it has no data line
     r.cutOff = in.atEnd();
     r.dataStart = in.pos();
@@ -334,7 +336,7 @@ void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r,
              const QDate &today, DueTally &dueTally)
 {
     const char *data = source->bytes.constData();
-    const bool due = r.kind == Kinds::Reminder &&
+    const bool due = r.kind == ItemKind::Reminder &&
                      TReminderObject::DueForDataLine(ShortText(*source, data + r.dataStart, data + r.dataEnd).View(),
                                                      today);
     if (parent->Item()->AddPendingLeaf(source, r.start, end, due) && due)

@@ -6,12 +6,12 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Reminder);
+const QString kTag = KindTag(ItemKind::Reminder);
 } // namespace
 
 QDate TReminderObject::Today() const { return Context().Today(); }
 
-TReminderObject::TReminderObject(int kind, const QString &title, const QString &value, const QString &comment,
+TReminderObject::TReminderObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                                  qint32 id, const QString &dataLine)
     : TZEBObject(kind, title, value, comment, id), m_recurrence(Today())
 {

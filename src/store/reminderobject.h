@@ -11,7 +11,7 @@
 class TReminderObject : public TZEBObject
 {
 public:
-    TReminderObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TReminderObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                     const QString &dataLine);
 
     TRecurringDate &Recurrence() { return m_recurrence; }

@@ -5,10 +5,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Team);
+const QString kTag = KindTag(ItemKind::Team);
 }
 
-TTeamObject::TTeamObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TTeamObject::TTeamObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                          const QString &dataLine)
     : TZEBObject(kind, title, value, comment, id)
 {

@@ -7,7 +7,7 @@
 class TTeamObject : public TZEBObject
 {
 public:
-    TTeamObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TTeamObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                 const QString &dataLine);
 
     void LoadFields(const QString &dataLine) override;

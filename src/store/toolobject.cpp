@@ -7,10 +7,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Tool);
+const QString kTag = KindTag(ItemKind::Tool);
 }
 
-TToolObject::TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TToolObject::TToolObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                          const QString &dataLine)
     : TLaunchObject(kind, title, value, comment, id)
 {

@@ -7,7 +7,7 @@
 class TToolObject : public TLaunchObject
 {
 public:
-    TToolObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TToolObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                 const QString &dataLine);
 
     // The data line of a new tool address for a configured program.

@@ -67,7 +67,7 @@ void TTreeNode::updateSortKey()
     m_sortKey = {};
     if (!m_item)
         return;
-    m_sortKey.other = m_item->Kind() != Kinds::Folder;
+    m_sortKey.other = m_item->Kind() != ItemKind::Folder;
     const QString &title = m_item->Title();
     for (qsizetype i = 0; i < 8; ++i) {
         char16_t c = i < title.size() ? title[i].unicode() : 0;

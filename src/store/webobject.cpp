@@ -6,10 +6,10 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(Kinds::Website);
+const QString kTag = KindTag(ItemKind::Website);
 }
 
-TWebObject::TWebObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+TWebObject::TWebObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
     : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Website"))
 {

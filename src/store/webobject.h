@@ -7,7 +7,7 @@
 class TWebObject : public TContactPointObject
 {
 public:
-    TWebObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id,
+    TWebObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                const QString &dataLine);
 
     PopupVisibility PreparePopup() const override;

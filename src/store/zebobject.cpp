@@ -16,7 +16,7 @@ ERemoteParent::ERemoteParent()
 {
 }
 
-TZEBObject::TZEBObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id)
+TZEBObject::TZEBObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id)
     : m_id(id), m_kind(kind), m_value(value), m_comment(comment)
 {
     SetTitle(title);
@@ -210,7 +210,7 @@ void TZEBObject::SetTitle(const QString &title)
     announceChange();
 }
 
-TZEBObject *TZEBObject::FindChild(const QString &title, int kind) const
+TZEBObject *TZEBObject::FindChild(const QString &title, ItemKind kind) const
 {
     if (title.isEmpty())
         return nullptr;
@@ -250,7 +250,7 @@ TZEBObject *TZEBObject::FindChildByNumber(const QString &digits) const
 {
     ensureChildren();
     for (const auto &c : m_children) {
-        if (c->m_kind != Kinds::Phone && c->m_kind != Kinds::Fax)
+        if (c->m_kind != ItemKind::Phone && c->m_kind != ItemKind::Fax)
             continue;
         QString v = c->m_value;
         StripToDigits(v);
@@ -299,7 +299,7 @@ int TZEBObject::GetImageIndex() const
     if (m_isRemote)
         return ImageIndex(Image::RemoteFolder);
     const KindInfo *info = FindKind(m_kind);
-    return info ? ImageIndex(info->image) : m_kind;
+    return info ? ImageIndex(info->image) : KindCode(m_kind);
 }
 
 void TZEBObject::LoadFields(const QString &) { throw EAbstractError(); }
@@ -316,7 +316,7 @@ QString TZEBObject::HeaderLine(int level) const
     s += u'{';
     s += QString::number(level);
     s += u' ';
-    s += QString::number(m_kind);
+    s += QString::number(KindCode(m_kind));
     s += QLatin1String(" }");
     s += EncodeField(m_title);
     s += QLatin1String("~~");
@@ -370,7 +370,7 @@ PopupVisibility TZEBObject::PreparePopup() const { return PopupVisibility{}; }
 
 int TZEBObject::GetSelectedIndex() const
 {
-    if (m_kind == Kinds::Folder)
+    if (m_kind == ItemKind::Folder)
         return m_isRemote ? ImageIndex(Image::OpenRemoteFolder) : ImageIndex(Image::OpenFolder);
     return GetImageIndex();
 }
@@ -449,8 +449,8 @@ int CompareItems(const TZEBObject *a, const TZEBObject *b)
 {
     if (!a || !b)
         return 0;
-    const bool fa = a->Kind() == Kinds::Folder;
-    const bool fb = b->Kind() == Kinds::Folder;
+    const bool fa = a->Kind() == ItemKind::Folder;
+    const bool fb = b->Kind() == ItemKind::Folder;
     if (fa != fb)
         return fa ? -1 : 1;
     return CompareTitles(a->Title(), b->Title());

@@ -45,7 +45,7 @@ struct PopupVisibility
 class TZEBObject
 {
 public:
-    TZEBObject(int kind, const QString &title, const QString &value, const QString &comment, qint32 id);
+    TZEBObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id);
     virtual ~TZEBObject();
     TZEBObject(const TZEBObject &) = delete;
     TZEBObject &operator=(const TZEBObject &) = delete;
@@ -54,7 +54,7 @@ public:
     qint32 Categories() const { return m_categories; }
     void SetCategories(qint32 categories) { m_categories = categories; }
     qint32 Id() const { return m_id; }
-    int Kind() const { return m_kind; }
+    ItemKind Kind() const { return m_kind; }
     const QString &Title() const { return m_title; }
     const QString &Value() const { return m_value; }
     const QString &Comment() const { return m_comment; }
@@ -64,7 +64,7 @@ public:
     qint32 AlertCount() const { return m_alertCount; }
     bool IsRemote() const { return m_isRemote; }
     bool InRemote() const { return m_inRemote; }
-    bool IsContainer() const { return Kinds::isContainer(m_kind); }
+    bool IsContainer() const { return IsContainerKind(m_kind); }
     // The context of the tree the item lies in; the detached one outside any tree.
     const DatabaseContext &Context() const;
 
@@ -88,7 +88,7 @@ public:
 
     // Non-virtual operations
     void SetTitle(const QString &title);
-    TZEBObject *FindChild(const QString &title, int kind) const;
+    TZEBObject *FindChild(const QString &title, ItemKind kind) const;
     TZEBObject *FindChildByWord(const QString &prefix) const;
     TZEBObject *FindChildByNumber(const QString &digits) const;
     void SetNode(TTreeNode *node);
@@ -171,7 +171,7 @@ private:
 
     qint32 m_categories = 0;
     qint32 m_id;
-    int m_kind;
+    ItemKind m_kind;
     QString m_title;
     QString m_value;
     QString m_comment;

@@ -24,34 +24,34 @@
 namespace {
 
 const KindCommand kCommands[] = {
-    {Kinds::Folder, "&Folder", "Fo&lder", Qt::CTRL | Qt::Key_L, "New Folder|Create a new folder", true, false,
+    {ItemKind::Folder, "&Folder", "Fo&lder", Qt::CTRL | Qt::Key_L, "New Folder|Create a new folder", true, false,
      RunDialogOf<TFolderObject, TFolderEditDlg>},
-    {Kinds::Organization, "&Organization", "&Org", Qt::CTRL | Qt::Key_O, "New Organization|Create a new organization",
+    {ItemKind::Organization, "&Organization", "&Org", Qt::CTRL | Qt::Key_O, "New Organization|Create a new organization",
      true, false, RunDialogOf<TOrgObject, TOrgEditDlg>},
-    {Kinds::Team, "&Team", "&Team", Qt::CTRL | Qt::Key_T, "New Team|Create a new team", true, false,
+    {ItemKind::Team, "&Team", "&Team", Qt::CTRL | Qt::Key_T, "New Team|Create a new team", true, false,
      RunDialogOf<TTeamObject, TTeamEditDlg>},
-    {Kinds::Person, "&Person", "&Person", Qt::CTRL | Qt::Key_P, "New Person|Create a new person", true, false,
+    {ItemKind::Person, "&Person", "&Person", Qt::CTRL | Qt::Key_P, "New Person|Create a new person", true, false,
      RunDialogOf<TPersonObject, TEditPersDlg>},
-    {Kinds::Website, "&Website", "&Web", Qt::CTRL | Qt::Key_W, "New Website|Create a new website", true, true,
+    {ItemKind::Website, "&Website", "&Web", Qt::CTRL | Qt::Key_W, "New Website|Create a new website", true, true,
      RunDialogOf<TWebObject, TWebSiteDlg>},
-    {Kinds::Address, "&Address", "&Addr", Qt::CTRL | Qt::Key_A, "New Address|Create a new address", false, true,
+    {ItemKind::Address, "&Address", "&Addr", Qt::CTRL | Qt::Key_A, "New Address|Create a new address", false, true,
      RunDialogOf<TAddressObject, TEditAddressDlg>},
-    {Kinds::Phone, "&Phone", "Pho&ne", Qt::CTRL | Qt::Key_N, "New Phone|Create a new phone number", false, true,
+    {ItemKind::Phone, "&Phone", "Pho&ne", Qt::CTRL | Qt::Key_N, "New Phone|Create a new phone number", false, true,
      RunDialogOf<TPhoneObject, TPhoneEditDlg>},
-    {Kinds::EMail, "&E-Mail", "&E-mail", Qt::CTRL | Qt::Key_E, "New E-Mail|Create a new e-mail address", false, true,
+    {ItemKind::EMail, "&E-Mail", "&E-mail", Qt::CTRL | Qt::Key_E, "New E-Mail|Create a new e-mail address", false, true,
      RunDialogOf<TEMailObject, TEMailEditDlg>},
-    {Kinds::Fax, "&Fax", "Fa&x", Qt::CTRL | Qt::Key_F, "New Fax|Create a new fax number", false, true,
+    {ItemKind::Fax, "&Fax", "Fa&x", Qt::CTRL | Qt::Key_F, "New Fax|Create a new fax number", false, true,
      RunDialogOf<TFaxObject, TFaxEditDlg>},
-    {Kinds::Reminder, "&Reminder", "&Remind", Qt::CTRL | Qt::Key_R, "New Reminder|Create a new reminder", false, true,
+    {ItemKind::Reminder, "&Reminder", "&Remind", Qt::CTRL | Qt::Key_R, "New Reminder|Create a new reminder", false, true,
      nullptr},
-    {Kinds::Document, "&Document", "", Qt::CTRL | Qt::Key_D, "New Document|Create a new document", false, true, nullptr},
+    {ItemKind::Document, "&Document", "", Qt::CTRL | Qt::Key_D, "New Document|Create a new document", false, true, nullptr},
 };
 
 } // namespace
 
 std::span<const KindCommand> KindCommands() { return kCommands; }
 
-const KindCommand *FindKindCommand(int kind)
+const KindCommand *FindKindCommand(ItemKind kind)
 {
     for (const KindCommand &c : kCommands)
         if (c.kind == kind)
@@ -59,7 +59,7 @@ const KindCommand *FindKindCommand(int kind)
     return nullptr;
 }
 
-bool HasDialog(int kind)
+bool HasDialog(ItemKind kind)
 {
     const KindCommand *c = FindKindCommand(kind);
     return c && c->dialog;

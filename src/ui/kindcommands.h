@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/kinds.h"
+
 #include <QKeyCombination>
 #include <QStringList>
 #include <span>
@@ -14,7 +16,7 @@ using ItemDialogRunner = bool (*)(TZEBObject &item, bool isNew, QWidget *parent,
 // and its property dialog.
 struct KindCommand
 {
-    int kind;
+    ItemKind kind;
     const char *menuText;
     const char *buttonText; // empty: no button on the new item bar
     QKeyCombination shortcut;
@@ -29,6 +31,6 @@ struct KindCommand
 // The kinds a New command makes, in the order of the new item bar.
 std::span<const KindCommand> KindCommands();
 // The kind's row, or nothing for kinds no New command makes.
-const KindCommand *FindKindCommand(int kind);
+const KindCommand *FindKindCommand(ItemKind kind);
 // Whether the kind has a property dialog yet.
-bool HasDialog(int kind);
+bool HasDialog(ItemKind kind);

@@ -237,7 +237,7 @@ void TMainForm::FoldersChange()
     }
     m_inFoldersChange = true;
     TZEBObject *item = node->Item();
-    if (item && item->Kind() == Kinds::Folder && item->IsRemote()) {
+    if (item && item->Kind() == ItemKind::Folder && item->IsRemote()) {
         setStatusText(0, QStringLiteral("Updating remote folder..."));
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // A refresh that fails or is cancelled leaves the folder as it was: it is shown so.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/kinds.h"
+
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QModelIndex>
@@ -131,7 +133,7 @@ public:
     QAction *printAction() const { return m_printAction; }
     QAction *printerSetupAction() const { return m_printerSetupAction; }
     // The "New" command of a kind (0 to 10).
-    QAction *newItemAction(int kind) const;
+    QAction *newItemAction(ItemKind kind) const;
     QAction *notesAction() const { return m_notesAction; }
     QAction *propertiesAction() const { return m_propertiesAction; }
     QAction *renameAction() const { return m_renameAction; }
@@ -140,7 +142,7 @@ public:
     QString statusText(int panel) const;
 
     // Item commands
-    void NewItem(int kind);
+    void NewItem(ItemKind kind);
     void DeleteBtnClick(bool fromCut = false);
     void EvDropFiles(const QStringList &files);
     void ListPaneOpenClick();

@@ -53,9 +53,10 @@ QAction *TMainForm::makeAction(const QString &text, const QString &hint, const Q
     return action;
 }
 
-QAction *TMainForm::newItemAction(int kind) const
+QAction *TMainForm::newItemAction(ItemKind kind) const
 {
-    return kind >= 0 && size_t(kind) < m_newActions.size() ? m_newActions[size_t(kind)] : nullptr;
+    const auto code = size_t(KindCode(kind));
+    return code < m_newActions.size() ? m_newActions[code] : nullptr;
 }
 
 QAction *TMainForm::viewFormatAction(int tag) const
@@ -82,7 +83,7 @@ void TMainForm::buildActions()
     for (const KindCommand &c : KindCommands()) {
         QAction *a = makeAction(QString::fromLatin1(c.menuText), QString::fromLatin1(c.hint), QKeySequence(c.shortcut));
         a->setIcon(m_images->Icon(ImageIndex(FindKind(c.kind)->image)));
-        const int kind = c.kind;
+        const ItemKind kind = c.kind;
         connect(a, &QAction::triggered, this, [this, kind] { NewItem(kind); });
         // A kind without its dialog yet would make an item only to throw it away.
         a->setEnabled(c.dialog != nullptr);

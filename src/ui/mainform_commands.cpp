@@ -67,7 +67,7 @@ TZEBObject *TMainForm::popupItem() const
     return items.isEmpty() ? nullptr : items.first();
 }
 
-void TMainForm::NewItem(int kind)
+void TMainForm::NewItem(ItemKind kind)
 {
     if (!SelectedNode())
         SelectNode(m_root);
@@ -75,17 +75,17 @@ void TMainForm::NewItem(int kind)
     TZEBObject *item = nullptr;
     if (!guarded([&] { item = CreateItem(kind, DefaultTitle(kind), QString(), QString(), owner, QString(), 0); }))
         return;
-    if (kind == Kinds::Folder || kind == Kinds::Team) {
+    if (kind == ItemKind::Folder || kind == ItemKind::Team) {
         // The new node is shown with its label open; it stays whatever happens there.
         guarded([item] { item->EditNew(item->Node()); });
         return;
     }
     bool ok = false;
-    if (Kinds::isContainer(kind)) {
+    if (IsContainerKind(kind)) {
         TTreeNode *node = item->Node();
         if (!guarded([&] { ok = item->EditNew(node); }) || !ok)
             m_nodes->Delete(node);
-        else if (kind == Kinds::Website)
+        else if (kind == ItemKind::Website)
             node->SetText(item->Title());
     } else {
         if (!guarded([&] { ok = item->EditNew(owner); }) || !ok)
@@ -142,7 +142,7 @@ void TMainForm::EvDropFiles(const QStringList &files)
     const QString path = files.first();
     const QString title = QFileInfo(path).fileName();
     TTreeNode *owner = SelectedNode();
-    guarded([&] { CreateItem(Kinds::Document, title, path, QString(), owner, QString(), 0); });
+    guarded([&] { CreateItem(ItemKind::Document, title, path, QString(), owner, QString(), 0); });
 }
 
 void TMainForm::ListPaneOpenClick()

@@ -9,7 +9,7 @@ class AddressTest : public StoreFixture
 protected:
     TAddressObject *address(const QString &dataLine, const QString &title = QStringLiteral("Home"))
     {
-        return dynamic_cast<TAddressObject *>(add(Kinds::Address, title, root, "1 Main St", dataLine, 5150));
+        return dynamic_cast<TAddressObject *>(add(ItemKind::Address, title, root, "1 Main St", dataLine, 5150));
     }
 };
 
@@ -17,8 +17,8 @@ protected:
 
 TEST_F(AddressTest, FiveLinesStayInMemoryButThreeAreSaved)
 {
-    TZEBObject *folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 11);
-    auto *a = dynamic_cast<TAddressObject *>(add(Kinds::Address, "Home", folder->Node(), "L1", {}, 12));
+    TZEBObject *folder = add(ItemKind::Folder, "F", root, {}, "{Fold}0", 11);
+    auto *a = dynamic_cast<TAddressObject *>(add(ItemKind::Address, "Home", folder->Node(), "L1", {}, 12));
     TAddressObject::DialogValues v;
     v.Title = "Home";
     v.Lines = {"L1", "L2", "", "L4", "L5"};

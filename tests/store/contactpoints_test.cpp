@@ -6,10 +6,10 @@ using ContactPointsTest = StoreFixture;
 
 TEST_F(ContactPointsTest, PopupOpenAndActionsReachTheServices)
 {
-    TZEBObject *phone = add(Kinds::Phone, "Home", root, "(555)123-4567");
-    TZEBObject *fax = add(Kinds::Fax, "Office", root, "555-0200");
-    TZEBObject *mail = add(Kinds::EMail, "Kim", root, "kim@example.org");
-    TZEBObject *site = add(Kinds::Website, "Site", root, "http://example.org");
+    TZEBObject *phone = add(ItemKind::Phone, "Home", root, "(555)123-4567");
+    TZEBObject *fax = add(ItemKind::Fax, "Office", root, "555-0200");
+    TZEBObject *mail = add(ItemKind::EMail, "Kim", root, "kim@example.org");
+    TZEBObject *site = add(ItemKind::Website, "Site", root, "http://example.org");
     EXPECT_EQ(phone->PreparePopup(), (PopupVisibility{.Open = false, .Dial = true}));
     EXPECT_EQ(fax->PreparePopup(), (PopupVisibility{.Open = false, .SendFax = true, .Dial = true}));
     EXPECT_EQ(mail->PreparePopup(), (PopupVisibility{.Open = false, .SendMail = true}));
@@ -33,16 +33,16 @@ TEST_F(ContactPointsTest, PhoneOutsideTheDatabaseDialsThroughItsOwnTree)
     TTreeNodes history;
     history.Context().SetServices(&historyServices);
     TTreeNode *calls = history.AddTop(MakeRootItem(), "Calls");
-    CreateItem(Kinds::Phone, "Caller", "555-0100", {}, calls, "{Phon}~~0", 0)->Dial();
+    CreateItem(ItemKind::Phone, "Caller", "555-0100", {}, calls, "{Phon}~~0", 0)->Dial();
     EXPECT_EQ(historyServices.calls, QStringList({"dial Caller|555-0100"}));
     EXPECT_TRUE(services.calls.isEmpty());
 }
 
 TEST_F(ContactPointsTest, EachKindAnswersItsOwnCsvColumnAndVCardLine)
 {
-    TZEBObject *phone = add(Kinds::Phone, "Home", root, "555", "{Phon}7~~0");
-    TZEBObject *fax = add(Kinds::Fax, "Office", root, "556");
-    TZEBObject *mail = add(Kinds::EMail, "Kim", root, "kim@example.org");
+    TZEBObject *phone = add(ItemKind::Phone, "Home", root, "555", "{Phon}7~~0");
+    TZEBObject *fax = add(ItemKind::Fax, "Office", root, "556");
+    TZEBObject *mail = add(ItemKind::EMail, "Kim", root, "kim@example.org");
     EXPECT_EQ(phone->GetFieldCSV("Fax Number"), "");
     EXPECT_EQ(fax->GetFieldCSV("Fax Number"), "\"556\",");
     EXPECT_EQ(fax->GetFieldCSV("Phone Number"), "");
@@ -58,18 +58,18 @@ TEST_F(ContactPointsTest, EachKindAnswersItsOwnCsvColumnAndVCardLine)
 TEST_F(ContactPointsTest, CsvImportRules)
 {
     // Kind, column names, cells; the title taken, or empty when the row is refused.
-    const struct { int kind; QStringList names, cells; const char *title; } rows[] = {
-        {Kinds::Phone, {"Title", "Phone Number", "Extension"}, {"Desk", "555", "x1"}, "Desk"},
-        {Kinds::Phone, {"Phone Number"}, {"555"}, ""},
-        {Kinds::Phone, {"Title", "Phone Number"}, {"Desk", ""}, ""},
-        {Kinds::Fax, {"Title", "Fax Number"}, {"Office", "556"}, "Office"},
-        {Kinds::Fax, {"Title", "Phone Number"}, {"Office", "556"}, ""},
-        {Kinds::EMail, {"E-Mail Address", "Comment"}, {"kim@example.org", "hi"}, "kim"},
-        {Kinds::EMail, {"E-Mail Address"}, {"postmaster"}, "postmaster"},
-        {Kinds::EMail, {"E-Mail Address"}, {"@example.org"}, ""},
-        {Kinds::Website, {"Website"}, {"http://example.org"}, "http://example.org"},
-        {Kinds::Website, {"Website"}, {"example.org"}, "New"}, // taken, but named only with a scheme
-        {Kinds::Website, {"Title"}, {"Site"}, ""},
+    const struct { ItemKind kind; QStringList names, cells; const char *title; } rows[] = {
+        {ItemKind::Phone, {"Title", "Phone Number", "Extension"}, {"Desk", "555", "x1"}, "Desk"},
+        {ItemKind::Phone, {"Phone Number"}, {"555"}, ""},
+        {ItemKind::Phone, {"Title", "Phone Number"}, {"Desk", ""}, ""},
+        {ItemKind::Fax, {"Title", "Fax Number"}, {"Office", "556"}, "Office"},
+        {ItemKind::Fax, {"Title", "Phone Number"}, {"Office", "556"}, ""},
+        {ItemKind::EMail, {"E-Mail Address", "Comment"}, {"kim@example.org", "hi"}, "kim"},
+        {ItemKind::EMail, {"E-Mail Address"}, {"postmaster"}, "postmaster"},
+        {ItemKind::EMail, {"E-Mail Address"}, {"@example.org"}, ""},
+        {ItemKind::Website, {"Website"}, {"http://example.org"}, "http://example.org"},
+        {ItemKind::Website, {"Website"}, {"example.org"}, "New"}, // taken, but named only with a scheme
+        {ItemKind::Website, {"Title"}, {"Site"}, ""},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.cells.join('|').toStdString());
@@ -83,8 +83,8 @@ TEST_F(ContactPointsTest, CsvImportRules)
 
 TEST_F(ContactPointsTest, WebsiteIsListedInTheIndexOnlyWithChildNodes)
 {
-    auto *site = dynamic_cast<TWebObject *>(add(Kinds::Website, "Links", root, "http://example.org"));
+    auto *site = dynamic_cast<TWebObject *>(add(ItemKind::Website, "Links", root, "http://example.org"));
     EXPECT_FALSE(site->InHTMLIndex());
-    add(Kinds::Website, "More", site->Node(), "http://example.net");
+    add(ItemKind::Website, "More", site->Node(), "http://example.net");
     EXPECT_TRUE(site->InHTMLIndex());
 }

@@ -83,16 +83,16 @@ TEST_F(DatabaseContextTest, TwoDatabasesSideBySideKeepTheirOwnContexts)
     // for as long as it reads.
     {
         const QScopedValueRollback loading(after.nodes.Context().RemoteLoadingFlag(), true);
-        EXPECT_NO_THROW(CreateItem(Kinds::Phone, "In", "1", {}, after.root->Child(1), {}, 0));
-        EXPECT_THROW(CreateItem(Kinds::Phone, "In", "1", {}, before.root->Child(1), {}, 0), ERemoteParent);
+        EXPECT_NO_THROW(CreateItem(ItemKind::Phone, "In", "1", {}, after.root->Child(1), {}, 0));
+        EXPECT_THROW(CreateItem(ItemKind::Phone, "In", "1", {}, before.root->Child(1), {}, 0), ERemoteParent);
     }
-    EXPECT_THROW(CreateItem(Kinds::Phone, "In", "1", {}, after.root->Child(1), {}, 0), ERemoteParent);
+    EXPECT_THROW(CreateItem(ItemKind::Phone, "In", "1", {}, after.root->Child(1), {}, 0), ERemoteParent);
 }
 
 TEST_F(DatabaseContextTest, AnItemOutsideAnyTreeReachesNoDatabase)
 {
     Database db(QDate(2001, 1, 1));
-    auto loose = MakeItem(Kinds::Phone, "Caller", "555-0100", {}, "{Phon}~~0", 7);
+    auto loose = MakeItem(ItemKind::Phone, "Caller", "555-0100", {}, "{Phon}~~0", 7);
     EXPECT_EQ(&loose->Context(), &DatabaseContext::Detached());
     loose->Dial();
     EXPECT_TRUE(db.services.calls.isEmpty());

@@ -74,7 +74,7 @@ protected:
     {
         StoreFixture::SetUp();
         ASSERT_TRUE(outside.isValid());
-        add(Kinds::Folder, "Friends", root);
+        add(ItemKind::Folder, "Friends", root);
     }
     QString out(const QString &name) const { return outside.filePath(name); }
 
@@ -115,7 +115,7 @@ TEST_F(DatabaseFilesTest, OnlyRegularFilesAreRead)
 
 TEST_F(DatabaseFilesTest, RemoteFolderSourceThatIsAPipeIsRefusedAndSaid)
 {
-    auto *folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
+    auto *folder = static_cast<TFolderObject *>(add(ItemKind::Folder, "Shared", root));
     FedPipe pipe("shared.mbd", fed);
     ASSERT_TRUE(pipe.made());
     folder->SetValue(QFileInfo("shared.mbd").absoluteFilePath());

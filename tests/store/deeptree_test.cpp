@@ -76,7 +76,7 @@ TEST_F(DeepTreeTest, ADeepChainLoadsSavesExportsAndGoes)
 
 TEST_F(DeepTreeTest, DeepChainsGoWithTheirMarksInOneStep)
 {
-    TTreeNode *folder = add(Kinds::Folder, "Holder", root)->Node();
+    TTreeNode *folder = add(ItemKind::Folder, "Holder", root)->Node();
     WriteBytes("deep.mbd", Chain(1, kDepth, 1));
     ImportFile(folder, "deep.mbd");
     ImportFile(folder, "deep.mbd");
@@ -95,7 +95,7 @@ TEST_F(DeepTreeTest, DeepChainsGoWithTheirMarksInOneStep)
 TEST_F(DeepTreeTest, ARemoteFolderMadeLocalFreesEveryLevelBelowIt)
 {
     WriteBytes("deep.mbd", Chain(1, kDepth, 1));
-    auto *folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
+    auto *folder = static_cast<TFolderObject *>(add(ItemKind::Folder, "Shared", root));
     folder->SetValue(QDir(dir.path()).filePath("deep.mbd"));
     folder->Refresh();
     TTreeNode *bottom = down(folder->Node(), kDepth);
@@ -113,7 +113,7 @@ TEST_F(DeepTreeTest, ARemoteFolderMadeLocalFreesEveryLevelBelowIt)
 
 TEST_F(DeepTreeTest, DueRemindersOfAReadMarkEveryContainerAboveThem)
 {
-    TTreeNode *holder = add(Kinds::Folder, "Holder", root)->Node();
+    TTreeNode *holder = add(ItemKind::Folder, "Holder", root)->Node();
     WriteBytes("due.mbd", CrLf({
                               "{1 0 }A~~~~~~1", "{Fold}0",
                               "{2 9 }R1~~~~~~2", "{Remd}2001,1,1,0~~0",

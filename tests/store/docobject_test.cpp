@@ -8,7 +8,7 @@ class DocObjectTest : public StoreFixture
 protected:
     TDocObject *doc(const QString &title, const QString &path, const QString &dataLine = "{Docs}0", qint32 id = 77)
     {
-        return dynamic_cast<TDocObject *>(add(Kinds::Document, title, nullptr, path, dataLine, id));
+        return dynamic_cast<TDocObject *>(add(ItemKind::Document, title, nullptr, path, dataLine, id));
     }
 };
 

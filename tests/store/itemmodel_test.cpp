@@ -7,22 +7,22 @@ using ItemModel = StoreFixture;
 
 TEST_F(ItemModel, FindChildByTitleWordAndNumber)
 {
-    TZEBObject *person = add(Kinds::Person, "Kim", nullptr);
-    TZEBObject *home1 = add(Kinds::Phone, "Home", person->Node(), "1");
-    add(Kinds::Phone, "Home", person->Node(), "2");
-    add(Kinds::Phone, "", person->Node(), "3");
-    TZEBObject *site = add(Kinds::Website, "Home", person->Node(), "http://kim.example"); // a node
-    EXPECT_EQ(person->FindChild("Home", Kinds::Phone), home1);
-    EXPECT_EQ(person->FindChild("home", Kinds::Phone), nullptr);
-    EXPECT_EQ(person->FindChild("", Kinds::Phone), nullptr);
-    EXPECT_EQ(person->FindChild("Home", Kinds::Website), site);
-    EXPECT_EQ(person->FindChild("Home", Kinds::Fax), nullptr);
+    TZEBObject *person = add(ItemKind::Person, "Kim", nullptr);
+    TZEBObject *home1 = add(ItemKind::Phone, "Home", person->Node(), "1");
+    add(ItemKind::Phone, "Home", person->Node(), "2");
+    add(ItemKind::Phone, "", person->Node(), "3");
+    TZEBObject *site = add(ItemKind::Website, "Home", person->Node(), "http://kim.example"); // a node
+    EXPECT_EQ(person->FindChild("Home", ItemKind::Phone), home1);
+    EXPECT_EQ(person->FindChild("home", ItemKind::Phone), nullptr);
+    EXPECT_EQ(person->FindChild("", ItemKind::Phone), nullptr);
+    EXPECT_EQ(person->FindChild("Home", ItemKind::Website), site);
+    EXPECT_EQ(person->FindChild("Home", ItemKind::Fax), nullptr);
 
-    TZEBObject *org = add(Kinds::Organization, "Acme", nullptr);
-    add(Kinds::EMail, "Sales desk", org->Node(), "sales@acme.example");
-    TZEBObject *fax = add(Kinds::Fax, "Main fax", org->Node(), "555-1234");
-    TZEBObject *phone = add(Kinds::Phone, "Reception", org->Node(), "(555) 123-4");
-    add(Kinds::EMail, "Numbers", org->Node(), "5551234"); // not a number kind
+    TZEBObject *org = add(ItemKind::Organization, "Acme", nullptr);
+    add(ItemKind::EMail, "Sales desk", org->Node(), "sales@acme.example");
+    TZEBObject *fax = add(ItemKind::Fax, "Main fax", org->Node(), "555-1234");
+    TZEBObject *phone = add(ItemKind::Phone, "Reception", org->Node(), "(555) 123-4");
+    add(ItemKind::EMail, "Numbers", org->Node(), "5551234"); // not a number kind
     EXPECT_EQ(org->FindChildByWord("desk")->Title(), "Sales desk");
     EXPECT_EQ(org->FindChildByWord("ales"), nullptr); // not at a word start
     EXPECT_EQ(org->FindChildByNumber("5551234"), fax);
@@ -45,24 +45,24 @@ TEST_F(ItemModel, RanmarMatchesThePublishedTestSequence)
 
 TEST_F(ItemModel, CreatingInsideARemoteFolderIsRefusedUnlessItIsLoading)
 {
-    TZEBObject *remote = add(Kinds::Folder, "Shared", nullptr, "/nowhere/list.mbd");
+    TZEBObject *remote = add(ItemKind::Folder, "Shared", nullptr, "/nowhere/list.mbd");
     ASSERT_TRUE(remote->IsRemote());
-    EXPECT_THROW(add(Kinds::Person, "P", remote->Node()), ERemoteParent);
-    EXPECT_THROW(add(Kinds::Phone, "P", remote->Node()), ERemoteParent);
+    EXPECT_THROW(add(ItemKind::Person, "P", remote->Node()), ERemoteParent);
+    EXPECT_THROW(add(ItemKind::Phone, "P", remote->Node()), ERemoteParent);
     EXPECT_EQ(remote->ChildCount(), 0);
 
     context().RemoteLoadingFlag() = true;
-    TZEBObject *inside = add(Kinds::Organization, "Inside", remote->Node());
+    TZEBObject *inside = add(ItemKind::Organization, "Inside", remote->Node());
     context().RemoteLoadingFlag() = false;
     EXPECT_TRUE(inside->InRemote());
-    EXPECT_THROW(add(Kinds::Phone, "Deeper", inside->Node()), ERemoteParent);
+    EXPECT_THROW(add(ItemKind::Phone, "Deeper", inside->Node()), ERemoteParent);
 }
 
 TEST_F(ItemModel, AlertCountsRiseToTheTopButNotTheRoot)
 {
-    TZEBObject *folder = add(Kinds::Folder, "F", nullptr);
-    TZEBObject *person = add(Kinds::Person, "P", folder->Node());
-    TZEBObject *remd = add(Kinds::Phone, "R", person->Node());
+    TZEBObject *folder = add(ItemKind::Folder, "F", nullptr);
+    TZEBObject *person = add(ItemKind::Person, "P", folder->Node());
+    TZEBObject *remd = add(ItemKind::Phone, "R", person->Node());
 
     remd->SetAlert(true);
     remd->SetAlert(true); // counted once
@@ -81,9 +81,9 @@ TEST_F(ItemModel, AlertCountsRiseToTheTopButNotTheRoot)
 
 TEST_F(ItemModel, SetNodeMovesTheMarkAndTheRemoteState)
 {
-    TZEBObject *a = add(Kinds::Folder, "A", nullptr);
-    TZEBObject *b = add(Kinds::Folder, "B", nullptr);
-    TZEBObject *leaf = add(Kinds::Phone, "Ph", a->Node());
+    TZEBObject *a = add(ItemKind::Folder, "A", nullptr);
+    TZEBObject *b = add(ItemKind::Folder, "B", nullptr);
+    TZEBObject *leaf = add(ItemKind::Phone, "Ph", a->Node());
     leaf->SetAlert(true);
     auto held = a->UnlinkChild(leaf);
     b->AddChild(std::move(held));
@@ -91,8 +91,8 @@ TEST_F(ItemModel, SetNodeMovesTheMarkAndTheRemoteState)
     EXPECT_EQ(a->AlertCount(), 0);
     EXPECT_EQ(b->AlertCount(), 1);
 
-    TZEBObject *remote = add(Kinds::Folder, "R", nullptr, "/x.mbd");
-    TZEBObject *person = add(Kinds::Person, "Q", nullptr);
+    TZEBObject *remote = add(ItemKind::Folder, "R", nullptr, "/x.mbd");
+    TZEBObject *person = add(ItemKind::Person, "Q", nullptr);
     nodes.Move(person->Node(), remote->Node());
     person->SetNode(person->Node());
     EXPECT_TRUE(person->InRemote());
@@ -100,11 +100,11 @@ TEST_F(ItemModel, SetNodeMovesTheMarkAndTheRemoteState)
 
 TEST_F(ItemModel, PanesOrderFoldersFirstThenTitlesFoldedAToZ)
 {
-    add(Kinds::Phone, "Zed", nullptr);
-    add(Kinds::Person, "aaron", nullptr);
-    add(Kinds::Folder, "beta", nullptr);
-    add(Kinds::Folder, "Alpha", nullptr);
-    add(Kinds::Organization, "_under", nullptr);
+    add(ItemKind::Phone, "Zed", nullptr);
+    add(ItemKind::Person, "aaron", nullptr);
+    add(ItemKind::Folder, "beta", nullptr);
+    add(ItemKind::Folder, "Alpha", nullptr);
+    add(ItemKind::Organization, "_under", nullptr);
     EXPECT_EQ(Outline(root), (QStringList{"|Zed", "Alpha", "beta", "aaron", "_under"})); // leaves have no node
 
     // "_" sorts after the letters once they are folded to upper case.
@@ -115,23 +115,23 @@ TEST_F(ItemModel, PanesOrderFoldersFirstThenTitlesFoldedAToZ)
 
 TEST_F(ItemModel, RenamingMovesTheNodeAndLeavesTheOwnerAlone)
 {
-    TZEBObject *a = add(Kinds::Person, "Anna", nullptr);
-    add(Kinds::Person, "Bert", nullptr);
-    TZEBObject *c = add(Kinds::Person, "Carl", nullptr);
+    TZEBObject *a = add(ItemKind::Person, "Anna", nullptr);
+    add(ItemKind::Person, "Bert", nullptr);
+    TZEBObject *c = add(ItemKind::Person, "Carl", nullptr);
     QSignalSpy moved(&nodes, &TTreeNodes::nodeMoved);
     a->SetTitle("Zoe");
     EXPECT_EQ(Outline(root), (QStringList{"Bert", "Carl", "Zoe"}));
     EXPECT_EQ(moved.count(), 1);
 
     // A leaf titled like its owner does not rename the owner's node.
-    TZEBObject *phone = add(Kinds::Phone, "Carl", c->Node());
+    TZEBObject *phone = add(ItemKind::Phone, "Carl", c->Node());
     phone->SetTitle("Office");
     EXPECT_EQ(c->Node()->Text(), "Carl");
 }
 
 TEST_F(ItemModel, AbstractOperationsRaiseInsteadOfCrashing)
 {
-    TZEBObject *folder = add(Kinds::Folder, "F", nullptr);
+    TZEBObject *folder = add(ItemKind::Folder, "F", nullptr);
     EXPECT_THROW(folder->Dial(), EAbstractError);
     EXPECT_THROW(root->Item()->Refresh(), EAbstractError);
     folder->Open();

@@ -19,30 +19,30 @@ TEST_F(KindRecordsTest, EveryKindsOwnFieldsSurviveASaveAndLoad)
     int n = 0;
     auto next = [&n] { return hostile(n++); };
     const auto primaries = [&](TContactObject *c) {
-        for (int kind : {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website})
+        for (ItemKind kind : {ItemKind::Address, ItemKind::Phone, ItemKind::Fax, ItemKind::EMail, ItemKind::Website})
             c->SetPrimaryTitle(kind, next());
     };
-    auto *org = dynamic_cast<TOrgObject *>(add(Kinds::Organization, next(), root, next(), {}, 1));
+    auto *org = dynamic_cast<TOrgObject *>(add(ItemKind::Organization, next(), root, next(), {}, 1));
     org->SetComment(next());
     org->SetCategories(-1);
     primaries(org);
-    add(Kinds::Team, next(), org->Node(), next(), {}, 2)->SetCategories(1 << 30);
+    add(ItemKind::Team, next(), org->Node(), next(), {}, 2)->SetCategories(1 << 30);
 
-    auto *person = dynamic_cast<TPersonObject *>(add(Kinds::Person, next(), org->Node()->Child(0), next(), {}, 3));
+    auto *person = dynamic_cast<TPersonObject *>(add(ItemKind::Person, next(), org->Node()->Child(0), next(), {}, 3));
     for (auto set : {&TPersonObject::SetSalutation, &TPersonObject::SetFirstName, &TPersonObject::SetMiddleName,
                      &TPersonObject::SetLastName})
         (person->*set)(next());
     primaries(person);
 
-    auto *address = dynamic_cast<TAddressObject *>(add(Kinds::Address, next(), person->Node(), next(), {}, 4));
+    auto *address = dynamic_cast<TAddressObject *>(add(ItemKind::Address, next(), person->Node(), next(), {}, 4));
     address->SetLines({next(), next(), next()});
     for (auto set : {&TAddressObject::SetCity, &TAddressObject::SetState, &TAddressObject::SetPostalCode,
                      &TAddressObject::SetCountry})
         (address->*set)(next());
-    dynamic_cast<TPhoneObject *>(add(Kinds::Phone, next(), person->Node(), next(), {}, 5))->SetExtension(next());
-    add(Kinds::Fax, next(), person->Node(), next(), {}, 6)->SetComment(next());
-    add(Kinds::EMail, next(), person->Node(), next(), {}, 7)->SetCategories(7);
-    add(Kinds::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());
+    dynamic_cast<TPhoneObject *>(add(ItemKind::Phone, next(), person->Node(), next(), {}, 5))->SetExtension(next());
+    add(ItemKind::Fax, next(), person->Node(), next(), {}, 6)->SetComment(next());
+    add(ItemKind::EMail, next(), person->Node(), next(), {}, 7)->SetCategories(7);
+    add(ItemKind::Website, next(), person->Node(), next(), {}, 8)->SetComment(next());
 
     const QStringList before = Describe(root);
     const QByteArray saved = Saved(nodes);
@@ -62,38 +62,38 @@ TEST_F(KindRecordsTest, EveryKindReadsItsDataLineIntoItsFieldsAndWritesItBack)
     // The data line read, the fields it gives (categories first), and the line written
     // back: short lines get their missing fields and categories 0; categories that are no
     // number read as 0.
-    const struct { int kind; const char *read, *fields, *written; } lines[] = {
-        {Kinds::Person, "{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7",
+    const struct { ItemKind kind; const char *read, *fields, *written; } lines[] = {
+        {ItemKind::Person, "{Pers}Dr.~~Kim~~Lee~~Sample~~Home~~Work~~Fax~~Mail~~Site~~-7",
          "-7|Dr.|Kim|Lee|Sample|Home|Work|Fax|Mail|Site", nullptr},
-        {Kinds::Person, "{Pers}Mr.~~Al~~~~Bo~~Home", nullptr, "{Pers}Mr.~~Al~~~~Bo~~Home~~~~~~~~~~0"},
-        {Kinds::Organization, "{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647",
+        {ItemKind::Person, "{Pers}Mr.~~Al~~~~Bo~~Home", nullptr, "{Pers}Mr.~~Al~~~~Bo~~Home~~~~~~~~~~0"},
+        {ItemKind::Organization, "{Orgn}HQ~~Switchboard~~Fax~~Info~~Web~~2147483647",
          "2147483647|HQ|Switchboard|Fax|Info|Web", nullptr},
-        {Kinds::Organization, "{Orgn}HQ~~Switchboard", nullptr, "{Orgn}HQ~~Switchboard~~~~~~~~0"},
-        {Kinds::Team, "{Team}12", "12", nullptr},
-        {Kinds::Team, "{Team}", nullptr, "{Team}0"},
-        {Kinds::Address, "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3",
+        {ItemKind::Organization, "{Orgn}HQ~~Switchboard", nullptr, "{Orgn}HQ~~Switchboard~~~~~~~~0"},
+        {ItemKind::Team, "{Team}12", "12", nullptr},
+        {ItemKind::Team, "{Team}", nullptr, "{Team}0"},
+        {ItemKind::Address, "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~3",
          "3|1 Main St|Flat 2||Springfield|IL|62701|USA", nullptr},
-        {Kinds::Address, "{Addr}1 Main St~~Flat 2", "0|1 Main St|Flat 2|||||", "{Addr}1 Main St~~Flat 2~~~~~~~~~~~~0"},
-        {Kinds::Phone, "{Phon}12~~9", "9|12", nullptr},
-        {Kinds::Phone, "{Phon}12", nullptr, "{Phon}12~~0"},
-        {Kinds::Fax, "{Faxs}4", "4", nullptr},
-        {Kinds::Fax, "{Faxs}x", nullptr, "{Faxs}0"},
-        {Kinds::EMail, "{Mail}4", "4", nullptr},
-        {Kinds::Website, "{Webs}x", nullptr, "{Webs}0"},
-        {Kinds::Document, "{Docs}5", "5", nullptr},
-        {Kinds::Document, "{Docs}x~~9", nullptr, "{Docs}0"},
-        {Kinds::Tool, "{Tool}/opt/tools/notes~~-r~~3", "3|/opt/tools/notes|-r", nullptr},
-        {Kinds::Tool, "{Tool}/bin/x", nullptr, "{Tool}/bin/x~~~~0"},
-        {Kinds::Reminder, "{Remd}1998,3,15,2~~5", "5", nullptr},
-        {Kinds::Reminder, "{Remd}1998,3,15,2", nullptr, "{Remd}1998,3,15,2~~0"},
+        {ItemKind::Address, "{Addr}1 Main St~~Flat 2", "0|1 Main St|Flat 2|||||", "{Addr}1 Main St~~Flat 2~~~~~~~~~~~~0"},
+        {ItemKind::Phone, "{Phon}12~~9", "9|12", nullptr},
+        {ItemKind::Phone, "{Phon}12", nullptr, "{Phon}12~~0"},
+        {ItemKind::Fax, "{Faxs}4", "4", nullptr},
+        {ItemKind::Fax, "{Faxs}x", nullptr, "{Faxs}0"},
+        {ItemKind::EMail, "{Mail}4", "4", nullptr},
+        {ItemKind::Website, "{Webs}x", nullptr, "{Webs}0"},
+        {ItemKind::Document, "{Docs}5", "5", nullptr},
+        {ItemKind::Document, "{Docs}x~~9", nullptr, "{Docs}0"},
+        {ItemKind::Tool, "{Tool}/opt/tools/notes~~-r~~3", "3|/opt/tools/notes|-r", nullptr},
+        {ItemKind::Tool, "{Tool}/bin/x", nullptr, "{Tool}/bin/x~~~~0"},
+        {ItemKind::Reminder, "{Remd}1998,3,15,2~~5", "5", nullptr},
+        {ItemKind::Reminder, "{Remd}1998,3,15,2", nullptr, "{Remd}1998,3,15,2~~0"},
     };
     for (const auto &l : lines) {
         SCOPED_TRACE(l.read);
-        TTreeNode *folder = add(Kinds::Folder, "F", root)->Node();
+        TTreeNode *folder = add(ItemKind::Folder, "F", root)->Node();
         TZEBObject *item = add(l.kind, "T", folder, "v", l.read, 7);
         if (l.fields)
-            EXPECT_EQ(Describe(folder), QStringList(QStringLiteral("1|%1|T|v||7|").arg(l.kind) + l.fields));
-        EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~7\r\n").arg(l.kind) +
+            EXPECT_EQ(Describe(folder), QStringList(QStringLiteral("1|%1|T|v||7|").arg(KindCode(l.kind)) + l.fields));
+        EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~7\r\n").arg(KindCode(l.kind)) +
                                               QString::fromUtf8(l.written ? l.written : l.read));
     }
 }

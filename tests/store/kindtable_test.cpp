@@ -23,8 +23,8 @@ TEST_F(KindTableTest, EveryKindIsMadeAsItsRowSaysAndNamedBothWays)
         EXPECT_TRUE(item->GetRecordText(1).section(QStringLiteral("\r\n"), 1).startsWith(KindTag(info.kind)));
     }
     // A code no kind has keeps what the file said, and has no row.
-    EXPECT_EQ(FindKind(13), nullptr);
-    const auto unknown = MakeItem(13, QStringLiteral("X"), {}, {}, QStringLiteral("{Zzzz}1~~2"), 8);
+    EXPECT_EQ(FindKind(ItemKind(13)), nullptr);
+    const auto unknown = MakeItem(ItemKind(13), QStringLiteral("X"), {}, {}, QStringLiteral("{Zzzz}1~~2"), 8);
     EXPECT_TRUE(unknown->GetRecordText(1).endsWith(QStringLiteral("\r\n{Zzzz}1~~2")));
-    EXPECT_EQ(KindWord(13), QStringLiteral("kind-13"));
+    EXPECT_EQ(KindWord(ItemKind(13)), QStringLiteral("kind-13"));
 }

@@ -6,7 +6,7 @@ using OrgTest = StoreFixture;
 
 TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
 {
-    const auto org = [this] { return add(Kinds::Organization, "New", root, "kept value", {}, 4242); };
+    const auto org = [this] { return add(ItemKind::Organization, "New", root, "kept value", {}, 4242); };
     TZEBObject *nameless = org();
     EXPECT_FALSE(nameless->ImportFields({"", "555-0100"}, {"Title", "Phone Number"}));
     EXPECT_EQ(nameless->ChildCount(), 0);
@@ -21,7 +21,7 @@ TEST_F(OrgTest, CsvImportNeedsANameAndMakesThePhoneChild)
 
 TEST_F(OrgTest, TeamIsAPlainContainer)
 {
-    auto *team = dynamic_cast<TTeamObject *>(add(Kinds::Team, "New Team", root, {}, {}));
+    auto *team = dynamic_cast<TTeamObject *>(add(ItemKind::Team, "New Team", root, {}, {}));
     EXPECT_EQ(team->PreparePopup(), PopupVisibility{});
     EXPECT_TRUE(team->EditNew(team->Node()));
     team->Edit();

@@ -40,7 +40,7 @@ protected:
         StoreFixture::SetUp();
         context().SetToday(kToday);
     }
-    TZEBObject *leaf(int kind, const QString &title, const QString &value, const QString &comment, TZEBObject *owner,
+    TZEBObject *leaf(ItemKind kind, const QString &title, const QString &value, const QString &comment, TZEBObject *owner,
                      const QString &data, qint32 id)
     {
         return CreateItem(kind, title, value, comment, owner->Node(), data, id);
@@ -50,17 +50,17 @@ protected:
 TEST_F(PendingLeavesTest, LeavesAreMadeOnFirstUseAsAnEagerLoadWouldMakeThem)
 {
     // The same items made at once, and how the program writes them.
-    TZEBObject *f = add(Kinds::Folder, "F", root, {}, "{Fold}0", 1);
+    TZEBObject *f = add(ItemKind::Folder, "F", root, {}, "{Fold}0", 1);
     f->SetComment("top");
-    TZEBObject *g = add(Kinds::Folder, "G", f->Node(), {}, "{Fold}0", 2);
-    TZEBObject *kim = add(Kinds::Person, "Kim", f->Node(), {}, "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0", 3);
-    leaf(Kinds::Phone, "Home", "555-0100", "two\nlines", f, "{Phon}x7~~5", 11);
-    leaf(Kinds::Address, "Work", {}, {}, f, "{Addr}1 Main St~~~~~~Town~~ST~~12345~~Land~~3", 12);
-    leaf(Kinds::Reminder, "Renew", {}, {}, f, "{Remd}2026,12,1,0~~0", 13);
-    leaf(Kinds::EMail, "Mail", "g@x", {}, g, "{Mail}0", 21);
-    leaf(Kinds::Document, "Notes", "/tmp/n.txt", {}, kim, "{Docs}0", 31);
-    leaf(42, "Odd", "v", "c", kim, "{Futr}x~~y", 33);
-    leaf(Kinds::Tool, "Run", "/bin/run", {}, kim, "{Tool}/bin/run~~-a~~0", 34);
+    TZEBObject *g = add(ItemKind::Folder, "G", f->Node(), {}, "{Fold}0", 2);
+    TZEBObject *kim = add(ItemKind::Person, "Kim", f->Node(), {}, "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0", 3);
+    leaf(ItemKind::Phone, "Home", "555-0100", "two\nlines", f, "{Phon}x7~~5", 11);
+    leaf(ItemKind::Address, "Work", {}, {}, f, "{Addr}1 Main St~~~~~~Town~~ST~~12345~~Land~~3", 12);
+    leaf(ItemKind::Reminder, "Renew", {}, {}, f, "{Remd}2026,12,1,0~~0", 13);
+    leaf(ItemKind::EMail, "Mail", "g@x", {}, g, "{Mail}0", 21);
+    leaf(ItemKind::Document, "Notes", "/tmp/n.txt", {}, kim, "{Docs}0", 31);
+    leaf(ItemKind(42), "Odd", "v", "c", kim, "{Futr}x~~y", 33);
+    leaf(ItemKind::Tool, "Run", "/bin/run", {}, kim, "{Tool}/bin/run~~-a~~0", 34);
     const QStringList eager = Describe(root);
     const QByteArray eagerBytes = Saved(nodes);
     const QByteArray kimExport = CrLf({"{1 3 }Kim~~~~~~3", "{Pers}~~Kim~~~~Lee~~~~~~~~~~~~0",
@@ -115,20 +115,20 @@ TEST_F(PendingLeavesTest, AlertMarksAtLoadAreThoseOfTheMadeReminders)
     };
     QByteArray file = CrLf({"{Params}", "{1 0 }F~~~~~~1", "{Fold}0", "{2 9 }Own~~~~~~100", "{Remd}2020,1,1,2~~0",
                             "{2 3 }P~~~~~~2", "{Pers}~~~~~~~~~~~~~~~~~~0"});
-    TZEBObject *f = add(Kinds::Folder, "F", root, {}, "{Fold}0", 1);
-    leaf(Kinds::Reminder, "Own", {}, {}, f, "{Remd}2020,1,1,2~~0", 100);
-    TZEBObject *p = add(Kinds::Person, "P", f->Node(), {}, "{Pers}~~~~~~~~~~~~~~~~~~0", 2);
+    TZEBObject *f = add(ItemKind::Folder, "F", root, {}, "{Fold}0", 1);
+    leaf(ItemKind::Reminder, "Own", {}, {}, f, "{Remd}2020,1,1,2~~0", 100);
+    TZEBObject *p = add(ItemKind::Person, "P", f->Node(), {}, "{Pers}~~~~~~~~~~~~~~~~~~0", 2);
     int id = 101;
     for (const char *rule : rules) {
         file += "{3 9 }R" + QByteArray::number(id) + "~~~~~~" + QByteArray::number(id) + "\r\n" + rule + "\r\n";
-        leaf(Kinds::Reminder, "R" + QString::number(id), {}, {}, p, rule, id);
+        leaf(ItemKind::Reminder, "R" + QString::number(id), {}, {}, p, rule, id);
         ++id;
     }
     file += CrLf({"{1 0 }H~~~~~~3", "{Fold}0", "{2 3 }Q~~~~~~4", "{Pers}~~~~~~~~~~~~~~~~~~0", "{3 9 }Q0~~~~~~200",
                   "{Remd}2026,12,1,0~~0"});
-    TZEBObject *h = add(Kinds::Folder, "H", root, {}, "{Fold}0", 3);
-    TZEBObject *q = add(Kinds::Person, "Q", h->Node(), {}, "{Pers}~~~~~~~~~~~~~~~~~~0", 4);
-    leaf(Kinds::Reminder, "Q0", {}, {}, q, "{Remd}2026,12,1,0~~0", 200);
+    TZEBObject *h = add(ItemKind::Folder, "H", root, {}, "{Fold}0", 3);
+    TZEBObject *q = add(ItemKind::Person, "Q", h->Node(), {}, "{Pers}~~~~~~~~~~~~~~~~~~0", 4);
+    leaf(ItemKind::Reminder, "Q0", {}, {}, q, "{Remd}2026,12,1,0~~0", 200);
     // Due: a past date, today's, and every rule that cannot be read (it stays at today).
     ASSERT_EQ(p->AlertCount(), 8);
     ASSERT_EQ(f->AlertCount(), 9);
@@ -234,7 +234,7 @@ TEST_F(PendingLeavesTest, ImportsKeepEarlierLeavesFirstAndTakeTheirNewLevels)
     TTreeNode *g = db.top(0)->Child(1);
     ASSERT_NE(f->Item()->Pending(), nullptr);
     ASSERT_NE(g->Item()->Pending(), nullptr);
-    CreateItem(Kinds::Phone, "New", "5", {}, f, "{Phon}~~0", 50);
+    CreateItem(ItemKind::Phone, "New", "5", {}, f, "{Phon}~~0", 50);
     ImportFile(g, "x.mbd");
     EXPECT_EQ(g->Item()->AlertCount(), 1);
     ReadItems(ReadBytes("x.mbd"), 0, 1, g); // the same records handed over as bytes

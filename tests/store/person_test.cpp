@@ -9,9 +9,9 @@ class PersonTest : public StoreFixture
 protected:
     TPersonObject *person(const QString &dataLine = {}, const QString &title = QStringLiteral("Kim Sample"))
     {
-        return dynamic_cast<TPersonObject *>(add(Kinds::Person, title, root, {}, dataLine, 234567));
+        return dynamic_cast<TPersonObject *>(add(ItemKind::Person, title, root, {}, dataLine, 234567));
     }
-    TZEBObject *child(TPersonObject *p, int kind, const QString &title, const QString &value)
+    TZEBObject *child(TPersonObject *p, ItemKind kind, const QString &title, const QString &value)
     {
         return add(kind, title, p->Node(), value);
     }
@@ -35,12 +35,12 @@ TEST_F(PersonTest, PopupFollowsThePrimaryFields)
 TEST_F(PersonTest, ActionsGoToThePrimaryChildOfTheRightKind)
 {
     TPersonObject *p = person("{Pers}~~~~~~~~~~Home~~Office~~Mail~~Site~~0");
-    child(p, Kinds::Fax, "Home", "555-0199"); // same title, other kind
-    child(p, Kinds::Phone, "Home", "555-0100");
-    child(p, Kinds::Phone, "Home", "555-0111"); // the first of a title wins
-    child(p, Kinds::EMail, "Mail", "kim@example.org");
-    child(p, Kinds::Fax, "Office", "555-0200");
-    child(p, Kinds::Website, "Site", "http://example.org");
+    child(p, ItemKind::Fax, "Home", "555-0199"); // same title, other kind
+    child(p, ItemKind::Phone, "Home", "555-0100");
+    child(p, ItemKind::Phone, "Home", "555-0111"); // the first of a title wins
+    child(p, ItemKind::EMail, "Mail", "kim@example.org");
+    child(p, ItemKind::Fax, "Office", "555-0200");
+    child(p, ItemKind::Website, "Site", "http://example.org");
     p->Dial();
     p->SendFax("/tmp/letter.pdf");
     p->SendMail(QString());
@@ -64,8 +64,8 @@ TEST_F(PersonTest, ActionsGoToThePrimaryChildOfTheRightKind)
 TEST_F(PersonTest, CsvCellsComeFromTheFieldsOrThePrimaryChildren)
 {
     TPersonObject *p = person("{Pers}Ms.~~Kim~~~~Sam \"Q\" Ple~~~~Desk~~Desk~~~~~~0");
-    child(p, Kinds::Fax, "Desk", "555-0199");
-    dynamic_cast<TPhoneObject *>(child(p, Kinds::Phone, "Desk", "555-0100"))->SetExtension("12");
+    child(p, ItemKind::Fax, "Desk", "555-0199");
+    dynamic_cast<TPhoneObject *>(child(p, ItemKind::Phone, "Desk", "555-0100"))->SetExtension("12");
     const auto row = CsvLine(*p, {"Last Name", "Middle Name", "Phone Number", "Extension", "Fax Number", "Shoe Size"});
     // Phone and fax of the same title each answer their own column; an unknown column is empty.
     EXPECT_EQ(row, "\"Sam \"\"Q\"\" Ple\",\"\",\"555-0100\",\"12\",\"555-0199\",");
@@ -84,10 +84,10 @@ TEST_F(PersonTest, CsvImportMakesThePrimaryChildren)
 
     // Children take the record's cells but not its comment. An empty first street
     // line makes no address; the import does not check a website's scheme.
-    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
+    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", ItemKind::Phone));
     ASSERT_NE(phone, nullptr);
     EXPECT_EQ(QStringList({phone->Extension(), phone->Comment()}), QStringList({"7", ""}));
-    EXPECT_EQ(p->FindChild("Primary EMail", Kinds::EMail)->Value(), "kim@example.org");
+    EXPECT_EQ(p->FindChild("Primary EMail", ItemKind::EMail)->Value(), "kim@example.org");
     EXPECT_EQ(QStringList({p->PrimaryPhone(), p->PrimaryAddress(), p->PrimaryWebsite()}),
               QStringList({"Primary Phone", "", "Primary Website"}));
     EXPECT_EQ(std::pair(p->Node()->Count(), p->ChildCount()), std::pair(1, 2)); // the website is a node
@@ -132,8 +132,8 @@ TEST_F(PersonTest, TitleSplitting)
 TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
 {
     TPersonObject *p = person("{Pers}~~Kim~~~~Sample~~Home~~Home~~~~~~~~0");
-    child(p, Kinds::Phone, "Home", "555-0100");
-    child(p, Kinds::Address, "Home", "1 Old Road");
+    child(p, ItemKind::Phone, "Home", "555-0100");
+    child(p, ItemKind::Address, "Home", "1 Old Road");
     TPrimaryPages pages;
     pages.PhoneTitle = pages.AddrTitle = "Home";
     pages.PhoneNum = pages.PhoneBare = "555-0123";
@@ -157,8 +157,8 @@ TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
     ASSERT_TRUE(p->ApplyDialog("Kim Sample", p->Names(), "", pages, false));
     EXPECT_EQ(p->PrimaryAddress(), "Home");
     EXPECT_TRUE(p->PrimaryEMail().isEmpty());
-    ASSERT_NE(p->PrimaryChild(Kinds::Website), nullptr);
-    EXPECT_EQ(p->PrimaryChild(Kinds::Website)->Value(), "http://blog.example.org");
+    ASSERT_NE(p->PrimaryChild(ItemKind::Website), nullptr);
+    EXPECT_EQ(p->PrimaryChild(ItemKind::Website)->Value(), "http://blog.example.org");
 
     // An existing address child is updated even with an empty memo.
     pages = TPrimaryPages{};
@@ -170,11 +170,11 @@ TEST_F(PersonTest, EditingUpdatesTheNamedChildOrCreatesAnother)
 
 TEST_F(PersonTest, PersonInsideARemoteFolderCannotBeChanged)
 {
-    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
+    TZEBObject *remote = add(ItemKind::Folder, "Shared", root, {}, "{Fold}0");
     remote->SetValue("/nowhere/shared.mbd");
     context().RemoteLoadingFlag() = true;
     auto *p = dynamic_cast<TPersonObject *>(
-        add(Kinds::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
+        add(ItemKind::Person, "Kim", remote->Node(), {}, "{Pers}~~Kim~~~~~~~~~~~~~~~~0"));
     context().RemoteLoadingFlag() = false;
     ASSERT_TRUE(p->InRemote());
     TPrimaryPages pages;

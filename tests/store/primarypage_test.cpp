@@ -9,19 +9,19 @@ protected:
     TPersonObject *person()
     {
         return dynamic_cast<TPersonObject *>(
-            add(Kinds::Person, "Kim Sample", root, {}, "{Pers}~~Kim~~~~Sample~~Home~~Home~~Fax~~Mail~~Blog~~0"));
+            add(ItemKind::Person, "Kim Sample", root, {}, "{Pers}~~Kim~~~~Sample~~Home~~Home~~Fax~~Mail~~Blog~~0"));
     }
 };
 
 TEST_F(PrimaryPageTest, PagesShowThePrimaryChildren)
 {
     TPersonObject *p = person();
-    add(Kinds::Address, "Home", p->Node(), "1 Main St", "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~0");
+    add(ItemKind::Address, "Home", p->Node(), "1 Main St", "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~0");
     p->ChildAt(0)->SetComment("front door");
-    add(Kinds::Phone, "Home", p->Node(), "(555)123-4567", "{Phon}12~~0");
-    add(Kinds::Phone, "Work", p->Node(), "555-0100", "{Phon}~~0");
-    add(Kinds::EMail, "Mail", p->Node(), "kim@example.org");
-    add(Kinds::Website, "Blog", p->Node(), "http://kim.example.org");
+    add(ItemKind::Phone, "Home", p->Node(), "(555)123-4567", "{Phon}12~~0");
+    add(ItemKind::Phone, "Work", p->Node(), "555-0100", "{Phon}~~0");
+    add(ItemKind::EMail, "Mail", p->Node(), "kim@example.org");
+    add(ItemKind::Website, "Blog", p->Node(), "http://kim.example.org");
 
     TPrimaryPages pages = PrimaryPagesOf(*p);
     EXPECT_EQ(pages.AddrLines, QStringList({"1 Main St", "Flat 2", ""}));
@@ -33,12 +33,12 @@ TEST_F(PrimaryPageTest, PagesShowThePrimaryChildren)
     EXPECT_EQ(pages.Web, "http://kim.example.org"); // found through its own node
 
     // Choosing another title shows that child; an unknown one, or another kind's, leaves the page.
-    EXPECT_TRUE(ReadPrimaryPage(*p, Kinds::Phone, "Work", pages));
+    EXPECT_TRUE(ReadPrimaryPage(*p, ItemKind::Phone, "Work", pages));
     EXPECT_EQ(pages.PhoneNum, "555-0100");
     EXPECT_TRUE(pages.Extension.isEmpty());
-    EXPECT_FALSE(ReadPrimaryPage(*p, Kinds::Phone, "Cottage", pages));
+    EXPECT_FALSE(ReadPrimaryPage(*p, ItemKind::Phone, "Cottage", pages));
     EXPECT_EQ(pages.PhoneNum, "555-0100");
-    EXPECT_FALSE(ReadPrimaryPage(*p, Kinds::EMail, "Home", pages));
+    EXPECT_FALSE(ReadPrimaryPage(*p, ItemKind::EMail, "Home", pages));
     EXPECT_EQ(pages.EMailAddr, "kim@example.org");
 }
 
@@ -48,6 +48,6 @@ TEST_F(PrimaryPageTest, OwnerWithoutChildrenOpensEmpty)
     // stay empty so OK does not make an empty address out of them.
     TPersonObject *p = person();
     EXPECT_TRUE(PrimaryPagesOf(*p).AddrTitle.isEmpty());
-    add(Kinds::Website, "Blog", p->Node(), "http://kim.example.org"); // a child node counts
+    add(ItemKind::Website, "Blog", p->Node(), "http://kim.example.org"); // a child node counts
     EXPECT_EQ(PrimaryPagesOf(*p).AddrTitle, "Home");
 }

@@ -40,7 +40,7 @@ inline QStringList Outline(const TTreeNode *node)
 inline void DescribeInto(const TTreeNode *node, int depth, QStringList &out)
 {
     const auto item = [&out](const TZEBObject *it, int level) {
-        QStringList f{QString::number(level), QString::number(it->Kind()), it->Title(), it->Value(), it->Comment(),
+        QStringList f{QString::number(level), QString::number(KindCode(it->Kind())), it->Title(), it->Value(), it->Comment(),
                       QString::number(it->Id()), QString::number(it->Categories())};
         if (const auto *t = dynamic_cast<const TToolObject *>(it))
             f << t->ToolFile() << t->ToolArgs();

@@ -55,7 +55,7 @@ TEST_F(RecordReadTest, WorkedExampleLoadsAndSavesBackByteForByte)
                                            "2|3|Kim Sample| Kim Sample||234567|0||Kim||Sample||Home|||",
                                            "3|6|Home|555-0100||345678|0|"}));
     const TZEBObject *kim = root->Child(0)->Child(0)->Item();
-    EXPECT_EQ(dynamic_cast<const TPersonObject *>(kim)->PrimaryChild(Kinds::Phone), kim->ChildAt(0));
+    EXPECT_EQ(dynamic_cast<const TPersonObject *>(kim)->PrimaryChild(ItemKind::Phone), kim->ChildAt(0));
     EXPECT_FALSE(nodes.Updating());
 
     EXPECT_EQ(Saved(nodes), kWorkedExample);
@@ -111,8 +111,8 @@ TEST_F(RecordReadTest, RecordsClimbBackSeveralLevelsAtOnce)
 
 TEST_F(RecordReadTest, ImportedRecordsSkipTheByteOrderMarkAndNeverClimbOutOfTheTarget)
 {
-    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
-    add(Kinds::Folder, "Other", root);
+    TTreeNode *target = add(ItemKind::Folder, "Target", root)->Node();
+    add(ItemKind::Folder, "Other", root);
     WriteBytes("in.mbd", "\xEF\xBB\xBF" + CrLf({"{1 0 }Caf\xc3\xa9~~~~~~1", "{Fold}0", "{2 0 }A1~~~~~~2", "{Fold}0",
                                               "{0 0 }B~~~~~~3", "{Fold}0", // above the top level of an export
                                               "{-4 6 }C~~5~~~~4", "{Phon}~~0", "{1 0 }D~~~~~~5", "{Fold}0"}));
@@ -214,20 +214,20 @@ TEST_F(RecordReadTest, UnknownKindsSurviveLoadAndSave)
                                    "{2 42 }Odd~~v~~c~~2", "{Futr}whatever~~it~~holds", "{2 200 }Empty~~~~~~3", "",
                                    "{2 12 }After~~/bin/tool~~~~4", "{Tool}/usr/bin/x~~-a~~0"});
     ASSERT_EQ(load(bytes), QString());
-    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Kind(), 42);
+    EXPECT_EQ(root->Child(0)->Item()->ChildAt(0)->Kind(), ItemKind(42));
     EXPECT_EQ(saveAndReload(), bytes);
 
     // An item of an unknown kind made in memory still writes a data line.
-    add(300, "Fresh", root->Child(0));
+    add(ItemKind(300), "Fresh", root->Child(0));
     saveAndReload();
     EXPECT_EQ(Outline(root), QStringList({"F", "F|Odd", "F|Empty", "F|After", "F|Fresh"}));
 }
 
 TEST_F(RecordReadTest, CleanValuesAreWrittenUnchanged)
 {
-    TTreeNode *f = add(Kinds::Folder, "Kim O'Neil & Co", root, {}, "{Fold}7", 12)->Node();
-    CreateItem(42, QString::fromUtf8("Grüße ~ 50% {x}"), "a~b", " lead and trail ", f, "{Odd}", 13);
-    CreateItem(Kinds::Tool, "T", "v", QString(), f, TToolObject::NewDataLine("/opt/a b/run", "-x %1 ~y"), 14);
+    TTreeNode *f = add(ItemKind::Folder, "Kim O'Neil & Co", root, {}, "{Fold}7", 12)->Node();
+    CreateItem(ItemKind(42), QString::fromUtf8("Grüße ~ 50% {x}"), "a~b", " lead and trail ", f, "{Odd}", 13);
+    CreateItem(ItemKind::Tool, "T", "v", QString(), f, TToolObject::NewDataLine("/opt/a b/run", "-x %1 ~y"), 14);
     EXPECT_EQ(Saved(nodes),
               CrLf({"{Params}", "{0 11 }My Contacts~~~~~~32892645", "{1 0 }Kim O'Neil & Co~~~~~~12", "{Fold}7",
                     "{2 42 }Gr\xc3\xbc\xc3\x9f" "e ~ 50% {x}~~a~b~~ lead and trail ~~13", "{Odd}",
@@ -297,12 +297,12 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
         "a~~b", "~~", "~", "~start", "end~", "~both~", "line\r\nbreak", "lf\nonly", "cr\ronly", "100%",
         "%7E", "~%7E", "%", "{1 0 }fake~~~~~~1", "\r\n", " ~~ ", "~~~", "tab\there", "",
     };
-    TTreeNode *folder = add(Kinds::Folder, "Hostile", root)->Node();
+    TTreeNode *folder = add(ItemKind::Folder, "Hostile", root)->Node();
     for (int i = 0; i < hostile.size(); ++i) {
         const QString &h = hostile.at(i);
-        CreateItem(42, h, h, h, folder, QString(), 1000 + i);
-        CreateItem(Kinds::Tool, h, h, h, folder, TToolObject::NewDataLine(h, h), 2000 + i);
-        CreateItem(Kinds::Folder, h, QString(), h, folder, QStringLiteral("{Fold}0"), 3000 + i);
+        CreateItem(ItemKind(42), h, h, h, folder, QString(), 1000 + i);
+        CreateItem(ItemKind::Tool, h, h, h, folder, TToolObject::NewDataLine(h, h), 2000 + i);
+        CreateItem(ItemKind::Folder, h, QString(), h, folder, QStringLiteral("{Fold}0"), 3000 + i);
     }
     const QString alphabet = QStringLiteral("~~%%\r\n7E0Da A{} \t");
     quint32 state = 12345;
@@ -322,13 +322,13 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
         const qint32 id = 100 + i;
         switch (next(3)) {
         case 0:
-            containers.push_back(CreateItem(Kinds::Folder, text(), QString(), text(), owner, "{Fold}0", id)->Node());
+            containers.push_back(CreateItem(ItemKind::Folder, text(), QString(), text(), owner, "{Fold}0", id)->Node());
             break;
         case 1:
-            CreateItem(Kinds::Tool, text(), text(), text(), owner, TToolObject::NewDataLine(text(), text()), id);
+            CreateItem(ItemKind::Tool, text(), text(), text(), owner, TToolObject::NewDataLine(text(), text()), id);
             break;
         default:
-            CreateItem(42, text(), text(), text(), owner, QString(), id);
+            CreateItem(ItemKind(42), text(), text(), text(), owner, QString(), id);
         }
     }
     const QStringList before = Describe(root);

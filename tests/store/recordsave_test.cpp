@@ -11,7 +11,7 @@ using RecordFile::SaveStep;
 class BrokenItem : public TZEBObject
 {
 public:
-    BrokenItem() : TZEBObject(42, "Broken", {}, {}, 99) {}
+    BrokenItem() : TZEBObject(ItemKind(42), "Broken", {}, {}, 99) {}
     QString GetRecordText(int) const override { throw std::runtime_error("cannot write"); }
 };
 
@@ -19,9 +19,9 @@ using RecordSaveTest = StoreFixture;
 
 TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
 {
-    add(Kinds::Folder, "Old", root);
+    add(ItemKind::Folder, "Old", root);
     const QByteArray oldBytes = Saved(nodes);
-    add(Kinds::Folder, "New", root);
+    add(ItemKind::Folder, "New", root);
     const QByteArray newBytes = Saved(nodes);
     EXPECT_EQ(ReadBytes(RecordFile::TransactionName), newBytes);
 
@@ -67,7 +67,7 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
 
 TEST_F(RecordSaveTest, ItemThatCannotWriteItsRecordFailsTheSave)
 {
-    add(Kinds::Folder, "A", root);
+    add(ItemKind::Folder, "A", root);
     const QByteArray before = Saved(nodes);
     root->Child(0)->Item()->AddChild(std::make_unique<BrokenItem>());
     EXPECT_THROW(SaveDatabase(nodes), ESaveError);
@@ -77,11 +77,11 @@ TEST_F(RecordSaveTest, ItemThatCannotWriteItsRecordFailsTheSave)
 
 TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
 {
-    TZEBObject *f = add(Kinds::Folder, "F", root, {}, "{Fold}5", 1);
-    TZEBObject *p = CreateItem(Kinds::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~3", 2);
-    CreateItem(Kinds::Phone, "Home", "555", {}, p->Node(), "{Phon}~~2", 3);
-    TZEBObject *g = add(Kinds::Folder, "G", f->Node(), {}, "{Fold}9", 4);
-    add(Kinds::Folder, "Outside", root, {}, "{Fold}1", 5);
+    TZEBObject *f = add(ItemKind::Folder, "F", root, {}, "{Fold}5", 1);
+    TZEBObject *p = CreateItem(ItemKind::Person, "Pat", {}, {}, f->Node(), "{Pers}~~Pat~~~~Lee~~~~~~~~~~~~3", 2);
+    CreateItem(ItemKind::Phone, "Home", "555", {}, p->Node(), "{Phon}~~2", 3);
+    TZEBObject *g = add(ItemKind::Folder, "G", f->Node(), {}, "{Fold}9", 4);
+    add(ItemKind::Folder, "Outside", root, {}, "{Fold}1", 5);
 
     ExportSubtree(f->Node(), "f.mbd");
     EXPECT_EQ(ReadBytes("f.mbd"), CrLf({"{1 0 }F~~~~~~1", "{Fold}0", "{2 0 }G~~~~~~4", "{Fold}0",
@@ -91,7 +91,7 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
     EXPECT_EQ(QList<qint32>({f->Categories(), p->Categories(), g->Categories()}), QList<qint32>({5, 3, 9}));
 
     // The export reads back below any container.
-    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
+    TTreeNode *target = add(ItemKind::Folder, "Target", root)->Node();
     ImportFile(target, "f.mbd");
     EXPECT_EQ(Outline(target), QStringList({"F", "F/G", "F/Pat", "F/Pat|Home"}));
 
@@ -104,8 +104,8 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
 
 TEST_F(RecordSaveTest, ExportThatFailsLeavesTheEarlierFileOfThatName)
 {
-    TZEBObject *f = add(Kinds::Folder, "F", root);
-    add(Kinds::Folder, "G", f->Node());
+    TZEBObject *f = add(ItemKind::Folder, "F", root);
+    add(ItemKind::Folder, "G", f->Node());
     ExportSubtree(f->Node(), "f.mbd");
     const QByteArray before = ReadBytes("f.mbd");
     ASSERT_TRUE(before.contains("}G~~"));

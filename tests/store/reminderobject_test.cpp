@@ -25,12 +25,12 @@ protected:
         context().SetToday(kToday);
         context().SetServices(&reminderServices);
         reminderServices.editAnswer = false;
-        folder = add(Kinds::Folder, "F", root, {}, "{Fold}0", 101)->Node();
-        person = add(Kinds::Folder, "P", folder, {}, "{Fold}0", 102)->Node();
+        folder = add(ItemKind::Folder, "F", root, {}, "{Fold}0", 101)->Node();
+        person = add(ItemKind::Folder, "P", folder, {}, "{Fold}0", 102)->Node();
     }
     TReminderObject *Remind(const QString &dataLine, TTreeNode *owner = nullptr)
     {
-        auto *item = CreateItem(Kinds::Reminder, "Renewal", "old text", "note", owner ? owner : person, dataLine, 55);
+        auto *item = CreateItem(ItemKind::Reminder, "Renewal", "old text", "note", owner ? owner : person, dataLine, 55);
         return dynamic_cast<TReminderObject *>(item);
     }
 

@@ -19,9 +19,9 @@ protected:
         writeSource(CrLf({"{1 0 }Club~~~~~~1", "{Fold}0", "{2 6 }Desk~~555~~~~2", "{Phon}~~0", "{1 6 }Line~~1~~~~3",
                           "{Phon}~~0"}),
                     HoursAgo(1));
-        folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
-        add(Kinds::Folder, "Local Child", folder->Node());
-        CreateItem(Kinds::Phone, "Own", "9", {}, folder->Node(), "{Phon}~~0", 50);
+        folder = static_cast<TFolderObject *>(add(ItemKind::Folder, "Shared", root));
+        add(ItemKind::Folder, "Local Child", folder->Node());
+        CreateItem(ItemKind::Phone, "Own", "9", {}, folder->Node(), "{Phon}~~0", 50);
     }
     void writeSource(const QByteArray &bytes, const QDateTime &modified)
     {
@@ -47,7 +47,7 @@ TEST_F(RemoteFolderTest, LocationClearsTheContentsAndShowsTheRemoteImages)
     EXPECT_EQ(Outline(folder->Node()), QStringList({"|Own"})); // its own leaf stays
     EXPECT_EQ(folder->Node()->ImageIndex(), ImageIndex(Image::RemoteFolder));
     EXPECT_EQ(folder->Node()->SelectedIndex(), ImageIndex(Image::OpenRemoteFolder));
-    EXPECT_THROW(add(Kinds::Folder, "Not here", folder->Node()), ERemoteParent);
+    EXPECT_THROW(add(ItemKind::Folder, "Not here", folder->Node()), ERemoteParent);
 
     folder->Refresh();
     ASSERT_EQ(folder->Node()->Count(), 1);
@@ -68,7 +68,7 @@ TEST_F(RemoteFolderTest, RefreshReadsTheSourceOnlyWhenItChanged)
     EXPECT_GT(folder->LastRefresh(), 0.0);
     TTreeNode *club = folder->Node()->Child(0);
     EXPECT_TRUE(club->Item()->InRemote());
-    EXPECT_THROW(add(Kinds::Phone, "Not here", club), ERemoteParent);
+    EXPECT_THROW(add(ItemKind::Phone, "Not here", club), ERemoteParent);
     EXPECT_FALSE(context().RemoteLoading());
 
     // New content under the old time stamp is not read: the source did not change. A later time stamp is.
@@ -168,7 +168,7 @@ TEST_F(RemoteFolderTest, ExportOfARemoteFolderImportsWithoutItsShownContents)
     ExportSubtree(folder->Node(), "all.mbd");
     EXPECT_TRUE(ReadBytes("all.mbd").contains("Club"));
 
-    TTreeNode *target = add(Kinds::Folder, "Target", root)->Node();
+    TTreeNode *target = add(ItemKind::Folder, "Target", root)->Node();
     ImportFile(target, "all.mbd");
     // The copy reads its contents from the source again; its own leaf came along.
     EXPECT_EQ(Outline(target), QStringList({"Shared", "Shared|Own"}));
@@ -183,10 +183,10 @@ TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
     bindAndRefresh();
     folder->SetValue(QString());
     EXPECT_FALSE(folder->IsRemote());
-    EXPECT_EQ(folder->Node()->ImageIndex(), Kinds::Folder);
+    EXPECT_EQ(folder->Node()->ImageIndex(), ImageIndex(Image::Folder));
     TTreeNode *club = folder->Node()->Child(0);
     ASSERT_NE(club, nullptr);
-    EXPECT_NO_THROW(add(Kinds::Phone, "New", club));
+    EXPECT_NO_THROW(add(ItemKind::Phone, "New", club));
     EXPECT_TRUE(Saved(nodes).contains("}Club~~"));
 }
 
@@ -217,7 +217,7 @@ TEST_F(RemoteFolderTest, ASourceThatLeadsBackIsNotReadInsideItself)
     EXPECT_TRUE(services.infos.back().contains("\"ToShared\"")) << services.infos.back().toStdString();
 
     // The same source beside the folder, not inside it, is read as usual.
-    auto *beside = static_cast<TFolderObject *>(add(Kinds::Folder, "Beside", root));
+    auto *beside = static_cast<TFolderObject *>(add(ItemKind::Folder, "Beside", root));
     beside->SetValue("shared.mbd");
     beside->Refresh();
     EXPECT_EQ(beside->Node()->Count(), 2);

@@ -9,7 +9,7 @@ class ToolObjectTest : public StoreFixture
 protected:
     TToolObject *tool(const QString &value, const QString &dataLine, qint32 id = 88)
     {
-        return dynamic_cast<TToolObject *>(add(Kinds::Tool, "Lookup", nullptr, value, dataLine, id));
+        return dynamic_cast<TToolObject *>(add(ItemKind::Tool, "Lookup", nullptr, value, dataLine, id));
     }
 };
 

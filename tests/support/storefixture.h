@@ -32,7 +32,7 @@ protected:
         QDir::setCurrent(previous);
     }
 
-    TZEBObject *add(int kind, const QString &title, TTreeNode *owner, const QString &value = {},
+    TZEBObject *add(ItemKind kind, const QString &title, TTreeNode *owner, const QString &value = {},
                     const QString &dataLine = {}, qint32 id = 0)
     {
         return CreateItem(kind, title, value, QString(), owner ? owner : root, dataLine, id);

@@ -34,11 +34,11 @@ protected:
 
 TEST_F(FolderTreeModelTest, InsertRenameMoveAndDeleteStayInStep)
 {
-    TZEBObject *carl = add(Kinds::Person, "carl", root);
-    TZEBObject *work = add(Kinds::Folder, "Work", root);
-    TZEBObject *anna = add(Kinds::Person, "Anna", root);
-    add(Kinds::Folder, "archive", root);
-    TZEBObject *team = add(Kinds::Team, "Crew", carl->Node());
+    TZEBObject *carl = add(ItemKind::Person, "carl", root);
+    TZEBObject *work = add(ItemKind::Folder, "Work", root);
+    TZEBObject *anna = add(ItemKind::Person, "Anna", root);
+    add(ItemKind::Folder, "archive", root);
+    TZEBObject *team = add(ItemKind::Team, "Crew", carl->Node());
     EXPECT_EQ(childTexts(root), (QStringList{"archive", "Work", "Anna", "carl"}));
 
     // A rename re-sorts; indexes of the node, its siblings and its children follow.
@@ -64,13 +64,13 @@ TEST_F(FolderTreeModelTest, InsertRenameMoveAndDeleteStayInStep)
 
 TEST_F(FolderTreeModelTest, BatchLoadIsOneResetInFolderOrder)
 {
-    const QPersistentModelIndex before = model->indexOf(add(Kinds::Person, "Old", root)->Node());
+    const QPersistentModelIndex before = model->indexOf(add(ItemKind::Person, "Old", root)->Node());
     QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
     QSignalSpy inserts(model.get(), &QAbstractItemModel::rowsInserted);
     nodes.BeginUpdate();
     for (const char *t : {"m", "B", "a", "Z"})
-        add(Kinds::Organization, t, root);
-    add(Kinds::Folder, "zz folder", root);
+        add(ItemKind::Organization, t, root);
+    add(ItemKind::Folder, "zz folder", root);
     nodes.EndUpdate();
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(inserts.count(), 0);
@@ -83,7 +83,7 @@ TEST_F(FolderTreeModelTest, BatchLoadIsOneResetInFolderOrder)
 
 TEST_F(FolderTreeModelTest, ImagesFollowTheNode)
 {
-    TZEBObject *folder = add(Kinds::Folder, "F", root);
+    TZEBObject *folder = add(ItemKind::Folder, "F", root);
     const QModelIndex i = model->indexOf(folder->Node());
     EXPECT_EQ(i.data(TFolderTreeModel::SelectedIconRole).value<QIcon>().cacheKey(),
               images.Icon(ImageIndex(Image::OpenFolder)).cacheKey());

@@ -42,7 +42,7 @@ protected:
 TEST_F(GuiServicesTest, LaunchingADocumentOpensItsFileOnTheDesktop)
 {
     const QString path = makeFile(QStringLiteral("report.txt"));
-    TZEBObject *doc = add(Kinds::Document, QStringLiteral("report.txt"), nullptr, path);
+    TZEBObject *doc = add(ItemKind::Document, QStringLiteral("report.txt"), nullptr, path);
     form->SelectNode(root);
     selectRows({doc});
     form->PreparePopupFor(doc);

@@ -8,15 +8,15 @@
 
 TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
 {
-    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
-    TZEBObject *kim = add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
+    TZEBObject *friends = add(ItemKind::Folder, QStringLiteral("Friends"));
+    TZEBObject *kim = add(ItemKind::Person, QStringLiteral("Kim"), friends->Node());
     form->SelectNode(friends->Node());
     TItemListModel *list = form->itemModel();
     QAbstractItemModelTester tester(list, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
     // Leaves: added, changed, removed straight through the store.
-    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Zed"), friends->Node(), QStringLiteral("555"));
-    TZEBObject *mail = add(Kinds::EMail, QStringLiteral("Box"), friends->Node());
+    TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Zed"), friends->Node(), QStringLiteral("555"));
+    TZEBObject *mail = add(ItemKind::EMail, QStringLiteral("Box"), friends->Node());
     EXPECT_EQ(listCaptions(), (QStringList{"Box", "Kim", "Zed"}));
     EXPECT_EQ(form->statusText(1), QStringLiteral("3 item(s)"));
     phone->SetTitle(QStringLiteral("Alpha"));
@@ -29,7 +29,7 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
     EXPECT_EQ(listCaptions(), (QStringList{"Alpha", "Kim"}));
 
     // Nodes: a new one takes its sorted place, a renamed one moves, a deleted one goes.
-    TZEBObject *sub = add(Kinds::Folder, QStringLiteral("Work"), friends->Node());
+    TZEBObject *sub = add(ItemKind::Folder, QStringLiteral("Work"), friends->Node());
     EXPECT_EQ(listCaptions(), (QStringList{"Work", "Alpha", "Kim"}));
     kim->SetTitle(QStringLiteral("Aaron"));
     EXPECT_EQ(listCaptions(), (QStringList{"Work", "Aaron", "Alpha"}));
@@ -38,8 +38,8 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
     EXPECT_EQ(form->statusText(1), QStringLiteral("2 item(s)"));
 
     // What happens elsewhere leaves the list alone.
-    add(Kinds::Phone, QStringLiteral("Mobile"), kim->Node());
-    add(Kinds::Folder, QStringLiteral("Elsewhere"));
+    add(ItemKind::Phone, QStringLiteral("Mobile"), kim->Node());
+    add(ItemKind::Folder, QStringLiteral("Elsewhere"));
     EXPECT_EQ(listCaptions(), (QStringList{"Aaron", "Alpha"}));
 
     // The shown node's own rename reaches the path panel; its removal empties the list.
@@ -51,12 +51,12 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
 
 TEST_F(MainFormTest, NamingANewFolderInTheTreeRenamesItsRow)
 {
-    for (int kind : {Kinds::Folder, Kinds::Team}) {
+    for (ItemKind kind : {ItemKind::Folder, ItemKind::Team}) {
         form->SelectNode(root);
         form->NewItem(kind);
         TTreeNode *made = root->Child(root->Count() - 1);
         ASSERT_TRUE(made->Item() && made->Item()->Kind() == kind);
-        const QString name = kind == Kinds::Folder ? QStringLiteral("Aardvarks") : QStringLiteral("Zebras");
+        const QString name = kind == ItemKind::Folder ? QStringLiteral("Aardvarks") : QStringLiteral("Zebras");
         // The label edit ends with the typed name.
         TFolderTreeModel *tree = form->folderModel();
         ASSERT_TRUE(tree->setData(tree->indexOf(made), name, Qt::EditRole));

@@ -13,7 +13,7 @@ TEST_F(MainFormTest, NamesShowWholeInEveryFormatUpToACap)
     const QString capped = QString(40, u'W');
     for (const QString &name : {QStringLiteral("E-Mail Office Address"), longest, QStringLiteral("Org"), capped,
                                 QStringLiteral("We")})
-        add(Kinds::Phone, name);
+        add(ItemKind::Phone, name);
     form->resize(900, 600);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -167,7 +167,7 @@ TEST_F(LogicFormTest, ACommandLineImportSaysWhatItCouldNotRead)
 TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
 {
     make();
-    CreateItem(Kinds::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
+    CreateItem(ItemKind::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
     const auto failSaves = [this] {
         form->Nodes().Context().SetSaveFaultHook([](RecordFile::SaveStep step) { return step == RecordFile::SaveStep::WriteRecords; });
     };
@@ -219,7 +219,7 @@ TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
     make();
     FakeServices answers; // errors are recorded, not shown
     form->Nodes().Context().SetServices(&answers);
-    CreateItem(Kinds::Folder, "Unsaved", {}, {}, form->RootNode(), {}, 0);
+    CreateItem(ItemKind::Folder, "Unsaved", {}, {}, form->RootNode(), {}, 0);
     form->SelectNode(form->RootNode()->Child(1));
     QString asked;
     answerNextBox(form.get(), QMessageBox::Cancel, &asked);
@@ -244,10 +244,10 @@ TEST_F(LogicFormTest, RevertGivesTheTreeAFreshStartLoads)
     const QByteArray fresh = database();
     // Leaves and folders directly in My Contacts, new and changed, and deeper changes.
     TTreeNode *top = form->RootNode();
-    add(Kinds::Phone, QStringLiteral("Unsaved"), top);
-    add(Kinds::Folder, QStringLiteral("Unsaved Folder"), top);
+    add(ItemKind::Phone, QStringLiteral("Unsaved"), top);
+    add(ItemKind::Folder, QStringLiteral("Unsaved Folder"), top);
     top->Item()->ChildAt(0)->SetTitle(QStringLiteral("Renamed"));
-    add(Kinds::Fax, QStringLiteral("Deep"), top->Child(0));
+    add(ItemKind::Fax, QStringLiteral("Deep"), top->Child(0));
 
     answerNextBox(form.get(), QMessageBox::Ok);
     form->revertAction()->trigger();

@@ -14,8 +14,8 @@ TEST_F(MainFormTest, DeleteAsksFirstAndProtectsTheRoot)
     form->deleteAction()->trigger();
     EXPECT_EQ(form->RootNode(), root);
 
-    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
-    add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
+    TZEBObject *friends = add(ItemKind::Folder, QStringLiteral("Friends"));
+    add(ItemKind::Person, QStringLiteral("Kim"), friends->Node());
     form->SelectNode(friends->Node());
     QString asked;
     answerNextBox(form.get(), QMessageBox::No, &asked);
@@ -32,11 +32,11 @@ TEST_F(MainFormTest, DeleteAsksFirstAndProtectsTheRoot)
 
 TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
 {
-    TZEBObject *team = add(Kinds::Team, QStringLiteral("Crew"));
-    add(Kinds::Person, QStringLiteral("Inside"), team->Node());
-    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Main line"));
-    TZEBObject *mail = add(Kinds::EMail, QStringLiteral("Office"));
-    TZEBObject *keep = add(Kinds::Fax, QStringLiteral("Keep"));
+    TZEBObject *team = add(ItemKind::Team, QStringLiteral("Crew"));
+    add(ItemKind::Person, QStringLiteral("Inside"), team->Node());
+    TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Main line"));
+    TZEBObject *mail = add(ItemKind::EMail, QStringLiteral("Office"));
+    TZEBObject *keep = add(ItemKind::Fax, QStringLiteral("Keep"));
     form->SelectNode(root);
 
     selectRows({phone});
@@ -69,8 +69,8 @@ TEST_F(MainFormTest, DeleteActsOnlyOnWhatIsStillThereWhenTheQuestionIsAnswered)
 {
     // The question runs an event loop, in which a remote folder's refresh may take
     // down the nodes it was asked about; answering Yes then deletes nothing else.
-    TZEBObject *crew = add(Kinds::Team, QStringLiteral("Crew"));
-    TZEBObject *other = add(Kinds::Team, QStringLiteral("Other"));
+    TZEBObject *crew = add(ItemKind::Team, QStringLiteral("Crew"));
+    TZEBObject *other = add(ItemKind::Team, QStringLiteral("Other"));
     form->SelectNode(root);
     const auto goneWhileAsking = [this](TTreeNode *node) {
         onMessageBoxes(form.get(), [this, node](QMessageBox *box) {
@@ -85,7 +85,7 @@ TEST_F(MainFormTest, DeleteActsOnlyOnWhatIsStillThereWhenTheQuestionIsAnswered)
     form->DeleteBtnClick();
     ASSERT_EQ(root->Count(), 1); // only Other is left
 
-    TZEBObject *inner = add(Kinds::Folder, QStringLiteral("Inner"), other->Node());
+    TZEBObject *inner = add(ItemKind::Folder, QStringLiteral("Inner"), other->Node());
     form->SelectNode(inner->Node());
     form->SetActivePane(TMainForm::Pane::Folders);
     goneWhileAsking(inner->Node());
@@ -98,21 +98,21 @@ TEST_F(MainFormTest, NewItemsStayOnlyWhenTheirDialogIsAccepted)
     // Cancelled, a new node or leaf leaves no trace.
     form->services().dialogRunner = [](TZEBObject &item, bool isNew) {
         EXPECT_TRUE(isNew);
-        if (item.Kind() == Kinds::Website)
+        if (item.Kind() == ItemKind::Website)
             item.SetTitle(QStringLiteral("Example site"));
-        return item.Kind() == Kinds::Website || item.Kind() == Kinds::Address;
+        return item.Kind() == ItemKind::Website || item.Kind() == ItemKind::Address;
     };
-    form->newItemAction(Kinds::Person)->trigger();
-    form->NewItem(Kinds::Phone);
-    form->NewItem(Kinds::Website);
-    form->newItemBar()->actions().at(Kinds::Address)->trigger(); // the buttons are in kind order
+    form->newItemAction(ItemKind::Person)->trigger();
+    form->NewItem(ItemKind::Phone);
+    form->NewItem(ItemKind::Website);
+    form->newItemBar()->actions().at(KindCode(ItemKind::Address))->trigger(); // the buttons are in kind order
     EXPECT_EQ(root->Count(), 1);
     EXPECT_EQ(root->Item()->ChildCount(), 1);
     EXPECT_EQ(listCaptions(), (QStringList{"Example site", "New Address"}));
 
     // A folder keeps its default title when its label edit is left alone.
     form->show();
-    form->newItemAction(Kinds::Folder)->trigger();
+    form->newItemAction(ItemKind::Folder)->trigger();
     auto *editor = form->folders()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("New Folder"));
@@ -122,11 +122,11 @@ TEST_F(MainFormTest, NewItemsStayOnlyWhenTheirDialogIsAccepted)
 
 TEST_F(MainFormTest, NoNewItemsInsideARemoteFolder)
 {
-    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("absent.mbd"));
+    TZEBObject *remote = add(ItemKind::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("absent.mbd"));
     form->SelectNode(remote->Node());
     QString shown;
     answerNextBox(form.get(), QMessageBox::Ok, &shown);
-    form->NewItem(Kinds::Person);
+    form->NewItem(ItemKind::Person);
     EXPECT_EQ(shown, QStringLiteral("Cannot create new records within a remote (read-only) folder"));
     EXPECT_EQ(remote->Node()->Count(), 0);
 }
@@ -151,14 +151,14 @@ TEST_F(MainFormTest, DroppingFilesMakesOneDocumentForTheFirst)
     QCoreApplication::sendEvent(target, &drop);
 
     ASSERT_EQ(root->Item()->ChildCount(), 1);
-    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Document);
+    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), ItemKind::Document);
     EXPECT_EQ(root->Item()->ChildAt(0)->Value(), urls.first().toLocalFile());
     EXPECT_EQ(listCaptions(), QStringList{"letter.txt"});
 }
 
 TEST_F(MainFormTest, OpenFromTheListSelectsThePersonsNode)
 {
-    TZEBObject *kim = add(Kinds::Person, QStringLiteral("Kim"));
+    TZEBObject *kim = add(ItemKind::Person, QStringLiteral("Kim"));
     form->SelectNode(root);
     form->PreparePopupFor(kim);
     EXPECT_FALSE(form->listPopup()->actions().at(3)->isVisible()); // Dial: no primary phone
@@ -177,21 +177,21 @@ TEST_F(MainFormTest, KindsWithoutTheirDialogYetOfferNoCommandThatWouldDoNothing)
             remindButton = a;
     ASSERT_NE(remindButton, nullptr);
     EXPECT_FALSE(remindButton->isEnabled());
-    for (int kind : {Kinds::Reminder, Kinds::Document}) {
-        EXPECT_FALSE(form->newItemAction(kind)->isEnabled()) << kind;
+    for (ItemKind kind : {ItemKind::Reminder, ItemKind::Document}) {
+        EXPECT_FALSE(form->newItemAction(kind)->isEnabled()) << KindCode(kind);
         form->newItemAction(kind)->trigger();
     }
     remindButton->trigger();
     EXPECT_EQ(root->Item()->ChildCount(), 0);
     EXPECT_EQ(dialogs, 0);
-    EXPECT_TRUE(form->newItemAction(Kinds::Fax)->isEnabled());
+    EXPECT_TRUE(form->newItemAction(ItemKind::Fax)->isEnabled());
 
     // Properties follows the item the pop-up is for; the root has none either.
-    TZEBObject *person = add(Kinds::Person, QStringLiteral("Kim"));
-    for (int kind : {Kinds::Reminder, Kinds::Document, Kinds::Tool}) {
+    TZEBObject *person = add(ItemKind::Person, QStringLiteral("Kim"));
+    for (ItemKind kind : {ItemKind::Reminder, ItemKind::Document, ItemKind::Tool}) {
         TZEBObject *item = add(kind, QStringLiteral("Leaf"), person->Node());
         form->PreparePopupFor(item);
-        EXPECT_FALSE(form->propertiesAction()->isEnabled()) << kind;
+        EXPECT_FALSE(form->propertiesAction()->isEnabled()) << KindCode(kind);
     }
     form->PreparePopupFor(root->Item());
     EXPECT_FALSE(form->propertiesAction()->isEnabled());

@@ -42,7 +42,7 @@ protected:
         qunsetenv("MIRABOOK_HOME");
     }
 
-    TZEBObject *add(int kind, const QString &title, TTreeNode *owner = nullptr, const QString &value = {})
+    TZEBObject *add(ItemKind kind, const QString &title, TTreeNode *owner = nullptr, const QString &value = {})
     {
         return CreateItem(kind, title, value, QString(), owner ? owner : root, QString(), 0);
     }

@@ -10,12 +10,12 @@
 
 TEST_F(MainFormTest, FoldersFirstThenTitlesWithoutCase)
 {
-    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Group"));
+    TZEBObject *folder = add(ItemKind::Folder, QStringLiteral("Group"));
     TTreeNode *n = folder->Node();
-    add(Kinds::Folder, QStringLiteral("beta"), n);
-    add(Kinds::Person, QStringLiteral("aaron"), n);
-    add(Kinds::Folder, QStringLiteral("Alpha"), n);
-    add(Kinds::Phone, QStringLiteral("Zed"), n);
+    add(ItemKind::Folder, QStringLiteral("beta"), n);
+    add(ItemKind::Person, QStringLiteral("aaron"), n);
+    add(ItemKind::Folder, QStringLiteral("Alpha"), n);
+    add(ItemKind::Phone, QStringLiteral("Zed"), n);
     form->SelectNode(n);
     // Leaves too; the tree's order is the folder tree model test's part.
     EXPECT_EQ(listCaptions(), (QStringList{"Alpha", "beta", "aaron", "Zed"}));
@@ -24,11 +24,11 @@ TEST_F(MainFormTest, FoldersFirstThenTitlesWithoutCase)
 TEST_F(MainFormTest, CountsPathAndTrayTipFollowTheSelection)
 {
     QSignalSpy tips(form.get(), &TMainForm::trayTipChanged);
-    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
-    TZEBObject *smith = add(Kinds::Person, QStringLiteral("Smith"), friends->Node());
-    add(Kinds::Phone, QStringLiteral("Home"), smith->Node(), QStringLiteral("555-0100"));
-    add(Kinds::EMail, QStringLiteral("Mail"), smith->Node(), QStringLiteral("smith@example.org"));
-    add(Kinds::Team, QStringLiteral("Bowling"), smith->Node());
+    TZEBObject *friends = add(ItemKind::Folder, QStringLiteral("Friends"));
+    TZEBObject *smith = add(ItemKind::Person, QStringLiteral("Smith"), friends->Node());
+    add(ItemKind::Phone, QStringLiteral("Home"), smith->Node(), QStringLiteral("555-0100"));
+    add(ItemKind::EMail, QStringLiteral("Mail"), smith->Node(), QStringLiteral("smith@example.org"));
+    add(ItemKind::Team, QStringLiteral("Bowling"), smith->Node());
 
     form->SelectNode(smith->Node());
     EXPECT_EQ(form->statusText(1), QStringLiteral("3 item(s)")); // one child node plus two leaves
@@ -51,10 +51,10 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
     EXPECT_FALSE(tree->setData(tree->indexOf(root), QStringLiteral("Mine"), Qt::EditRole));
     EXPECT_EQ(root->Text(), QStringLiteral("My Contacts"));
 
-    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("nowhere.mbd"));
+    TZEBObject *remote = add(ItemKind::Folder, QStringLiteral("Shared"), nullptr, QStringLiteral("nowhere.mbd"));
     form->Nodes().Context().RemoteLoadingFlag() = true;
-    TZEBObject *inside = add(Kinds::Person, QStringLiteral("Kim"), remote->Node());
-    TZEBObject *insidePhone = add(Kinds::Phone, QStringLiteral("Work"), remote->Node());
+    TZEBObject *inside = add(ItemKind::Person, QStringLiteral("Kim"), remote->Node());
+    TZEBObject *insidePhone = add(ItemKind::Phone, QStringLiteral("Work"), remote->Node());
     form->Nodes().Context().RemoteLoadingFlag() = false;
     EXPECT_TRUE(tree->flags(tree->indexOf(remote->Node())) & Qt::ItemIsEditable); // the remote folder itself
     EXPECT_FALSE(tree->flags(tree->indexOf(inside->Node())) & Qt::ItemIsEditable);
@@ -67,8 +67,8 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
     EXPECT_EQ(insidePhone->Title(), QStringLiteral("Work"));
 
     // Renaming a person in the list renames and re-sorts its node.
-    TZEBObject *anna = add(Kinds::Person, QStringLiteral("Anna"));
-    add(Kinds::Person, QStringLiteral("Bert"));
+    TZEBObject *anna = add(ItemKind::Person, QStringLiteral("Anna"));
+    add(ItemKind::Person, QStringLiteral("Bert"));
     form->SelectNode(root);
     ASSERT_TRUE(list->flags(rowIndex(anna)) & Qt::ItemIsEditable);
     ASSERT_TRUE(list->setData(rowIndex(anna), QStringLiteral("Zoe"), Qt::EditRole));
@@ -83,8 +83,8 @@ TEST_F(MainFormTest, RenameRulesInBothPanes)
 
 TEST_F(MainFormTest, BlankNamesAreRefusedInPlace)
 {
-    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Friends"));
-    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"));
+    TZEBObject *folder = add(ItemKind::Folder, QStringLiteral("Friends"));
+    TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Desk"));
     form->SelectNode(root);
     TFolderTreeModel *tree = form->folderModel();
     TItemListModel *list = form->itemModel();
@@ -154,11 +154,11 @@ TEST_F(MainFormTest, HintsLandInTheFirstStatusPanel)
 
 TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
 {
-    TZEBObject *friends = add(Kinds::Folder, QStringLiteral("Friends"));
-    TZEBObject *kim = add(Kinds::Person, QStringLiteral("Kim"), friends->Node());
-    add(Kinds::Team, QStringLiteral("Crew"), kim->Node());
-    TZEBObject *closed = add(Kinds::Folder, QStringLiteral("Closed"));
-    add(Kinds::Person, QStringLiteral("Lou"), closed->Node());
+    TZEBObject *friends = add(ItemKind::Folder, QStringLiteral("Friends"));
+    TZEBObject *kim = add(ItemKind::Person, QStringLiteral("Kim"), friends->Node());
+    add(ItemKind::Team, QStringLiteral("Crew"), kim->Node());
+    TZEBObject *closed = add(ItemKind::Folder, QStringLiteral("Closed"));
+    add(ItemKind::Person, QStringLiteral("Lou"), closed->Node());
     form->SelectNode(kim->Node());
     TFolderTreeModel *model = form->folderModel();
 
@@ -184,12 +184,12 @@ TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
 TEST_F(MainFormTest, RemoteFolderRefreshesAndAFailureIsReportedOnce)
 {
     // First a good source, so the folder has contents to lose.
-    TZEBObject *source = add(Kinds::Folder, QStringLiteral("Source"));
-    add(Kinds::Person, QStringLiteral("Lee"), source->Node());
-    add(Kinds::Phone, QStringLiteral("Desk"), source->Node(), QStringLiteral("555-0199"));
+    TZEBObject *source = add(ItemKind::Folder, QStringLiteral("Source"));
+    add(ItemKind::Person, QStringLiteral("Lee"), source->Node());
+    add(ItemKind::Phone, QStringLiteral("Desk"), source->Node(), QStringLiteral("555-0199"));
     const QString file = dir.filePath(QStringLiteral("shared.mbd"));
     ExportSubtree(source->Node(), file);
-    TZEBObject *remote = add(Kinds::Folder, QStringLiteral("Remote"), nullptr, file);
+    TZEBObject *remote = add(ItemKind::Folder, QStringLiteral("Remote"), nullptr, file);
     form->SelectNode(remote->Node());
     EXPECT_EQ(form->statusText(0), QStringLiteral("Updating remote folder..."));
     ASSERT_GT(remote->Node()->Count(), 0);

@@ -34,8 +34,8 @@ protected:
 
 TEST_F(MainFormShownTest, PopupNeedsASelectionAndIsPreparedForIt)
 {
-    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Desk"), nullptr, QStringLiteral("555-0100"));
-    TZEBObject *web = add(Kinds::Website, QStringLiteral("Site"), nullptr, QStringLiteral("http://example.org"));
+    TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Desk"), nullptr, QStringLiteral("555-0100"));
+    TZEBObject *web = add(ItemKind::Website, QStringLiteral("Site"), nullptr, QStringLiteral("http://example.org"));
     form->SelectNode(root);
     QWidget *viewport = form->mainItems()->viewport();
     const QList<QAction *> actions = form->listPopup()->actions();
@@ -67,8 +67,8 @@ TEST_F(MainFormShownTest, PopupNeedsASelectionAndIsPreparedForIt)
 
 TEST_F(MainFormShownTest, DoubleClickOpensTheRowsItem)
 {
-    TZEBObject *org = add(Kinds::Organization, QStringLiteral("Acme"));
-    add(Kinds::Person, QStringLiteral("Boss"), org->Node());
+    TZEBObject *org = add(ItemKind::Organization, QStringLiteral("Acme"));
+    add(ItemKind::Person, QStringLiteral("Boss"), org->Node());
     form->SelectNode(root);
     const QModelIndex orgIndex = form->folderModel()->indexOf(org->Node());
     EXPECT_FALSE(form->folders()->isExpanded(orgIndex));
@@ -87,9 +87,9 @@ TEST_F(MainFormShownTest, DoubleClickOpensTheRowsItem)
 
 TEST_F(MainFormShownTest, AlertMarksShowOnTheNodesAbove)
 {
-    TZEBObject *folder = add(Kinds::Folder, QStringLiteral("Family"));
-    TZEBObject *person = add(Kinds::Person, QStringLiteral("Pat"), folder->Node());
-    TZEBObject *phone = add(Kinds::Phone, QStringLiteral("Home"), person->Node());
+    TZEBObject *folder = add(ItemKind::Folder, QStringLiteral("Family"));
+    TZEBObject *person = add(ItemKind::Person, QStringLiteral("Pat"), folder->Node());
+    TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Home"), person->Node());
     TFolderTreeModel *tree = form->folderModel();
     const QModelIndex folderIndex = tree->indexOf(folder->Node());
     const qint64 plain = tree->data(folderIndex, Qt::DecorationRole).value<QIcon>().cacheKey();
@@ -114,8 +114,8 @@ TEST_F(MainFormShownTest, PropertiesAndRenameActOnTheClickedRowNeverTheRoot)
         item.SetTitle(QStringLiteral("Zed"));
         return true;
     };
-    TZEBObject *person = add(Kinds::Person, QStringLiteral("Amy"));
-    add(Kinds::Person, QStringLiteral("Bob"));
+    TZEBObject *person = add(ItemKind::Person, QStringLiteral("Amy"));
+    add(ItemKind::Person, QStringLiteral("Bob"));
     form->SelectNode(root);
     // The root has no properties, and its label is never opened.
     form->SetActivePane(TMainForm::Pane::Folders);
@@ -151,8 +151,8 @@ TEST_F(MainFormShownTest, KeysOfThePopupNewEntriesWorkFromEitherPane)
     form->folders()->setFocus();
     QTest::keyClick(form->folders(), Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(root->Item()->ChildCount(), 2);
-    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), Kinds::Address);
-    EXPECT_EQ(root->Item()->ChildAt(1)->Kind(), Kinds::Phone);
+    EXPECT_EQ(root->Item()->ChildAt(0)->Kind(), ItemKind::Address);
+    EXPECT_EQ(root->Item()->ChildAt(1)->Kind(), ItemKind::Phone);
 }
 
 TEST_F(MainFormTest, NewEntriesOfTheMenusAndTheDistinctFilterTips)

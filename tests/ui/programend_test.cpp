@@ -11,7 +11,7 @@ using ProgramEndTest = StoreFixture;
 
 TEST_F(ProgramEndTest, AFailedDatabaseSaveWritesNothingElseAndASuccessfulOneWritesAll)
 {
-    add(Kinds::Folder, "Friends", nullptr);
+    add(ItemKind::Folder, "Friends", nullptr);
     context().Tools().Add(std::make_unique<TToolItem>("Notes", "/usr/bin/notes", "-n", "1"));
     FakeWindow window;
     window.current.Width = 812;

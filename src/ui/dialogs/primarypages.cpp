@@ -24,7 +24,7 @@ PrimaryPagesWidget::PrimaryPagesWidget(TContactObject &owner, bool isNew, QWidge
 
     const TPrimaryPages start = isNew ? NewPrimaryPages() : PrimaryPagesOf(owner);
     const bool listTitles = HasContactChildren(owner);
-    for (int kind : {Kinds::Address, Kinds::Phone, Kinds::Fax, Kinds::EMail, Kinds::Website}) {
+    for (ItemKind kind : {ItemKind::Address, ItemKind::Phone, ItemKind::Fax, ItemKind::EMail, ItemKind::Website}) {
         QComboBox *list = titleList(kind);
         if (listTitles)
             list->addItems(owner.ChildTitles(kind));
@@ -41,19 +41,19 @@ PrimaryPagesWidget::PrimaryPagesWidget(TContactObject &owner, bool isNew, QWidge
     m_fax->start(isNew);
 }
 
-QComboBox *PrimaryPagesWidget::titleList(int kind) const
+QComboBox *PrimaryPagesWidget::titleList(ItemKind kind) const
 {
     switch (kind) {
-    case Kinds::Address: return m_addrTitle;
-    case Kinds::Phone: return m_phoneTitle;
-    case Kinds::Fax: return m_faxTitle;
-    case Kinds::EMail: return m_emailTitle;
-    case Kinds::Website: return m_webTitle;
+    case ItemKind::Address: return m_addrTitle;
+    case ItemKind::Phone: return m_phoneTitle;
+    case ItemKind::Fax: return m_faxTitle;
+    case ItemKind::EMail: return m_emailTitle;
+    case ItemKind::Website: return m_webTitle;
     default: return nullptr;
     }
 }
 
-QComboBox *PrimaryPagesWidget::makeTitleList(const QString &name, int kind, QWidget *page)
+QComboBox *PrimaryPagesWidget::makeTitleList(const QString &name, ItemKind kind, QWidget *page)
 {
     auto *list = new QComboBox(page);
     list->setObjectName(name);
@@ -66,7 +66,7 @@ QComboBox *PrimaryPagesWidget::makeTitleList(const QString &name, int kind, QWid
 QWidget *PrimaryPagesWidget::addressPage()
 {
     auto *page = new QWidget(this);
-    m_addrTitle = makeTitleList(QStringLiteral("AddrTitle"), Kinds::Address, page);
+    m_addrTitle = makeTitleList(QStringLiteral("AddrTitle"), ItemKind::Address, page);
     m_address.emplace(page);
     auto *form = new QFormLayout(page);
     form->addRow(tr("Title:"), m_addrTitle);
@@ -77,7 +77,7 @@ QWidget *PrimaryPagesWidget::addressPage()
 QWidget *PrimaryPagesWidget::phonePage()
 {
     auto *page = new QWidget(this);
-    m_phoneTitle = makeTitleList(QStringLiteral("PhoneTitle"), Kinds::Phone, page);
+    m_phoneTitle = makeTitleList(QStringLiteral("PhoneTitle"), ItemKind::Phone, page);
     m_phone.emplace(QStringLiteral("PhoneNum"), QStringLiteral("PhoneFmt"), tr("Phone Number Format"), PhoneFormats(),
                     page);
     m_extension = MakeLimitedEdit(QStringLiteral("Extension"), 6, page);
@@ -94,7 +94,7 @@ QWidget *PrimaryPagesWidget::phonePage()
 QWidget *PrimaryPagesWidget::faxPage()
 {
     auto *page = new QWidget(this);
-    m_faxTitle = makeTitleList(QStringLiteral("FaxTitle"), Kinds::Fax, page);
+    m_faxTitle = makeTitleList(QStringLiteral("FaxTitle"), ItemKind::Fax, page);
     // The fax page lists the formats in the phone order, "Free Format" first.
     m_fax.emplace(QStringLiteral("FaxNum"), QStringLiteral("FaxFmt"), tr("Fax Number Format"), PhoneFormats(), page);
     m_faxComment = MakeLimitedEdit(QStringLiteral("FaxComment"), CommentLimit, page);
@@ -109,7 +109,7 @@ QWidget *PrimaryPagesWidget::faxPage()
 QWidget *PrimaryPagesWidget::emailPage()
 {
     auto *page = new QWidget(this);
-    m_emailTitle = makeTitleList(QStringLiteral("EMailTitle"), Kinds::EMail, page);
+    m_emailTitle = makeTitleList(QStringLiteral("EMailTitle"), ItemKind::EMail, page);
     m_emailAddr = MakeLimitedEdit(QStringLiteral("EMailAddr"), 80, page);
     m_emailComment = MakeLimitedEdit(QStringLiteral("EMailComment"), CommentLimit, page);
     auto *form = new QFormLayout(page);
@@ -122,7 +122,7 @@ QWidget *PrimaryPagesWidget::emailPage()
 QWidget *PrimaryPagesWidget::websitePage()
 {
     auto *page = new QWidget(this);
-    m_webTitle = makeTitleList(QStringLiteral("WebTitle"), Kinds::Website, page);
+    m_webTitle = makeTitleList(QStringLiteral("WebTitle"), ItemKind::Website, page);
     m_web = MakeWebCombo(QStringLiteral("Web"), page);
     m_webComment = MakeLimitedEdit(QStringLiteral("WebComment"), CommentLimit, page);
     auto *form = new QFormLayout(page);
@@ -132,7 +132,7 @@ QWidget *PrimaryPagesWidget::websitePage()
     return page;
 }
 
-void PrimaryPagesWidget::titleChosen(int kind)
+void PrimaryPagesWidget::titleChosen(ItemKind kind)
 {
     if (!HasContactChildren(m_owner))
         return;
@@ -141,26 +141,26 @@ void PrimaryPagesWidget::titleChosen(int kind)
         showPage(kind, values);
 }
 
-void PrimaryPagesWidget::showPage(int kind, const TPrimaryPages &v)
+void PrimaryPagesWidget::showPage(ItemKind kind, const TPrimaryPages &v)
 {
     switch (kind) {
-    case Kinds::Address:
+    case ItemKind::Address:
         m_address->show({QString(), v.AddrLines, v.City, v.State, v.PostCode, v.Country, v.AddrComment});
         break;
-    case Kinds::Phone:
+    case ItemKind::Phone:
         m_phone->field->setText(v.PhoneNum);
         SetLimitedText(m_extension, 6, v.Extension);
         SetLimitedText(m_phoneComment, CommentLimit, v.PhoneComment);
         break;
-    case Kinds::Fax:
+    case ItemKind::Fax:
         m_fax->field->setText(v.FaxNum);
         SetLimitedText(m_faxComment, CommentLimit, v.FaxComment);
         break;
-    case Kinds::EMail:
+    case ItemKind::EMail:
         SetLimitedText(m_emailAddr, 80, v.EMailAddr);
         SetLimitedText(m_emailComment, CommentLimit, v.EMailComment);
         break;
-    case Kinds::Website:
+    case ItemKind::Website:
         if (!v.Web.isEmpty())
             m_web->setEditText(v.Web);
         SetLimitedText(m_webComment, CommentLimit, v.WebComment);

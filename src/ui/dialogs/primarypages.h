@@ -22,7 +22,7 @@ public:
     // What the pages hold, for OK.
     TPrimaryPages pages() const;
 
-    QComboBox *titleList(int kind) const;
+    QComboBox *titleList(ItemKind kind) const;
     NumberField *phoneNumber() const { return m_phone->field; }
     NumberField *faxNumber() const { return m_fax->field; }
     PhoneFormatList *phoneFormats() const { return m_phone->formats; }
@@ -34,10 +34,10 @@ private:
     QWidget *faxPage();
     QWidget *emailPage();
     QWidget *websitePage();
-    QComboBox *makeTitleList(const QString &name, int kind, QWidget *page);
-    void titleChosen(int kind);
+    QComboBox *makeTitleList(const QString &name, ItemKind kind, QWidget *page);
+    void titleChosen(ItemKind kind);
     // Shows the values of one page (not its title).
-    void showPage(int kind, const TPrimaryPages &values);
+    void showPage(ItemKind kind, const TPrimaryPages &values);
 
     TContactObject &m_owner;
     QComboBox *m_addrTitle, *m_phoneTitle, *m_faxTitle, *m_emailTitle, *m_webTitle;

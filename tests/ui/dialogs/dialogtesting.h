@@ -30,7 +30,7 @@ inline QLineEdit *edit(const QWidget *dialog, const char *name) { return control
 class DialogTest : public StoreFixture
 {
 protected:
-    template <class T> T *make(int kind, const QString &title, const QString &value = {}, const QString &data = {})
+    template <class T> T *make(ItemKind kind, const QString &title, const QString &value = {}, const QString &data = {})
     {
         return dynamic_cast<T *>(add(kind, title, root, value, data));
     }

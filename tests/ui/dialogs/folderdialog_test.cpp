@@ -12,7 +12,7 @@ class FolderDialogTest : public DialogTest
 protected:
     TFolderObject *folder(const QString &location = {})
     {
-        auto *f = make<TFolderObject>(Kinds::Folder, "Shared", {}, "{Fold}0");
+        auto *f = make<TFolderObject>(ItemKind::Folder, "Shared", {}, "{Fold}0");
         if (!location.isEmpty())
             f->SetValue(location);
         return f;
@@ -87,7 +87,7 @@ TEST_F(FolderDialogTest, OkStoresTheLocation)
 TEST_F(FolderDialogTest, MakingAFolderWithItemsRemoteAsksBeforeTheyGo)
 {
     TFolderObject *f = folder();
-    add(Kinds::Person, "Kim", f->Node());
+    add(ItemKind::Person, "Kim", f->Node());
     TFolderEditDlg dialog(*f, {});
     dialog.show();
     Controls c = controls(&dialog);

@@ -29,11 +29,11 @@ TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
 {
     const struct
     {
-        int kind;
+        ItemKind kind;
         const char *caption;
-    } kinds[] = {{Kinds::Folder, "Folder"},     {Kinds::Organization, "Organization"}, {Kinds::Team, "Team"},
-                 {Kinds::Person, "Person"},     {Kinds::Website, "Website"},           {Kinds::Address, "Address"},
-                 {Kinds::Phone, "Phone"},       {Kinds::EMail, "E-Mail"},              {Kinds::Fax, "Fax"}};
+    } kinds[] = {{ItemKind::Folder, "Folder"},     {ItemKind::Organization, "Organization"}, {ItemKind::Team, "Team"},
+                 {ItemKind::Person, "Person"},     {ItemKind::Website, "Website"},           {ItemKind::Address, "Address"},
+                 {ItemKind::Phone, "Phone"},       {ItemKind::EMail, "E-Mail"},              {ItemKind::Fax, "Fax"}};
     for (const auto &k : kinds) {
         SCOPED_TRACE(k.caption);
         TZEBObject *item = add(k.kind, "Item", root);
@@ -55,7 +55,7 @@ TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
 
 TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
 {
-    TZEBObject *phone = add(Kinds::Phone, "New Phone", root);
+    TZEBObject *phone = add(ItemKind::Phone, "New Phone", root);
     EXPECT_FALSE(run(*phone, true, [](QDialog *d) {
         edit(d, "PhoneNum")->setText("555-0100");
         d->reject();
@@ -69,13 +69,13 @@ TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
     EXPECT_EQ(phone->Value(), "555-0100");
 
     // OK without the required values: the caller discards the new item.
-    TZEBObject *other = add(Kinds::Phone, "New Phone", root);
+    TZEBObject *other = add(ItemKind::Phone, "New Phone", root);
     EXPECT_FALSE(run(*other, true, ok));
 }
 
 TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
 {
-    for (int kind : {int(Kinds::Reminder), int(Kinds::Document), int(Kinds::Tool)}) {
+    for (ItemKind kind : {ItemKind::Reminder, ItemKind::Document, ItemKind::Tool}) {
         TZEBObject *item = add(kind, "Item", root);
         EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names)); // a shown dialog would wait here
     }
@@ -84,7 +84,7 @@ TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
 
 TEST_F(ItemDialogsTest, CategoriesTickedStayEvenAfterCancel)
 {
-    TZEBObject *mail = add(Kinds::EMail, "Home", root, "kim@example.org");
+    TZEBObject *mail = add(ItemKind::EMail, "Home", root, "kim@example.org");
     mail->SetCategories(CategoryBit(2));
     EXPECT_FALSE(run(*mail, false, [](QDialog *d) {
         auto *cat = control<QToolButton>(d, "CatSelect");
@@ -106,7 +106,7 @@ TEST_F(ItemDialogsTest, CategoriesTickedStayEvenAfterCancel)
 
 TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
 {
-    TZEBObject *team = add(Kinds::Team, "Sales", root);
+    TZEBObject *team = add(ItemKind::Team, "Sales", root);
     services.calls.clear();
     run(*team, false, [](QDialog *d) {
         control<QPushButton>(d, "HelpBtn")->click();
@@ -118,12 +118,12 @@ TEST_F(ItemDialogsTest, HelpButtonAsksForTheItemDialogTopic)
 
 TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
 {
-    TZEBObject *remote = add(Kinds::Folder, "Shared", root, {}, "{Fold}0");
+    TZEBObject *remote = add(ItemKind::Folder, "Shared", root, {}, "{Fold}0");
     remote->SetValue("/nowhere/shared.mbd");
     context().RemoteLoadingFlag() = true;
-    TZEBObject *inner = add(Kinds::Folder, "Inner", remote->Node(), {}, "{Fold}0");
-    TZEBObject *person = add(Kinds::Person, "Kim", remote->Node());
-    TZEBObject *phone = add(Kinds::Phone, "Home", person->Node(), "555-0100", "{Phon}~~0");
+    TZEBObject *inner = add(ItemKind::Folder, "Inner", remote->Node(), {}, "{Fold}0");
+    TZEBObject *person = add(ItemKind::Person, "Kim", remote->Node());
+    TZEBObject *phone = add(ItemKind::Phone, "Home", person->Node(), "555-0100", "{Phon}~~0");
     context().RemoteLoadingFlag() = false;
     for (TZEBObject *item : {inner, person, phone}) {
         EXPECT_FALSE(run(*item, false, [](QDialog *d) {

@@ -17,7 +17,7 @@ using LeafDialogTest = DialogTest;
 
 TEST_F(LeafDialogTest, NewAddressNeedsTitleAndStreet)
 {
-    auto *a = make<TAddressObject>(Kinds::Address, "New Address");
+    auto *a = make<TAddressObject>(ItemKind::Address, "New Address");
     TEditAddressDlg dialog(*a, true, {});
     EXPECT_FALSE(dialog.apply()); // no street
     auto *memo = control<QPlainTextEdit>(&dialog, "Addr");
@@ -31,7 +31,7 @@ TEST_F(LeafDialogTest, NewAddressNeedsTitleAndStreet)
 
 TEST_F(LeafDialogTest, AddressStreetIsLimitedAndEditedWhole)
 {
-    auto *a = make<TAddressObject>(Kinds::Address, "Home", "1 Main St",
+    auto *a = make<TAddressObject>(ItemKind::Address, "Home", "1 Main St",
                                    "{Addr}1 Main St~~Flat 2~~~~Springfield~~IL~~62701~~USA~~0");
     TEditAddressDlg dialog(*a, false, {});
     auto *memo = control<QPlainTextEdit>(&dialog, "Addr");
@@ -49,7 +49,7 @@ TEST_F(LeafDialogTest, AddressStreetIsLimitedAndEditedWhole)
 
 TEST_F(LeafDialogTest, PhoneFormatsAreOfferedOnlyForANewPhone)
 {
-    auto *phone = make<TPhoneObject>(Kinds::Phone, "New Phone");
+    auto *phone = make<TPhoneObject>(ItemKind::Phone, "New Phone");
     TPhoneEditDlg dialog(*phone, true, {});
     EXPECT_EQ(dialog.formatList()->currentText(), "Free Format");
     EXPECT_FALSE(dialog.apply()); // no number: the new phone is discarded
@@ -75,7 +75,7 @@ TEST_F(LeafDialogTest, PhoneFormatsAreOfferedOnlyForANewPhone)
 
 TEST_F(LeafDialogTest, NewFaxStartsInUsaFormatAnExistingOneNeedsOnlyATitle)
 {
-    auto *fax = make<TFaxObject>(Kinds::Fax, "New Fax");
+    auto *fax = make<TFaxObject>(ItemKind::Fax, "New Fax");
     TFaxEditDlg dialog(*fax, true, {});
     EXPECT_EQ(dialog.formatList()->currentText(), "USA");
     EXPECT_EQ(dialog.numberField()->displayText(), "(___)___-____");
@@ -99,7 +99,7 @@ TEST_F(LeafDialogTest, EMailAndWebsite)
 {
     // A stored title longer than the field's typing limit is shown and kept whole.
     const QString longTitle(60, u't');
-    auto *mail = make<TEMailObject>(Kinds::EMail, longTitle);
+    auto *mail = make<TEMailObject>(ItemKind::EMail, longTitle);
     TEMailEditDlg mailDialog(*mail, {});
     EXPECT_FALSE(mailDialog.apply()); // no address
     edit(&mailDialog, "EMailAddr")->setText("no-at-sign");
@@ -110,7 +110,7 @@ TEST_F(LeafDialogTest, EMailAndWebsite)
     ASSERT_TRUE(mailDialog.apply());
     EXPECT_TRUE(mail->Title().isEmpty());
 
-    auto *site = make<TWebObject>(Kinds::Website, "New Website");
+    auto *site = make<TWebObject>(ItemKind::Website, "New Website");
     TWebSiteDlg siteDialog(*site, {});
     auto *web = control<QComboBox>(&siteDialog, "Web");
     EXPECT_EQ(web->currentText(), "http://");
@@ -129,7 +129,7 @@ TEST_F(LeafDialogTest, EMailAndWebsite)
 
 TEST_F(LeafDialogTest, OkWaitsForATitleThatIsMoreThanBlanks)
 {
-    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
+    auto *person = make<TPersonObject>(ItemKind::Person, "Kim");
     TEditPersDlg dialog(*person, false, {});
     QLineEdit *title = edit(&dialog, "Title");
     EXPECT_TRUE(dialog.okButton()->isEnabled());
@@ -148,7 +148,7 @@ TEST_F(LeafDialogTest, OkWaitsForATitleThatIsMoreThanBlanks)
     EXPECT_TRUE(dialog.okButton()->isEnabled());
 
     // An item whose file gave it no title opens with OK waiting for one.
-    auto *phone = make<TPhoneObject>(Kinds::Phone, "", "555");
+    auto *phone = make<TPhoneObject>(ItemKind::Phone, "", "555");
     TPhoneEditDlg untitled(*phone, false, {});
     EXPECT_FALSE(untitled.okButton()->isEnabled());
 }

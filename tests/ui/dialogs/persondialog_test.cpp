@@ -15,7 +15,7 @@
 class PersonDialogTest : public DialogTest
 {
 protected:
-    TPersonObject *newPerson() { return make<TPersonObject>(Kinds::Person, "New Person"); }
+    TPersonObject *newPerson() { return make<TPersonObject>(ItemKind::Person, "New Person"); }
     static void typeTitle(const QWidget *d, const QString &title)
     {
         edit(d, "Title")->setText(title);
@@ -48,7 +48,7 @@ TEST_F(PersonDialogTest, LeavingTheTitleSplitsItIntoNames)
 
 TEST_F(PersonDialogTest, LeavingAnUnchangedTitleKeepsTheNames)
 {
-    auto *p = make<TPersonObject>(Kinds::Person, "Kim Sample", {}, "{Pers}Dr.~~Kimberly~~Ann~~Sample-Jones~~~~~~~~~~~~0");
+    auto *p = make<TPersonObject>(ItemKind::Person, "Kim Sample", {}, "{Pers}Dr.~~Kimberly~~Ann~~Sample-Jones~~~~~~~~~~~~0");
     TEditPersDlg dialog(*p, false, {});
     emit edit(&dialog, "Title")->editingFinished(); // passing through, or clicking OK
     ASSERT_TRUE(dialog.apply());
@@ -106,23 +106,23 @@ TEST_F(PersonDialogTest, NewPersonPagesCreateThePrimaryChildren)
     EXPECT_EQ(p->Value(), "Dr. Kim Sample");
     EXPECT_EQ(primaries(p), QStringList({"Primary Address", "Primary Phone", "", "Primary E-Mail", ""}));
     EXPECT_EQ(p->ChildCount(), 3);
-    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", Kinds::Phone));
+    auto *phone = dynamic_cast<TPhoneObject *>(p->FindChild("Primary Phone", ItemKind::Phone));
     ASSERT_TRUE(phone);
     EXPECT_EQ(phone->Value(), "(555)123-4567");
     EXPECT_EQ(phone->Extension(), "12");
-    EXPECT_EQ(p->FindChild("Primary Address", Kinds::Address)->Value(), "1 Main St");
+    EXPECT_EQ(p->FindChild("Primary Address", ItemKind::Address)->Value(), "1 Main St");
 }
 
 TEST_F(PersonDialogTest, EditingShowsThePrimaryChildAndANewTitleMakesAnotherPhone)
 {
-    auto *p = make<TPersonObject>(Kinds::Person, "Kim Sample", " Kim Sample", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0");
-    add(Kinds::Phone, "Home", p->Node(), "555-0100", "{Phon}~~0");
-    add(Kinds::Phone, "Office", p->Node(), "555-0200", "{Phon}7~~0");
+    auto *p = make<TPersonObject>(ItemKind::Person, "Kim Sample", " Kim Sample", "{Pers}~~Kim~~~~Sample~~~~Home~~~~~~~~0");
+    add(ItemKind::Phone, "Home", p->Node(), "555-0100", "{Phon}~~0");
+    add(ItemKind::Phone, "Office", p->Node(), "555-0200", "{Phon}7~~0");
     TEditPersDlg dialog(*p, false, {});
     PrimaryPagesWidget *pages = dialog.pages();
     EXPECT_TRUE(pages->phoneFormats()->isHidden());
     EXPECT_TRUE(pages->faxFormats()->isHidden());
-    QComboBox *titles = pages->titleList(Kinds::Phone);
+    QComboBox *titles = pages->titleList(ItemKind::Phone);
     EXPECT_EQ(titles->count(), 2);
     EXPECT_EQ(titles->currentText(), "Home");
     EXPECT_EQ(pages->phoneNumber()->text(), "555-0100");
@@ -141,13 +141,13 @@ TEST_F(PersonDialogTest, EditingShowsThePrimaryChildAndANewTitleMakesAnotherPhon
     ASSERT_TRUE(dialog.apply());
     EXPECT_EQ(p->PrimaryPhone(), "Work");
     EXPECT_EQ(p->ChildCount(), 3);
-    EXPECT_EQ(p->FindChild("Office", Kinds::Phone)->Value(), "555-0200");
-    EXPECT_EQ(p->FindChild("Work", Kinds::Phone)->Value(), "555-0300");
+    EXPECT_EQ(p->FindChild("Office", ItemKind::Phone)->Value(), "555-0200");
+    EXPECT_EQ(p->FindChild("Work", ItemKind::Phone)->Value(), "555-0300");
 }
 
 TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
 {
-    auto *org = make<TOrgObject>(Kinds::Organization, "New Organization", "kept");
+    auto *org = make<TOrgObject>(ItemKind::Organization, "New Organization", "kept");
     ASSERT_TRUE(org);
     TOrgEditDlg dialog(*org, true, {});
     EXPECT_FALSE(dialog.findChild<QLineEdit *>("FName"));
@@ -166,7 +166,7 @@ TEST_F(PersonDialogTest, OrganizationHasNoNamePartsAndNoLimit)
 TEST_F(PersonDialogTest, ClosedWhileItsChangedTitleHasFocus)
 {
     // Taking the dialog down moves the focus off the title, which reports the edit.
-    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
+    auto *person = make<TPersonObject>(ItemKind::Person, "Kim");
     auto dialog = std::make_unique<TEditPersDlg>(*person, false, QStringList());
     dialog->show();
     dialog->activateWindow();
@@ -180,8 +180,8 @@ TEST_F(PersonDialogTest, ClosedWhileItsChangedTitleHasFocus)
 
 TEST_F(PersonDialogTest, TabEntersThePageBroughtToTheFrontWithTheKeyboard)
 {
-    auto *person = make<TPersonObject>(Kinds::Person, "Kim");
-    auto *org = make<TOrgObject>(Kinds::Organization, "Acme");
+    auto *person = make<TPersonObject>(ItemKind::Person, "Kim");
+    auto *org = make<TOrgObject>(ItemKind::Organization, "Acme");
     TEditPersDlg personDialog(*person, false, {});
     TOrgEditDlg orgDialog(*org, false, {});
     for (QDialog *dialog : {static_cast<QDialog *>(&personDialog), static_cast<QDialog *>(&orgDialog)}) {
