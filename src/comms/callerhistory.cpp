@@ -39,7 +39,7 @@ void TCallerHistory::insertTop(std::unique_ptr<TZEBObject> item)
 
 void TCallerHistory::Add(const QString &name, const QString &number, const QDateTime &when)
 {
-    insertTop(MakeItem(Kinds::Phone, name, number, WhenText(when), QString(), 0));
+    insertTop(MakeItem(ItemKind::Phone, name, number, WhenText(when), QString(), 0));
     if (Count() > m_size)
         Remove({Count() - 1});
 }
@@ -115,7 +115,7 @@ int TCallerHistory::Load(const QString &fileName)
     std::vector<std::unique_ptr<TZEBObject>> read;
     while (holder->ChildCount() > 0 && int(read.size()) < MaxSize) {
         std::unique_ptr<TZEBObject> item = holder->UnlinkChild(holder->ChildAt(0));
-        if (item && item->Kind() == Kinds::Phone)
+        if (item && item->Kind() == ItemKind::Phone)
             read.push_back(std::move(item));
     }
     if (read.empty())

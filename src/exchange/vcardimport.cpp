@@ -40,11 +40,11 @@ VCardImportNotes ImportVCards(TTreeNode *target, TVCardFile &file, const VCardOr
     const auto update = qScopeGuard([nodes] { nodes->EndUpdate(); });
     for (int i = 0; i < file.Count(); ++i) {
         if (kinds[size_t(i)] == VCardImportAs::Organization) {
-            auto *org = static_cast<TOrgObject *>(CreateItem(Kinds::Organization, {}, {}, {}, target, {}, 0));
+            auto *org = static_cast<TOrgObject *>(CreateItem(ItemKind::Organization, {}, {}, {}, target, {}, 0));
             ReadVCard(*org, file.Cards(i));
             ++notes.organizations;
         } else {
-            auto *person = static_cast<TPersonObject *>(CreateItem(Kinds::Person, {}, {}, {}, target, {}, 0));
+            auto *person = static_cast<TPersonObject *>(CreateItem(ItemKind::Person, {}, {}, {}, target, {}, 0));
             ReadVCard(*person, file.Cards(i));
             ++notes.persons;
         }

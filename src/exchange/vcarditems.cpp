@@ -24,7 +24,7 @@ void addChildProperty(TCard &card, const TContactObject &owner, const TZEBObject
     TCardProperty property;
     property.SetLine(line);
     property.Types |= VCardTypes::FromDescription(child.Title()) & ~Bit(VCardTypes::Pref);
-    if (child.Kind() != Kinds::Website && child.Title() == owner.PrimaryTitle(child.Kind()))
+    if (child.Kind() != ItemKind::Website && child.Title() == owner.PrimaryTitle(child.Kind()))
         property.Types |= Bit(VCardTypes::Pref);
     card.Add(std::move(property));
 }
@@ -42,15 +42,15 @@ QString oneLine(QString s) { return s.replace(u'\n', u' ').trimmed(); }
 
 // The title of a new child of the kind: its types, else a word for the kind; "2",
 // "3"... after it when the owner has one of that title already.
-QString childTitle(const TContactObject &owner, int kind, VCardTypes::Set types)
+QString childTitle(const TContactObject &owner, ItemKind kind, VCardTypes::Set types)
 {
     QString base = VCardTypes::Description(types & ~Bit(VCardTypes::Pref));
     if (base.isEmpty()) {
         switch (kind) {
-        case Kinds::Address: base = QStringLiteral("Address"); break;
-        case Kinds::Phone: base = QStringLiteral("Phone"); break;
-        case Kinds::Fax: base = QStringLiteral("Fax"); break;
-        case Kinds::EMail: base = QStringLiteral("E-Mail"); break;
+        case ItemKind::Address: base = QStringLiteral("Address"); break;
+        case ItemKind::Phone: base = QStringLiteral("Phone"); break;
+        case ItemKind::Fax: base = QStringLiteral("Fax"); break;
+        case ItemKind::EMail: base = QStringLiteral("E-Mail"); break;
         default: base = QStringLiteral("Web URL"); break;
         }
     }
@@ -87,41 +87,41 @@ void readContactPoints(TContactObject &owner, TCard &card)
     // first (cards of phones seldom mark any, and a contact's CSV columns and pages show
     // only primary ones).
     quint32 preferred = 0;
-    auto place = [&](int kind, const QString &title, bool pref) {
+    auto place = [&](ItemKind kind, const QString &title, bool pref) {
         if (pref) {
             owner.SetPrimaryTitle(kind, title);
-            preferred |= 1u << kind;
-        } else if (!(preferred & (1u << kind)) && owner.PrimaryTitle(kind).isEmpty()) {
+            preferred |= 1u << KindCode(kind);
+        } else if (!(preferred & (1u << KindCode(kind))) && owner.PrimaryTitle(kind).isEmpty()) {
             owner.SetPrimaryTitle(kind, title);
         }
     };
     while (std::optional<TCardProperty> p = card.TakeProperty(u"ADR")) {
-        const QString title = childTitle(owner, Kinds::Address, p->Types);
+        const QString title = childTitle(owner, ItemKind::Address, p->Types);
         const QStringList lines = streetLines(p->Values, olderFile);
         auto *address = static_cast<TAddressObject *>(
-            CreateItem(Kinds::Address, title, lines.value(0), QString(), node, QString(), 0));
+            CreateItem(ItemKind::Address, title, lines.value(0), QString(), node, QString(), 0));
         address->SetLines(lines);
         address->SetCity(p->Values.value(3));
         address->SetState(p->Values.value(4));
         address->SetPostalCode(p->Values.value(5));
         address->SetCountry(p->Values.value(6));
-        place(Kinds::Address, title, p->Has(VCardTypes::Pref));
+        place(ItemKind::Address, title, p->Has(VCardTypes::Pref));
     }
     while (std::optional<TCardProperty> p = card.TakeProperty(u"EMAIL")) {
-        const QString title = childTitle(owner, Kinds::EMail, p->Types);
-        CreateItem(Kinds::EMail, title, oneLine(p->First()), QString(), node, QString(), 0);
-        place(Kinds::EMail, title, p->Has(VCardTypes::Pref));
+        const QString title = childTitle(owner, ItemKind::EMail, p->Types);
+        CreateItem(ItemKind::EMail, title, oneLine(p->First()), QString(), node, QString(), 0);
+        place(ItemKind::EMail, title, p->Has(VCardTypes::Pref));
     }
     while (std::optional<TCardProperty> p = card.TakeProperty(u"TEL")) {
-        const int kind = p->Has(VCardTypes::Fax) ? Kinds::Fax : Kinds::Phone;
+        const ItemKind kind = p->Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone;
         const QString title = childTitle(owner, kind, p->Types);
         CreateItem(kind, title, oneLine(p->First()), QString(), node, QString(), 0);
         place(kind, title, p->Has(VCardTypes::Pref));
     }
     while (std::optional<TCardProperty> p = card.TakeProperty(u"URL")) {
-        const QString title = childTitle(owner, Kinds::Website, 0);
-        CreateItem(Kinds::Website, title, oneLine(p->First()), QString(), node, QString(), 0);
-        place(Kinds::Website, title, p->Has(VCardTypes::Pref));
+        const QString title = childTitle(owner, ItemKind::Website, 0);
+        CreateItem(ItemKind::Website, title, oneLine(p->First()), QString(), node, QString(), 0);
+        place(ItemKind::Website, title, p->Has(VCardTypes::Pref));
     }
 }
 
@@ -158,7 +158,7 @@ TCard CardOf(const TContactObject &item)
         addChildProperty(card, item, *item.ChildAt(i));
     if (TTreeNode *node = item.Node(); node && node->Item() == &item)
         for (int i = 0; i < node->Count(); ++i)
-            if (const TZEBObject *child = node->Child(i)->Item(); child && child->Kind() == Kinds::Website)
+            if (const TZEBObject *child = node->Child(i)->Item(); child && child->Kind() == ItemKind::Website)
                 addChildProperty(card, item, *child);
     return card;
 }
@@ -216,7 +216,7 @@ void ReadVCard(TPersonObject &person, TCard &card)
     if (title.isEmpty())
         title = firstValue(card, u"ORG");
     if (title.isEmpty())
-        title = DefaultTitle(Kinds::Person);
+        title = DefaultTitle(ItemKind::Person);
     person.SetTitle(title);
     const QString fullName = ComposeFullName(person.Salutation(), person.FirstName(), person.LastName());
     person.SetValue(fullName.trimmed().isEmpty() ? title : fullName);
@@ -230,7 +230,7 @@ void ReadVCard(TOrgObject &organization, TCard &card)
     if (title.isEmpty())
         title = firstValue(card, u"FN");
     if (title.isEmpty())
-        title = DefaultTitle(Kinds::Organization);
+        title = DefaultTitle(ItemKind::Organization);
     organization.SetTitle(title);
     readComment(organization, card);
     readContactPoints(organization, card);

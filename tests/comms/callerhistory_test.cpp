@@ -33,7 +33,7 @@ TEST(CallerHistory, NewestFirstAndOneRowGoesPerCall)
     h.Add("B", "2", kWhen);
     h.Add("C", "3", kWhen);
     EXPECT_EQ(names(h), (QStringList{"C", "B"}));
-    EXPECT_EQ(h.Item(0)->Kind(), Kinds::Phone);
+    EXPECT_EQ(h.Item(0)->Kind(), ItemKind::Phone);
     EXPECT_EQ(h.Item(0)->Value(), "3");
     EXPECT_EQ(h.Item(0)->Comment(), TCallerHistory::WhenText(kWhen));
 

@@ -44,8 +44,8 @@ protected:
 
 TEST_F(CallerIdMonitorTest, ACallGoesFromTheModemToTheHistoryFileAndIsFound)
 {
-    TZEBObject *john = add(Kinds::Person, "John Public", nullptr);
-    add(Kinds::Phone, "Home", john->Node(), "(212) 555-1234");
+    TZEBObject *john = add(ItemKind::Person, "John Public", nullptr);
+    add(ItemKind::Phone, "Home", john->Node(), "(212) 555-1234");
 
     ASSERT_TRUE(monitor->SetCallerId(true, settings));
     ASSERT_TRUE(modem.waitForCommands(1));
@@ -95,7 +95,7 @@ TEST_F(CallerIdMonitorTest, APrivateCallerIsKeptAsSuch)
     EXPECT_EQ(monitor->number(), "*Private");
     EXPECT_EQ(monitor->history().Item(0)->Value(), "*Private");
     // Nothing to look for: no digits, nothing found.
-    add(Kinds::Phone, "No digits", nullptr, "ask operator");
+    add(ItemKind::Phone, "No digits", nullptr, "ask operator");
     EXPECT_FALSE(LocatePhone(nodes, nullptr, monitor->number()).node);
 }
 

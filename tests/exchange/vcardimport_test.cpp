@@ -60,10 +60,10 @@ protected:
     {
         QStringList out;
         for (int i = 0; i < item->ChildCount(); ++i)
-            out << QStringLiteral("%1 %2=%3").arg(item->ChildAt(i)->Kind()).arg(item->ChildAt(i)->Title(),
+            out << QStringLiteral("%1 %2=%3").arg(KindCode(item->ChildAt(i)->Kind())).arg(item->ChildAt(i)->Title(),
                                                                                 item->ChildAt(i)->Value());
         for (int i = 0; i < item->Node()->Count(); ++i)
-            out << QStringLiteral("%1 %2=%3").arg(item->Node()->Child(i)->Item()->Kind())
+            out << QStringLiteral("%1 %2=%3").arg(KindCode(item->Node()->Child(i)->Item()->Kind()))
                        .arg(item->Node()->Child(i)->Item()->Title(), item->Node()->Child(i)->Item()->Value());
         return out;
     }
@@ -184,13 +184,13 @@ TEST_F(VCardImportTest, WrittenCardsReadBackToTheSameCards)
     EXPECT_EQ(QString::fromUtf8(ReadBytes("out.vcf")), QString::fromUtf8(cards));
 
     // An organization writes N, FN and ORG; other kinds write nothing.
-    TZEBObject *org = add(Kinds::Organization, "Smith, Jones & Co", root, {}, "{Orgn}~~555~~~~~~~~0");
-    add(Kinds::Phone, "555", org->Node(), "555-0100");
+    TZEBObject *org = add(ItemKind::Organization, "Smith, Jones & Co", root, {}, "{Orgn}~~555~~~~~~~~0");
+    add(ItemKind::Phone, "555", org->Node(), "555-0100");
     WriteVCardFile(*org, "org.vcf");
     EXPECT_EQ(ReadBytes("org.vcf"), CrLf({"BEGIN:VCARD", "VERSION:3.0", "N:Smith\\, Jones & Co;;;;",
                                           "FN:Smith\\, Jones & Co", "ORG:Smith\\, Jones & Co", "TEL;TYPE=PREF:555-0100",
                                           "END:VCARD"}));
-    WriteVCardFile(*add(Kinds::Folder, "F", root), "folder.vcf");
+    WriteVCardFile(*add(ItemKind::Folder, "F", root), "folder.vcf");
     EXPECT_FALSE(QFile::exists("folder.vcf"));
 }
 
@@ -200,7 +200,7 @@ TEST_F(VCardImportTest, NothingIsMadeInAReadOnlyFolderOrFromAFileThatIsNotThere)
     EXPECT_EQ(root->Count(), 0);
     EXPECT_THROW(ImportVCardFile(root, dir.path(), {}), EInOutError);
 
-    TZEBObject *remote = add(Kinds::Folder, "Shared", nullptr, "/nowhere/list.mbd");
+    TZEBObject *remote = add(ItemKind::Folder, "Shared", nullptr, "/nowhere/list.mbd");
     ASSERT_TRUE(remote->IsRemote());
     WriteBytes("in.vcf", kModern40);
     EXPECT_THROW(ImportVCardFile(remote->Node(), "in.vcf", {}), ERemoteParent);

@@ -8,12 +8,12 @@ class PhoneSearch : public StoreFixture
 
 TEST_F(PhoneSearch, FindsByDigitsAfterTheStartAndWrapsRound)
 {
-    TZEBObject *friends = add(Kinds::Folder, "Friends", nullptr);
-    TZEBObject *ann = add(Kinds::Person, "Ann", friends->Node());
-    TZEBObject *bob = add(Kinds::Person, "Bob", friends->Node());
-    TZEBObject *annPhone = add(Kinds::Phone, "Home", ann->Node(), "(212) 555-1234");
-    TZEBObject *bobFax = add(Kinds::Fax, "Fax", bob->Node(), "212.555.1234");
-    add(Kinds::EMail, "Mail", bob->Node(), "2125551234@example.org"); // not a number
+    TZEBObject *friends = add(ItemKind::Folder, "Friends", nullptr);
+    TZEBObject *ann = add(ItemKind::Person, "Ann", friends->Node());
+    TZEBObject *bob = add(ItemKind::Person, "Bob", friends->Node());
+    TZEBObject *annPhone = add(ItemKind::Phone, "Home", ann->Node(), "(212) 555-1234");
+    TZEBObject *bobFax = add(ItemKind::Fax, "Fax", bob->Node(), "212.555.1234");
+    add(ItemKind::EMail, "Mail", bob->Node(), "2125551234@example.org"); // not a number
 
     PhoneHit hit = LocatePhone(nodes, nullptr, "212-555-1234");
     EXPECT_EQ(hit.node, ann->Node());
@@ -31,15 +31,15 @@ TEST_F(PhoneSearch, FindsByDigitsAfterTheStartAndWrapsRound)
 
 TEST_F(PhoneSearch, OnlyTheStartHoldsIt)
 {
-    TZEBObject *ann = add(Kinds::Person, "Ann", nullptr);
-    TZEBObject *phone = add(Kinds::Phone, "Home", ann->Node(), "555 0100");
+    TZEBObject *ann = add(ItemKind::Person, "Ann", nullptr);
+    TZEBObject *phone = add(ItemKind::Phone, "Home", ann->Node(), "555 0100");
     EXPECT_EQ(LocatePhone(nodes, ann->Node(), "5550100").item, phone);
 }
 
 TEST_F(PhoneSearch, NoDigitsNoSearch)
 {
-    add(Kinds::Phone, "Blank", nullptr, "");
-    add(Kinds::Phone, "Words", nullptr, "call reception");
+    add(ItemKind::Phone, "Blank", nullptr, "");
+    add(ItemKind::Phone, "Words", nullptr, "call reception");
     for (const QString &number : {QString(), QStringLiteral("*Private"), QStringLiteral("None")})
         EXPECT_FALSE(LocatePhone(nodes, nullptr, number).item) << number.toStdString();
 }

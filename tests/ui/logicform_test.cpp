@@ -295,7 +295,7 @@ TEST_F(LogicFormTest, VCardArgumentsImportUnderMyContactsAskingAboutOrganization
     logic->HandleCommandLine({dir.path(), {"mirabook", "cards.vcf", "missing.vcf", "CARDS.VCF"}});
     EXPECT_EQ(shown, QStringList({"vCard Import", "Dr. John Smith", "Acme"}));
     EXPECT_EQ(topTitles(), QStringList({"Acme", "Kim Lee"}));
-    EXPECT_EQ(form->RootNode()->Child(0)->Item()->Kind(), Kinds::Organization);
+    EXPECT_EQ(form->RootNode()->Child(0)->Item()->Kind(), ItemKind::Organization);
     EXPECT_EQ(answers.errors,
               QStringList({"\"cards.vcf\": 1 card could not be read (bytes that are no text, or a line longer than "
                            "65536 characters) and was skipped, the first at line 10. The other cards were imported."}));

@@ -51,7 +51,7 @@ TEST_F(PhoneWindows, DoubleClickOnAPhoneDialsThroughTheDialerWindow)
     Telephony telephony(*form, nullptr, lineMaker());
     ASSERT_TRUE(telephony.CallerIdOn());
     ASSERT_TRUE(modem.waitForCommands(1));
-    TZEBObject *phone = add(Kinds::Phone, "Kim Sample", root, "555-1234");
+    TZEBObject *phone = add(ItemKind::Phone, "Kim Sample", root, "555-1234");
     form->SelectNode(root);
     EXPECT_TRUE(form->dialAction()->isEnabled());
 
@@ -78,8 +78,8 @@ TEST_F(PhoneWindows, DoubleClickOnAPhoneDialsThroughTheDialerWindow)
 TEST_F(PhoneWindows, AnIncomingCallShowsTheWindowAndFindSelectsTheCaller)
 {
     monitorAtStart();
-    TZEBObject *person = add(Kinds::Person, "John Public", root);
-    TZEBObject *phone = add(Kinds::Phone, "Home", person->Node(), "(212) 555-1234");
+    TZEBObject *person = add(ItemKind::Person, "John Public", root);
+    TZEBObject *phone = add(ItemKind::Phone, "Home", person->Node(), "(212) 555-1234");
     Telephony telephony(*form, nullptr, lineMaker());
     ASSERT_TRUE(modem.waitForCommands(1));
     TCallerIdForm &window = telephony.callerIdForm();
