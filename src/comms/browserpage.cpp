@@ -23,5 +23,5 @@ std::optional<BrowserLink::Page> CurrentBrowserPage(HttpTransport &transport, in
 TZEBObject *AddBrowserPage(TTreeNode *node, const BrowserLink::Page &page)
 {
     const QString title = page.title.isEmpty() ? page.url.left(BrowserLink::MaxTitleLength) : page.title;
-    return CreateItem(Kinds::Website, title, page.url, QString(), node, QString(), 0);
+    return CreateItem(ItemKind::Website, title, page.url, QString(), node, QString(), 0);
 }

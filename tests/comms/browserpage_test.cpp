@@ -34,7 +34,7 @@ TEST_F(BrowserPageTest, ReadsThePageAndMakesAWebsiteOfIt)
     EXPECT_TRUE(endpoint.requests[0].startsWith("GET /json/list HTTP/1.1\r\n"));
 
     TZEBObject *site = AddBrowserPage(root, *page);
-    EXPECT_EQ(site->Kind(), Kinds::Website);
+    EXPECT_EQ(site->Kind(), ItemKind::Website);
     EXPECT_EQ(site->Title(), "Example Domain");
     EXPECT_EQ(site->Value(), "https://example.org/");
     EXPECT_EQ(Outline(root), QStringList{"Example Domain"});

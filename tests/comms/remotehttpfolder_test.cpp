@@ -38,7 +38,7 @@ protected:
         transport.proxy = nullptr;
         transport.TimeOut = 5;
         context().SetHttpSource(transport.Source());
-        folder = static_cast<TFolderObject *>(add(Kinds::Folder, "Shared", root));
+        folder = static_cast<TFolderObject *>(add(ItemKind::Folder, "Shared", root));
     }
     // The same answer serves HEAD (which reads no body) and GET.
     void serve(const QDateTime &modified, const QByteArray &body)

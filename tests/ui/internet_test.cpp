@@ -39,7 +39,7 @@ TEST_F(InternetTest, SelectingAnHttpFolderReadsItsSource)
     server.answer("HTTP/1.1 200 OK",
                   {"Last-Modified: Sun, 06 Nov 1994 08:49:37 GMT", "Content-Length: " + QByteArray::number(ClubList.size())},
                   ClubList);
-    TZEBObject *folder = add(Kinds::Folder, "Shared", nullptr, server.url("/list.mbd"));
+    TZEBObject *folder = add(ItemKind::Folder, "Shared", nullptr, server.url("/list.mbd"));
     form->SelectNode(folder->Node());
     EXPECT_EQ(listCaptions(), QStringList{"Club"});
     EXPECT_EQ(server.requests.size(), 2);
@@ -48,7 +48,7 @@ TEST_F(InternetTest, SelectingAnHttpFolderReadsItsSource)
 TEST_F(InternetTest, WhileATransferRunsTheWindowWaitsAndCanCancel)
 {
     server.answer({{"HTTP/1.1 200 OK\r\n"}, 0, false}); // and then nothing, for a long time
-    TZEBObject *folder = add(Kinds::Folder, "Shared", nullptr, server.url("/list.mbd"));
+    TZEBObject *folder = add(ItemKind::Folder, "Shared", nullptr, server.url("/list.mbd"));
     bool seenBusy = false;
     QTimer::singleShot(50, form.get(), [&] {
         seenBusy = form->TransferRunning() && !form->menuBar()->isEnabled() && !form->folders()->isEnabled() &&
@@ -72,7 +72,7 @@ TEST_F(InternetTest, ExitDuringATransferCancelsItFirst)
 {
     server.answer({{"HTTP/1.1 200 OK\r\n"}, 0, false});
     TLogicForm logic(*form, CommandLine::Request{});
-    TZEBObject *folder = add(Kinds::Folder, "Shared", nullptr, server.url("/list.mbd"));
+    TZEBObject *folder = add(ItemKind::Folder, "Shared", nullptr, server.url("/list.mbd"));
     bool exitedDuringTransfer = false;
     QTimer::singleShot(50, form.get(), [&] {
         logic.Exit();
@@ -89,12 +89,12 @@ TEST_F(InternetTest, GetBrowserUrlMakesAWebsiteOfTheBrowsersPage)
     server.answer("HTTP/1.1 200 OK", {},
                   R"([{"type": "page", "url": "https://example.org/a", "title": "Example\tPage"}])");
     writeDebugPort(server.port());
-    TZEBObject *folder = add(Kinds::Folder, "Links");
+    TZEBObject *folder = add(ItemKind::Folder, "Links");
     form->SelectNode(folder->Node());
     form->browserUrlAction()->trigger();
     ASSERT_EQ(folder->Node()->Count(), 1);
     TZEBObject *site = folder->Node()->Child(0)->Item();
-    EXPECT_EQ(site->Kind(), Kinds::Website);
+    EXPECT_EQ(site->Kind(), ItemKind::Website);
     EXPECT_EQ(site->Title(), "Example Page");
     EXPECT_EQ(site->Value(), "https://example.org/a");
     EXPECT_TRUE(form->folders()->isExpanded(form->folderModel()->indexOf(folder->Node())));
@@ -123,7 +123,7 @@ TEST_F(InternetTest, WebsitesAndTheHomepageOpenInTheBrowser)
 {
     FakePrograms programs({"xdg-open", "my-browser"});
     const QString hostile = "http://example.org/?q=$(touch x)&r=`id`;|";
-    TZEBObject *site = add(Kinds::Website, "Odd", nullptr, hostile);
+    TZEBObject *site = add(ItemKind::Website, "Odd", nullptr, hostile);
     form->SelectNode(root);
     form->MainItemsDblClick(rowIndex(site));
     ASSERT_TRUE(programs.waitForRuns("xdg-open", 1));
@@ -136,7 +136,7 @@ TEST_F(InternetTest, WebsitesAndTheHomepageOpenInTheBrowser)
     EXPECT_EQ(programs.runs("my-browser")[0], QStringList{TMainForm::HomepageUrl});
 
     // Nothing but web addresses reaches a browser.
-    TZEBObject *local = add(Kinds::Website, "Local", nullptr, "file:///etc/passwd");
+    TZEBObject *local = add(ItemKind::Website, "Local", nullptr, "file:///etc/passwd");
     QString shown;
     answerNextBox(form.get(), QMessageBox::Ok, &shown);
     local->Browse();
