@@ -136,11 +136,11 @@ TEST_F(CallerIdMonitorTest, DraggedCallsBecomePhonesWhereTheyAreDropped)
     EXPECT_EQ(rows->text(), "Pizza Place\t217-555-0177\n");
     history.Add("Later", "1", QDateTime::currentDateTime()); // a call during the drag
 
-    TZEBObject *folder = add(Kinds::Folder, "Food", nullptr);
+    TZEBObject *folder = add(ItemKind::Folder, "Food", nullptr);
     EXPECT_EQ(DropCallerRows(rows.get(), folder->Node()), 1);
     ASSERT_EQ(folder->ChildCount(), 1);
     TZEBObject *phone = folder->ChildAt(0);
-    EXPECT_EQ(phone->Kind(), Kinds::Phone);
+    EXPECT_EQ(phone->Kind(), ItemKind::Phone);
     EXPECT_EQ(phone->Title(), "Pizza Place");
     EXPECT_EQ(phone->Value(), "217-555-0177");
     EXPECT_EQ(phone->Comment(), "");
@@ -152,7 +152,7 @@ TEST_F(CallerIdMonitorTest, DraggedCallsBecomePhonesWhereTheyAreDropped)
 
     // Not into a remote folder's contents.
     std::unique_ptr<QMimeData> more(history.mimeData({history.index(0, 0)}));
-    TZEBObject *remote = add(Kinds::Folder, "Shared", nullptr, "/nowhere/shared.mbd");
+    TZEBObject *remote = add(ItemKind::Folder, "Shared", nullptr, "/nowhere/shared.mbd");
     EXPECT_THROW(DropCallerRows(more.get(), remote->Node()), ERemoteParent);
     EXPECT_EQ(history.Count(), 2);
     // Anything else dropped is no call.
