@@ -3,11 +3,14 @@
 #include "helptopics.h"
 #include "imagelist.h"
 #include "mainform.h"
+#include "comms/mailsend.h"
 #include "platform/browserlink.h"
+#include "platform/profile.h"
 #include "platform/launcher.h"
 #include "store/zebobject.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -43,9 +46,44 @@ void GuiServices::Dial(const QString &recipient, const QString &number)
         dialer(recipient, number);
 }
 
-// Mail and fax join later; their commands are disabled until then.
-void GuiServices::SendMail(const QString &, const QString &, const QString &) {}
-void GuiServices::SendFax(const QString &, const QString &, const QString &) {}
+void GuiServices::SendMail(const QString &, const QString &address, const QString &attachment)
+{
+    SendMailTo({address}, attachment);
+}
+
+void GuiServices::SendMailTo(const QStringList &recipients, const QString &attachment)
+{
+    MailSend::Plan plan = MailSend::PlanFor(MailSend::Method(Profile()), recipients, attachment);
+    if (plan.browser) {
+        Browse(plan.url);
+        return;
+    }
+    // A client that fails later says so then.
+    const int result = plan.mail.SendMail(&m_form, [this](const QString &reason) {
+        ShowError(QStringLiteral("The message could not be handed to your mail program: %1.").arg(reason));
+    });
+    if (result != Mapi::Success)
+        ShowError(plan.mail.ErrorText);
+}
+
+void GuiServices::SendFax(const QString &recipient, const QString &number, const QString &attachment)
+{
+    QString document = attachment;
+    if (document.isEmpty()) {
+        document = faxDocumentChooser ? faxDocumentChooser(recipient)
+                                      : QFileDialog::getOpenFileName(m_form.isVisible() ? &m_form : nullptr,
+                                                                     QStringLiteral("Send Fax to %1").arg(recipient));
+        if (document.isEmpty())
+            return;
+    }
+    const auto failed = [this](const QString &reason) {
+        ShowError(QStringLiteral("MAPI Error. Unable to send Fax using Windows Messaging Services") +
+                  QStringLiteral("\n\n") + reason);
+    };
+    QString error;
+    if (FaxSending::Send(number, document, &m_form, failed, &error) != Mapi::Success)
+        failed(error);
+}
 
 void GuiServices::Browse(const QString &url)
 {

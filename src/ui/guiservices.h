@@ -7,8 +7,8 @@
 class TMainForm;
 
 // The desktop program's item services: dialogs, the main window's views, the shell.
-// Mail and fax do nothing until their subsystems exist (their commands are disabled
-// in the window); dialing goes to the dialer once wired.
+// Mail goes to the desktop's mail client (or the browser), faxes to sendfax; dialing
+// goes to the dialer once wired.
 class GuiServices : public ItemServices
 {
 public:
@@ -20,6 +20,11 @@ public:
     std::function<void(const QString &, const QString &)> dialer;
     // The category pop-up with the current bit set; nothing when dismissed.
     std::function<std::optional<qint32>(qint32)> categoryChooser;
+    // The document to fax when none was given (a file dialog); empty when cancelled.
+    std::function<QString(const QString &recipient)> faxDocumentChooser;
+
+    // One message to these addresses, by the mail method of zeb.ini; what fails is shown.
+    void SendMailTo(const QStringList &recipients, const QString &attachment);
 
     bool EditItem(TZEBObject &item, bool isNew) override;
     void BeginRename(TTreeNode *node) override;

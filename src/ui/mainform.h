@@ -149,6 +149,9 @@ public:
     void ListPanePropsClick();
     void ListPaneRenameClick();
     void Notes1Click();
+    // "Send Mail": to the addresses of every selected row of the item list (asking first
+    // when there are several), else to the item acted on.
+    void SendMailClick();
     // Makes a website item, below the selected node, of the page the browser shows.
     void GetBrowserURL();
     // Help > "&Mira Homepage".

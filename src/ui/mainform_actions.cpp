@@ -345,10 +345,11 @@ void TMainForm::buildPopup()
             [this] { runPopupAction([](TZEBObject *i) { i->Dial(); }); });
     connect(popupAction(PopupEntry::Browse), &QAction::triggered, this,
             [this] { runPopupAction([](TZEBObject *i) { i->Browse(); }); });
-    // Mail and fax are not part of this window yet: their entries show, but cannot be
-    // chosen; dialing is enabled once a dialer is wired.
-    for (PopupEntry e : {PopupEntry::SendMail, PopupEntry::SendFax, PopupEntry::Dial})
-        popupAction(e)->setEnabled(false);
+    connect(popupAction(PopupEntry::SendMail), &QAction::triggered, this, &TMainForm::SendMailClick);
+    connect(popupAction(PopupEntry::SendFax), &QAction::triggered, this,
+            [this] { runPopupAction([](TZEBObject *i) { i->SendFax(QString()); }); });
+    // Dialing is enabled once a dialer is wired.
+    popupAction(PopupEntry::Dial)->setEnabled(false);
     m_listPopup->addSeparator();
     m_listPopup->addAction(m_notesAction);
     m_listPopup->addAction(m_propertiesAction);

@@ -10,6 +10,7 @@
 #include "kindcommands.h"
 #include "panerules.h"
 #include "comms/browserpage.h"
+#include "comms/mailsend.h"
 #include "comms/httptransport.h"
 #include "platform/profile.h"
 #include "store/itemfactory.h"
@@ -190,6 +191,26 @@ void TMainForm::Notes1Click()
         program = QStandardPaths::findExecutable(QStringLiteral("brevolo"));
     if (!program.isEmpty())
         m_services->StartProgram(program, QString(), QString());
+}
+
+void TMainForm::SendMailClick()
+{
+    TZEBObject *item = popupItem();
+    if (!item)
+        return;
+    if (m_activePane == Pane::MainItems) {
+        const QStringList recipients = MailSend::RecipientsOf(selectedItems());
+        if (recipients.size() >= 2) {
+            if (MailSend::AsksBeforeMultiple(MailSend::Method(Profile())) &&
+                QMessageBox::question(this, QStringLiteral("Mirabook"),
+                                      QString::fromLatin1(MailSend::MultipleRecipientsQuestion),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
+                return;
+            m_services->SendMailTo(recipients, QString());
+            return;
+        }
+    }
+    guarded([item] { item->SendMail(QString()); });
 }
 
 void TMainForm::GetBrowserURL()
