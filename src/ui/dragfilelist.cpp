@@ -64,7 +64,7 @@ TDragFileList::TDragFileList(QWidget *parent) : QWidget(parent)
                 [this, view](const QPoint &pos) { emit contextMenuAt(view->viewport()->mapToGlobal(pos)); });
         m_stack->addWidget(view);
     }
-    setViewStyle(1);
+    setViewStyle(ViewStyle::LargeIcons);
 }
 
 void TDragFileList::setModel(QAbstractItemModel *model)
@@ -88,7 +88,7 @@ void TDragFileList::setModel(QAbstractItemModel *model)
 
 void TDragFileList::fitCells()
 {
-    m_cells->reset(m_style == 1);
+    m_cells->reset(m_style == ViewStyle::LargeIcons);
     if (QAbstractItemModel *model = m_icons->model())
         m_cells->measure(*model, 0, model->rowCount() - 1, m_icons->fontMetrics());
     m_icons->setGridSize(m_cells->cellSize());
@@ -104,17 +104,15 @@ void TDragFileList::growCells(int first, int last)
 
 QItemSelectionModel *TDragFileList::selectionModel() const { return m_icons->selectionModel(); }
 
-void TDragFileList::setViewStyle(int style)
+void TDragFileList::setViewStyle(ViewStyle style)
 {
-    if (style < 1 || style > 4)
-        return;
     m_style = style;
-    if (style == 4) {
+    if (style == ViewStyle::Details) {
         m_stack->setCurrentWidget(m_details);
         return;
     }
     switch (style) {
-    case 1:
+    case ViewStyle::LargeIcons:
         m_icons->setViewMode(QListView::IconMode);
         m_icons->setIconSize(QSize(32, 32));
         m_icons->setFlow(QListView::LeftToRight);
@@ -122,14 +120,14 @@ void TDragFileList::setViewStyle(int style)
         m_icons->setWordWrap(true);
         m_icons->setTextElideMode(Qt::ElideRight);
         break;
-    case 2:
+    case ViewStyle::SmallIcons:
         m_icons->setViewMode(QListView::ListMode);
         m_icons->setIconSize(QSize(16, 16));
         m_icons->setFlow(QListView::LeftToRight);
         m_icons->setWrapping(true);
         m_icons->setWordWrap(false);
         break;
-    case 3:
+    case ViewStyle::List:
         m_icons->setViewMode(QListView::ListMode);
         m_icons->setIconSize(QSize(16, 16));
         m_icons->setFlow(QListView::TopToBottom);
@@ -147,7 +145,7 @@ void TDragFileList::setViewStyle(int style)
 
 QAbstractItemView *TDragFileList::currentView() const
 {
-    return m_style == 4 ? static_cast<QAbstractItemView *>(m_details) : static_cast<QAbstractItemView *>(m_icons);
+    return m_style == ViewStyle::Details ? static_cast<QAbstractItemView *>(m_details) : static_cast<QAbstractItemView *>(m_icons);
 }
 
 int TDragFileList::columnWidth(int column) const { return m_details->columnWidth(column); }

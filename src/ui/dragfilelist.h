@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewstyle.h"
+
 #include <QWidget>
 
 class QMimeData;
@@ -23,8 +25,8 @@ public:
     void setModel(QAbstractItemModel *model);
     QItemSelectionModel *selectionModel() const;
     // 1 large icons, 2 small icons, 3 list, 4 details.
-    void setViewStyle(int style);
-    int viewStyle() const { return m_style; }
+    void setViewStyle(ViewStyle style);
+    ViewStyle viewStyle() const { return m_style; }
     QAbstractItemView *currentView() const;
     QTreeView *detailsView() const { return m_details; }
     QListView *iconView() const { return m_icons; }
@@ -51,5 +53,5 @@ private:
     QStackedLayout *m_stack = nullptr;
     QListView *m_icons = nullptr;
     QTreeView *m_details = nullptr;
-    int m_style = 1;
+    ViewStyle m_style = ViewStyle::LargeIcons;
 };

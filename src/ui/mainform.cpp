@@ -186,7 +186,7 @@ void TMainForm::buildPanes()
     connect(m_itemModel, &TItemListModel::modelReset, this, &TMainForm::showItemCount);
 }
 
-void TMainForm::showItemCount() { setStatusText(1, PaneRules::ItemCountText(m_itemModel->rowCount())); }
+void TMainForm::showItemCount() { setStatusText(StatusPanel::Count, PaneRules::ItemCountText(m_itemModel->rowCount())); }
 
 void TMainForm::connectNodes()
 {
@@ -238,7 +238,7 @@ void TMainForm::FoldersChange()
     m_inFoldersChange = true;
     TZEBObject *item = node->Item();
     if (item && item->Kind() == ItemKind::Folder && item->IsRemote()) {
-        setStatusText(0, QStringLiteral("Updating remote folder..."));
+        setStatusText(StatusPanel::Hint, QStringLiteral("Updating remote folder..."));
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // A refresh that fails or is cancelled leaves the folder as it was: it is shown so.
         guarded([item] { item->Refresh(); });
@@ -257,7 +257,7 @@ void TMainForm::FoldersChange()
 
 void TMainForm::showNodePath(const TTreeNode *node)
 {
-    setStatusText(2, node->Text());
+    setStatusText(StatusPanel::Folder, node->Text());
     emit trayTipChanged(PaneRules::TrayTipText(PaneRules::NodePath(node)));
 }
 
@@ -388,9 +388,9 @@ void TMainForm::setTransferRunning(bool running)
 
 void TMainForm::showRandomTip() { m_tipBar->showRandomTip(); }
 
-QString TMainForm::statusText(int panel) const { return m_statusPanels->text(panel); }
+QString TMainForm::statusText(StatusPanel panel) const { return m_statusPanels->text(panel); }
 
-void TMainForm::setStatusText(int panel, const QString &text) { m_statusPanels->setText(panel, text); }
+void TMainForm::setStatusText(StatusPanel panel, const QString &text) { m_statusPanels->setText(panel, text); }
 
 int TMainForm::treeWidth() const { return m_leftPane->maximumWidth(); }
 
@@ -418,7 +418,7 @@ bool TMainForm::event(QEvent *event)
 {
     // Every hint lands in the first status panel.
     if (event->type() == QEvent::StatusTip) {
-        setStatusText(0, static_cast<QStatusTipEvent *>(event)->tip());
+        setStatusText(StatusPanel::Hint, static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

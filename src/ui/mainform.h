@@ -1,6 +1,8 @@
 #pragma once
 
 #include "store/kinds.h"
+#include "viewstyle.h"
+#include "statuspanels.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -100,8 +102,8 @@ public:
     int treeWidth() const;
     void setTreeWidth(int width);
     // 1 large icons, 2 small icons, 3 list, 4 details; other codes leave it unchanged.
-    int viewStyle() const { return m_viewStyle; }
-    void setViewStyle(int style);
+    ViewStyle viewStyle() const { return m_viewStyle; }
+    void setViewStyle(ViewStyle style);
     // Widths of "Title", "Target" and "Comment" (column 0 to 2).
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
@@ -119,8 +121,8 @@ public:
     TItemListModel *itemModel() const { return m_itemModel; }
     QMenu *listPopup() const { return m_listPopup; }
     QWidget *splitterPanel() const;
-    QAction *viewFormatAction(int tag) const;
-    QToolButton *viewFormatButton(int tag) const;
+    QAction *viewFormatAction(ViewStyle style) const;
+    QToolButton *viewFormatButton(ViewStyle style) const;
     QAction *deleteAction() const { return m_deleteAction; }
     // Commands whose subsystems join later (disabled until then).
     QAction *cutAction() const { return m_cutAction; }
@@ -139,7 +141,7 @@ public:
     QAction *renameAction() const { return m_renameAction; }
     TImageList &imageList() { return *m_images; }
     TTipBar *tipBarWidget() const { return m_tipBar; }
-    QString statusText(int panel) const;
+    QString statusText(StatusPanel panel) const;
 
     // Item commands
     void NewItem(ItemKind kind);
@@ -202,7 +204,7 @@ private:
     void onUpdateBegun();
     void onUpdateEnded();
     void onSplitterDrag(int x);
-    void setStatusText(int panel, const QString &text);
+    void setStatusText(StatusPanel panel, const QString &text);
     void setTransferRunning(bool running);
     void showTreePopup(const QPoint &pos);
     void showListPopup(const QPoint &globalPos);
@@ -239,7 +241,7 @@ private:
     std::array<QAction *, 11> m_newActions{};
     QStringList m_categoryNames;
     Pane m_activePane = Pane::Folders;
-    int m_viewStyle = 1;
+    ViewStyle m_viewStyle = ViewStyle::LargeIcons;
 
     QTreeView *m_folders = nullptr;
     TDragFileList *m_mainItems = nullptr;

@@ -59,23 +59,15 @@ QAction *TMainForm::newItemAction(ItemKind kind) const
     return code < m_newActions.size() ? m_newActions[code] : nullptr;
 }
 
-QAction *TMainForm::viewFormatAction(int tag) const
-{
-    return tag >= 1 && tag <= 4 ? m_viewFormatActions[size_t(tag - 1)] : nullptr;
-}
+QAction *TMainForm::viewFormatAction(ViewStyle style) const { return m_viewFormatActions[ViewStyleSlot(style)]; }
 
-QToolButton *TMainForm::viewFormatButton(int tag) const
-{
-    return tag >= 1 && tag <= 4 ? m_viewFormatButtons[size_t(tag - 1)] : nullptr;
-}
+QToolButton *TMainForm::viewFormatButton(ViewStyle style) const { return m_viewFormatButtons[ViewStyleSlot(style)]; }
 
-void TMainForm::setViewStyle(int style)
+void TMainForm::setViewStyle(ViewStyle style)
 {
-    if (style < 1 || style > 4)
-        return;
     m_viewStyle = style;
     m_mainItems->setViewStyle(style);
-    m_viewFormatActions[size_t(style - 1)]->setChecked(true);
+    m_viewFormatActions[ViewStyleSlot(style)]->setChecked(true);
 }
 
 void TMainForm::buildActions()
@@ -133,14 +125,15 @@ void TMainForm::buildActions()
     const ImageDrawing::Command viewIcons[] = {ImageDrawing::Command::LargeIcons, ImageDrawing::Command::SmallIcons,
                                                ImageDrawing::Command::List, ImageDrawing::Command::Details};
     const char *const viewThemeIcons[] = {"view-list-icons", "view-list-compact", "view-list-text", "view-list-details"};
-    for (int tag = 1; tag <= 4; ++tag) {
-        QAction *a = makeAction(QString::fromLatin1(ViewFormatTexts[tag - 1]), QString::fromLatin1(ViewFormatHints[tag - 1]));
+    for (const ViewStyle style : AllViewStyles) {
+        const size_t slot = ViewStyleSlot(style);
+        QAction *a = makeAction(QString::fromLatin1(ViewFormatTexts[slot]), QString::fromLatin1(ViewFormatHints[slot]));
         a->setCheckable(true);
-        a->setData(tag);
-        a->setIcon(commandIcon(viewThemeIcons[tag - 1], viewIcons[tag - 1]));
+        a->setData(ViewStyleCode(style));
+        a->setIcon(commandIcon(viewThemeIcons[slot], viewIcons[slot]));
         m_viewFormatGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, tag] { setViewStyle(tag); });
-        m_viewFormatActions[size_t(tag - 1)] = a;
+        connect(a, &QAction::triggered, this, [this, style] { setViewStyle(style); });
+        m_viewFormatActions[slot] = a;
     }
     m_viewFormatActions[0]->setChecked(true);
     m_optionsAction = makeAction(QStringLiteral("&Options..."), QStringLiteral("Options|Change the program's settings"));
@@ -237,10 +230,9 @@ void TMainForm::buildToolBar()
     m_toolBar->addAction(m_pasteAction);
     m_toolBar->addAction(m_deleteAction);
     m_toolBar->addSeparator();
-    for (int tag = 1; tag <= 4; ++tag) {
-        m_toolBar->addAction(m_viewFormatActions[size_t(tag - 1)]);
-        m_viewFormatButtons[size_t(tag - 1)] =
-            qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_viewFormatActions[size_t(tag - 1)]));
+    for (size_t slot = 0; slot < m_viewFormatActions.size(); ++slot) {
+        m_toolBar->addAction(m_viewFormatActions[slot]);
+        m_viewFormatButtons[slot] = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_viewFormatActions[slot]));
     }
     m_toolBar->addSeparator();
     m_browserUrlAction = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));

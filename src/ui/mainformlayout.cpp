@@ -54,7 +54,7 @@ TWinLayout TMainFormLayout::GetSettings() const
     layout.Width = size.width();
     layout.Height = size.height();
     layout.Split = m_form.treeWidth();
-    layout.Style = m_form.viewStyle();
+    layout.Style = ViewStyleCode(m_form.viewStyle());
     layout.ColPos1 = m_form.columnWidth(0);
     layout.ColPos2 = m_form.columnWidth(1);
     layout.ColPos3 = m_form.columnWidth(2);
@@ -77,7 +77,8 @@ void TMainFormLayout::ApplySettings(const TWinLayout &layout)
         frame->activate();
     m_form.move(layout.Left, layout.Top);
     m_form.resize(layout.Width, layout.Height);
-    m_form.setViewStyle(layout.Style);
+    if (const std::optional<ViewStyle> style = ViewStyleFromCode(layout.Style))
+        m_form.setViewStyle(*style);
     m_form.setColumnWidth(0, layout.ColPos1);
     m_form.setColumnWidth(1, layout.ColPos2);
     m_form.setColumnWidth(2, layout.ColPos3);

@@ -11,16 +11,14 @@ TStatusPanels::TStatusPanels(QWidget *parent) : QWidget(parent)
     }
 }
 
-QString TStatusPanels::text(int panel) const
-{
-    return panel >= 0 && panel < 3 ? m_labels[size_t(panel)]->text() : QString();
-}
+QString TStatusPanels::text(StatusPanel panel) const { return m_labels[size_t(panel)]->text(); }
 
-void TStatusPanels::setText(int panel, const QString &text)
+void TStatusPanels::setText(StatusPanel panel, const QString &text)
 {
-    if (panel < 0 || panel >= 3 || m_labels[size_t(panel)]->text() == text)
+    QLabel *label = m_labels[size_t(panel)];
+    if (label->text() == text)
         return;
-    m_labels[size_t(panel)]->setText(text);
+    label->setText(text);
     updateGeometry();
     placePanels();
 }

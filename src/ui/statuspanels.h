@@ -5,6 +5,13 @@
 
 class QLabel;
 
+// The panels from left to right.
+enum class StatusPanel : int {
+    Hint = 0,   // the hint of the command under the mouse, and what the program is doing
+    Count = 1,  // how many items the list shows
+    Folder = 2, // the selected node's name
+};
+
 // The three panels of the status bar, 350, 75 and 500 pixels wide, each wider when
 // its text needs it; cut off at the window's edge rather than widening the window.
 class TStatusPanels : public QWidget
@@ -14,8 +21,8 @@ public:
     explicit TStatusPanels(QWidget *parent = nullptr);
     static constexpr std::array<int, 3> Widths{350, 75, 500};
 
-    QString text(int panel) const;
-    void setText(int panel, const QString &text);
+    QString text(StatusPanel panel) const;
+    void setText(StatusPanel panel, const QString &text);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

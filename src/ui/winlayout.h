@@ -17,7 +17,7 @@ struct TWinLayout
     int Width = 640;
     int Height = 480;
     int Split = 201; // tree width
-    int Style = 1;   // list view: 1 large icons, 2 small icons, 3 list, 4 details
+    int Style = 1;   // the list's view format as ViewStyle codes it (ui/viewstyle.h)
     int ColPos1 = 125;
     int ColPos2 = 150;
     int ColPos3 = 150;

@@ -18,7 +18,7 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
     TZEBObject *phone = add(ItemKind::Phone, QStringLiteral("Zed"), friends->Node(), QStringLiteral("555"));
     TZEBObject *mail = add(ItemKind::EMail, QStringLiteral("Box"), friends->Node());
     EXPECT_EQ(listCaptions(), (QStringList{"Box", "Kim", "Zed"}));
-    EXPECT_EQ(form->statusText(1), QStringLiteral("3 item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("3 item(s)"));
     phone->SetTitle(QStringLiteral("Alpha"));
     phone->SetValue(QStringLiteral("556"));
     mail->SetComment(QStringLiteral("old box"));
@@ -35,7 +35,7 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
     EXPECT_EQ(listCaptions(), (QStringList{"Work", "Aaron", "Alpha"}));
     form->Nodes().Delete(sub->Node());
     EXPECT_EQ(listCaptions(), (QStringList{"Aaron", "Alpha"}));
-    EXPECT_EQ(form->statusText(1), QStringLiteral("2 item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("2 item(s)"));
 
     // What happens elsewhere leaves the list alone.
     add(ItemKind::Phone, QStringLiteral("Mobile"), kim->Node());
@@ -44,7 +44,7 @@ TEST_F(MainFormTest, ListFollowsNodesAndLeavesUnderTheShownNode)
 
     // The shown node's own rename reaches the path panel; its removal empties the list.
     friends->SetTitle(QStringLiteral("Pals"));
-    EXPECT_EQ(form->statusText(2), QStringLiteral("Pals"));
+    EXPECT_EQ(form->statusText(StatusPanel::Folder), QStringLiteral("Pals"));
     form->Nodes().DeleteChildren(root);
     EXPECT_EQ(list->rowCount(), 0);
 }

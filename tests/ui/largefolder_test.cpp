@@ -22,7 +22,7 @@ TEST_F(MainFormTest, FolderWithFiftyThousandChildren)
     form->SelectNode(node);
     TItemListModel *list = form->itemModel();
     ASSERT_EQ(list->rowCount(), containers + leaves);
-    EXPECT_EQ(form->statusText(1), QStringLiteral("50000 item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("50000 item(s)"));
     // Folders lead; everything after them is one case-folded run.
     EXPECT_EQ(list->captionAt(0), QStringLiteral("Item 00000"));
     EXPECT_EQ(list->itemAt(1999)->Kind(), ItemKind::Folder);

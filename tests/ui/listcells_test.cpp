@@ -22,13 +22,13 @@ TEST_F(MainFormTest, NamesShowWholeInEveryFormatUpToACap)
     ASSERT_NE(view, nullptr);
     const QFontMetrics metrics = view->fontMetrics();
 
-    for (int style : {1, 2, 3}) {
+    for (ViewStyle style : {ViewStyle::LargeIcons, ViewStyle::SmallIcons, ViewStyle::List}) {
         form->setViewStyle(style);
         view->doItemsLayout();
         for (int r = 0; r < form->itemModel()->rowCount(); ++r) {
             const QString name = form->itemModel()->captionAt(r);
             const QRect cell = view->visualRect(form->itemModel()->index(r, 0));
-            if (style == 1) {
+            if (style == ViewStyle::LargeIcons) {
                 // Large icons wrap a long name inside the cell, under the icon.
                 const int width = qMin(cell.width(), TListCellDelegate::MaxLargeCellWidth) - 12;
                 const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, name);
@@ -38,11 +38,11 @@ TEST_F(MainFormTest, NamesShowWholeInEveryFormatUpToACap)
             }
             const int needed = view->iconSize().width() + qMin(metrics.horizontalAdvance(name),
                                                                 int(TListCellDelegate::MaxNameWidth));
-            EXPECT_GE(cell.width(), needed) << style << qPrintable(name);
+            EXPECT_GE(cell.width(), needed) << ViewStyleCode(style) << qPrintable(name);
         }
         // Beyond the cap a name is elided rather than widening every column.
         const QRect widest = view->visualRect(form->itemModel()->index(form->itemModel()->rowOf(root->Item()->ChildAt(3)), 0));
-        EXPECT_LT(widest.width(), metrics.horizontalAdvance(capped)) << style;
+        EXPECT_LT(widest.width(), metrics.horizontalAdvance(capped)) << ViewStyleCode(style);
     }
 
     // A name that grows later widens the cells too.
@@ -52,7 +52,7 @@ TEST_F(MainFormTest, NamesShowWholeInEveryFormatUpToACap)
     EXPECT_GE(grown.width(), view->iconSize().width() + metrics.horizontalAdvance(longest + QStringLiteral(" Jr.")));
 
     // Details: the last column reaches the window's edge.
-    form->setViewStyle(4);
+    form->setViewStyle(ViewStyle::Details);
     auto *details = qobject_cast<QTreeView *>(form->mainItems());
     ASSERT_NE(details, nullptr);
     QCoreApplication::processEvents();

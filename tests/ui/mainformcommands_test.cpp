@@ -27,7 +27,7 @@ TEST_F(MainFormTest, DeleteAsksFirstAndProtectsTheRoot)
     form->DeleteBtnClick();
     EXPECT_EQ(root->Count(), 0);
     EXPECT_EQ(form->SelectedNode(), root);
-    EXPECT_EQ(form->statusText(1), QStringLiteral("0 item(s)")); // the list let go of the deleted items
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("0 item(s)")); // the list let go of the deleted items
 }
 
 TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
@@ -57,7 +57,7 @@ TEST_F(MainFormTest, DeleteFromTheListNamesOneRowOrTheCount)
     EXPECT_EQ(root->Count(), 0);
     EXPECT_EQ(root->Item()->ChildCount(), 1);
     EXPECT_EQ(listCaptions(), QStringList{"Keep"});
-    EXPECT_EQ(form->statusText(1), QStringLiteral("1 item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("1 item(s)"));
 
     // Cut deletes without asking.
     selectRows({keep});

@@ -1,3 +1,4 @@
+#include "ui/mainformlayout.h"
 #include "mainformfixture.h"
 
 #include "store/recordfile.h"
@@ -31,8 +32,8 @@ TEST_F(MainFormTest, CountsPathAndTrayTipFollowTheSelection)
     add(ItemKind::Team, QStringLiteral("Bowling"), smith->Node());
 
     form->SelectNode(smith->Node());
-    EXPECT_EQ(form->statusText(1), QStringLiteral("3 item(s)")); // one child node plus two leaves
-    EXPECT_EQ(form->statusText(2), QStringLiteral("Smith"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("3 item(s)")); // one child node plus two leaves
+    EXPECT_EQ(form->statusText(StatusPanel::Folder), QStringLiteral("Smith"));
     ASSERT_FALSE(tips.isEmpty());
     EXPECT_EQ(tips.last().at(0).toString(), QStringLiteral("[My Contacts/Friends/Smith]"));
 
@@ -40,7 +41,7 @@ TEST_F(MainFormTest, CountsPathAndTrayTipFollowTheSelection)
     TFolderTreeModel *model = form->folderModel();
     form->folders()->setCurrentIndex(model->indexOf(friends->Node()));
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->statusText(1), QStringLiteral("1 item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QStringLiteral("1 item(s)"));
     EXPECT_EQ(tips.last().at(0).toString(), QStringLiteral("[My Contacts/Friends]"));
 }
 
@@ -112,18 +113,22 @@ TEST_F(MainFormTest, BlankNamesAreRefusedInPlace)
 
 TEST_F(MainFormTest, ViewFormatMenuAndButtonsStayInStep)
 {
-    form->viewFormatAction(4)->trigger(); // View > Details
-    EXPECT_TRUE(form->viewFormatButton(4)->isChecked());
-    EXPECT_FALSE(form->viewFormatButton(1)->isChecked());
+    form->viewFormatAction(ViewStyle::Details)->trigger(); // View > Details
+    EXPECT_TRUE(form->viewFormatButton(ViewStyle::Details)->isChecked());
+    EXPECT_FALSE(form->viewFormatButton(ViewStyle::LargeIcons)->isChecked());
     EXPECT_NE(qobject_cast<QTreeView *>(form->mainItems()), nullptr);
 
-    form->viewFormatButton(2)->click(); // the small icons button
-    EXPECT_EQ(form->viewStyle(), 2);
-    EXPECT_TRUE(form->viewFormatAction(2)->isChecked());
+    form->viewFormatButton(ViewStyle::SmallIcons)->click();
+    EXPECT_EQ(form->viewStyle(), ViewStyle::SmallIcons);
+    EXPECT_TRUE(form->viewFormatAction(ViewStyle::SmallIcons)->isChecked());
     EXPECT_EQ(qobject_cast<QTreeView *>(form->mainItems()), nullptr);
 
-    form->setViewStyle(7); // outside 1 to 4: unchanged
-    EXPECT_EQ(form->viewStyle(), 2);
+    // A layout from a hand-edited file with a code no format has leaves the format alone.
+    TMainFormLayout target(*form);
+    TWinLayout layout = target.GetSettings();
+    layout.Style = 7;
+    target.ApplySettings(layout);
+    EXPECT_EQ(form->viewStyle(), ViewStyle::SmallIcons);
 }
 
 TEST_F(MainFormTest, SplitterDragNeedsMoreThanFourPixelsEitherWay)
@@ -149,7 +154,7 @@ TEST_F(MainFormTest, SplitterDragNeedsMoreThanFourPixelsEitherWay)
 TEST_F(MainFormTest, HintsLandInTheFirstStatusPanel)
 {
     form->deleteAction()->showStatusText(form.get());
-    EXPECT_EQ(form->statusText(0), QStringLiteral("Delete the selected item(s)"));
+    EXPECT_EQ(form->statusText(StatusPanel::Hint), QStringLiteral("Delete the selected item(s)"));
 }
 
 TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
@@ -178,7 +183,7 @@ TEST_F(MainFormTest, BatchChangesKeepSelectionAndOpenFolders)
     form->Nodes().Delete(friends->Node());
     form->Nodes().EndUpdate();
     EXPECT_EQ(form->SelectedNode(), root);
-    EXPECT_EQ(form->statusText(2), QStringLiteral("My Contacts"));
+    EXPECT_EQ(form->statusText(StatusPanel::Folder), QStringLiteral("My Contacts"));
 }
 
 TEST_F(MainFormTest, RemoteFolderRefreshesAndAFailureIsReportedOnce)
@@ -191,10 +196,10 @@ TEST_F(MainFormTest, RemoteFolderRefreshesAndAFailureIsReportedOnce)
     ExportSubtree(source->Node(), file);
     TZEBObject *remote = add(ItemKind::Folder, QStringLiteral("Remote"), nullptr, file);
     form->SelectNode(remote->Node());
-    EXPECT_EQ(form->statusText(0), QStringLiteral("Updating remote folder..."));
+    EXPECT_EQ(form->statusText(StatusPanel::Hint), QStringLiteral("Updating remote folder..."));
     ASSERT_GT(remote->Node()->Count(), 0);
     // The count covers the refreshed contents: child nodes and leaves.
-    EXPECT_EQ(form->statusText(1), QString::number(remote->Node()->Count() + remote->ChildCount()) + " item(s)");
+    EXPECT_EQ(form->statusText(StatusPanel::Count), QString::number(remote->Node()->Count() + remote->ChildCount()) + " item(s)");
     form->SelectNode(root);
 
     // Then the source goes bad.
