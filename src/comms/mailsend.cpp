@@ -19,10 +19,10 @@ QStringList RecipientsOf(const QList<TZEBObject *> &items)
     for (const TZEBObject *item : items) {
         if (!item)
             continue;
-        const TZEBObject *mail = item->Kind() == Kinds::EMail ? item : nullptr;
+        const TZEBObject *mail = item->Kind() == ItemKind::EMail ? item : nullptr;
         if (const auto *contact = dynamic_cast<const TContactObject *>(item))
-            mail = contact->PrimaryChild(Kinds::EMail);
-        if (mail && mail->Kind() == Kinds::EMail && !mail->Value().trimmed().isEmpty())
+            mail = contact->PrimaryChild(ItemKind::EMail);
+        if (mail && mail->Kind() == ItemKind::EMail && !mail->Value().trimmed().isEmpty())
             out << mail->Value().trimmed();
     }
     return out;

@@ -34,13 +34,13 @@ class MailRecipientsTest : public StoreFixture
 
 TEST_F(MailRecipientsTest, RecipientsAreTheAddressesOfTheItemsActedOn)
 {
-    TZEBObject *kim = add(Kinds::Person, "Kim", root, "Kim Sample");
-    TZEBObject *kimMail = add(Kinds::EMail, "Work", kim->Node(), "kim@example.org");
+    TZEBObject *kim = add(ItemKind::Person, "Kim", root, "Kim Sample");
+    TZEBObject *kimMail = add(ItemKind::EMail, "Work", kim->Node(), "kim@example.org");
     static_cast<TContactObject *>(kim)->SetPrimaryEMail("Work");
-    TZEBObject *pat = add(Kinds::Person, "Pat", root, "Pat Doe"); // no e-mail at all
-    TZEBObject *blank = add(Kinds::EMail, "Blank", root, "   ");
-    TZEBObject *lee = add(Kinds::EMail, "Lee", root, " lee@example.org ");
-    TZEBObject *phone = add(Kinds::Phone, "Desk", root, "555");
+    TZEBObject *pat = add(ItemKind::Person, "Pat", root, "Pat Doe"); // no e-mail at all
+    TZEBObject *blank = add(ItemKind::EMail, "Blank", root, "   ");
+    TZEBObject *lee = add(ItemKind::EMail, "Lee", root, " lee@example.org ");
+    TZEBObject *phone = add(ItemKind::Phone, "Desk", root, "555");
     EXPECT_EQ(MailSend::RecipientsOf({kim, pat, blank, phone, lee, kimMail, nullptr}),
               QStringList({"kim@example.org", "lee@example.org", "kim@example.org"}));
 }

@@ -15,9 +15,9 @@ protected:
     void SetUp() override
     {
         MainFormTest::SetUp();
-        kim = add(Kinds::EMail, "Kim", nullptr, "kim@example.org");
-        lee = add(Kinds::EMail, "Lee", nullptr, "lee@example.org?attach=~/.ssh/id_rsa");
-        fax = add(Kinds::Fax, "Office", nullptr, "+1 212 555 1234");
+        kim = add(ItemKind::EMail, "Kim", nullptr, "kim@example.org");
+        lee = add(ItemKind::EMail, "Lee", nullptr, "lee@example.org?attach=~/.ssh/id_rsa");
+        fax = add(ItemKind::Fax, "Office", nullptr, "+1 212 555 1234");
         form->SelectNode(root);
     }
     void setMethod(int method)
@@ -80,8 +80,8 @@ TEST_F(MailTest, TheBrowserMethodOpensTheMailtoAddress)
 
 TEST_F(MailTest, APersonsMailGoesToItsPrimaryAddress)
 {
-    TZEBObject *pat = add(Kinds::Person, "Pat", nullptr, "Pat Doe");
-    add(Kinds::EMail, "Home", pat->Node(), "pat@example.org");
+    TZEBObject *pat = add(ItemKind::Person, "Pat", nullptr, "Pat Doe");
+    add(ItemKind::EMail, "Home", pat->Node(), "pat@example.org");
     static_cast<TContactObject *>(pat)->SetPrimaryEMail("Home");
     form->SelectNode(root);
     selectRows({pat});
