@@ -222,7 +222,10 @@ void TMainForm::GetBrowserURL()
     TTreeNode *node = SelectedNode();
     const int port = BrowserLink::DebugPort(Profile());
     std::optional<BrowserLink::Page> page;
-    if (!guarded([&] { page = CurrentBrowserPage(*m_http, port); }))
+    setStatusText(StatusPanel::Hint, tr("Asking the browser for its page..."));
+    const bool asked = guarded([&] { page = CurrentBrowserPage(*m_http, port); });
+    setStatusText(StatusPanel::Hint, QString());
+    if (!asked)
         return;
     if (!page) {
         m_services->ShowInformation(

@@ -10,6 +10,8 @@
 
 #include <QLocale>
 #include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QScopeGuard>
@@ -141,15 +143,32 @@ TEST_F(RemoteHttpFolderTest, ReadsFromNginx)
     for (const QString &path : {d.path(), d.filePath("www")})
         QFile::setPermissions(path, open);
     const QString t = d.filePath("tmp");
+    // A certificate of its own for the secure port, trusted only where the test says so.
+    const bool tls = QProcess::execute("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt",
+                                                   "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1", "-subj",
+                                                   "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                                                   "-keyout", d.filePath("key.pem"), "-out", d.filePath("cert.pem")}) == 0;
+    quint16 tlsPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        tlsPort = probe.serverPort();
+    }
+    const QString tlsServer = tls ? QStringLiteral("  server { listen 127.0.0.1:%1 ssl; root %2/www; ssl_certificate %2/cert.pem;"
+                                                   " ssl_certificate_key %2/key.pem; }\n")
+                                        .arg(tlsPort)
+                                        .arg(d.path())
+                                  : QString();
     WriteBytes(d.filePath("nginx.conf"),
                QStringLiteral("daemon off; pid %1/nginx.pid; error_log %1/error.log;\n"
                               "events {}\n"
                               "http { access_log off; client_body_temp_path %2; proxy_temp_path %2; fastcgi_temp_path %2;\n"
                               "  uwsgi_temp_path %2; scgi_temp_path %2; default_type application/octet-stream;\n"
                               "  server { listen 127.0.0.1:%3; root %1/www;\n"
-                              "    location = /chunked.mbd { ssi on; ssi_types *; } } }\n")
+                              "    location = /chunked.mbd { ssi on; ssi_types *; } }\n%4 }\n")
                    .arg(d.path(), t)
                    .arg(port)
+                   .arg(tlsServer)
                    .toUtf8());
     QProcess server;
     server.start(nginx, {"-c", d.filePath("nginx.conf"), "-e", d.filePath("error.log")});
@@ -184,4 +203,21 @@ TEST_F(RemoteHttpFolderTest, ReadsFromNginx)
     EXPECT_EQ(http.Body(), ClubList);
     http.SetURL(base + "/missing.mbd");
     EXPECT_EQ(http.Get(), 404);
+
+    if (!tls)
+        return;
+    // Secure addresses: a certificate nobody vouches for is refused, a trusted one read.
+    const QString secure = QStringLiteral("https://127.0.0.1:%1/list.mbd").arg(tlsPort);
+    http.SetURL(secure);
+    try {
+        http.Get();
+        ADD_FAILURE() << "an untrusted certificate was accepted";
+    } catch (const ESocketError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith("Secure connection failed: ")) << e.what();
+    }
+    QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
+    trusted.setCaCertificates(QSslCertificate::fromPath(d.filePath("cert.pem")));
+    http.TlsConfiguration = trusted;
+    ASSERT_EQ(http.Get(), 200);
+    EXPECT_EQ(http.Body(), ClubList);
 }
