@@ -243,7 +243,6 @@ void TMainForm::FoldersChange()
         // A refresh that fails or is cancelled leaves the folder as it was: it is shown so.
         guarded([item] { item->Refresh(); });
         QApplication::restoreOverrideCursor();
-        setStatusText(StatusPanel::Hint, QString());
         node = SelectedNode();
         if (!node) {
             m_inFoldersChange = false;
