@@ -14,5 +14,5 @@ void ShowAboutBox(QWidget *parent)
         "documents and tools.</p>"
         "<p>Data directory: %2</p>")
         .arg(QCoreApplication::applicationVersion().toHtmlEscaped(), Paths::dataDir().toHtmlEscaped());
-    QMessageBox::about(parent, QStringLiteral("About Mirabook"), text);
+    QMessageBox::about(parent, QCoreApplication::translate("AboutBox", "About Mirabook"), text);
 }

@@ -60,7 +60,7 @@ void GuiServices::SendMailTo(const QStringList &recipients, const QString &attac
     }
     // A client that fails later says so then.
     const int result = plan.mail.SendMail(&m_form, [this](const QString &reason) {
-        ShowError(QStringLiteral("The message could not be handed to your mail program: %1.").arg(reason));
+        ShowError(tr("The message could not be handed to your mail program: %1.").arg(reason));
     });
     if (result != Mapi::Success)
         ShowError(plan.mail.ErrorText);
@@ -72,12 +72,12 @@ void GuiServices::SendFax(const QString &recipient, const QString &number, const
     if (document.isEmpty()) {
         document = faxDocumentChooser ? faxDocumentChooser(recipient)
                                       : QFileDialog::getOpenFileName(m_form.isVisible() ? &m_form : nullptr,
-                                                                     QStringLiteral("Send Fax to %1").arg(recipient));
+                                                                     tr("Send Fax to %1").arg(recipient));
         if (document.isEmpty())
             return;
     }
     const auto failed = [this](const QString &reason) {
-        ShowError(QStringLiteral("MAPI Error. Unable to send Fax using Windows Messaging Services") +
+        ShowError(tr("MAPI Error. Unable to send Fax using Windows Messaging Services") +
                   QStringLiteral("\n\n") + reason);
     };
     QString error;
@@ -109,7 +109,7 @@ bool GuiServices::ShellOpen(const QString &file)
     }
     if (QDesktopServices::openUrl(url))
         return true;
-    ShowError(QStringLiteral("Cannot open %1").arg(file));
+    ShowError(tr("Cannot open %1").arg(file));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/itemservices.h"
 
+#include <QCoreApplication>
 #include <functional>
 
 class TMainForm;
@@ -11,6 +12,7 @@ class TMainForm;
 // goes to the dialer once wired.
 class GuiServices : public ItemServices
 {
+    Q_DECLARE_TR_FUNCTIONS(GuiServices)
 public:
     explicit GuiServices(TMainForm &form);
 

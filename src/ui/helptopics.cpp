@@ -2,6 +2,7 @@
 
 #include "store/itemservices.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ bool ShowTopic(int topic, ItemServices &services)
     const QUrl url = UrlForTopic(topic);
     if (QFileInfo::exists(url.toLocalFile()) && QDesktopServices::openUrl(url))
         return true;
-    services.ShowError(QStringLiteral("Cannot open the help page %1").arg(url.toLocalFile()));
+    services.ShowError(QCoreApplication::translate("HelpTopics", "Cannot open the help page %1").arg(url.toLocalFile()));
     return false;
 }
 

@@ -260,11 +260,11 @@ QVariant TItemListModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     switch (section) {
     case TitleColumn:
-        return QStringLiteral("Title");
+        return tr("Title");
     case TargetColumn:
-        return QStringLiteral("Target");
+        return tr("Target");
     case CommentColumn:
-        return QStringLiteral("Comment");
+        return tr("Comment");
     }
     return {};
 }

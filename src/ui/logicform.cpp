@@ -70,18 +70,18 @@ TLogicForm::~TLogicForm()
 void TLogicForm::buildTrayMenu()
 {
     m_menu = std::make_unique<QMenu>();
-    m_menu->addAction(QStringLiteral("&Restore"), this, &TLogicForm::Restore);
+    m_menu->addAction(tr("&Restore"), this, &TLogicForm::Restore);
     m_menu->addSeparator();
-    m_toolsMenu = m_menu->addMenu(QStringLiteral("&Tools"));
+    m_toolsMenu = m_menu->addMenu(tr("&Tools"));
     connect(m_toolsMenu, &QMenu::aboutToShow, this, &TLogicForm::fillToolsMenu);
     fillToolsMenu();
-    m_menu->addAction(QStringLiteral("&Get Browser URL"), &m_form, &TMainForm::GetBrowserURL);
+    m_menu->addAction(tr("&Get Browser URL"), &m_form, &TMainForm::GetBrowserURL);
     // Caller ID is enabled once its window is wired.
-    m_callerIdAction = m_menu->addAction(QStringLiteral("&Caller ID"));
+    m_callerIdAction = m_menu->addAction(tr("&Caller ID"));
     m_callerIdAction->setCheckable(true);
     m_callerIdAction->setEnabled(false);
     m_menu->addSeparator();
-    m_menu->addAction(QStringLiteral("&Exit"), this, &TLogicForm::Exit);
+    m_menu->addAction(tr("&Exit"), this, &TLogicForm::Exit);
 }
 
 void TLogicForm::fillToolsMenu()
@@ -96,7 +96,7 @@ void TLogicForm::fillToolsMenu()
             ItemServices &services = m_form.Nodes().Context().Services();
             const TToolItem *current = m_form.Nodes().Context().Tools().FindByFileName(fileName);
             if (current && !current->Click(services))
-                services.ShowError(QStringLiteral("Cannot start \"%1\"").arg(fileName));
+                services.ShowError(tr("Cannot start \"%1\"").arg(fileName));
         });
     }
 }
@@ -259,7 +259,7 @@ void TLogicForm::Exit()
 bool TLogicForm::confirmExitUnsaved()
 {
     QWidget *parent = m_form.isVisible() ? &m_form : nullptr;
-    return QMessageBox::warning(parent, QStringLiteral("Mirabook"), QString::fromLatin1(ExitUnsavedQuestion),
+    return QMessageBox::warning(parent, tr("Mirabook"), QString::fromLatin1(ExitUnsavedQuestion),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }

@@ -64,7 +64,7 @@ TMainForm::TMainForm(QWidget *parent)
       m_services(std::make_unique<GuiServices>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Mirabook"));
+    setWindowTitle(tr("Mirabook"));
     m_nodes->Context().SetServices(m_services.get());
     m_http = new HttpTransport(this);
     m_nodes->Context().SetHttpSource(m_http->Source());
@@ -160,9 +160,9 @@ void TMainForm::buildPanes()
     m_statusPanels = new TStatusPanels(this);
     statusBar()->addWidget(m_statusPanels, 1);
     statusBar()->setSizeGripEnabled(true);
-    m_cancelTransfer = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelTransfer = new QPushButton(tr("Cancel"), this);
     m_cancelTransfer->setObjectName(QStringLiteral("CancelTransfer"));
-    m_cancelTransfer->setToolTip(QStringLiteral("Stop the transfer"));
+    m_cancelTransfer->setToolTip(tr("Stop the transfer"));
     m_cancelTransfer->setShortcut(QKeySequence(Qt::Key_Escape));
     m_cancelTransfer->hide();
     connect(m_cancelTransfer, &QPushButton::clicked, this, &TMainForm::CancelTransfer);
@@ -238,7 +238,7 @@ void TMainForm::FoldersChange()
     m_inFoldersChange = true;
     TZEBObject *item = node->Item();
     if (item && item->Kind() == ItemKind::Folder && item->IsRemote()) {
-        setStatusText(StatusPanel::Hint, QStringLiteral("Updating remote folder..."));
+        setStatusText(StatusPanel::Hint, tr("Updating remote folder..."));
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // A refresh that fails or is cancelled leaves the folder as it was: it is shown so.
         guarded([item] { item->Refresh(); });

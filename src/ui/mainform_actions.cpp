@@ -21,12 +21,17 @@
 
 namespace {
 
-const char *const ViewFormatTexts[] = {"Lar&ge Icons", "S&mall Icons", "&List", "&Details"};
+const char *const ViewFormatTexts[] = {
+    QT_TRANSLATE_NOOP("TMainForm", "Lar&ge Icons"),
+    QT_TRANSLATE_NOOP("TMainForm", "S&mall Icons"),
+    QT_TRANSLATE_NOOP("TMainForm", "&List"),
+    QT_TRANSLATE_NOOP("TMainForm", "&Details"),
+};
 const char *const ViewFormatHints[] = {
-    "Large Icons|Display items using large icons",
-    "Small Icons|Display items using small icons",
-    "List|Display items in a list",
-    "Details|Display information about each item",
+    QT_TRANSLATE_NOOP("TMainForm", "Large Icons|Display items using large icons"),
+    QT_TRANSLATE_NOOP("TMainForm", "Small Icons|Display items using small icons"),
+    QT_TRANSLATE_NOOP("TMainForm", "List|Display items in a list"),
+    QT_TRANSLATE_NOOP("TMainForm", "Details|Display information about each item"),
 };
 
 // The desktop theme's icon where it has one, else our own picture.
@@ -73,7 +78,7 @@ void TMainForm::setViewStyle(ViewStyle style)
 void TMainForm::buildActions()
 {
     for (const KindCommand &c : KindCommands()) {
-        QAction *a = makeAction(QString::fromLatin1(c.menuText), QString::fromLatin1(c.hint), QKeySequence(c.shortcut));
+        QAction *a = makeAction(tr(c.menuText), tr(c.hint), QKeySequence(c.shortcut));
         a->setIcon(m_images->Icon(ImageIndex(FindKind(c.kind)->image)));
         const ItemKind kind = c.kind;
         connect(a, &QAction::triggered, this, [this, kind] { NewItem(kind); });
@@ -82,13 +87,13 @@ void TMainForm::buildActions()
         m_newActions[size_t(kind)] = a;
     }
 
-    m_importAction = makeAction(QStringLiteral("&Import..."), QStringLiteral("Import|Import items from other programs"));
-    m_publishAction = makeAction(QStringLiteral("P&ublish..."), QStringLiteral("Publish|Publish items as web pages or files"));
-    m_saveAction = makeAction(QStringLiteral("&Save Database"), QStringLiteral("Save Database|Save the database now"));
-    m_revertAction = makeAction(QStringLiteral("R&evert to Saved"), QStringLiteral("Revert to Saved|Discard the changes made since the database was last saved"));
-    m_printAction = makeAction(QStringLiteral("&Print..."), QStringLiteral("Print|Print reports, labels and envelopes"));
-    m_printerSetupAction = makeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Printer Setup|Choose and set up the printer"));
-    m_exitAction = makeAction(QStringLiteral("E&xit"), QStringLiteral("Exit|Save the database and end Mirabook"), QKeySequence(Qt::ALT | Qt::Key_X));
+    m_importAction = makeAction(tr("&Import..."), tr("Import|Import items from other programs"));
+    m_publishAction = makeAction(tr("P&ublish..."), tr("Publish|Publish items as web pages or files"));
+    m_saveAction = makeAction(tr("&Save Database"), tr("Save Database|Save the database now"));
+    m_revertAction = makeAction(tr("R&evert to Saved"), tr("Revert to Saved|Discard the changes made since the database was last saved"));
+    m_printAction = makeAction(tr("&Print..."), tr("Print|Print reports, labels and envelopes"));
+    m_printerSetupAction = makeAction(tr("P&rinter Setup..."), tr("Printer Setup|Choose and set up the printer"));
+    m_exitAction = makeAction(tr("E&xit"), tr("Exit|Save the database and end Mirabook"), QKeySequence(Qt::ALT | Qt::Key_X));
     m_importAction->setIcon(commandIcon("document-import", ImageDrawing::Command::Import));
     m_publishAction->setIcon(commandIcon("document-export", ImageDrawing::Command::Publish));
     m_printAction->setIcon(commandIcon("document-print", ImageDrawing::Command::Print));
@@ -96,12 +101,12 @@ void TMainForm::buildActions()
     for (QAction *a : {m_importAction, m_publishAction, m_printAction, m_printerSetupAction})
         a->setEnabled(false);
 
-    m_cutAction = makeAction(QStringLiteral("Cu&t"), QStringLiteral("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    m_copyAction = makeAction(QStringLiteral("&Copy"), QStringLiteral("Copy|Copy the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_pasteAction = makeAction(QStringLiteral("&Paste"), QStringLiteral("Paste|Insert items from the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_deleteAction = makeAction(QStringLiteral("&Delete"), QStringLiteral("Delete|Delete the selected item(s)"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    m_selectAllAction = makeAction(QStringLiteral("&Select All"), QStringLiteral("Select All|Select every item in the list"));
-    m_findAction = makeAction(QStringLiteral("&Find"), QStringLiteral("Find|Find the next entry with the typed title"), QKeySequence(Qt::Key_F3));
+    m_cutAction = makeAction(tr("Cu&t"), tr("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_copyAction = makeAction(tr("&Copy"), tr("Copy|Copy the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_pasteAction = makeAction(tr("&Paste"), tr("Paste|Insert items from the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_deleteAction = makeAction(tr("&Delete"), tr("Delete|Delete the selected item(s)"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    m_selectAllAction = makeAction(tr("&Select All"), tr("Select All|Select every item in the list"));
+    m_findAction = makeAction(tr("&Find"), tr("Find|Find the next entry with the typed title"), QKeySequence(Qt::Key_F3));
     m_cutAction->setIcon(commandIcon("edit-cut", ImageDrawing::Command::Cut));
     m_copyAction->setIcon(commandIcon("edit-copy", ImageDrawing::Command::Copy));
     m_pasteAction->setIcon(commandIcon("edit-paste", ImageDrawing::Command::Paste));
@@ -110,12 +115,12 @@ void TMainForm::buildActions()
     m_deleteAction->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     connect(m_deleteAction, &QAction::triggered, this, [this] { DeleteBtnClick(); });
 
-    m_toggleAction = makeAction(QStringLiteral("&Toggle Main Window"), QStringLiteral("Toggle Main Window|Toggles size/position settings for main window"));
-    m_toolbarAction = makeAction(QStringLiteral("Tool&bar"), QStringLiteral("Toolbar|Show or hide the toolbar"));
-    m_newItemBarAction = makeAction(QStringLiteral("&New Item Bar"), QStringLiteral("New Item Bar|Show or hide the new item bar"));
-    m_findBarAction = makeAction(QStringLiteral("&Find Bar"), QStringLiteral("Find Bar|Show or hide the find bar"));
-    m_tipBarAction = makeAction(QStringLiteral("T&ip Bar"), QStringLiteral("Tip Bar|Show or hide the tip bar"));
-    m_statusBarAction = makeAction(QStringLiteral("&Status Bar"), QStringLiteral("Status Bar|Show or hide the status bar"));
+    m_toggleAction = makeAction(tr("&Toggle Main Window"), tr("Toggle Main Window|Toggles size/position settings for main window"));
+    m_toolbarAction = makeAction(tr("Tool&bar"), tr("Toolbar|Show or hide the toolbar"));
+    m_newItemBarAction = makeAction(tr("&New Item Bar"), tr("New Item Bar|Show or hide the new item bar"));
+    m_findBarAction = makeAction(tr("&Find Bar"), tr("Find Bar|Show or hide the find bar"));
+    m_tipBarAction = makeAction(tr("T&ip Bar"), tr("Tip Bar|Show or hide the tip bar"));
+    m_statusBarAction = makeAction(tr("&Status Bar"), tr("Status Bar|Show or hide the status bar"));
     for (QAction *a : {m_toolbarAction, m_newItemBarAction, m_findBarAction, m_tipBarAction, m_statusBarAction}) {
         a->setCheckable(true);
         a->setChecked(true);
@@ -127,7 +132,7 @@ void TMainForm::buildActions()
     const char *const viewThemeIcons[] = {"view-list-icons", "view-list-compact", "view-list-text", "view-list-details"};
     for (const ViewStyle style : AllViewStyles) {
         const size_t slot = ViewStyleSlot(style);
-        QAction *a = makeAction(QString::fromLatin1(ViewFormatTexts[slot]), QString::fromLatin1(ViewFormatHints[slot]));
+        QAction *a = makeAction(tr(ViewFormatTexts[slot]), tr(ViewFormatHints[slot]));
         a->setCheckable(true);
         a->setData(ViewStyleCode(style));
         a->setIcon(commandIcon(viewThemeIcons[slot], viewIcons[slot]));
@@ -136,27 +141,27 @@ void TMainForm::buildActions()
         m_viewFormatActions[slot] = a;
     }
     m_viewFormatActions[0]->setChecked(true);
-    m_optionsAction = makeAction(QStringLiteral("&Options..."), QStringLiteral("Options|Change the program's settings"));
+    m_optionsAction = makeAction(tr("&Options..."), tr("Options|Change the program's settings"));
     m_optionsAction->setEnabled(false);
 
-    m_helpContentsAction = makeAction(QStringLiteral("&Contents"), QStringLiteral("Help|Show the contents of the help"));
+    m_helpContentsAction = makeAction(tr("&Contents"), tr("Help|Show the contents of the help"));
     m_helpContentsAction->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    m_homepageAction = makeAction(QStringLiteral("&Mira Homepage"), QStringLiteral("Mira Homepage|Visit the Mirabook home page"));
+    m_homepageAction = makeAction(tr("&Mira Homepage"), tr("Mira Homepage|Visit the Mirabook home page"));
     connect(m_homepageAction, &QAction::triggered, this, &TMainForm::VisitHomepage);
-    m_aboutAction = makeAction(QStringLiteral("&About..."), QStringLiteral("About|Show the program's version and copyright"));
+    m_aboutAction = makeAction(tr("&About..."), tr("About|Show the program's version and copyright"));
 
-    m_notesAction = makeAction(QStringLiteral("&Notes..."), QStringLiteral("Notes|Start the Brevolo notes program"));
+    m_notesAction = makeAction(tr("&Notes..."), tr("Notes|Start the Brevolo notes program"));
     connect(m_notesAction, &QAction::triggered, this, &TMainForm::Notes1Click);
-    m_propertiesAction = makeAction(QStringLiteral("&Properties..."), QStringLiteral("Properties|Show the properties of the selected item"));
+    m_propertiesAction = makeAction(tr("&Properties..."), tr("Properties|Show the properties of the selected item"));
     connect(m_propertiesAction, &QAction::triggered, this, &TMainForm::ListPanePropsClick);
-    m_renameAction = makeAction(QStringLiteral("&Rename"), QStringLiteral("Rename|Rename the selected item"));
+    m_renameAction = makeAction(tr("&Rename"), tr("Rename|Rename the selected item"));
     connect(m_renameAction, &QAction::triggered, this, &TMainForm::ListPaneRenameClick);
 }
 
 void TMainForm::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    QMenu *fileNew = file->addMenu(QStringLiteral("&New"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QMenu *fileNew = file->addMenu(tr("&New"));
     for (const KindCommand &c : KindCommands())
         if (c.inFileMenu)
             fileNew->addAction(m_newActions[size_t(c.kind)]);
@@ -171,7 +176,7 @@ void TMainForm::buildMenus()
     file->addSeparator();
     file->addAction(m_exitAction);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(m_cutAction);
     edit->addAction(m_copyAction);
     edit->addAction(m_pasteAction);
@@ -180,7 +185,7 @@ void TMainForm::buildMenus()
     edit->addAction(m_selectAllAction);
     edit->addAction(m_findAction);
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu *view = menuBar()->addMenu(tr("&View"));
     view->addAction(m_toggleAction);
     view->addSeparator();
     for (QAction *a : {m_toolbarAction, m_newItemBarAction, m_findBarAction, m_tipBarAction, m_statusBarAction})
@@ -191,7 +196,7 @@ void TMainForm::buildMenus()
     view->addSeparator();
     view->addAction(m_optionsAction);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(m_helpContentsAction);
     help->addSeparator();
     help->addAction(m_homepageAction);
@@ -207,7 +212,7 @@ void TMainForm::buildBars()
     addToolBarBreak();
     buildFindBar();
     addToolBarBreak();
-    m_tipBarHost = addToolBar(QStringLiteral("Tip Bar"));
+    m_tipBarHost = addToolBar(tr("Tip Bar"));
     m_tipBarHost->setObjectName(QStringLiteral("TipBar"));
     m_tipBar = new TTipBar(m_tipBarHost);
     m_tipBarHost->addWidget(m_tipBar);
@@ -215,7 +220,7 @@ void TMainForm::buildBars()
 
 void TMainForm::buildToolBar()
 {
-    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar = addToolBar(tr("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolBar->setIconSize(QSize(22, 22));
@@ -235,8 +240,8 @@ void TMainForm::buildToolBar()
         m_viewFormatButtons[slot] = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_viewFormatActions[slot]));
     }
     m_toolBar->addSeparator();
-    m_browserUrlAction = makeAction(QStringLiteral("Get Browser URL"), QStringLiteral("Get Browser URL|Create a website item from the page the browser shows"));
-    QAction *toolsMenu = makeAction(QStringLiteral("Tools Menu"), QStringLiteral("Tools Menu|Show the tools menu"));
+    m_browserUrlAction = makeAction(tr("Get Browser URL"), tr("Get Browser URL|Create a website item from the page the browser shows"));
+    QAction *toolsMenu = makeAction(tr("Tools Menu"), tr("Tools Menu|Show the tools menu"));
     m_browserUrlAction->setIcon(commandIcon("", ImageDrawing::Command::BrowserUrl));
     connect(m_browserUrlAction, &QAction::triggered, this, &TMainForm::GetBrowserURL);
     toolsMenu->setIcon(commandIcon("", ImageDrawing::Command::Tools));
@@ -250,8 +255,8 @@ void TMainForm::addFilterButtons()
 {
     // Both hints begin with "Filter": each button's tip is its own long hint, so the
     // two can be told apart under the pointer.
-    QAction *filterAny = makeAction(QStringLiteral("Filter ANY"), QStringLiteral("Filter|Show items matching ANY selected category"));
-    QAction *filterAll = makeAction(QStringLiteral("Filter ALL"), QStringLiteral("Filter|Show items matching ALL selected categories"));
+    QAction *filterAny = makeAction(tr("Filter ANY"), tr("Filter|Show items matching ANY selected category"));
+    QAction *filterAll = makeAction(tr("Filter ALL"), tr("Filter|Show items matching ALL selected categories"));
     filterAny->setObjectName(QStringLiteral("FilterBtn1"));
     filterAll->setObjectName(QStringLiteral("FilterBtn2"));
     filterAny->setIcon(commandIcon("", ImageDrawing::Command::FilterAny));
@@ -267,7 +272,7 @@ void TMainForm::addFilterButtons()
 
 void TMainForm::buildNewItemBar()
 {
-    m_newItemBar = addToolBar(QStringLiteral("New Item Bar"));
+    m_newItemBar = addToolBar(tr("New Item Bar"));
     m_newItemBar->setObjectName(QStringLiteral("NewItemBar"));
     m_newItemBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_newItemBar->setIconSize(QSize(16, 16));
@@ -276,7 +281,7 @@ void TMainForm::buildNewItemBar()
             continue;
         // The buttons keep their own captions; the shortcut stays with the menu entry.
         QAction *menuAction = m_newActions[size_t(c.kind)];
-        auto *button = new QAction(menuAction->icon(), QString::fromLatin1(c.buttonText), m_newItemBar);
+        auto *button = new QAction(menuAction->icon(), tr(c.buttonText), m_newItemBar);
         button->setToolTip(menuAction->toolTip());
         button->setStatusTip(menuAction->statusTip());
         button->setEnabled(menuAction->isEnabled());
@@ -288,20 +293,20 @@ void TMainForm::buildNewItemBar()
 
 void TMainForm::buildFindBar()
 {
-    m_findBar = addToolBar(QStringLiteral("Find"));
+    m_findBar = addToolBar(tr("Find"));
     m_findBar->setObjectName(QStringLiteral("FindBar"));
-    auto *findLabel = new QLabel(QStringLiteral("F&ind:"), m_findBar);
+    auto *findLabel = new QLabel(tr("F&ind:"), m_findBar);
     auto *findEdit = new QLineEdit(m_findBar);
     findEdit->setObjectName(QStringLiteral("FindEditBox"));
-    findEdit->setStatusTip(QStringLiteral("Type the title of the entry to find"));
+    findEdit->setStatusTip(tr("Type the title of the entry to find"));
     findEdit->setMinimumWidth(120);
     findEdit->setMaximumWidth(200);
     findLabel->setBuddy(findEdit);
     auto *upOne = new QToolButton(m_findBar);
     upOne->setObjectName(QStringLiteral("UpOneBtn"));
     upOne->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
-    upOne->setToolTip(QStringLiteral("Up one level"));
-    upOne->setStatusTip(QStringLiteral("Up one level"));
+    upOne->setToolTip(tr("Up one level"));
+    upOne->setStatusTip(tr("Up one level"));
     m_findBar->addWidget(findLabel);
     m_findBar->addWidget(findEdit);
     m_findBar->addWidget(upOne);
@@ -313,18 +318,23 @@ void TMainForm::buildFindBar()
 void TMainForm::buildPopup()
 {
     m_listPopup = new QMenu(this);
-    static const char *const texts[] = {"&Open", "Send &Mail", "Send &Fax", "&Dial", "&Browse", "&Advance Date", "&Launch"};
+    static const char *const texts[] = {
+        QT_TRANSLATE_NOOP("TMainForm", "&Open"),         QT_TRANSLATE_NOOP("TMainForm", "Send &Mail"),
+        QT_TRANSLATE_NOOP("TMainForm", "Send &Fax"),     QT_TRANSLATE_NOOP("TMainForm", "&Dial"),
+        QT_TRANSLATE_NOOP("TMainForm", "&Browse"),       QT_TRANSLATE_NOOP("TMainForm", "&Advance Date"),
+        QT_TRANSLATE_NOOP("TMainForm", "&Launch"),
+    };
     static const char *const hints[] = {
-        "Open|Show the contents of the item",
-        "Send Mail|Send mail to the item",
-        "Send Fax|Send a fax to the item",
-        "Dial|Dial the item's phone number",
-        "Browse|Open the item's website in the browser",
-        "Advance Date|Move the reminder to its next date",
-        "Launch|Start the document or tool",
+        QT_TRANSLATE_NOOP("TMainForm", "Open|Show the contents of the item"),
+        QT_TRANSLATE_NOOP("TMainForm", "Send Mail|Send mail to the item"),
+        QT_TRANSLATE_NOOP("TMainForm", "Send Fax|Send a fax to the item"),
+        QT_TRANSLATE_NOOP("TMainForm", "Dial|Dial the item's phone number"),
+        QT_TRANSLATE_NOOP("TMainForm", "Browse|Open the item's website in the browser"),
+        QT_TRANSLATE_NOOP("TMainForm", "Advance Date|Move the reminder to its next date"),
+        QT_TRANSLATE_NOOP("TMainForm", "Launch|Start the document or tool"),
     };
     for (size_t i = 0; i < m_popupActions.size(); ++i) {
-        QAction *a = makeAction(QString::fromLatin1(texts[i]), QString::fromLatin1(hints[i]));
+        QAction *a = makeAction(tr(texts[i]), tr(hints[i]));
         m_listPopup->addAction(a);
         m_popupActions[i] = a;
     }
@@ -346,11 +356,11 @@ void TMainForm::buildPopup()
     m_listPopup->addAction(m_notesAction);
     m_listPopup->addAction(m_propertiesAction);
     m_listPopup->addSeparator();
-    QMenu *popupNew = m_listPopup->addMenu(QStringLiteral("Ne&w"));
+    QMenu *popupNew = m_listPopup->addMenu(tr("Ne&w"));
     for (const KindCommand &c : KindCommands())
         if (c.inPopupMenu)
             popupNew->addAction(m_newActions[size_t(c.kind)]);
-    QMenu *popupEdit = m_listPopup->addMenu(QStringLiteral("&Edit"));
+    QMenu *popupEdit = m_listPopup->addMenu(tr("&Edit"));
     popupEdit->addAction(m_cutAction);
     popupEdit->addAction(m_copyAction);
     popupEdit->addAction(m_deleteAction);

@@ -111,7 +111,7 @@ void TMainForm::DeleteBtnClick(bool fromCut)
         items = selectedItems();
     }
     if (!fromCut) {
-        QMessageBox ask(QMessageBox::Question, QStringLiteral("Warning"), PaneRules::DeleteQuestion(description),
+        QMessageBox ask(QMessageBox::Question, tr("Warning"), PaneRules::DeleteQuestion(description),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
         if (ask.exec() != QMessageBox::Yes)
             return;
@@ -202,7 +202,7 @@ void TMainForm::SendMailClick()
         const QStringList recipients = MailSend::RecipientsOf(selectedItems());
         if (recipients.size() >= 2) {
             if (MailSend::AsksBeforeMultiple(MailSend::Method(Profile())) &&
-                QMessageBox::question(this, QStringLiteral("Mirabook"),
+                QMessageBox::question(this, tr("Mirabook"),
                                       QString::fromLatin1(MailSend::MultipleRecipientsQuestion),
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
                 return;

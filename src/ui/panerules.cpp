@@ -3,6 +3,7 @@
 #include "store/treenodes.h"
 #include "trayicon.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace PaneRules {
@@ -39,7 +40,7 @@ QString DeleteDescription(int selectedCount, const QString &firstCaption)
 
 QString DeleteQuestion(const QString &description)
 {
-    return QStringLiteral("Are you sure you want to delete ") + description + QStringLiteral(" and all sub-items?");
+    return QCoreApplication::translate("PaneRules", "Are you sure you want to delete ") + description + QStringLiteral(" and all sub-items?");
 }
 
 } // namespace PaneRules

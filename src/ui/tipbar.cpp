@@ -16,9 +16,9 @@ TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_label->setMinimumWidth(0);
     auto *next = new QToolButton(this);
-    next->setText(QStringLiteral("Next Tip"));
-    next->setToolTip(QStringLiteral("Show the next tip"));
-    next->setStatusTip(QStringLiteral("Show the next usage tip"));
+    next->setText(tr("Next Tip"));
+    next->setToolTip(tr("Show the next tip"));
+    next->setStatusTip(tr("Show the next usage tip"));
     connect(next, &QToolButton::clicked, this, &TTipBar::showNextTip);
     layout->addWidget(caption);
     layout->addWidget(m_label, 1);
@@ -29,16 +29,16 @@ TTipBar::TTipBar(QWidget *parent) : QWidget(parent)
 const QStringList &TTipBar::Tips()
 {
     static const QStringList tips{
-        QStringLiteral("Double-click an organization or person in the list to expand it in the folder tree."),
-        QStringLiteral("A person's dialog fills in first, middle and last name from the title you type."),
-        QStringLiteral("Press Ctrl+P to add a person to the selected folder."),
-        QStringLiteral("Drop a file from the desktop on the list to keep it as a document item."),
-        QStringLiteral("Click a selected title, or choose Edit > Rename in the pop-up menu, to rename it in place."),
-        QStringLiteral("Folders always come first in the list; everything else is sorted by title."),
-        QStringLiteral("View > Toggle Main Window switches between two remembered window layouts."),
-        QStringLiteral("A remote folder shows the contents of an exported database file, read-only."),
-        QStringLiteral("Your contacts are saved when you exit, and any time with File > Save Database."),
-        QStringLiteral("Closing the main window keeps Mirabook running in the tray; use Exit to end it."),
+        tr("Double-click an organization or person in the list to expand it in the folder tree."),
+        tr("A person's dialog fills in first, middle and last name from the title you type."),
+        tr("Press Ctrl+P to add a person to the selected folder."),
+        tr("Drop a file from the desktop on the list to keep it as a document item."),
+        tr("Click a selected title, or choose Edit > Rename in the pop-up menu, to rename it in place."),
+        tr("Folders always come first in the list; everything else is sorted by title."),
+        tr("View > Toggle Main Window switches between two remembered window layouts."),
+        tr("A remote folder shows the contents of an exported database file, read-only."),
+        tr("Your contacts are saved when you exit, and any time with File > Save Database."),
+        tr("Closing the main window keeps Mirabook running in the tray; use Exit to end it."),
     };
     return tips;
 }
