@@ -19,12 +19,14 @@ public:
         for (const QString &name : names) {
             QFile script(program(name));
             script.open(QIODevice::WriteOnly);
+            // The status is taken before the run is recorded: a test that changes it once
+            // it sees this run must not change how this run ends.
             script.write("#!/bin/sh\n"
+                         "s=0; [ -e \"$0.exit\" ] && s=$(cat \"$0.exit\")\n"
                          "n=0; while [ -e \"$0.$n.args\" ]; do n=$((n+1)); done\n"
                          "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.$n.tmp\"\n"
                          "mv \"$0.$n.tmp\" \"$0.$n.args\"\n"
-                         "[ -e \"$0.exit\" ] && exit $(cat \"$0.exit\")\n"
-                         "exit 0\n");
+                         "exit $s\n");
             script.close();
             script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
