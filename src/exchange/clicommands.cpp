@@ -203,15 +203,15 @@ int parseImportArguments(const CliContext &c, const QStringList &args, ImportReq
     return CliExit::Ok;
 }
 
-// Makes a person or organization of every card below target.
-int importCards(const CliContext &c, TVCardFile &cards, TTreeNode *target, VCardImportAs orgs, int &made)
+// Places the persons and organizations of the cards below target.
+int importCards(const CliContext &c, const PreparedVCards &cards, TTreeNode *target, int &made)
 {
     try {
-        const VCardImportNotes notes = ImportVCards(target, cards, [orgs](const QString &, const QString &) { return orgs; });
-        made = notes.persons + notes.organizations;
+        PlaceVCardImport(target, cards);
     } catch (const std::exception &e) {
         return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
+    made = cards.notes.persons + cards.notes.organizations;
     return CliExit::Ok;
 }
 
@@ -261,9 +261,9 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     const QString &file = request.file;
     const QString &into = request.into;
     // Cards are read whole before the database is touched.
-    TVCardFile cards;
+    PreparedVCards cards;
     if (request.cards)
-        if (const int status = ReadCardsForImport(c, file, cards); status != CliExit::Ok)
+        if (const int status = ReadCardsForImport(c, file, request.orgs, cards); status != CliExit::Ok)
             return status;
 
     InstanceLock lock(c.dataDir, InstanceLock::Holder::Tool);
@@ -291,7 +291,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
     RecordFile::ReadNotes read;
     if (request.cards) {
-        if (const int status = importCards(c, cards, target, request.orgs, read.records); status != CliExit::Ok)
+        if (const int status = importCards(c, cards, target, read.records); status != CliExit::Ok)
             return status;
     } else if (const int status = importRecords(c, file, target, read); status != CliExit::Ok) {
         return status;

@@ -21,18 +21,17 @@ int ReadOrgsOption(const CliContext &c, const QString &word, VCardImportAs &as)
     return CliExit::Ok;
 }
 
-int ReadCardsForImport(const CliContext &c, const QString &file, TVCardFile &cards)
+int ReadCardsForImport(const CliContext &c, const QString &file, VCardImportAs orgs, PreparedVCards &cards)
 {
-    cards.Filename = c.absolute(file);
     try {
-        cards.LoadFromFile();
+        cards = PrepareVCardImport(c.absolute(file), [orgs](const QString &, const QString &) { return orgs; });
     } catch (const std::exception &e) {
         return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
-    const VCardReadNotes &notes = cards.Notes();
+    const VCardReadNotes &notes = cards.notes.read;
     if (notes.unreadable > 0 || notes.tooMany)
         return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, VCardShortfall(notes)));
-    if (cards.Count() == 0)
+    if (cards.records.isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("%1: no card to import%2")
                                              .arg(file, notes.empty > 0 ? QStringLiteral(" (") + VCardShortfall(notes) +
                                                                               QStringLiteral(")")

@@ -10,6 +10,7 @@
 #include <QStringDecoder>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -33,8 +34,8 @@ bool startsWithWord(const char *b, const char *e, const char *word)
 class CardReader
 {
 public:
-    CardReader(const QByteArray &bytes, std::vector<TCard> &cards, VCardReadNotes &notes)
-        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size()), m_cards(cards), m_notes(notes)
+    CardReader(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size()), m_each(each), m_notes(notes)
     {
     }
 
@@ -123,7 +124,7 @@ private:
                 ++m_notes.unended;
                 endCard();
             }
-            if (m_cards.size() + skipped() >= size_t(TVCardFile::MaxCards)) {
+            if (m_kept + skipped() >= size_t(TVCardFile::MaxCards)) {
                 m_notes.tooMany = true;
                 m_stop = true;
                 m_inLine = false;
@@ -189,15 +190,17 @@ private:
         } else if (m_card.Count() == 0) {
             ++m_notes.empty;
         } else {
-            m_cards.push_back(std::move(m_card));
+            ++m_kept;
+            m_each(m_card);
         }
         m_card = TCard();
     }
 
     const char *m_p;
     const char *m_end;
-    std::vector<TCard> &m_cards;
+    const std::function<void(TCard &)> &m_each;
     VCardReadNotes &m_notes;
+    size_t m_kept = 0;
     int m_lineNumber = 0;
 
     bool m_stop = false;
@@ -272,31 +275,41 @@ void TCard::WriteTo(RecordSink &sink) const
     sink.Bytes(out);
 }
 
-void TVCardFile::LoadFromFile()
+QByteArray ReadVCardFile(const QString &fileName)
 {
     QFile file;
     QString why;
-    switch (SafeFiles::OpenForReading(file, Filename, &why)) {
+    switch (SafeFiles::OpenForReading(file, fileName, &why)) {
     case SafeFiles::Opened::Yes:
         break;
     case SafeFiles::Opened::CannotOpen:
-        throw EInOutError(QStringLiteral("Cannot open \"%1\": %2").arg(Filename, why));
+        throw EInOutError(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, why));
     case SafeFiles::Opened::NotAFile:
         throw EInOutError(why);
     }
-    if (file.size() > MaxFileSize)
+    if (file.size() > TVCardFile::MaxFileSize)
         throw EInOutError(QStringLiteral("\"%1\" is larger than %2 MB, more than any card file holds")
-                              .arg(Filename)
-                              .arg(MaxFileSize / (1024 * 1024)));
+                              .arg(fileName)
+                              .arg(TVCardFile::MaxFileSize / (1024 * 1024)));
     const std::shared_ptr<RecordSource> source = ReadRecordSource(file);
     source->FinishCopy();
-    LoadFromBytes(source->bytes);
+    if (!source->mapped)
+        return source->bytes;
+    // Still the mapped file (no memory for the copy on the way): a copy of its own.
+    return QByteArray(source->bytes.constData(), source->bytes.size());
 }
+
+void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+{
+    const QByteArray text = VCardBytesAsUtf8(bytes);
+    CardReader(text, notes, each).Run();
+}
+
+void TVCardFile::LoadFromFile() { LoadFromBytes(ReadVCardFile(Filename)); }
 
 void TVCardFile::LoadFromBytes(const QByteArray &bytes)
 {
-    const QByteArray text = VCardBytesAsUtf8(bytes);
-    CardReader(text, m_cards, m_notes).Run();
+    ReadVCards(bytes, m_notes, [this](TCard &card) { m_cards.push_back(std::move(card)); });
 }
 
 void TVCardFile::SaveToFile() const

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -83,6 +84,12 @@ private:
     std::vector<TCard> m_cards;
     VCardReadNotes m_notes;
 };
+
+// Reads the cards of a file's bytes one at a time: each is handed to each, then dropped.
+void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each);
+// The bytes of a card file, a regular file no larger than TVCardFile::MaxFileSize.
+// Raises EInOutError with the reason.
+QByteArray ReadVCardFile(const QString &fileName);
 
 // What a read passed over, for the user ("2 cards could not be read ..."); empty when nothing.
 QString VCardShortfall(const VCardReadNotes &notes);

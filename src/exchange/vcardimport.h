@@ -2,6 +2,7 @@
 
 #include "vcardfile.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -20,11 +21,18 @@ struct VCardImportNotes
     int organizations = 0;
 };
 
-// Reads a card file and makes a person or an organization of each card in the target
-// folder: a card with ORG as the question answers, every other one a person. All
-// questions are asked before the first item is made. A file that is not there imports
-// nothing; one that cannot be read raises EInOutError, a read-only target ERemoteParent,
-// both before anything is made.
+// The cards of a file made into records of persons and organizations, ready to be placed.
+struct PreparedVCards
+{
+    QByteArray records;
+    VCardImportNotes notes;
+};
+// Reads a card file and maps each card: one with ORG as the question answers, every other
+// one a person. Every question is asked here, before anything is made. A file that is not
+// there gives nothing; one that cannot be read raises EInOutError.
+PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask);
+// Places prepared records in the target folder. Raises ERemoteParent in a read-only folder.
+void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared);
+
+// The import routine: the two steps above, the target checked first.
 VCardImportNotes ImportVCardFile(TTreeNode *target, const QString &fileName, const VCardOrgQuestion &ask);
-// The same for cards already read; their properties are used up.
-VCardImportNotes ImportVCards(TTreeNode *target, TVCardFile &file, const VCardOrgQuestion &ask);

@@ -1,6 +1,7 @@
 #include "vcarditems.h"
 
 #include "vcardfile.h"
+#include "vcardrecords.h"
 
 #include "store/addressobject.h"
 #include "store/itemfactory.h"
@@ -37,105 +38,17 @@ TCardProperty propertyOf(const QString &name, const QStringList &values)
     return property;
 }
 
-// A title on one line: a name is shown in a tree.
-QString oneLine(QString s) { return s.replace(u'\n', u' ').trimmed(); }
-
-// The title of a new child of the kind: its types, else a word for the kind; "2",
-// "3"... after it when the owner has one of that title already.
-QString childTitle(const TContactObject &owner, ItemKind kind, VCardTypes::Set types)
+// Fills an item placed already from a card: its own fields, then its children below it.
+void readCard(TContactObject &item, TCard &card, VCardImportAs as)
 {
-    QString base = VCardTypes::Description(types & ~Bit(VCardTypes::Pref));
-    if (base.isEmpty()) {
-        switch (kind) {
-        case ItemKind::Address: base = QStringLiteral("Address"); break;
-        case ItemKind::Phone: base = QStringLiteral("Phone"); break;
-        case ItemKind::Fax: base = QStringLiteral("Fax"); break;
-        case ItemKind::EMail: base = QStringLiteral("E-Mail"); break;
-        default: base = QStringLiteral("Web URL"); break;
-        }
-    }
-    QString title = base;
-    for (int n = 2; owner.FindChild(title, kind); ++n)
-        title = QStringLiteral("%1 %2").arg(base).arg(n);
-    return title;
-}
-
-// The street lines of an address component list. Cards of this program's older files
-// (no VERSION) hold three street lines in the first three components; every other card
-// holds a post-office box, an extended address and the street, which may have line breaks.
-QStringList streetLines(const QStringList &values, bool olderFile)
-{
-    if (olderFile)
-        return values.mid(0, 3);
-    QStringList lines;
-    for (const QString &part : {values.value(0), values.value(1)})
-        if (!part.trimmed().isEmpty())
-            lines << part;
-    lines << values.value(2).split(u'\n');
-    while (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.size() > 3)
-        lines = QStringList{lines.at(0), lines.at(1), lines.mid(2).join(QLatin1String(", "))};
-    return lines;
-}
-
-void readContactPoints(TContactObject &owner, TCard &card)
-{
-    const bool olderFile = card.Version.isEmpty();
-    TTreeNode *node = owner.Node();
-    // The last child marked preferred is the primary one of its kind; without one, the
-    // first (cards of phones seldom mark any, and a contact's CSV columns and pages show
-    // only primary ones).
-    quint32 preferred = 0;
-    auto place = [&](ItemKind kind, const QString &title, bool pref) {
-        if (pref) {
-            owner.SetPrimaryTitle(kind, title);
-            preferred |= 1u << KindCode(kind);
-        } else if (!(preferred & (1u << KindCode(kind))) && owner.PrimaryTitle(kind).isEmpty()) {
-            owner.SetPrimaryTitle(kind, title);
-        }
-    };
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"ADR")) {
-        const QString title = childTitle(owner, ItemKind::Address, p->Types);
-        const QStringList lines = streetLines(p->Values, olderFile);
-        auto *address = static_cast<TAddressObject *>(
-            CreateItem(ItemKind::Address, title, lines.value(0), QString(), node, QString(), 0));
-        address->SetLines(lines);
-        address->SetCity(p->Values.value(3));
-        address->SetState(p->Values.value(4));
-        address->SetPostalCode(p->Values.value(5));
-        address->SetCountry(p->Values.value(6));
-        place(ItemKind::Address, title, p->Has(VCardTypes::Pref));
-    }
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"EMAIL")) {
-        const QString title = childTitle(owner, ItemKind::EMail, p->Types);
-        CreateItem(ItemKind::EMail, title, oneLine(p->First()), QString(), node, QString(), 0);
-        place(ItemKind::EMail, title, p->Has(VCardTypes::Pref));
-    }
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"TEL")) {
-        const ItemKind kind = p->Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone;
-        const QString title = childTitle(owner, kind, p->Types);
-        CreateItem(kind, title, oneLine(p->First()), QString(), node, QString(), 0);
-        place(kind, title, p->Has(VCardTypes::Pref));
-    }
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"URL")) {
-        const QString title = childTitle(owner, ItemKind::Website, 0);
-        CreateItem(ItemKind::Website, title, oneLine(p->First()), QString(), node, QString(), 0);
-        place(ItemKind::Website, title, p->Has(VCardTypes::Pref));
-    }
-}
-
-QString firstValue(const TCard &card, QStringView name)
-{
-    const TCardProperty *p = card.FindProperty(name);
-    return p ? oneLine(p->First()) : QString();
-}
-
-// The item's comment travels as the card's note.
-void readComment(TContactObject &item, const TCard &card)
-{
-    if (const TCardProperty *note = card.FindProperty(u"NOTE"))
-        item.SetComment(note->First());
+    const CardItem mapped = MapVCard(card, as, 1);
+    QString dataLine;
+    AppendDataLine(dataLine, KindTag(mapped.kind), mapped.fields, item.Categories());
+    item.LoadFields(dataLine);
+    item.SetTitle(mapped.title);
+    item.SetValue(mapped.value);
+    item.SetComment(mapped.comment);
+    ReadItems(mapped.children.toUtf8(), 0, 1, item.Node());
 }
 
 } // namespace
@@ -187,68 +100,7 @@ int WriteVCardSubtree(TTreeNode *node, const QString &fileName)
     return file.Count();
 }
 
-void ReadVCard(TPersonObject &person, TCard &card)
-{
-    const bool olderFile = card.Version.isEmpty();
-    if (const TCardProperty *n = card.FindProperty(u"N")) {
-        const QStringList &v = n->Values;
-        person.SetLastName(oneLine(v.value(0)));
-        person.SetFirstName(oneLine(v.value(1)));
-        person.SetMiddleName(oneLine(v.value(2)));
-        person.SetSalutation(oneLine(v.value(3)));
-    }
-    // TITLE is a job title; only this program's older files put the item's title there.
-    QString title = olderFile ? firstValue(card, u"TITLE") : QString();
-    if (title.isEmpty())
-        title = firstValue(card, u"FN");
-    if (!card.FindProperty(u"N")) {
-        // A card with only the formatted name: its words give the names, as the person
-        // dialog takes them from a title.
-        TPersonNames names;
-        if (SplitTitle(title, names)) {
-            person.SetFirstName(names.FirstName);
-            person.SetMiddleName(names.MiddleName);
-            person.SetLastName(names.LastName);
-        }
-    }
-    if (title.isEmpty())
-        title = oneLine(person.FirstName() + u' ' + person.LastName());
-    if (title.isEmpty())
-        title = firstValue(card, u"ORG");
-    if (title.isEmpty())
-        title = DefaultTitle(ItemKind::Person);
-    person.SetTitle(title);
-    const QString fullName = ComposeFullName(person.Salutation(), person.FirstName(), person.LastName());
-    person.SetValue(fullName.trimmed().isEmpty() ? title : fullName);
-    readComment(person, card);
-    readContactPoints(person, card);
-}
+void ReadVCard(TPersonObject &person, TCard &card) { readCard(person, card, VCardImportAs::Person); }
 
-void ReadVCard(TOrgObject &organization, TCard &card)
-{
-    QString title = firstValue(card, u"ORG");
-    if (title.isEmpty())
-        title = firstValue(card, u"FN");
-    if (title.isEmpty())
-        title = DefaultTitle(ItemKind::Organization);
-    organization.SetTitle(title);
-    readComment(organization, card);
-    readContactPoints(organization, card);
-}
+void ReadVCard(TOrgObject &organization, TCard &card) { readCard(organization, card, VCardImportAs::Organization); }
 
-QString CardDisplayName(const TCard &card)
-{
-    if (const TCardProperty *n = card.FindProperty(u"N")) {
-        QStringList parts;
-        for (int i : {3, 1, 2, 0})
-            if (const QString part = oneLine(n->Values.value(i)); !part.isEmpty())
-                parts << part;
-        if (!parts.isEmpty())
-            return parts.join(u' ');
-    }
-    if (const QString fn = firstValue(card, u"FN"); !fn.isEmpty())
-        return fn;
-    return QStringLiteral("New");
-}
-
-QString CardOrganization(const TCard &card) { return firstValue(card, u"ORG"); }

@@ -28,8 +28,3 @@ int WriteVCardSubtree(TTreeNode *node, const QString &fileName);
 void ReadVCard(TPersonObject &person, TCard &card);
 void ReadVCard(TOrgObject &organization, TCard &card);
 
-// How the card is named when the user is asked about it: "Dr. John Q Smith" from N,
-// else FN, else "New".
-QString CardDisplayName(const TCard &card);
-// The card's first ORG component, or empty when it names no organization.
-QString CardOrganization(const TCard &card);

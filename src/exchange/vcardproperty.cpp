@@ -2,6 +2,7 @@
 
 #include "store/vcardline.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -94,6 +95,8 @@ void readParameter(QStringView param, VCardHead &head)
 // line breaks of any kind (a quoted-printable CR LF) become LF.
 QString withoutControls(const QString &s)
 {
+    if (std::none_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x20 && c != u'\n'; }))
+        return s;
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -188,6 +191,8 @@ VCardHead ParseVCardHead(QStringView head)
 
 QString UnescapeVCardText(QStringView value)
 {
+    if (!value.contains(u'\\'))
+        return value.toString();
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {

@@ -55,9 +55,13 @@ void TAddressObject::LoadFields(const QString &dataLine)
 
 QString TAddressObject::GetRecordText(int level) const
 {
-    return RecordWithData(level, kTag,
-                          {m_lines.value(0), m_lines.value(1), m_lines.value(2), m_city, m_state, m_postalCode,
-                           m_country});
+    return RecordWithData(level, kTag, RecordFields(m_lines, m_city, m_state, m_postalCode, m_country));
+}
+
+QStringList TAddressObject::RecordFields(const QStringList &lines, const QString &city, const QString &state,
+                                         const QString &postalCode, const QString &country)
+{
+    return {lines.value(0), lines.value(1), lines.value(2), city, state, postalCode, country};
 }
 
 PopupVisibility TAddressObject::PreparePopup() const

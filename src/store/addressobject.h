@@ -22,6 +22,10 @@ public:
     const QString &Country() const { return m_country; }
     void SetCountry(const QString &country) { m_country = country; }
 
+    // The fields of an address's data line, in file order: three street lines and the rest.
+    static QStringList RecordFields(const QStringList &lines, const QString &city, const QString &state,
+                                    const QString &postalCode, const QString &country);
+
     void LoadFields(const QString &dataLine) override;
     QString GetRecordText(int level) const override;
     PopupVisibility PreparePopup() const override;

@@ -85,35 +85,35 @@ void TContactObject::readDeferredFields() const
         SplitDecoded(line.source->Text(line.begin, line.end), Context().Pool()));
 }
 
-QString TContactObject::PrimaryTitle(ItemKind kind) const
+QString *TPrimaryTitles::Of(ItemKind kind)
 {
     switch (kind) {
-    case ItemKind::Address: return primaries().Address;
-    case ItemKind::Phone: return primaries().Phone;
-    case ItemKind::Fax: return primaries().Fax;
-    case ItemKind::EMail: return primaries().EMail;
-    case ItemKind::Website: return primaries().Website;
-    default: return QString();
+    case ItemKind::Address: return &Address;
+    case ItemKind::Phone: return &Phone;
+    case ItemKind::Fax: return &Fax;
+    case ItemKind::EMail: return &EMail;
+    case ItemKind::Website: return &Website;
+    default: return nullptr;
     }
+}
+
+QString TContactObject::PrimaryTitle(ItemKind kind) const
+{
+    const QString *field = primaries().Of(kind);
+    return field ? *field : QString();
 }
 
 void TContactObject::SetPrimaryTitle(ItemKind kind, const QString &title)
 {
-    switch (kind) {
-    case ItemKind::Address: primaries().Address = title; break;
-    case ItemKind::Phone: primaries().Phone = title; break;
-    case ItemKind::Fax: primaries().Fax = title; break;
-    case ItemKind::EMail: primaries().EMail = title; break;
-    case ItemKind::Website: primaries().Website = title; break;
-    default: break;
-    }
+    if (QString *field = primaries().Of(kind))
+        *field = title;
 }
 
 TZEBObject *TContactObject::PrimaryChild(ItemKind kind) const { return FindChild(PrimaryTitle(kind), kind); }
 
-QStringList TContactObject::PrimaryFields() const
+QStringList TContactObject::PrimaryFields(const TPrimaryTitles &primaries)
 {
-    return {primaries().Address, primaries().Phone, primaries().Fax, primaries().EMail, primaries().Website};
+    return {primaries.Address, primaries.Phone, primaries.Fax, primaries.EMail, primaries.Website};
 }
 
 void TContactObject::LoadPrimaryFields(const QStringList &fields, qsizetype first)

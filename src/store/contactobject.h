@@ -24,6 +24,10 @@ struct TPrimaryPages
 struct TPrimaryTitles
 {
     QString Address, Phone, Fax, EMail, Website;
+
+    // The field of a contact kind (5, 6, 7, 8 or 4); none for any other kind.
+    QString *Of(ItemKind kind);
+    const QString *Of(ItemKind kind) const { return const_cast<TPrimaryTitles *>(this)->Of(kind); }
 };
 
 // A person or an organization: a container that refers to one primary address,
@@ -44,6 +48,10 @@ public:
     void SetPrimaryEMail(const QString &title) { primaries().EMail = title; }
     const QString &PrimaryWebsite() const { return primaries().Website; }
     void SetPrimaryWebsite(const QString &title) { primaries().Website = title; }
+
+    // The five primary fields in record order (an organization's whole data line).
+    static QStringList PrimaryFields(const TPrimaryTitles &primaries);
+    const TPrimaryTitles &Primaries() const { return primaries(); }
 
     // The primary field of a contact kind (5, 6, 7, 8 or 4); empty for any other kind.
     QString PrimaryTitle(ItemKind kind) const;
@@ -72,8 +80,7 @@ public:
     void ImportChild(ItemKind kind, const QString &childTitle, const QStringList &names, const QStringList &values);
 
 protected:
-    // The five primary fields in record order.
-    QStringList PrimaryFields() const;
+
     // Takes the five primary fields from fields[first...]; missing ones are left empty.
     void LoadPrimaryFields(const QStringList &fields, qsizetype first);
     // The cell of a column the item itself does not have, asked of the primary

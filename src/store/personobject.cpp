@@ -35,11 +35,14 @@ void TPersonObject::ReadFields(const QStringList &fields)
     LoadPrimaryFields(fields, 4);
 }
 
+QStringList TPersonObject::RecordFields(const TPersonNames &names, const TPrimaryTitles &primaries)
+{
+    return QStringList{names.Salutation, names.FirstName, names.MiddleName, names.LastName} + PrimaryFields(primaries);
+}
+
 QString TPersonObject::GetRecordText(int level) const
 {
-    return RecordWithData(level, kTag,
-                          QStringList{nameParts().Salutation, nameParts().FirstName, nameParts().MiddleName, nameParts().LastName} +
-                              PrimaryFields());
+    return RecordWithData(level, kTag, RecordFields(nameParts(), Primaries()));
 }
 
 bool TPersonObject::ImportFields(const QStringList &values, const QStringList &names)

@@ -21,6 +21,9 @@ public:
     void SetLastName(const QString &lastName) { nameParts().LastName = lastName; }
     const TPersonNames &Names() const { return nameParts(); }
 
+    // The fields of a person's data line, in file order.
+    static QStringList RecordFields(const TPersonNames &names, const TPrimaryTitles &primaries);
+
     void LoadFields(const QString &dataLine) override;
     void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end) override;
     QString GetRecordText(int level) const override;

@@ -14,6 +14,9 @@ public:
     const QString &Extension() const { return m_extension; }
     void SetExtension(const QString &extension) { m_extension = extension; }
 
+    // The fields of a phone's data line before its categories.
+    static QStringList RecordFields(const QString &extension) { return {extension}; }
+
     PopupVisibility PreparePopup() const override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;
     QString GetFieldCSV(const QString &name) const override;
@@ -28,7 +31,7 @@ public:
                      const QString &comment, const QString &extension);
 
 protected:
-    QStringList OwnFields() const override { return {m_extension}; }
+    QStringList OwnFields() const override { return RecordFields(m_extension); }
     void SetOwnFields(const QStringList &fields) override { m_extension = fields.value(0); }
 
 private:

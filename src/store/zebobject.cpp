@@ -313,18 +313,7 @@ QString TZEBObject::HeaderLine(int level) const
 {
     QString s;
     s.reserve(m_title.size() + m_value.size() + m_comment.size() + 32);
-    s += u'{';
-    s += QString::number(level);
-    s += u' ';
-    s += QString::number(KindCode(m_kind));
-    s += QLatin1String(" }");
-    s += EncodeField(m_title);
-    s += QLatin1String("~~");
-    s += EncodeField(m_value);
-    s += QLatin1String("~~");
-    s += EncodeField(m_comment);
-    s += QLatin1String("~~");
-    s += QString::number(m_id);
+    AppendRecordHeader(s, level, m_kind, m_title, m_value, m_comment, m_id);
     return s;
 }
 
@@ -332,16 +321,38 @@ QString TZEBObject::RecordWithData(int level, const QString &tag, const QStringL
 {
     QString s = HeaderLine(level);
     s += QLatin1String("\r\n");
-    s += tag;
+    AppendDataLine(s, tag, fields, m_categories);
+    return s;
+}
+
+void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
+                        const QString &comment, qint32 id)
+{
+    out += u'{';
+    out += QString::number(level);
+    out += u' ';
+    out += QString::number(KindCode(kind));
+    out += QLatin1String(" }");
+    out += EncodeField(title);
+    out += QLatin1String("~~");
+    out += EncodeField(value);
+    out += QLatin1String("~~");
+    out += EncodeField(comment);
+    out += QLatin1String("~~");
+    out += QString::number(id);
+}
+
+void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories)
+{
+    out += tag;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i)
-            s += QLatin1String("~~");
-        s += EncodeField(fields.at(i));
+            out += QLatin1String("~~");
+        out += EncodeField(fields.at(i));
     }
     if (!fields.isEmpty())
-        s += QLatin1String("~~");
-    s += QString::number(m_categories);
-    return s;
+        out += QLatin1String("~~");
+    out += QString::number(categories);
 }
 
 bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const

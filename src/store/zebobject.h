@@ -185,6 +185,13 @@ private:
     std::unique_ptr<QString> m_rawDataLine; // only items of unknown kinds have one
 };
 
+// The record grammar: the header line "{" Level " " Kind " }" Title "~~" Value "~~" Comment
+// "~~" Id, and the data line: the kind's tag, the fields (each encoded) joined by "~~",
+// then the categories. Appended to out.
+void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
+                        const QString &comment, qint32 id);
+void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories);
+
 bool HasURLScheme(const QString &s);
 bool IsEMailAddress(const QString &s);
 void StripToDigits(QString &s);

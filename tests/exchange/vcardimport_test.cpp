@@ -209,3 +209,28 @@ TEST_F(VCardImportTest, NothingIsMadeInAReadOnlyFolderOrFromAFileThatIsNotThere)
     EXPECT_EQ(notes.persons, 1);
     EXPECT_EQ(notes.read.unreadable, 1);
 }
+
+TEST_F(VCardImportTest, ReadVCardFillsAPlacedItemAndItsChildrenKeepTheirIds)
+{
+    TVCardFile file;
+    file.LoadFromBytes(kMail30);
+    ASSERT_EQ(file.Count(), 1);
+    auto *org = static_cast<TOrgObject *>(add(ItemKind::Organization, {}, root));
+    ReadVCard(*org, file.Cards(0));
+    EXPECT_EQ(org->Title(), "Smith, Jones & Co");
+    EXPECT_EQ(org->Node()->Text(), "Smith, Jones & Co");
+    EXPECT_EQ(children(org).size(), 5);
+    EXPECT_EQ(org->PrimaryAddress(), "Office");
+    EXPECT_EQ(file.Cards(0).FindProperty(u"TEL"), nullptr); // used up
+
+    // Imported items get their Ids when read, and a save and load keep them.
+    import(kModern40);
+    auto *kim = top<TPersonObject>(0);
+    ASSERT_EQ(kim->Title(), "Kim Park");
+    const qint32 mailId = kim->ChildAt(0)->Id();
+    EXPECT_NE(mailId, 0);
+    SaveDatabase(nodes);
+    nodes.DeleteChildren(root);
+    LoadDatabase(root);
+    EXPECT_EQ(top<TPersonObject>(0)->ChildAt(0)->Id(), mailId);
+}

@@ -1,0 +1,199 @@
+#include "vcardrecords.h"
+
+#include "vcardfile.h"
+
+#include "store/addressobject.h"
+#include "store/kindtable.h"
+#include "store/orgobject.h"
+#include "store/personname.h"
+#include "store/personobject.h"
+#include "store/phoneobject.h"
+#include "store/ranmar.h"
+
+namespace {
+
+using VCardTypes::Bit;
+
+// A title on one line: a name is shown in a tree.
+QString oneLine(QString s) { return s.replace(u'\n', u' ').trimmed(); }
+
+QString firstValue(const TCard &card, QStringView name)
+{
+    const TCardProperty *p = card.FindProperty(name);
+    return p ? oneLine(p->First()) : QString();
+}
+
+// The street lines of an address component list. Cards of this program's older files
+// (no VERSION) hold three street lines in the first three components; every other card
+// holds a post-office box, an extended address and the street, which may have line breaks.
+QStringList streetLines(const QStringList &values, bool olderFile)
+{
+    if (olderFile)
+        return values.mid(0, 3);
+    QStringList lines;
+    for (const QString &part : {values.value(0), values.value(1)})
+        if (!part.trimmed().isEmpty())
+            lines << part;
+    lines << values.value(2).split(u'\n');
+    while (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.size() > 3)
+        lines = QStringList{lines.at(0), lines.at(1), lines.mid(2).join(QLatin1String(", "))};
+    return lines;
+}
+
+// The children of one card as records, with the titles they were given and the primary
+// title of each kind.
+class ChildRecords
+{
+public:
+    ChildRecords(QString &out, int level, bool olderFile) : m_out(out), m_level(level), m_olderFile(olderFile) {}
+
+    void Add(ItemKind kind, const TCardProperty &property)
+    {
+        const QString title = uniqueTitle(kind, property.Types);
+        QStringList fields;
+        QString value = oneLine(property.First());
+        if (kind == ItemKind::Address) {
+            const QStringList &v = property.Values;
+            const QStringList lines = streetLines(v, m_olderFile);
+            value = lines.value(0);
+            fields = TAddressObject::RecordFields(lines, v.value(3), v.value(4), v.value(5), v.value(6));
+        } else if (kind == ItemKind::Phone) {
+            fields = TPhoneObject::RecordFields(QString());
+        }
+        AppendRecordHeader(m_out, m_level, kind, title, value, QString(), ItemIds::Next());
+        m_out += QLatin1String("\r\n");
+        AppendDataLine(m_out, KindTag(kind), fields, 0);
+        m_out += QLatin1String("\r\n");
+        // The last marked preferred is primary; without one, the first (cards of phones
+        // seldom mark any, and a contact's CSV columns and pages show primary ones only).
+        const quint32 bit = 1u << KindCode(kind);
+        QString &primary = *m_primaries.Of(kind);
+        if (property.Has(VCardTypes::Pref)) {
+            primary = title;
+            m_preferred |= bit;
+        } else if (!(m_preferred & bit) && primary.isEmpty()) {
+            primary = title;
+        }
+    }
+    const TPrimaryTitles &Primaries() const { return m_primaries; }
+
+private:
+    // The types without PREF (which only ever says primary), else a word for the kind;
+    // " 2", " 3"... when the card has a child of that kind and title already.
+    QString uniqueTitle(ItemKind kind, VCardTypes::Set types)
+    {
+        QString base = kind == ItemKind::Website ? QString() : VCardTypes::Description(types & ~Bit(VCardTypes::Pref));
+        if (base.isEmpty()) {
+            switch (kind) {
+            case ItemKind::Address: base = QStringLiteral("Address"); break;
+            case ItemKind::Phone: base = QStringLiteral("Phone"); break;
+            case ItemKind::Fax: base = QStringLiteral("Fax"); break;
+            case ItemKind::EMail: base = QStringLiteral("E-Mail"); break;
+            default: base = QStringLiteral("Web URL"); break;
+            }
+        }
+        QString title = base;
+        for (int n = 2; m_used.contains({kind, title}); ++n)
+            title = QStringLiteral("%1 %2").arg(base).arg(n);
+        m_used.append({kind, title});
+        return title;
+    }
+
+    QString &m_out;
+    int m_level;
+    bool m_olderFile;
+    TPrimaryTitles m_primaries;
+    quint32 m_preferred = 0;
+    QList<std::pair<ItemKind, QString>> m_used;
+};
+
+void mapChildren(TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
+{
+    ChildRecords children(item.children, childLevel, card.Version.isEmpty());
+    while (std::optional<TCardProperty> p = card.TakeProperty(u"ADR"))
+        children.Add(ItemKind::Address, *p);
+    while (std::optional<TCardProperty> p = card.TakeProperty(u"EMAIL"))
+        children.Add(ItemKind::EMail, *p);
+    while (std::optional<TCardProperty> p = card.TakeProperty(u"TEL"))
+        children.Add(p->Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone, *p);
+    while (std::optional<TCardProperty> p = card.TakeProperty(u"URL"))
+        children.Add(ItemKind::Website, *p);
+    primaries = children.Primaries();
+}
+
+} // namespace
+
+CardItem MapVCard(TCard &card, VCardImportAs as, int childLevel)
+{
+    CardItem item;
+    if (const TCardProperty *note = card.FindProperty(u"NOTE"))
+        item.comment = note->First();
+    TPrimaryTitles primaries;
+    if (as == VCardImportAs::Organization) {
+        item.kind = ItemKind::Organization;
+        item.title = firstValue(card, u"ORG");
+        if (item.title.isEmpty())
+            item.title = firstValue(card, u"FN");
+        if (item.title.isEmpty())
+            item.title = DefaultTitle(ItemKind::Organization);
+        mapChildren(card, item, childLevel, primaries);
+        item.fields = TOrgObject::PrimaryFields(primaries);
+        return item;
+    }
+
+    item.kind = ItemKind::Person;
+    TPersonNames names;
+    // TITLE is a job title; only this program's older files put the item's title there.
+    QString title = card.Version.isEmpty() ? firstValue(card, u"TITLE") : QString();
+    if (title.isEmpty())
+        title = firstValue(card, u"FN");
+    if (const TCardProperty *n = card.FindProperty(u"N")) {
+        names = TPersonNames{oneLine(n->Values.value(3)), oneLine(n->Values.value(1)), oneLine(n->Values.value(2)),
+                             oneLine(n->Values.value(0))};
+    } else {
+        // A card with only the formatted name: its words give the names, as the person
+        // dialog takes them from a title.
+        SplitTitle(title, names);
+    }
+    if (title.isEmpty())
+        title = oneLine(names.FirstName + u' ' + names.LastName);
+    if (title.isEmpty())
+        title = firstValue(card, u"ORG");
+    if (title.isEmpty())
+        title = DefaultTitle(ItemKind::Person);
+    item.title = title;
+    const QString fullName = ComposeFullName(names.Salutation, names.FirstName, names.LastName);
+    item.value = fullName.trimmed().isEmpty() ? title : fullName;
+    mapChildren(card, item, childLevel, primaries);
+    item.fields = TPersonObject::RecordFields(names, primaries);
+    return item;
+}
+
+void AppendCardRecords(QString &out, TCard &card, VCardImportAs as, int level)
+{
+    const CardItem item = MapVCard(card, as, level + 1);
+    AppendRecordHeader(out, level, item.kind, item.title, item.value, item.comment, ItemIds::Next());
+    out += QLatin1String("\r\n");
+    AppendDataLine(out, KindTag(item.kind), item.fields, 0);
+    out += QLatin1String("\r\n");
+    out += item.children;
+}
+
+QString CardDisplayName(const TCard &card)
+{
+    if (const TCardProperty *n = card.FindProperty(u"N")) {
+        QStringList parts;
+        for (int i : {3, 1, 2, 0})
+            if (const QString part = oneLine(n->Values.value(i)); !part.isEmpty())
+                parts << part;
+        if (!parts.isEmpty())
+            return parts.join(u' ');
+    }
+    if (const QString fn = firstValue(card, u"FN"); !fn.isEmpty())
+        return fn;
+    return QStringLiteral("New");
+}
+
+QString CardOrganization(const TCard &card) { return firstValue(card, u"ORG"); }
