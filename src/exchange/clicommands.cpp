@@ -4,6 +4,7 @@
 #include "clivcard.h"
 #include "csvcolumns.h"
 #include "csvexport.h"
+#include "htmlexport.h"
 #include "kindnames.h"
 #include "miracli.h"
 #include "treepath.h"
@@ -320,6 +321,7 @@ struct ExportRequest
     QString file;
     bool asCsv = false;
     bool asCards = false;
+    bool asHtml = false;
     QString kindText;
     QString columnsText;
     bool noHeader = false;
@@ -329,12 +331,14 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
 {
     const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
                                          "       mira export PATH --vcf FILE.vcf\n"
+                                         "       mira export PATH --html FILE.html\n"
                                          "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
                                          "[--no-header]");
     bool havePath = false;
     QString mbd;
     QString csv;
     QString vcf;
+    QString html;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -344,6 +348,8 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
             csv = args.at(++i);
         else if (a == QLatin1String("--vcf") && hasValue)
             vcf = args.at(++i);
+        else if (a == QLatin1String("--html") && hasValue)
+            html = args.at(++i);
         else if (a == QLatin1String("--kind") && hasValue)
             request.kindText = args.at(++i);
         else if (a == QLatin1String("--columns") && hasValue)
@@ -358,8 +364,9 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
     }
     request.asCsv = !csv.isEmpty();
     request.asCards = !vcf.isEmpty();
-    request.file = request.asCsv ? csv : request.asCards ? vcf : mbd;
-    if (!havePath || int(!mbd.isEmpty()) + int(request.asCsv) + int(request.asCards) != 1)
+    request.asHtml = !html.isEmpty();
+    request.file = request.asCsv ? csv : request.asCards ? vcf : request.asHtml ? html : mbd;
+    if (!havePath || int(!mbd.isEmpty()) + int(request.asCsv) + int(request.asCards) + int(request.asHtml) != 1)
         return c.fail(CliExit::BadInput, usage);
     if (!request.asCsv && (!request.kindText.isEmpty() || !request.columnsText.isEmpty() || request.noHeader))
         return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
@@ -372,7 +379,10 @@ int checkExportTarget(const CliContext &c, const ExportRequest &request, const Q
     const QString &file = request.file;
     if (request.asCards && !IsVCardFileName(target))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: a card file is named *.vcf").arg(file));
-    if (!request.asCsv && !request.asCards && !IsExportFileName(target))
+    if (request.asHtml && !target.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) &&
+        !target.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: a web page is named *.htm or *.html").arg(file));
+    if (!request.asCsv && !request.asCards && !request.asHtml && !IsExportFileName(target))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
     if (request.asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
@@ -441,6 +451,10 @@ int ExportCommand(const CliContext &c, const QStringList &args)
             return ExportVCards(c, node, target, request.file);
         } else if (request.asCsv) {
             ExportCsv(node, target, csv);
+        } else if (request.asHtml) {
+            HtmlExportOptions page;
+            page.pageTitle = node->Item()->Title();
+            ExportHtml(node, target, page);
         } else {
             ExportSubtree(node, target);
         }

@@ -8,6 +8,8 @@
 #include "store/zebobject.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 namespace {
 

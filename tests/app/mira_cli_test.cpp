@@ -167,6 +167,9 @@ TEST_F(MiraCliTest, RefusedCommandsWriteNothing)
         {{"export", "Friends", "--csv", "x.csv", "--kind", "phone", "--columns", "Title,Shoe Size"}, "Shoe Size"},
         {{"export", "Friends", "--mbd", "no/such/dir/x.mbd"}, "no such directory"},
         {{"export", "Friends", "--mbd", "x.mbd", "--csv", "x.csv"}, "usage"},
+        {{"export", "Friends", "--html", "x.txt"}, ".htm"},
+        {{"export", "Friends", "--html", "x.html", "--vcf", "x.vcf"}, "usage"},
+        {{"export", "Friends", "--html", "x.html", "--kind", "phone"}, "--csv"},
         {{"export", "Friends", "--mbd", "x.mbd", "--no-header"}, "--csv"},
         {{"frobnicate"}, "unknown command"},
     };
@@ -381,6 +384,18 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
     ok({"export", "Friends", "--csv", "phones.csv", "--kind", "phone", "--columns", "Title, phone number,Extension"});
     EXPECT_EQ(ReadBytes(elsewhere.filePath("phones.csv")),
               "Title,Phone Number,Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
+}
+
+TEST_F(MiraCliTest, ExportWritesAWebPage)
+{
+    ok({"export", "Friends", "--html", "friends.html"});
+    const QByteArray page = ReadBytes(elsewhere.filePath("friends.html"));
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Friends</title>"));
+    EXPECT_TRUE(page.contains("Kim Sample</font></a>"));
+    EXPECT_TRUE(page.contains("555-0100"));
+    EXPECT_TRUE(page.endsWith("</body>\r\n</html>\r\n"));
+    EXPECT_TRUE(Ended(mira({"export", "Nowhere", "--html", "n.html"}), 2));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("n.html")));
 }
 
 TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)
