@@ -126,8 +126,8 @@ TEST_F(HtmlExportTest, PageIndexesContainersByIdAndNestsTheirSections)
     const ParsedPage parsed = Parse(html);
     EXPECT_EQ(parsed.error, "");
     // The index lists the containers below the node (not the node, nor a website without
-    // children), each linked to its own section, equal titles to different places.
-    EXPECT_EQ(parsed.hrefs, QStringList({"#i101", "#i103", "#i102", "#i104", "#i105", "mailto:kim@example.com",
+    // children), each linked to its own section, equal titles to different places; folders come first.
+    EXPECT_EQ(parsed.hrefs, QStringList({"#i101", "#i103", "#i102", "#i105", "#i104", "mailto:kim@example.com",
                                             "http://www.d.org"}));
     for (int id : {100, 101, 102, 103, 104, 105, 106})
         EXPECT_TRUE(html.contains(QString("name=\"i%1\"").arg(id))) << id;
