@@ -4,7 +4,10 @@
 #include "clivcard.h"
 #include "csvcolumns.h"
 #include "csvexport.h"
+#include "csvpresets.h"
 #include "htmlexport.h"
+#include "importsources.h"
+#include "ldif.h"
 #include "kindnames.h"
 #include "miracli.h"
 #include "treepath.h"
@@ -20,6 +23,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -158,38 +162,130 @@ struct ImportRequest
 {
     QString file;
     QString into;
-    bool cards = false; // a card file (.vcf), else an export file
+    ImportSource source = ImportSource::Mbd;
     VCardImportAs orgs = VCardImportAs::Person;
+    DelimitedImportOptions delimited;
 };
 
-// "mira import FILE.mbd|FILE.vcf [--into PATH] [--orgs person|org]": the file, which must be
-// a readable export or card file, and PATH.
+const char *const kImportUsage =
+    "usage: mira import FILE [--as mbd|vcf|csv|tab|ldif|bookmarks|addressbook|nicknames|favorites] [--into PATH]\n"
+    "         [--orgs person|org] [--header|--no-header] [--kind KIND] [--columns \"A,B,...\"] [--preset NAME]";
+
+// The options of comma and tab text: the record type, the columns by position, the header.
+int readDelimitedOptions(const CliContext &c, const QString &kindText, const QString &columnsText,
+                         const QString &presetText, DelimitedImportOptions &options)
+{
+    if (!kindText.isEmpty()) {
+        const auto kind = KindFromText(kindText);
+        static const ItemKind importable[] = {ItemKind::Person, ItemKind::Organization, ItemKind::Website,
+                                              ItemKind::Address, ItemKind::Phone, ItemKind::EMail, ItemKind::Fax};
+        if (!kind || std::find(std::begin(importable), std::end(importable), *kind) == std::end(importable))
+            return c.fail(CliExit::BadInput, QStringLiteral("records of kind \"%1\" are not imported (person, "
+                                                            "organization, website, address, phone, e-mail or fax)")
+                                                 .arg(kindText));
+        options.kind = *kind;
+    }
+    if (!columnsText.isEmpty()) {
+        for (const QString &name : columnsText.split(u',')) {
+            const QString canonical = CanonicalCsvColumn(name);
+            if (canonical.isEmpty())
+                return c.fail(CliExit::BadInput, QStringLiteral("unknown column \"%1\"; the columns are: %2")
+                                                     .arg(name.trimmed(), CsvColumnNames().join(QLatin1String(", "))));
+            options.fields << canonical;
+        }
+        // Columns given by hand read the records by position, past any header.
+        options.fieldsOverHeader = true;
+    }
+    if (!presetText.isEmpty()) {
+        const std::vector<CsvPreset> &presets = CsvPresets();
+        const auto it = std::find_if(presets.begin(), presets.end(), [&](const CsvPreset &p) {
+            return p.name.compare(presetText, Qt::CaseInsensitive) == 0;
+        });
+        if (it == presets.end()) {
+            QStringList names;
+            for (const CsvPreset &p : presets)
+                names << p.name;
+            return c.fail(CliExit::BadInput, QStringLiteral("unknown preset \"%1\"; the presets are: %2")
+                                                 .arg(presetText, names.join(QLatin1String(", "))));
+        }
+        options.preset = int(it - presets.begin());
+    }
+    return CliExit::Ok;
+}
+
+// "mira import FILE [--as SOURCE] ...": the file, which must be readable (a directory for
+// favourites), and PATH.
 int parseImportArguments(const CliContext &c, const QStringList &args, ImportRequest &request)
 {
-    const QString usage = QStringLiteral("usage: mira import FILE.mbd|FILE.vcf [--into PATH] [--orgs person|org]");
+    const QString usage = QString::fromLatin1(kImportUsage);
     QString orgs;
+    QString as;
+    QString kind;
+    QString columns;
+    QString preset;
+    int headers = 0;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--into") && i + 1 < args.size())
+        const QString &a = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--into") && hasValue)
             request.into = args.at(++i);
-        else if (args.at(i) == QLatin1String("--orgs") && i + 1 < args.size())
+        else if (a == QLatin1String("--orgs") && hasValue)
             orgs = args.at(++i);
-        else if (request.file.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
-            request.file = args.at(i);
+        else if (a == QLatin1String("--as") && hasValue)
+            as = args.at(++i);
+        else if (a == QLatin1String("--kind") && hasValue)
+            kind = args.at(++i);
+        else if (a == QLatin1String("--columns") && hasValue)
+            columns = args.at(++i);
+        else if (a == QLatin1String("--preset") && hasValue)
+            preset = args.at(++i);
+        else if (a == QLatin1String("--header") || a == QLatin1String("--no-header")) {
+            request.delimited.header = a == QLatin1String("--header") ? DelimitedImportOptions::Header::Yes
+                                                                      : DelimitedImportOptions::Header::No;
+            ++headers;
+        } else if (request.file.isEmpty() && !a.startsWith(QLatin1String("--")))
+            request.file = a;
         else
             return c.fail(CliExit::BadInput, usage);
     }
     const QString &file = request.file;
-    if (file.isEmpty())
+    if (file.isEmpty() || headers > 1)
         return c.fail(CliExit::BadInput, usage);
     const QString source = c.absolute(file);
-    request.cards = IsVCardFileName(source);
-    if (!request.cards && !IsExportFileName(source))
-        return c.fail(CliExit::BadInput, QStringLiteral("%1 is neither an export file (.mbd) nor a card file (.vcf)").arg(file));
-    if (!orgs.isEmpty() && !request.cards)
+    if (!as.isEmpty()) {
+        const auto named = ImportSourceFromWord(as);
+        if (!named)
+            return c.fail(CliExit::BadInput, QStringLiteral("unknown source \"%1\"\n%2").arg(as, usage));
+        request.source = *named;
+    } else if (IsVCardFileName(source)) {
+        request.source = ImportSource::VCard;
+    } else if (IsExportFileName(source)) {
+        request.source = ImportSource::Mbd;
+    } else if (const auto guessed = GuessImportSource(source)) {
+        request.source = *guessed;
+    } else {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: say what it is with --as\n%2").arg(file, usage));
+    }
+    if (request.source == ImportSource::Mbd && !IsExportFileName(source))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
+    const bool cards = request.source == ImportSource::VCard;
+    const bool text = request.source == ImportSource::Csv || request.source == ImportSource::Tab;
+    if (!orgs.isEmpty() && !cards)
         return c.fail(CliExit::BadInput, QStringLiteral("--orgs goes with a card file (.vcf)"));
+    if (!text && (headers > 0 || !kind.isEmpty() || !columns.isEmpty() || !preset.isEmpty()))
+        return c.fail(CliExit::BadInput, QStringLiteral("--header, --no-header, --kind, --columns and --preset go with "
+                                                        "--as csv or --as tab"));
     if (!orgs.isEmpty())
         if (const int status = ReadOrgsOption(c, orgs, request.orgs); status != CliExit::Ok)
             return status;
+    if (text)
+        if (const int status = readDelimitedOptions(c, kind, columns, preset, request.delimited); status != CliExit::Ok)
+            return status;
+    if (request.source == ImportSource::Favorites) {
+        if (!QFileInfo(source).isDir())
+            return c.fail(CliExit::BadInput, QStringLiteral("%1: favourites are read from a directory").arg(file));
+        return CliExit::Ok;
+    }
     QFile probe;
     QString why;
     switch (SafeFiles::OpenForReading(probe, source, &why)) {
@@ -200,6 +296,30 @@ int parseImportArguments(const CliContext &c, const QStringList &args, ImportReq
         return c.fail(CliExit::BadInput, QStringLiteral("cannot read %1").arg(file));
     case SafeFiles::Opened::NotAFile:
         return c.fail(CliExit::BadInput, why);
+    }
+    return CliExit::Ok;
+}
+
+// Any other source below target: every one of them reads its whole file before it makes
+// anything, so a failure leaves the database as it was. What was passed over is said; an
+// import that took nothing although something was passed over fails.
+int importOther(const CliContext &c, const ImportRequest &request, TTreeNode *target, int &made)
+{
+    ImportNotes notes;
+    try {
+        ImportRequestOptions options;
+        options.delimited = request.delimited;
+        notes = RunImport(request.source, target, c.absolute(request.file), options);
+    } catch (const std::exception &e) {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
+    }
+    made = notes.made;
+    if (const QString shortfall = ImportShortfall(notes); !shortfall.isEmpty()) {
+        if (notes.made == 0)
+            return c.fail(CliExit::BadInput, QStringLiteral("%1: %2").arg(request.file, shortfall));
+        c.err << "mira: warning: " << request.file << ": " << shortfall << "\n";
+    } else if (notes.made == 0) {
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: nothing to import").arg(request.file));
     }
     return CliExit::Ok;
 }
@@ -263,7 +383,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     const QString &into = request.into;
     // Cards are read whole before the database is touched.
     PreparedVCards cards;
-    if (request.cards)
+    if (request.source == ImportSource::VCard)
         if (const int status = ReadCardsForImport(c, file, request.orgs, cards); status != CliExit::Ok)
             return status;
 
@@ -291,10 +411,13 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     if (!target)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
     RecordFile::ReadNotes read;
-    if (request.cards) {
+    if (request.source == ImportSource::VCard) {
         if (const int status = importCards(c, cards, target, read.records); status != CliExit::Ok)
             return status;
-    } else if (const int status = importRecords(c, file, target, read); status != CliExit::Ok) {
+    } else if (request.source == ImportSource::Mbd) {
+        if (const int status = importRecords(c, file, target, read); status != CliExit::Ok)
+            return status;
+    } else if (const int status = importOther(c, request, target, read.records); status != CliExit::Ok) {
         return status;
     }
     if (const int status = keepWhatTheLoadDropped(c, db); status != CliExit::Ok)
@@ -308,7 +431,7 @@ int ImportCommand(const CliContext &c, const QStringList &args)
     } catch (const std::exception &e) {
         return c.fail(CliExit::Failed, ErrorText(e));
     }
-    c.out << "imported " << read.records << (request.cards ? " cards into " : " items into ") << TreePath(target) << "\n";
+    c.out << "imported " << read.records << (request.source == ImportSource::VCard ? " cards into " : " items into ") << TreePath(target) << "\n";
     return CliExit::Ok;
 }
 
@@ -322,6 +445,7 @@ struct ExportRequest
     bool asCsv = false;
     bool asCards = false;
     bool asHtml = false;
+    bool asLdif = false;
     QString kindText;
     QString columnsText;
     bool noHeader = false;
@@ -332,6 +456,7 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
     const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
                                          "       mira export PATH --vcf FILE.vcf\n"
                                          "       mira export PATH --html FILE.html\n"
+                                         "       mira export PATH --ldif FILE.ldif\n"
                                          "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
                                          "[--no-header]");
     bool havePath = false;
@@ -339,6 +464,7 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
     QString csv;
     QString vcf;
     QString html;
+    QString ldif;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -350,6 +476,8 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
             vcf = args.at(++i);
         else if (a == QLatin1String("--html") && hasValue)
             html = args.at(++i);
+        else if (a == QLatin1String("--ldif") && hasValue)
+            ldif = args.at(++i);
         else if (a == QLatin1String("--kind") && hasValue)
             request.kindText = args.at(++i);
         else if (a == QLatin1String("--columns") && hasValue)
@@ -365,8 +493,10 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
     request.asCsv = !csv.isEmpty();
     request.asCards = !vcf.isEmpty();
     request.asHtml = !html.isEmpty();
-    request.file = request.asCsv ? csv : request.asCards ? vcf : request.asHtml ? html : mbd;
-    if (!havePath || int(!mbd.isEmpty()) + int(request.asCsv) + int(request.asCards) + int(request.asHtml) != 1)
+    request.asLdif = !ldif.isEmpty();
+    request.file = request.asCsv ? csv : request.asCards ? vcf : request.asHtml ? html : request.asLdif ? ldif : mbd;
+    if (!havePath ||
+        int(!mbd.isEmpty()) + int(request.asCsv) + int(request.asCards) + int(request.asHtml) + int(request.asLdif) != 1)
         return c.fail(CliExit::BadInput, usage);
     if (!request.asCsv && (!request.kindText.isEmpty() || !request.columnsText.isEmpty() || request.noHeader))
         return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
@@ -382,7 +512,10 @@ int checkExportTarget(const CliContext &c, const ExportRequest &request, const Q
     if (request.asHtml && !target.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: a web page is named *.htm or *.html").arg(file));
-    if (!request.asCsv && !request.asCards && !request.asHtml && !IsExportFileName(target))
+    if (request.asLdif && !target.endsWith(QLatin1String(".ldif"), Qt::CaseInsensitive) &&
+        !target.endsWith(QLatin1String(".ldi"), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: an LDIF file is named *.ldif").arg(file));
+    if (!request.asCsv && !request.asCards && !request.asHtml && !request.asLdif && !IsExportFileName(target))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
     if (request.asCsv && !target.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
@@ -451,6 +584,8 @@ int ExportCommand(const CliContext &c, const QStringList &args)
             return ExportVCards(c, node, target, request.file);
         } else if (request.asCsv) {
             ExportCsv(node, target, csv);
+        } else if (request.asLdif) {
+            c.out << "exported " << ExportLdif(node, target) << " entries\n";
         } else if (request.asHtml) {
             HtmlExportOptions page;
             page.pageTitle = node->Item()->Title();

@@ -21,3 +21,24 @@ QString CanonicalCsvColumn(const QString &name)
             return n;
     return QString();
 }
+
+const std::vector<CsvRecordType> &CsvRecordTypes()
+{
+    static const std::vector<CsvRecordType> types = [] {
+        const QStringList &all = CsvColumnNames();
+        const QStringList address = all.mid(5, 7); // "Address Line 1" to "Country"
+        QStringList person = all.mid(0, 17);        // all but "Extension"
+        QStringList org = QStringList{QStringLiteral("Title")} + all.mid(5, 12);
+        return std::vector<CsvRecordType>{
+            {"Person", ItemKind::Person, person},
+            {"Organization", ItemKind::Organization, org},
+            {"Website Addresses", ItemKind::Website, {QStringLiteral("Title"), QStringLiteral("Website"), QStringLiteral("Comment")}},
+            {"Addresses", ItemKind::Address, QStringList{QStringLiteral("Title")} + address},
+            {"Phone Numbers", ItemKind::Phone,
+             {QStringLiteral("Title"), QStringLiteral("Phone Number"), QStringLiteral("Extension"), QStringLiteral("Comment")}},
+            {"E-mail Addresses", ItemKind::EMail, {QStringLiteral("Title"), QStringLiteral("E-Mail Address"), QStringLiteral("Comment")}},
+            {"FAX Numbers", ItemKind::Fax, {QStringLiteral("Title"), QStringLiteral("Fax Number"), QStringLiteral("Comment")}},
+        };
+    }();
+    return types;
+}

@@ -158,6 +158,8 @@ public:
     void GetBrowserURL();
     // Help > "&Mira Homepage".
     void VisitHomepage();
+    // File > "&Import...": the import wizard for the selected container.
+    void ImportClick();
     void MainItemsDblClick(const QModelIndex &index);
     // Applies PreparePopup of the item under the pointer to the pop-up menu.
     void PreparePopupFor(TZEBObject *item);

@@ -97,8 +97,9 @@ void TMainForm::buildActions()
     m_importAction->setIcon(commandIcon("document-import", ImageDrawing::Command::Import));
     m_publishAction->setIcon(commandIcon("document-export", ImageDrawing::Command::Publish));
     m_printAction->setIcon(commandIcon("document-print", ImageDrawing::Command::Print));
+    connect(m_importAction, &QAction::triggered, this, &TMainForm::ImportClick);
     // Their subsystems are not part of this window yet.
-    for (QAction *a : {m_importAction, m_publishAction, m_printAction, m_printerSetupAction})
+    for (QAction *a : {m_publishAction, m_printAction, m_printerSetupAction})
         a->setEnabled(false);
 
     m_cutAction = makeAction(tr("Cu&t"), tr("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
