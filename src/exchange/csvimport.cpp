@@ -53,7 +53,14 @@ ImportNotes ImportDelimited(TTreeNode *target, const QString &fileName, const De
     const auto update = qScopeGuard([nodes] { nodes->EndUpdate(); });
     for (qsizetype i = first; i < read.records.size(); ++i) {
         TZEBObject *item = CreateItem(options.kind, QStringLiteral("New"), {}, {}, target, {}, 0);
-        if (item->ImportFields(map.Values(read.records.at(i)), map.Names())) {
+        QStringList values = map.Values(read.records.at(i));
+        QStringList names = map.Names();
+        // Without a title column a person is titled with its name, not "New".
+        if (options.kind == ItemKind::Person && !names.contains(QLatin1String("Title"))) {
+            names << QStringLiteral("Title");
+            values << QString();
+        }
+        if (item->ImportFields(values, names)) {
             ++notes.made;
         } else {
             DiscardItem(item);

@@ -251,7 +251,7 @@ CsvColumnMap CsvColumnMap::ByPosition(const QStringList &names)
         if (map.m_names.contains(names.at(i)))
             continue;
         map.m_names.append(names.at(i));
-        map.m_sources.append({Source{i, 0}});
+        map.m_sources.append(QList<Source>{Source{i, 0}});
     }
     return map;
 }
@@ -267,7 +267,7 @@ CsvColumnMap CsvColumnMap::ByHeader(const QStringList &header, const CsvPreset &
         if (at < 0) {
             at = map.m_names.size();
             map.m_names.append(c->column);
-            map.m_sources.append({});
+            map.m_sources.append(QList<Source>());
         }
         map.m_sources[at].append(Source{i, c->group});
     }

@@ -88,19 +88,19 @@ TTreeNode *organizationIn(TTreeNode *target, const QString &title, ImportNotes &
 
 } // namespace
 
-QString LdifEntry::Value(QStringView name) const
+QString LdifEntry::Value(QAnyStringView name) const
 {
     for (const auto &a : attributes)
-        if (attributeName(a.first).compare(name, Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(attributeName(a.first), name, Qt::CaseInsensitive) == 0)
             return a.second;
     return QString();
 }
 
-QStringList LdifEntry::Values(QStringView name) const
+QStringList LdifEntry::Values(QAnyStringView name) const
 {
     QStringList values;
     for (const auto &a : attributes)
-        if (attributeName(a.first).compare(name, Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(attributeName(a.first), name, Qt::CaseInsensitive) == 0)
             values << a.second;
     return values;
 }

@@ -18,8 +18,8 @@ struct LdifEntry
 
     // The first value of an attribute (name without regard to case, options such as
     // ";lang-en" ignored); empty when it has none.
-    QString Value(QStringView name) const;
-    QStringList Values(QStringView name) const;
+    QString Value(QAnyStringView name) const;
+    QStringList Values(QAnyStringView name) const;
 };
 
 struct LdifFile

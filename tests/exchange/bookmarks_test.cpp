@@ -91,9 +91,9 @@ TEST_F(ImportSourcesTest, ABrowsersHtmlExportKeepsItsFoldersAndWholeAddresses)
     EXPECT_EQ(tree(root->Child(0)), (QStringList{
                                         "0 0 Bookmarks=",
                                         "1 0 Tools & Toys=",
-                                        "2 4 Caf\u00e9 <menu> \u2013 \u263A=https://example.org/a?x=1,2&y=a b",
                                         "2 0 Deep=",
                                         "3 4 http://deep.example/=http://deep.example/",
+                                        "2 4 Caf\u00e9 <menu> \u2013 \u263A=https://example.org/a?x=1,2&y=a b",
                                         "1 4 lower case=http://lower.example/",
                                         "1 4 no end tag=http://open.example/",
                                     }));
@@ -107,9 +107,9 @@ TEST_F(ImportSourcesTest, AChromiumProfilesJsonKeepsItsFolders)
     EXPECT_EQ(tree(root->Child(0)), (QStringList{
                                         "0 0 Bookmarks=",
                                         "1 0 Bookmarks bar=",
-                                        "2 4 News=https://news.example/",
                                         "2 0 Work=",
                                         "3 4 Wiki=https://wiki.example/",
+                                        "2 4 News=https://news.example/",
                                         "1 0 Other bookmarks=",
                                         "2 4 http://untitled.example/=http://untitled.example/",
                                     }));
@@ -160,14 +160,13 @@ TEST_F(ImportSourcesTest, FavouritesBecomeFoldersOfTheirOwnOnly)
     EXPECT_EQ(tree(root), (QStringList{
                               "0 11 My Contacts=",
                               "1 0 Favorites=",
-                              "2 4 Top=http://top.example/",
                               "2 0 Apps=",
                               "3 4 Project Site=https://project.example/",
                               "2 0 News=",
                               "3 4 Daily=http://daily.example/",
+                              "2 4 Top=http://top.example/",
                               "1 3 News=",
                           }));
-    // Subdirectories that hold only folders make no folder.
     EXPECT_EQ(FolderNameOf("/a/Favorites/"), "Favorites");
 }
 

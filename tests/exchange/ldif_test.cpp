@@ -54,7 +54,7 @@ TEST(LdifRead, UnfoldsDecodesAndSkipsComments)
     EXPECT_EQ(f.entries[0].Value(u"description"), "First line\nsecond line");
     EXPECT_EQ(f.entries[0].Values(u"objectclass").size(), 5);
     EXPECT_EQ(f.entries[1].Value(u"mail"), "kim@example.com");
-    EXPECT_EQ(f.entries[1].line, 26);
+    EXPECT_EQ(f.entries[1].line, 27);
     EXPECT_EQ(f.badLines, 0);
     const LdifFile bad = ParseLdif(QStringLiteral("dn: x\nno colon here\ncn:: !!!\n"));
     EXPECT_EQ(bad.badLines, 2);

@@ -86,10 +86,15 @@ TEST_F(ImportWizardTest, TheCsvPagesShowTheHeaderChoiceAndImportIntoTheSelectedF
     // The user says the first line is a record and reads the columns as listed.
     wizard.headerCheck()->setChecked(false);
     wizard.columnsCombo()->setCurrentIndex(0);
-    wizard.RunChosenImport();
+    EXPECT_EQ(wizard.RunChosenImport().made, 2);
+    ASSERT_EQ(friends->Count(), 3);
+    EXPECT_EQ(friends->Child(0)->Item()->Title(), "First Name ");
+    // Records that make nothing are said.
+    WriteBytes("book.csv", "Kim\r\n,\r\n");
+    EXPECT_EQ(wizard.RunChosenImport().made, 1);
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_EQ(services.errors.front(), "\"" + QDir::toNativeSeparators(dir.filePath("book.csv")) +
-                                           "\": 1 item was imported; 1 record made no item (line 1).");
+                                           "\": 1 item was imported; 1 record made no item (line 2).");
 }
 
 TEST_F(ImportWizardTest, RootSourcesGoUnderTheRootAndFailuresAreShown)
