@@ -264,7 +264,9 @@ int parseImportArguments(const CliContext &c, const QStringList &args, ImportReq
     } else if (const auto guessed = GuessImportSource(source)) {
         request.source = *guessed;
     } else {
-        return c.fail(CliExit::BadInput, QStringLiteral("%1: say what it is with --as\n%2").arg(file, usage));
+        return c.fail(CliExit::BadInput, QStringLiteral("%1: the import knows files by their names (.mbd, .vcf, .csv, .tsv, .ldif, .html, "
+                                                        "Bookmarks, a directory of favourites); say what it is with --as\n%2")
+                                             .arg(file, usage));
     }
     if (request.source == ImportSource::Mbd && !IsExportFileName(source))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an export file is named *.mbd").arg(file));
