@@ -6,6 +6,7 @@
 #include "ui/dialogwiring.h"
 #include "ui/endsignals.h"
 #include "ui/logicform.h"
+#include "ui/optionscommand.h"
 #include "ui/mainform.h"
 #include "ui/screenshot.h"
 #include "ui/singlecopy.h"
@@ -107,6 +108,11 @@ int main(int argc, char **argv)
     QObject::connect(&justOne, &TPBJustOne::commandLineReceived, &logicForm, &TLogicForm::HandleCommandLine);
     // Dialing, the caller-ID window and its monitoring as the settings say.
     Telephony telephony(mainForm, &logicForm);
+    // View > Options..., telling dialing and caller ID what changed.
+    TOptionsCommand options(mainForm);
+    options.dialSettings = [&telephony](QWidget *parent) { telephony.dialPhone().Setup(parent); };
+    options.reloadDialSettings = [&telephony] { telephony.dialPhone().Reload(); };
+    options.setCallerId = [&telephony](bool on) { telephony.SetCallerId(on); };
 
     // The end of the desktop session ends the program as "Exit" does.
     QObject::connect(&endSignals, &TEndSignals::received, &logicForm, &TLogicForm::Exit);

@@ -1,6 +1,7 @@
 #include "mailsend.h"
 
 #include "platform/profile.h"
+#include "platform/programsettings.h"
 #include "store/contactobject.h"
 #include "store/kinds.h"
 
@@ -8,7 +9,7 @@ namespace MailSend {
 
 int Method(const Profile &profile)
 {
-    return profile.readInteger(QStringLiteral("Settings"), QStringLiteral("INetMail"), 0);
+    return Settings::MailMethodOf(profile);
 }
 
 bool AsksBeforeMultiple(int method) { return method != 2; }

@@ -10,8 +10,8 @@ class Profile;
 class TZEBObject;
 
 // How mail to stored addresses leaves the program ("Settings", "INetMail" in zeb.ini):
-// 1 "mailto" protocol, 2 the messaging service, 3 the web browser; 0 when missing,
-// which sends as 2 does. Every method but the browser hands the message to the
+// 1 "mailto" protocol (also when missing, as in the options dialog), 2 the messaging
+// service, 3 the web browser. Every method but the browser hands the message to the
 // desktop's mail client through xdg-email.
 namespace MailSend {
 

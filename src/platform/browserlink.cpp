@@ -1,6 +1,7 @@
 #include "browserlink.h"
 
 #include "profile.h"
+#include "programsettings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,13 +20,7 @@ bool IsBrowsable(const QString &url)
     return false;
 }
 
-QString ConfiguredPath(const Profile &profile)
-{
-    QString path = profile.readString(QStringLiteral("Browser"), QStringLiteral("Path")).trimmed();
-    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-        path.chop(4);
-    return path;
-}
+QString ConfiguredPath(const Profile &profile) { return Settings::BrowserProgram(profile); }
 
 Command OpenCommand(const QString &url, const QString &configuredPath)
 {

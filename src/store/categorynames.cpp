@@ -2,17 +2,7 @@
 
 #include "platform/profile.h"
 
-QString DefaultCategoryName(int n) { return QStringLiteral("User Defined ") + QString::number(n); }
-
-QStringList ReadCategoryNames(const Profile &settings)
-{
-    QStringList names;
-    for (int n = 1; n <= CategoryCount; ++n) {
-        const QString name = settings.readString(QStringLiteral("Categories"), QStringLiteral("Cat") + QString::number(n));
-        names << (name.isEmpty() ? DefaultCategoryName(n) : name);
-    }
-    return names;
-}
+QStringList ReadCategoryNames(const Profile &settings) { return Settings::CategoryNames(settings); }
 
 qint32 CategoryBit(int n)
 {

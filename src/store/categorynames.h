@@ -1,16 +1,18 @@
 #pragma once
 
+#include "platform/programsettings.h"
+
 #include <QStringList>
 
 class Profile;
 
 // There are exactly 32 categories; category n is bit n - 1 of an item's Categories.
-constexpr int CategoryCount = 32;
+using Settings::CategoryCount;
+using Settings::DefaultCategoryName;
 
 // The 32 names from section "Categories" of the settings file, keys "Cat1" to
-// "Cat32"; a missing or empty name is "User Defined " and the number.
+// "Cat32"; a missing name, or one of blanks only, is "User Defined " and the number.
 QStringList ReadCategoryNames(const Profile &settings);
-QString DefaultCategoryName(int n);
 
 // Bit of category n (1 to 32) in a Categories set.
 qint32 CategoryBit(int n);

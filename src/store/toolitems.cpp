@@ -92,6 +92,14 @@ bool TToolItems::Delete(const QString &caption)
     return false;
 }
 
+bool TToolItems::DeleteAt(int index)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    m_items.erase(m_items.begin() + index);
+    return true;
+}
+
 TToolItem *TToolItems::FindByFileName(const QString &fileName) const
 {
     for (const auto &t : m_items)

@@ -66,6 +66,9 @@ public:
     TToolItem *Add(std::unique_ptr<TToolItem> item);
     // Removes and destroys the first tool whose Caption equals caption exactly.
     bool Delete(const QString &caption);
+    // Removes and destroys the tool at index: the one the user chose, also where two
+    // tools share a caption.
+    bool DeleteAt(int index);
     // The first tool whose FileName equals fileName exactly, or none.
     TToolItem *FindByFileName(const QString &fileName) const;
     int Count() const { return int(m_items.size()); }

@@ -108,6 +108,14 @@ void TMainForm::loadCategoryNames()
     m_categoryNames = ReadCategoryNames(settings);
 }
 
+void TMainForm::SetCategoryNames(const QStringList &names)
+{
+    m_categoryNames = names.mid(0, CategoryCount);
+    for (qsizetype n = m_categoryNames.size() + 1; n <= CategoryCount; ++n)
+        m_categoryNames << DefaultCategoryName(int(n));
+    emit categoryNamesChanged();
+}
+
 void TMainForm::createRoot()
 {
     std::unique_ptr<TZEBObject> rootItem = MakeRootItem();

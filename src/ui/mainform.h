@@ -62,6 +62,9 @@ public:
 
     // Category names 1 to 32 in order.
     const QStringList &categoryNames() const { return m_categoryNames; }
+    // Replaces the 32 names (after the options dialog's OK); none of them is ticked
+    // in the filter afterwards.
+    void SetCategoryNames(const QStringList &names);
 
     GuiServices &services() { return *m_services; }
 
@@ -181,6 +184,7 @@ public:
 
 signals:
     void trayTipChanged(const QString &tip);
+    void categoryNamesChanged();
 
 protected:
     bool event(QEvent *event) override;

@@ -7,7 +7,7 @@ TEST(MailSendTest, MethodAndQuestion)
 {
     QTemporaryDir dir;
     Profile profile(dir.filePath("zeb.ini"));
-    EXPECT_EQ(MailSend::Method(profile), 0);
+    EXPECT_EQ(MailSend::Method(profile), 1); // the options dialog's default too
     profile.writeInteger("Settings", "INetMail", 3);
     EXPECT_EQ(MailSend::Method(profile), 3);
     EXPECT_TRUE(MailSend::AsksBeforeMultiple(0));

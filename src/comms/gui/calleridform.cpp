@@ -2,6 +2,7 @@
 
 #include "comms/callermonitor.h"
 #include "platform/profile.h"
+#include "platform/programsettings.h"
 #include "store/zebobject.h"
 
 #include <QFrame>
@@ -18,8 +19,8 @@
 
 namespace {
 
-const QString SettingsSection = QStringLiteral("Settings");
-const QString HistoryKey = QStringLiteral("CallerHistory");
+const QString SettingsSection = QLatin1String(Settings::SettingsSection);
+const QString HistoryKey = QLatin1String(Settings::CallerHistoryKey);
 
 // The history's rows with the phone picture before the name.
 class HistoryIcons : public QIdentityProxyModel
@@ -118,8 +119,7 @@ TCallerIdForm::TCallerIdForm(std::unique_ptr<CallerIdMonitor> monitor, QWidget *
         }
     });
 
-    const Profile settings;
-    m_monitor->history().SetSize(settings.readInteger(SettingsSection, HistoryKey, TCallerHistory::DefaultSize));
+    m_monitor->history().SetSize(Settings::CallerHistorySize(Profile(), TCallerHistory::MaxSize));
     m_size->setValue(m_monitor->history().Size());
     connect(m_size, &QSpinBox::valueChanged, this, [this](int size) { m_monitor->history().SetSize(size); });
 

@@ -4,6 +4,7 @@
 #include "comms/callerhistory.h"
 #include "comms/callermonitor.h"
 #include "platform/profile.h"
+#include "platform/programsettings.h"
 #include "platform/telephonyline.h"
 #include "ui/guiservices.h"
 #include "ui/imagelist.h"
@@ -42,8 +43,7 @@ Telephony::Telephony(TMainForm &mainForm, TLogicForm *logicForm, TDialPhoneDialo
         entry->setEnabled(true);
         connect(entry, &QAction::triggered, this, [this, entry] { SetCallerId(entry->isChecked()); });
     }
-    const Profile settings;
-    SetCallerId(settings.readBool(QStringLiteral("Settings"), QStringLiteral("CallerId"), false));
+    SetCallerId(Settings::CallerIdOn(Profile()));
 }
 
 Telephony::~Telephony()
