@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -50,6 +52,21 @@ TOptionPages::TOptionPages(OptionsState &state, const TImageList &images, QWidge
             showHelp();
     });
     layout->addWidget(buttons);
+}
+
+void TOptionPages::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A dialog border: the size the largest page needs, the same on every page.
+    if (!event->spontaneous()) {
+        QSize size = sizeHint();
+        for (int i = 0; i < m_pages->count(); ++i)
+            size = size.expandedTo(m_pages->widget(i)->sizeHint() + (sizeHint() - m_pages->currentWidget()->sizeHint()));
+        setFixedSize(size);
+    }
+    // Centred on the screen, wherever the main window is.
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 TOptionPages::~TOptionPages()
@@ -314,8 +331,10 @@ void TOptionPages::CatListClick(int row)
     CatNameExit();
     m_catName->setText(m_state.SelectCategory(row));
     m_catNameEdited = false;
-    if (row >= 0)
+    if (QListWidgetItem *item = m_catList->item(row)) {
+        item->setSelected(true);
         m_catName->setFocus();
+    }
 }
 
 void TOptionPages::CatNameExit()

@@ -33,6 +33,11 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
+public:
+
     QTabWidget *pages() const { return m_pages; }
     QComboBox *ddeBox() const { return m_dde; }
     QLineEdit *pathEdit() const { return m_path; }
