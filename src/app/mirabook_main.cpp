@@ -2,6 +2,7 @@
 #include "comms/gui/telephony.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "ui/automation.h"
 #include "ui/commandline.h"
 #include "ui/dialogwiring.h"
 #include "ui/endsignals.h"
@@ -12,6 +13,7 @@
 #include "ui/singlecopy.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QMessageBox>
 #include <QSessionManager>
@@ -113,6 +115,10 @@ int main(int argc, char **argv)
     options.dialSettings = [&telephony](QWidget *parent) { telephony.dialPhone().Setup(parent); };
     options.reloadDialSettings = [&telephony] { telephony.dialPhone().Reload(); };
     options.setCallerId = [&telephony](bool on) { telephony.SetCallerId(on); };
+    // Other programs drive the database through the session bus.
+    TAutomation automation(mainForm);
+    if (!automation.Start(QDBusConnection::sessionBus()))
+        std::fprintf(stderr, "mirabook: no automation: %s\n", qPrintable(automation.errorString()));
 
     // The end of the desktop session ends the program as "Exit" does.
     QObject::connect(&endSignals, &TEndSignals::received, &logicForm, &TLogicForm::Exit);

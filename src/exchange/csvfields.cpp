@@ -14,6 +14,25 @@ QString CsvCell(const QString &value)
     return cell;
 }
 
+std::optional<QString> CsvCellValue(const QString &cell)
+{
+    if (cell.size() < 3 || !cell.startsWith(u'"') || !cell.endsWith(QLatin1String("\",")))
+        return std::nullopt;
+    QString value;
+    const QStringView inner = QStringView(cell).mid(1, cell.size() - 3);
+    value.reserve(inner.size());
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        value += inner[i];
+        if (inner[i] == u'"') {
+            // Inside, a quote is always doubled.
+            if (i + 1 >= inner.size() || inner[i + 1] != u'"')
+                return std::nullopt;
+            ++i;
+        }
+    }
+    return value;
+}
+
 std::optional<QString> CsvValue(const QStringList &values, const QStringList &names, const QString &name)
 {
     const qsizetype at = names.indexOf(name);

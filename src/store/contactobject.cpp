@@ -257,11 +257,26 @@ void TContactObject::ImportPrimaryChildren(QStringList values, QStringList names
     // The person's or organization's comment is not the children's.
     if (names.contains(QLatin1String("Comment")))
         SetCsvValue(values, names, QStringLiteral("Comment"), QString());
-    ImportChild(ItemKind::Address, QStringLiteral("Primary Address"), names, values);
-    ImportChild(ItemKind::Phone, QStringLiteral("Primary Phone"), names, values);
-    ImportChild(ItemKind::Fax, QStringLiteral("Primary Fax"), names, values);
-    ImportChild(ItemKind::EMail, QStringLiteral("Primary EMail"), names, values);
-    ImportChild(ItemKind::Website, QStringLiteral("Primary Website"), names, values);
+    for (const ItemKind kind : kContactKinds)
+        ImportChild(kind, ImportedChildTitle(kind), names, values);
+}
+
+QString TContactObject::ImportedChildTitle(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Address:
+        return QStringLiteral("Primary Address");
+    case ItemKind::Phone:
+        return QStringLiteral("Primary Phone");
+    case ItemKind::Fax:
+        return QStringLiteral("Primary Fax");
+    case ItemKind::EMail:
+        return QStringLiteral("Primary EMail");
+    case ItemKind::Website:
+        return QStringLiteral("Primary Website");
+    default:
+        return QString();
+    }
 }
 
 QString TContactObject::PrimaryFieldCSV(const QString &name) const

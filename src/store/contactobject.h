@@ -78,6 +78,8 @@ public:
     // Imports one contact point of a CSV record as a child titled childTitle; on
     // success the primary field of that kind names it, otherwise the child is removed.
     void ImportChild(ItemKind kind, const QString &childTitle, const QStringList &names, const QStringList &values);
+    // The title a contact point imported from a CSV record gets ("Primary Phone"...).
+    static QString ImportedChildTitle(ItemKind kind);
 
 protected:
 

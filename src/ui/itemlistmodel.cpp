@@ -2,6 +2,7 @@
 
 #include "imagelist.h"
 #include "store/kinds.h"
+#include "store/readonlyitem.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -205,15 +206,7 @@ QString TItemListModel::captionAt(int row) const
 
 bool TItemListModel::CanRename(const TZEBObject *item)
 {
-    if (!item || item->InRemote())
-        return false;
-    // A leaf lying directly in a remote folder is read-only too, though its
-    // InRemote mark (taken from its owner's owner) does not say so.
-    const TTreeNode *owner = item->Node();
-    const TZEBObject *ownerItem = owner ? owner->Item() : nullptr;
-    if (ownerItem && ownerItem != item && readOnly(ownerItem))
-        return false;
-    return true;
+    return item && !IsReadOnlyItem(item);
 }
 
 int TItemListModel::rowCount(const QModelIndex &parent) const

@@ -36,6 +36,7 @@ inline QStringList ExpectedFiles()
     QStringList files{"bin/mira",
                       "bin/mirabook",
                       "share/applications/" + AppId + ".desktop",
+                      "share/dbus-1/services/MiRa.Application.service",
                       "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
                       "share/man/man1/mira.1.gz",
                       "share/man/man1/mirabook.1.gz",

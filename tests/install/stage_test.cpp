@@ -115,6 +115,16 @@ TEST_F(StageTest, DesktopEntryAndMetainfoValidateAndAgree)
     EXPECT_EQ(ElementTexts(metainfo, "mediatype"), keys.value("MimeType").split(';', Qt::SkipEmptyParts));
 }
 
+TEST_F(StageTest, TheBusStartsTheInstalledProgramInTheTray)
+{
+    const QByteArray service = ReadBytes(prefix("share/dbus-1/services/MiRa.Application.service"));
+    const auto keys = DesktopKeys(service);
+    EXPECT_TRUE(service.startsWith("[D-BUS Service]\n"));
+    EXPECT_EQ(keys.value("Name"), "MiRa.Application");
+    // The installed program in full, at the prefix of this install (not the build's).
+    EXPECT_EQ(keys.value("Exec"), kPrefix + "/bin/mirabook HIDEWIN");
+}
+
 TEST_F(StageTest, IconsHaveTheSizeOfTheirFolder)
 {
     for (int size : IconSizes) {

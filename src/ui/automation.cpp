@@ -1,0 +1,52 @@
+#include "automation.h"
+
+#include "mainform.h"
+#include "exchange/automationbus.h"
+#include "exchange/automationclients.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDBusConnection>
+
+bool TMainFormAutomationHost::Busy() const
+{
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_form.TransferRunning();
+}
+
+AutomationHost::Pane TMainFormAutomationHost::ActivePane() const
+{
+    switch (m_form.ActivePane()) {
+    case TMainForm::Pane::Folders:
+        return Pane::Folders;
+    case TMainForm::Pane::MainItems:
+        return Pane::Items;
+    }
+    return Pane::Other;
+}
+
+TTreeNode *TMainFormAutomationHost::SelectedNode() const { return m_form.SelectedNode(); }
+
+QList<TZEBObject *> TMainFormAutomationHost::SelectedItems() const { return m_form.selectedItems(); }
+
+bool TMainFormAutomationHost::CanLocate() const { return false; }
+
+bool TMainFormAutomationHost::Locate(const QString &) { return false; }
+
+void TMainFormAutomationHost::SetClipboardText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+
+void TMainFormAutomationHost::TitlesChanged() { m_form.RefreshFolderTitles(); }
+
+TAutomation::TAutomation(TMainForm &form)
+    : m_host(form), m_clients(std::make_unique<AutomationClients>(form.Nodes(), m_host))
+{
+}
+
+TAutomation::~TAutomation() = default;
+
+bool TAutomation::Start(const QDBusConnection &bus)
+{
+    m_bus = std::make_unique<AutomationBus>(*m_clients);
+    return m_bus->Register(bus);
+}
+
+QString TAutomation::errorString() const { return m_bus ? m_bus->errorString() : QString(); }
