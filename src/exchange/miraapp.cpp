@@ -44,7 +44,7 @@ public:
         if (!m_owner.Nodes() || !m_owner.Nodes()->First())
             throw EAutomation(Code::Failed, QStringLiteral("The database is closed"));
         if (m_owner.Busy())
-            throw EAutomation(Code::Busy, QStringLiteral("Mirabook is busy with a dialog or a long job; try again later"));
+            throw EAutomation(Code::Busy, QStringLiteral("Mirabook is busy with a dialog, a menu or a long job; try again later"));
         if (!app.m_node)
             app.moveToRoot(); // made before the tree had its root
         app.verify();

@@ -4,13 +4,25 @@
 #include "exchange/automationbus.h"
 #include "exchange/automationclients.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QDBusConnection>
+#include <QTreeView>
 
 bool TMainFormAutomationHost::Busy() const
 {
-    return QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_form.TransferRunning();
+    // A label being edited in place would write its text over a change made meanwhile.
+    // (Its editor is the one widget the view puts on its viewport.)
+    const auto editing = [](const QAbstractItemView *view) {
+        if (view)
+            for (const QWidget *child : view->viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (child->isVisible())
+                    return true;
+        return false;
+    };
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_form.TransferRunning() ||
+           editing(m_form.folders()) || editing(m_form.mainItems());
 }
 
 AutomationHost::Pane TMainFormAutomationHost::ActivePane() const

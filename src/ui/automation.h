@@ -11,7 +11,8 @@ class QDBusConnection;
 class TMainForm;
 
 // What the automation object sees of the main window: its panes' selection, its find,
-// whether a dialog, menu or transfer holds the program, and the clipboard.
+// whether a dialog, a menu, a label being edited or a transfer holds the program, and
+// the clipboard.
 class TMainFormAutomationHost : public AutomationHost
 {
 public:
