@@ -124,7 +124,16 @@ void AutomationBus::CopyClipboard()
 
 void AutomationBus::DoDefaultAction()
 {
-    dispatch([](TMiraApp &app) { app.DoDefaultAction(); });
+    // Answered before the action runs: dialing, say, holds its window open until the
+    // user closes it, far longer than a client waits for a reply.
+    const QDBusMessage call = message();
+    QDBusConnection bus = connection();
+    dispatch([&](TMiraApp &app) {
+        app.DoDefaultAction([&] {
+            setDelayedReply(true);
+            bus.send(call.createReply());
+        });
+    });
 }
 
 int AutomationBus::miraID()

@@ -5,6 +5,7 @@
 #include "automationfields.h"
 #include "automationhost.h"
 #include "treeindex.h"
+#include "store/databasecontext.h"
 #include "store/errorreport.h"
 #include "store/itemfactory.h"
 #include "store/readonlyitem.h"
@@ -174,9 +175,21 @@ void TMiraApp::CopyClipboard()
     run([&] { m_owner.Host().SetClipboardText(m_item->GetText()); });
 }
 
-void TMiraApp::DoDefaultAction()
+void TMiraApp::DoDefaultAction(const std::function<void()> &started)
 {
-    run([&] { m_item->Open(); });
+    run([&] {
+        if (!started) {
+            m_item->Open();
+            return;
+        }
+        ItemServices &services = m_item->Context().Services();
+        started();
+        try {
+            m_item->Open();
+        } catch (const std::exception &e) {
+            ReportException(e, services);
+        }
+    });
 }
 
 // The current item

@@ -3,6 +3,7 @@
 #include "store/kinds.h"
 
 #include <QString>
+#include <functional>
 
 class AutomationClients;
 class TTreeNode;
@@ -27,7 +28,11 @@ public:
     // Methods
     void Insert(int kind, const QString &title, const QString &target, const QString &comment, const QString &data);
     void CopyClipboard();
-    void DoDefaultAction();
+    // The item's own action (dial, mail, browse...). When started is given it is called
+    // once the action is sure to run, before it does: the action may hold a dialog open
+    // for long, so the caller answers its client then, and a failure of the action itself
+    // is shown to the user instead.
+    void DoDefaultAction(const std::function<void()> &started = {});
 
     // The current item
     int miraID();

@@ -7,10 +7,24 @@
 #include "support/storefixture.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QStandardPaths>
 #include <QTest>
 
 namespace {
+
+// Dialing holds its window open until the user closes it: onDial runs meanwhile.
+class DialingServices : public FakeServices
+{
+public:
+    std::function<void()> onDial;
+    void Dial(const QString &recipient, const QString &number) override
+    {
+        FakeServices::Dial(recipient, number);
+        if (onDial)
+            onDial();
+    }
+};
 
 class AutomationBusTest : public StoreFixture
 {
@@ -95,6 +109,31 @@ TEST_F(AutomationBusTest, FailuresReachTheCallerAsNamedErrors)
 
     host.canLocate = false;
     EXPECT_EQ(c1->errorOf("NextItemWithTitle", {"Kim"}), "org.freedesktop.DBus.Error.NotSupported");
+}
+
+TEST_F(AutomationBusTest, TheDefaultActionIsAnsweredBeforeItsWindowCloses)
+{
+    DialingServices dialing;
+    nodes.Context().SetServices(&dialing);
+    const qint32 id = CreateItem(ItemKind::Phone, "Desk", "555-0100", {}, root, "{Phon}~~0", 0)->Id();
+    auto c1 = client("c1");
+    auto c2 = client("c2");
+    ASSERT_TRUE(c1->value("ItemWithId", {id}).toBool());
+
+    const QDBusPendingCall pending = c1->connection().asyncCall(QDBusMessage::createMethodCall(
+        AutomationBus::ServiceName, AutomationBus::ObjectPath, "MiRa.Application", "DoDefaultAction"));
+    bool answeredWhileOpen = false;
+    QString otherClient;
+    dialing.onDial = [&] {
+        answeredWhileOpen = QTest::qWaitFor([&] { return pending.isFinished(); }, 10000) && !pending.isError();
+        otherClient = c2->errorOf("ItemCount"); // no second call runs inside the first
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialing.calls.isEmpty(); }, 10000));
+    EXPECT_TRUE(answeredWhileOpen);
+    EXPECT_EQ(otherClient, "MiRa.Application.Error.Busy");
+    EXPECT_EQ(dialing.calls, QStringList{"dial Desk|555-0100"});
+    EXPECT_EQ(c2->value("ItemCount").toInt(), 3); // and afterwards it does
+    nodes.Context().SetServices(&services);
 }
 
 TEST_F(AutomationBusTest, AClientLeavingMidWalkIsForgottenAndTheOthersGoOn)
