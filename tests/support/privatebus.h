@@ -22,6 +22,8 @@ public:
     // Empty when the bus did not start; errorString says why.
     const QString &address() const { return m_address; }
     const QString &errorString() const { return m_error; }
+    // What the bus and the programs it started wrote to their error output.
+    QByteArray log() const;
 
 private:
     QTemporaryDir m_dir;

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -38,6 +39,8 @@ protected:
     }
     void TearDown() override
     {
+        if (HasFailure() && bus)
+            std::fprintf(stderr, "--- the bus and the program said:\n%s\n", bus->log().constData());
         if (pid > 0 && InstanceLock::holderPid(home.path()) == pid)
             ::kill(pid_t(pid), SIGKILL);
         clients.clear();
@@ -61,7 +64,7 @@ TEST_F(AutomationProcessTest, ClientsDriveTheRunningProgramAndItsDatabaseKeepsTh
 {
     AutomationClient &first = client("first");
     // The first call starts the program through the activation file.
-    EXPECT_EQ(first.value("ItemCount").toInt(), 1);
+    ASSERT_EQ(first.value("ItemCount").toInt(), 1);
     pid = first.connection().interface()->servicePid("MiRa.Application").value();
     ASSERT_GT(pid, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return InstanceLock::holderPid(home.path()) == pid; }, 20000));
