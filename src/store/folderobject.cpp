@@ -17,18 +17,6 @@ const QString kTag = KindTag(ItemKind::Folder);
 
 bool isHttp(const QString &location) { return FolderLocation::isHttp(location); }
 
-// Binds every item below node to its node again, so each works out InRemote anew
-// (parents first, as the walk goes).
-void placeAgainBelow(TTreeNode *node)
-{
-    int depth = 0;
-    for (TTreeNode *child = node->NextPreorder(depth); child && depth > 0; child = child->NextPreorder(depth)) {
-        TZEBObject *item = child->Item();
-        item->SetNode(child);
-        for (int k = 0; k < item->ChildCount(); ++k)
-            item->ChildAt(k)->SetNode(child);
-    }
-}
 } // namespace
 
 TFolderObject::TFolderObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
@@ -66,7 +54,7 @@ void TFolderObject::SetValue(const QString &value)
         SetRemote(false);
         // What it showed stays, as ordinary writable items.
         if (Node() && Node()->Item() == this)
-            placeAgainBelow(Node());
+            PlaceAgain(Node());
     }
     if (Node() && Node()->Item() == this) {
         Node()->SetImageIndex(GetImageIndex());

@@ -406,10 +406,26 @@ void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int
     }
 }
 
+void ForEachShownBranch(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit)
+{
+    int depth = 0;
+    for (TTreeNode *n = node; n && (n == node || depth > 0);) {
+        const TZEBObject *item = n->Item();
+        if (!item || item->IsFilteredOut()) {
+            n = n->NextAfterSubtree(depth);
+            continue;
+        }
+        visit(n, depth);
+        n = n->NextPreorder(depth);
+    }
+}
+
 void ExportSubtree(TTreeNode *node, const QString &fileName)
 {
     WriteWholeFile(fileName, [&](RecordSink &sink) {
-        ForEachShownNode(node, [&](TTreeNode *n, int depth) {
+        // A hidden container goes with everything below it: its descendants written
+        // alone would land under whichever container was written before them.
+        ForEachShownBranch(node, [&](TTreeNode *n, int depth) {
             TZEBObject *item = n->Item();
             // Containers go without their categories; the leaves written with them keep theirs.
             const qint32 categories = item->Categories();

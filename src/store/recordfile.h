@@ -117,6 +117,9 @@ void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink
 // Every node of node's subtree in pre-order, without those whose item the category filter
 // hides, with its depth below node (0 for node itself).
 void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
+// The same, but a hidden node is left out with its whole subtree, so the depths of what
+// is visited follow one another as in a record file.
+void ForEachShownBranch(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
 // The subtree as records, node at level 1 (an ".mbd" export, a clipboard copy); the CSV
 // export is in exchange/csvexport.h.
 void ExportSubtree(TTreeNode *node, const QString &fileName);

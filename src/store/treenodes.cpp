@@ -374,8 +374,33 @@ void TTreeNodes::Move(TTreeNode *node, TTreeNode *newParent)
     for (const TTreeNode *p = newParent; p; p = p->m_parent)
         if (p == node)
             return; // never under itself
+    // The subtree's alert marks leave the old ancestors and join the new ones.
+    TZEBObject *item = node->Item();
+    const int marks = item ? item->AlertCount() : 0;
+    const bool wasInRemote = item && item->InRemote();
+    TZEBObject::AddMarks(node->Parent(), -marks);
     auto holder = detach(node);
     insert(newParent, std::move(holder));
+    TZEBObject::AddMarks(newParent, marks);
+    if (!item)
+        return;
+    item->SetNode(node);
+    // Into or out of a remote folder: everything it carries is read-only or no longer.
+    if (item->InRemote() != wasInRemote)
+        PlaceAgain(node);
+}
+
+void PlaceAgain(TTreeNode *node)
+{
+    int depth = 0;
+    for (TTreeNode *n = node; n && (n == node || depth > 0); n = n->NextPreorder(depth)) {
+        TZEBObject *item = n->Item();
+        if (!item)
+            continue;
+        item->SetNode(n);
+        for (int k = 0; k < item->ChildCount(); ++k)
+            item->ChildAt(k)->SetNode(n);
+    }
 }
 
 void TTreeNodes::markUnsorted(TTreeNode *parent)

@@ -108,7 +108,9 @@ public:
     // Deletes the node, its subtree and their items.
     void Delete(TTreeNode *node);
     void DeleteChildren(TTreeNode *node);
-    // Moves a node (with its subtree) under another parent.
+    // Moves a node (with its subtree) under another parent; never into itself or below
+    // itself. The alert marks of the old and new ancestors follow, and so does the
+    // read-only mark of everything it carries when it enters or leaves a remote folder.
     void Move(TTreeNode *node, TTreeNode *newParent);
     void Clear();
 
@@ -165,3 +167,7 @@ private:
     void markUnsorted(TTreeNode *parent);
     bool m_destroying = false;
 };
+
+// Binds node's item, the items below it and their leaf items to their nodes again, so
+// each works out its read-only mark anew (parents first, as the walk goes).
+void PlaceAgain(TTreeNode *node);

@@ -57,6 +57,7 @@ TDragFileList::TDragFileList(QWidget *parent) : QWidget(parent)
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->setAcceptDrops(true);
         view->viewport()->setAcceptDrops(true);
+        view->setDragEnabled(true);
         view->viewport()->installEventFilter(this);
         view->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this, &TDragFileList::rowDoubleClicked);
@@ -138,7 +139,9 @@ void TDragFileList::setViewStyle(ViewStyle style)
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
     fitCells();
-    // A static layout turns drops off; files from the desktop are still welcome.
+    // A static layout turns drags and drops off; rows still leave by dragging, and files
+    // from the desktop are still welcome.
+    m_icons->setDragEnabled(true);
     m_icons->viewport()->setAcceptDrops(true);
     m_stack->setCurrentWidget(m_icons);
 }
@@ -147,6 +150,8 @@ QAbstractItemView *TDragFileList::currentView() const
 {
     return m_style == ViewStyle::Details ? static_cast<QAbstractItemView *>(m_details) : static_cast<QAbstractItemView *>(m_icons);
 }
+
+QList<QAbstractItemView *> TDragFileList::views() const { return {m_icons, m_details}; }
 
 int TDragFileList::columnWidth(int column) const { return m_details->columnWidth(column); }
 

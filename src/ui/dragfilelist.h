@@ -30,6 +30,8 @@ public:
     QAbstractItemView *currentView() const;
     QTreeView *detailsView() const { return m_details; }
     QListView *iconView() const { return m_icons; }
+    // Both views, whichever shows.
+    QList<QAbstractItemView *> views() const;
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
 

@@ -1,5 +1,7 @@
 #include "foldertreemodel.h"
 
+#include "itemdrag.h"
+
 #include "imagelist.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -119,7 +121,17 @@ Qt::ItemFlags TFolderTreeModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (CanRename(node))
         f |= Qt::ItemIsEditable;
+    // Every node but the root can be dragged to another place.
+    if (!node->IsRoot())
+        f |= Qt::ItemIsDragEnabled;
     return f;
+}
+
+QStringList TFolderTreeModel::mimeTypes() const { return {TItemDrag::Format}; }
+
+QMimeData *TFolderTreeModel::mimeData(const QModelIndexList &) const
+{
+    return new TItemDrag(TItemDrag::Source::Folders);
 }
 
 void TFolderTreeModel::aboutToSort(TTreeNode *parent)

@@ -1,5 +1,7 @@
 #include "itemlistmodel.h"
 
+#include "itemdrag.h"
+
 #include "imagelist.h"
 #include "store/kinds.h"
 #include "store/readonlyitem.h"
@@ -298,8 +300,15 @@ Qt::ItemFlags TItemListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | Qt::ItemIsDragEnabled;
     if (index.column() == TitleColumn && m_editable && size_t(index.row()) < m_rows.size() && m_rows[size_t(index.row())].item)
         f |= Qt::ItemIsEditable;
     return f;
+}
+
+QStringList TItemListModel::mimeTypes() const { return {TItemDrag::Format}; }
+
+QMimeData *TItemListModel::mimeData(const QModelIndexList &) const
+{
+    return new TItemDrag(TItemDrag::Source::MainItems);
 }

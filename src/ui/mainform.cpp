@@ -150,6 +150,7 @@ void TMainForm::buildPanes()
     m_folders->installEventFilter(this);
     m_folders->viewport()->installEventFilter(this);
     m_folders->viewport()->setAcceptDrops(true);
+    m_folders->setDragEnabled(true);
     leftLayout->addWidget(m_folders);
     m_leftPane->setFixedWidth(201);
 
@@ -159,6 +160,9 @@ void TMainForm::buildPanes()
     m_mainItems = new TDragFileList(central);
     m_itemModel = new TItemListModel(*m_nodes, *m_images, this);
     m_mainItems->setModel(m_itemModel);
+    // Rows dragged within the window, before the list's own handling of files.
+    for (QAbstractItemView *view : m_mainItems->views())
+        view->viewport()->installEventFilter(this);
 
     layout->addWidget(m_leftPane);
     layout->addWidget(m_splitter);
@@ -436,19 +440,11 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_folders && event->type() == QEvent::FocusIn)
         SetActivePane(Pane::Folders);
-    // Calls dragged from the caller-ID history onto a node of the tree.
-    if (watched == m_folders->viewport()
-        && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop)) {
-        auto *drop = static_cast<QDropEvent *>(event);
-        TTreeNode *node = m_folderModel->nodeAt(m_folders->indexAt(drop->position().toPoint()));
-        if (!drop->mimeData()->hasFormat(TCallerRows::Format) || (event->type() != QEvent::DragEnter && !node))
-            return QMainWindow::eventFilter(watched, event);
-        drop->setDropAction(Qt::MoveAction);
-        drop->accept();
-        if (event->type() == QEvent::Drop)
-            DropCallerRowsOn(node, drop->mimeData());
+    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop;
+    if (drag && watched == m_folders->viewport() && foldersDragEvent(event))
         return true;
-    }
+    if (drag && watched == m_mainItems->currentView()->viewport() && listDragEvent(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

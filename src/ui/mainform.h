@@ -175,6 +175,17 @@ public:
     void LocatePhone(const QString &number);
     // Calls dragged from the caller-ID history: into node's item, else the selected node's.
     void DropCallerRowsOn(TTreeNode *node, const QMimeData *rows);
+
+    // Edit commands on the active pane's selection; paste goes into the selected node.
+    void CutBtnClick();
+    void CopyBtnClick();
+    void PasteBtnClick();
+    void SelectAll1Click();
+    // Entries dragged within the window and dropped on a node: the source pane's selection
+    // moves into target.
+    void FoldersDragDrop(TTreeNode *target, bool fromTree);
+    // A document dropped on a contact: asks whether to fax it, then whether to mail it.
+    void SendDocumentTo(TZEBObject *contact, const QString &document);
     // The pop-up's "Dial" entry (enabled once dialing is wired).
     QAction *dialAction() const { return popupAction(PopupEntry::Dial); }
     // Items of the list's selected rows, in list order.
@@ -218,6 +229,13 @@ private:
     void runPopupAction(const std::function<void(TZEBObject *)> &call);
     // Runs an item operation, showing what it raises in a message box.
     bool guarded(const std::function<void()> &call);
+    // What a copy put on the clipboard.
+    enum class Copied { Nothing, Held, Refused };
+    // whole: everything, as a cut takes it away; else what the tree pane shows.
+    Copied copySelection(bool whole);
+    // Drags over and drops on the panes' viewports; true when the event was handled.
+    bool foldersDragEvent(QEvent *event);
+    bool listDragEvent(QEvent *event);
     QAction *makeAction(const QString &text, const QString &hint, const QKeySequence &shortcut = {});
 
     std::unique_ptr<TTreeNodes> m_nodes;

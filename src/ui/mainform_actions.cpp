@@ -111,7 +111,11 @@ void TMainForm::buildActions()
     m_cutAction->setIcon(commandIcon("edit-cut", ImageDrawing::Command::Cut));
     m_copyAction->setIcon(commandIcon("edit-copy", ImageDrawing::Command::Copy));
     m_pasteAction->setIcon(commandIcon("edit-paste", ImageDrawing::Command::Paste));
-    for (QAction *a : {m_cutAction, m_copyAction, m_pasteAction, m_selectAllAction, m_findAction})
+    connect(m_cutAction, &QAction::triggered, this, &TMainForm::CutBtnClick);
+    connect(m_copyAction, &QAction::triggered, this, &TMainForm::CopyBtnClick);
+    connect(m_pasteAction, &QAction::triggered, this, &TMainForm::PasteBtnClick);
+    connect(m_selectAllAction, &QAction::triggered, this, &TMainForm::SelectAll1Click);
+    for (QAction *a : {m_findAction})
         a->setEnabled(false);
     m_deleteAction->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     connect(m_deleteAction, &QAction::triggered, this, [this] { DeleteBtnClick(); });

@@ -95,7 +95,7 @@ TEST_F(RecordSaveTest, ExportedRecordsClearCategoriesOfTheContainersOnly)
     ImportFile(target, "f.mbd");
     EXPECT_EQ(Outline(target), QStringList({"F", "F/G", "F/Pat", "F/Pat|Home"}));
 
-    // Items the category filter hides are left out; what lies below them is not.
+    // Items the category filter hides are left out, with all that lies below them.
     services.filter = [](qint32 c) { return c == 9; };
     ExportSubtree(f->Node(), "g.mbd");
     EXPECT_FALSE(ReadBytes("g.mbd").contains("}G~~"));
