@@ -71,7 +71,11 @@ void TMainForm::FoldersDragDrop(TTreeNode *target, bool fromTree)
     } else {
         items = selectedItems();
     }
-    guarded([&] { ItemMoves::MoveInto(items, target); });
+    int moved = 0;
+    guarded([&] { moved = ItemMoves::MoveInto(items, target); });
+    // The moved node stays the selected one, in its new place.
+    if (fromTree && moved > 0)
+        SelectNode(items.first()->Node());
 }
 
 bool TMainForm::listDragEvent(QEvent *event)

@@ -307,6 +307,7 @@ TEST_F(DragTest, ANodeDraggedInTheTreeMovesButNeverIntoItself)
 
     dropOnNode(b->Node(), &fromTree);
     EXPECT_EQ(outline(root), QStringList({"B", "B/A", "B/A/Sub"}));
+    EXPECT_EQ(form->SelectedNode(), a->Node());
 }
 
 TEST_F(DragTest, RowsDraggedFromTheListMoveIntoANodeOfTheTree)
@@ -318,12 +319,13 @@ TEST_F(DragTest, RowsDraggedFromTheListMoveIntoANodeOfTheTree)
     add(ItemKind::Phone, "Stays", from->Node(), "2");
     phone->SetAlert(true);
     selectNode(from->Node());
-    selectRows({kim, phone});
     TItemDrag fromList(TItemDrag::Source::MainItems);
 
-    // Onto the shown node itself, or a node of a selected row: nothing moves.
-    dropOnNode(from->Node(), &fromList);
+    // Onto its own node, or onto the shown node where the rows are already: nothing moves.
+    selectRows({kim});
     dropOnNode(kim->Node(), &fromList);
+    selectRows({kim, phone});
+    dropOnNode(from->Node(), &fromList);
     EXPECT_EQ(outline(from->Node()), QStringList({"|Phone", "|Stays", "Kim"}));
 
     EXPECT_TRUE(dropOnNode(to->Node(), &fromList));
