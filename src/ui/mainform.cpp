@@ -1,9 +1,5 @@
 #include "mainform.h"
 
-#include "comms/callerhistory.h"
-
-#include <QDropEvent>
-
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"
@@ -29,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyledItemDelegate>
@@ -446,11 +443,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (drag && watched == m_mainItems->currentView()->viewport() && listDragEvent(event))
         return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::DropCallerRowsOn(TTreeNode *node, const QMimeData *rows)
-{
-    guarded([&] { DropCallerRows(rows, node ? node : SelectedNode()); });
 }
 
 bool TMainForm::guarded(const std::function<void()> &call)

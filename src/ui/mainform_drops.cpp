@@ -62,6 +62,11 @@ bool TMainForm::foldersDragEvent(QEvent *event)
     return true;
 }
 
+void TMainForm::DropCallerRowsOn(TTreeNode *node, const QMimeData *rows)
+{
+    guarded([&] { DropCallerRows(rows, node ? node : SelectedNode()); });
+}
+
 void TMainForm::FoldersDragDrop(TTreeNode *target, bool fromTree)
 {
     QList<TZEBObject *> items;
