@@ -1,6 +1,7 @@
 #include "foldertreemodel.h"
 
 #include "itemdrag.h"
+#include "comms/callerhistory.h"
 
 #include "imagelist.h"
 #include "store/treenodes.h"
@@ -121,13 +122,28 @@ Qt::ItemFlags TFolderTreeModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (CanRename(node))
         f |= Qt::ItemIsEditable;
-    // Every node but the root can be dragged to another place.
+    // Every node but the root can be dragged to another place; any node takes a drop.
     if (!node->IsRoot())
         f |= Qt::ItemIsDragEnabled;
-    return f;
+    return f | Qt::ItemIsDropEnabled;
 }
 
-QStringList TFolderTreeModel::mimeTypes() const { return {TItemDrag::Format}; }
+QStringList TFolderTreeModel::mimeTypes() const { return {TItemDrag::Format, TCallerRows::Format}; }
+
+bool TFolderTreeModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int, int, const QModelIndex &) const
+{
+    return data && (TItemDrag::from(data) || data->hasFormat(TCallerRows::Format));
+}
+
+bool TFolderTreeModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                    const QModelIndex &parent)
+{
+    TTreeNode *node = nodeAt(parent);
+    if (!node || row >= 0 || !dropOnNode || !canDropMimeData(data, action, row, column, parent))
+        return false;
+    dropOnNode(data, node);
+    return true;
+}
 
 QMimeData *TFolderTreeModel::mimeData(const QModelIndexList &) const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <functional>
 
 class TTreeNodes;
 class TTreeNode;
@@ -33,6 +34,14 @@ public:
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    // Entries dragged within the window and calls from the caller-ID history may be
+    // dropped on a node; what the drop does is the main window's (dropOnNode).
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+    std::function<void(const QMimeData *, TTreeNode *)> dropOnNode;
 
 signals:
     // A node was renamed in place (after its item's SetTitle).

@@ -144,10 +144,15 @@ void TMainForm::buildPanes()
     m_folders->setItemDelegate(new TFolderDelegate(m_folders));
     m_folderModel = new TFolderTreeModel(*m_nodes, *m_images, this);
     m_folders->setModel(m_folderModel);
+    m_folderModel->dropOnNode = [this](const QMimeData *mime, TTreeNode *node) { FoldersDragDrop(node, mime); };
     m_folders->installEventFilter(this);
     m_folders->viewport()->installEventFilter(this);
     m_folders->viewport()->setAcceptDrops(true);
-    m_folders->setDragEnabled(true);
+    // Nodes and rows dragged onto a node: the drop lands on the node itself, and a
+    // closed node opens when the pointer rests on it.
+    m_folders->setDragDropMode(QAbstractItemView::DragDrop);
+    m_folders->setDragDropOverwriteMode(true);
+    m_folders->setAutoExpandDelay(700);
     leftLayout->addWidget(m_folders);
     m_leftPane->setFixedWidth(201);
 
@@ -438,8 +443,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_folders && event->type() == QEvent::FocusIn)
         SetActivePane(Pane::Folders);
     const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop;
-    if (drag && watched == m_folders->viewport() && foldersDragEvent(event))
-        return true;
     if (drag && watched == m_mainItems->currentView()->viewport() && listDragEvent(event))
         return true;
     return QMainWindow::eventFilter(watched, event);

@@ -181,9 +181,9 @@ public:
     void CopyBtnClick();
     void PasteBtnClick();
     void SelectAll1Click();
-    // Entries dragged within the window and dropped on a node: the source pane's selection
-    // moves into target.
-    void FoldersDragDrop(TTreeNode *target, bool fromTree);
+    // Dropped on a node of the tree: entries dragged within the window (the source pane's
+    // selection moves into target), or calls from the caller-ID history.
+    void FoldersDragDrop(TTreeNode *target, const QMimeData *mime);
     // A document dropped on a contact: asks whether to fax it, then whether to mail it.
     void SendDocumentTo(TZEBObject *contact, const QString &document);
     // The pop-up's "Dial" entry (enabled once dialing is wired).
@@ -233,8 +233,7 @@ private:
     enum class Copied { Nothing, Held, Refused };
     // whole: everything, as a cut takes it away; else what the tree pane shows.
     Copied copySelection(bool whole);
-    // Drags over and drops on the panes' viewports; true when the event was handled.
-    bool foldersDragEvent(QEvent *event);
+    // Drags over and drops on the list's viewport; true when the event was handled.
     bool listDragEvent(QEvent *event);
     QAction *makeAction(const QString &text, const QString &hint, const QKeySequence &shortcut = {});
 

@@ -39,36 +39,21 @@ QString firstLocalFile(const QMimeData *mime)
 
 } // namespace
 
-bool TMainForm::foldersDragEvent(QEvent *event)
-{
-    auto *drop = static_cast<QDropEvent *>(event);
-    const QMimeData *mime = drop->mimeData();
-    TTreeNode *node = m_folderModel->nodeAt(m_folders->indexAt(drop->position().toPoint()));
-    if (mime->hasFormat(TCallerRows::Format)) {
-        // Calls dragged from the caller-ID history onto a node of the tree.
-        if (event->type() != QEvent::DragEnter && !node)
-            return false;
-        acceptAs(drop, Qt::MoveAction);
-        if (event->type() == QEvent::Drop)
-            DropCallerRowsOn(node, mime);
-        return true;
-    }
-    const TItemDrag *items = TItemDrag::from(mime);
-    if (!items)
-        return false;
-    acceptAs(drop, Qt::MoveAction);
-    if (event->type() == QEvent::Drop && node)
-        FoldersDragDrop(node, items->source() == TItemDrag::Source::Folders);
-    return true;
-}
-
 void TMainForm::DropCallerRowsOn(TTreeNode *node, const QMimeData *rows)
 {
     guarded([&] { DropCallerRows(rows, node ? node : SelectedNode()); });
 }
 
-void TMainForm::FoldersDragDrop(TTreeNode *target, bool fromTree)
+void TMainForm::FoldersDragDrop(TTreeNode *target, const QMimeData *mime)
 {
+    if (mime->hasFormat(TCallerRows::Format)) {
+        DropCallerRowsOn(target, mime);
+        return;
+    }
+    const TItemDrag *drag = TItemDrag::from(mime);
+    if (!drag)
+        return;
+    const bool fromTree = drag->source() == TItemDrag::Source::Folders;
     QList<TZEBObject *> items;
     if (fromTree) {
         if (TTreeNode *node = SelectedNode())

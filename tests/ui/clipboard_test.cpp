@@ -279,15 +279,17 @@ protected:
         QAbstractItemView *view = form->mainItems();
         return deliver(view->viewport(), view->visualRect(rowIndex(item)).center(), mime);
     }
+    // Entries of the window and calls are only ever moved; files from the desktop copied.
     static bool deliver(QWidget *target, QPoint at, const QMimeData *mime)
     {
-        QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        const Qt::DropActions actions = mime->hasUrls() ? Qt::CopyAction : Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &enter);
-        QDragMoveEvent move(at, Qt::MoveAction | Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(at, actions, mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &move);
         if (!move.isAccepted())
             return false;
-        QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(at, actions, mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &drop);
         return drop.isAccepted();
     }
