@@ -1,15 +1,34 @@
 #include "exchange/miracli.h"
+#include "exchange/paint/pdfreportwriter.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing measures and draws with fonts, which takes a GUI application; it never
+    // opens a window, so it needs no display. Every other command stays a console program.
+    bool printing = false;
+    for (int i = 1; i < argc; ++i)
+        printing = printing || qstrcmp(argv[i], "print") == 0;
+    if (printing)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (printing)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("mirabook"));
+    std::unique_ptr<PdfReportWriter> writer;
+    if (printing) {
+        writer = std::make_unique<PdfReportWriter>();
+        SetCliReportWriter(writer.get());
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunMiraCli(app.arguments().mid(1), out, err, CliEnd::EndProcess);
+    return RunMiraCli(QCoreApplication::arguments().mid(1), out, err, CliEnd::EndProcess);
 }

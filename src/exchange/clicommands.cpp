@@ -63,6 +63,8 @@ QString notAFile()
                                                                                                              : QString();
 }
 
+} // namespace
+
 // Loads the database for a command that only reads: a file that stops early or drops
 // lines is used as far as it was read, with a warning. False (after the message) when there is none.
 bool loadForReading(const CliContext &c, CliDatabase &db, int &status)
@@ -96,6 +98,8 @@ TTreeNode *resolve(const CliContext &c, CliDatabase &db, const QString &path)
         CliDatabase::RefreshIfRemote(node, c.err);
     return node;
 }
+
+namespace {
 
 bool sameFile(const QString &a, const QString &b)
 {

@@ -25,8 +25,19 @@ struct CliContext
     int fail(int status, const QString &message) const;
 };
 
+// Loads the database for a command that only reads: a file that stops early or drops
+// lines is used as far as it was read, with a warning. False (after the message, status
+// set) when there is none.
+bool loadForReading(const CliContext &c, CliDatabase &db, int &status);
+// The container a path names, remote folders on the way read from their sources; none
+// when it names nothing.
+class TTreeNode;
+TTreeNode *resolve(const CliContext &c, CliDatabase &db, const QString &path);
+
 int ListCommand(const CliContext &c, const QStringList &args);
 int FindCommand(const CliContext &c, const QStringList &args);
 int ImportCommand(const CliContext &c, const QStringList &args);
 int ExportCommand(const CliContext &c, const QStringList &args);
 int CheckCommand(const CliContext &c, const QStringList &args);
+// Defined in cliprint.cpp, with the writer it draws with.
+int PrintCommand(const CliContext &c, const QStringList &args);

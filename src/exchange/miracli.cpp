@@ -39,6 +39,9 @@ const char *const kUsage =
     "  export PATH --ldif FILE.ldif  write the persons and organizations below PATH as LDIF entries\n"
     "  export PATH --csv FILE.csv --kind KIND --columns \"Title,Phone Number,...\" [--no-header]\n"
     "                                write the items of one kind below PATH as CSV\n"
+    "  print REPORT PATH --pdf FILE.pdf [OPTIONS]\n"
+    "                                print PATH's listing, envelope, addressbook, labels, reminders or\n"
+    "                                simple list as a PDF (\"mira print\" alone lists the options)\n"
     "  check                         count the items by kind and report the first load error\n"
     "  --help                        show this help and end\n"
     "  --version                     show the version and end\n"
@@ -57,7 +60,7 @@ Command commandNamed(const QString &name)
 {
     static const struct { const char *name; Command run; } commands[] = {
         {"list", ListCommand},     {"find", FindCommand},   {"import", ImportCommand},
-        {"export", ExportCommand}, {"check", CheckCommand},
+        {"export", ExportCommand}, {"check", CheckCommand},   {"print", PrintCommand},
     };
     for (const auto &command : commands)
         if (name == QLatin1String(command.name))

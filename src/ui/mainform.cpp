@@ -1,5 +1,7 @@
 #include "mainform.h"
 
+#include <QPrinter>
+
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"

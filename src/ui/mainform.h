@@ -17,6 +17,7 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QMimeData;
+class QPrinter;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
@@ -163,6 +164,10 @@ public:
     void VisitHomepage();
     // File > "&Import...": the import wizard for the selected container.
     void ImportClick();
+    // File > "&Print...": the print dialog for the selected container (and for an envelope,
+    // the address selected in the list); File > "P&rinter Setup...": the page setup.
+    void PrintClick();
+    void PrinterSetupClick();
     void MainItemsDblClick(const QModelIndex &index);
     // Applies PreparePopup of the item under the pointer to the pop-up menu.
     void PreparePopupFor(TZEBObject *item);
@@ -261,6 +266,8 @@ private:
     QAction *m_publishAction = nullptr;
     QAction *m_printAction = nullptr;
     QAction *m_printerSetupAction = nullptr;
+    // The printer of the run, made when first used.
+    std::unique_ptr<QPrinter> m_printer;
     std::array<QAction *, 11> m_newActions{};
     QStringList m_categoryNames;
     Pane m_activePane = Pane::Folders;

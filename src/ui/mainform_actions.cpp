@@ -98,9 +98,10 @@ void TMainForm::buildActions()
     m_publishAction->setIcon(commandIcon("document-export", ImageDrawing::Command::Publish));
     m_printAction->setIcon(commandIcon("document-print", ImageDrawing::Command::Print));
     connect(m_importAction, &QAction::triggered, this, &TMainForm::ImportClick);
-    // Their subsystems are not part of this window yet.
-    for (QAction *a : {m_publishAction, m_printAction, m_printerSetupAction})
-        a->setEnabled(false);
+    connect(m_printAction, &QAction::triggered, this, &TMainForm::PrintClick);
+    connect(m_printerSetupAction, &QAction::triggered, this, &TMainForm::PrinterSetupClick);
+    // Its subsystem is not part of this window yet.
+    m_publishAction->setEnabled(false);
 
     m_cutAction = makeAction(tr("Cu&t"), tr("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
     m_copyAction = makeAction(tr("&Copy"), tr("Copy|Copy the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
