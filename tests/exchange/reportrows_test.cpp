@@ -69,6 +69,8 @@ TEST_F(ReportRowsTest, AddressLinesLeaveOutEmptyParts)
     EXPECT_EQ(DeliveryFor(*ada, ada), DeliveryFor(*ada));
     EXPECT_EQ(DeliveryFor(*f), (QStringList{"F", "9 Orchard Lane", "Apt 2", "Madison, WI", "53703 USA"}));
     Q_UNUSED(work);
+    EXPECT_TRUE(DeliveryFor(*root->Item()).isEmpty());
+    EXPECT_EQ(DeliveryFor(*person(root, "Theo Marsh", "Theo", "Marsh")), QStringList{"Theo Marsh"});
 }
 
 TEST_F(ReportRowsTest, LabelsComeInTreeOrderFromContactsAndLooseAddresses)

@@ -317,6 +317,8 @@ ReportOptions TReportForm::Options() const
             *fields[i] = qRound(m_labelFields[i]->value() * 100);
         o.label.Across = m_across->value();
         o.face = m_labelFont;
+        // The sheets are US Letter, whatever paper the printer was last set up with.
+        o.paper = ReportOptions().paper;
         break;
     }
     default: {

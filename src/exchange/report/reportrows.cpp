@@ -76,7 +76,8 @@ QStringList DeliveryFor(const TZEBObject &container, const TZEBObject *chosenAdd
     for (int i = 0; i < container.ChildCount(); ++i)
         if (const auto *address = dynamic_cast<const TAddressObject *>(container.ChildAt(i)))
             return DeliveryLines(AddresseeName(container), address);
-    return DeliveryLines(AddresseeName(container), nullptr);
+    // A folder without an address has no one to deliver to.
+    return isContact(container) ? DeliveryLines(AddresseeName(container), nullptr) : QStringList();
 }
 
 const TAddressObject *PrimaryAddressOf(const TZEBObject &item)

@@ -20,7 +20,8 @@ QStringList PostalLines(const TAddressObject &address);
 QStringList DeliveryLines(const QString &name, const TAddressObject *address);
 // The envelope's delivery box for a container and, when one is chosen, one of its address
 // items: that address under the container's name; else a person's or organization's primary
-// address, or the container's first address.
+// address, or the container's first address; a person or organization without one gets
+// its name alone, any other container nothing.
 QStringList DeliveryFor(const TZEBObject &container, const TZEBObject *chosenAddress = nullptr);
 // A person's or organization's primary address, or none.
 const TAddressObject *PrimaryAddressOf(const TZEBObject &item);
