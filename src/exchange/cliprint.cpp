@@ -18,6 +18,7 @@
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -37,7 +38,7 @@ const char *const kUsage =
     "  --from DATE --to DATE      reminders (YYYY-MM-DD; default today)\n"
     "  --font FAMILY --paper letter|legal|a4";
 
-using Types = std::initializer_list<ReportType>;
+using Types = std::vector<ReportType>;
 const Types kLists = {ReportType::Listing, ReportType::Reminders, ReportType::Simple};
 const Types kPaged = {ReportType::Listing, ReportType::AddressBook, ReportType::Reminders, ReportType::Simple};
 const Types kNotEnvelope = {ReportType::Listing, ReportType::AddressBook, ReportType::Labels, ReportType::Reminders,
