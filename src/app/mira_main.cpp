@@ -8,6 +8,21 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// The offscreen platform's note about a missing runtime directory says nothing about
+// printing; everything else Qt says still reaches the error output.
+void withoutRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    g_qtMessages(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     // Printing measures and draws with fonts, which takes a GUI application; it never
@@ -15,8 +30,10 @@ int main(int argc, char **argv)
     bool printing = false;
     for (int i = 1; i < argc; ++i)
         printing = printing || qstrcmp(argv[i], "print") == 0;
-    if (printing)
+    if (printing) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        g_qtMessages = qInstallMessageHandler(withoutRuntimeDirNote);
+    }
     std::unique_ptr<QCoreApplication> app;
     if (printing)
         app = std::make_unique<QGuiApplication>(argc, argv);

@@ -242,3 +242,41 @@ TEST(FitTextTest, CutsToTheWidthWithAnEllipsis)
     const QString clef = QString::fromUtf8("ab\xF0\x9D\x84\x9E" "cd");
     EXPECT_EQ(FitText(kMeasure, font, clef, 4 * em), QStringLiteral("ab") + QChar(0x2026));
 }
+
+TEST(FitTextTest, WrapsBetweenWordsAndBreaksWordsWiderThanALine)
+{
+    const ReportFont font;
+    const double em = PointsToUnits(font.points) / 2;
+    EXPECT_EQ(WrapText(kMeasure, font, "Met at  the chess club", 10 * em), (QStringList{"Met at the", "chess club"}));
+    EXPECT_EQ(WrapText(kMeasure, font, "ada.brennan@example.org", 10 * em),
+              (QStringList{"ada.brenna", "n@example.", "org"}));
+    EXPECT_EQ(WrapText(kMeasure, font, "", 10 * em), QStringList{""});
+    // Narrower than one character: one at a time, never stuck.
+    EXPECT_EQ(WrapText(kMeasure, font, "abc", 0.5 * em), (QStringList{"a", "b", "c"}));
+}
+
+TEST(TableLayoutTest, ALongValueWrapsAndItsRowGrows)
+{
+    TableReport report;
+    report.title = "List";
+    report.columns = {{"Contact", 1}, {"E-Mail", 1}};
+    const QString mail = QStringLiteral("someone.with.a.very.long.name@") + QString(60, QLatin1Char('x')) + ".example";
+    report.rows = {{{"Ada"}, {mail}}, {{"Kim"}, {"kim@example.org"}}};
+    ReportOptions options;
+    const ReportDocument doc = LayoutTable(report, options, kMeasure);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    QString joined;
+    int pieces = 0;
+    for (const ReportText &t : doc.pages[0].texts)
+        if (t.box.left() > 400 && t.text != "E-Mail" && !t.text.startsWith("Page ") && t.text != "kim@example.org") {
+            joined += t.text;
+            ++pieces;
+            EXPECT_LE(kMeasure.Width(t.font, t.text), t.box.width());
+        }
+    // Nothing of the value is lost, and the next row starts below its last piece.
+    EXPECT_EQ(joined, mail);
+    EXPECT_GT(pieces, 1);
+    const double lh = kMeasure.LineHeight(options.face);
+    EXPECT_DOUBLE_EQ(textsNamed(doc.pages[0], "Kim")[0]->box.top() - textsNamed(doc.pages[0], "Ada")[0]->box.top(),
+                     pieces * lh + 4);
+}

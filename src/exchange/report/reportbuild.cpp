@@ -18,9 +18,9 @@ TableReport listing(TTreeNode *node, const QString &title, const QString &path, 
     TableReport report;
     report.title = title;
     report.subtitle = {QStringLiteral("Source: ") + path, QStringLiteral("created: ") + created};
-    report.columns = {{QStringLiteral("Contact"), 22}, {QStringLiteral("Address"), 26},
-                      {QStringLiteral("Phone Number"), 13}, {QStringLiteral("FAX Number"), 13},
-                      {QStringLiteral("E-Mail"), 14},  {QStringLiteral("URL"), 12}};
+    report.columns = {{QStringLiteral("Contact"), 18}, {QStringLiteral("Address"), 21},
+                      {QStringLiteral("Phone Number"), 12}, {QStringLiteral("FAX Number"), 12},
+                      {QStringLiteral("E-Mail"), 20},  {QStringLiteral("URL"), 17}};
     for (const ListingRow &r : ListingRows(node))
         report.rows.push_back({{r.contact}, r.address, {r.phone}, {r.fax}, {r.email}, {r.url}});
     return report;

@@ -122,7 +122,15 @@ ReportDocument LayoutTable(const TableReport &report, const ReportOptions &optio
     };
     startPage();
     bool pageHasRows = false;
-    for (const auto &row : report.rows) {
+    for (const auto &given : report.rows) {
+        // Long values wrap within their column; the row grows to hold them.
+        std::vector<QStringList> row;
+        for (size_t c = 0; c < given.size() && c < report.columns.size(); ++c) {
+            QStringList lines;
+            for (const QString &line : given[c])
+                lines << WrapText(measure, rowFont, line, cellBox(c, 0, 0).width());
+            row.push_back(lines);
+        }
         qsizetype tallest = 1;
         for (const QStringList &cell : row)
             tallest = std::max(tallest, cell.size());

@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The page model every report is laid out into before it is drawn: positions and sizes in
@@ -63,6 +64,10 @@ public:
 
 // The text cut to width, ending in an ellipsis when it had to be cut.
 QString FitText(const TextMeasure &measure, const ReportFont &font, const QString &text, double width);
+
+// The text in lines no wider than width: broken between words, and a word wider than
+// the width broken where it must be. At least one line.
+QStringList WrapText(const TextMeasure &measure, const ReportFont &font, const QString &text, double width);
 
 // Points to hundredths of an inch.
 constexpr double PointsToUnits(double points) { return points * 100.0 / 72.0; }
