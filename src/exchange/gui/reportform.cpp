@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -373,11 +374,24 @@ void TReportForm::showError(const QString &message)
         QMessageBox::critical(this, windowTitle(), message);
 }
 
+std::shared_ptr<void> TReportForm::usingPaperOf(const ReportDocument &doc)
+{
+    // The report's own paper (an envelope's, a turned page) holds while it prints; then the
+    // paper chosen in the page setup is back for the next report.
+    const QPageLayout chosen = m_printer.pageLayout();
+    const bool fullPage = m_printer.fullPage();
+    m_printer.setFullPage(true);
+    m_printer.setPageLayout(ReportPageLayout(doc));
+    return std::shared_ptr<void>(nullptr, [this, chosen, fullPage](void *) {
+        m_printer.setPageLayout(chosen);
+        m_printer.setFullPage(fullPage);
+    });
+}
+
 void TReportForm::PreviewBtnClick()
 {
     const ReportDocument doc = Document();
-    m_printer.setFullPage(true);
-    m_printer.setPageLayout(ReportPageLayout(doc));
+    const auto restore = usingPaperOf(doc);
     QPrintPreviewDialog preview(&m_printer, this);
     preview.setWindowTitle(tr("Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&doc](QPrinter *printer) {
@@ -389,8 +403,7 @@ void TReportForm::PreviewBtnClick()
 void TReportForm::PrintBtnClick()
 {
     const ReportDocument doc = Document();
-    m_printer.setFullPage(true);
-    m_printer.setPageLayout(ReportPageLayout(doc));
+    const auto restore = usingPaperOf(doc);
     m_printer.setDocName(doc.title);
     QPrintDialog dialog(&m_printer, this);
     if (dialog.exec() != QDialog::Accepted)

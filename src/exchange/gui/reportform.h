@@ -57,6 +57,10 @@ public:
 
     // Writes the PDF without asking for a name (the "Save PDF..." button asks).
     void SavePdf(const QString &fileName);
+    // The buttons' work: the preview window, the print dialog, the page setup.
+    void PreviewBtnClick();
+    void PrintBtnClick();
+    void PrntSetupBtnClick();
 
 protected:
     void done(int result) override;
@@ -64,10 +68,9 @@ protected:
 private:
     void RptTypeComboChange();
     void LabelListClick();
-    void PreviewBtnClick();
-    void PrintBtnClick();
-    void PrntSetupBtnClick();
     void PdfBtnClick();
+    // Sets the printer to the report's paper until the result is dropped.
+    std::shared_ptr<void> usingPaperOf(const ReportDocument &doc);
     QWidget *makeListSheet(ReportType type);
     QWidget *makeEnvelopeSheet();
     QWidget *makeLabelSheet();

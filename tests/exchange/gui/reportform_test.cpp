@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QApplication>
+#include <QPageLayout>
+#include <QTimer>
 
 namespace {
 
@@ -140,4 +143,31 @@ TEST_F(ReportFormTest, SavesThePdfOrSaysWhyNot)
     EXPECT_TRUE(services.errors.isEmpty());
     form.SavePdf(dir.filePath("no/such/dir/book.pdf"));
     EXPECT_EQ(services.errors.size(), 1);
+}
+
+TEST_F(ReportFormTest, AnEnvelopesPaperDoesNotStayForTheNextReport)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    TReportForm form(printer);
+    form.Initialize(ada->Node(), nullptr);
+    choose(form, ReportType::Envelope);
+    bool shown = false;
+    QSizeF paperShown;
+    auto *timer = new QTimer(&form);
+    QObject::connect(timer, &QTimer::timeout, timer, [&, timer] {
+        QWidget *preview = QApplication::activeModalWidget();
+        if (!preview || preview == &form)
+            return;
+        timer->stop();
+        shown = true;
+        paperShown = printer.pageLayout().fullRect(QPageLayout::Inch).size();
+        preview->close();
+    });
+    timer->start(5);
+    form.PreviewBtnClick();
+    EXPECT_TRUE(shown);
+    EXPECT_NEAR(paperShown.width(), 9.5, 0.01);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    choose(form, ReportType::Listing);
+    EXPECT_NEAR(form.Options().paper.width(), 827, 1);
 }
