@@ -10,6 +10,7 @@
 #include "ldif.h"
 #include "kindnames.h"
 #include "miracli.h"
+#include "publishplan.h"
 #include "treepath.h"
 
 #include "platform/instancelock.h"
@@ -455,13 +456,15 @@ struct ExportRequest
     QString kindText;
     QString columnsText;
     bool noHeader = false;
+    bool frames = false;
+    bool noDownloads = false;
 };
 
 int parseExportArguments(const CliContext &c, const QStringList &args, ExportRequest &request)
 {
     const QString usage = QStringLiteral("usage: mira export PATH --mbd FILE.mbd\n"
                                          "       mira export PATH --vcf FILE.vcf\n"
-                                         "       mira export PATH --html FILE.html\n"
+                                         "       mira export PATH --html DIR|FILE.html [--frames] [--no-downloads]\n"
                                          "       mira export PATH --ldif FILE.ldif\n"
                                          "       mira export PATH --csv FILE.csv --kind KIND --columns \"A,B,...\" "
                                          "[--no-header]");
@@ -490,6 +493,10 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
             request.columnsText = args.at(++i);
         else if (a == QLatin1String("--no-header"))
             request.noHeader = true;
+        else if (a == QLatin1String("--frames"))
+            request.frames = true;
+        else if (a == QLatin1String("--no-downloads"))
+            request.noDownloads = true;
         else if (!havePath && !a.startsWith(QLatin1String("--"))) {
             request.path = a;
             havePath = true;
@@ -506,6 +513,8 @@ int parseExportArguments(const CliContext &c, const QStringList &args, ExportReq
         return c.fail(CliExit::BadInput, usage);
     if (!request.asCsv && (!request.kindText.isEmpty() || !request.columnsText.isEmpty() || request.noHeader))
         return c.fail(CliExit::BadInput, QStringLiteral("--kind, --columns and --no-header go with --csv"));
+    if (!request.asHtml && (request.frames || request.noDownloads))
+        return c.fail(CliExit::BadInput, QStringLiteral("--frames and --no-downloads go with --html"));
     return CliExit::Ok;
 }
 
@@ -518,6 +527,10 @@ int checkExportTarget(const CliContext &c, const ExportRequest &request, const Q
     if (request.asHtml && !target.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: a web page is named *.htm or *.html").arg(file));
+    if (request.asHtml && request.frames && FrameFileNames().contains(QFileInfo(target).fileName(), Qt::CaseInsensitive))
+        return c.fail(CliExit::BadInput,
+                      QStringLiteral("%1: with frames the main page cannot be named like the frames' own files")
+                          .arg(file));
     if (request.asLdif && !target.endsWith(QLatin1String(".ldif"), Qt::CaseInsensitive) &&
         !target.endsWith(QLatin1String(".ldi"), Qt::CaseInsensitive))
         return c.fail(CliExit::BadInput, QStringLiteral("%1: an LDIF file is named *.ldif").arg(file));
@@ -563,9 +576,12 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     ExportRequest request;
     if (const int status = parseExportArguments(c, args, request); status != CliExit::Ok)
         return status;
-    const QString target = c.absolute(request.file);
-    if (const int status = checkExportTarget(c, request, target); status != CliExit::Ok)
-        return status;
+    QString target = c.absolute(request.file);
+    // A web site may be given as its directory: the main page is named after the item then.
+    const bool intoDirectory = request.asHtml && QFileInfo(target).isDir();
+    if (!intoDirectory)
+        if (const int status = checkExportTarget(c, request, target); status != CliExit::Ok)
+            return status;
     CsvExportOptions csv;
     if (request.asCsv)
         if (const int status = csvColumns(c, request, csv); status != CliExit::Ok)
@@ -583,6 +599,11 @@ int ExportCommand(const CliContext &c, const QStringList &args)
     if (!node)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(request.path));
     CliDatabase::RefreshRemote(node, c.err);
+    if (intoDirectory) {
+        target = QDir(target).filePath(DefaultFileName(node->Item()->Title(), QStringLiteral(".htm")));
+        if (const int status = checkExportTarget(c, request, target); status != CliExit::Ok)
+            return status;
+    }
 
     try {
         // The export replaces the target only once it is complete.
@@ -593,9 +614,12 @@ int ExportCommand(const CliContext &c, const QStringList &args)
         } else if (request.asLdif) {
             c.out << "exported " << ExportLdif(node, target) << " entries\n";
         } else if (request.asHtml) {
-            HtmlExportOptions page;
-            page.pageTitle = node->Item()->Title();
-            ExportHtml(node, target, page);
+            HtmlExportOptions site;
+            site.pageTitle = node->Item()->Title();
+            site.useFrames = request.frames;
+            site.includeMbd = site.includeVCard = !request.noDownloads;
+            WriteSite(node, target, site);
+            c.out << "published " << target << "\n";
         } else {
             ExportSubtree(node, target);
         }

@@ -1,5 +1,6 @@
 #include "csvexport.h"
 
+#include "platform/commatext.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -34,7 +35,7 @@ void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions 
 {
     WriteWholeFile(fileName, [&](RecordSink &sink) {
         if (options.includeFieldNames && !options.columns.isEmpty())
-            sink.Line(options.columns.join(u','));
+            sink.Line(joinCommaText(options.columns)); // names with a blank go in quotes
         ForEachShownNode(node, [&](TTreeNode *n, int) { WriteCSVRow(*n->Item(), sink, options); });
     });
 }

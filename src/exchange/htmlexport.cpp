@@ -1,181 +1,27 @@
 #include "htmlexport.h"
 
-#include "store/addressobject.h"
-#include "store/contactobject.h"
-#include "store/personobject.h"
+#include "htmlitems.h"
+#include "publishwalk.h"
+#include "vcarditems.h"
+
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
-#include <QStringList>
-#include <algorithm>
-#include <vector>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <stdexcept>
 
 namespace {
 
-const QStringList &ColorNames()
-{
-    static const QStringList names{"Aqua", "Black", "Fuchsia", "Gray",   "Green", "Lime",  "Maroon", "Navy",
-                                   "Olive", "Purple", "Red",   "Silver", "Teal",  "White", "Yellow"};
-    return names;
-}
+// The address behind the button at the foot of the index.
+const char *const HomePage = "https://mirabook.org/";
 
 QString ColorOr(const QString &name, const char *fallback)
 {
-    return ColorNames().contains(name) ? name : QString::fromLatin1(fallback);
-}
-
-QString Anchor(const TZEBObject &item)
-{
-    return QStringLiteral("i%1").arg(item.Id());
-}
-
-// "Title - Comment" tails and comment lines: the comment only when there is one.
-QString CommentTail(const TZEBObject &item)
-{
-    return item.Comment().isEmpty() ? QString() : QStringLiteral(" - ") + HtmlEscaped(item.Comment());
-}
-
-void CommentLine(const TZEBObject &item, RecordSink &out)
-{
-    if (!item.Comment().isEmpty())
-        out.Line(HtmlEscaped(item.Comment()) + QStringLiteral("<br>"));
-}
-
-QString Link(const QString &href, const QString &text)
-{
-    if (href.isEmpty())
-        return text;
-    return QStringLiteral("<a href=\"") + href + QStringLiteral("\">") + text + QStringLiteral("</a>");
-}
-
-void WriteLeaf(const TZEBObject &item, RecordSink &out)
-{
-    const QString title = HtmlEscaped(item.Title());
-    const QString value = HtmlEscaped(item.Value());
-    switch (item.Kind()) {
-    case ItemKind::Document:
-        return;
-    case ItemKind::Address: {
-        const auto &a = static_cast<const TAddressObject &>(item);
-        out.Line(QStringLiteral("<em><strong>") + title + QStringLiteral("</strong></em><br>"));
-        CommentLine(item, out);
-        for (int i = 0; i < 3 && i < a.Lines().size(); ++i)
-            if (!a.Lines().at(i).isEmpty())
-                out.Line(HtmlEscaped(a.Lines().at(i)) + QStringLiteral("<br>"));
-        out.Line(HtmlEscaped(a.City()) + QStringLiteral(", ") + HtmlEscaped(a.State()) + u' ' +
-                 HtmlEscaped(a.PostalCode()) + QStringLiteral("<br>"));
-        if (!a.Country().isEmpty())
-            out.Line(HtmlEscaped(a.Country()) + QStringLiteral("<br>"));
-        return;
-    }
-    case ItemKind::Website:
-        out.Line(Link(SafeHref(item.Value()), title) + CommentTail(item) + QStringLiteral("<br>"));
-        return;
-    case ItemKind::EMail:
-        if (item.Value().contains(u'@')) {
-            out.Line(QStringLiteral("<em><strong>") + title + QStringLiteral(" </strong></em>") +
-                     Link(SafeHref(QStringLiteral("mailto:") + item.Value()), value) + CommentTail(item) +
-                     QStringLiteral("<br>"));
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    out.Line(QStringLiteral("<em><strong>") + title + QStringLiteral("</strong></em> ") + value + CommentTail(item) +
-             QStringLiteral("<br>"));
-}
-
-void WriteChildren(const TZEBObject &item, RecordSink &out)
-{
-    for (int i = 0; i < item.ChildCount(); ++i)
-        WriteLeaf(*item.ChildAt(i), out);
-}
-
-void WriteContact(const TContactObject &item, RecordSink &out)
-{
-    out.Line(QStringLiteral("<table width=\"100%\">"));
-    out.Line(QStringLiteral("<tr><td valign=top><a name=\"") + Anchor(item) + QStringLiteral("\"><font size=4>") +
-             HtmlEscaped(item.Title()) + QStringLiteral("</font></a><br>"));
-    CommentLine(item, out);
-    if (item.Kind() == ItemKind::Person) {
-        const auto &p = static_cast<const TPersonObject &>(item);
-        QStringList parts;
-        for (const QString &part : {p.Salutation(), p.FirstName(), p.MiddleName(), p.LastName()})
-            if (!part.isEmpty())
-                parts << HtmlEscaped(part);
-        out.Line(parts.join(u' ') + QStringLiteral("<br>"));
-    }
-    // The children written beside the name; every other child follows below them, even
-    // one whose title happens to equal some other kind's primary.
-    std::vector<const TZEBObject *> shown;
-    auto primary = [&](ItemKind kind) {
-        if (const TZEBObject *child = item.PrimaryChild(kind)) {
-            WriteLeaf(*child, out);
-            shown.push_back(child);
-        }
-    };
-    primary(ItemKind::Address);
-    out.Line(QStringLiteral("</td><td valign=top>"));
-    primary(ItemKind::Phone);
-    primary(ItemKind::Fax);
-    primary(ItemKind::EMail);
-    out.Line(QStringLiteral("</td></tr>"));
-    out.Line(QStringLiteral("<tr><td colspan=2>"));
-    for (int i = 0; i < item.ChildCount(); ++i) {
-        const TZEBObject *child = item.ChildAt(i);
-        if (std::find(shown.begin(), shown.end(), child) == shown.end())
-            WriteLeaf(*child, out);
-    }
-    out.Line(QStringLiteral("</td></tr></table>"));
-}
-
-void WriteSection(const TZEBObject &item, RecordSink &out)
-{
-    const QString title = HtmlEscaped(item.Title());
-    const QString heading = QStringLiteral("<a name=\"") + Anchor(item) + QStringLiteral("\"><font size=4>") + title +
-                            QStringLiteral("</font></a><br>");
-    switch (item.Kind()) {
-    case ItemKind::Person:
-    case ItemKind::Organization:
-        WriteContact(static_cast<const TContactObject &>(item), out);
-        return;
-    case ItemKind::Team:
-        out.Line(heading);
-        CommentLine(item, out);
-        WriteChildren(item, out);
-        return;
-    case ItemKind::Website:
-        out.Line(QStringLiteral("<a name=\"") + Anchor(item) + QStringLiteral("\"></a>") +
-                 Link(SafeHref(item.Value()), title) + CommentTail(item) + QStringLiteral("<br>"));
-        return;
-    default: // folders and the root
-        out.Line(QStringLiteral("<p>") + heading + QStringLiteral("</p>"));
-        CommentLine(item, out);
-        out.Line(QStringLiteral("<blockquote>"));
-        WriteChildren(item, out);
-        out.Line(QStringLiteral("</blockquote>"));
-        return;
-    }
-}
-
-QString IndexIcon(ItemKind kind)
-{
-    switch (kind) {
-    case ItemKind::Folder:
-        return QStringLiteral("<img src=\"folder.gif\" align=bottom border=0 hspace=5 width=15 height=13>");
-    case ItemKind::Organization:
-        return QStringLiteral("<img src=\"org.gif\" align=bottom border=0 hspace=5 width=16 height=16>");
-    case ItemKind::Team:
-        return QStringLiteral("<img src=\"team.gif\" align=bottom border=0 hspace=5 width=16 height=16>");
-    case ItemKind::Person:
-        return QStringLiteral("<img src=\"person.gif\" align=bottom border=0 hspace=5 width=16 height=16>");
-    case ItemKind::Website:
-        return QStringLiteral("<img src=\"web.gif\" align=bottom border=0 hspace=5 width=16 height=16>");
-    default:
-        return {};
-    }
+    return HtmlColorNames().contains(name) ? name : QString::fromLatin1(fallback);
 }
 
 // Indents by depth with blockquotes: one per level, every one opened also closed, even
@@ -184,7 +30,6 @@ class Indent
 {
 public:
     explicit Indent(RecordSink &out) : m_out(out) {}
-    ~Indent() = default;
     void To(int depth)
     {
         if (m_level < 0)
@@ -210,7 +55,164 @@ private:
     int m_open = 0;
 };
 
+// Writes one site: the pieces every page is made of.
+class SiteWriter
+{
+public:
+    SiteWriter(TTreeNode *node, const QString &mainFile, const HtmlExportOptions &options)
+        : m_node(node), m_options(options), m_dir(QFileInfo(mainFile).absoluteDir()), m_keys(node)
+    {
+    }
+
+    void Head(RecordSink &out, const QString &title, const QString &baseTarget) const
+    {
+        out.Line(QStringLiteral("<!DOCTYPE html>"));
+        out.Line(QStringLiteral("<html>"));
+        out.Line(QStringLiteral("<head>"));
+        out.Line(QStringLiteral("<meta charset=\"utf-8\">"));
+        out.Line(QStringLiteral("<title>") + HtmlEscaped(title) + QStringLiteral("</title>"));
+        out.Line(QStringLiteral("<meta name=\"GENERATOR\" content=\"Mirabook\">"));
+        if (!baseTarget.isEmpty())
+            out.Line(QStringLiteral("<base target=\"") + baseTarget + QStringLiteral("\">"));
+        out.Line(QStringLiteral("</head>"));
+    }
+
+    void BodyLine(RecordSink &out) const
+    {
+        const QString background =
+            m_options.backgroundFile.isEmpty() ? QString() : QFileInfo(m_options.backgroundFile).fileName();
+        out.Line(QStringLiteral("<body background=\"") + HtmlEscaped(background) + QStringLiteral("\" text=") +
+                 ColorOr(m_options.textColor, "Black") + QStringLiteral(" link=") +
+                 ColorOr(m_options.linkColor, "Navy") + u'>');
+    }
+
+    void Heading(RecordSink &out) const
+    {
+        out.Line(QStringLiteral("<h2>") + HtmlEscaped(m_options.pageTitle) + QStringLiteral("</h2>"));
+        out.Line(QStringLiteral("<p>&nbsp;</p>"));
+    }
+
+    void Footer(RecordSink &out, bool inFrame) const
+    {
+        out.Line(QStringLiteral("<p><font size=1>This page created with...<br></font>"));
+        out.Line(QStringLiteral("<a href=\"") + QString::fromLatin1(HomePage) + u'"' +
+                 (inFrame ? QStringLiteral(" target=\"window\"") : QString()) +
+                 QStringLiteral("><img src=\"mirabtn.gif\" align=bottom border=0 width=120 height=40></a></p>"));
+    }
+
+    void Index(RecordSink &out, const QString &target) const
+    {
+        if (m_options.includeMbd) {
+            out.Line(QStringLiteral("<p><font size=2><a href=\"miramain.mbd\"><img src=\"zeb_16.gif\" align=left "
+                                    "border=0 width=16 height=16>Get Mirabook&#153; file</a></font></p>"));
+            ExportPublishedSubtree(m_node, m_dir.filePath(QStringLiteral("miramain.mbd")));
+        }
+        Indent indent(out);
+        ForEachPublishedNode(m_node, [&](TTreeNode *n, int depth) {
+            const TZEBObject &item = *n->Item();
+            if (depth == 0 || !item.InHTMLIndex() || (m_options.levels > 0 && depth > m_options.levels))
+                return;
+            const QString line = IndexLine(item, target, m_keys);
+            if (line.isEmpty())
+                return;
+            indent.To(depth);
+            out.Line(line);
+        });
+        indent.Close();
+    }
+
+    void Body(RecordSink &out) const
+    {
+        Indent indent(out);
+        ForEachPublishedNode(m_node, [&](TTreeNode *n, int depth) {
+            const TZEBObject &item = *n->Item();
+            indent.To(depth);
+            WriteItemHtml(item, out, m_keys, m_options.includeVCard);
+            if (m_options.includeVCard)
+                WriteVCardFile(item, m_dir.filePath(m_keys.CardFile(item)));
+        });
+        indent.Close();
+    }
+
+    void Ending(RecordSink &out) const
+    {
+        out.Line(QStringLiteral("<hr>"));
+        Body(out);
+        out.Line(QStringLiteral("</body>"));
+        out.Line(QStringLiteral("</html>"));
+    }
+
+    void FrameSet(RecordSink &out) const
+    {
+        const QString title = HtmlEscaped(m_node->Item()->Title());
+        for (const QString &line :
+             {QStringLiteral("<!DOCTYPE html>"), QStringLiteral("<html>"), QStringLiteral("<head>"),
+              QStringLiteral("<meta charset=\"utf-8\">"), QStringLiteral("<title>") + title + QStringLiteral("</title>"),
+              QStringLiteral("<meta name=\"GENERATOR\" content=\"Mirabook\">"), QStringLiteral("</head>"),
+              QStringLiteral("<frameset cols=\"35%,65%\">"),
+              QStringLiteral("<frame src=\"miraindex.htm\" name=\"index\" marginwidth=1 marginheight=1>"),
+              QStringLiteral("<frame src=\"miramain.htm\" name=\"main\" marginwidth=1 marginheight=1>"),
+              QStringLiteral("<noframes>"), QStringLiteral("<body>"),
+              QStringLiteral("<p>This Web page uses frames, but your browser does not support them.</p>"),
+              QStringLiteral("</body>"), QStringLiteral("</noframes>"), QStringLiteral("</frameset>"),
+              QStringLiteral("</html>")})
+            out.Line(line);
+    }
+
+    void CopyImages() const
+    {
+        auto copy = [&](const QString &source) {
+            const QString target = m_dir.filePath(QFileInfo(source).fileName());
+            if (QFileInfo::exists(source) && !QFileInfo::exists(target))
+                QFile::copy(source, target);
+        };
+        if (!m_options.backgroundFile.isEmpty())
+            copy(m_options.backgroundFile);
+        const QDir icons(m_options.iconsDir.isEmpty() ? WebGraphicsDir(QStringLiteral("icons")) : m_options.iconsDir);
+        for (const QString &name : SiteImageNames())
+            copy(icons.filePath(name));
+    }
+
+    const QDir &Dir() const { return m_dir; }
+
+private:
+    TTreeNode *m_node;
+    const HtmlExportOptions &m_options;
+    QDir m_dir;
+    HtmlSiteKeys m_keys;
+};
+
 } // namespace
+
+const QStringList &HtmlColorNames()
+{
+    static const QStringList names{"Aqua", "Black", "Fuchsia", "Gray",   "Green", "Lime",  "Maroon", "Navy",
+                                   "Olive", "Purple", "Red",   "Silver", "Teal",  "White", "Yellow"};
+    return names;
+}
+
+const QStringList &FrameFileNames()
+{
+    static const QStringList names{"miraindex.htm", "miramain.htm", "miramain.mbd"};
+    return names;
+}
+
+const QStringList &SiteImageNames()
+{
+    static const QStringList names{"folder.gif", "org.gif",     "person.gif", "team.gif",
+                                   "web.gif",    "mirabtn.gif", "zeb_16.gif", "vcard.gif"};
+    return names;
+}
+
+QString WebGraphicsDir(const QString &folder)
+{
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("mirabook/web-graphics/") + folder,
+                                                     QStandardPaths::LocateDirectory);
+    if (!installed.isEmpty())
+        return installed;
+    return QDir(QStringLiteral(MIRABOOK_WEB_GRAPHICS_DIR)).filePath(folder);
+}
 
 QString HtmlEscaped(const QString &text)
 {
@@ -256,45 +258,44 @@ QString SafeHref(const QString &url)
     return HtmlEscaped(u);
 }
 
-void WriteHtmlPage(TTreeNode *node, RecordSink &out, const HtmlExportOptions &options)
+bool IsAllowedMainPage(const QString &mainFile, const HtmlExportOptions &options)
 {
-    const QString title = HtmlEscaped(options.pageTitle);
-    out.Line(QStringLiteral("<!DOCTYPE html>"));
-    out.Line(QStringLiteral("<html>"));
-    out.Line(QStringLiteral("<head>"));
-    out.Line(QStringLiteral("<meta charset=\"utf-8\">"));
-    out.Line(QStringLiteral("<title>") + title + QStringLiteral("</title>"));
-    out.Line(QStringLiteral("<meta name=\"GENERATOR\" content=\"Mirabook\">"));
-    out.Line(QStringLiteral("</head>"));
-    out.Line(QStringLiteral("<body text=") + ColorOr(options.textColor, "Black") + QStringLiteral(" link=") +
-             ColorOr(options.linkColor, "Navy") + u'>');
-    out.Line(QStringLiteral("<h2>") + title + QStringLiteral("</h2>"));
-    out.Line(QStringLiteral("<p>&nbsp;</p>"));
-    out.Line(QStringLiteral("<p><font size=1>This page created with Mirabook</font></p>"));
-
-    // The index: the containers below the node, linked to their sections.
-    Indent indent(out);
-    ForEachShownNode(node, [&](TTreeNode *n, int depth) {
-        const TZEBObject &item = *n->Item();
-        if (depth == 0 || !item.InHTMLIndex() || (options.levels > 0 && depth > options.levels))
-            return;
-        indent.To(depth);
-        out.Line(QStringLiteral("<a href=\"#") + Anchor(item) + QStringLiteral("\">") + IndexIcon(item.Kind()) +
-                 HtmlEscaped(item.Title()) + QStringLiteral("</a><br>"));
-    });
-    indent.Close();
-
-    out.Line(QStringLiteral("<hr>"));
-    ForEachShownNode(node, [&](TTreeNode *n, int depth) {
-        indent.To(depth);
-        WriteSection(*n->Item(), out);
-    });
-    indent.Close();
-    out.Line(QStringLiteral("</body>"));
-    out.Line(QStringLiteral("</html>"));
+    const QString name = QFileInfo(mainFile).fileName();
+    if (name.isEmpty())
+        return false;
+    return !options.useFrames || !FrameFileNames().contains(name, Qt::CaseInsensitive);
 }
 
-void ExportHtml(TTreeNode *node, const QString &fileName, const HtmlExportOptions &options)
+void WriteSite(TTreeNode *node, const QString &mainFile, const HtmlExportOptions &options)
 {
-    WriteWholeFile(fileName, [&](RecordSink &sink) { WriteHtmlPage(node, sink, options); });
+    if (!IsAllowedMainPage(mainFile, options))
+        throw std::invalid_argument("the main page is named like a file of the frames");
+    const SiteWriter site(node, mainFile, options);
+    if (options.useFrames) {
+        WriteWholeFile(mainFile, [&](RecordSink &out) { site.FrameSet(out); });
+        WriteWholeFile(site.Dir().filePath(QStringLiteral("miraindex.htm")), [&](RecordSink &out) {
+            site.Head(out, options.pageTitle, QStringLiteral("main"));
+            site.BodyLine(out);
+            site.Index(out, QStringLiteral("miramain.htm"));
+            site.Footer(out, true);
+            out.Line(QStringLiteral("</body>"));
+            out.Line(QStringLiteral("</html>"));
+        });
+        WriteWholeFile(site.Dir().filePath(QStringLiteral("miramain.htm")), [&](RecordSink &out) {
+            site.Head(out, options.pageTitle, {});
+            site.BodyLine(out);
+            site.Heading(out);
+            site.Ending(out);
+        });
+    } else {
+        WriteWholeFile(mainFile, [&](RecordSink &out) {
+            site.Head(out, options.pageTitle, {});
+            site.BodyLine(out);
+            site.Heading(out);
+            site.Footer(out, false);
+            site.Index(out, {});
+            site.Ending(out);
+        });
+    }
+    site.CopyImages();
 }

@@ -418,7 +418,7 @@ void TZEBObject::Refresh() { throw EAbstractError(); }
 
 bool HasURLScheme(const QString &s)
 {
-    static const char *const schemes[] = {"http:", "wais:", "news:", "ftp:", "mailto:", "gopher:", "telnet:"};
+    static const char *const schemes[] = {"http:", "https:", "wais:", "news:", "ftp:", "mailto:", "gopher:", "telnet:"};
     if (s.size() <= 7)
         return false;
     for (const char *scheme : schemes)

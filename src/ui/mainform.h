@@ -168,6 +168,7 @@ public:
     // the address selected in the list); File > "P&rinter Setup...": the page setup.
     void PrintClick();
     void PrinterSetupClick();
+    void PublishClick();
     void MainItemsDblClick(const QModelIndex &index);
     // Applies PreparePopup of the item under the pointer to the pop-up menu.
     void PreparePopupFor(TZEBObject *item);

@@ -100,8 +100,7 @@ void TMainForm::buildActions()
     connect(m_importAction, &QAction::triggered, this, &TMainForm::ImportClick);
     connect(m_printAction, &QAction::triggered, this, &TMainForm::PrintClick);
     connect(m_printerSetupAction, &QAction::triggered, this, &TMainForm::PrinterSetupClick);
-    // Its subsystem is not part of this window yet.
-    m_publishAction->setEnabled(false);
+    connect(m_publishAction, &QAction::triggered, this, &TMainForm::PublishClick);
 
     m_cutAction = makeAction(tr("Cu&t"), tr("Cut|Move the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_X));
     m_copyAction = makeAction(tr("&Copy"), tr("Copy|Copy the selected item(s) to the clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));

@@ -383,7 +383,7 @@ TEST_F(MiraCliTest, ExportWritesRecordsAndCsv)
 
     ok({"export", "Friends", "--csv", "phones.csv", "--kind", "phone", "--columns", "Title, phone number,Extension"});
     EXPECT_EQ(ReadBytes(elsewhere.filePath("phones.csv")),
-              "Title,Phone Number,Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
+              "Title,\"Phone Number\",Extension\r\n\"Home\",\"555-0100\",\"\"\r\n\"Work line\",\"555-0199\",\"22\"\r\n");
 }
 
 TEST_F(MiraCliTest, ExportWritesAWebPage)
@@ -396,6 +396,19 @@ TEST_F(MiraCliTest, ExportWritesAWebPage)
     EXPECT_TRUE(page.endsWith("</body>\r\n</html>\r\n"));
     EXPECT_TRUE(Ended(mira({"export", "Nowhere", "--html", "n.html"}), 2));
     EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("n.html")));
+
+    // Into a directory, with frames: the main page is named after the item.
+    ASSERT_TRUE(QDir(elsewhere.path()).mkdir("site"));
+    ok({"export", "Friends", "--html", "site", "--frames"});
+    const QDir site(elsewhere.filePath("site"));
+    for (const char *file : {"Friends.htm", "miraindex.htm", "miramain.htm", "miramain.mbd", "person.gif"})
+        EXPECT_TRUE(site.exists(file)) << file;
+    EXPECT_TRUE(ReadBytes(site.filePath("Friends.htm")).contains("<frameset"));
+    EXPECT_TRUE(site.entryList({"vc*.vcf"}).size() >= 1);
+    // A frame set may not be named like its frames; the options go with --html.
+    EXPECT_TRUE(Ended(mira({"export", "Friends", "--html", "site/miramain.htm", "--frames"}), 2));
+    EXPECT_TRUE(Ended(mira({"export", "Friends", "--mbd", "f.mbd", "--frames"}), 2));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("f.mbd")));
 }
 
 TEST_F(MiraCliTest, ExportsThatCannotBeWrittenKeepWhatWasThere)

@@ -20,7 +20,7 @@ TEST_F(CsvExportTest, ExportedCsvFollowsTheColumnList)
     ExportCsv(f->Node(), "phones.csv", phones);
     const QByteArray rows = CrLf({"\"Desk\",\"1\",\"\"", "\"Home\",\"555-0100\",\"\"",
                                   "\"Work\",\"555 \"\"0200\"\"\",\"x12\""});
-    EXPECT_EQ(ReadBytes("phones.csv"), CrLf({"Title,Phone Number,Extension"}) + rows);
+    EXPECT_EQ(ReadBytes("phones.csv"), CrLf({"Title,\"Phone Number\",Extension"}) + rows);
     phones.includeFieldNames = false;
     ExportCsv(f->Node(), "bare.csv", phones);
     EXPECT_EQ(ReadBytes("bare.csv"), rows);

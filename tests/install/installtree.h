@@ -46,6 +46,9 @@ inline QStringList ExpectedFiles()
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId);
     for (const QString &page : QDir(MIRABOOK_SOURCE_DIR "/docs/help").entryList(QDir::Files))
         files << "share/mirabook/help/" + page;
+    for (const QString &folder : {"icons", "backgrounds"})
+        for (const QString &image : QDir(MIRABOOK_SOURCE_DIR "/data/web-graphics/" + folder).entryList(QDir::Files))
+            files << "share/mirabook/web-graphics/" + folder + "/" + image;
     files.sort();
     return files;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pathpicker.h"
 #include "wizardform.h"
 
 #include "exchange/importsources.h"
@@ -10,25 +11,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class TTreeNode;
-
-// A file or directory name with a "Browse..." button.
-class TPathPicker : public QWidget
-{
-    Q_OBJECT
-public:
-    // filter empty: a directory is picked.
-    TPathPicker(const QString &filter, QWidget *parent);
-    QString Path() const;
-    void SetPath(const QString &path);
-    QLineEdit *edit() const { return m_edit; }
-
-signals:
-    void pathChanged(const QString &path);
-
-private:
-    QString m_filter;
-    QLineEdit *m_edit;
-};
 
 // Brings items in from other programs' files: the source is chosen on the first page,
 // its own pages follow, and "Finish" imports.
