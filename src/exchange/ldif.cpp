@@ -20,8 +20,6 @@ const struct { const char *attribute; const char *column; } kColumns[] = {
     {"mail", "E-Mail Address"},
     {"telephoneNumber", "Phone Number"},
     {"facsimileTelephoneNumber", "Fax Number"},
-    {"street", "Address Line 1"},
-    {"mozillaPostalAddress2", "Address Line 2"},
     {"l", "City"},
     {"st", "State/Province"},
     {"postalCode", "Postal Code"},
@@ -29,6 +27,12 @@ const struct { const char *attribute; const char *column; } kColumns[] = {
     {"mozillaWorkUrl", "Website"},
     {"description", "Comment"},
 };
+// Street lines: the first goes in "street", the second in the client's own attribute;
+// a third makes "street" hold all of them, one under the other.
+const char *const kStreetColumns[] = {"Address Line 1", "Address Line 2", "Address Line 3"};
+// Persons have no job-title field: the title is kept as a comment line of this shape,
+// which the export gives back as the attribute.
+const QLatin1String kJobTitle("Job title: ");
 // Further numbers, as phone items of these titles.
 const struct { const char *attribute; const char *title; } kExtraPhones[] = {
     {"homePhone", "Home Phone"},
@@ -68,6 +72,55 @@ bool hasClass(const LdifEntry &e, QStringView name)
         if (c.compare(name, Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+// A postalAddress value: lines separated by "$", with "\24" and "\5C" standing for "$"
+// and "\".
+QStringList postalAddressLines(const QString &value)
+{
+    QStringList lines;
+    for (QString line : value.split(u'$')) {
+        line.replace(QLatin1String("\\24"), QLatin1String("$")).replace(QLatin1String("\\5C"), QLatin1String("\\"), Qt::CaseInsensitive);
+        lines << line;
+    }
+    return lines;
+}
+
+// The street lines of an entry: "street" split at its line breaks, then the client's
+// second line; failing both, the postal address. Blank lines are dropped and lines
+// beyond the third, which an address does not keep, join the third.
+QStringList streetLines(const LdifEntry &e)
+{
+    QStringList raw = e.Value(u"street").split(u'\n');
+    raw << e.Value(u"mozillaPostalAddress2").split(u'\n');
+    QStringList lines;
+    for (const QString &l : raw)
+        if (!l.trimmed().isEmpty())
+            lines << l.trimmed();
+    if (lines.isEmpty())
+        for (const QString &l : postalAddressLines(e.Value(u"postalAddress")))
+            if (!l.trimmed().isEmpty())
+                lines << l.trimmed();
+    while (lines.size() > 3)
+        lines[2] += QLatin1String(", ") + lines.takeAt(3);
+    return lines;
+}
+
+// The comment of a person with its job title, if any, as a line of its own at the end.
+QString commentWithJobTitle(const QString &comment, const QString &jobTitle)
+{
+    if (jobTitle.isEmpty())
+        return comment;
+    return (comment.isEmpty() ? QString() : comment + u'\n') + kJobTitle + jobTitle;
+}
+
+// The other way: the comment without a last "Job title: " line, and that title.
+QPair<QString, QString> splitJobTitle(const QString &comment)
+{
+    const qsizetype lineStart = comment.lastIndexOf(u'\n') + 1;
+    if (!QStringView(comment).sliced(lineStart).startsWith(kJobTitle))
+        return {comment, QString()};
+    return {comment.left(qMax<qsizetype>(0, lineStart - 1)), comment.mid(lineStart + kJobTitle.size())};
 }
 
 TTreeNode *organizationIn(TTreeNode *target, const QString &title, ImportNotes &notes)
@@ -223,6 +276,11 @@ ImportNotes ImportLdif(TTreeNode *target, const QString &fileName)
             values << e.Value(QLatin1String(c.attribute)).trimmed();
         }
         auto set = [&](const char *column, const QString &value) { values[names.indexOf(QLatin1String(column))] = value; };
+        const QStringList street = streetLines(e);
+        for (qsizetype i = 0; i < street.size(); ++i) {
+            names << QString::fromLatin1(kStreetColumns[i]);
+            values << street.at(i);
+        }
         if (values[names.indexOf(QLatin1String("Website"))].isEmpty())
             set("Website", e.Value(u"mozillaHomeUrl").isEmpty() ? e.Value(u"labeledURI").section(u' ', 0, 0)
                                                                  : e.Value(u"mozillaHomeUrl"));
@@ -241,6 +299,7 @@ ImportNotes ImportLdif(TTreeNode *target, const QString &fileName)
             } else if (e.Value(u"givenName").isEmpty() && e.Value(u"sn").isEmpty()) {
                 set("Last Name", cn);
             }
+            set("Comment", commentWithJobTitle(e.Value(u"description").trimmed(), e.Value(u"title").simplified()));
             if (const QString o = e.Value(u"o").trimmed(); !o.isEmpty())
                 into = organizationIn(target, o, notes);
             item = CreateItem(ItemKind::Person, {}, {}, {}, into, {}, 0);
@@ -291,9 +350,28 @@ int ExportLdif(TTreeNode *node, const QString &fileName)
                 if (!person && (QLatin1String(c.attribute) == QLatin1String("givenName") ||
                                 QLatin1String(c.attribute) == QLatin1String("sn") || QLatin1String(c.attribute) == QLatin1String("cn")))
                     continue;
-                if (const QString v = columnValue(item, QString::fromLatin1(c.column)); !v.isEmpty())
+                QString v = columnValue(item, QString::fromLatin1(c.column));
+                if (person && QLatin1String(c.column) == QLatin1String("Comment"))
+                    v = splitJobTitle(v).first;
+                if (!v.isEmpty())
                     sink.Line(LdifLine(QString::fromLatin1(c.attribute), v));
             }
+            QStringList street;
+            for (const char *column : kStreetColumns)
+                street << columnValue(item, QString::fromLatin1(column));
+            while (!street.isEmpty() && street.last().isEmpty())
+                street.removeLast();
+            if (street.size() > 2) {
+                sink.Line(LdifLine(QStringLiteral("street"), street.join(u'\n')));
+            } else {
+                if (!street.value(0).isEmpty())
+                    sink.Line(LdifLine(QStringLiteral("street"), street.value(0)));
+                if (!street.value(1).isEmpty())
+                    sink.Line(LdifLine(QStringLiteral("mozillaPostalAddress2"), street.value(1)));
+            }
+            if (person)
+                if (const QString job = splitJobTitle(columnValue(item, QStringLiteral("Comment"))).second; !job.isEmpty())
+                    sink.Line(LdifLine(QStringLiteral("title"), job));
             for (const auto &p : kExtraPhones)
                 if (const TZEBObject *phone = item.FindChild(QString::fromLatin1(p.title), ItemKind::Phone))
                     sink.Line(LdifLine(QString::fromLatin1(p.attribute), phone->Value()));

@@ -1,6 +1,7 @@
 #include "exchange/ldif.h"
 
 #include "store/addressobject.h"
+#include "store/errorreport.h"
 #include "store/orgobject.h"
 #include "store/personobject.h"
 #include "store/recordfile.h"
@@ -88,7 +89,8 @@ TEST_F(LdifTest, AMailClientsAddressBookImportsEveryField)
     EXPECT_EQ(j->Title(), "J\u00fcrgen M\u00fcller");
     EXPECT_EQ(j->FirstName(), "J\u00fcrgen");
     EXPECT_EQ(j->LastName(), "M\u00fcller");
-    EXPECT_EQ(j->Comment(), "First line\nsecond line");
+    // The job title has no field of its own: it is the comment's last line.
+    EXPECT_EQ(j->Comment(), "First line\nsecond line\nJob title: Engineer");
     QStringList kids;
     for (int i = 0; i < j->ChildCount(); ++i)
         kids << j->ChildAt(i)->Title() + "=" + j->ChildAt(i)->Value();
@@ -114,12 +116,11 @@ TEST_F(LdifTest, AnImportExportsToTheSameEntries)
     EXPECT_EQ(ExportLdif(root, "out.ldif"), 3);
     const LdifFile in = ParseLdif(QString::fromUtf8(kMailClient));
     const LdifFile out = ParseLdif(QString::fromUtf8(ReadBytes("out.ldif")));
-    // What the program keeps of an entry: every attribute but the classes, the time stamp
-    // and the job title, which it has no field for.
+    // What the program keeps of an entry: every attribute but the classes and the time stamp.
     auto kept = [](const LdifEntry &e) {
         QStringList lines;
         for (const auto &a : e.attributes)
-            if (!QStringList{"objectclass", "modifytimestamp", "title"}.contains(a.first.toLower()))
+            if (!QStringList{"objectclass", "modifytimestamp"}.contains(a.first.toLower()))
                 lines << a.first.toLower() + "=" + a.second;
         lines.sort();
         return lines;
@@ -134,6 +135,78 @@ TEST_F(LdifTest, AnImportExportsToTheSameEntries)
     EXPECT_EQ(kept(out.entries[2]), kim);
     // Written as base64 where it must be.
     EXPECT_TRUE(ReadBytes("out.ldif").contains("description:: Rmlyc3QgbGluZQpzZWNvbmQgbGluZQ==\r\n"));
+}
+
+TEST_F(LdifTest, StreetLinesAndJobTitlesAreKept)
+{
+    WriteBytes("book.ldif",
+               // "street" with line breaks (base64), more lines than an address keeps, and a
+               // job title on a person without a description.
+               "dn: cn=Ann Lee\n"
+               "objectclass: person\n"
+               "cn: Ann Lee\n"
+               "street:: " + QByteArray("Flat 2\nMill House\n1 Quay St\nDock Yard").toBase64() + "\n"
+               "title:  Head of  Sales \n"
+               "\n"
+               // A postal address with "$" between lines and an escaped "$".
+               "dn: cn=Bo Chan\n"
+               "objectclass: person\n"
+               "cn: Bo Chan\n"
+               "postalAddress: Unit 4 \\24 5$ 9 Elm Road $$Springfield\n"
+               "\n"
+               // "street" and the client's second line.
+               "dn: cn=Cy Dunn\n"
+               "objectclass: person\n"
+               "cn: Cy Dunn\n"
+               "street: 3 Oak Lane\n"
+               "mozillaPostalAddress2: Rear entrance\n"
+               "postalAddress: ignored$when street is there\n");
+    EXPECT_EQ(ImportLdif(root, "book.ldif").made, 3);
+    ASSERT_EQ(root->Count(), 3);
+    auto lines = [&](int i) {
+        auto *person = static_cast<TPersonObject *>(child(root, i)->Item());
+        auto *address = dynamic_cast<TAddressObject *>(person->ChildAt(0));
+        return address ? address->Lines().mid(0, 3) : QStringList();
+    };
+    EXPECT_EQ(lines(0), (QStringList{"Flat 2", "Mill House", "1 Quay St, Dock Yard"}));
+    EXPECT_EQ(lines(1), (QStringList{"Unit 4 $ 5", "9 Elm Road", "Springfield"}));
+    EXPECT_EQ(lines(2), (QStringList{"3 Oak Lane", "Rear entrance", ""}));
+    EXPECT_EQ(child(root, 0)->Item()->Comment(), "Job title: Head of Sales");
+    EXPECT_EQ(child(root, 1)->Item()->Comment(), "");
+
+    // Exported back: three lines in "street", two as the client writes them, the title
+    // as its attribute and not as a description.
+    ExportLdif(root, "out.ldif");
+    const LdifFile out = ParseLdif(QString::fromUtf8(ReadBytes("out.ldif")));
+    ASSERT_EQ(out.entries.size(), 3u);
+    EXPECT_EQ(out.entries[0].Value(u"street"), "Flat 2\nMill House\n1 Quay St, Dock Yard");
+    EXPECT_EQ(out.entries[0].Value(u"title"), "Head of Sales");
+    EXPECT_TRUE(out.entries[0].Values(u"description").isEmpty());
+    EXPECT_TRUE(out.entries[0].Values(u"mozillaPostalAddress2").isEmpty());
+    EXPECT_EQ(out.entries[2].Value(u"street"), "3 Oak Lane");
+    EXPECT_EQ(out.entries[2].Value(u"mozillaPostalAddress2"), "Rear entrance");
+    EXPECT_TRUE(out.entries[2].Values(u"title").isEmpty());
+}
+
+TEST_F(LdifTest, HostileFilesAreRefusedWholeOrToldHowMuchWasTaken)
+{
+    WriteBytes("junk.ldif", QByteArray("dn: cn=x\ncn: \x00\x01\xFF", 16));
+    try {
+        ImportLdif(root, "junk.ldif");
+        ADD_FAILURE() << "binary accepted";
+    } catch (const EInOutError &e) {
+        EXPECT_STREQ(e.what(), "\"junk.ldif\" is not a text file (it holds bytes no text has, at line 2); nothing was imported");
+    }
+    EXPECT_EQ(root->Count(), 0);
+    // A file cut off inside a base64 value, after a line far too long to be an attribute.
+    WriteBytes("cut.ldif", "dn: cn=Kim Park\ncn: Kim Park\n\n" + QByteArray(10 * 1024 * 1024, 'x') +
+                               "\n\ndn: cn=Lee\ncn: Lee\nmail:: a2!");
+    const ImportNotes notes = ImportLdif(root, "cut.ldif");
+    EXPECT_EQ(ImportShortfall(notes), "2 items were imported; 2 line(s) that are not \"name: value\" were passed over, "
+                                      "the first at line 4");
+    ASSERT_EQ(root->Count(), 2);
+    EXPECT_EQ(root->Child(0)->Item()->Title(), "Kim Park");
+    EXPECT_EQ(root->Child(1)->Item()->Title(), "Lee");
 }
 
 } // namespace
