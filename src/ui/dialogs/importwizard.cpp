@@ -243,6 +243,11 @@ QWidget *TImportWizard::csvFileSheet()
     layout->addWidget(m_headerText);
     layout->addStretch(1);
     m_pages.append({ImportSource::Csv, sheet, pick, nullptr});
+    // A name that says which separator its file uses (.csv, .tsv) chooses it.
+    connect(pick, &TPathPicker::pathChanged, this, [this, pick] {
+        if (const auto kind = GuessImportSource(pick->Path()); kind == ImportSource::Csv || kind == ImportSource::Tab)
+            m_separator->setCurrentIndex(kind == ImportSource::Tab ? 1 : 0);
+    });
     connect(pick, &TPathPicker::pathChanged, this, &TImportWizard::readCsvHead);
     connect(m_separator, &QComboBox::currentIndexChanged, this, &TImportWizard::readCsvHead);
     connect(m_header, &QCheckBox::toggled, m_columnsFrom, &QWidget::setEnabled);

@@ -95,6 +95,14 @@ TEST_F(ImportWizardTest, TheCsvPagesShowTheHeaderChoiceAndImportIntoTheSelectedF
     ASSERT_EQ(services.errors.size(), 1);
     EXPECT_EQ(services.errors.front(), "\"" + QDir::toNativeSeparators(dir.filePath("book.csv")) +
                                            "\": 1 item was imported; 1 record made no item (line 2).");
+
+    // A file named as tab text is read at its tabs, and one named as comma text at commas.
+    WriteBytes("book.tsv", "First Name\tLast Name\nAl\tSmith, Jr\n");
+    wizard.picker(ImportSource::Csv)->SetPath(dir.filePath("book.tsv"));
+    EXPECT_EQ(wizard.Source(), ImportSource::Tab);
+    EXPECT_TRUE(wizard.headerCheck()->isChecked());
+    wizard.picker(ImportSource::Csv)->SetPath(dir.filePath("book.csv"));
+    EXPECT_EQ(wizard.Source(), ImportSource::Csv);
 }
 
 TEST_F(ImportWizardTest, RootSourcesGoUnderTheRootAndFailuresAreShown)
