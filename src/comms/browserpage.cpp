@@ -2,6 +2,7 @@
 
 #include "httperrors.h"
 #include "httptransport.h"
+#include "exchange/htmlscan.h"
 #include "store/itemfactory.h"
 #include "store/kinds.h"
 
@@ -13,8 +14,13 @@ constexpr int DebugTimeOutSeconds = 5;
 std::optional<BrowserLink::Page> CurrentBrowserPage(HttpTransport &transport, int port)
 {
     try {
-        return BrowserLink::PageFromDebugList(
+        auto page = BrowserLink::PageFromDebugList(
             transport.GetBody(BrowserLink::DebugListUrl(port), DebugTimeOutSeconds));
+        // The browser escapes the page title as HTML ("&amp;"); a decoded character may be
+        // a control one again.
+        if (page)
+            page->title = BrowserLink::CleanTitle(DecodeHtmlEntities(page->title));
+        return page;
     } catch (const ESocketError &) {
         return std::nullopt;
     }

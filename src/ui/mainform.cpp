@@ -9,6 +9,7 @@
 #include "imagelist.h"
 #include "itemlistmodel.h"
 #include "panerules.h"
+#include "shortcutgate.h"
 #include "splitterpanel.h"
 #include "statuspanels.h"
 #include "tipbar.h"
@@ -183,6 +184,9 @@ void TMainForm::buildPanes()
     m_cancelTransfer->hide();
     connect(m_cancelTransfer, &QPushButton::clicked, this, &TMainForm::CancelTransfer);
     statusBar()->addPermanentWidget(m_cancelTransfer);
+    m_transferGate = new TShortcutGate(this);
+    connect(m_transferGate, &TShortcutGate::refused, this,
+            [this] { setStatusText(StatusPanel::Hint, tr("Wait for the transfer to end, or cancel it")); });
 
     connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, &TMainForm::onFolderSelected);
     connect(m_folders, &QWidget::customContextMenuRequested, this, &TMainForm::showTreePopup);
@@ -400,6 +404,11 @@ void TMainForm::setTransferRunning(bool running)
     m_leftPane->setEnabled(!running);
     m_mainItems->setEnabled(!running);
     m_cancelTransfer->setVisible(running);
+    // Their shortcuts too; Exit waits for the transfer itself.
+    if (running)
+        m_transferGate->Close({m_exitAction});
+    else
+        m_transferGate->Open();
 }
 
 void TMainForm::showRandomTip() { m_tipBar->showRandomTip(); }

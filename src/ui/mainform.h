@@ -36,6 +36,7 @@ class HttpTransport;
 class QPushButton;
 class TImageList;
 class TStatusPanels;
+class TShortcutGate;
 
 // The visible main window: the folder tree on the left, the content of the
 // selected node in the item list on the right, menus, bars and status bar.
@@ -249,6 +250,7 @@ private:
     std::unique_ptr<GuiServices> m_services;
     HttpTransport *m_http = nullptr;
     QPushButton *m_cancelTransfer = nullptr;
+    TShortcutGate *m_transferGate = nullptr;
     bool m_changePending = false;
     bool m_inFoldersChange = false;
     TTreeNode *m_selectedBeforeUpdate = nullptr;
