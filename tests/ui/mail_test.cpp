@@ -130,3 +130,24 @@ TEST_F(MailTest, AFailingMailClientIsReported)
     EXPECT_EQ(shown, "The message could not be handed to your mail program: xdg-email found no program to hand the "
                      "message to.");
 }
+
+TEST_F(MailTest, ADocumentDroppedOnAContactIsFaxedAndMailedAsAnAttachment)
+{
+    TZEBObject *pat = CreateItem(ItemKind::Person, "Pat", " Pat", QString(), root,
+                                 "{Pers}~~Pat~~~~~~~~~~Office fax~~Mail~~~~0", 0);
+    add(ItemKind::Fax, "Office fax", pat->Node(), "+44 20 7946 0000");
+    add(ItemKind::EMail, "Mail", pat->Node(), "pat@example.org");
+    const QString doc = dir.filePath("a letter.pdf");
+    WriteBytes(doc, "%PDF");
+    int answered = 0;
+    onMessageBoxes(form.get(), [&answered](QMessageBox *box) {
+        press(box, QMessageBox::Yes);
+        return ++answered == 2;
+    });
+    form->SendDocumentTo(pat, doc);
+    EXPECT_EQ(answered, 2);
+    ASSERT_TRUE(programs.waitForRuns("sendfax", 1));
+    EXPECT_EQ(programs.runs("sendfax")[0], QStringList({"-n", "-d", "+44 20 7946 0000", doc}));
+    ASSERT_TRUE(programs.waitForRuns("xdg-email", 1));
+    EXPECT_EQ(programs.runs("xdg-email")[0], QStringList({"--utf8", "--attach", doc, "mailto:pat@example.org"}));
+}
