@@ -7,6 +7,7 @@
 #include "platform/browserlink.h"
 #include "platform/profile.h"
 #include "platform/launcher.h"
+#include "store/categoryfilter.h"
 #include "store/zebobject.h"
 
 #include <QDesktopServices>
@@ -38,7 +39,7 @@ std::optional<qint32> GuiServices::ChooseCategories(qint32 current)
     return categoryChooser ? categoryChooser(current) : std::nullopt;
 }
 
-bool GuiServices::IsFilteredOut(qint32) const { return false; }
+bool GuiServices::IsFilteredOut(qint32 categories) const { return m_form.categoryFilter().IsFilteredOut(categories); }
 
 void GuiServices::Dial(const QString &recipient, const QString &number)
 {

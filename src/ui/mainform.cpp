@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "categoryfilterpane.h"
 #include "dragfilelist.h"
 #include "foldertreemodel.h"
 #include "guiservices.h"
@@ -274,6 +275,17 @@ void TMainForm::FoldersChange()
     m_itemModel->Rebuild(node);
     showNodePath(node);
 }
+
+void TMainForm::RebuildList()
+{
+    // No remote refresh here: only what is shown of the node changes.
+    if (TTreeNode *node = SelectedNode())
+        m_itemModel->Rebuild(node);
+    else
+        m_itemModel->Clear();
+}
+
+CategoryFilter TMainForm::categoryFilter() const { return m_filterPane ? m_filterPane->Filter() : CategoryFilter{}; }
 
 void TMainForm::showNodePath(const TTreeNode *node)
 {

@@ -37,6 +37,8 @@ class QPushButton;
 class TImageList;
 class TStatusPanels;
 class TShortcutGate;
+class TCategoryFilterPane;
+struct CategoryFilter;
 
 // The visible main window: the folder tree on the left, the content of the
 // selected node in the item list on the right, menus, bars and status bar.
@@ -59,6 +61,11 @@ public:
     // Rebuilds the list for the selected node (when the selection changes; the list
     // follows changes under that node by itself).
     void FoldersChange();
+    // Rebuilds the list for the selected node as it stands (a filter changed).
+    void RebuildList();
+    // The category filter's buttons and list, and the test they make.
+    TCategoryFilterPane *filterPane() const { return m_filterPane; }
+    CategoryFilter categoryFilter() const;
     // Copies the titles of the selected node's item and its child nodes' items back into the node texts.
     void RefreshFolderTitles();
 
@@ -282,6 +289,7 @@ private:
     TItemListModel *m_itemModel = nullptr;
     TSplitterPanel *m_splitter = nullptr;
     QWidget *m_leftPane = nullptr;
+    TCategoryFilterPane *m_filterPane = nullptr;
 
     QToolBar *m_toolBar = nullptr;
     QToolBar *m_newItemBar = nullptr;

@@ -1,6 +1,8 @@
 // Menus, bars and the list pop-up of the main window.
 #include "mainform.h"
 
+#include "categoryfilterpane.h"
+
 #include "dragfilelist.h"
 #include "imagedrawing.h"
 #include "imagelist.h"
@@ -18,6 +20,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 
 namespace {
 
@@ -266,13 +269,14 @@ void TMainForm::addFilterButtons()
     filterAll->setObjectName(QStringLiteral("FilterBtn2"));
     filterAny->setIcon(commandIcon("", ImageDrawing::Command::FilterAny));
     filterAll->setIcon(commandIcon("", ImageDrawing::Command::FilterAll));
-    // Filtering is not part of this window yet.
     for (QAction *a : {filterAny, filterAll}) {
         a->setToolTip(a->statusTip());
-        a->setCheckable(true);
-        a->setEnabled(false);
         m_toolBar->addAction(a);
     }
+    m_filterPane = new TCategoryFilterPane(m_leftPane, m_folders, filterAny, filterAll, this);
+    m_filterPane->SetNames(m_categoryNames);
+    connect(this, &TMainForm::categoryNamesChanged, m_filterPane, [this] { m_filterPane->SetNames(m_categoryNames); });
+    connect(m_filterPane, &TCategoryFilterPane::changed, this, &TMainForm::RebuildList);
 }
 
 void TMainForm::buildNewItemBar()

@@ -1,8 +1,10 @@
 #include "mainformfixture.h"
 #include "platform/browserlink.h"
 #include "platform/profile.h"
+#include "store/categorynames.h"
 #include "store/toolitems.h"
 #include "support/filebytes.h"
+#include "ui/categoryfilterpane.h"
 #include "ui/optionscommand.h"
 #include "ui/optionsdialog.h"
 
@@ -215,4 +217,31 @@ TEST_F(OptionsTest, DialSettingsOpensFromThePhonePage)
         },
         QDialogButtonBox::Cancel);
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(OptionsTest, OkUnticksTheFilterSoNothingStaysHidden)
+{
+    TZEBObject *tagged = add(ItemKind::Phone, QStringLiteral("Tagged"), nullptr, QStringLiteral("1"));
+    tagged->SetCategories(CategoryBit(5));
+    add(ItemKind::Phone, QStringLiteral("Plain"), nullptr, QStringLiteral("2"));
+    TCategoryFilterPane *filter = form->filterPane();
+    filter->FilterBtn1()->trigger();
+    filter->FilterListBox()->item(4)->setCheckState(Qt::Checked);
+    form->SelectNode(root);
+    ASSERT_EQ(listCaptions(), QStringList{"Tagged"});
+
+    run([](TOptionPages &) {}, QDialogButtonBox::Cancel); // Cancel keeps the ticks
+    EXPECT_EQ(filter->FilterListBox()->item(4)->checkState(), Qt::Checked);
+    EXPECT_EQ(listCaptions(), QStringList{"Tagged"});
+
+    run([](TOptionPages &d) {
+            d.catList()->setCurrentRow(4);
+            d.catNameEdit()->clear();
+            QTest::keyClicks(d.catNameEdit(), "Golf");
+        },
+        QDialogButtonBox::Ok);
+    EXPECT_EQ(filter->FilterListBox()->item(4)->text(), "Golf");
+    EXPECT_EQ(filter->FilterListBox()->item(4)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(filter->Filter().FilterMask, 0);
+    EXPECT_EQ(listCaptions(), (QStringList{"Plain", "Tagged"}));
 }
