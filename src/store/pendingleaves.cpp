@@ -5,6 +5,7 @@
 #include "linescan.h"
 #include "recordfile.h"
 #include "recordsource.h"
+#include "reminderobject.h"
 #include "zebobject.h"
 
 namespace {
@@ -82,6 +83,18 @@ std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPoo
         return true;
     });
     return items;
+}
+
+int CountDueReminders(const PendingLeaves &pending, const QDate &today)
+{
+    int due = 0;
+    forEachRecord(pending, [&](const Record &r) {
+        if (r.kind == ItemKind::Reminder
+            && TReminderObject::DueForDataLine(ShortText(*pending.source, r.data, r.dataEnd).View(), today))
+            ++due;
+        return true;
+    });
+    return due;
 }
 
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVarLengthArray>
 #include <memory>
@@ -35,6 +36,9 @@ struct PendingItem
     QString dataLine;
 };
 std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPool *pool);
+
+// How many of them are reminders due on today, as a load counts them.
+int CountDueReminders(const PendingLeaves &pending, const QDate &today);
 
 // Writes them as records of the given level, as their items would write themselves
 // (unchanged fields and data lines, in UTF-8). Returns false, having written nothing,

@@ -46,6 +46,27 @@ QString Ordinal(int n)
     return QString::number(n) + suffix;
 }
 
+int DaysInMonth(int year, int month)
+{
+    return QDate(year, month, 1).daysInMonth();
+}
+
+int CutToMonth(int year, int month, int day)
+{
+    return qBound(1, day, DaysInMonth(year, month));
+}
+
+std::array<int, 42> MonthGrid(int year, int month)
+{
+    std::array<int, 42> cells{};
+    // Sunday is column 0; dayOfWeek counts Monday 1 to Sunday 7.
+    const int first = QDate(year, month, 1).dayOfWeek() % 7;
+    const int days = DaysInMonth(year, month);
+    for (int day = 1; day <= days; ++day)
+        cells[size_t(first + day - 1)] = day;
+    return cells;
+}
+
 int WeekOfMonth(int day)
 {
     return (day + 6) / 7;
@@ -165,15 +186,23 @@ bool TRecurringDate::Advance()
         next = current.addDays(14);
         break;
     case Monthly:
-        if (++month > 12) {
-            month = 1;
-            ++year;
-        }
+        // The next month that has the day: the 31st of January is next due on the
+        // 31st of March. Some month within two has it, so the search is short.
+        do {
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        } while (year <= 9999 && !QDate::isValid(year, month, day));
         if (IsRuleDate(year, month, day))
             next = QDate(year, month, day);
         break;
     case Yearly:
-        ++year;
+        // The next year that has the date: 29 February comes back in a leap year
+        // (at most eight years on, across a century that skips one).
+        do
+            ++year;
+        while (year <= 9999 && !QDate::isValid(year, month, day));
         if (IsRuleDate(year, month, day))
             next = QDate(year, month, day);
         break;

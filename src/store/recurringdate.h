@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <array>
 
 // A date with a recurrence rule: the next due date of a reminder and how it moves on.
 // The calendar dialog that edits it lives with the widgets; this is the rule itself.
@@ -64,8 +65,9 @@ public:
     QString GetDateText() const;
     // The date followed by the rule in words, e.g. "... and every following Monday".
     QString GetDescription() const;
-    // Moves to the next occurrence; a step that would give a day the month lacks
-    // leaves the date as it was. Returns whether the date moved.
+    // Moves to the next occurrence: a monthly or yearly rule goes on to the next month
+    // or year that has its day (31st, 29 February). Returns whether the date moved;
+    // it stays only when the next occurrence lies past the year 9999.
     bool Advance();
 
     // The recurrence choices of the calendar dialog for a given date, in code order.
@@ -75,6 +77,13 @@ private:
     QLocale m_locale;
 };
 
+// Days of a month (1 to 12) of a year 1 to 9999, leap years by the Gregorian rule.
+int DaysInMonth(int year, int month);
+// The day cut to the month's length: the 31st becomes the 30th in April.
+int CutToMonth(int year, int month, int day);
+// The calendar page of a month: six weeks of seven cells, Sunday first, holding the
+// day numbers from the first day's weekday on; 0 in the cells before and after.
+std::array<int, 42> MonthGrid(int year, int month);
 // 1st, 2nd, 3rd, 4th, 11th, 12th, 13th, 21st ...
 QString Ordinal(int n);
 // Week of the month a day lies in: days 1-7 week 1, ... 29-31 week 5.

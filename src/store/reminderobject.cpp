@@ -75,10 +75,14 @@ PopupVisibility TReminderObject::PreparePopup() const
     return v;
 }
 
-bool TReminderObject::ApplyDialog(const QString &title, const QString &comment)
+bool TReminderObject::ApplyDialog(const QString &title, const QString &comment, const TRecurringDate &rule)
 {
-    if (title.isEmpty())
+    if (title.trimmed().isEmpty())
         return false;
+    m_recurrence.Year = rule.Year;
+    m_recurrence.Month = rule.Month;
+    m_recurrence.Day = rule.Day;
+    m_recurrence.RecurMode = rule.RecurMode;
     SetTitle(title);
     SetValue(m_recurrence.GetDateText());
     SetComment(comment);
@@ -96,9 +100,18 @@ void TReminderObject::Open()
     Services().ReselectNode(Node());
 }
 
+QString TReminderObject::CannotAdvanceText()
+{
+    return QStringLiteral("This reminder has no later date in the calendar (it ends with the year 9999), so it "
+                          "cannot be advanced. Open it and choose another date.");
+}
+
 void TReminderObject::AdvanceDate()
 {
-    m_recurrence.Advance();
+    if (!m_recurrence.Advance()) {
+        Services().ShowInformation(CannotAdvanceText());
+        return;
+    }
     SetValue(m_recurrence.GetDateText());
     UpdateDueState();
     Services().ReselectNode(Node());

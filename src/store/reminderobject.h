@@ -25,12 +25,16 @@ public:
     bool EditNew(TTreeNode *node) override;
     void Open() override;
     void Edit() override;
+    // Moves to the next occurrence; when there is none the user is told so.
     void AdvanceDate() override;
+    // What the user is told when a rule has no next occurrence.
+    static QString CannotAdvanceText();
 
-    // What the reminder dialog's OK does: with a non-empty title, takes the title and
-    // comment, writes the date text into Value and works out the due state again.
+    // What the reminder dialog's OK does: with a title that is more than blanks, takes
+    // the title, the comment and the rule the dialog edited (its date and recurrence),
+    // writes the date text into Value and works out the due state again, all at once.
     // Returns false (and changes nothing) for an empty title.
-    bool ApplyDialog(const QString &title, const QString &comment);
+    bool ApplyDialog(const QString &title, const QString &comment, const TRecurringDate &rule);
     // Due from the date on (whole days).
     bool IsDue() const;
     // Whether a reminder of this data line is marked due when it is read.

@@ -108,6 +108,19 @@ bool TZEBObject::AddPendingLeaf(const std::shared_ptr<const RecordSource> &sourc
     return true;
 }
 
+bool TZEBObject::RecheckPendingDue(const QDate &today)
+{
+    if (!m_pending)
+        return false;
+    const int due = CountDueReminders(*m_pending, today);
+    const int step = due - m_pending->dueReminders;
+    if (step == 0)
+        return false;
+    m_pending->dueReminders = due;
+    AddMarks(m_node, step);
+    return true;
+}
+
 void TZEBObject::makePendingChildren() const
 {
     const auto pending = std::move(m_pending);

@@ -9,6 +9,7 @@
 #include "kinds.h"
 
 class DatabaseContext;
+class QDate;
 class ItemServices;
 class TTreeNode;
 struct PendingLeaves;
@@ -85,6 +86,9 @@ public:
                         bool dueReminder);
     // Leaf records not made into children yet, or none.
     const PendingLeaves *Pending() const { return m_pending.get(); }
+    // Counts the waiting reminders due on today again and moves the marks above by the
+    // difference (a new day, with nothing made). Returns whether the count changed.
+    bool RecheckPendingDue(const QDate &today);
 
     // Non-virtual operations
     void SetTitle(const QString &title);

@@ -8,6 +8,7 @@
 #include "dialogs/orgdialog.h"
 #include "dialogs/persondialog.h"
 #include "dialogs/phonedialog.h"
+#include "dialogs/reminderdialog.h"
 #include "dialogs/teamdialog.h"
 #include "dialogs/websitedialog.h"
 #include "store/addressobject.h"
@@ -18,6 +19,7 @@
 #include "store/orgobject.h"
 #include "store/personobject.h"
 #include "store/phoneobject.h"
+#include "store/reminderobject.h"
 #include "store/teamobject.h"
 #include "store/webobject.h"
 
@@ -44,7 +46,7 @@ const KindCommand kCommands[] = {
     {ItemKind::Fax, QT_TRANSLATE_NOOP("TMainForm", "&Fax"), QT_TRANSLATE_NOOP("TMainForm", "Fa&x"), Qt::CTRL | Qt::Key_F,
      QT_TRANSLATE_NOOP("TMainForm", "New Fax|Create a new fax number"), false, true, RunDialogOf<TFaxObject, TFaxEditDlg>},
     {ItemKind::Reminder, QT_TRANSLATE_NOOP("TMainForm", "&Reminder"), QT_TRANSLATE_NOOP("TMainForm", "&Remind"), Qt::CTRL | Qt::Key_R,
-     QT_TRANSLATE_NOOP("TMainForm", "New Reminder|Create a new reminder"), false, true, nullptr},
+     QT_TRANSLATE_NOOP("TMainForm", "New Reminder|Create a new reminder"), false, true, RunDialogOf<TReminderObject, TRemdDlg>},
     {ItemKind::Document, QT_TRANSLATE_NOOP("TMainForm", "&Document"), "", Qt::CTRL | Qt::Key_D,
      QT_TRANSLATE_NOOP("TMainForm", "New Document|Create a new document"), false, true, nullptr},
 };

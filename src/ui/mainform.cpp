@@ -17,6 +17,7 @@
 #include "titleedit.h"
 #include "platform/profile.h"
 #include "store/categorynames.h"
+#include "store/duedaywatch.h"
 #include "store/errorreport.h"
 #include "store/itemfactory.h"
 #include "store/kinds.h"
@@ -92,6 +93,11 @@ TMainForm::TMainForm(QWidget *parent)
     m_folders->expand(m_folderModel->indexOf(m_root));
     SelectNode(m_root);
     m_activePane = Pane::Folders;
+
+    // The program stays in the tray for days: reminders become due at midnight.
+    auto *dueWatch = new DueDayWatch(*m_nodes, this);
+    dueWatch->ListenForResume();
+    connect(dueWatch, &DueDayWatch::dayChanged, this, &TMainForm::RebuildList);
 }
 
 TMainForm::~TMainForm()

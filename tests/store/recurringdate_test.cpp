@@ -46,15 +46,19 @@ TEST(RecurringDate, RuleTextRoundTripsAndBadTextLeavesTheRule)
 TEST(RecurringDateAdvance, MonthEndsLeapYearsAndTheEndOfTheCalendar)
 {
     // Mode 0 daily, 1 monthly, 2 yearly, 3 weekly, 4 fortnightly, 5 weekday of the month.
-    // A date that cannot be advanced stays, and Advance says so.
+    // A date that cannot be advanced (past 9999) stays, and Advance says so.
     const struct { QDate from; int mode; QDate to; } cases[] = {
         {{1998, 12, 31}, 0, {1999, 1, 1}},   {{2000, 2, 28}, 0, {2000, 2, 29}},
         {{1998, 2, 25}, 3, {1998, 3, 4}},    {{2004, 2, 22}, 3, {2004, 2, 29}},
         {{1998, 12, 25}, 4, {1999, 1, 8}},   {{1998, 11, 15}, 1, {1998, 12, 15}},
         {{1998, 12, 15}, 1, {1999, 1, 15}},
-        {{2004, 1, 29}, 1, {2004, 2, 29}},   {{1998, 3, 31}, 1, {1998, 3, 31}}, // April has 30 days
-        {{2003, 1, 29}, 1, {2003, 1, 29}},   {{1998, 3, 15}, 2, {1999, 3, 15}},
-        {{1996, 2, 29}, 2, {1996, 2, 29}},   {{1999, 2, 28}, 2, {2000, 2, 28}},
+        // A month or year without the day is passed over, never stuck on.
+        {{2004, 1, 29}, 1, {2004, 2, 29}},   {{1998, 3, 31}, 1, {1998, 5, 31}}, // April has 30 days
+        {{2003, 1, 29}, 1, {2003, 3, 29}},   {{1998, 3, 15}, 2, {1999, 3, 15}},
+        {{1998, 1, 31}, 1, {1998, 3, 31}},   {{1998, 12, 31}, 1, {1999, 1, 31}},
+        {{1996, 2, 29}, 2, {2000, 2, 29}},   {{1896, 2, 29}, 2, {1904, 2, 29}}, // 1900 is no leap year
+        {{1999, 2, 28}, 2, {2000, 2, 28}},   {{9996, 2, 29}, 2, {9996, 2, 29}}, // next one past 9999
+        {{9999, 11, 30}, 1, {9999, 12, 30}}, {{9999, 10, 31}, 1, {9999, 12, 31}},
         {{2001, 6, 9}, 9, {2001, 6, 9}}, // no such rule; weekdays of the month are the next test's
         {{9999, 12, 31}, 0, {9999, 12, 31}}, {{9999, 12, 15}, 1, {9999, 12, 15}},
         {{9999, 3, 15}, 2, {9999, 3, 15}},   {{9999, 12, 27}, 5, {9999, 12, 27}},
@@ -112,4 +116,26 @@ TEST(RecurringDateText, NamesComeFromTheLocale)
     rule.RecurMode = 3;
     EXPECT_TRUE(rule.GetDescription().endsWith(" and every following Sonntag"));
     EXPECT_NE(rule.GetDateText(), Rule(1998, 3, 15, 2).GetDateText());
+}
+
+TEST(RecurringDateCalendar, MonthPagesStartOnSundayAndDaysAreCutToTheMonth)
+{
+    // 1 March 1998 was a Sunday; 1 February 2004 a Sunday too, in a leap year.
+    const auto march = MonthGrid(1998, 3);
+    EXPECT_EQ(march[0], 1);
+    EXPECT_EQ(march[30], 31);
+    EXPECT_EQ(march[31], 0);
+    // 1 January 2000 was a Saturday: the last cell of the first week.
+    const auto january = MonthGrid(2000, 1);
+    EXPECT_EQ(january[5], 0);
+    EXPECT_EQ(january[6], 1);
+    EXPECT_EQ(january[36], 31); // the sixth week is needed
+    EXPECT_EQ(MonthGrid(2004, 2)[28], 29);
+
+    EXPECT_EQ(CutToMonth(2004, 2, 31), 29);
+    EXPECT_EQ(CutToMonth(2003, 2, 31), 28);
+    EXPECT_EQ(CutToMonth(1900, 2, 30), 28);
+    EXPECT_EQ(CutToMonth(2000, 2, 30), 29);
+    EXPECT_EQ(CutToMonth(1998, 4, 31), 30);
+    EXPECT_EQ(CutToMonth(1998, 5, 31), 31);
 }

@@ -104,11 +104,21 @@ TEST_F(ReminderTest, AdvancingPastTodayClearsTheMarkAndAnAdvanceThatCannotBeMade
     EXPECT_EQ(folder->Item()->AlertCount(), 0);
     EXPECT_EQ(reminderServices.reselected, (std::vector<TTreeNode *>{person, person}));
 
-    TReminderObject *stuck = Remind("{Remd}2026,1,31,1~~0"); // February has no 31st
+    // February has no 31st: the reminder moves on to March's, due until then.
+    TReminderObject *monthEnd = Remind("{Remd}2026,1,31,1~~0");
+    monthEnd->AdvanceDate();
+    EXPECT_EQ(monthEnd->Recurrence().GetRule(), "2026,3,31,1");
+    EXPECT_TRUE(monthEnd->Alert());
+    EXPECT_TRUE(reminderServices.infos.isEmpty());
+
+    // Only the end of the calendar stops a rule, and the user hears of it.
+    TReminderObject *stuck = Remind("{Remd}9999,12,15,1~~0");
+    const auto reselects = reminderServices.reselected.size();
     stuck->AdvanceDate();
-    EXPECT_EQ(stuck->Recurrence().GetRule(), "2026,1,31,1");
-    EXPECT_TRUE(stuck->Alert());
-    EXPECT_EQ(person->Item()->AlertCount(), 1);
+    EXPECT_EQ(stuck->Recurrence().GetRule(), "9999,12,15,1");
+    EXPECT_FALSE(stuck->Alert());
+    EXPECT_EQ(reminderServices.infos, QStringList{TReminderObject::CannotAdvanceText()});
+    EXPECT_EQ(reminderServices.reselected.size(), reselects);
 }
 
 TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
@@ -117,8 +127,9 @@ TEST_F(ReminderTest, EditingToAnEarlierDateMarksTheReminder)
     ASSERT_FALSE(r->Alert());
     reminderServices.onEdit = [](TZEBObject &item, bool) {
         auto &reminder = dynamic_cast<TReminderObject &>(item);
-        reminder.Recurrence().SetDate(kToday.addDays(-2));
-        return reminder.ApplyDialog("Renewal", "note");
+        TRecurringDate edited = reminder.Recurrence();
+        edited.SetDate(kToday.addDays(-2));
+        return reminder.ApplyDialog("Renewal", "note", edited);
     };
     r->Open();
     EXPECT_EQ(reminderServices.calls, QStringList{"edit Renewal|existing"});
