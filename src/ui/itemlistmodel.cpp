@@ -3,6 +3,8 @@
 #include "itemdrag.h"
 
 #include "imagelist.h"
+#include "store/databasecontext.h"
+#include "store/itemservices.h"
 #include "store/kinds.h"
 #include "store/readonlyitem.h"
 #include "store/treenodes.h"
@@ -184,7 +186,8 @@ void TItemListModel::onItemChanged(TZEBObject *item)
 
 void TItemListModel::onLeafInserted(TTreeNode *node, TZEBObject *leaf)
 {
-    if (m_shown && node == m_shown && !leaf->IsFilteredOut())
+    // The leaf is announced before it knows its node, so the filter is asked through the tree.
+    if (m_shown && node == m_shown && !node->Owner()->Context().Services().IsFilteredOut(leaf->Categories()))
         insertSorted(leafRow(leaf));
 }
 

@@ -75,7 +75,7 @@ TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
 
 TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
 {
-    for (ItemKind kind : {ItemKind::Reminder, ItemKind::Document, ItemKind::Tool}) {
+    for (ItemKind kind : {ItemKind::Document, ItemKind::Tool}) {
         TZEBObject *item = add(kind, "Item", root);
         EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names)); // a shown dialog would wait here
     }

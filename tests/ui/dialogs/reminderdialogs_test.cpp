@@ -163,8 +163,9 @@ TEST_F(ReminderDialogTest, EmptyTitleRemoteFoldersAndTheEndOfTheCalendar)
 
     TZEBObject *remote = add(ItemKind::Folder, "Shared", root, "nowhere.mbd");
     context().RemoteLoadingFlag() = true;
+    TTreeNode *theirs = add(ItemKind::Person, "Pat", remote->Node())->Node();
     auto *inside = dynamic_cast<TReminderObject *>(
-        CreateItem(ItemKind::Reminder, "Theirs", {}, {}, remote->Node(), "{Remd}2026,12,20,0~~0", 0));
+        CreateItem(ItemKind::Reminder, "Theirs", {}, {}, theirs, "{Remd}2026,12,20,0~~0", 0));
     context().RemoteLoadingFlag() = false;
     ASSERT_TRUE(inside && inside->InRemote());
     TRemdDlg readOnly(*inside, false, {});
