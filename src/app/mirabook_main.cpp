@@ -6,6 +6,7 @@
 #include "ui/commandline.h"
 #include "ui/dialogwiring.h"
 #include "ui/endsignals.h"
+#include "ui/fileicons.h"
 #include "ui/logicform.h"
 #include "ui/optionscommand.h"
 #include "ui/mainform.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv)
     // Lets the desktop give the window the menu entry's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(MIRABOOK_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
+    UseInstalledIconTheme();
 
     // Relative file names on the command line mean what they meant where the user was.
     const CommandLine::Request ownCommandLine{QDir::currentPath(), arguments};

@@ -53,11 +53,11 @@ QStringList splitShellWords(const QString &parameters)
     return words;
 }
 
-bool startProgram(const QString &program, const QString &parameters, const QString &workingDir, QString *error)
+bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDir, QString *error)
 {
     QProcess process;
     process.setProgram(program);
-    process.setArguments(splitShellWords(parameters));
+    process.setArguments(arguments);
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
     process.setStandardInputFile(QProcess::nullDevice());

@@ -9,9 +9,9 @@
 // quotes keeps the next character.
 QStringList splitShellWords(const QString &parameters);
 
-// Starts program detached in workingDir (empty: the current one) with the
-// parameter text split into arguments. False, with a reason, when it cannot start.
-bool startProgram(const QString &program, const QString &parameters, const QString &workingDir,
+// Starts program detached in workingDir (empty: the current one) with exactly these
+// arguments; no shell sees them. False, with a reason, when it cannot start.
+bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDir,
                   QString *error = nullptr);
 
 // Opens file with the desktop's associated application.

@@ -18,7 +18,7 @@ TDocObject::TDocObject(ItemKind kind, const QString &title, const QString &value
 void TDocObject::UpdateIcon()
 {
     if (!Value().isEmpty())
-        SetIconIndex(Services().FileIcon(Value(), IconIndex()));
+        SetIconIndex(Services().FileIcon(Value(), ImageIndex(Image::Document)));
 }
 
 void TDocObject::LoadFields(const QString &dataLine)

@@ -20,7 +20,7 @@ public:
     void SendFax(const QString &, const QString &, const QString &) override {}
     void Browse(const QString &) override {}
     bool ShellOpen(const QString &) override { return false; }
-    bool StartProgram(const QString &, const QString &, const QString &) override { return false; }
+    bool StartProgram(const QString &, const QStringList &, const QString &) override { return false; }
     void ShowError(const QString &message) override { print(message); }
     void ShowInformation(const QString &message) override { print(message); }
 

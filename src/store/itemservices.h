@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class TZEBObject;
@@ -33,13 +34,21 @@ public:
     virtual void Browse(const QString &url) = 0;
     // Opens a file with its associated program.
     virtual bool ShellOpen(const QString &file) = 0;
-    // Starts a program with parameters (split as a shell would) in a working directory.
-    virtual bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) = 0;
+    // Starts a program with exactly these arguments (never through a shell) in a working directory.
+    virtual bool StartProgram(const QString &program, const QStringList &arguments, const QString &workingDir) = 0;
+    // Asks the user before a program that is not a configured tool starts (a tool
+    // address read from a file, a paste or a web folder names its own). Without
+    // someone to ask, the answer is no.
+    virtual bool ConfirmStart(const QString &program, const QStringList &arguments)
+    {
+        Q_UNUSED(program);
+        Q_UNUSED(arguments);
+        return false;
+    }
     // The image-list index of the icon the desktop shows for file (a program's own
-    // icon). imageIndex 13, the generic document image, asks for a new pair of
-    // entries in the large and small lists; any other index is replaced in place.
-    // Without icons the index comes back unchanged.
-    virtual int FileIcon(const QString &file, int imageIndex) { Q_UNUSED(file); return imageIndex; }
+    // icon). Files that show the same picture share one entry, so loading the same
+    // documents again adds none. Without an icon, fallback comes back.
+    virtual int FileIcon(const QString &file, int fallback) { Q_UNUSED(file); return fallback; }
 
     // The help page of a topic (the item dialogs' Help button).
     virtual void ShowHelp(int topic) { Q_UNUSED(topic); }

@@ -4,6 +4,7 @@
 #include "itemservices.h"
 #include "kinds.h"
 #include "platform/commatext.h"
+#include "platform/launcher.h"
 #include "platform/profile.h"
 
 namespace {
@@ -13,6 +14,14 @@ const QString kSection = QStringLiteral("Tools");
 QString FolderPart(const QString &path)
 {
     return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+QStringList ToolArguments(const QString &arguments, const QString &address)
+{
+    QStringList list = splitShellWords(arguments);
+    if (!address.isEmpty())
+        list.append(address);
+    return list;
 }
 
 TToolItem::TToolItem(const QString &caption, const QString &fileName, const QString &arguments,
@@ -31,18 +40,19 @@ void TToolItem::SetFileName(const QString &fileName, ItemServices &services)
     FetchIcon(services);
 }
 
-void TToolItem::FetchIcon(ItemServices &services) { m_imageIndex = services.FileIcon(m_fileName, m_imageIndex); }
+void TToolItem::FetchIcon(ItemServices &services)
+{
+    m_imageIndex = services.FileIcon(m_fileName, ::ImageIndex(Image::Document));
+}
 
 bool TToolItem::Launch(ItemServices &services, const QString &address) const
 {
-    const QString parameters =
-        (m_arguments.isEmpty() && address.isEmpty()) ? QString() : m_arguments + u' ' + address;
-    return services.StartProgram(m_fileName, parameters, FolderPart(m_fileName));
+    return services.StartProgram(m_fileName, ToolArguments(m_arguments, address), FolderPart(m_fileName));
 }
 
 bool TToolItem::Click(ItemServices &services) const
 {
-    return services.StartProgram(m_fileName, QString(), FolderPart(m_fileName));
+    return services.StartProgram(m_fileName, {}, FolderPart(m_fileName));
 }
 
 void TToolItems::Load(const Profile &profile)
@@ -54,7 +64,8 @@ void TToolItems::Load(const Profile &profile)
         if (seen.contains(key, Qt::CaseInsensitive))
             continue;
         seen.append(key);
-        const QStringList parts = splitCommaText(profile.readString(kSection, key));
+        // Whole: a value cut at the file's usual read limit would lose the tool at the next save.
+        const QStringList parts = splitCommaText(profile.readRawString(kSection, key));
         if (parts.size() == 4)
             Add(std::make_unique<TToolItem>(parts.at(0), parts.at(1), parts.at(2), parts.at(3)));
     }
@@ -106,6 +117,14 @@ TToolItem *TToolItems::FindByFileName(const QString &fileName) const
         if (t->FileName() == fileName)
             return t.get();
     return nullptr;
+}
+
+bool TToolItems::IsConfigured(const QString &fileName, const QString &arguments) const
+{
+    for (const auto &t : m_items)
+        if (t->FileName() == fileName && t->Arguments() == arguments)
+            return true;
+    return false;
 }
 
 TToolItem *TToolItems::Items(int index) const

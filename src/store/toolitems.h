@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -30,10 +31,9 @@ public:
     bool AllowAddress() const { return m_allowAddress; }
     void SetAllowAddress(bool allow) { m_allowAddress = allow; }
 
-    // Starts the program in its own folder; the parameters are Arguments + " " +
-    // address, or none when both are empty.
+    // Starts the program in its own folder with ToolArguments(Arguments, address).
     bool Launch(ItemServices &services, const QString &address) const;
-    // A tools menu entry: the program without parameters.
+    // A tools menu entry: the program without arguments.
     bool Click(ItemServices &services) const;
 
 private:
@@ -46,6 +46,10 @@ private:
 
 // The folder part of a path, with its trailing separator ("" without one).
 QString FolderPart(const QString &path);
+
+// What a tool starts with: its argument text split into words as a shell would (but
+// without a shell), then the address as one argument of its own when there is one.
+QStringList ToolArguments(const QString &arguments, const QString &address);
 
 // The ordered list of configured tools, kept in section "Tools" of the settings file.
 // A database's list lives in its context (DatabaseContext::Tools), whose services
@@ -71,6 +75,8 @@ public:
     bool DeleteAt(int index);
     // The first tool whose FileName equals fileName exactly, or none.
     TToolItem *FindByFileName(const QString &fileName) const;
+    // Whether a tool starts exactly this program with exactly these arguments.
+    bool IsConfigured(const QString &fileName, const QString &arguments) const;
     int Count() const { return int(m_items.size()); }
     // 0-based; none past the end.
     TToolItem *Items(int index) const;

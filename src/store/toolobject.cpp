@@ -38,8 +38,15 @@ QString TToolObject::GetRecordText(int level) const { return RecordWithData(leve
 
 void TToolObject::Launch()
 {
-    const QString parameters = m_toolArgs + u' ' + Value();
-    Services().StartProgram(m_toolFile, parameters.size() > 1 ? parameters : QString(), FolderPart(m_toolFile));
+    // The record may come from an import, a paste or a web folder: what it starts is
+    // only trusted when the user set up that very tool, else the user is asked.
+    if (m_toolFile.isEmpty())
+        return;
+    const QStringList arguments = ToolArguments(m_toolArgs, Value());
+    ItemServices &services = Services();
+    if (!Context().Tools().IsConfigured(m_toolFile, m_toolArgs) && !services.ConfirmStart(m_toolFile, arguments))
+        return;
+    services.StartProgram(m_toolFile, arguments, FolderPart(m_toolFile));
 }
 
 bool TToolObject::ApplyDialog(const QString &title, const QString &address, const QString &comment)

@@ -3,7 +3,9 @@
 #include "launchobject.h"
 
 // A tool address (kind 12): an address (Value) handed to a configured add-on
-// program. Launching it starts ToolFile with ToolArgs followed by the address.
+// program. Launching it starts ToolFile with ToolArgs followed by the address as
+// one argument; a program with arguments no configured tool has starts only when
+// the user agrees.
 class TToolObject : public TLaunchObject
 {
 public:

@@ -1,5 +1,6 @@
 #include "guiservices.h"
 
+#include "fileicons.h"
 #include "helptopics.h"
 #include "imagelist.h"
 #include "mainform.h"
@@ -12,7 +13,6 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -22,6 +22,8 @@ const QString AppTitle = QStringLiteral("Mirabook");
 }
 
 GuiServices::GuiServices(TMainForm &form) : m_form(form) {}
+
+GuiServices::~GuiServices() = default;
 
 bool GuiServices::EditItem(TZEBObject &item, bool isNew)
 {
@@ -114,31 +116,39 @@ bool GuiServices::ShellOpen(const QString &file)
     return false;
 }
 
-bool GuiServices::StartProgram(const QString &program, const QString &parameters, const QString &workingDir)
+bool GuiServices::StartProgram(const QString &program, const QStringList &arguments, const QString &workingDir)
 {
     QString error;
-    if (startProgram(program, parameters, workingDir, &error))
+    if (startProgram(program, arguments, workingDir, &error))
         return true;
     if (!error.isEmpty())
         ShowError(error);
     return false;
 }
 
-int GuiServices::FileIcon(const QString &file, int imageIndex)
+bool GuiServices::ConfirmStart(const QString &program, const QStringList &arguments)
 {
-    const QFileInfo info(file);
-    if (!info.exists())
-        return imageIndex;
-    static QFileIconProvider provider;
-    const QIcon icon = provider.icon(info);
-    if (icon.isNull())
-        return imageIndex;
-    TImageList &images = m_form.imageList();
-    // The built-in images are never replaced; a file's first icon gets its own entry.
-    if (imageIndex < TImageList::BuiltInCount || imageIndex >= images.Count())
-        return images.Add(icon);
-    images.Replace(imageIndex, icon);
-    return imageIndex;
+    QStringList shown{program};
+    for (const QString &a : arguments)
+        shown << (a.isEmpty() || a.contains(u' ') ? u'"' + a + u'"' : a);
+    QMessageBox ask(QMessageBox::Warning, AppTitle,
+                    tr("This tool address starts a program that is not one of your tools:\n\n%1\n\n"
+                       "Start it only if you know where the address came from. Start it?")
+                        .arg(shown.join(u' ')),
+                    QMessageBox::Yes | QMessageBox::No, m_form.isVisible() ? &m_form : nullptr);
+    ask.setDefaultButton(QMessageBox::No);
+    return ask.exec() == QMessageBox::Yes;
+}
+
+int GuiServices::FileIcon(const QString &file, int fallback) { return fileIcons().IndexFor(file, fallback); }
+
+const TImageList &GuiServices::imageList() const { return m_form.imageList(); }
+
+TFileIcons &GuiServices::fileIcons()
+{
+    if (!m_fileIcons)
+        m_fileIcons = std::make_unique<TFileIcons>(m_form.imageList());
+    return *m_fileIcons;
 }
 
 void GuiServices::ShowHelp(int topic) { HelpTopics::ShowTopic(topic, *this); }

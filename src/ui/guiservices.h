@@ -4,7 +4,10 @@
 
 #include <QCoreApplication>
 #include <functional>
+#include <memory>
 
+class TFileIcons;
+class TImageList;
 class TMainForm;
 
 // The desktop program's item services: dialogs, the main window's views, the shell.
@@ -15,6 +18,7 @@ class GuiServices : public ItemServices
     Q_DECLARE_TR_FUNCTIONS(GuiServices)
 public:
     explicit GuiServices(TMainForm &form);
+    ~GuiServices() override;
 
     // The kind's property dialog (item, isNew); true on OK. Wired at start-up.
     std::function<bool(TZEBObject &, bool)> dialogRunner;
@@ -40,8 +44,12 @@ public:
     void SendFax(const QString &recipient, const QString &number, const QString &attachment) override;
     void Browse(const QString &url) override;
     bool ShellOpen(const QString &file) override;
-    bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
-    int FileIcon(const QString &file, int imageIndex) override;
+    bool StartProgram(const QString &program, const QStringList &arguments, const QString &workingDir) override;
+    bool ConfirmStart(const QString &program, const QStringList &arguments) override;
+    int FileIcon(const QString &file, int fallback) override;
+    // The icons of files in the main window's image list.
+    TFileIcons &fileIcons();
+    const TImageList &imageList() const;
 
     void ShowHelp(int topic) override;
     void ShowError(const QString &message) override;
@@ -49,4 +57,5 @@ public:
 
 private:
     TMainForm &m_form;
+    std::unique_ptr<TFileIcons> m_fileIcons;
 };

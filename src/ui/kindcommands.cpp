@@ -1,6 +1,7 @@
 #include "kindcommands.h"
 
 #include "dialogs/addressdialog.h"
+#include "dialogs/docdialog.h"
 #include "dialogs/emaildialog.h"
 #include "dialogs/faxdialog.h"
 #include "dialogs/folderdialog.h"
@@ -10,8 +11,10 @@
 #include "dialogs/phonedialog.h"
 #include "dialogs/reminderdialog.h"
 #include "dialogs/teamdialog.h"
+#include "dialogs/tooldialog.h"
 #include "dialogs/websitedialog.h"
 #include "store/addressobject.h"
+#include "store/docobject.h"
 #include "store/emailobject.h"
 #include "store/faxobject.h"
 #include "store/folderobject.h"
@@ -21,6 +24,7 @@
 #include "store/phoneobject.h"
 #include "store/reminderobject.h"
 #include "store/teamobject.h"
+#include "store/toolobject.h"
 #include "store/webobject.h"
 
 namespace {
@@ -48,8 +52,11 @@ const KindCommand kCommands[] = {
     {ItemKind::Reminder, QT_TRANSLATE_NOOP("TMainForm", "&Reminder"), QT_TRANSLATE_NOOP("TMainForm", "&Remind"), Qt::CTRL | Qt::Key_R,
      QT_TRANSLATE_NOOP("TMainForm", "New Reminder|Create a new reminder"), false, true, RunDialogOf<TReminderObject, TRemdDlg>},
     {ItemKind::Document, QT_TRANSLATE_NOOP("TMainForm", "&Document"), "", Qt::CTRL | Qt::Key_D,
-     QT_TRANSLATE_NOOP("TMainForm", "New Document|Create a new document"), false, true, nullptr},
+     QT_TRANSLATE_NOOP("TMainForm", "New Document|Create a new document"), false, true, RunDialogOf<TDocObject, TDocEditDlg>},
 };
+
+// A tool address is made from the Tools dialog, not by a New command.
+const ItemDialogRunner kToolDialog = RunDialogOf<TToolObject, TToolEdit>;
 
 } // namespace
 
@@ -63,8 +70,12 @@ const KindCommand *FindKindCommand(ItemKind kind)
     return nullptr;
 }
 
-bool HasDialog(ItemKind kind)
+ItemDialogRunner KindDialog(ItemKind kind)
 {
+    if (kind == ItemKind::Tool)
+        return kToolDialog;
     const KindCommand *c = FindKindCommand(kind);
-    return c && c->dialog;
+    return c ? c->dialog : nullptr;
 }
+
+bool HasDialog(ItemKind kind) { return KindDialog(kind) != nullptr; }

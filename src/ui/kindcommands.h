@@ -32,5 +32,7 @@ struct KindCommand
 std::span<const KindCommand> KindCommands();
 // The kind's row, or nothing for kinds no New command makes.
 const KindCommand *FindKindCommand(ItemKind kind);
+// The kind's property dialog, or none while it has none yet.
+ItemDialogRunner KindDialog(ItemKind kind);
 // Whether the kind has a property dialog yet.
 bool HasDialog(ItemKind kind);

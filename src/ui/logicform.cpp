@@ -16,8 +16,8 @@
 #include "store/errorreport.h"
 #include "store/itemservices.h"
 #include "store/recordfile.h"
-#include "store/toolitems.h"
 #include "store/treenodes.h"
+#include "toolmenus.h"
 #include "trayicon.h"
 
 #include <QAction>
@@ -73,7 +73,8 @@ void TLogicForm::buildTrayMenu()
     m_menu->addAction(tr("&Restore"), this, &TLogicForm::Restore);
     m_menu->addSeparator();
     m_toolsMenu = m_menu->addMenu(tr("&Tools"));
-    connect(m_toolsMenu, &QMenu::aboutToShow, this, &TLogicForm::fillToolsMenu);
+    // Made again as soon as the tools change: some tray hosts never say a menu is about to show.
+    connect(&m_form, &TMainForm::toolMenusRebuilt, this, &TLogicForm::fillToolsMenu);
     fillToolsMenu();
     m_menu->addAction(tr("&Get Browser URL"), &m_form, &TMainForm::GetBrowserURL);
     // Caller ID is enabled once its window is wired.
@@ -87,18 +88,7 @@ void TLogicForm::buildTrayMenu()
 void TLogicForm::fillToolsMenu()
 {
     m_toolsMenu->clear();
-    const TToolItems &tools = m_form.Nodes().Context().Tools();
-    for (int i = 0; i < tools.Count(); ++i) {
-        const TToolItem *tool = tools.Items(i);
-        const QString fileName = tool->FileName();
-        m_toolsMenu->addAction(tool->Caption(), this, [this, fileName] {
-            // Looked up again: the list may have changed since the menu was filled.
-            ItemServices &services = m_form.Nodes().Context().Services();
-            const TToolItem *current = m_form.Nodes().Context().Tools().FindByFileName(fileName);
-            if (current && !current->Click(services))
-                services.ShowError(tr("Cannot start \"%1\"").arg(fileName));
-        });
-    }
+    AddToolEntries(m_toolsMenu, m_form.Nodes().Context(), m_form.imageList());
 }
 
 void TLogicForm::connectMainForm()

@@ -80,6 +80,7 @@ TMainForm::TMainForm(QWidget *parent)
     buildMenus();
     buildBars();
     buildPopup();
+    BuildToolMenus();
     resize(640, 480);
 
     createRoot();

@@ -151,12 +151,24 @@ public:
     QAction *notesAction() const { return m_notesAction; }
     QAction *propertiesAction() const { return m_propertiesAction; }
     QAction *renameAction() const { return m_renameAction; }
+    // The toolbar's "Tools Menu" and the pop-up it drops down: "&Show Popup", a
+    // separator, then one entry per tool.
+    QAction *toolsMenuAction() const { return m_toolsMenuAction; }
+    QMenu *toolsPopup() const { return m_toolsPopup; }
+    // Makes the tool entries of the pop-up again from the tool list, and tells
+    // toolMenusRebuilt so the tray's menu follows.
+    void BuildToolMenus();
+    // "&Show Popup": the Tools dialog; its "New Address..." makes a tool address
+    // under the selected node.
+    void ToolsBtnClick();
     TImageList &imageList() { return *m_images; }
     TTipBar *tipBarWidget() const { return m_tipBar; }
     QString statusText(StatusPanel panel) const;
 
     // Item commands
     void NewItem(ItemKind kind);
+    // A new item of the kind with this title and data line, then its dialog.
+    void NewItem(ItemKind kind, const QString &title, const QString &dataLine);
     void DeleteBtnClick(bool fromCut = false);
     void EvDropFiles(const QStringList &files);
     void ListPaneOpenClick();
@@ -210,6 +222,7 @@ public:
 signals:
     void trayTipChanged(const QString &tip);
     void categoryNamesChanged();
+    void toolMenusRebuilt();
 
 protected:
     bool event(QEvent *event) override;
@@ -220,6 +233,8 @@ private:
     void buildMenus();
     void buildBars();
     void buildToolBar();
+    // "&Show Popup" and a separator; BuildToolMenus adds the tools.
+    QMenu *buildToolsPopup();
     void addFilterButtons();
     void buildNewItemBar();
     void buildFindBar();
@@ -267,6 +282,8 @@ private:
     QAction *m_notesAction = nullptr;
     QAction *m_propertiesAction = nullptr;
     QAction *m_renameAction = nullptr;
+    QAction *m_toolsMenuAction = nullptr;
+    QMenu *m_toolsPopup = nullptr;
     QAction *m_cutAction = nullptr;
     QAction *m_copyAction = nullptr;
     QAction *m_pasteAction = nullptr;

@@ -249,13 +249,16 @@ void TMainForm::buildToolBar()
     }
     m_toolBar->addSeparator();
     m_browserUrlAction = makeAction(tr("Get Browser URL"), tr("Get Browser URL|Create a website item from the page the browser shows"));
-    QAction *toolsMenu = makeAction(tr("Tools Menu"), tr("Tools Menu|Show the tools menu"));
     m_browserUrlAction->setIcon(commandIcon("", ImageDrawing::Command::BrowserUrl));
     connect(m_browserUrlAction, &QAction::triggered, this, &TMainForm::GetBrowserURL);
-    toolsMenu->setIcon(commandIcon("", ImageDrawing::Command::Tools));
-    toolsMenu->setEnabled(false);
     m_toolBar->addAction(m_browserUrlAction);
-    m_toolBar->addAction(toolsMenu);
+    m_toolsMenuAction = makeAction(tr("Tools Menu"), tr("Tools Menu|Show the tools menu"));
+    m_toolsMenuAction->setIcon(commandIcon("", ImageDrawing::Command::Tools));
+    m_toolsMenuAction->setMenu(buildToolsPopup());
+    m_toolBar->addAction(m_toolsMenuAction);
+    // The button drops the menu down; it has no action of its own.
+    if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(m_toolsMenuAction)))
+        button->setPopupMode(QToolButton::InstantPopup);
     m_toolBar->addAction(m_helpContentsAction);
 }
 

@@ -68,13 +68,15 @@ TZEBObject *TMainForm::popupItem() const
     return items.isEmpty() ? nullptr : items.first();
 }
 
-void TMainForm::NewItem(ItemKind kind)
+void TMainForm::NewItem(ItemKind kind) { NewItem(kind, DefaultTitle(kind), QString()); }
+
+void TMainForm::NewItem(ItemKind kind, const QString &title, const QString &dataLine)
 {
     if (!SelectedNode())
         SelectNode(m_root);
     TTreeNode *owner = SelectedNode();
     TZEBObject *item = nullptr;
-    if (!guarded([&] { item = CreateItem(kind, DefaultTitle(kind), QString(), QString(), owner, QString(), 0); }))
+    if (!guarded([&] { item = CreateItem(kind, title, QString(), QString(), owner, dataLine, 0); }))
         return;
     if (kind == ItemKind::Folder || kind == ItemKind::Team) {
         // The new node is shown with its label open; it stays whatever happens there.
@@ -190,7 +192,7 @@ void TMainForm::Notes1Click()
     if (program.isEmpty())
         program = QStandardPaths::findExecutable(QStringLiteral("brevolo"));
     if (!program.isEmpty())
-        m_services->StartProgram(program, QString(), QString());
+        m_services->StartProgram(program, {}, QString());
 }
 
 void TMainForm::SendMailClick()

@@ -49,7 +49,7 @@ bool TOptionsCommand::OptionsItemClick()
         if (setCallerId)
             setCallerId(state.options.callerId);
     }
-    if (toolsChanged)
-        toolsChanged();
+    // The tools page acts on the live list, so whatever the result the menus follow it.
+    m_form.BuildToolMenus();
     return accepted && written;
 }

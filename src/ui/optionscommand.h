@@ -8,7 +8,8 @@ class TOptionPages;
 
 // View > "Options...": runs the options dialog over the main window's tool list and
 // category names, writes zeb.ini on OK and tells those who hold a setting, so a
-// change counts at once. Readers that look the file up on each use (the browser,
+// change counts at once; the tool menus are made again whatever the result.
+// Readers that look the file up on each use (the browser,
 // the mail method) see it from the next use on.
 class TOptionsCommand : public QObject
 {
@@ -22,8 +23,6 @@ public:
     std::function<void(QWidget *parent)> dialSettings;
     std::function<void()> reloadDialSettings;
     std::function<void(bool on)> setCallerId;
-    // Whatever the result: the tool list may have changed.
-    std::function<void()> toolsChanged;
 
     // Shown with the dialog before it runs, for tests.
     std::function<void(TOptionPages &dialog)> onShown;

@@ -2,6 +2,7 @@
 
 #include "imagelist.h"
 #include "store/toolitems.h"
+#include "toolrows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,10 +21,6 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int ToolRowHeight = 36;
-} // namespace
 
 TOptionPages::TOptionPages(OptionsState &state, const TImageList &images, QWidget *parent)
     : QDialog(parent), m_state(state), m_images(images), m_pages(new QTabWidget(this))
@@ -133,8 +130,7 @@ QWidget *TOptionPages::buildToolsPage()
     auto *left = new QVBoxLayout;
     m_toolsList = new QListWidget(page);
     m_toolsList->setObjectName(QStringLiteral("ToolsList"));
-    m_toolsList->setIconSize(QSize(32, 32));
-    m_toolsList->setUniformItemSizes(true);
+    SetUpToolList(m_toolsList);
     for (int i = 0; i < m_state.tools().Count(); ++i)
         addToolRow(i);
     left->addWidget(m_toolsList);
@@ -250,18 +246,14 @@ void TOptionPages::setDialSettings(std::function<void(QWidget *)> run)
 
 void TOptionPages::addToolRow(int index)
 {
-    const TToolItem *tool = m_state.tools().Items(index);
-    auto *row = new QListWidgetItem(m_images.Icon(tool->ImageIndex()), tool->Caption(), m_toolsList);
-    row->setSizeHint(QSize(0, ToolRowHeight));
+    AddToolRow(m_toolsList, *m_state.tools().Items(index), m_images);
 }
 
 void TOptionPages::refreshToolRow(int row)
 {
     const TToolItem *tool = m_state.tools().Items(row);
-    if (QListWidgetItem *item = m_toolsList->item(row); item && tool) {
-        item->setText(tool->Caption());
-        item->setIcon(m_images.Icon(tool->ImageIndex()));
-    }
+    if (QListWidgetItem *item = m_toolsList->item(row); item && tool)
+        ShowToolInRow(item, *tool, m_images);
 }
 
 void TOptionPages::ToolsListClick(int row)

@@ -26,7 +26,7 @@ TEST(Launcher, StartsAProgramWithArgumentsInItsDirectory)
                        "mv args.tmp args.txt\n");
     ASSERT_TRUE(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
     QString error;
-    ASSERT_TRUE(startProgram(script, "-r 'John Smith'", dir.path() + "/", &error)) << error.toStdString();
+    ASSERT_TRUE(startProgram(script, {"-r", "John Smith; rm -rf x"}, dir.path() + "/", &error)) << error.toStdString();
 
     // Wait for the detached program to finish its file.
     const QString out = dir.filePath("args.txt");
@@ -35,7 +35,7 @@ TEST(Launcher, StartsAProgramWithArgumentsInItsDirectory)
         QThread::msleep(20);
     const QStringList lines = QString::fromUtf8(ReadBytes(out)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.mid(0, 2), QStringList({"-r", "John Smith"}));
+    EXPECT_EQ(lines.mid(0, 2), QStringList({"-r", "John Smith; rm -rf x"}));
     EXPECT_EQ(QFileInfo(lines.at(2)).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
 }
 
@@ -43,7 +43,7 @@ TEST(Launcher, ReportsWhatCannotStart)
 {
     QTemporaryDir dir;
     QString error;
-    EXPECT_FALSE(startProgram(dir.filePath("missing"), "", QString(), &error));
+    EXPECT_FALSE(startProgram(dir.filePath("missing"), {}, QString(), &error));
     QString openError;
     EXPECT_FALSE(openWithDesktop(dir.filePath("missing.doc"), &openError));
     EXPECT_FALSE(error.isEmpty() || openError.isEmpty());

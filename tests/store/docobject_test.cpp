@@ -14,13 +14,15 @@ protected:
 
 } // namespace
 
-TEST_F(DocObjectTest, AnIconOfItsOwnForEachPath)
+TEST_F(DocObjectTest, DocumentsOfOneTypeShareTheirPicture)
 {
     TDocObject *a = doc("report.doc", "/home/kim/report.doc");
     TDocObject *b = doc("other.doc", "/home/kim/other.doc");
-    ASSERT_TRUE(a && b);
+    TDocObject *c = doc("notes.txt", "/home/kim/notes.txt");
+    ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->GetImageIndex(), 16);
-    EXPECT_EQ(b->GetImageIndex(), 17);
+    EXPECT_EQ(b->GetImageIndex(), 16);
+    EXPECT_EQ(c->GetImageIndex(), 17);
     EXPECT_EQ(doc("New Document", "")->GetImageIndex(), 13);
 }
 
@@ -48,8 +50,8 @@ TEST_F(DocObjectTest, DialogNeedsTitleAndFileName)
     EXPECT_FALSE(d->ApplyDialog("t", "", "c"));
     EXPECT_EQ(d->Title(), "report.doc");
 
-    // A new path replaces the document's icon in place.
+    // A path of another type shows that type's picture.
     EXPECT_TRUE(d->ApplyDialog("notes.txt", "/home/kim/notes.txt", ""));
-    EXPECT_EQ(d->GetImageIndex(), 16);
-    EXPECT_EQ(services.calls.last(), "icon /home/kim/notes.txt|16");
+    EXPECT_EQ(d->GetImageIndex(), 17);
+    EXPECT_EQ(services.calls.last(), "icon /home/kim/notes.txt");
 }

@@ -62,7 +62,7 @@ TEST_F(OptionsStateTest, EditsReachTheToolShownWhenTheyBegan)
     EXPECT_TRUE(services.calls.filter("icon").isEmpty());
     EXPECT_TRUE(state.CommitTool(fields, OptionsState::Field::FileName));
     EXPECT_EQ(tools.Items(0)->FileName(), "/opt/other");
-    EXPECT_EQ(services.calls.filter("icon"), QStringList{"icon /opt/other|13"});
+    EXPECT_EQ(services.calls.filter("icon"), QStringList{"icon /opt/other"});
 
     // Nothing shown, nothing changed.
     state.SelectTool(99);

@@ -83,33 +83,63 @@ TEST_F(ToolItemsTest, DeleteAndFindMatchExactly)
     EXPECT_EQ(tools.Items(1)->FileName(), "/bin/notes2");
 }
 
-TEST_F(ToolItemsTest, ParametersAreTheArgumentsThenABlankAndTheAddress)
+TEST_F(ToolItemsTest, ArgumentsAreTheToolsWordsThenTheAddressAsOneArgument)
 {
-    // The menu entry starts without parameters; a tool without arguments gets the
-    // address after a blank, and nothing without one.
-    TToolItem tool("Notes", "/opt/tools/notes", "-r", "1");
+    // The menu entry starts without arguments; the address is never split.
+    TToolItem tool("Notes", "/opt/tools/notes", "-r 'two words'", "1");
     TToolItem bare("Bare", "/opt/bare", "", "0");
     services.calls.clear();
     tool.Click(services);
     tool.Launch(services, "");
-    tool.Launch(services, "smith");
+    tool.Launch(services, "John Smith");
     bare.Launch(services, "");
-    bare.Launch(services, "x");
-    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes||/opt/tools/", "start /opt/tools/notes|-r |/opt/tools/",
-                                           "start /opt/tools/notes|-r smith|/opt/tools/", "start /opt/bare||/opt/",
-                                           "start /opt/bare| x|/opt/"}));
+    bare.Launch(services, "a;b");
+    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes||/opt/tools/",
+                                           "start /opt/tools/notes|<-r><two words>|/opt/tools/",
+                                           "start /opt/tools/notes|<-r><two words><John Smith>|/opt/tools/",
+                                           "start /opt/bare||/opt/", "start /opt/bare|<a;b>|/opt/"}));
+    EXPECT_EQ(FolderPart("/bin/other"), "/bin/");
+    EXPECT_EQ(FolderPart("other"), "");
 }
 
-TEST_F(ToolItemsTest, SetFileNameReplacesTheIconInPlace)
+TEST_F(ToolItemsTest, ConfiguredMeansThatProgramWithThoseArguments)
+{
+    tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes", "-r", "0"));
+    EXPECT_TRUE(tools.IsConfigured("/bin/notes", "-r"));
+    EXPECT_FALSE(tools.IsConfigured("/bin/notes", "-r -x"));
+    EXPECT_FALSE(tools.IsConfigured("/bin/notes2", "-r"));
+}
+
+TEST_F(ToolItemsTest, AToolShowsItsProgramsPicture)
 {
     TToolItem *tool = tools.Add(std::make_unique<TToolItem>("Notes", "/bin/notes", "", "0"));
     const int first = tool->ImageIndex();
-    ASSERT_NE(first, 13); // a pair of its own
+    ASSERT_NE(first, 13);
     tool->SetFileName("/bin/other", services);
+    EXPECT_NE(tool->ImageIndex(), first);
+    EXPECT_EQ(services.calls.last(), QStringLiteral("icon /bin/other"));
+    // Back to the first program: its picture, no new one.
+    tool->SetFileName("/bin/notes", services);
     EXPECT_EQ(tool->ImageIndex(), first);
-    EXPECT_EQ(services.calls.last(), QStringLiteral("icon /bin/other|%1").arg(first));
-    EXPECT_EQ(FolderPart("/bin/other"), "/bin/");
-    EXPECT_EQ(FolderPart("other"), "");
+}
+
+TEST_F(ToolItemsTest, ALongValueIsReadWhole)
+{
+    // Longer than the settings file's usual read limit: cut, the tool would be dropped
+    // and then erased by the save at exit.
+    const QString longArgs = "--opt=" + QString(1500, u'x');
+    writeIni("[Tools]\r\nTool0=Long,/opt/long," + longArgs.toUtf8() + ",1\r\n");
+    tools.Load(Profile(iniPath()));
+    ASSERT_EQ(tools.Count(), 1);
+    EXPECT_EQ(tools.Items(0)->Arguments(), longArgs);
+    {
+        Profile p(iniPath());
+        ASSERT_TRUE(tools.Save(p));
+    }
+    TToolItems again;
+    again.Load(Profile(iniPath()));
+    ASSERT_EQ(again.Count(), 1);
+    EXPECT_EQ(again.Items(0)->Arguments(), longArgs);
 }
 
 TEST_F(ToolItemsTest, AToolTheFileCannotHoldIsReportedAndTheOthersAreKept)

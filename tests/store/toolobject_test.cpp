@@ -23,17 +23,43 @@ TEST_F(ToolObjectTest, IconComesFromTheConfiguredTool)
     EXPECT_EQ(tool("", "{Tool}/opt/tools/gone~~~~0")->GetImageIndex(), 13);
 }
 
-TEST_F(ToolObjectTest, LaunchParametersAndWorkingDirectory)
+TEST_F(ToolObjectTest, AConfiguredToolStartsWithItsArgumentsAndTheAddressAsOneArgument)
 {
-    TToolObject *withArgs = tool("smith", "{Tool}/opt/tools/notes~~-r~~0");
+    context().Tools().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
+    context().Tools().Add(std::make_unique<TToolItem>("Bare", "/opt/tools/bare", "", "0"));
+    TToolObject *withArgs = tool("John Smith; rm -rf ~", "{Tool}/opt/tools/notes~~-r~~0");
     TToolObject *bare = tool("", "{Tool}/opt/tools/bare~~~~0");
-    TToolObject *addressOnly = tool("x", "{Tool}/opt/tools/bare~~~~0");
+    TToolObject *addressOnly = tool("$(id) `id` 'x'", "{Tool}/opt/tools/bare~~~~0");
     services.calls.clear();
     withArgs->Launch();
     bare->Launch();
     addressOnly->Open();
-    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes|-r smith|/opt/tools/", "start /opt/tools/bare||/opt/tools/",
-                                           "start /opt/tools/bare| x|/opt/tools/"}));
+    EXPECT_EQ(services.calls, QStringList({"start /opt/tools/notes|<-r><John Smith; rm -rf ~>|/opt/tools/",
+                                           "start /opt/tools/bare||/opt/tools/",
+                                           "start /opt/tools/bare|<$(id) `id` 'x'>|/opt/tools/"}));
+}
+
+TEST_F(ToolObjectTest, AProgramNoToolStartsSoStartsOnlyWhenTheUserAgrees)
+{
+    context().Tools().Add(std::make_unique<TToolItem>("Notes", "/opt/tools/notes", "-r", "1"));
+    // An imported record: a program nobody set up, or a set-up one with other arguments.
+    TToolObject *stranger = tool("x", "{Tool}/tmp/evil~~-c 'rm -rf ~'~~0");
+    TToolObject *otherArgs = tool("smith", "{Tool}/opt/tools/notes~~--exec /tmp/evil~~0");
+    services.calls.clear();
+    stranger->Launch();
+    otherArgs->Launch();
+    EXPECT_EQ(services.calls, QStringList({"confirm /tmp/evil|<-c><rm -rf ~><x>",
+                                           "confirm /opt/tools/notes|<--exec></tmp/evil><smith>"}));
+
+    services.confirmStartAnswer = true;
+    services.calls.clear();
+    stranger->Launch();
+    EXPECT_EQ(services.calls, QStringList({"confirm /tmp/evil|<-c><rm -rf ~><x>", "start /tmp/evil|<-c><rm -rf ~><x>|/tmp/"}));
+
+    // A record without a program starts nothing and asks nothing.
+    services.calls.clear();
+    tool("x", "{Tool}~~~~0")->Launch();
+    EXPECT_TRUE(services.calls.isEmpty());
 }
 
 TEST_F(ToolObjectTest, DialogNeedsATitle)

@@ -3,6 +3,8 @@
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
+#include <QFileInfo>
+
 bool FakeServices::EditItem(TZEBObject &item, bool isNew)
 {
     calls << QStringLiteral("edit %1|%2").arg(item.Title(), isNew ? QStringLiteral("new") : QStringLiteral("existing"));
@@ -48,14 +50,37 @@ bool FakeServices::ShellOpen(const QString &file)
     return launchAnswer;
 }
 
-bool FakeServices::StartProgram(const QString &program, const QString &parameters, const QString &workingDir)
+namespace {
+QString bracketed(const QStringList &arguments)
 {
-    calls << QStringLiteral("start %1|%2|%3").arg(program, parameters, workingDir);
+    QString text;
+    for (const QString &a : arguments)
+        text += u'<' + a + u'>';
+    return text;
+}
+} // namespace
+
+bool FakeServices::StartProgram(const QString &program, const QStringList &arguments, const QString &workingDir)
+{
+    calls << QStringLiteral("start %1|%2|%3").arg(program, bracketed(arguments), workingDir);
     return launchAnswer;
 }
 
-int FakeServices::FileIcon(const QString &file, int imageIndex)
+bool FakeServices::ConfirmStart(const QString &program, const QStringList &arguments)
 {
-    calls << QStringLiteral("icon %1|%2").arg(file).arg(imageIndex);
-    return imageIndex == 13 ? nextIconIndex++ : imageIndex;
+    calls << QStringLiteral("confirm %1|%2").arg(program, bracketed(arguments));
+    return confirmStartAnswer;
+}
+
+int FakeServices::FileIcon(const QString &file, int fallback)
+{
+    calls << QStringLiteral("icon %1").arg(file);
+    if (file.isEmpty())
+        return fallback;
+    // A program (no suffix) has a picture of its own.
+    const QString suffix = QFileInfo(file).suffix();
+    const QString key = suffix.isEmpty() ? file : suffix;
+    if (!iconBySuffix.contains(key))
+        iconBySuffix.insert(key, nextIconIndex++);
+    return iconBySuffix.value(key);
 }

@@ -2,6 +2,7 @@
 
 #include "store/itemservices.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,6 +19,8 @@ public:
     std::optional<qint32> categoriesAnswer;
     std::function<bool(qint32)> filter;
     bool launchAnswer = true;
+    // The user's answer when a program that is no configured tool would start.
+    bool confirmStartAnswer = false;
 
     // What was asked, one line per call: "dial Kim|555-0100" and so on.
     QStringList calls;
@@ -34,9 +37,14 @@ public:
     void SendFax(const QString &recipient, const QString &number, const QString &attachment) override;
     void Browse(const QString &url) override;
     bool ShellOpen(const QString &file) override;
-    bool StartProgram(const QString &program, const QString &parameters, const QString &workingDir) override;
-    // Hands out image-list indices from nextIconIndex on for the generic image 13.
-    int FileIcon(const QString &file, int imageIndex) override;
+    // Recorded as "start program|<arg1><arg2>|workingDir".
+    bool StartProgram(const QString &program, const QStringList &arguments, const QString &workingDir) override;
+    bool ConfirmStart(const QString &program, const QStringList &arguments) override;
+    // Hands out image-list indices from nextIconIndex on, one per file-name suffix
+    // (files of a type share their picture) and one per file without a suffix (a
+    // program's own); an empty name has none.
+    int FileIcon(const QString &file, int fallback) override;
+    QHash<QString, int> iconBySuffix;
     int nextIconIndex = 16;
     void ShowHelp(int topic) override { calls << QStringLiteral("help %1").arg(topic); }
     void ShowError(const QString &message) override { errors << message; }

@@ -62,16 +62,15 @@ TEST_F(GuiServicesTest, AMissingFileIsReportedNotOpened)
     EXPECT_TRUE(catcher.urls.isEmpty());
 }
 
-TEST_F(GuiServicesTest, AFileIconGetsItsOwnEntry)
+TEST_F(GuiServicesTest, AFileIconIsAddedOnceAndTheBuiltInImagesStay)
 {
-    // The built-in images stay as they are; the same entry is reused for the same item.
     const QString path = makeFile(QStringLiteral("notes.txt"));
     const int before = form->imageList().Count();
     const qint64 documentImage = form->imageList().Icon(ImageIndex(Image::Document)).cacheKey();
     const int index = form->services().FileIcon(path, ImageIndex(Image::Document));
     EXPECT_EQ(index, before);
     EXPECT_EQ(form->imageList().Icon(ImageIndex(Image::Document)).cacheKey(), documentImage);
-    EXPECT_EQ(form->services().FileIcon(path, index), index); // replaced in place
+    EXPECT_EQ(form->services().FileIcon(path, ImageIndex(Image::Document)), index);
     EXPECT_EQ(form->imageList().Count(), before + 1);
     EXPECT_EQ(form->services().FileIcon(dir.filePath(QStringLiteral("none")), 13), 13);
 }

@@ -28,7 +28,7 @@ protected:
         command = std::make_unique<TOptionsCommand>(*form);
         command->setCallerId = [this](bool on) { told << QStringLiteral("caller id %1").arg(on); };
         command->reloadDialSettings = [this] { told << "reload dialing"; };
-        command->toolsChanged = [this] { told << "tools"; };
+        QObject::connect(form.get(), &TMainForm::toolMenusRebuilt, [this] { told << "tools"; });
     }
     void TearDown() override
     {

@@ -62,6 +62,8 @@ ItemDialog::~ItemDialog()
     // The page controls go with the dialog's widgets, after this part of it is gone.
     for (QTabWidget *pages : findChildren<QTabWidget *>())
         disconnect(pages, nullptr, this, nullptr);
+    for (QLineEdit *edit : std::as_const(m_required))
+        disconnect(edit, nullptr, this, nullptr);
 }
 
 QLineEdit *ItemDialog::makeEdit(const QString &name, int maxLength, const QString &text)
@@ -79,7 +81,20 @@ QLineEdit *ItemDialog::makeTitleEdit(const QString &name, int maxLength, const Q
     return m_title;
 }
 
-void ItemDialog::updateOk() { m_ok->setEnabled(!m_item.InRemote() && (!m_title || IsTitleText(m_title->text()))); }
+void ItemDialog::requireText(QLineEdit *edit)
+{
+    m_required.append(edit);
+    connect(edit, &QLineEdit::textChanged, this, &ItemDialog::updateOk);
+    updateOk();
+}
+
+void ItemDialog::updateOk()
+{
+    bool filled = !m_title || IsTitleText(m_title->text());
+    for (const QLineEdit *edit : std::as_const(m_required))
+        filled = filled && !edit->text().trimmed().isEmpty();
+    m_ok->setEnabled(!m_item.InRemote() && filled);
+}
 
 void ItemDialog::showEvent(QShowEvent *event)
 {

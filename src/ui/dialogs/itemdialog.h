@@ -34,6 +34,8 @@ protected:
     QLineEdit *makeEdit(const QString &name, int maxLength, const QString &text = QString());
     // The item's title field: OK waits for it to hold more than blanks.
     QLineEdit *makeTitleEdit(const QString &name, int maxLength, const QString &text);
+    // OK also waits for this field to hold more than blanks.
+    void requireText(QLineEdit *edit);
 
 private:
     void chooseCategories();
@@ -48,5 +50,6 @@ private:
     QDialogButtonBox *m_buttons;
     QPushButton *m_ok;
     QLineEdit *m_title = nullptr;
+    QList<QLineEdit *> m_required;
     bool m_focusArranged = false;
 };

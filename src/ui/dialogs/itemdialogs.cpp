@@ -5,6 +5,6 @@
 
 bool RunItemDialog(TZEBObject &item, bool isNew, QWidget *parent, const QStringList &categoryNames)
 {
-    const KindCommand *command = FindKindCommand(item.Kind());
-    return command && command->dialog && command->dialog(item, isNew, parent, categoryNames);
+    const ItemDialogRunner dialog = KindDialog(item.Kind());
+    return dialog && dialog(item, isNew, parent, categoryNames);
 }

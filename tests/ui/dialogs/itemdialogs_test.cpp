@@ -33,7 +33,8 @@ TEST_F(ItemDialogsTest, EachKindGetsItsDialog)
         const char *caption;
     } kinds[] = {{ItemKind::Folder, "Folder"},     {ItemKind::Organization, "Organization"}, {ItemKind::Team, "Team"},
                  {ItemKind::Person, "Person"},     {ItemKind::Website, "Website"},           {ItemKind::Address, "Address"},
-                 {ItemKind::Phone, "Phone"},       {ItemKind::EMail, "E-Mail"},              {ItemKind::Fax, "Fax"}};
+                 {ItemKind::Phone, "Phone"},       {ItemKind::EMail, "E-Mail"},              {ItemKind::Fax, "Fax"},
+                 {ItemKind::Document, "Document"}, {ItemKind::Tool, "Custom Tool"}};
     for (const auto &k : kinds) {
         SCOPED_TRACE(k.caption);
         TZEBObject *item = add(k.kind, "Item", root);
@@ -124,8 +125,10 @@ TEST_F(ItemDialogsTest, ReadOnlyItemsCannotBeChanged)
     TZEBObject *inner = add(ItemKind::Folder, "Inner", remote->Node(), {}, "{Fold}0");
     TZEBObject *person = add(ItemKind::Person, "Kim", remote->Node());
     TZEBObject *phone = add(ItemKind::Phone, "Home", person->Node(), "555-0100", "{Phon}~~0");
+    TZEBObject *doc = add(ItemKind::Document, "notes.txt", person->Node(), "/home/kim/notes.txt", "{Docs}0");
+    TZEBObject *tool = add(ItemKind::Tool, "Lookup", person->Node(), "kim", "{Tool}/usr/bin/lookup~~~~0");
     context().RemoteLoadingFlag() = false;
-    for (TZEBObject *item : {inner, person, phone}) {
+    for (TZEBObject *item : {inner, person, phone, doc, tool}) {
         EXPECT_FALSE(run(*item, false, [](QDialog *d) {
             auto *okButton = control<QPushButton>(d, "OKBtn");
             EXPECT_FALSE(okButton->isEnabled());
