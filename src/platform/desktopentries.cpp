@@ -76,7 +76,7 @@ QString DesktopEntries::ExecProgram(const QString &exec)
     qsizetype i = 0;
     if (i < words.size() && (words.at(i) == QLatin1String("env") || words.at(i).endsWith(QLatin1String("/env")))) {
         ++i;
-        while (i < words.size() && (words.at(i).contains(u'=') || words.at(i).startsWith(u'-')))
+        while (i < words.size() && words.at(i).contains(u'='))
             ++i;
     }
     return words.value(i);

@@ -41,9 +41,10 @@ bool TDocObject::ApplyDialog(const QString &title, const QString &fileName, cons
 {
     if (title.isEmpty() || fileName.isEmpty())
         return false;
+    // The picture first: the panes redraw the item when its path is announced.
+    SetIconIndex(Services().FileIcon(fileName, ImageIndex(Image::Document)));
     SetTitle(title);
     SetValue(fileName);
     SetComment(comment);
-    UpdateIcon();
     return true;
 }

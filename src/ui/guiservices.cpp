@@ -132,7 +132,7 @@ bool GuiServices::ConfirmStart(const QString &program, const QStringList &argume
     for (const QString &a : arguments)
         shown << (a.isEmpty() || a.contains(u' ') ? u'"' + a + u'"' : a);
     QMessageBox ask(QMessageBox::Warning, AppTitle,
-                    tr("This tool address starts a program that is not one of your tools:\n\n%1\n\n"
+                    tr("This tool address would start a command that is not one of your tools:\n\n%1\n\n"
                        "Start it only if you know where the address came from. Start it?")
                         .arg(shown.join(u' ')),
                     QMessageBox::Yes | QMessageBox::No, m_form.isVisible() ? &m_form : nullptr);

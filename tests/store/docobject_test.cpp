@@ -50,8 +50,13 @@ TEST_F(DocObjectTest, DialogNeedsTitleAndFileName)
     EXPECT_FALSE(d->ApplyDialog("t", "", "c"));
     EXPECT_EQ(d->Title(), "report.doc");
 
-    // A path of another type shows that type's picture.
+    // A path of another type shows that type's picture, already when the panes hear of
+    // the new path.
+    QList<int> announced;
+    QObject::connect(&nodes, &TTreeNodes::itemChanged, [&](TZEBObject *item) { announced << item->GetImageIndex(); });
     EXPECT_TRUE(d->ApplyDialog("notes.txt", "/home/kim/notes.txt", ""));
     EXPECT_EQ(d->GetImageIndex(), 17);
+    ASSERT_FALSE(announced.isEmpty());
+    EXPECT_EQ(announced.first(), 17);
     EXPECT_EQ(services.calls.last(), "icon /home/kim/notes.txt");
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -31,7 +32,10 @@ TDocEditDlg::TDocEditDlg(TDocObject &doc, const QStringList &categoryNames, QWid
     fileRow->addWidget(browse);
     auto *form = new QFormLayout;
     form->addRow(tr("&Title:"), m_title);
-    form->addRow(tr("&Filename:"), fileRow);
+    // A label for a row of two controls names its field itself.
+    auto *fileLabel = new QLabel(tr("&Filename:"), this);
+    fileLabel->setBuddy(m_fileName);
+    form->addRow(fileLabel, fileRow);
     form->addRow(tr("&Comment:"), m_comment);
     body()->addLayout(form);
     setMinimumWidth(440);

@@ -76,10 +76,6 @@ TEST_F(ItemDialogsTest, OkAppliesCancelDoesNot)
 
 TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
 {
-    for (ItemKind kind : {ItemKind::Document, ItemKind::Tool}) {
-        TZEBObject *item = add(kind, "Item", root);
-        EXPECT_FALSE(RunItemDialog(*item, true, nullptr, names)); // a shown dialog would wait here
-    }
     EXPECT_FALSE(RunItemDialog(*root->Item(), false, nullptr, names));
 }
 
