@@ -18,6 +18,8 @@
 #include "store/errorreport.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
+#include "store/treesearch.h"
+#include "store/wordstart.h"
 #include "store/zebobject.h"
 
 #include <QFile>
@@ -135,7 +137,7 @@ int ListCommand(const CliContext &c, const QStringList &args)
 
 int FindCommand(const CliContext &c, const QStringList &args)
 {
-    const QString text = args.join(u' ').toLower();
+    const QString text = args.join(u' ');
     if (text.trimmed().isEmpty())
         return c.fail(CliExit::BadInput, QStringLiteral("find needs a TEXT to look for"));
     CliDatabase &db = c.db;
@@ -143,15 +145,19 @@ int FindCommand(const CliContext &c, const QStringList &args)
     if (!loadForReading(c, db, status))
         return status;
     CliDatabase::RefreshRemote(db.Root(), c.err);
+    const WordStart key(text);
     qint64 hits = 0;
     for (TTreeNode *n = db.Root(); n; n = n->NextPreorder()) {
         const TZEBObject *item = n->Item();
-        if (n != db.Root() && TitleHasWordStart(item->Title(), text)) {
+        if (n != db.Root() && key.Matches(item->Title())) {
             c.out << TreePath(n) << '\n';
             ++hits;
         }
+        // Only a container holding a hit has its leaf items made.
+        if (!FindLeafByWord(item, key))
+            continue;
         for (int i = 0; i < item->ChildCount(); ++i) {
-            if (TitleHasWordStart(item->ChildAt(i)->Title(), text)) {
+            if (key.Matches(item->ChildAt(i)->Title())) {
                 c.out << TreePath(item->ChildAt(i)) << '\n';
                 ++hits;
             }

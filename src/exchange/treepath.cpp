@@ -55,19 +55,6 @@ TTreeNode *FindNodeByPath(TTreeNode *top, const QString &path)
     return FindNodeByPath(top, path, [](TTreeNode *) {});
 }
 
-bool TitleHasWordStart(const QString &title, const QString &lowerPrefix)
-{
-    const QString lower = title.toLower();
-    for (qsizetype from = 0;;) {
-        const qsizetype at = lower.indexOf(lowerPrefix, from);
-        if (at < 0)
-            return false;
-        if (at == 0 || lower.at(at - 1) == u' ')
-            return true;
-        from = at + 1;
-    }
-}
-
 namespace TreePathDetail {
 
 const QString &nodeTitle(const TTreeNode *node)

@@ -22,10 +22,6 @@ template <typename Visit>
 TTreeNode *FindNodeByPath(TTreeNode *top, const QString &path, Visit visit);
 TTreeNode *FindNodeByPath(TTreeNode *top, const QString &path);
 
-// Whether the title, lower-cased, holds the lower-case word start at its beginning
-// or right after a space.
-bool TitleHasWordStart(const QString &title, const QString &lowerPrefix);
-
 namespace TreePathDetail {
 TTreeNode *childByTitle(TTreeNode *node, const QString &title);
 const QString &nodeTitle(const TTreeNode *node);

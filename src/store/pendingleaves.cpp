@@ -6,6 +6,7 @@
 #include "recordfile.h"
 #include "recordsource.h"
 #include "reminderobject.h"
+#include "wordstart.h"
 #include "zebobject.h"
 
 namespace {
@@ -62,6 +63,17 @@ void forEachRecord(const PendingLeaves &pending, Visit visit)
     }
 }
 
+// The header's fields of a record that becomes an item: records of another shape are passed over.
+bool headerFields(const Record &r, LineScan::Fields &fields)
+{
+    fields.clear();
+    LineScan::SplitFields(r.header, r.headerEnd, fields);
+    return fields.size() == 4;
+}
+
+// An escaped field ("~" and percent codes) reads otherwise than its bytes.
+bool mayBeEscaped(const LineScan::Field &field) { return field.begin < field.end && *field.begin == '~'; }
+
 } // namespace
 
 std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPool *pool)
@@ -70,9 +82,7 @@ std::vector<PendingItem> MakePendingItems(const PendingLeaves &pending, FieldPoo
     std::vector<PendingItem> items;
     LineScan::Fields fields;
     forEachRecord(pending, [&](const Record &r) {
-        fields.clear();
-        LineScan::SplitFields(r.header, r.headerEnd, fields);
-        if (fields.size() != 4)
+        if (!headerFields(r, fields))
             return true;
         int id = 0;
         const bool ok = ParseInt(ShortText(source, fields[3].begin, fields[3].end).View(), id);
@@ -129,4 +139,57 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
         return true;
     });
     return true;
+}
+
+bool PendingHasWordStart(const PendingLeaves &pending, const WordStart &key)
+{
+    if (key.IsEmpty())
+        return false;
+    bool found = false;
+    LineScan::Fields fields;
+    forEachRecord(pending, [&](const Record &r) {
+        if (!headerFields(r, fields))
+            return true;
+        const LineScan::Field title = fields[0];
+        auto answer = WordStart::ByteAnswer::Decode;
+        if (!mayBeEscaped(title))
+            answer = key.MatchesAscii(title.begin, title.end);
+        if (answer == WordStart::ByteAnswer::Decode)
+            found = key.Matches(pending.source->FieldValue(title.begin, title.end));
+        else
+            found = answer == WordStart::ByteAnswer::Yes;
+        return !found;
+    });
+    return found;
+}
+
+bool PendingHasNumber(const PendingLeaves &pending, QStringView digits)
+{
+    if (digits.isEmpty())
+        return false;
+    bool found = false;
+    LineScan::Fields fields;
+    forEachRecord(pending, [&](const Record &r) {
+        if ((r.kind != ItemKind::Phone && r.kind != ItemKind::Fax) || !headerFields(r, fields))
+            return true;
+        const LineScan::Field value = fields[1];
+        if (mayBeEscaped(value)) {
+            QString text = pending.source->FieldValue(value.begin, value.end);
+            StripToDigits(text);
+            found = text == digits;
+        } else {
+            // No byte of a character beyond ASCII is a digit, in UTF-8 or in Windows-1252.
+            qsizetype matched = 0;
+            found = true;
+            for (const char *p = value.begin; p < value.end && found; ++p) {
+                if (*p < '0' || *p > '9')
+                    continue;
+                found = matched < digits.size() && digits[matched] == QLatin1Char(*p);
+                ++matched;
+            }
+            found = found && matched == digits.size();
+        }
+        return !found;
+    });
+    return found;
 }

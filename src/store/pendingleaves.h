@@ -9,6 +9,7 @@
 class FieldPool;
 class RecordSink;
 class TZEBObject;
+class WordStart;
 struct RecordSource;
 
 // Leaf records of one container that become items when first asked for: a load of a
@@ -45,3 +46,10 @@ int CountDueReminders(const PendingLeaves &pending, const QDate &today);
 // when an item would write something else: a record without a usable Id is given
 // one when it is made.
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level);
+
+// Searches of the waiting records where they lie, so a find through the whole tree makes
+// no item of them. Each answers as a search of the made items would.
+// Whether a record's title has a word starting with the key.
+bool PendingHasWordStart(const PendingLeaves &pending, const WordStart &key);
+// Whether a phone or fax record's number holds exactly these digits (none: no).
+bool PendingHasNumber(const PendingLeaves &pending, QStringView digits);

@@ -1,26 +1,24 @@
 #include "phonesearch.h"
 
-#include "treenodes.h"
+#include "treesearch.h"
 #include "zebobject.h"
 
-PhoneHit LocatePhone(const TTreeNodes &nodes, const TTreeNode *start, const QString &number)
+PhoneHit LocatePhone(const TTreeNodes &nodes, const TTreeNode *start, const QString &number,
+                     const SearchStep &step)
 {
     QString digits = number;
     StripToDigits(digits);
-    TTreeNode *first = nodes.First();
-    if (digits.isEmpty() || !first)
+    if (digits.isEmpty())
         return {};
-    const auto after = [first](const TTreeNode *node) {
-        TTreeNode *next = node->NextPreorder();
-        return next ? next : first;
-    };
-    TTreeNode *node = start ? after(start) : first;
-    const TTreeNode *last = start ? start : nullptr;
-    for (int seen = 0, count = nodes.Count(); seen < count; ++seen, node = after(node)) {
-        if (TZEBObject *item = node->Item() ? node->Item()->FindChildByNumber(digits) : nullptr)
-            return {node, item};
-        if (node == last)
-            break;
-    }
-    return {};
+    PhoneHit hit;
+    WalkFrom(nodes, start, [&](TTreeNode *node) {
+        if (step && !step())
+            return true;
+        if (TZEBObject *item = node->Item() ? node->Item()->FindChildByNumber(digits) : nullptr) {
+            hit = {node, item};
+            return true;
+        }
+        return false;
+    });
+    return hit;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "treesearch.h"
+
 #include <QString>
 
 class TTreeNode;
@@ -14,7 +16,7 @@ struct PhoneHit
     TZEBObject *item = nullptr;
 };
 
-// Looks through the tree in pre-order from the node after start, wrapping round to
-// the first, so start itself comes last (from the first node without one). Only
-// the digits of number count; a number without any finds nothing.
-PhoneHit LocatePhone(const TTreeNodes &nodes, const TTreeNode *start, const QString &number);
+// Looks through the tree as WalkFrom does, at each node's leaf items. Only the digits
+// of number count; a number without any finds nothing.
+PhoneHit LocatePhone(const TTreeNodes &nodes, const TTreeNode *start, const QString &number,
+                     const SearchStep &step = {});

@@ -6,6 +6,8 @@
 #include "itemservices.h"
 #include "kindtable.h"
 #include "pendingleaves.h"
+#include "treesearch.h"
+#include "wordstart.h"
 #include "recordsource.h"
 #include "treenodes.h"
 
@@ -241,35 +243,26 @@ TZEBObject *TZEBObject::FindChild(const QString &title, ItemKind kind) const
     return nullptr;
 }
 
-TZEBObject *TZEBObject::FindChildByWord(const QString &prefix) const
-{
-    ensureChildren();
-    for (const auto &c : m_children) {
-        const QString lower = c->m_title.toLower();
-        qsizetype from = 0;
-        for (;;) {
-            const qsizetype at = lower.indexOf(prefix, from);
-            if (at < 0)
-                break;
-            if (at == 0 || lower.at(at - 1) == u' ')
-                return c.get();
-            from = at + 1;
-        }
-    }
-    return nullptr;
-}
+TZEBObject *TZEBObject::FindChildByWord(const QString &prefix) const { return FindLeafByWord(this, WordStart(prefix)); }
 
 TZEBObject *TZEBObject::FindChildByNumber(const QString &digits) const
 {
-    ensureChildren();
-    for (const auto &c : m_children) {
+    // A withheld caller's number has no digits: it is no phone's, also not one left empty.
+    if (digits.isEmpty())
+        return nullptr;
+    const auto matches = [&digits](const TZEBObject *c) {
         if (c->m_kind != ItemKind::Phone && c->m_kind != ItemKind::Fax)
-            continue;
+            return false;
         QString v = c->m_value;
         StripToDigits(v);
-        if (v == digits)
+        return v == digits;
+    };
+    // Waiting records are made into items only when one of them is the answer.
+    if (m_pending && !PendingHasNumber(*m_pending, digits))
+        return nullptr;
+    for (const auto &c : ensureChildren())
+        if (matches(c.get()))
             return c.get();
-    }
     return nullptr;
 }
 
