@@ -3,6 +3,7 @@
 #include "mainform.h"
 #include "exchange/automationbus.h"
 #include "exchange/automationclients.h"
+#include "exchange/progress.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +23,7 @@ bool TMainFormAutomationHost::Busy() const
         return false;
     };
     return QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_form.TransferRunning() ||
+           m_form.progress().Running() ||
            editing(m_form.folders()) || editing(m_form.mainItems());
 }
 
@@ -40,9 +42,9 @@ TTreeNode *TMainFormAutomationHost::SelectedNode() const { return m_form.Selecte
 
 QList<TZEBObject *> TMainFormAutomationHost::SelectedItems() const { return m_form.selectedItems(); }
 
-bool TMainFormAutomationHost::CanLocate() const { return false; }
+bool TMainFormAutomationHost::CanLocate() const { return true; }
 
-bool TMainFormAutomationHost::Locate(const QString &) { return false; }
+bool TMainFormAutomationHost::Locate(const QString &title) { return m_form.Locate(title); }
 
 void TMainFormAutomationHost::SetClipboardText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
 

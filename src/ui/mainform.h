@@ -39,6 +39,10 @@ class TStatusPanels;
 class TShortcutGate;
 class TCategoryFilterPane;
 struct CategoryFilter;
+class ProgressState;
+class TProgressForm;
+class QLineEdit;
+class QTimer;
 
 // The visible main window: the folder tree on the left, the content of the
 // selected node in the item list on the right, menus, bars and status bar.
@@ -199,6 +203,23 @@ public:
     // Selects the first place whose phone or fax number has the digits of number
     // (after the selected row's or node's place, wrapping round); nothing without a match.
     void LocatePhone(const QString &number);
+
+    // The find bar: a search one second after the typing stops (SearchTime), at once on
+    // F3 (Edit > Find) or Enter; "Up one level" selects the parent of the selected node.
+    void FindEditBoxChange(const QString &text);
+    void SearchTimeTimer();
+    void FindItemClick();
+    void UpOneBtnClick();
+    // Selects the next node or item after the selected row's or node's place (wrapping
+    // round, that place last) whose title has a word starting with text; false when none
+    // has, or when text is empty.
+    bool Locate(const QString &text);
+    QLineEdit *findEditBox() const;
+    QToolButton *upOneButton() const;
+    QTimer *searchTimer() const;
+    // The progress form of long work (searches, printing, publishing): one run at a time.
+    ProgressState &progress() const;
+    TProgressForm *progressForm() const;
     // Calls dragged from the caller-ID history: into node's item, else the selected node's.
     void DropCallerRowsOn(TTreeNode *node, const QMimeData *rows);
 
@@ -253,6 +274,12 @@ private:
     void setStatusText(StatusPanel panel, const QString &text);
     void setTransferRunning(bool running);
     void showTreePopup(const QPoint &pos);
+    // Where a search starts: the node of the list's selected row, which is deselected,
+    // else the selected node (the root when none is).
+    const TTreeNode *searchStart();
+    // Selects and shows the list's row of the item with this identity; false when none.
+    bool selectRowHolding(qint32 id, ItemKind kind, const QString &title);
+    void focusPane(Pane pane);
     void showListPopup(const QPoint &globalPos);
     // Runs an action entry of the pop-up on its item.
     void runPopupAction(const std::function<void(TZEBObject *)> &call);
@@ -311,6 +338,11 @@ private:
     QToolBar *m_toolBar = nullptr;
     QToolBar *m_newItemBar = nullptr;
     QToolBar *m_findBar = nullptr;
+    QLineEdit *m_findEdit = nullptr;
+    QToolButton *m_upOneBtn = nullptr;
+    QTimer *m_searchTime = nullptr;
+    ProgressState *m_progress = nullptr;
+    TProgressForm *m_progressForm = nullptr;
     QToolBar *m_tipBarHost = nullptr;
     TTipBar *m_tipBar = nullptr;
     QMenu *m_listPopup = nullptr;

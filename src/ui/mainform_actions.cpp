@@ -13,8 +13,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -118,8 +116,6 @@ void TMainForm::buildActions()
     connect(m_copyAction, &QAction::triggered, this, &TMainForm::CopyBtnClick);
     connect(m_pasteAction, &QAction::triggered, this, &TMainForm::PasteBtnClick);
     connect(m_selectAllAction, &QAction::triggered, this, &TMainForm::SelectAll1Click);
-    for (QAction *a : {m_findAction})
-        a->setEnabled(false);
     m_deleteAction->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     connect(m_deleteAction, &QAction::triggered, this, [this] { DeleteBtnClick(); });
 
@@ -301,30 +297,6 @@ void TMainForm::buildNewItemBar()
         connect(button, &QAction::triggered, menuAction, &QAction::trigger);
         m_newItemBar->addAction(button);
     }
-}
-
-void TMainForm::buildFindBar()
-{
-    m_findBar = addToolBar(tr("Find"));
-    m_findBar->setObjectName(QStringLiteral("FindBar"));
-    auto *findLabel = new QLabel(tr("F&ind:"), m_findBar);
-    auto *findEdit = new QLineEdit(m_findBar);
-    findEdit->setObjectName(QStringLiteral("FindEditBox"));
-    findEdit->setStatusTip(tr("Type the title of the entry to find"));
-    findEdit->setMinimumWidth(120);
-    findEdit->setMaximumWidth(200);
-    findLabel->setBuddy(findEdit);
-    auto *upOne = new QToolButton(m_findBar);
-    upOne->setObjectName(QStringLiteral("UpOneBtn"));
-    upOne->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
-    upOne->setToolTip(tr("Up one level"));
-    upOne->setStatusTip(tr("Up one level"));
-    m_findBar->addWidget(findLabel);
-    m_findBar->addWidget(findEdit);
-    m_findBar->addWidget(upOne);
-    // Finding is not part of this window yet.
-    for (QWidget *w : {static_cast<QWidget *>(findLabel), static_cast<QWidget *>(findEdit), static_cast<QWidget *>(upOne)})
-        w->setEnabled(false);
 }
 
 void TMainForm::buildPopup()

@@ -254,35 +254,6 @@ void TMainForm::MainItemsDblClick(const QModelIndex &index)
         guarded([item] { item->Open(); });
 }
 
-void TMainForm::LocatePhone(const QString &number)
-{
-    if (!SelectedNode())
-        SelectNode(m_root);
-    const TTreeNode *start = SelectedNode();
-    const QList<TZEBObject *> selected = m_activePane == Pane::MainItems ? selectedItems() : QList<TZEBObject *>{};
-    if (!selected.isEmpty()) {
-        TZEBObject *item = selected.first();
-        start = item->Node() ? item->Node() : SelectedNode();
-        m_mainItems->selectionModel()->clearSelection();
-    }
-    const PhoneHit hit = ::LocatePhone(*m_nodes, start, number);
-    if (!hit.node)
-        return;
-    // Selecting a remote folder reads it again, which replaces its items.
-    const QString title = hit.item->Title();
-    SelectNode(hit.node);
-    for (int row = 0; row < m_itemModel->rowCount(); ++row) {
-        if (m_itemModel->captionAt(row).startsWith(title)) {
-            const QModelIndex index = m_itemModel->index(row, 0);
-            mainItems()->setCurrentIndex(index);
-            mainItems()->scrollTo(index);
-            break;
-        }
-    }
-    mainItems()->setFocus();
-    SetActivePane(Pane::MainItems);
-}
-
 void TMainForm::runPopupAction(const std::function<void(TZEBObject *)> &call)
 {
     if (TZEBObject *item = popupItem())
