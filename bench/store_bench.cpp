@@ -9,6 +9,8 @@
 #include "store/itemfactory.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
+#include "store/treesearch.h"
+#include "store/wordstart.h"
 #include "store/zebobject.h"
 
 #include <QCoreApplication>
@@ -263,6 +265,96 @@ void BM_Walk(benchmark::State &state)
     state.counters["hits"] = double(hits);
 }
 
+qint64 pendingOwners(TTreeNode *root)
+{
+    qint64 n = 0;
+    for (TTreeNode *node = root; node; node = node->NextPreorder())
+        n += node->Item()->Pending() ? 1 : 0;
+    return n;
+}
+
+// The main window's find with no hit: every node's title and every leaf's, round the whole
+// tree, on a tree just loaded (its leaves still waiting in the file).
+void BM_FindNoHit(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), int(state.range(1)));
+    const WordStart key(QStringLiteral("zqxj"));
+    double total = 0;
+    double loadPeak = 0;
+    double findPeak = 0;
+    qint64 waitingBefore = 0;
+    qint64 waitingAfter = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakRss();
+        auto tree = loaded(g);
+        loadPeak = std::max(loadPeak, peakRssMb());
+        waitingBefore = pendingOwners(tree->root);
+        resetPeakRss();
+        state.ResumeTiming();
+        QElapsedTimer t;
+        t.start();
+        const TitleHit hit = LocateTitle(tree->nodes, tree->root, key);
+        const double s = t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+        if (hit.node)
+            state.SkipWithError("a hit where none is");
+        state.PauseTiming();
+        findPeak = std::max(findPeak, peakRssMb());
+        waitingAfter = pendingOwners(tree->root);
+        tree.reset();
+        state.ResumeTiming();
+    }
+    setCounters(state, g, total / double(state.iterations()));
+    state.counters["load_peak_mb"] = loadPeak;
+    state.counters["find_peak_mb"] = findPeak;
+    state.counters["waiting_before"] = double(waitingBefore);
+    state.counters["waiting_after"] = double(waitingAfter);
+}
+
+// `mira find` with no hit over the same database, start to exit, against a load in a
+// fresh process measured in the same run.
+void BM_MiraFindProcess(benchmark::State &state)
+{
+    const Generated &g = database(int(state.range(0)), int(state.range(1)));
+    const QString home = workDir().filePath(QStringLiteral("home-%1").arg(state.range(0)));
+    QDir().mkpath(home);
+    QFile::remove(QDir(home).filePath(RecordFile::DatabaseName));
+    if (!QFile::link(g.file, QDir(home).filePath(RecordFile::DatabaseName))) {
+        state.SkipWithError("cannot link the database");
+        return;
+    }
+    const auto runOnce = [](const QString &program, const QStringList &args, int expected) {
+        QElapsedTimer t;
+        t.start();
+        QProcess child;
+        child.start(program, args);
+        if (!child.waitForFinished(-1) || child.exitCode() != expected)
+            return -1.0;
+        return t.nsecsElapsed() / 1e9;
+    };
+    double bestLoad = 1e9;
+    for (int i = 0; i < 3; ++i)
+        bestLoad = std::min(bestLoad, runOnce(QCoreApplication::applicationFilePath(), {QStringLiteral("--load-once"), g.file}, 0));
+    double best = 1e9;
+    double total = 0;
+    for (auto _ : state) {
+        const double s = runOnce(QStringLiteral(MIRA_BIN), {QStringLiteral("--home"), home, QStringLiteral("find"), QStringLiteral("zqxj")}, 1);
+        if (s < 0) {
+            state.SkipWithError("mira find failed");
+            return;
+        }
+        state.SetIterationTime(s);
+        total += s;
+        best = std::min(best, s);
+    }
+    setCounters(state, g, total / double(state.iterations()));
+    state.counters["best_s"] = best;
+    state.counters["fresh_load_process_s"] = bestLoad;
+    state.counters["load_ratio"] = best / bestLoad;
+}
+
 // Renames every child of the wide folder so the order turns round, then sorts once.
 void BM_SortWide(benchmark::State &state)
 {
@@ -299,6 +391,8 @@ BENCHMARK(BM_LoadFreshProcess)->Args({100000, 500})->Iterations(5)->UseManualTim
 BENCHMARK(BM_Save)->Args({10000, 500})->Args({100000, 500})->Args({50000, 0})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MakeLeaves)->Args({10000, 500})->Args({100000, 500})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Walk)->Args({10000, 500})->Args({100000, 500})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindNoHit)->Args({100000, 500})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MiraFindProcess)->Args({100000, 500})->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortWide)->Arg(5000)->Arg(50000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
