@@ -72,7 +72,7 @@ TEST_F(TitleSearch, WaitingLeavesAreSearchedWhereTheyLieAndMadeOnlyForAHit)
     EXPECT_EQ(kim->FindChildByWord("zzz"), nullptr);
     EXPECT_EQ(g->FindChildByWord("home"), nullptr);
     EXPECT_EQ(kim->FindChildByNumber(""), nullptr);      // an empty number is no caller's
-    EXPECT_EQ(kim->FindChildByNumber("0011"), nullptr);  // the digits of a fax...
+    EXPECT_EQ(kim->FindChildByNumber("001"), nullptr);   // only all of a number's digits
     EXPECT_TRUE(f->Pending() && g->Pending() && kim->Pending()); // nothing made
 
     // Titles beyond ASCII and escaped titles are read as the items would have them.
