@@ -1,5 +1,6 @@
 #include "exportwizard.h"
 
+#include "csvcolumnssheet.h"
 #include "pathpicker.h"
 
 #include "exchange/csvcolumns.h"
@@ -229,48 +230,16 @@ QWidget *TExportWizard::htmlTargetSheet()
 
 QWidget *TExportWizard::columnsSheet()
 {
-    auto *sheet = new QWidget(this);
-    m_recType = new QComboBox(sheet);
-    m_recType->setObjectName(QStringLiteral("RecTypeCombo"));
-    const TImageList images;
-    for (const CsvRecordType &t : CsvRecordTypes())
-        m_recType->addItem(images.Icon(ImageIndex(FindKind(t.kind)->image)), tr(t.name));
-    m_available = new QListWidget(sheet);
-    m_available->setObjectName(QStringLiteral("ListBox1"));
-    m_available->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_toExport = new QListWidget(sheet);
-    m_toExport->setObjectName(QStringLiteral("ListBox2"));
-    m_toExport->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_toExport->setDragDropMode(QAbstractItemView::InternalMove);
-    auto *right = new QPushButton(tr("Copy to Import"), sheet);
-    auto *left = new QPushButton(tr("Copy to Available"), sheet);
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(right);
-    buttons->addWidget(left);
-    buttons->addStretch(1);
-    auto *availableColumn = new QVBoxLayout;
-    availableColumn->addWidget(new QLabel(tr("Available Fields"), sheet));
-    availableColumn->addWidget(m_available);
-    auto *exportColumn = new QVBoxLayout;
-    exportColumn->addWidget(new QLabel(tr("Fields to Export (in order)"), sheet));
-    exportColumn->addWidget(m_toExport);
-    auto *lists = new QHBoxLayout;
-    lists->addLayout(availableColumn, 1);
-    lists->addLayout(buttons);
-    lists->addLayout(exportColumn, 1);
-    auto *typeRow = new QHBoxLayout;
-    typeRow->addWidget(new QLabel(tr("Export records of type:"), sheet));
-    typeRow->addWidget(m_recType, 1);
-    auto *layout = new QVBoxLayout(sheet);
-    layout->addLayout(typeRow);
-    layout->addLayout(lists, 1);
+    const CsvColumnsSheet s = MakeCsvColumnsSheet(this, tr("Export records of type:"), tr("Fields to Export (in order)"));
+    m_recType = s.recType;
+    m_available = s.available;
+    m_toExport = s.chosen;
     connect(m_recType, &QComboBox::currentIndexChanged, this, &TExportWizard::RecTypeComboChange);
-    connect(right, &QPushButton::clicked, this, &TExportWizard::CopyRtBtnClick);
-    connect(left, &QPushButton::clicked, this, &TExportWizard::CopyLtBtnClick);
+    connect(s.toChosen, &QPushButton::clicked, this, &TExportWizard::CopyRtBtnClick);
+    connect(s.toAvailable, &QPushButton::clicked, this, &TExportWizard::CopyLtBtnClick);
     connect(m_available, &QListWidget::itemDoubleClicked, this, &TExportWizard::CopyRtBtnClick);
     connect(m_toExport, &QListWidget::itemDoubleClicked, this, &TExportWizard::CopyLtBtnClick);
-    return sheet;
+    return s.sheet;
 }
 
 QWidget *TExportWizard::csvTargetSheet()

@@ -1,5 +1,6 @@
 #include "importwizard.h"
 
+#include "csvcolumnssheet.h"
 #include "vcimportdialog.h"
 
 #include "exchange/bookmarks.h"
@@ -170,46 +171,16 @@ QWidget *TImportWizard::fileSheet(ImportSource source, const QString &text, cons
 
 QWidget *TImportWizard::columnsSheet()
 {
-    auto *sheet = new QWidget(this);
-    m_recType = new QComboBox(sheet);
-    m_recType->setObjectName(QStringLiteral("RecTypeCombo"));
-    const TImageList images;
-    for (const CsvRecordType &t : CsvRecordTypes())
-        m_recType->addItem(images.Icon(ImageIndex(FindKind(t.kind)->image)), tr(t.name));
-    m_available = new QListWidget(sheet);
-    m_available->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_toImport = new QListWidget(sheet);
-    m_toImport->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_toImport->setDragDropMode(QAbstractItemView::InternalMove);
-    auto *right = new QPushButton(tr("Copy to Import"), sheet);
-    auto *left = new QPushButton(tr("Copy to Available"), sheet);
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(right);
-    buttons->addWidget(left);
-    buttons->addStretch(1);
-    auto *availableColumn = new QVBoxLayout;
-    availableColumn->addWidget(new QLabel(tr("Available Fields"), sheet));
-    availableColumn->addWidget(m_available);
-    auto *importColumn = new QVBoxLayout;
-    importColumn->addWidget(new QLabel(tr("Fields to Import (in order)"), sheet));
-    importColumn->addWidget(m_toImport);
-    auto *lists = new QHBoxLayout;
-    lists->addLayout(availableColumn, 1);
-    lists->addLayout(buttons);
-    lists->addLayout(importColumn, 1);
-    auto *typeRow = new QHBoxLayout;
-    typeRow->addWidget(new QLabel(tr("Import records of type:"), sheet));
-    typeRow->addWidget(m_recType, 1);
-    auto *layout = new QVBoxLayout(sheet);
-    layout->addLayout(typeRow);
-    layout->addLayout(lists, 1);
+    const CsvColumnsSheet s = MakeCsvColumnsSheet(this, tr("Import records of type:"), tr("Fields to Import (in order)"));
+    m_recType = s.recType;
+    m_available = s.available;
+    m_toImport = s.chosen;
     connect(m_recType, &QComboBox::currentIndexChanged, this, &TImportWizard::RecTypeComboChange);
-    connect(right, &QPushButton::clicked, this, &TImportWizard::CopyRtBtnClick);
-    connect(left, &QPushButton::clicked, this, &TImportWizard::CopyLtBtnClick);
+    connect(s.toChosen, &QPushButton::clicked, this, &TImportWizard::CopyRtBtnClick);
+    connect(s.toAvailable, &QPushButton::clicked, this, &TImportWizard::CopyLtBtnClick);
     connect(m_available, &QListWidget::itemDoubleClicked, this, &TImportWizard::CopyRtBtnClick);
     connect(m_toImport, &QListWidget::itemDoubleClicked, this, &TImportWizard::CopyLtBtnClick);
-    return sheet;
+    return s.sheet;
 }
 
 QWidget *TImportWizard::csvFileSheet()
