@@ -1,9 +1,9 @@
 #include "htmlexport.h"
 
 #include "htmlitems.h"
-#include "publishwalk.h"
 #include "vcarditems.h"
 
+#include "platform/programinfo.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
@@ -15,9 +15,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The address behind the button at the foot of the index.
-const char *const HomePage = "https://mirabook.org/";
 
 QString ColorOr(const QString &name, const char *fallback)
 {
@@ -95,7 +92,7 @@ public:
     void Footer(RecordSink &out, bool inFrame) const
     {
         out.Line(QStringLiteral("<p><font size=1>This page created with...<br></font>"));
-        out.Line(QStringLiteral("<a href=\"") + QString::fromLatin1(HomePage) + u'"' +
+        out.Line(QStringLiteral("<a href=\"") + QString::fromLatin1(ProgramHomePage) + u'"' +
                  (inFrame ? QStringLiteral(" target=\"window\"") : QString()) +
                  QStringLiteral("><img src=\"mirabtn.gif\" align=bottom border=0 width=120 height=40></a></p>"));
     }
@@ -105,7 +102,7 @@ public:
         if (m_options.includeMbd) {
             out.Line(QStringLiteral("<p><font size=2><a href=\"miramain.mbd\"><img src=\"zeb_16.gif\" align=left "
                                     "border=0 width=16 height=16>Get Mirabook&#153; file</a></font></p>"));
-            ExportPublishedSubtree(m_node, m_dir.filePath(QStringLiteral("miramain.mbd")));
+            ExportSubtree(m_node, m_dir.filePath(QStringLiteral("miramain.mbd")));
         }
         Indent indent(out);
         ForEachPublishedNode(m_node, [&](TTreeNode *n, int depth) {

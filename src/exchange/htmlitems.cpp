@@ -1,7 +1,6 @@
 #include "htmlitems.h"
 
 #include "htmlexport.h"
-#include "publishwalk.h"
 
 #include "store/addressobject.h"
 #include "store/contactobject.h"

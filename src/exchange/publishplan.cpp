@@ -2,7 +2,6 @@
 
 #include "csvcolumns.h"
 #include "csvexport.h"
-#include "publishwalk.h"
 #include "treepath.h"
 #include "vcarditems.h"
 
@@ -208,7 +207,7 @@ void PublishPlan::Run()
     const QString path = TargetPath();
     switch (m_type) {
     case PublishType::Database:
-        ExportPublishedSubtree(m_node, path);
+        ExportSubtree(m_node, path);
         return;
     case PublishType::Html: {
         HtmlExportOptions options = html;

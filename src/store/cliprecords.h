@@ -24,8 +24,8 @@ inline const QString Format = QStringLiteral("QUILLDESK");
 // A paste reads no more than this.
 constexpr qsizetype MaxBytes = qsizetype(256) << 20;
 
-// The tree pane's copy: node's subtree as the category filter shows it (a hidden
-// container left out with everything below it), containers without their categories.
+// The tree pane's copy: node's subtree as the category filter shows it (what lies below a
+// hidden container moves up into its place), containers without their categories.
 QByteArray CopyShownSubtree(TTreeNode *node);
 // The list's copy, and every cut: each item whole, nothing filtered, categories kept: a
 // container with every container below it, each with its leaf items; a leaf at level 1.

@@ -21,6 +21,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -406,26 +407,27 @@ void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int
     }
 }
 
-void ForEachShownBranch(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit)
+void ForEachPublishedNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit)
 {
+    // The tree depths of the shown nodes above the current one: a node's depth is how
+    // many of them lie above it. Each node is pushed and popped once, so the walk stays linear.
+    std::vector<int> shownAbove;
     int depth = 0;
-    for (TTreeNode *n = node; n && (n == node || depth > 0);) {
+    for (TTreeNode *n = node; n && (n == node || depth > 0); n = n->NextPreorder(depth)) {
+        while (!shownAbove.empty() && shownAbove.back() >= depth)
+            shownAbove.pop_back();
         const TZEBObject *item = n->Item();
-        if (!item || item->IsFilteredOut()) {
-            n = n->NextAfterSubtree(depth);
+        if (!item || item->IsFilteredOut())
             continue;
-        }
-        visit(n, depth);
-        n = n->NextPreorder(depth);
+        visit(n, int(shownAbove.size()));
+        shownAbove.push_back(depth);
     }
 }
 
 void ExportSubtree(TTreeNode *node, const QString &fileName)
 {
     WriteWholeFile(fileName, [&](RecordSink &sink) {
-        // A hidden container goes with everything below it: its descendants written
-        // alone would land under whichever container was written before them.
-        ForEachShownBranch(node, [&](TTreeNode *n, int depth) {
+        ForEachPublishedNode(node, [&](TTreeNode *n, int depth) {
             TZEBObject *item = n->Item();
             // Containers go without their categories; the leaves written with them keep theirs.
             const qint32 categories = item->Categories();

@@ -117,11 +117,14 @@ void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink
 // Every node of node's subtree in pre-order, without those whose item the category filter
 // hides, with its depth below node (0 for node itself).
 void ForEachShownNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
-// The same, but a hidden node is left out with its whole subtree, so the depths of what
-// is visited follow one another as in a record file.
-void ForEachShownBranch(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
-// The subtree as records, node at level 1 (an ".mbd" export, a clipboard copy); the CSV
-// export is in exchange/csvexport.h.
+// Every node of node's subtree in pre-order that the category filter shows, with its depth
+// counted in the shown nodes above it (0 for node itself). A hidden container's shown
+// descendants move up into its place, so what is written nests as it reads back: an
+// export file or a copy with a hidden folder reads back with the same shape, minus that folder.
+void ForEachPublishedNode(TTreeNode *node, const std::function<void(TTreeNode *, int depth)> &visit);
+// The subtree as records, node at level 1 (an ".mbd" export, a clipboard copy), at the
+// depths of ForEachPublishedNode, containers without their categories; the CSV export is in
+// exchange/csvexport.h. Raises EInOutError.
 void ExportSubtree(TTreeNode *node, const QString &fileName);
 
 void WriteItem(const TZEBObject *item, RecordSink &file, int level);

@@ -52,8 +52,6 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr const char *HomepageUrl = "https://mirabook.org/";
-
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 

@@ -13,6 +13,7 @@
 #include "comms/mailsend.h"
 #include "comms/httptransport.h"
 #include "platform/profile.h"
+#include "platform/programinfo.h"
 #include "store/itemfactory.h"
 #include "store/kindtable.h"
 #include "store/kinds.h"
@@ -243,7 +244,7 @@ void TMainForm::GetBrowserURL()
 void TMainForm::VisitHomepage()
 {
     QString error;
-    if (!BrowserLink::OpenURL(QString::fromLatin1(HomepageUrl), &error))
+    if (!BrowserLink::OpenURL(QString::fromLatin1(ProgramHomePage), &error))
         m_services->ShowError(error);
 }
 

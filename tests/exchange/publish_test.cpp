@@ -1,5 +1,4 @@
 #include "exchange/publishplan.h"
-#include "exchange/publishwalk.h"
 
 #include "store/personobject.h"
 #include "store/recordfile.h"

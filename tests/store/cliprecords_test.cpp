@@ -18,30 +18,36 @@ protected:
     }
 };
 
-TEST_F(ClipRecordsTest, AHiddenContainerIsLeftOutWithItsWholeSubtree)
+TEST_F(ClipRecordsTest, WhatLiesBelowAHiddenContainerMovesUpIntoItsPlace)
 {
-    // Hidden: category 4. Below the hidden B lie C and its phone; D is B's sibling.
+    // Hidden: category 4. Below the hidden B lie C and its phone, and a hidden E with F
+    // below it; D is B's sibling.
     TTreeNode *a = folder("A", root);
     TTreeNode *b = folder("B", a, 4);
     TTreeNode *c = folder("C", b);
     add(ItemKind::Phone, "Under C", c->Item()->Node(), "555");
+    TTreeNode *e = folder("E", c, 4);
+    folder("F", e);
     folder("D", a);
     services.filter = [](qint32 categories) { return categories == 4; };
 
     const QByteArray copied = ClipRecords::CopyShownSubtree(a);
     EXPECT_EQ(copied, ReadBytes(RecordFile::ClipboardFileName)); // the file stays
     EXPECT_FALSE(copied.contains("}B~~"));
-    EXPECT_FALSE(copied.contains("}C~~"));
-    EXPECT_FALSE(copied.contains("Under C"));
+    EXPECT_FALSE(copied.contains("}E~~"));
 
-    // Pasted, D stays A's child: nothing lands under the wrong sibling.
+    // Pasted, C (with its phone) takes B's place and F takes E's; D stays A's child and
+    // nothing lands under the wrong sibling.
     TTreeNode *target = folder("Target", root);
-    EXPECT_EQ(ClipRecords::Paste(copied, target), 2);
-    EXPECT_EQ(Outline(target), QStringList({"A", "A/D"}));
+    EXPECT_EQ(ClipRecords::Paste(copied, target), 5);
+    EXPECT_EQ(Outline(target), QStringList({"A", "A/C", "A/C|Under C", "A/C/F", "A/D"}));
 
-    // A hidden top node: nothing to copy.
-    services.filter = [](qint32) { return true; };
-    EXPECT_TRUE(ClipRecords::CopyShownSubtree(a).isEmpty());
+    // A hidden top node: its shown contents are still copied, one level up.
+    services.filter = [](qint32 categories) { return categories == 4 || categories == 9; };
+    a->Item()->SetCategories(9);
+    TTreeNode *again = folder("Again", root);
+    ClipRecords::Paste(ClipRecords::CopyShownSubtree(a), again);
+    EXPECT_EQ(Outline(again), QStringList({"C", "C|Under C", "C/F", "D"}));
 }
 
 TEST_F(ClipRecordsTest, CopiedItemsGoWholeWithTheirCategoriesAndHiddenDescendants)

@@ -1,6 +1,7 @@
 #include "mainformfixture.h"
 
 #include "comms/httptransport.h"
+#include "platform/programinfo.h"
 #include "store/folderobject.h"
 #include "support/fakeprograms.h"
 #include "support/filebytes.h"
@@ -163,7 +164,7 @@ TEST_F(InternetTest, WebsitesAndTheHomepageOpenInTheBrowser)
     WriteBytes(dir.filePath("zeb.ini"), "[Browser]\r\nPath=" + programs.program("my-browser").toUtf8() + "\r\n");
     form->homepageAction()->trigger();
     ASSERT_TRUE(programs.waitForRuns("my-browser", 1));
-    EXPECT_EQ(programs.runs("my-browser")[0], QStringList{TMainForm::HomepageUrl});
+    EXPECT_EQ(programs.runs("my-browser")[0], QStringList{ProgramHomePage});
 
     // Nothing but web addresses reaches a browser.
     TZEBObject *local = add(ItemKind::Website, "Local", nullptr, "file:///etc/passwd");

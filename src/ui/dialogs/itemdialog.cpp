@@ -162,8 +162,15 @@ QWidget *ItemDialog::arrangeTabOrder()
 
 void ItemDialog::chooseCategories()
 {
-    // Whatever the pop-up returns stays, even when this dialog is cancelled later.
+    // The pop-up has no cancel; the dialog has: the ticks wait for OK like every other field.
     const QPoint below = m_catSelect->mapToGlobal(m_catSelect->rect().bottomLeft());
-    if (auto chosen = RunCategoryPopup(m_item.Categories(), m_categoryNames, this, below))
-        m_item.SetCategories(*chosen);
+    if (auto chosen = RunCategoryPopup(m_chosenCategories.value_or(m_item.Categories()), m_categoryNames, this, below))
+        m_chosenCategories = *chosen;
+}
+
+void ItemDialog::done(int result)
+{
+    if (result == QDialog::Accepted && m_chosenCategories)
+        m_item.SetCategories(*m_chosenCategories);
+    QDialog::done(result);
 }

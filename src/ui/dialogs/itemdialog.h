@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <optional>
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -28,6 +29,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // OK stores the categories chosen in the pop-up; Cancel forgets them.
+    void done(int result) override;
     // Where the subclass puts its fields.
     QVBoxLayout *body() const { return m_body; }
     // An edit field with a length limit (0: none) and an object name.
@@ -51,5 +54,6 @@ private:
     QPushButton *m_ok;
     QLineEdit *m_title = nullptr;
     QList<QLineEdit *> m_required;
+    std::optional<qint32> m_chosenCategories;
     bool m_focusArranged = false;
 };

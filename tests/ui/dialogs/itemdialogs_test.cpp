@@ -79,12 +79,12 @@ TEST_F(ItemDialogsTest, KindsWithoutADialogHereAreLeftAlone)
     EXPECT_FALSE(RunItemDialog(*root->Item(), false, nullptr, names));
 }
 
-TEST_F(ItemDialogsTest, CategoriesTickedStayEvenAfterCancel)
+TEST_F(ItemDialogsTest, CategoriesTickedAreStoredByOkAndForgottenByCancel)
 {
     TZEBObject *mail = add(ItemKind::EMail, "Home", root, "kim@example.org");
     mail->SetCategories(CategoryBit(2));
-    EXPECT_FALSE(run(*mail, false, [](QDialog *d) {
-        auto *cat = control<QToolButton>(d, "CatSelect");
+    // Ticks Golf in the pop-up, which has no cancel: closing it keeps the ticks.
+    const auto tickGolf = [](QDialog *d) {
         whenModalShows(
             [](QDialog *popup) {
                 auto *list = control<QListWidget>(popup, "CategoryList");
@@ -92,11 +92,28 @@ TEST_F(ItemDialogsTest, CategoriesTickedStayEvenAfterCancel)
                 EXPECT_EQ(list->item(2)->text(), "Golf");
                 EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
                 list->item(2)->setCheckState(Qt::Checked);
-                popup->reject(); // the popup has no cancel: closing keeps the ticks
+                popup->reject();
             },
             d);
-        cat->click();
+        control<QToolButton>(d, "CatSelect")->click();
+    };
+    EXPECT_FALSE(run(*mail, false, [&](QDialog *d) {
+        tickGolf(d);
         d->reject();
+    }));
+    EXPECT_EQ(mail->Categories(), CategoryBit(2));
+
+    // A second opening of the pop-up starts from the ticks of the first.
+    EXPECT_TRUE(run(*mail, false, [&](QDialog *d) {
+        tickGolf(d);
+        whenModalShows(
+            [](QDialog *popup) {
+                EXPECT_EQ(control<QListWidget>(popup, "CategoryList")->item(2)->checkState(), Qt::Checked);
+                popup->reject();
+            },
+            d);
+        control<QToolButton>(d, "CatSelect")->click();
+        ok(d);
     }));
     EXPECT_EQ(mail->Categories(), CategoryBit(2) | CategoryBit(3));
 }
