@@ -32,8 +32,9 @@ TEST_F(MainFormTest, NamesShowWholeInEveryFormatUpToACap)
                 // Large icons wrap a long name inside the cell, under the icon.
                 const int width = qMin(cell.width(), TListCellDelegate::MaxLargeCellWidth) - 12;
                 const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, name);
-                if (name != capped)
+                if (name != capped) {
                     EXPECT_GE(cell.height(), 32 + wrapped.height()) << qPrintable(name);
+                }
                 continue;
             }
             const int needed = view->iconSize().width() + qMin(metrics.horizontalAdvance(name),

@@ -261,8 +261,9 @@ TEST_F(ToolsTest, FilesOfOneTypeShareOnePictureAndLoadingAgainAddsNone)
     QList<TZEBObject *> docs = makeDocs();
     EXPECT_EQ(docs[0]->GetImageIndex(), docs[1]->GetImageIndex());
     // Text and web pages look different where the theme has pictures for them.
-    if (QIcon::hasThemeIcon("text-html"))
+    if (QIcon::hasThemeIcon("text-html")) {
         EXPECT_NE(docs[0]->GetImageIndex(), docs[2]->GetImageIndex());
+    }
     EXPECT_EQ(docs[3]->GetImageIndex(), 13); // not there, of no known type
     const int after = form->imageList().Count();
     EXPECT_LE(after, before + 2);
