@@ -24,8 +24,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QThread>
+#include <QTimer>
 
 #include <utility>
 
@@ -238,12 +241,43 @@ void TLogicForm::Exit()
         return;
     }
     m_exitAfterTransfer = false;
+    if (closingDialogs())
+        return;
     if (!EndProgram() && !confirmExitUnsaved()) {
         // Everything is still in memory: the user can make room on the disk and try again.
         m_ended = false;
         return;
     }
     QCoreApplication::quit();
+}
+
+bool TLogicForm::closingDialogs()
+{
+    // An end asked for while a dialog is open (a signal, the session's end) cancels it
+    // first: a new item the dialog was making would otherwise be saved half made, then
+    // removed from memory only after the save.
+    constexpr int MaxWaits = 200;
+    const int level = QThread::currentThread()->loopLevel();
+    if (m_endWaits < MaxWaits) {
+        if (m_closedDialogLevel > 0 && level >= m_closedDialogLevel) {
+            ++m_endWaits;
+            QTimer::singleShot(10, this, &TLogicForm::Exit);
+            return true;
+        }
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            ++m_endWaits;
+            m_closedDialogLevel = level;
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            QTimer::singleShot(0, this, &TLogicForm::Exit);
+            return true;
+        }
+    }
+    m_closedDialogLevel = 0;
+    m_endWaits = 0;
+    return false;
 }
 
 bool TLogicForm::confirmExitUnsaved()

@@ -67,6 +67,8 @@ private:
     void importVCard(const CommandLine::Request::Import &file);
     void handleWaiting();
     bool confirmExitUnsaved();
+    // Closes the open dialog, if any, as Cancel; true while the end must wait for one.
+    bool closingDialogs();
 
     TMainForm &m_form;
     CommandLine::Request m_ownCommandLine;
@@ -77,6 +79,10 @@ private:
     QAction *m_callerIdAction = nullptr;
     TTrayIcon *m_tray = nullptr;
     bool m_firstShow = true;
+    // The event-loop level of the dialog last closed for the end, 0 when none; the end
+    // waits (a bounded number of turns) until that dialog's loop has returned.
+    int m_closedDialogLevel = 0;
+    int m_endWaits = 0;
     bool m_hideOnClose = true;
     bool m_ended = false;
     bool m_exitAfterTransfer = false;

@@ -13,9 +13,11 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 
 namespace {
 
@@ -211,6 +213,34 @@ TEST_F(LogicFormTest, ExitAfterAFailedSaveAsksAndNoKeepsTheProgramAndItsData)
     logic->Exit();
     EXPECT_EQ(shown.size(), 2);
     EXPECT_TRUE(logic->Ended());
+}
+
+TEST_F(LogicFormTest, AnEndDuringANewItemsDialogCancelsItBeforeTheSave)
+{
+    make();
+    CreateItem(ItemKind::Folder, "Neighbours", {}, {}, form->RootNode(), {}, 0);
+    form->SelectNode(form->RootNode()->Child(0));
+    // A signal arrives while the new person's dialog, and a question above it, are open.
+    bool endedWhileOpen = true;
+    int dialogResult = -1;
+    form->services().dialogRunner = [&](TZEBObject &, bool) {
+        QDialog dialog(form.get());
+        QTimer::singleShot(0, &dialog, [&] {
+            QTimer::singleShot(0, form.get(), [&] {
+                logic->Exit();
+                endedWhileOpen = logic->Ended();
+            });
+            QMessageBox::question(&dialog, "Mirabook", "Above the dialog");
+        });
+        dialogResult = dialog.exec();
+        return dialogResult == QDialog::Accepted;
+    };
+    form->newItemAction(ItemKind::Person)->trigger();
+    EXPECT_EQ(dialogResult, QDialog::Rejected);
+    EXPECT_FALSE(endedWhileOpen); // nothing saved while the dialogs were open
+    EXPECT_TRUE(QTest::qWaitFor([&] { return logic->Ended(); }, 5000));
+    EXPECT_TRUE(database().contains("Neighbours"));
+    EXPECT_FALSE(database().contains("New Person"));
 }
 
 TEST_F(LogicFormTest, RevertAsksThenLoadsTheSavedDatabaseAgain)
