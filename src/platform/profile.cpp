@@ -1,6 +1,7 @@
 #include "profile.h"
 
 #include "paths.h"
+#include "safefiles.h"
 #include "textcodec.h"
 
 #include <QDir>
@@ -79,11 +80,18 @@ bool Profile::readFile(std::vector<Section> &sections, QStringList &preamble)
 {
     sections.clear();
     preamble.clear();
-    QFile file(m_path);
-    if (!file.exists())
+    QFile file;
+    if (!QFileInfo::exists(m_path))
         return true; // a missing file behaves as an empty one
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, file.errorString());
+    QString why;
+    if (SafeFiles::OpenForReading(file, m_path, &why) != SafeFiles::Opened::Yes) {
+        m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, why);
+        return false;
+    }
+    if (file.size() > MaxFileSize) {
+        m_error = QStringLiteral("Cannot read %1: it is larger than %2 MB, more than a settings file holds")
+                      .arg(m_path)
+                      .arg(MaxFileSize / (1024 * 1024));
         return false;
     }
     const QString text = decodeLocalText(file.readAll());

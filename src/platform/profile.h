@@ -22,6 +22,8 @@ class Profile
 {
 public:
     static constexpr int MaxValueLength = 1023;
+    // A settings file holds a few kilobytes; anything far larger is not read (nor replaced).
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
     explicit Profile(const QString &filePath = settingsFilePath());
     ~Profile();

@@ -2,6 +2,7 @@
 #include "support/filebytes.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +143,22 @@ TEST_F(ProfileTest, RefusesWhatTheFormatCannotHoldOrTheDiskCannotTake)
     EXPECT_FALSE(p.writeString("bad]name", "k", "v"));
     EXPECT_FALSE(p.hasPendingChanges());
     EXPECT_EQ(p.readString("S", "k"), "v");
+
+    // A file far too large for settings, or a pipe where the file belongs, is not read
+    // (without waiting on the pipe) and never replaced.
+    const QByteArray huge = "[S]\r\nk=v\r\n" + QByteArray(Profile::MaxFileSize, ';');
+    writeBytes(huge);
+    Profile big(path());
+    EXPECT_EQ(big.readString("S", "k", "default"), "default");
+    EXPECT_TRUE(big.errorString().contains("larger than 16 MB")) << qPrintable(big.errorString());
+    ASSERT_TRUE(big.writeString("S", "k", "w"));
+    EXPECT_FALSE(big.save());
+    EXPECT_EQ(bytes().size(), huge.size());
+    const QString pipe = dir.filePath("pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Profile piped(pipe);
+    EXPECT_FALSE(piped.errorString().isEmpty());
+    EXPECT_FALSE(piped.writeString("S", "k", "w") && piped.save());
 
     // A write failure is reported and keeps the changes pending.
     Profile q(path() + "/zeb.ini"); // below a file
