@@ -102,7 +102,9 @@ int main(int argc, char **argv)
     case TPBJustOne::Outcome::HandedOver:
         return 0;
     case TPBJustOne::Outcome::Failed:
+        // Started from a menu there is no terminal to read stderr in.
         std::fprintf(stderr, "mirabook: %s\n", qPrintable(justOne.errorString()));
+        QMessageBox::critical(nullptr, QStringLiteral("Mirabook"), justOne.errorString());
         return 1;
     }
 
