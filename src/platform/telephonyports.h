@@ -6,7 +6,7 @@
 class Profile;
 
 // Where modems are looked for: the serial devices of devDir that answer "AT"
-// with "OK" within a second (ttyACM*, ttyUSB*, ttyS*), then the ports listed in
+// with "OK" within a second, all asked at once (ttyACM*, ttyUSB*, ttyS*), then the ports listed in
 // zeb.ini, section "Telephony", key "Ports" (comma-separated paths), which are
 // taken as they are, pseudo-terminals included.
 namespace ModemPorts {

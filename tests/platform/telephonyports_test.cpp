@@ -50,9 +50,16 @@ TEST(ModemPorts, ADeviceThatAnswersOkCounts)
     std::unique_ptr<FakeModem> modem;
     QMetaObject::invokeMethod(&home, [&] { modem = std::make_unique<FakeModem>(); }, Qt::BlockingQueuedConnection);
     ASSERT_TRUE(modem && modem->isValid());
+    // Silent terminals before and after it, all asked together.
+    FakeModem muteA, muteB;
+    ASSERT_TRUE(muteA.isValid() && muteB.isValid());
     QTemporaryDir dev;
-    ASSERT_TRUE(QFile::link(modem->path(), dev.filePath("ttyACM0")));
-    EXPECT_EQ(ModemPorts::find(dev.path(), {}), QStringList{dev.filePath("ttyACM0")});
+    ASSERT_TRUE(QFile::link(muteA.path(), dev.filePath("ttyACM0")));
+    ASSERT_TRUE(QFile::link(modem->path(), dev.filePath("ttyACM1")));
+    ASSERT_TRUE(QFile::link(muteB.path(), dev.filePath("ttyS0")));
+    EXPECT_EQ(ModemPorts::find(dev.path(), {}), QStringList{dev.filePath("ttyACM1")});
+    EXPECT_TRUE(muteA.waitForCommands(1));
+    EXPECT_TRUE(muteB.waitForCommands(1));
     QMetaObject::invokeMethod(&home, [&] { modem.reset(); }, Qt::BlockingQueuedConnection);
     thread.quit();
     thread.wait();
