@@ -108,6 +108,12 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    // Settings that cannot be read are never written over; the user hears why once.
+    if (const Profile settings; !settings.errorString().isEmpty())
+        QMessageBox::warning(nullptr, QStringLiteral("Mirabook"),
+                             settings.errorString() +
+                                 QStringLiteral(".\n\nMirabook runs with its default settings and leaves the file as it is."));
+
     TMainForm mainForm;
     WireDialogs(mainForm);
     TLogicForm logicForm(mainForm, ownCommandLine);

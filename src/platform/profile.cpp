@@ -84,7 +84,13 @@ bool Profile::readFile(std::vector<Section> &sections, QStringList &preamble)
     if (!QFileInfo::exists(m_path))
         return true; // a missing file behaves as an empty one
     QString why;
-    if (SafeFiles::OpenForReading(file, m_path, &why) != SafeFiles::Opened::Yes) {
+    switch (SafeFiles::OpenForReading(file, m_path, &why)) {
+    case SafeFiles::Opened::Yes:
+        break;
+    case SafeFiles::Opened::NotAFile: // the reason names the file
+        m_error = why;
+        return false;
+    case SafeFiles::Opened::CannotOpen:
         m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, why);
         return false;
     }
