@@ -80,10 +80,8 @@ void TTreeNode::updateSortKey()
 
 TTreeNode::~TTreeNode()
 {
-    if (m_owner->m_lastUnsorted == this)
-        m_owner->m_lastUnsorted = nullptr;
-    if (!m_owner->m_destroying && !m_owner->m_unsorted.empty())
-        m_owner->m_unsorted.erase(this);
+    if (m_unsortedAt >= 0)
+        m_owner->m_unsorted[size_t(m_unsortedAt)] = nullptr;
     destroyDescendants();
     // Whoever took the subtree out settled the alert counts above it in one step.
     if (m_item)
@@ -405,10 +403,10 @@ void PlaceAgain(TTreeNode *node)
 
 void TTreeNodes::markUnsorted(TTreeNode *parent)
 {
-    if (parent == m_lastUnsorted)
+    if (parent->m_unsortedAt >= 0)
         return;
-    m_unsorted.insert(parent);
-    m_lastUnsorted = parent;
+    parent->m_unsortedAt = int(m_unsorted.size());
+    m_unsorted.push_back(parent);
 }
 
 void TTreeNodes::Clear()
@@ -417,8 +415,6 @@ void TTreeNodes::Clear()
     while (!m_top.empty())
         m_top.pop_back();
     m_count = 0;
-    m_unsorted.clear();
-    m_lastUnsorted = nullptr;
     EndUpdate();
 }
 
@@ -434,11 +430,14 @@ void TTreeNodes::EndUpdate()
         return;
     if (--m_updateDepth > 0)
         return;
-    for (TTreeNode *parent : m_unsorted)
+    for (TTreeNode *parent : m_unsorted) {
+        if (!parent)
+            continue; // destroyed meanwhile
+        parent->m_unsortedAt = -1;
         if (sortNodes(parent->m_children))
             parent->renumberFrom(0);
+    }
     m_unsorted.clear();
-    m_lastUnsorted = nullptr;
     emit updateEnded();
 }
 

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 class TZEBObject;
@@ -87,6 +86,9 @@ private:
     int m_selectedImage = 0;
     int m_state = -1;
     int m_row = 0;
+    // Where the node waits in its owner's list of parents to sort at the end of an
+    // update, or -1.
+    int m_unsortedAt = -1;
     SortKey m_sortKey;
     std::vector<std::unique_ptr<TTreeNode>> m_children;
 };
@@ -161,9 +163,10 @@ private:
     std::vector<std::unique_ptr<TTreeNode>> m_top;
     int m_count = 0;
     int m_updateDepth = 0;
-    std::unordered_set<TTreeNode *> m_unsorted;
-    // The parent last put in m_unsorted: a load adds many children to one parent in a row.
-    TTreeNode *m_lastUnsorted = nullptr;
+    // Parents whose children EndUpdate sorts, each once (its m_unsortedAt); a destroyed
+    // one leaves a null behind. A mark on the node instead of a set: a load of persons
+    // with websites alternates between parents at every record.
+    std::vector<TTreeNode *> m_unsorted;
     void markUnsorted(TTreeNode *parent);
     bool m_destroying = false;
 };

@@ -1,0 +1,46 @@
+#include "recordfiletestutil.h"
+#include "support/storefixture.h"
+
+#include <QSignalSpy>
+
+using TreeUpdate = StoreFixture;
+
+// Children added during an update arrive in any order and are sorted once at its end,
+// however the parents alternate; a parent deleted meanwhile is simply not sorted.
+TEST_F(TreeUpdate, ParentsTouchedInTurnAreAllSortedAtTheEnd)
+{
+    TZEBObject *kim = add(ItemKind::Person, "Kim", nullptr);
+    TZEBObject *doomed = add(ItemKind::Folder, "Doomed", nullptr);
+    QSignalSpy sorted(&nodes, &TTreeNodes::updateEnded);
+    nodes.BeginUpdate();
+    for (const char *title : {"Zulu", "Mike", "Alpha"}) {
+        add(ItemKind::Person, title, nullptr);                // the root
+        add(ItemKind::Website, title, kim->Node(), "http://x"); // then Kim, then the root again
+        add(ItemKind::Folder, title, doomed->Node());
+    }
+    nodes.BeginUpdate(); // nested: nothing is sorted before the outer end
+    add(ItemKind::Person, "Bert", nullptr);
+    nodes.EndUpdate();
+    EXPECT_EQ(Outline(kim->Node()), (QStringList{"Zulu", "Mike", "Alpha"}));
+    nodes.Delete(doomed->Node());
+    nodes.EndUpdate();
+    EXPECT_EQ(sorted.count(), 1);
+    EXPECT_EQ(Outline(root), (QStringList{"Alpha", "Bert", "Kim", "Kim/Alpha", "Kim/Mike", "Kim/Zulu", "Mike", "Zulu"}));
+    for (int i = 0; i < root->Count(); ++i)
+        EXPECT_EQ(root->Child(i)->Index(), i);
+
+    // The marks are gone with the update: the next one sorts the same parents again.
+    nodes.BeginUpdate();
+    add(ItemKind::Website, "Aaron", kim->Node(), "http://y");
+    add(ItemKind::Person, "Aaron", nullptr);
+    nodes.EndUpdate();
+    EXPECT_EQ(Outline(kim->Node()), (QStringList{"Aaron", "Alpha", "Mike", "Zulu"}));
+    EXPECT_EQ(root->Child(0)->Text(), "Aaron");
+
+    // Cleared during an update: the marked parents go, and the end sorts nothing stale.
+    nodes.BeginUpdate();
+    add(ItemKind::Website, "Bob", kim->Node(), "http://z");
+    nodes.Clear();
+    nodes.EndUpdate();
+    EXPECT_EQ(nodes.Count(), 0);
+}
