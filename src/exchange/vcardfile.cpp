@@ -34,12 +34,13 @@ bool startsWithWord(const char *b, const char *e, const char *word)
 class CardReader
 {
 public:
-    CardReader(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+    CardReader(QByteArrayView bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
         : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size()), m_each(each), m_notes(notes)
     {
     }
 
-    void Run()
+    // Reads every card; gives the count of lines read.
+    int Run()
     {
         const char *b;
         const char *e;
@@ -59,6 +60,7 @@ public:
             ++m_notes.unended;
             endCard();
         }
+        return m_lineNumber;
     }
 
 private:
@@ -152,13 +154,12 @@ private:
         // Quoted parameter values may hold a colon; they are rare, so the exact end of
         // the head is looked for only when a quote comes before the first colon.
         if (std::memchr(b, '"', size_t(colon - b))) {
-            const QString text = QString::fromUtf8(b, e - b);
-            const qsizetype end = VCardHeadEnd(text);
+            const qsizetype end = VCardHeadEnd(QByteArrayView(b, e - b));
             if (end < 0)
                 return;
-            colon = b + QStringView(text).left(end).toUtf8().size();
+            colon = b + end;
         }
-        m_head = ParseVCardHead(QString::fromUtf8(b, colon - b));
+        m_head = ParseVCardHead(QByteArrayView(b, colon - b));
         m_softBreak = m_head.quotedPrintable && e > colon + 1 && e[-1] == '=';
         m_keep = isKept(m_head.name);
         append(colon + 1, m_softBreak ? e - 1 : e);
@@ -301,8 +302,47 @@ QByteArray ReadVCardFile(const QString &fileName)
 
 void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
 {
-    const QByteArray text = VCardBytesAsUtf8(bytes);
-    CardReader(text, notes, each).Run();
+    ReadVCardText(VCardBytesAsUtf8(bytes), notes, each);
+}
+
+int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+{
+    return CardReader(text, notes, each).Run();
+}
+
+qsizetype VCardCutAfter(QByteArrayView text, qsizetype from)
+{
+    const char *const begin = text.data();
+    const char *const end = begin + text.size();
+    if (from >= text.size())
+        return -1;
+    // Lines are looked at from the start of one: after an LF there always is one.
+    const char *p = begin;
+    if (from > 0) {
+        p = static_cast<const char *>(std::memchr(begin + from - 1, '\n', size_t(end - (begin + from - 1))));
+        if (!p)
+            return -1;
+        ++p;
+    }
+    bool afterPlainLine = false; // the line before ends in no "="
+    bool afterEnd = false;       // the line before is an END line that follows such a line
+    while (p < end) {
+        const char *e = p;
+        while (e < end && *e != '\n' && *e != '\r')
+            ++e;
+        if (afterEnd && startsWithWord(p, e, "begin:"))
+            return p - begin;
+        afterEnd = afterPlainLine && startsWithWord(p, e, "end:");
+        afterPlainLine = e == p || e[-1] != '=';
+        // The line's end as the reader takes it: LF, CR LF, or a CR alone.
+        const char *next = e;
+        if (next < end && *next == '\r')
+            ++next;
+        if (next < end && *next == '\n' && (next == e || next[-1] == '\r'))
+            ++next;
+        p = next;
+    }
+    return -1;
 }
 
 void TVCardFile::LoadFromFile() { LoadFromBytes(ReadVCardFile(Filename)); }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -16,6 +17,12 @@ class TCard
 public:
     void Add(TCardProperty property) { m_properties.push_back(std::move(property)); }
     void Delete(int index) { m_properties.erase(m_properties.begin() + index); }
+    // Removes every property that pred holds for, keeping the others' order.
+    template<typename Pred>
+    void RemoveIf(Pred pred)
+    {
+        m_properties.erase(std::remove_if(m_properties.begin(), m_properties.end(), pred), m_properties.end());
+    }
     int IndexOf(const TCardProperty *property) const;
     int Count() const { return int(m_properties.size()); }
     TCardProperty &Items(int index) { return m_properties.at(size_t(index)); }
@@ -87,6 +94,14 @@ private:
 
 // Reads the cards of a file's bytes one at a time: each is handed to each, then dropped.
 void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each);
+// The same for a file's text already in UTF-8 (VCardBytesAsUtf8); gives the count of
+// lines read, so that the notes of a later piece of the text can be placed.
+int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(TCard &)> &each);
+// A place in text, at or after from, where it may be cut in two such that reading the
+// pieces one after the other is reading it whole: the start of a BEGIN line that follows
+// an END line, which follows a line that no "=" ends (a quoted-printable value would go
+// on). -1 when there is none.
+qsizetype VCardCutAfter(QByteArrayView text, qsizetype from);
 // The bytes of a card file, a regular file no larger than TVCardFile::MaxFileSize.
 // Raises EInOutError with the reason.
 QByteArray ReadVCardFile(const QString &fileName);

@@ -1,12 +1,16 @@
 #include "vcardimport.h"
 
 #include "vcardrecords.h"
+#include "vcardtext.h"
 
 #include "store/recordfile.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
 #include <QFileInfo>
+
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -16,27 +20,137 @@ void refuseReadOnly(TTreeNode *target)
         throw ERemoteParent();
 }
 
+// Files smaller than this are read on one thread: starting another would cost more.
+constexpr qsizetype kPartBytes = 1 << 20;
+
+// What was made of one piece of a file. Cards that name an organization wait for the
+// question, which is asked in the order of the cards, on the caller's thread.
+struct Part
+{
+    QByteArrayView text;
+    VCardReadNotes notes;
+    int lines = 0;
+    int persons = 0;
+    CardRecords records;
+    struct Waiting
+    {
+        size_t before; // cards of records that come before it
+        TCard card;
+    };
+    std::vector<Waiting> waiting;
+    std::exception_ptr failed;
+
+    void Read(bool asking)
+    {
+        try {
+            // Records take somewhat less than twice what the cards took.
+            records.Reserve(text.size() * 2);
+            lines = ReadVCardText(text, notes, [&](TCard &card) {
+                if (asking && card.FindProperty(u"ORG")) {
+                    waiting.push_back({records.CardCount(), std::move(card)});
+                    return;
+                }
+                AppendCardRecords(records, card, VCardImportAs::Person, 1);
+                ++persons;
+            });
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    }
+    int Cards() const { return int(records.CardCount() + waiting.size()) + notes.unreadable + notes.empty; }
+};
+
+// The text in pieces that read one after the other are the whole.
+std::vector<QByteArrayView> cutIntoParts(QByteArrayView text, int parts)
+{
+    std::vector<QByteArrayView> pieces;
+    qsizetype start = 0;
+    for (int i = 1; i < parts; ++i) {
+        const qsizetype cut = VCardCutAfter(text, std::max(start, text.size() * i / parts));
+        if (cut <= start)
+            break;
+        pieces.push_back(text.sliced(start, cut - start));
+        start = cut;
+    }
+    pieces.push_back(text.sliced(start));
+    return pieces;
+}
+
+void addNotes(VCardReadNotes &total, const VCardReadNotes &part, int linesBefore)
+{
+    if (total.unreadable == 0 && part.unreadable > 0)
+        total.firstUnreadableLine = part.firstUnreadableLine + linesBefore;
+    total.unreadable += part.unreadable;
+    total.empty += part.empty;
+    total.unended += part.unended;
+    total.tooMany = total.tooMany || part.tooMany;
+}
+
 } // namespace
+
+PreparedVCards PrepareVCards(const QByteArray &bytes, const VCardOrgQuestion &ask, int parts)
+{
+    const QByteArray text = VCardBytesAsUtf8(bytes);
+    const std::vector<QByteArrayView> pieces = cutIntoParts(text, std::max(parts, 1));
+    std::vector<Part> read(pieces.size());
+    {
+        std::vector<std::thread> threads;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            read[i].text = pieces[i];
+            if (i > 0)
+                threads.emplace_back([&part = read[i], asking = bool(ask)] { part.Read(asking); });
+        }
+        read[0].Read(bool(ask));
+        for (std::thread &t : threads)
+            t.join();
+    }
+    int cards = 0;
+    for (const Part &part : read) {
+        if (part.failed)
+            std::rethrow_exception(part.failed);
+        cards += part.Cards();
+    }
+    // A file of more cards than are read stops at the last one read: the pieces read
+    // past it, so such a file is read again whole.
+    if (read.size() > 1 && (cards > TVCardFile::MaxCards || std::any_of(read.begin(), read.end(), [](const Part &p) {
+                                return p.notes.tooMany;
+                            })))
+        return PrepareVCards(bytes, ask, 1);
+
+    PreparedVCards prepared;
+    VCardImportNotes &notes = prepared.notes;
+    qsizetype size = 0;
+    for (const Part &part : read)
+        size += part.records.Size() + qsizetype(part.records.CardCount()) * 64;
+    prepared.records.reserve(size);
+    int linesBefore = 0;
+    for (Part &part : read) {
+        addNotes(notes.read, part.notes, linesBefore);
+        linesBefore += part.lines;
+        notes.persons += part.persons;
+        size_t done = 0;
+        for (Part::Waiting &waiting : part.waiting) {
+            part.records.AppendWithIds(prepared.records, done, waiting.before);
+            done = waiting.before;
+            const VCardImportAs as = ask(CardDisplayName(waiting.card), CardOrganization(waiting.card));
+            CardRecords one;
+            AppendCardRecords(one, waiting.card, as, 1);
+            one.AppendWithIds(prepared.records);
+            ++(as == VCardImportAs::Organization ? notes.organizations : notes.persons);
+        }
+        part.records.AppendWithIds(prepared.records, done);
+        part.records = CardRecords();
+    }
+    return prepared;
+}
 
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask)
 {
-    PreparedVCards prepared;
     if (!QFileInfo::exists(fileName))
-        return prepared;
+        return {};
     const QByteArray bytes = ReadVCardFile(fileName);
-    QString records;
-    // Records take about what the cards took; growing a long text is copying it.
-    records.reserve(bytes.size() + bytes.size() / 4);
-    VCardImportNotes &notes = prepared.notes;
-    ReadVCards(bytes, notes.read, [&](TCard &card) {
-        VCardImportAs as = VCardImportAs::Person;
-        if (card.FindProperty(u"ORG") && ask)
-            as = ask(CardDisplayName(card), CardOrganization(card));
-        AppendCardRecords(records, card, as, 1);
-        ++(as == VCardImportAs::Organization ? notes.organizations : notes.persons);
-    });
-    prepared.records = records.toUtf8();
-    return prepared;
+    const int cores = int(std::thread::hardware_concurrency());
+    return PrepareVCards(bytes, ask, bytes.size() >= kPartBytes ? std::clamp(cores, 1, 2) : 1);
 }
 
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared)

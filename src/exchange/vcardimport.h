@@ -31,6 +31,9 @@ struct PreparedVCards
 // one a person. Every question is asked here, before anything is made. A file that is not
 // there gives nothing; one that cannot be read raises EInOutError.
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask);
+// The same for the bytes of a file, read in up to parts pieces on as many threads; the
+// result does not depend on how many.
+PreparedVCards PrepareVCards(const QByteArray &bytes, const VCardOrgQuestion &ask, int parts);
 // Places prepared records in the target folder. Raises ERemoteParent in a read-only folder.
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared);
 

@@ -41,14 +41,18 @@ TCardProperty propertyOf(const QString &name, const QStringList &values)
 // Fills an item placed already from a card: its own fields, then its children below it.
 void readCard(TContactObject &item, TCard &card, VCardImportAs as)
 {
-    const CardItem mapped = MapVCard(card, as, 1);
+    CardItem mapped;
+    MapVCard(card, as, 1, mapped);
     QString dataLine;
     AppendDataLine(dataLine, KindTag(mapped.kind), mapped.fields, item.Categories());
     item.LoadFields(dataLine);
     item.SetTitle(mapped.title);
     item.SetValue(mapped.value);
     item.SetComment(mapped.comment);
-    ReadItems(mapped.children.toUtf8(), 0, 1, item.Node());
+    mapped.children.EndCard(false);
+    QByteArray children;
+    mapped.children.AppendWithIds(children);
+    ReadItems(children, 0, 1, item.Node());
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -26,69 +29,107 @@ constexpr std::array<TypeRow, VCardTypes::RowCount> kTypes = {{
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
-// Splits at sep outside double quotes.
-QList<QStringView> splitOutsideQuotes(QStringView s, QChar sep)
-{
-    QList<QStringView> parts;
-    bool quoted = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'"')
-            quoted = !quoted;
-        else if (s[i] == sep && !quoted) {
-            parts << s.mid(start, i - start);
-            start = i + 1;
-        }
-    }
-    parts << s.mid(start);
-    return parts;
-}
+// Heads are read as bytes: names and parameters are ASCII words, and a card has many lines.
+bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-QStringView unquoted(QStringView s)
+QByteArrayView trimmedBytes(QByteArrayView s)
 {
-    s = s.trimmed();
-    if (s.size() >= 2 && s.front() == u'"' && s.back() == u'"')
-        return s.mid(1, s.size() - 2);
+    while (!s.isEmpty() && isBlankByte(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && isBlankByte(s.back()))
+        s.chop(1);
     return s;
 }
 
-void addTypeWords(QStringView list, VCardHead &head)
+bool sameWord(QByteArrayView s, const char *word)
 {
-    for (QStringView word : splitOutsideQuotes(list, u','))
-        if (const auto row = VCardTypes::RowOfWord(unquoted(word)))
+    const size_t n = std::strlen(word);
+    return size_t(s.size()) == n && qstrnicmp(s.data(), word, n) == 0;
+}
+
+// Calls each for every piece of s between seps outside double quotes.
+template<typename Each>
+void forEachOutsideQuotes(QByteArrayView s, char sep, Each each)
+{
+    bool quoted = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == '"')
+            quoted = !quoted;
+        else if (s[i] == sep && !quoted) {
+            each(s.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    each(s.sliced(start));
+}
+
+QByteArrayView unquoted(QByteArrayView s)
+{
+    s = trimmedBytes(s);
+    if (s.size() >= 2 && s.front() == '"' && s.back() == '"')
+        return s.sliced(1, s.size() - 2);
+    return s;
+}
+
+std::optional<int> rowOfWord(QByteArrayView word)
+{
+    for (int row = 0; row < VCardTypes::RowCount; ++row)
+        if (sameWord(word, kTypes[size_t(row)].word))
+            return row;
+    return std::nullopt;
+}
+
+void addTypeWords(QByteArrayView list, VCardHead &head)
+{
+    forEachOutsideQuotes(list, ',', [&head](QByteArrayView word) {
+        if (const auto row = rowOfWord(unquoted(word)))
             head.types |= VCardTypes::Bit(VCardTypes::Row(*row));
+    });
 }
 
 // One parameter: a bare word (2.1) or NAME=value.
-void readParameter(QStringView param, VCardHead &head)
+void readParameter(QByteArrayView param, VCardHead &head)
 {
-    const qsizetype eq = param.indexOf(u'=');
+    const qsizetype eq = param.indexOf('=');
     if (eq < 0) {
-        const QStringView word = param.trimmed();
-        if (word.compare(u"QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0)
+        const QByteArrayView word = trimmedBytes(param);
+        if (sameWord(word, "QUOTED-PRINTABLE"))
             head.quotedPrintable = true;
-        else if (word.compare(u"BASE64", Qt::CaseInsensitive) == 0)
+        else if (sameWord(word, "BASE64"))
             head.base64 = true;
         else
             addTypeWords(word, head);
         return;
     }
-    const QStringView name = param.left(eq).trimmed();
-    const QStringView value = unquoted(param.mid(eq + 1));
-    if (name.compare(u"TYPE", Qt::CaseInsensitive) == 0) {
+    const QByteArrayView name = trimmedBytes(param.first(eq));
+    const QByteArrayView value = unquoted(param.sliced(eq + 1));
+    if (sameWord(name, "TYPE")) {
         addTypeWords(value, head);
-    } else if (name.compare(u"PREF", Qt::CaseInsensitive) == 0) {
+    } else if (sameWord(name, "PREF")) {
         // The most preferred of several (4.0); later ranks are ordinary ones.
-        if (value == u"1")
+        if (value == "1")
             head.types |= VCardTypes::Bit(VCardTypes::Pref);
-    } else if (name.compare(u"ENCODING", Qt::CaseInsensitive) == 0) {
-        head.quotedPrintable = value.compare(u"QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0;
-        head.base64 = value.compare(u"BASE64", Qt::CaseInsensitive) == 0 || value.compare(u"B", Qt::CaseInsensitive) == 0;
-    } else if (name.compare(u"CHARSET", Qt::CaseInsensitive) == 0) {
-        head.charset = value.toString();
-    } else if (name.compare(u"VALUE", Qt::CaseInsensitive) == 0) {
-        head.uriValue = value.compare(u"uri", Qt::CaseInsensitive) == 0;
+    } else if (sameWord(name, "ENCODING")) {
+        head.quotedPrintable = sameWord(value, "QUOTED-PRINTABLE");
+        head.base64 = sameWord(value, "BASE64") || sameWord(value, "B");
+    } else if (sameWord(name, "CHARSET")) {
+        head.charset = QString::fromUtf8(value);
+    } else if (sameWord(name, "VALUE")) {
+        head.uriValue = sameWord(value, "uri");
     }
+}
+
+// The names the reader keeps, as most files write them: a name written so shares the
+// one text instead of making its own.
+QString nameText(QByteArrayView name)
+{
+    static const QString kNames[] = {u"FN"_s, u"N"_s, u"ADR"_s, u"TEL"_s, u"EMAIL"_s, u"TITLE"_s, u"ORG"_s,
+                                     u"URL"_s, u"NOTE"_s, u"VERSION"_s};
+    for (const QString &known : kNames)
+        if (name.size() == known.size() && QLatin1StringView(name) == known)
+            return known;
+    return QString::fromUtf8(name);
 }
 
 // Control characters other than line breaks would reach titles and the record file;
@@ -125,13 +166,7 @@ namespace VCardTypes {
 QString Word(int row) { return QLatin1String(kTypes.at(size_t(row)).word); }
 QString Text(int row) { return QLatin1String(kTypes.at(size_t(row)).text); }
 
-std::optional<int> RowOfWord(QStringView word)
-{
-    for (int row = 0; row < RowCount; ++row)
-        if (word.compare(QLatin1String(kTypes[size_t(row)].word), Qt::CaseInsensitive) == 0)
-            return row;
-    return std::nullopt;
-}
+std::optional<int> RowOfWord(QStringView word) { return rowOfWord(QByteArrayView(word.toUtf8())); }
 
 QString Description(Set types)
 {
@@ -163,29 +198,34 @@ Set FromDescription(const QString &title)
 
 } // namespace VCardTypes
 
-qsizetype VCardHeadEnd(QStringView line)
+qsizetype VCardHeadEnd(QByteArrayView line)
 {
     bool quoted = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == u'"')
+        if (line[i] == '"')
             quoted = !quoted;
-        else if (line[i] == u':' && !quoted)
+        else if (line[i] == ':' && !quoted)
             return i;
     }
     return -1;
 }
 
-VCardHead ParseVCardHead(QStringView head)
+VCardHead ParseVCardHead(QByteArrayView head)
 {
     VCardHead result;
-    const QList<QStringView> parts = splitOutsideQuotes(head, u';');
-    QStringView name = parts.front().trimmed();
-    // "item1.TEL": the group only ties lines of other programs together.
-    if (const qsizetype dot = name.lastIndexOf(u'.'); dot >= 0)
-        name = name.mid(dot + 1);
-    result.name = name.toString();
-    for (qsizetype i = 1; i < parts.size(); ++i)
-        readParameter(parts.at(i), result);
+    bool first = true;
+    forEachOutsideQuotes(head, ';', [&](QByteArrayView part) {
+        if (!first) {
+            readParameter(part, result);
+            return;
+        }
+        first = false;
+        QByteArrayView name = trimmedBytes(part);
+        // "item1.TEL": the group only ties lines of other programs together.
+        if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
+            name = name.sliced(dot + 1);
+        result.name = nameText(name);
+    });
     return result;
 }
 
@@ -224,33 +264,40 @@ bool IsComponentProperty(QStringView name)
 
 void TCardProperty::SetLine(const QString &line)
 {
-    const qsizetype colon = VCardHeadEnd(line);
+    const QByteArray bytes = line.toUtf8();
+    const qsizetype colon = VCardHeadEnd(bytes);
     if (colon < 0) {
         SetParts(VCardHead{}, line);
         return;
     }
-    SetParts(ParseVCardHead(QStringView(line).left(colon)), QStringView(line).mid(colon + 1));
+    SetParts(ParseVCardHead(QByteArrayView(bytes).first(colon)), QString::fromUtf8(QByteArrayView(bytes).sliced(colon + 1)));
 }
 
-void TCardProperty::SetParts(const VCardHead &head, QStringView body)
+void TCardProperty::SetParts(const VCardHead &head, const QString &body)
 {
     Name = head.name;
     Types = head.types;
     Values.clear();
-    while (!body.isEmpty() && isBlank(body.front()))
-        body = body.mid(1);
+    QStringView rest = body;
+    while (!rest.isEmpty() && isBlank(rest.front()))
+        rest = rest.sliced(1);
     if (!IsComponentProperty(Name)) {
-        Values << withoutControls(UnescapeVCardText(body));
+        // Most values need nothing done: they are kept as decoded, without a copy.
+        if (rest.size() == body.size() && !rest.contains(u'\\'))
+            Values << withoutControls(body);
+        else
+            Values << withoutControls(UnescapeVCardText(rest));
     } else {
         // Components end at a ";" that no backslash escapes; commas are text.
+        Values.reserve(7);
         qsizetype start = 0;
-        for (qsizetype i = 0; i <= body.size(); ++i) {
-            if (i + 1 < body.size() && body[i] == u'\\') {
+        for (qsizetype i = 0; i <= rest.size(); ++i) {
+            if (i + 1 < rest.size() && rest[i] == u'\\') {
                 ++i;
                 continue;
             }
-            if (i == body.size() || body[i] == u';') {
-                Values << withoutControls(UnescapeVCardText(body.mid(start, i - start)));
+            if (i == rest.size() || rest[i] == u';') {
+                Values << withoutControls(UnescapeVCardText(rest.sliced(start, i - start)));
                 start = i + 1;
             }
         }

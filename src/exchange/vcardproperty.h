@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -42,9 +43,9 @@ struct VCardHead
 };
 // Reads the text before a line's colon: the group and name, then ";"-separated
 // parameters, bare (2.1) or NAME=value,value (3.0, 4.0), values possibly in quotes.
-VCardHead ParseVCardHead(QStringView head);
-// Where the head of a line ends: the first ":" outside double quotes, or -1.
-qsizetype VCardHeadEnd(QStringView line);
+VCardHead ParseVCardHead(QByteArrayView head);
+// Where the head of a line (UTF-8) ends: the first ":" outside double quotes, or -1.
+qsizetype VCardHeadEnd(QByteArrayView line);
 
 // Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
 // before anything else is kept.
@@ -61,7 +62,7 @@ public:
     // A line without a colon has no name, so no lookup finds it.
     void SetLine(const QString &line);
     // The same from a head already read and the decoded text after the colon.
-    void SetParts(const VCardHead &head, QStringView body);
+    void SetParts(const VCardHead &head, const QString &body);
     // The property as one line: types as TYPE=..., values escaped.
     QString GetLine() const;
     QString TypesDescription() const { return VCardTypes::Description(Types); }

@@ -9,6 +9,9 @@
 #include "store/personobject.h"
 #include "store/phoneobject.h"
 #include "store/ranmar.h"
+#include "store/zebobject.h"
+
+#include <QVarLengthArray>
 
 namespace {
 
@@ -42,12 +45,30 @@ QStringList streetLines(const QStringList &values, bool olderFile)
     return lines;
 }
 
+// The description of a set of types, of which a file has a few over and over.
+const QString &typesTitle(VCardTypes::Set types)
+{
+    struct Known
+    {
+        VCardTypes::Set types;
+        QString title;
+    };
+    thread_local std::vector<Known> known;
+    for (const Known &k : known)
+        if (k.types == types)
+            return k.title;
+    if (known.size() >= 64)
+        known.clear();
+    known.push_back({types, VCardTypes::Description(types)});
+    return known.back().title;
+}
+
 // The children of one card as records, with the titles they were given and the primary
 // title of each kind.
 class ChildRecords
 {
 public:
-    ChildRecords(QString &out, int level, bool olderFile) : m_out(out), m_level(level), m_olderFile(olderFile) {}
+    ChildRecords(CardRecords &out, int level, bool olderFile) : m_out(out), m_level(level), m_olderFile(olderFile) {}
 
     void Add(ItemKind kind, const TCardProperty &property)
     {
@@ -62,10 +83,7 @@ public:
         } else if (kind == ItemKind::Phone) {
             fields = TPhoneObject::RecordFields(QString());
         }
-        AppendRecordHeader(m_out, m_level, kind, title, value, QString(), ItemIds::Next());
-        m_out += QLatin1String("\r\n");
-        AppendDataLine(m_out, KindTag(kind), fields, 0);
-        m_out += QLatin1String("\r\n");
+        m_out.Add(m_level, kind, title, value, QStringView(), fields);
         // The last marked preferred is primary; without one, the first (cards of phones
         // seldom mark any, and a contact's CSV columns and pages show primary ones only).
         const quint32 bit = 1u << KindCode(kind);
@@ -84,7 +102,7 @@ private:
     // " 2", " 3"... when the card has a child of that kind and title already.
     QString uniqueTitle(ItemKind kind, VCardTypes::Set types)
     {
-        QString base = kind == ItemKind::Website ? QString() : VCardTypes::Description(types & ~Bit(VCardTypes::Pref));
+        QString base = kind == ItemKind::Website ? QString() : typesTitle(types & ~Bit(VCardTypes::Pref));
         if (base.isEmpty()) {
             switch (kind) {
             case ItemKind::Address: base = QStringLiteral("Address"); break;
@@ -101,33 +119,57 @@ private:
         return title;
     }
 
-    QString &m_out;
+    CardRecords &m_out;
     int m_level;
     bool m_olderFile;
     TPrimaryTitles m_primaries;
     quint32 m_preferred = 0;
-    QList<std::pair<ItemKind, QString>> m_used;
+    QVarLengthArray<std::pair<ItemKind, QString>, 8> m_used;
 };
+
+// The kinds of children in the order they are made; within a kind, the card's order.
+constexpr const char16_t *kChildNames[] = {u"ADR", u"EMAIL", u"TEL", u"URL"};
+
+bool isChildProperty(const TCardProperty &p)
+{
+    for (const char16_t *name : kChildNames)
+        if (p.Name.compare(QStringView(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 void mapChildren(TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
 {
     ChildRecords children(item.children, childLevel, card.Version.isEmpty());
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"ADR"))
-        children.Add(ItemKind::Address, *p);
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"EMAIL"))
-        children.Add(ItemKind::EMail, *p);
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"TEL"))
-        children.Add(p->Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone, *p);
-    while (std::optional<TCardProperty> p = card.TakeProperty(u"URL"))
-        children.Add(ItemKind::Website, *p);
+    for (const char16_t *name : kChildNames) {
+        for (int i = 0; i < card.Count(); ++i) {
+            const TCardProperty &p = card.Items(i);
+            if (p.Name.compare(QStringView(name), Qt::CaseInsensitive) != 0)
+                continue;
+            ItemKind kind = ItemKind::Website;
+            if (name[0] == u'A')
+                kind = ItemKind::Address;
+            else if (name[0] == u'E')
+                kind = ItemKind::EMail;
+            else if (name[0] == u'T')
+                kind = p.Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone;
+            children.Add(kind, p);
+        }
+    }
+    card.RemoveIf(isChildProperty);
     primaries = children.Primaries();
 }
 
 } // namespace
 
-CardItem MapVCard(TCard &card, VCardImportAs as, int childLevel)
+void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
 {
-    CardItem item;
+    item.kind = ItemKind::Person;
+    item.title.clear();
+    item.value.clear();
+    item.comment.clear();
+    item.fields.clear();
+    item.children.Clear();
     if (const TCardProperty *note = card.FindProperty(u"NOTE"))
         item.comment = note->First();
     TPrimaryTitles primaries;
@@ -140,7 +182,7 @@ CardItem MapVCard(TCard &card, VCardImportAs as, int childLevel)
             item.title = DefaultTitle(ItemKind::Organization);
         mapChildren(card, item, childLevel, primaries);
         item.fields = TOrgObject::PrimaryFields(primaries);
-        return item;
+        return;
     }
 
     item.kind = ItemKind::Person;
@@ -168,17 +210,78 @@ CardItem MapVCard(TCard &card, VCardImportAs as, int childLevel)
     item.value = fullName.trimmed().isEmpty() ? title : fullName;
     mapChildren(card, item, childLevel, primaries);
     item.fields = TPersonObject::RecordFields(names, primaries);
-    return item;
 }
 
-void AppendCardRecords(QString &out, TCard &card, VCardImportAs as, int level)
+void AppendCardRecords(CardRecords &out, TCard &card, VCardImportAs as, int level)
 {
-    const CardItem item = MapVCard(card, as, level + 1);
-    AppendRecordHeader(out, level, item.kind, item.title, item.value, item.comment, ItemIds::Next());
-    out += QLatin1String("\r\n");
-    AppendDataLine(out, KindTag(item.kind), item.fields, 0);
-    out += QLatin1String("\r\n");
-    out += item.children;
+    // One item for the cards of a thread: its children's records keep their room.
+    thread_local CardItem item;
+    MapVCard(card, as, level + 1, item);
+    out.Add(level, item.kind, item.title, item.value, item.comment, item.fields);
+    out.Add(item.children);
+    out.EndCard(true);
+}
+
+void CardRecords::Add(int level, ItemKind kind, QStringView title, QStringView value, QStringView comment,
+                      const QStringList &fields)
+{
+    AppendRecordHeader(m_bytes, level, kind, title, value, comment);
+    m_gaps.push_back(m_bytes.size());
+    m_bytes += "\r\n";
+    AppendDataLine(m_bytes, KindTag(kind), fields, 0);
+    m_bytes += "\r\n";
+}
+
+void CardRecords::Add(const CardRecords &other)
+{
+    const qsizetype shift = m_bytes.size();
+    m_bytes += other.m_bytes;
+    for (qsizetype gap : other.m_gaps)
+        m_gaps.push_back(gap + shift);
+}
+
+void CardRecords::Reserve(qsizetype bytes)
+{
+    m_bytes.reserve(bytes);
+    // A record is some 40 bytes or more.
+    m_gaps.reserve(size_t(bytes / 40));
+}
+
+void CardRecords::Clear()
+{
+    m_bytes.resize(0);
+    m_gaps.clear();
+    m_cards.clear();
+}
+
+void CardRecords::EndCard(bool ownFirst) { m_cards.push_back({m_bytes.size(), m_gaps.size(), ownFirst}); }
+
+void CardRecords::AppendWithIds(QByteArray &out, size_t from, size_t to) const
+{
+    to = std::min(to, m_cards.size());
+    if (from >= to)
+        return;
+    qsizetype at = from == 0 ? 0 : m_cards[from - 1].end;
+    size_t gap = from == 0 ? 0 : m_cards[from - 1].gapsEnd;
+    QVarLengthArray<qint32, 16> ids;
+    for (size_t c = from; c < to; ++c) {
+        const Card &card = m_cards[c];
+        const size_t count = card.gapsEnd - gap;
+        ids.resize(qsizetype(count));
+        // As a card was always numbered: its children first, then its own item.
+        const size_t own = card.ownFirst && count > 0 ? 1 : 0;
+        for (size_t i = own; i < count; ++i)
+            ids[qsizetype(i)] = ItemIds::Next();
+        if (own)
+            ids[0] = ItemIds::Next();
+        for (size_t i = 0; i < count; ++i, ++gap) {
+            out.append(m_bytes.constData() + at, m_gaps[gap] - at);
+            AppendRecordId(out, ids[qsizetype(i)]);
+            at = m_gaps[gap];
+        }
+        out.append(m_bytes.constData() + at, card.end - at);
+        at = card.end;
+    }
 }
 
 QString CardDisplayName(const TCard &card)

@@ -6,8 +6,45 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class TCard;
+
+// Records made from cards, as UTF-8 with CR LF after each line. Ids come from the one
+// generator in the order the cards were read, and cards may be mapped on other threads:
+// so a record leaves a gap where its Id goes, filled when the records are placed.
+class CardRecords
+{
+public:
+    // A record below the card's item: its header line, its data line (tag and fields).
+    void Add(int level, ItemKind kind, QStringView title, QStringView value, QStringView comment,
+             const QStringList &fields);
+    // Appends the records of other to those of the card being made.
+    void Add(const CardRecords &other);
+    // The records added since the last card make one card. With ownFirst the first of
+    // them is the card's own item, whose Id is drawn after its children's.
+    void EndCard(bool ownFirst);
+    size_t CardCount() const { return m_cards.size(); }
+    // Room for about bytes of records, so that a large import does not grow them step by step.
+    void Reserve(qsizetype bytes);
+    // Empty again, keeping the room taken.
+    void Clear();
+    // Cards from to end (indices) with their Ids drawn, appended to out; every card when
+    // not told. The Ids of one card are drawn in a run.
+    void AppendWithIds(QByteArray &out, size_t from = 0, size_t to = size_t(-1)) const;
+    qsizetype Size() const { return m_bytes.size(); }
+
+private:
+    struct Card
+    {
+        qsizetype end;
+        size_t gapsEnd;
+        bool ownFirst;
+    };
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_gaps;
+    std::vector<Card> m_cards;
+};
 
 // What a card makes: a person or an organization, its own fields, and the records of
 // its children (addresses, phones and faxes, e-mail addresses, websites) one level below it.
@@ -18,18 +55,19 @@ struct CardItem
     QString value;
     QString comment;
     QStringList fields; // of its data line, without the categories
-    QString children;   // records, CR LF after each line
+    CardRecords children; // not ended as a card
 };
 
 // Maps a card. The name comes from N and FN (TITLE names the item only in this program's
 // older files, which have no VERSION), the note is the comment; children are titled by
 // their types ("Home,Cellular", numbered when two would share a title, a word for the kind
 // when there are none) and the last one marked preferred, else the first, of each kind
-// is the primary one. The card's properties are used up.
-CardItem MapVCard(TCard &card, VCardImportAs as, int childLevel);
+// is the primary one. The card's properties are used up. Item is made afresh (its
+// children keep their room).
+void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item);
 
-// The card's records, its item at level and the children below, appended to out.
-void AppendCardRecords(QString &out, TCard &card, VCardImportAs as, int level);
+// The card's records, its item at level and the children below, appended to out as one card.
+void AppendCardRecords(CardRecords &out, TCard &card, VCardImportAs as, int level);
 
 // How the card is named when the user is asked about it: "Dr. John Q Smith" from N,
 // else FN, else "New".

@@ -53,9 +53,9 @@ void TAddressObject::LoadFields(const QString &dataLine)
     padLines(m_lines);
 }
 
-QString TAddressObject::GetRecordText(int level) const
+void TAddressObject::AppendRecord(QByteArray &out, int level) const
 {
-    return RecordWithData(level, kTag, RecordFields(m_lines, m_city, m_state, m_postalCode, m_country));
+    AppendRecordWithData(out, level, kTag, RecordFields(m_lines, m_city, m_state, m_postalCode, m_country));
 }
 
 QStringList TAddressObject::RecordFields(const QStringList &lines, const QString &city, const QString &state,

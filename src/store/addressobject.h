@@ -27,7 +27,7 @@ public:
                                     const QString &postalCode, const QString &country);
 
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     PopupVisibility PreparePopup() const override;
     bool EditNew(TTreeNode *node) override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;

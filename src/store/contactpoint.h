@@ -12,7 +12,7 @@ public:
                         const QString &tag, const QString &valueColumn);
 
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     bool EditNew(TTreeNode *node) override;
     void Edit() override;
     // Reads the value column, "Title" and "Comment". True only when the value column

@@ -29,7 +29,7 @@ void TDocObject::LoadFields(const QString &dataLine)
     UpdateIcon(); // the desktop's icon for the file, once the item knows its services
 }
 
-QString TDocObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+void TDocObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, {}); }
 
 void TDocObject::Launch()
 {

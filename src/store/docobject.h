@@ -14,7 +14,7 @@ public:
     void UpdateIcon();
 
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     void Launch() override;
 
     // What the document dialog's OK does: with both texts not empty, takes the title,

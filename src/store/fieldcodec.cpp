@@ -1,14 +1,34 @@
 #include "fieldcodec.h"
 
+#include <algorithm>
+
 namespace {
 
-bool needsEncoding(const QString &v)
+// One pass over the value: whether it would break the grammar, and whether it is ASCII.
+struct FieldShape
 {
-    if (v.isEmpty())
-        return false;
-    if (v.front() == u'~' || v.back() == u'~')
-        return true;
-    return v.contains(QLatin1String("~~")) || v.contains(u'\n') || v.contains(u'\r');
+    bool needsEncoding = false;
+    bool ascii = true;
+};
+
+FieldShape fieldShape(QStringView v)
+{
+    FieldShape shape;
+    const char16_t *p = v.utf16();
+    const qsizetype n = v.size();
+    if (n == 0)
+        return shape;
+    char16_t any = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        any |= c;
+        if (c == u'\n' || c == u'\r' || (c == u'~' && i + 1 < n && p[i + 1] == u'~'))
+            shape.needsEncoding = true;
+    }
+    shape.ascii = any < 0x80;
+    if (p[0] == u'~' || p[n - 1] == u'~')
+        shape.needsEncoding = true;
+    return shape;
 }
 
 int hexDigit(QChar c)
@@ -27,7 +47,7 @@ int hexDigit(QChar c)
 
 QString EncodeField(const QString &value)
 {
-    if (!needsEncoding(value))
+    if (!fieldShape(value).needsEncoding)
         return value;
     QString out;
     out.reserve(value.size() + 8);
@@ -42,6 +62,37 @@ QString EncodeField(const QString &value)
         }
     }
     return out;
+}
+
+namespace {
+void appendAscii(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *to = out.data() + start;
+    const char16_t *from = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        to[i] = char(from[i]);
+}
+} // namespace
+
+void AppendUtf8(QByteArray &out, QStringView text)
+{
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        appendAscii(out, text);
+    else
+        out += text.toUtf8();
+}
+
+void AppendEncodedField(QByteArray &out, QStringView value)
+{
+    const FieldShape shape = fieldShape(value);
+    if (shape.needsEncoding)
+        out += EncodeField(value.toString()).toUtf8();
+    else if (shape.ascii)
+        appendAscii(out, value);
+    else
+        out += value.toUtf8();
 }
 
 namespace {

@@ -13,6 +13,10 @@
 // holds "%7E", "%0D" or "%0A" and no "~" after the first character: a field of another
 // shape (a "~note" written by the Windows program) is read as it stands.
 QString EncodeField(const QString &value);
+// The same, appended to out as UTF-8.
+void AppendEncodedField(QByteArray &out, QStringView value);
+// Text appended to out as UTF-8; plain ASCII is narrowed straight in.
+void AppendUtf8(QByteArray &out, QStringView text);
 QString DecodeField(const QString &field);
 
 // Appends the "~~"-separated fields of s to list: n separators give n + 1 fields.

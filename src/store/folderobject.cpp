@@ -37,7 +37,7 @@ void TFolderObject::LoadFields(const QString &dataLine)
     SetCategories(ok ? categories : 0);
 }
 
-QString TFolderObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+void TFolderObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, {}); }
 
 void TFolderObject::SetValue(const QString &value)
 {

@@ -19,7 +19,7 @@ public:
 
     void SetValue(const QString &value) override;
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     // The folder dialog; a location changed there is read at once.
     void Edit() override;
     // Reads the source when it changed since the last read, or when the location is

@@ -21,7 +21,7 @@ void TOrgObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
     DeferFields(source, begin, end, kTag, 5);
 }
 
-QString TOrgObject::GetRecordText(int level) const { return RecordWithData(level, kTag, PrimaryFields(Primaries())); }
+void TOrgObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, PrimaryFields(Primaries())); }
 
 bool TOrgObject::ImportFields(const QStringList &values, const QStringList &names)
 {

@@ -12,7 +12,7 @@ public:
 
     void LoadFields(const QString &dataLine) override;
     void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;
     QString GetFieldCSV(const QString &name) const override;
 

@@ -40,9 +40,9 @@ QStringList TPersonObject::RecordFields(const TPersonNames &names, const TPrimar
     return QStringList{names.Salutation, names.FirstName, names.MiddleName, names.LastName} + PrimaryFields(primaries);
 }
 
-QString TPersonObject::GetRecordText(int level) const
+void TPersonObject::AppendRecord(QByteArray &out, int level) const
 {
-    return RecordWithData(level, kTag, RecordFields(nameParts(), Primaries()));
+    AppendRecordWithData(out, level, kTag, RecordFields(nameParts(), Primaries()));
 }
 
 bool TPersonObject::ImportFields(const QStringList &values, const QStringList &names)

@@ -277,19 +277,15 @@ RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(
 
 void RecordSink::Line(const QString &text)
 {
-    // Most lines are plain ASCII: narrowed straight into the block.
-    const qsizetype start = m_buffer.size();
-    const qsizetype n = text.size();
-    m_buffer.resize(start + n);
-    char *out = m_buffer.data() + start;
-    const ushort *in = text.utf16();
-    qsizetype i = 0;
-    for (; i < n && in[i] < 0x80; ++i)
-        out[i] = char(in[i]);
-    if (i < n) {
-        m_buffer.resize(start);
-        m_buffer += text.toUtf8();
-    }
+    AppendUtf8(m_buffer, text);
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= kBlock)
+        Flush();
+}
+
+void RecordSink::Record(const TZEBObject &item, int level)
+{
+    item.AppendRecord(m_buffer, level);
     m_buffer += "\r\n";
     if (m_buffer.size() >= kBlock)
         Flush();
@@ -315,7 +311,7 @@ void WriteItem(const TZEBObject *item, RecordSink &file, int level)
 {
     if (!item)
         return;
-    file.Line(item->GetRecordText(level));
+    file.Record(*item, level);
     WriteChildren(item, file, level + 1);
 }
 

@@ -100,6 +100,8 @@ public:
     ~RecordSink() = default;
     // Appends text followed by CR LF.
     void Line(const QString &text);
+    // Appends the item's record at level followed by CR LF.
+    void Record(const TZEBObject &item, int level);
     // Appends bytes that are UTF-8 already.
     void Bytes(const QByteArray &bytes);
     // Writes what is buffered; raises EInOutError when the device refuses.

@@ -60,11 +60,11 @@ void TReminderObject::LoadFields(const QString &dataLine)
     SetCategories(ok ? categories : 0);
 }
 
-QString TReminderObject::GetRecordText(int level) const
+void TReminderObject::AppendRecord(QByteArray &out, int level) const
 {
     const QString current = m_recurrence.GetRule();
     const bool unchanged = !m_unreadRule.isEmpty() && current == m_ruleWhenUnread;
-    return RecordWithData(level, kTag, {unchanged ? m_unreadRule : current});
+    AppendRecordWithData(out, level, kTag, {unchanged ? m_unreadRule : current});
 }
 
 PopupVisibility TReminderObject::PreparePopup() const

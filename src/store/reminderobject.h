@@ -20,7 +20,7 @@ public:
     int GetImageIndex() const override;
     // A line without a rule it can read leaves the date at today.
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     PopupVisibility PreparePopup() const override;
     bool EditNew(TTreeNode *node) override;
     void Open() override;

@@ -22,7 +22,7 @@ void TTeamObject::LoadFields(const QString &dataLine)
         SetCategories(CategoriesAt(fields, 0));
 }
 
-QString TTeamObject::GetRecordText(int level) const { return RecordWithData(level, kTag, {}); }
+void TTeamObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, {}); }
 
 void TTeamObject::Edit() { Services().EditItem(*this, false); }
 

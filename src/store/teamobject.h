@@ -11,7 +11,7 @@ public:
                 const QString &dataLine);
 
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     void Edit() override;
 
     // What the team dialog's OK does; an empty title is accepted. False (nothing

@@ -19,7 +19,7 @@ public:
     const QString &ToolArgs() const { return m_toolArgs; }
 
     void LoadFields(const QString &dataLine) override;
-    QString GetRecordText(int level) const override;
+    void AppendRecord(QByteArray &out, int level) const override;
     void Launch() override;
 
     // What the tool address dialog's OK does: with a non-empty title, takes the

@@ -315,50 +315,79 @@ void TZEBObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
     LoadFields(source->Text(begin, end));
 }
 
-QString TZEBObject::HeaderLine(int level) const
+void TZEBObject::appendHeaderLine(QByteArray &out, int level) const
 {
-    QString s;
-    s.reserve(m_title.size() + m_value.size() + m_comment.size() + 32);
-    AppendRecordHeader(s, level, m_kind, m_title, m_value, m_comment, m_id);
-    return s;
+    AppendRecordHeader(out, level, m_kind, m_title, m_value, m_comment);
+    AppendRecordId(out, m_id);
 }
 
-QString TZEBObject::RecordWithData(int level, const QString &tag, const QStringList &fields) const
+void TZEBObject::AppendRecordWithData(QByteArray &out, int level, const QString &tag, const QStringList &fields) const
 {
-    QString s = HeaderLine(level);
-    s += QLatin1String("\r\n");
-    AppendDataLine(s, tag, fields, m_categories);
-    return s;
+    appendHeaderLine(out, level);
+    out += "\r\n";
+    AppendDataLine(out, tag, fields, m_categories);
+}
+
+namespace {
+void appendNumber(QByteArray &out, qint64 n)
+{
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    const bool negative = n < 0;
+    quint64 u = negative ? quint64(0) - quint64(n) : quint64(n);
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (negative)
+        *--p = '-';
+    out.append(p, end - p);
+}
+} // namespace
+
+void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
+                        QStringView comment)
+{
+    out += '{';
+    appendNumber(out, level);
+    out += ' ';
+    appendNumber(out, KindCode(kind));
+    out += " }";
+    AppendEncodedField(out, title);
+    out += "~~";
+    AppendEncodedField(out, value);
+    out += "~~";
+    AppendEncodedField(out, comment);
+    out += "~~";
+}
+
+void AppendRecordId(QByteArray &out, qint32 id) { appendNumber(out, id); }
+
+void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields, qint32 categories)
+{
+    AppendUtf8(out, tag);
+    for (const QString &field : fields) {
+        AppendEncodedField(out, field);
+        out += "~~";
+    }
+    appendNumber(out, categories);
 }
 
 void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
                         const QString &comment, qint32 id)
 {
-    out += u'{';
-    out += QString::number(level);
-    out += u' ';
-    out += QString::number(KindCode(kind));
-    out += QLatin1String(" }");
-    out += EncodeField(title);
-    out += QLatin1String("~~");
-    out += EncodeField(value);
-    out += QLatin1String("~~");
-    out += EncodeField(comment);
-    out += QLatin1String("~~");
-    out += QString::number(id);
+    QByteArray bytes;
+    AppendRecordHeader(bytes, level, kind, title, value, comment);
+    AppendRecordId(bytes, id);
+    out += QString::fromUtf8(bytes);
 }
 
 void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories)
 {
-    out += tag;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i)
-            out += QLatin1String("~~");
-        out += EncodeField(fields.at(i));
-    }
-    if (!fields.isEmpty())
-        out += QLatin1String("~~");
-    out += QString::number(categories);
+    QByteArray bytes;
+    AppendDataLine(bytes, tag, fields, categories);
+    out += QString::fromUtf8(bytes);
 }
 
 bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const
@@ -378,9 +407,18 @@ ItemServices &TZEBObject::Services() const { return Context().Services(); }
 
 QString TZEBObject::GetRecordText(int level) const
 {
-    if (m_rawDataLine)
-        return HeaderLine(level) + QLatin1String("\r\n") + *m_rawDataLine;
-    return HeaderLine(level);
+    QByteArray record;
+    AppendRecord(record, level);
+    return QString::fromUtf8(record);
+}
+
+void TZEBObject::AppendRecord(QByteArray &out, int level) const
+{
+    appendHeaderLine(out, level);
+    if (m_rawDataLine) {
+        out += "\r\n";
+        AppendUtf8(out, *m_rawDataLine);
+    }
 }
 
 PopupVisibility TZEBObject::PreparePopup() const { return PopupVisibility{}; }

@@ -117,7 +117,9 @@ public:
     // the bytes and read them when first needed.
     virtual void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end);
     // Header line, and for every kind but the root: CR LF and the data line.
-    virtual QString GetRecordText(int level) const;
+    QString GetRecordText(int level) const;
+    // The same appended to out as UTF-8, as a save writes it.
+    virtual void AppendRecord(QByteArray &out, int level) const;
     virtual PopupVisibility PreparePopup() const;
     virtual int GetSelectedIndex() const;
     virtual bool EditNew(TTreeNode *node);
@@ -143,10 +145,8 @@ public:
     void SetRawDataLine(const QString &line) { m_rawDataLine = std::make_unique<QString>(line); }
 
 protected:
-    // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
-    QString HeaderLine(int level) const;
     // Header, CR LF, tag and the given fields joined by "~~" (each one encoded).
-    QString RecordWithData(int level, const QString &tag, const QStringList &fields) const;
+    void AppendRecordWithData(QByteArray &out, int level, const QString &tag, const QStringList &fields) const;
     // The fields of a data line after its tag, or nothing when the tag differs.
     bool DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const;
     // The services of the item's context.
@@ -155,6 +155,8 @@ protected:
     void SetRemote(bool remote) { m_isRemote = remote; }
 
 private:
+    // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
+    void appendHeaderLine(QByteArray &out, int level) const;
     const std::vector<std::unique_ptr<TZEBObject>> &ensureChildren() const
     {
         if (m_pending)
@@ -195,6 +197,12 @@ private:
 void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
                         const QString &comment, qint32 id);
 void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories);
+// The same as UTF-8. The header stops after the comment's "~~": the Id follows
+// (AppendRecordId), or a record made ahead of its Id leaves a gap there.
+void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
+                        QStringView comment);
+void AppendRecordId(QByteArray &out, qint32 id);
+void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields, qint32 categories);
 
 bool HasURLScheme(const QString &s);
 bool IsEMailAddress(const QString &s);

@@ -28,3 +28,17 @@ TEST(FieldCodec, HostileValuesSurviveAJoinedRecord)
         EXPECT_EQ(back[2], v);
     }
 }
+
+TEST(FieldCodec, FieldsWrittenAsUtf8AreTheEncodedTextsBytes)
+{
+    // Plain, encoded, non-ASCII (narrowing them byte by byte would mangle them) and a
+    // "~~" or a line break after the first character.
+    const QStringList values{"", "plain", "Jürgen Müller", "a~~b", "x\ny", "~lead", "trail~", "~", "日本~~語",
+                             "ü\r\n", "50% ~ ok", QString::fromUtf8("\xF0\x9F\x98\x80 emoji")};
+    for (const QString &v : values) {
+        QByteArray out = "head|";
+        AppendEncodedField(out, v);
+        EXPECT_EQ(out, "head|" + EncodeField(v).toUtf8()) << v.toStdString();
+        EXPECT_EQ(DecodeField(QString::fromUtf8(out.mid(5))), v) << v.toStdString();
+    }
+}

@@ -12,7 +12,7 @@ class BrokenItem : public TZEBObject
 {
 public:
     BrokenItem() : TZEBObject(ItemKind(42), "Broken", {}, {}, 99) {}
-    QString GetRecordText(int) const override { throw std::runtime_error("cannot write"); }
+    void AppendRecord(QByteArray &, int) const override { throw std::runtime_error("cannot write"); }
 };
 
 using RecordSaveTest = StoreFixture;

@@ -1,0 +1,119 @@
+#include "exchange/vcardfile.h"
+#include "exchange/vcardimport.h"
+
+#include "store/ranmar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Cards of every shape the reader treats apart: versions, quoted-printable values that
+// go on over lines, folded lines, organizations, and cards that are skipped.
+QByteArray mixedCards(int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        switch (i % 7) {
+        case 0:
+            text += "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ENCODING=QUOTED-PRINTABLE:M=C3=BCller" + n +
+                    ";J=C3=\r\n=BCrgen;;Dr.;\r\nTEL;WORK;PREF:+49 30 " + n + "\r\nEND:VCARD\r\n";
+            break;
+        case 1:
+            text += "begin:vcard\nversion:3.0\nfn:Folded " + n + "\nadr;type=home:;;1 Main\n  St;Town;;" + n +
+                    ";USA\nemail:a" + n + "@b.c\nend:vcard\n";
+            break;
+        case 2:
+            text += "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Corp;Ann;;;\r\nORG:Acme " + n + "\r\nURL:http://x/" + n +
+                    "\r\nEND:VCARD\r\n";
+            break;
+        case 3:
+            // A value that goes on where the next lines would end this card and start another.
+            text += "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Soft " + n + "\r\nNOTE;QUOTED-PRINTABLE:a=\r\nEND:VCARD\r\n"
+                    "BEGIN:VCARD\r\nEND:VCARD\r\n";
+            break;
+        case 4:
+            text += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bad" + QByteArray(1, '\0') + n + "\r\nEND:VCARD\r\n";
+            break;
+        case 5:
+            text += "BEGIN:VCARD\rVERSION:3.0\rX-ONLY:" + n + "\rEND:VCARD\r";
+            break;
+        default:
+            text += "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:No end " + n + "\r\nTEL;VALUE=uri:tel:" + n + "\r\n";
+            break;
+        }
+    }
+    return text;
+}
+
+struct Prepared
+{
+    PreparedVCards cards;
+    QStringList asked;
+};
+
+Prepared prepare(const QByteArray &bytes, int parts)
+{
+    Prepared p;
+    ItemIds::Seed(1802, 9373);
+    int n = 0;
+    p.cards = PrepareVCards(bytes, [&](const QString &name, const QString &org) {
+        p.asked << name + "|" + org;
+        return n++ % 2 ? VCardImportAs::Organization : VCardImportAs::Person;
+    }, parts);
+    return p;
+}
+
+} // namespace
+
+TEST(VCardPartsTest, CardsReadInPiecesMakeWhatTheyMakeReadWhole)
+{
+    QByteArray bytes = mixedCards(200);
+    // Unreadable cards late in the file: their line is counted over the pieces before.
+    bytes += "BEGIN:VCARD\r\nFN:late" + QByteArray(1, '\0') + "bad\r\nEND:VCARD\r\n" + mixedCards(15);
+    ASSERT_GT(VCardCutAfter(bytes, bytes.size() / 2), bytes.size() / 2);
+
+    const Prepared whole = prepare(bytes, 1);
+    const VCardReadNotes &read = whole.cards.notes.read;
+    ASSERT_GT(read.unreadable, 30);
+    ASSERT_GT(read.firstUnreadableLine, 0);
+    ASSERT_GT(read.empty, 0);
+    ASSERT_GT(read.unended, 0);
+    ASSERT_GT(whole.cards.notes.organizations, 0);
+    for (int parts : {2, 3, 8}) {
+        const Prepared pieces = prepare(bytes, parts);
+        EXPECT_EQ(pieces.cards.records, whole.cards.records) << parts;
+        EXPECT_EQ(pieces.asked, whole.asked) << parts;
+        const VCardImportNotes &notes = pieces.cards.notes;
+        EXPECT_EQ(notes.persons, whole.cards.notes.persons);
+        EXPECT_EQ(notes.organizations, whole.cards.notes.organizations);
+        EXPECT_EQ(notes.read.unreadable, read.unreadable);
+        EXPECT_EQ(notes.read.firstUnreadableLine, read.firstUnreadableLine);
+        EXPECT_EQ(notes.read.empty, read.empty);
+        EXPECT_EQ(notes.read.unended, read.unended);
+    }
+    // The only unreadable card, late in the file, is reported where it stands.
+    const QByteArray lateOnly = mixedCards(4).replace('\0', 'x') + mixedCards(4).replace('\0', 'x') +
+                                "BEGIN:VCARD\nN:x" + QByteArray(1, '\0') + "\nEND:VCARD\n";
+    const int line = lateOnly.left(lateOnly.lastIndexOf("BEGIN")).count('\n') + 1;
+    EXPECT_EQ(prepare(lateOnly, 1).cards.notes.read.firstUnreadableLine, line);
+    EXPECT_EQ(prepare(lateOnly, 2).cards.notes.read.firstUnreadableLine, line);
+}
+
+TEST(VCardPartsTest, AFileIsCutOnlyWhereACardEndsAndTheNextBegins)
+{
+    const QByteArray soft = "BEGIN:VCARD\r\nNOTE;QUOTED-PRINTABLE:a=\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:x\r\n";
+    EXPECT_EQ(VCardCutAfter(soft, 0), -1);
+    const QByteArray plain = "BEGIN:VCARD\nFN:a\nEND:VCARD\nBEGIN:VCARD\nFN:b\nEND:VCARD\nBEGIN:VCARD\n";
+    const qsizetype second = plain.indexOf("BEGIN", 1);
+    EXPECT_EQ(VCardCutAfter(plain, 0), second);
+    // The two lines before a cut are looked at whole: from the start of the one before END on.
+    EXPECT_EQ(VCardCutAfter(plain, plain.indexOf("FN:a")), second);
+    EXPECT_EQ(VCardCutAfter(plain, plain.indexOf("FN:a") + 1), plain.lastIndexOf("BEGIN"));
+    // From inside a line, the next whole line is the first looked at.
+    EXPECT_EQ(VCardCutAfter(plain, second + 2), plain.lastIndexOf("BEGIN"));
+    EXPECT_EQ(VCardCutAfter(plain, plain.size()), -1);
+    // A lone CR ends a line too; a blank after the END is no BEGIN.
+    EXPECT_EQ(VCardCutAfter("FN:a\rEND:VCARD\rBEGIN:VCARD\r", 0), 15);
+    EXPECT_EQ(VCardCutAfter("FN:a\r\nEND:VCARD\r\n BEGIN:VCARD\r\n", 0), -1);
+}
