@@ -270,7 +270,8 @@ void TCardProperty::SetLine(const QString &line)
         SetParts(VCardHead{}, line);
         return;
     }
-    SetParts(ParseVCardHead(QByteArrayView(bytes).first(colon)), QString::fromUtf8(QByteArrayView(bytes).sliced(colon + 1)));
+    const QByteArrayView view(bytes);
+    SetParts(ParseVCardHead(view.first(colon)), QString::fromUtf8(view.sliced(colon + 1)));
 }
 
 void TCardProperty::SetParts(const VCardHead &head, const QString &body)

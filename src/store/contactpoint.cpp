@@ -21,7 +21,10 @@ void TContactPointObject::LoadFields(const QString &dataLine)
     SetCategories(CategoriesAt(fields, own));
 }
 
-void TContactPointObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, m_tag, OwnFields()); }
+void TContactPointObject::AppendRecord(QByteArray &out, int level) const
+{
+    AppendRecordWithData(out, level, m_tag, OwnFields());
+}
 
 bool TContactPointObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
 

@@ -21,7 +21,10 @@ void TOrgObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
     DeferFields(source, begin, end, kTag, 5);
 }
 
-void TOrgObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, PrimaryFields(Primaries())); }
+void TOrgObject::AppendRecord(QByteArray &out, int level) const
+{
+    AppendRecordWithData(out, level, kTag, PrimaryFields(Primaries()));
+}
 
 bool TOrgObject::ImportFields(const QStringList &values, const QStringList &names)
 {

@@ -34,7 +34,10 @@ void TToolObject::LoadFields(const QString &dataLine)
         SetIconIndex(tool->ImageIndex());
 }
 
-void TToolObject::AppendRecord(QByteArray &out, int level) const { AppendRecordWithData(out, level, kTag, {m_toolFile, m_toolArgs}); }
+void TToolObject::AppendRecord(QByteArray &out, int level) const
+{
+    AppendRecordWithData(out, level, kTag, {m_toolFile, m_toolArgs});
+}
 
 void TToolObject::Launch()
 {
