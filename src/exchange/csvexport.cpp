@@ -1,5 +1,6 @@
 #include "csvexport.h"
 
+#include "csvfields.h"
 #include "platform/commatext.h"
 #include "store/recordfile.h"
 #include "store/treenodes.h"
@@ -8,27 +9,43 @@
 
 std::optional<QString> CsvLine(const TZEBObject &item, const QStringList &columns)
 {
-    QString s;
-    for (const QString &column : columns)
-        s += item.GetFieldCSV(column);
-    if (s.isEmpty())
+    QByteArray bytes;
+    CsvRow row(bytes);
+    item.AppendCSVCells(columns, row);
+    const QString cells = row.Text();
+    if (cells.isEmpty())
         return std::nullopt;
-    s.chop(1);
-    return s;
+    return cells.chopped(1);
 }
+
+namespace {
+// Rows go to the file in blocks of this size.
+constexpr qsizetype kBlock = 1 << 18;
+
+void appendRows(const TZEBObject &item, QByteArray &out, const CsvExportOptions &options)
+{
+    if (item.Kind() != options.kind) {
+        // No leaf is of a container kind: a person's leaf records stay in the file.
+        if (IsContainerKind(options.kind))
+            return;
+        // Leaf items hold no children of their own, so this goes one level down only.
+        for (int i = 0; i < item.ChildCount(); ++i)
+            appendRows(*item.ChildAt(i), out, options);
+        return;
+    }
+    CsvRow row(out);
+    item.AppendCSVCells(options.columns, row);
+    row.End();
+}
+} // namespace
 
 void WriteCSVRow(const TZEBObject &item, RecordSink &file, const CsvExportOptions &options)
 {
     if (options.columns.isEmpty())
         return;
-    if (item.Kind() != options.kind) {
-        // Leaf items hold no children of their own, so this goes one level down only.
-        for (int i = 0; i < item.ChildCount(); ++i)
-            WriteCSVRow(*item.ChildAt(i), file, options);
-        return;
-    }
-    if (const auto line = CsvLine(item, options.columns))
-        file.Line(*line);
+    QByteArray rows;
+    appendRows(item, rows, options);
+    file.Bytes(rows);
 }
 
 void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions &options)
@@ -36,6 +53,17 @@ void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions 
     WriteWholeFile(fileName, [&](RecordSink &sink) {
         if (options.includeFieldNames && !options.columns.isEmpty())
             sink.Line(joinCommaText(options.columns)); // names with a blank go in quotes
-        ForEachShownNode(node, [&](TTreeNode *n, int) { WriteCSVRow(*n->Item(), sink, options); });
+        if (options.columns.isEmpty())
+            return;
+        QByteArray rows;
+        rows.reserve(kBlock + (kBlock >> 2));
+        ForEachShownNode(node, [&](TTreeNode *n, int) {
+            appendRows(*n->Item(), rows, options);
+            if (rows.size() >= kBlock) {
+                sink.Bytes(rows);
+                rows.truncate(0);
+            }
+        });
+        sink.Bytes(rows);
     });
 }

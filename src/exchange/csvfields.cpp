@@ -1,5 +1,10 @@
 #include "csvfields.h"
 
+#include "store/linescan.h"
+#include "store/recordsource.h"
+
+#include <cstring>
+
 QString CsvCell(const QString &value)
 {
     QString cell;
@@ -55,4 +60,73 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
     while (values.size() <= at)
         values.append(QString());
     values[at] = value;
+}
+
+void CsvRow::utf8(QStringView text)
+{
+    // Most text is plain ASCII: narrowed in place.
+    const qsizetype start = m_out.size();
+    m_out.resize(start + text.size());
+    char *out = m_out.data() + start;
+    const char16_t *in = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (in[i] >= 0x80) {
+            m_out.resize(start + i);
+            m_out += text.mid(i).toUtf8();
+            return;
+        }
+        out[i] = char(in[i]);
+    }
+}
+
+void CsvRow::quoted(const char *begin, const char *end)
+{
+    m_out += '"';
+    for (const char *p = begin; p < end;) {
+        const char *quote = static_cast<const char *>(std::memchr(p, '"', size_t(end - p)));
+        const char *stop = quote ? quote + 1 : end;
+        m_out.append(p, stop - p);
+        if (quote)
+            m_out += '"'; // doubled
+        p = stop;
+    }
+    m_out += "\",";
+}
+
+void CsvRow::Cell(QStringView value)
+{
+    m_out += '"';
+    const qsizetype start = m_out.size();
+    utf8(value);
+    if (!std::memchr(m_out.constData() + start, '"', size_t(m_out.size() - start))) {
+        m_out += "\",";
+        return;
+    }
+    const QByteArray bytes = m_out.mid(start);
+    m_out.truncate(start - 1);
+    quoted(bytes.constBegin(), bytes.constEnd());
+}
+
+void CsvRow::Field(const RecordSource &source, const char *begin, const char *end)
+{
+    // A field in UTF-8 is its own cell's bytes; an escaped one or one in Windows-1252 is
+    // decoded first.
+    const bool plain = begin == end || (*begin != '~' && (LineScan::IsAscii(begin, end - begin) || source.LineIsUtf8(begin, end)));
+    if (plain)
+        quoted(begin, end);
+    else
+        Cell(source.FieldValue(begin, end));
+}
+
+void CsvRow::Cells(QStringView cells) { utf8(cells); }
+
+QString CsvRow::Text() const { return QString::fromUtf8(m_out.constData() + m_start, m_out.size() - m_start); }
+
+bool CsvRow::End()
+{
+    if (m_out.size() == m_start)
+        return false;
+    m_out.chop(1);
+    m_out += "\r\n";
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "emailobject.h"
 #include "fieldcodec.h"
 #include "linescan.h"
+#include "pendingcsv.h"
 #include "pendingleaves.h"
 #include "recordsource.h"
 #include "faxobject.h"
@@ -65,7 +66,7 @@ void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &sour
             categories = 0;
     }
     SetCategories(categories);
-    m_deferred = DeferredLine{source, begin + tag.size(), end};
+    m_deferred = DeferredLine{source, begin + tag.size(), end, categoriesIndex - 5};
 }
 
 TPrimaryTitles &TContactObject::primaries()
@@ -279,16 +280,82 @@ QString TContactObject::ImportedChildTitle(ItemKind kind)
     }
 }
 
-QString TContactObject::PrimaryFieldCSV(const QString &name) const
+QString TContactObject::GetFieldCSV(const QString &name) const
 {
-    for (const ItemKind kind : kContactKinds) {
-        if (const TZEBObject *child = PrimaryChild(kind)) {
-            const QString cell = child->GetFieldCSV(name);
-            if (!cell.isEmpty())
-                return cell;
-        }
+    QByteArray cells;
+    CsvRow row(cells);
+    AppendCSVCells({name}, row);
+    return row.Text();
+}
+
+void TContactObject::UnreadFields::Cell(qsizetype index, CsvRow &row) const
+{
+    if (index < fields.size())
+        row.Field(*source, fields[index].begin, fields[index].end);
+    else
+        row.Cell({});
+}
+
+bool TContactObject::OwnFieldCSV(const QString &name, const UnreadFields &, CsvRow &row) const
+{
+    if (name == QLatin1String("Title"))
+        row.Cell(Title());
+    else if (name == QLatin1String("Comment"))
+        row.Cell(Comment());
+    else
+        return false;
+    return true;
+}
+
+void TContactObject::AppendCSVCells(const QStringList &columns, CsvRow &row) const
+{
+    UnreadFields line;
+    if (m_deferred) {
+        line.source = m_deferred->source.get();
+        const char *bytes = line.source->bytes.constData();
+        LineScan::SplitFields(bytes + m_deferred->begin, bytes + m_deferred->end, line.fields);
     }
-    return QStringLiteral(",");
+    // Each primary child found once: a made item, or a record still waiting in the file.
+    struct Primary
+    {
+        const TZEBObject *item = nullptr;
+        std::optional<PendingRecord> record;
+    };
+    Primary primary[std::size(kContactKinds)];
+    for (size_t k = 0; k < std::size(kContactKinds); ++k) {
+        const ItemKind kind = kContactKinds[k];
+        Primary &p = primary[k];
+        if (!line.source) {
+            p.item = PeekChild(*primaries().Of(kind), kind, p.record);
+            continue;
+        }
+        const qsizetype at = m_deferred->primariesAt + qsizetype(k);
+        if (at >= line.fields.size())
+            continue;
+        const LineScan::Field f = line.fields[at];
+        if (f.begin < f.end && *f.begin == '~')
+            p.item = PeekChild(line.source->FieldValue(f.begin, f.end), kind, p.record);
+        else
+            p.item = PeekChild(ShortText(*line.source, f.begin, f.end).View(), kind, p.record);
+    }
+    for (const QString &column : columns) {
+        if (OwnFieldCSV(column, line, row))
+            continue;
+        bool answered = false;
+        for (const Primary &p : primary) {
+            if (p.record) {
+                answered = PendingFieldCSV(*p.record, column, row);
+            } else if (p.item) {
+                const QString cell = p.item->GetFieldCSV(column);
+                row.Cells(cell);
+                answered = !cell.isEmpty();
+            }
+            if (answered)
+                break;
+        }
+        if (!answered)
+            row.Cells(u",");
+    }
 }
 
 void TContactObject::ShowTitleOnNode()

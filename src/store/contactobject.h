@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linescan.h"
 #include "zebobject.h"
 
 #include <optional>
@@ -59,6 +60,13 @@ public:
     // The primary child of a contact kind, or none.
     TZEBObject *PrimaryChild(ItemKind kind) const;
 
+    // A column of its own (title, names, comment), else the first primary child that has
+    // the column (address, phone, fax, e-mail, website in turn), else an empty cell ",".
+    QString GetFieldCSV(const QString &name) const override;
+    // The same cells for every column, the primary children found once; fields still in
+    // the file, the contact's or its waiting leaf records', are read where they lie.
+    void AppendCSVCells(const QStringList &columns, CsvRow &row) const override;
+
     PopupVisibility PreparePopup() const override;
     bool EditNew(TTreeNode *node) override;
     void Edit() override;
@@ -85,9 +93,17 @@ protected:
 
     // Takes the five primary fields from fields[first...]; missing ones are left empty.
     void LoadPrimaryFields(const QStringList &fields, qsizetype first);
-    // The cell of a column the item itself does not have, asked of the primary
-    // address, phone, fax, e-mail and website in turn; an empty cell when none knows it.
-    QString PrimaryFieldCSV(const QString &name) const;
+    // The fields of the data line after the tag where they lie in the file, while they
+    // are not read yet (source none once they are).
+    struct UnreadFields
+    {
+        const RecordSource *source = nullptr;
+        LineScan::Fields fields;
+        // Writes the cell of field index (an empty one past the last), as it reads.
+        void Cell(qsizetype index, CsvRow &row) const;
+    };
+    // The cell of one of the kind's own columns; false for any other column.
+    virtual bool OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const;
     // The five contact points of a CSV record, with the record's comment left out.
     void ImportPrimaryChildren(QStringList values, QStringList names);
     // The own node shows the title (the dialogs end with this).
@@ -99,6 +115,7 @@ protected:
     // The same for a data line in a file, whose fields are read when first needed: a load
     // makes many thousand contacts whose details are never looked at. The categories are
     // read at once.
+    // The five primary fields lie just before the categories.
     void DeferFields(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end,
                      const QString &tag, qsizetype categoriesIndex);
     // Reads the fields after the tag of a data line.
@@ -127,6 +144,7 @@ private:
         std::shared_ptr<const RecordSource> source;
         qsizetype begin;
         qsizetype end;
+        qsizetype primariesAt;
     };
     mutable std::optional<DeferredLine> m_deferred;
 };

@@ -38,15 +38,6 @@ bool TOrgObject::ImportFields(const QStringList &values, const QStringList &name
     return true;
 }
 
-QString TOrgObject::GetFieldCSV(const QString &name) const
-{
-    if (name == QLatin1String("Title"))
-        return CsvCell(Title());
-    if (name == QLatin1String("Comment"))
-        return CsvCell(Comment());
-    return PrimaryFieldCSV(name);
-}
-
 bool TOrgObject::ApplyDialog(const QString &title, const QString &comment, const TPrimaryPages &pages, bool isNew)
 {
     if (InRemote())

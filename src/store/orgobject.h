@@ -14,7 +14,6 @@ public:
     void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end) override;
     void AppendRecord(QByteArray &out, int level) const override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;
-    QString GetFieldCSV(const QString &name) const override;
 
     // What the organization dialog's OK does: title and comment, then the primary
     // pages, and the node shows the title. False (nothing changed) inside a remote folder.

@@ -193,3 +193,26 @@ bool PendingHasNumber(const PendingLeaves &pending, QStringView digits)
     });
     return found;
 }
+
+std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title)
+{
+    if (title.isEmpty())
+        return std::nullopt;
+    std::optional<PendingRecord> found;
+    LineScan::Fields fields;
+    forEachRecord(pending, [&](const Record &r) {
+        if (r.kind != kind || !headerFields(r, fields))
+            return true;
+        const LineScan::Field t = fields[0];
+        const qsizetype n = t.end - t.begin;
+        bool same;
+        if (!mayBeEscaped(t) && LineScan::IsAscii(t.begin, n))
+            same = n == title.size() && QLatin1StringView(t.begin, n) == title;
+        else
+            same = pending.source->FieldValue(t.begin, t.end) == title;
+        if (same)
+            found = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd};
+        return !same;
+    });
+    return found;
+}

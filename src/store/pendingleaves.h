@@ -1,9 +1,13 @@
 #pragma once
 
+#include "kinds.h"
+#include "linescan.h"
+
 #include <QDate>
 #include <QString>
 #include <QVarLengthArray>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FieldPool;
@@ -53,3 +57,17 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
 bool PendingHasWordStart(const PendingLeaves &pending, const WordStart &key);
 // Whether a phone or fax record's number holds exactly these digits (none: no).
 bool PendingHasNumber(const PendingLeaves &pending, QStringView digits);
+
+// A waiting record where it lies: its kind, the title, value, comment and Id fields of
+// its header, and its data line.
+struct PendingRecord
+{
+    const RecordSource *source = nullptr;
+    ItemKind kind = ItemKind::Folder;
+    LineScan::Fields header;
+    const char *data = nullptr;
+    const char *dataEnd = nullptr;
+};
+// The first waiting record of the kind titled exactly title, as FindChild finds the item
+// it becomes; none for an empty title.
+std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title);

@@ -2,6 +2,8 @@
 #include "kindtable.h"
 #include "exchange/csvfields.h"
 
+#include <iterator>
+
 
 namespace {
 const QString kTag = KindTag(ItemKind::Person);
@@ -69,21 +71,23 @@ bool TPersonObject::ImportFields(const QStringList &values, const QStringList &n
     return true;
 }
 
-QString TPersonObject::GetFieldCSV(const QString &name) const
+bool TPersonObject::OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const
 {
-    if (name == QLatin1String("Title"))
-        return CsvCell(Title());
-    if (name == QLatin1String("Salutation"))
-        return CsvCell(nameParts().Salutation);
-    if (name == QLatin1String("First Name"))
-        return CsvCell(nameParts().FirstName);
-    if (name == QLatin1String("Middle Name"))
-        return CsvCell(nameParts().MiddleName);
-    if (name == QLatin1String("Last Name"))
-        return CsvCell(nameParts().LastName);
-    if (name == QLatin1String("Comment"))
-        return CsvCell(Comment());
-    return PrimaryFieldCSV(name);
+    // The name parts in data line order.
+    static const QLatin1String parts[] = {QLatin1String("Salutation"), QLatin1String("First Name"),
+                                          QLatin1String("Middle Name"), QLatin1String("Last Name")};
+    for (qsizetype i = 0; i < qsizetype(std::size(parts)); ++i) {
+        if (name != parts[i])
+            continue;
+        if (line.source) {
+            line.Cell(i, row);
+        } else {
+            const TPersonNames &n = nameParts();
+            row.Cell(i == 0 ? n.Salutation : i == 1 ? n.FirstName : i == 2 ? n.MiddleName : n.LastName);
+        }
+        return true;
+    }
+    return TContactObject::OwnFieldCSV(name, line, row);
 }
 
 bool TPersonObject::ApplyDialog(const QString &title, const TPersonNames &names, const QString &comment,

@@ -28,13 +28,15 @@ public:
     void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end) override;
     void AppendRecord(QByteArray &out, int level) const override;
     bool ImportFields(const QStringList &values, const QStringList &names) override;
-    QString GetFieldCSV(const QString &name) const override;
 
     // What the person dialog's OK does: names, title, full name and comment, then the
     // primary pages, and the node shows the title. False (nothing changed) for a
     // person inside a remote folder.
     bool ApplyDialog(const QString &title, const TPersonNames &names, const QString &comment,
                      const TPrimaryPages &pages, bool isNew);
+
+protected:
+    bool OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const override;
 
 private:
     void ReadFields(const QStringList &fields) override;

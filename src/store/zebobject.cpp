@@ -1,5 +1,7 @@
 #include "zebobject.h"
 
+#include "exchange/csvfields.h"
+
 #include "databasecontext.h"
 #include "fieldcodec.h"
 #include "itemfactory.h"
@@ -230,9 +232,34 @@ TZEBObject *TZEBObject::FindChild(const QString &title, ItemKind kind) const
     if (title.isEmpty())
         return nullptr;
     ensureChildren();
+    if (TZEBObject *leaf = findLeaf(title, kind))
+        return leaf;
+    return findChildNode(title, kind);
+}
+
+TZEBObject *TZEBObject::PeekChild(QStringView title, ItemKind kind, std::optional<PendingRecord> &record) const
+{
+    record.reset();
+    if (title.isEmpty())
+        return nullptr;
+    // Waiting records follow the made leaf items, as they will once made.
+    if (TZEBObject *leaf = findLeaf(title, kind))
+        return leaf;
+    if (m_pending && (record = FindPendingRecord(*m_pending, kind, title)))
+        return nullptr;
+    return findChildNode(title, kind);
+}
+
+TZEBObject *TZEBObject::findLeaf(QStringView title, ItemKind kind) const
+{
     for (const auto &c : m_children)
         if (c->m_kind == kind && c->m_title == title)
             return c.get();
+    return nullptr;
+}
+
+TZEBObject *TZEBObject::findChildNode(QStringView title, ItemKind kind) const
+{
     if (m_node && m_node->Item() == this) {
         for (int i = 0; i < m_node->Count(); ++i) {
             TZEBObject *item = m_node->Child(i)->Item();
@@ -438,6 +465,12 @@ bool TZEBObject::EditNew(TTreeNode *node)
 
 bool TZEBObject::ImportFields(const QStringList &, const QStringList &) { return false; }
 QString TZEBObject::GetFieldCSV(const QString &) const { return QString(); }
+
+void TZEBObject::AppendCSVCells(const QStringList &columns, CsvRow &row) const
+{
+    for (const QString &column : columns)
+        row.Cells(GetFieldCSV(column));
+}
 
 void TZEBObject::Open() { Services().ExpandNode(m_node); }
 

@@ -3,16 +3,19 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "kinds.h"
 
+class CsvRow;
 class DatabaseContext;
 class QDate;
 class ItemServices;
 class TTreeNode;
 struct PendingLeaves;
+struct PendingRecord;
 struct RecordSource;
 
 // Raised when an item would be created inside a remote (read-only) folder.
@@ -93,6 +96,9 @@ public:
     // Non-virtual operations
     void SetTitle(const QString &title);
     TZEBObject *FindChild(const QString &title, ItemKind kind) const;
+    // The same without making waiting leaf records into items: a waiting one it would
+    // find is given in record instead, and none is returned.
+    TZEBObject *PeekChild(QStringView title, ItemKind kind, std::optional<PendingRecord> &record) const;
     TZEBObject *FindChildByWord(const QString &prefix) const;
     TZEBObject *FindChildByNumber(const QString &digits) const;
     void SetNode(TTreeNode *node);
@@ -125,6 +131,9 @@ public:
     virtual bool EditNew(TTreeNode *node);
     virtual bool ImportFields(const QStringList &values, const QStringList &names);
     virtual QString GetFieldCSV(const QString &name) const;
+    // The GetFieldCSV cells of the columns, one after the other; a kind may read them
+    // where they lie.
+    virtual void AppendCSVCells(const QStringList &columns, CsvRow &row) const;
     virtual void Open();
     virtual void Edit();
     virtual void SendMail(const QString &attachment);
@@ -164,6 +173,9 @@ private:
         return m_children;
     }
     void makePendingChildren() const;
+    // FindChild's search of the made leaf items, then of the child nodes.
+    TZEBObject *findLeaf(QStringView title, ItemKind kind) const;
+    TZEBObject *findChildNode(QStringView title, ItemKind kind) const;
     // Forgets the leaf records not made yet, and the alert marks of their due reminders.
     void dropPending();
     // Tells the tree's listeners that what the panes show of this item changed.
