@@ -4,6 +4,7 @@
 
 #include "platform/safefiles.h"
 #include "store/recordfile.h"
+#include "store/fieldcodec.h"
 #include "store/recordsource.h"
 
 #include <QFile>
@@ -108,10 +109,10 @@ private:
         if (m_line.size() + (e - b) > TVCardFile::MaxPropertyLine) {
             m_unreadable = true;
             m_keep = false;
-            m_line.clear();
+            m_line.resize(0);
             return;
         }
-        m_line.append(b, e - b);
+        AppendBytes(m_line, b, e - b);
     }
 
     void startLogical(const char *b, const char *e)
@@ -119,7 +120,8 @@ private:
         m_inLine = true;
         m_keep = false;
         m_softBreak = false;
-        m_line.clear();
+        // Emptied, not freed: each value goes where the one before was.
+        m_line.resize(0);
         if (startsWithWord(b, e, "begin:")) {
             if (m_inCard) {
                 // The card before has no END: it ends where the next begins.
@@ -133,7 +135,7 @@ private:
                 return;
             }
             m_inCard = true;
-            m_card = TCard();
+            m_card.Clear();
             m_card.Line = m_lineNumber;
             m_unreadable = false;
             m_inLine = false;
@@ -194,7 +196,7 @@ private:
             ++m_kept;
             m_each(m_card);
         }
-        m_card = TCard();
+        m_card.Clear();
     }
 
     const char *m_p;

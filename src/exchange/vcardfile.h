@@ -17,6 +17,13 @@ class TCard
 public:
     void Add(TCardProperty property) { m_properties.push_back(std::move(property)); }
     void Delete(int index) { m_properties.erase(m_properties.begin() + index); }
+    // Without properties, version or line; the room for properties is kept for the next card.
+    void Clear()
+    {
+        m_properties.clear();
+        Version.clear();
+        Line = 0;
+    }
     // Removes every property that pred holds for, keeping the others' order.
     template<typename Pred>
     void RemoveIf(Pred pred)

@@ -88,9 +88,9 @@ void addNotes(VCardReadNotes &total, const VCardReadNotes &part, int linesBefore
 
 } // namespace
 
-PreparedVCards PrepareVCards(const QByteArray &bytes, const VCardOrgQuestion &ask, int parts)
+PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts)
 {
-    const QByteArray text = VCardBytesAsUtf8(bytes);
+    QByteArray text = VCardBytesAsUtf8(bytes);
     const std::vector<QByteArrayView> pieces = cutIntoParts(text, std::max(parts, 1));
     std::vector<Part> read(pieces.size());
     {
@@ -115,7 +115,10 @@ PreparedVCards PrepareVCards(const QByteArray &bytes, const VCardOrgQuestion &as
     if (read.size() > 1 && (cards > TVCardFile::MaxCards || std::any_of(read.begin(), read.end(), [](const Part &p) {
                                 return p.notes.tooMany;
                             })))
-        return PrepareVCards(bytes, ask, 1);
+        return PrepareVCards(std::move(bytes), ask, 1);
+    // What was read is in the records now: the file's bytes are let go before they are copied.
+    text = QByteArray();
+    bytes = QByteArray();
 
     PreparedVCards prepared;
     VCardImportNotes &notes = prepared.notes;
@@ -148,9 +151,10 @@ PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestio
 {
     if (!QFileInfo::exists(fileName))
         return {};
-    const QByteArray bytes = ReadVCardFile(fileName);
+    QByteArray bytes = ReadVCardFile(fileName);
     const int cores = int(std::thread::hardware_concurrency());
-    return PrepareVCards(bytes, ask, bytes.size() >= kPartBytes ? std::clamp(cores, 1, 2) : 1);
+    const int parts = bytes.size() >= kPartBytes ? std::clamp(cores, 1, 2) : 1;
+    return PrepareVCards(std::move(bytes), ask, parts);
 }
 
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared)

@@ -33,7 +33,7 @@ struct PreparedVCards
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask);
 // The same for the bytes of a file, read in up to parts pieces on as many threads; the
 // result does not depend on how many.
-PreparedVCards PrepareVCards(const QByteArray &bytes, const VCardOrgQuestion &ask, int parts);
+PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts);
 // Places prepared records in the target folder. Raises ERemoteParent in a read-only folder.
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared);
 

@@ -3,6 +3,7 @@
 #include "vcardfile.h"
 
 #include "store/addressobject.h"
+#include "store/fieldcodec.h"
 #include "store/kindtable.h"
 #include "store/orgobject.h"
 #include "store/personname.h"
@@ -227,9 +228,9 @@ void CardRecords::Add(int level, ItemKind kind, QStringView title, QStringView v
 {
     AppendRecordHeader(m_bytes, level, kind, title, value, comment);
     m_gaps.push_back(m_bytes.size());
-    m_bytes += "\r\n";
+    AppendBytes(m_bytes, "\r\n");
     AppendDataLine(m_bytes, KindTag(kind), fields, 0);
-    m_bytes += "\r\n";
+    AppendBytes(m_bytes, "\r\n");
 }
 
 void CardRecords::Add(const CardRecords &other)
@@ -275,11 +276,11 @@ void CardRecords::AppendWithIds(QByteArray &out, size_t from, size_t to) const
         if (own)
             ids[0] = ItemIds::Next();
         for (size_t i = 0; i < count; ++i, ++gap) {
-            out.append(m_bytes.constData() + at, m_gaps[gap] - at);
+            AppendBytes(out, m_bytes.constData() + at, m_gaps[gap] - at);
             AppendRecordId(out, ids[qsizetype(i)]);
             at = m_gaps[gap];
         }
-        out.append(m_bytes.constData() + at, card.end - at);
+        AppendBytes(out, m_bytes.constData() + at, card.end - at);
         at = card.end;
     }
 }

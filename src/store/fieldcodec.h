@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <QVarLengthArray>
+#include <cstring>
 #include <memory>
 
 // The record grammar separates fields with "~~" and has no escaping. A value that
@@ -15,6 +16,21 @@
 QString EncodeField(const QString &value);
 // The same, appended to out as UTF-8.
 void AppendEncodedField(QByteArray &out, QStringView value);
+// Bytes appended to out (which they are no part of): cheaper than QByteArray::append,
+// which first makes ready for a view into out itself; records are built of many short pieces.
+inline void AppendBytes(QByteArray &out, const char *bytes, qsizetype n)
+{
+    if (n <= 0)
+        return;
+    const qsizetype at = out.size();
+    out.resize(at + n);
+    std::memcpy(out.data() + at, bytes, size_t(n));
+}
+template<size_t N>
+inline void AppendBytes(QByteArray &out, const char (&literal)[N])
+{
+    AppendBytes(out, literal, qsizetype(N - 1));
+}
 // Text appended to out as UTF-8; plain ASCII is narrowed straight in.
 void AppendUtf8(QByteArray &out, QStringView text);
 QString DecodeField(const QString &field);

@@ -286,14 +286,14 @@ void RecordSink::Line(const QString &text)
 void RecordSink::Record(const TZEBObject &item, int level)
 {
     item.AppendRecord(m_buffer, level);
-    m_buffer += "\r\n";
+    AppendBytes(m_buffer, "\r\n");
     if (m_buffer.size() >= kBlock)
         Flush();
 }
 
-void RecordSink::Bytes(const QByteArray &bytes)
+void RecordSink::Bytes(QByteArrayView bytes)
 {
-    m_buffer += bytes;
+    AppendBytes(m_buffer, bytes.data(), bytes.size());
     if (m_buffer.size() >= kBlock)
         Flush();
 }
@@ -304,7 +304,8 @@ void RecordSink::Flush()
         return;
     if (!writeAll(m_device, m_buffer))
         throw EInOutError(m_device->errorString());
-    m_buffer.clear();
+    // Emptied, not freed: the next block is gathered where this one was.
+    m_buffer.resize(0);
 }
 
 void WriteItem(const TZEBObject *item, RecordSink &file, int level)

@@ -103,7 +103,7 @@ public:
     // Appends the item's record at level followed by CR LF.
     void Record(const TZEBObject &item, int level);
     // Appends bytes that are UTF-8 already.
-    void Bytes(const QByteArray &bytes);
+    void Bytes(QByteArrayView bytes);
     // Writes what is buffered; raises EInOutError when the device refuses.
     void Flush();
 

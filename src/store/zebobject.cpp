@@ -351,7 +351,7 @@ void TZEBObject::appendHeaderLine(QByteArray &out, int level) const
 void TZEBObject::AppendRecordWithData(QByteArray &out, int level, const QString &tag, const QStringList &fields) const
 {
     appendHeaderLine(out, level);
-    out += "\r\n";
+    AppendBytes(out, "\r\n");
     AppendDataLine(out, tag, fields, m_categories);
 }
 
@@ -369,24 +369,24 @@ void appendNumber(QByteArray &out, qint64 n)
     } while (u);
     if (negative)
         *--p = '-';
-    out.append(p, end - p);
+    AppendBytes(out, p, end - p);
 }
 } // namespace
 
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment)
 {
-    out += '{';
+    AppendBytes(out, "{");
     appendNumber(out, level);
-    out += ' ';
+    AppendBytes(out, " ");
     appendNumber(out, KindCode(kind));
-    out += " }";
+    AppendBytes(out, " }");
     AppendEncodedField(out, title);
-    out += "~~";
+    AppendBytes(out, "~~");
     AppendEncodedField(out, value);
-    out += "~~";
+    AppendBytes(out, "~~");
     AppendEncodedField(out, comment);
-    out += "~~";
+    AppendBytes(out, "~~");
 }
 
 void AppendRecordId(QByteArray &out, qint32 id) { appendNumber(out, id); }
@@ -396,7 +396,7 @@ void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields,
     AppendUtf8(out, tag);
     for (const QString &field : fields) {
         AppendEncodedField(out, field);
-        out += "~~";
+        AppendBytes(out, "~~");
     }
     appendNumber(out, categories);
 }
@@ -443,7 +443,7 @@ void TZEBObject::AppendRecord(QByteArray &out, int level) const
 {
     appendHeaderLine(out, level);
     if (m_rawDataLine) {
-        out += "\r\n";
+        AppendBytes(out, "\r\n");
         AppendUtf8(out, *m_rawDataLine);
     }
 }
