@@ -22,6 +22,15 @@ QString CanonicalCsvColumn(const QString &name)
     return QString();
 }
 
+CsvColumns::CsvColumns(const QStringList &list) : names(list)
+{
+    ids.reserve(size_t(names.size()));
+    for (const QString &name : names) {
+        const qsizetype at = CsvColumnNames().indexOf(name);
+        ids.push_back(at < 0 ? CsvColumn::Other : CsvColumn(at));
+    }
+}
+
 const std::vector<CsvRecordType> &CsvRecordTypes()
 {
     static const std::vector<CsvRecordType> types = [] {

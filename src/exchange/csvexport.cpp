@@ -1,5 +1,6 @@
 #include "csvexport.h"
 
+#include "csvcolumns.h"
 #include "csvfields.h"
 #include "platform/commatext.h"
 #include "store/recordfile.h"
@@ -11,7 +12,7 @@ std::optional<QString> CsvLine(const TZEBObject &item, const QStringList &column
 {
     QByteArray bytes;
     CsvRow row(bytes);
-    item.AppendCSVCells(columns, row);
+    item.AppendCSVCells(CsvColumns(columns), row);
     const QString cells = row.Text();
     if (cells.isEmpty())
         return std::nullopt;
@@ -22,7 +23,7 @@ namespace {
 // Rows go to the file in blocks of this size.
 constexpr qsizetype kBlock = 1 << 18;
 
-void appendRows(const TZEBObject &item, QByteArray &out, const CsvExportOptions &options)
+void appendRows(const TZEBObject &item, QByteArray &out, const CsvExportOptions &options, const CsvColumns &columns)
 {
     if (item.Kind() != options.kind) {
         // No leaf is of a container kind: a person's leaf records stay in the file.
@@ -30,11 +31,11 @@ void appendRows(const TZEBObject &item, QByteArray &out, const CsvExportOptions 
             return;
         // Leaf items hold no children of their own, so this goes one level down only.
         for (int i = 0; i < item.ChildCount(); ++i)
-            appendRows(*item.ChildAt(i), out, options);
+            appendRows(*item.ChildAt(i), out, options, columns);
         return;
     }
     CsvRow row(out);
-    item.AppendCSVCells(options.columns, row);
+    item.AppendCSVCells(columns, row);
     row.End();
 }
 } // namespace
@@ -44,7 +45,7 @@ void WriteCSVRow(const TZEBObject &item, RecordSink &file, const CsvExportOption
     if (options.columns.isEmpty())
         return;
     QByteArray rows;
-    appendRows(item, rows, options);
+    appendRows(item, rows, options, CsvColumns(options.columns));
     file.Bytes(rows);
 }
 
@@ -55,10 +56,11 @@ void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions 
             sink.Line(joinCommaText(options.columns)); // names with a blank go in quotes
         if (options.columns.isEmpty())
             return;
+        const CsvColumns columns(options.columns);
         QByteArray rows;
         rows.reserve(kBlock + (kBlock >> 2));
         ForEachShownNode(node, [&](TTreeNode *n, int) {
-            appendRows(*n->Item(), rows, options);
+            appendRows(*n->Item(), rows, options, columns);
             if (rows.size() >= kBlock) {
                 sink.Bytes(rows);
                 rows.truncate(0);

@@ -284,7 +284,7 @@ QString TContactObject::GetFieldCSV(const QString &name) const
 {
     QByteArray cells;
     CsvRow row(cells);
-    AppendCSVCells({name}, row);
+    AppendCSVCells(CsvColumns({name}), row);
     return row.Text();
 }
 
@@ -296,18 +296,18 @@ void TContactObject::UnreadFields::Cell(qsizetype index, CsvRow &row) const
         row.Cell({});
 }
 
-bool TContactObject::OwnFieldCSV(const QString &name, const UnreadFields &, CsvRow &row) const
+bool TContactObject::OwnFieldCSV(CsvColumn column, const UnreadFields &, CsvRow &row) const
 {
-    if (name == QLatin1String("Title"))
+    if (column == CsvColumn::Title)
         row.Cell(Title());
-    else if (name == QLatin1String("Comment"))
+    else if (column == CsvColumn::Comment)
         row.Cell(Comment());
     else
         return false;
     return true;
 }
 
-void TContactObject::AppendCSVCells(const QStringList &columns, CsvRow &row) const
+void TContactObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) const
 {
     UnreadFields line;
     if (m_deferred) {
@@ -338,15 +338,16 @@ void TContactObject::AppendCSVCells(const QStringList &columns, CsvRow &row) con
         else
             p.item = PeekChild(ShortText(*line.source, f.begin, f.end).View(), kind, p.record);
     }
-    for (const QString &column : columns) {
+    for (size_t c = 0; c < columns.ids.size(); ++c) {
+        const CsvColumn column = columns.ids[c];
         if (OwnFieldCSV(column, line, row))
             continue;
         bool answered = false;
-        for (const Primary &p : primary) {
+        for (Primary &p : primary) {
             if (p.record) {
                 answered = PendingFieldCSV(*p.record, column, row);
             } else if (p.item) {
-                const QString cell = p.item->GetFieldCSV(column);
+                const QString cell = p.item->GetFieldCSV(columns.names[qsizetype(c)]);
                 row.Cells(cell);
                 answered = !cell.isEmpty();
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "linescan.h"
+#include "exchange/csvcolumns.h"
 #include "zebobject.h"
 
 #include <optional>
@@ -65,7 +66,7 @@ public:
     QString GetFieldCSV(const QString &name) const override;
     // The same cells for every column, the primary children found once; fields still in
     // the file, the contact's or its waiting leaf records', are read where they lie.
-    void AppendCSVCells(const QStringList &columns, CsvRow &row) const override;
+    void AppendCSVCells(const CsvColumns &columns, CsvRow &row) const override;
 
     PopupVisibility PreparePopup() const override;
     bool EditNew(TTreeNode *node) override;
@@ -103,7 +104,7 @@ protected:
         void Cell(qsizetype index, CsvRow &row) const;
     };
     // The cell of one of the kind's own columns; false for any other column.
-    virtual bool OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const;
+    virtual bool OwnFieldCSV(CsvColumn column, const UnreadFields &line, CsvRow &row) const;
     // The five contact points of a CSV record, with the record's comment left out.
     void ImportPrimaryChildren(QStringList values, QStringList names);
     // The own node shows the title (the dialogs end with this).

@@ -5,56 +5,51 @@
 #include "pendingleaves.h"
 #include "exchange/csvfields.h"
 
-#include <cstring>
-#include <iterator>
+#include <optional>
 
 namespace {
 
 // Where a column's value lies: a header field (0 title, 1 value, 2 comment) or a field
 // of the data line after the kind's tag.
-struct ColumnField
+struct FieldAt
 {
-    const char *column;
     bool inHeader;
     int index;
 };
 
-constexpr ColumnField kAddress[] = {
-    {"Title", true, 0},          {"Address Line 1", false, 0}, {"Address Line 2", false, 1},
-    {"Address Line 3", false, 2}, {"City", false, 3},           {"State/Province", false, 4},
-    {"Postal Code", false, 5},    {"Country", false, 6},        {"Comment", true, 2},
-};
-constexpr ColumnField kPhone[] = {{"Title", true, 0}, {"Phone Number", true, 1}, {"Comment", true, 2}, {"Extension", false, 0}};
-constexpr ColumnField kFax[] = {{"Title", true, 0}, {"Fax Number", true, 1}, {"Comment", true, 2}};
-constexpr ColumnField kEMail[] = {{"Title", true, 0}, {"E-Mail Address", true, 1}, {"Comment", true, 2}};
-constexpr ColumnField kWebsite[] = {{"Title", true, 0}, {"Website", true, 1}, {"Comment", true, 2}};
-
-template <size_t N>
-const ColumnField *find(const ColumnField (&fields)[N], const QString &column)
+std::optional<FieldAt> fieldAt(ItemKind kind, CsvColumn column)
 {
-    for (const ColumnField &f : fields)
-        if (column == QLatin1String(f.column))
-            return &f;
-    return nullptr;
-}
-
-const ColumnField *columnField(ItemKind kind, const QString &column)
-{
+    CsvColumn valueColumn = CsvColumn::Other;
     switch (kind) {
-    case ItemKind::Address: return find(kAddress, column);
-    case ItemKind::Phone: return find(kPhone, column);
-    case ItemKind::Fax: return find(kFax, column);
-    case ItemKind::EMail: return find(kEMail, column);
-    case ItemKind::Website: return find(kWebsite, column);
-    default: return nullptr;
+    case ItemKind::Address:
+        // The street lines, city, state, postal code and country, in data line order.
+        if (column >= CsvColumn::AddressLine1 && column <= CsvColumn::Country)
+            return FieldAt{false, int(column) - int(CsvColumn::AddressLine1)};
+        break;
+    case ItemKind::Phone:
+        if (column == CsvColumn::Extension)
+            return FieldAt{false, 0};
+        valueColumn = CsvColumn::PhoneNumber;
+        break;
+    case ItemKind::Fax: valueColumn = CsvColumn::FaxNumber; break;
+    case ItemKind::EMail: valueColumn = CsvColumn::EMailAddress; break;
+    case ItemKind::Website: valueColumn = CsvColumn::Website; break;
+    default: return std::nullopt;
     }
+    if (column == CsvColumn::Title)
+        return FieldAt{true, 0};
+    if (column == valueColumn && column != CsvColumn::Other)
+        return FieldAt{true, 1};
+    if (column == CsvColumn::Comment)
+        return FieldAt{true, 2};
+    return std::nullopt;
 }
 
 } // namespace
 
-bool PendingFieldCSV(const PendingRecord &record, const QString &column, CsvRow &row)
+bool PendingFieldCSV(PendingRecord &record, CsvColumn column, CsvRow &row)
 {
-    const ColumnField *at = columnField(record.kind, column);
+    const std::optional<FieldAt> at = fieldAt(record.kind, column);
     if (!at)
         return false;
     if (at->inHeader) {
@@ -62,14 +57,15 @@ bool PendingFieldCSV(const PendingRecord &record, const QString &column, CsvRow 
         row.Field(*record.source, f.begin, f.end);
         return true;
     }
-    // A data line of another tag gives the item no fields: empty cells.
-    const QString tag = KindTag(record.kind);
-    const qsizetype n = record.dataEnd - record.data;
-    LineScan::Fields fields;
-    if (n >= tag.size() && QLatin1StringView(record.data, tag.size()) == tag)
-        LineScan::SplitFields(record.data + tag.size(), record.dataEnd, fields);
-    if (at->index < fields.size())
-        row.Field(*record.source, fields[at->index].begin, fields[at->index].end);
+    if (!record.dataSplit) {
+        // A data line of another tag gives the item no fields: empty cells.
+        record.dataSplit = true;
+        const QString tag = KindTag(record.kind);
+        if (record.dataEnd - record.data >= tag.size() && QLatin1StringView(record.data, tag.size()) == tag)
+            LineScan::SplitFields(record.data + tag.size(), record.dataEnd, record.dataFields);
+    }
+    if (at->index < record.dataFields.size())
+        row.Field(*record.source, record.dataFields[at->index].begin, record.dataFields[at->index].end);
     else
         row.Cell({});
     return true;

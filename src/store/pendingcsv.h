@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "exchange/csvcolumns.h"
 
 class CsvRow;
 struct PendingRecord;
@@ -9,4 +9,4 @@ struct PendingRecord;
 // (address, phone, fax, e-mail, website) as the item it becomes would give it. False,
 // with nothing written, when that kind has no such column: a CSV export of a large
 // database then makes no item of the records it reads.
-bool PendingFieldCSV(const PendingRecord &record, const QString &column, CsvRow &row);
+bool PendingFieldCSV(PendingRecord &record, CsvColumn column, CsvRow &row);

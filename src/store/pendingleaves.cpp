@@ -211,7 +211,7 @@ std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, Ite
         else
             same = pending.source->FieldValue(t.begin, t.end) == title;
         if (same)
-            found = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd};
+            found = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd, {}, false};
         return !same;
     });
     return found;

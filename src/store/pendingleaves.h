@@ -67,6 +67,10 @@ struct PendingRecord
     LineScan::Fields header;
     const char *data = nullptr;
     const char *dataEnd = nullptr;
+    // The fields of the data line after the kind's tag, split when first needed; none
+    // for a line of another tag.
+    LineScan::Fields dataFields;
+    bool dataSplit = false;
 };
 // The first waiting record of the kind titled exactly title, as FindChild finds the item
 // it becomes; none for an empty title.

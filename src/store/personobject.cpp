@@ -2,8 +2,6 @@
 #include "kindtable.h"
 #include "exchange/csvfields.h"
 
-#include <iterator>
-
 
 namespace {
 const QString kTag = KindTag(ItemKind::Person);
@@ -71,23 +69,19 @@ bool TPersonObject::ImportFields(const QStringList &values, const QStringList &n
     return true;
 }
 
-bool TPersonObject::OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const
+bool TPersonObject::OwnFieldCSV(CsvColumn column, const UnreadFields &line, CsvRow &row) const
 {
-    // The name parts in data line order.
-    static const QLatin1String parts[] = {QLatin1String("Salutation"), QLatin1String("First Name"),
-                                          QLatin1String("Middle Name"), QLatin1String("Last Name")};
-    for (qsizetype i = 0; i < qsizetype(std::size(parts)); ++i) {
-        if (name != parts[i])
-            continue;
-        if (line.source) {
-            line.Cell(i, row);
-        } else {
-            const TPersonNames &n = nameParts();
-            row.Cell(i == 0 ? n.Salutation : i == 1 ? n.FirstName : i == 2 ? n.MiddleName : n.LastName);
-        }
-        return true;
+    // The name parts follow one another, as in the data line.
+    const int part = int(column) - int(CsvColumn::Salutation);
+    if (part < 0 || part > 3)
+        return TContactObject::OwnFieldCSV(column, line, row);
+    if (line.source) {
+        line.Cell(part, row);
+    } else {
+        const TPersonNames &n = nameParts();
+        row.Cell(part == 0 ? n.Salutation : part == 1 ? n.FirstName : part == 2 ? n.MiddleName : n.LastName);
     }
-    return TContactObject::OwnFieldCSV(name, line, row);
+    return true;
 }
 
 bool TPersonObject::ApplyDialog(const QString &title, const TPersonNames &names, const QString &comment,

@@ -36,7 +36,7 @@ public:
                      const TPrimaryPages &pages, bool isNew);
 
 protected:
-    bool OwnFieldCSV(const QString &name, const UnreadFields &line, CsvRow &row) const override;
+    bool OwnFieldCSV(CsvColumn column, const UnreadFields &line, CsvRow &row) const override;
 
 private:
     void ReadFields(const QStringList &fields) override;

@@ -1,5 +1,6 @@
 #include "zebobject.h"
 
+#include "exchange/csvcolumns.h"
 #include "exchange/csvfields.h"
 
 #include "databasecontext.h"
@@ -466,9 +467,9 @@ bool TZEBObject::EditNew(TTreeNode *node)
 bool TZEBObject::ImportFields(const QStringList &, const QStringList &) { return false; }
 QString TZEBObject::GetFieldCSV(const QString &) const { return QString(); }
 
-void TZEBObject::AppendCSVCells(const QStringList &columns, CsvRow &row) const
+void TZEBObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) const
 {
-    for (const QString &column : columns)
+    for (const QString &column : columns.names)
         row.Cells(GetFieldCSV(column));
 }
 

@@ -10,6 +10,7 @@
 #include "kinds.h"
 
 class CsvRow;
+struct CsvColumns;
 class DatabaseContext;
 class QDate;
 class ItemServices;
@@ -133,7 +134,7 @@ public:
     virtual QString GetFieldCSV(const QString &name) const;
     // The GetFieldCSV cells of the columns, one after the other; a kind may read them
     // where they lie.
-    virtual void AppendCSVCells(const QStringList &columns, CsvRow &row) const;
+    virtual void AppendCSVCells(const CsvColumns &columns, CsvRow &row) const;
     virtual void Open();
     virtual void Edit();
     virtual void SendMail(const QString &attachment);
