@@ -316,43 +316,40 @@ void TContactObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) cons
         LineScan::SplitFields(bytes + m_deferred->begin, bytes + m_deferred->end, line.fields);
     }
     // Each primary child found once: a made item, or a record still waiting in the file.
-    struct Primary
-    {
-        const TZEBObject *item = nullptr;
-        std::optional<PendingRecord> record;
-    };
-    Primary primary[std::size(kContactKinds)];
-    for (size_t k = 0; k < std::size(kContactKinds); ++k) {
-        const ItemKind kind = kContactKinds[k];
-        Primary &p = primary[k];
+    constexpr int kCount = int(std::size(kContactKinds));
+    const TZEBObject *items[kCount];
+    std::optional<PendingRecord> records[kCount];
+    QStringView titles[kCount];
+    std::optional<ShortText> shortTitles[kCount];
+    QString decodedTitles[kCount];
+    for (int k = 0; k < kCount; ++k) {
         if (!line.source) {
-            p.item = PeekChild(*primaries().Of(kind), kind, p.record);
+            titles[k] = *primaries().Of(kContactKinds[k]);
             continue;
         }
-        const qsizetype at = m_deferred->primariesAt + qsizetype(k);
+        const qsizetype at = m_deferred->primariesAt + k;
         if (at >= line.fields.size())
             continue;
         const LineScan::Field f = line.fields[at];
         if (f.begin < f.end && *f.begin == '~')
-            p.item = PeekChild(line.source->FieldValue(f.begin, f.end), kind, p.record);
+            titles[k] = decodedTitles[k] = line.source->FieldValue(f.begin, f.end);
         else
-            p.item = PeekChild(ShortText(*line.source, f.begin, f.end).View(), kind, p.record);
+            titles[k] = shortTitles[k].emplace(*line.source, f.begin, f.end).View();
     }
+    PeekChildren(kContactKinds, titles, kCount, items, records);
     for (size_t c = 0; c < columns.ids.size(); ++c) {
         const CsvColumn column = columns.ids[c];
         if (OwnFieldCSV(column, line, row))
             continue;
         bool answered = false;
-        for (Primary &p : primary) {
-            if (p.record) {
-                answered = PendingFieldCSV(*p.record, column, row);
-            } else if (p.item) {
-                const QString cell = p.item->GetFieldCSV(columns.names[qsizetype(c)]);
+        for (int k = 0; k < kCount && !answered; ++k) {
+            if (records[k]) {
+                answered = PendingFieldCSV(*records[k], column, row);
+            } else if (items[k]) {
+                const QString cell = items[k]->GetFieldCSV(columns.names[qsizetype(c)]);
                 row.Cells(cell);
                 answered = !cell.isEmpty();
             }
-            if (answered)
-                break;
         }
         if (!answered)
             row.Cells(u",");

@@ -196,23 +196,42 @@ bool PendingHasNumber(const PendingLeaves &pending, QStringView digits)
 
 std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title)
 {
-    if (title.isEmpty())
-        return std::nullopt;
     std::optional<PendingRecord> found;
+    FindPendingRecords(pending, &kind, &title, &found, 1);
+    return found;
+}
+
+void FindPendingRecords(const PendingLeaves &pending, const ItemKind *kinds, const QStringView *titles,
+                        std::optional<PendingRecord> *found, int count)
+{
+    int missing = 0;
+    for (int i = 0; i < count; ++i) {
+        found[i].reset();
+        missing += titles[i].isEmpty() ? 0 : 1;
+    }
+    if (missing == 0)
+        return;
     LineScan::Fields fields;
     forEachRecord(pending, [&](const Record &r) {
-        if (r.kind != kind || !headerFields(r, fields))
-            return true;
-        const LineScan::Field t = fields[0];
-        const qsizetype n = t.end - t.begin;
-        bool same;
-        if (!mayBeEscaped(t) && LineScan::IsAscii(t.begin, n))
-            same = n == title.size() && QLatin1StringView(t.begin, n) == title;
-        else
-            same = pending.source->FieldValue(t.begin, t.end) == title;
-        if (same)
-            found = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd, {}, false};
-        return !same;
+        bool split = false;
+        for (int i = 0; i < count; ++i) {
+            if (kinds[i] != r.kind || found[i] || titles[i].isEmpty())
+                continue;
+            if (!split && !headerFields(r, fields))
+                return true;
+            split = true;
+            const LineScan::Field t = fields[0];
+            const qsizetype n = t.end - t.begin;
+            bool same;
+            if (!mayBeEscaped(t) && LineScan::IsAscii(t.begin, n))
+                same = n == titles[i].size() && QLatin1StringView(t.begin, n) == titles[i];
+            else
+                same = pending.source->FieldValue(t.begin, t.end) == titles[i];
+            if (same) {
+                found[i] = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd, {}, false};
+                --missing;
+            }
+        }
+        return missing > 0;
     });
-    return found;
 }

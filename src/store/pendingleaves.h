@@ -75,3 +75,7 @@ struct PendingRecord
 // The first waiting record of the kind titled exactly title, as FindChild finds the item
 // it becomes; none for an empty title.
 std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title);
+// The same for several kinds and titles in one pass over the records: found[i] for
+// kinds[i] and titles[i], i below count.
+void FindPendingRecords(const PendingLeaves &pending, const ItemKind *kinds, const QStringView *titles,
+                        std::optional<PendingRecord> *found, int count);

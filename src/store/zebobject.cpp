@@ -14,6 +14,8 @@
 #include "recordsource.h"
 #include "treenodes.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 ERemoteParent::ERemoteParent()
@@ -238,17 +240,21 @@ TZEBObject *TZEBObject::FindChild(const QString &title, ItemKind kind) const
     return findChildNode(title, kind);
 }
 
-TZEBObject *TZEBObject::PeekChild(QStringView title, ItemKind kind, std::optional<PendingRecord> &record) const
+void TZEBObject::PeekChildren(const ItemKind *kinds, const QStringView *titles, int count, const TZEBObject **items,
+                              std::optional<PendingRecord> *records) const
 {
-    record.reset();
-    if (title.isEmpty())
-        return nullptr;
-    // Waiting records follow the made leaf items, as they will once made.
-    if (TZEBObject *leaf = findLeaf(title, kind))
-        return leaf;
-    if (m_pending && (record = FindPendingRecord(*m_pending, kind, title)))
-        return nullptr;
-    return findChildNode(title, kind);
+    // Waiting records follow the made leaf items, as they will once made; child nodes come last.
+    QVarLengthArray<QStringView, 8> waiting;
+    for (int i = 0; i < count; ++i) {
+        items[i] = titles[i].isEmpty() ? nullptr : findLeaf(titles[i], kinds[i]);
+        waiting.append(items[i] ? QStringView() : titles[i]);
+        records[i].reset();
+    }
+    if (m_pending)
+        FindPendingRecords(*m_pending, kinds, waiting.constData(), records, count);
+    for (int i = 0; i < count; ++i)
+        if (!items[i] && !records[i] && !titles[i].isEmpty())
+            items[i] = findChildNode(titles[i], kinds[i]);
 }
 
 TZEBObject *TZEBObject::findLeaf(QStringView title, ItemKind kind) const

@@ -97,9 +97,10 @@ public:
     // Non-virtual operations
     void SetTitle(const QString &title);
     TZEBObject *FindChild(const QString &title, ItemKind kind) const;
-    // The same without making waiting leaf records into items: a waiting one it would
-    // find is given in record instead, and none is returned.
-    TZEBObject *PeekChild(QStringView title, ItemKind kind, std::optional<PendingRecord> &record) const;
+    // The same for several kinds and titles, without making waiting leaf records into
+    // items: a waiting one it would find is given in records[i] instead of items[i].
+    void PeekChildren(const ItemKind *kinds, const QStringView *titles, int count, const TZEBObject **items,
+                      std::optional<PendingRecord> *records) const;
     TZEBObject *FindChildByWord(const QString &prefix) const;
     TZEBObject *FindChildByNumber(const QString &digits) const;
     void SetNode(TTreeNode *node);
