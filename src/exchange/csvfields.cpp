@@ -111,7 +111,8 @@ void CsvRow::Field(const RecordSource &source, const char *begin, const char *en
 {
     // A field in UTF-8 is its own cell's bytes; an escaped one or one in Windows-1252 is
     // decoded first.
-    const bool plain = begin == end || (*begin != '~' && (LineScan::IsAscii(begin, end - begin) || source.LineIsUtf8(begin, end)));
+    const bool plain = begin == end || (*begin != '~' && (LineScan::IsAscii(begin, end - begin) ||
+                                                          source.LineIsUtf8(begin, end)));
     if (plain)
         quoted(begin, end);
     else
