@@ -1,5 +1,6 @@
 #include "exchange/miracli.h"
 #include "exchange/paint/pdfreportwriter.h"
+#include "platform/hugepageheap.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@ void withoutRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, co
 
 int main(int argc, char **argv)
 {
+    RestartWithHugePageHeap(argv);
     // Printing measures and draws with fonts, which takes a GUI application; it never
     // opens a window, so it needs no display. Every other command stays a console program.
     bool printing = false;

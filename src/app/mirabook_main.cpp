@@ -1,5 +1,6 @@
 // The desktop program: one copy per user and data directory, living in the tray.
 #include "comms/gui/telephony.h"
+#include "platform/hugepageheap.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "ui/automation.h"
@@ -68,6 +69,7 @@ QStringList programArguments(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    RestartWithHugePageHeap(argv);
     // Taken before Qt removes the options it knows, so the command line is the user's.
     QStringList arguments = programArguments(argc, argv);
     if (printedInformation(arguments))
