@@ -14,6 +14,7 @@
 #include "treenodes.h"
 #include "webobject.h"
 #include "exchange/csvfields.h"
+#include "platform/textcodec.h"
 
 #include <algorithm>
 #include <iterator>
@@ -67,6 +68,37 @@ void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &sour
     }
     SetCategories(categories);
     m_deferred = DeferredLine{source, begin + tag.size(), end, categoriesIndex - 5};
+}
+
+bool TContactObject::AppendUnreadRecord(QByteArray &out, int level, const QString &tag, qsizetype fieldCount) const
+{
+    if (!m_deferred)
+        return false;
+    const char *const begin = m_deferred->source->bytes.constData() + m_deferred->begin;
+    const char *const end = m_deferred->source->bytes.constData() + m_deferred->end;
+    // Where the categories begin: after the separator that ends the last of the fields.
+    const char *categories = nullptr;
+    qsizetype separators = 0;
+    for (const char *p = begin; p < end; ++p) {
+        if (*p != '~')
+            continue;
+        if (p + 1 == end || p[1] != '~')
+            return false;
+        if (++separators > fieldCount)
+            return false;
+        categories = p + 2;
+        ++p;
+    }
+    if (separators != fieldCount || !categories)
+        return false;
+    if (!LineScan::IsAscii(begin, categories - begin) && !isValidUtf8(begin, categories - begin))
+        return false;
+    AppendHeaderLine(out, level);
+    AppendBytes(out, "\r\n");
+    AppendUtf8(out, tag);
+    AppendBytes(out, begin, categories - begin);
+    AppendNumber(out, Categories());
+    return true;
 }
 
 TPrimaryTitles &TContactObject::primaries()

@@ -121,6 +121,11 @@ protected:
                      const QString &tag, qsizetype categoriesIndex);
     // Reads the fields after the tag of a data line.
     virtual void ReadFields(const QStringList &fields) { LoadPrimaryFields(fields, 0); }
+    // The record with its data line copied as it was read, when its fields were never read
+    // and writing them again would give the same bytes: fieldCount fields, none with a "~"
+    // (which an encoded field holds, or a "~note" of the Windows program), in UTF-8. The
+    // categories are written as they are now. False, and nothing appended, otherwise.
+    bool AppendUnreadRecord(QByteArray &out, int level, const QString &tag, qsizetype fieldCount) const;
     // Every use of the fields a data line gives goes through this first.
     void EnsureFields() const
     {

@@ -84,6 +84,22 @@ void AppendUtf8(QByteArray &out, QStringView text)
         out += text.toUtf8();
 }
 
+void AppendNumber(QByteArray &out, qint64 n)
+{
+    char digits[24];
+    char *const end = digits + sizeof digits;
+    char *p = end;
+    const bool negative = n < 0;
+    quint64 u = negative ? quint64(0) - quint64(n) : quint64(n);
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (negative)
+        *--p = '-';
+    AppendBytes(out, p, end - p);
+}
+
 void AppendEncodedField(QByteArray &out, QStringView value)
 {
     const FieldShape shape = fieldShape(value);

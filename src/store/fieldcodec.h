@@ -31,6 +31,8 @@ inline void AppendBytes(QByteArray &out, const char (&literal)[N])
 {
     AppendBytes(out, literal, qsizetype(N - 1));
 }
+// A decimal number appended to out.
+void AppendNumber(QByteArray &out, qint64 n);
 // Text appended to out as UTF-8; plain ASCII is narrowed straight in.
 void AppendUtf8(QByteArray &out, QStringView text);
 QString DecodeField(const QString &field);

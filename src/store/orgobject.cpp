@@ -23,7 +23,8 @@ void TOrgObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
 
 void TOrgObject::AppendRecord(QByteArray &out, int level) const
 {
-    AppendRecordWithData(out, level, kTag, PrimaryFields(Primaries()));
+    if (!AppendUnreadRecord(out, level, kTag, 5))
+        AppendRecordWithData(out, level, kTag, PrimaryFields(Primaries()));
 }
 
 bool TOrgObject::ImportFields(const QStringList &values, const QStringList &names)

@@ -42,7 +42,8 @@ QStringList TPersonObject::RecordFields(const TPersonNames &names, const TPrimar
 
 void TPersonObject::AppendRecord(QByteArray &out, int level) const
 {
-    AppendRecordWithData(out, level, kTag, RecordFields(nameParts(), Primaries()));
+    if (!AppendUnreadRecord(out, level, kTag, 9))
+        AppendRecordWithData(out, level, kTag, RecordFields(nameParts(), Primaries()));
 }
 
 bool TPersonObject::ImportFields(const QStringList &values, const QStringList &names)

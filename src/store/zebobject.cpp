@@ -349,7 +349,7 @@ void TZEBObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
     LoadFields(source->Text(begin, end));
 }
 
-void TZEBObject::appendHeaderLine(QByteArray &out, int level) const
+void TZEBObject::AppendHeaderLine(QByteArray &out, int level) const
 {
     AppendRecordHeader(out, level, m_kind, m_title, m_value, m_comment);
     AppendRecordId(out, m_id);
@@ -357,36 +357,18 @@ void TZEBObject::appendHeaderLine(QByteArray &out, int level) const
 
 void TZEBObject::AppendRecordWithData(QByteArray &out, int level, const QString &tag, const QStringList &fields) const
 {
-    appendHeaderLine(out, level);
+    AppendHeaderLine(out, level);
     AppendBytes(out, "\r\n");
     AppendDataLine(out, tag, fields, m_categories);
 }
-
-namespace {
-void appendNumber(QByteArray &out, qint64 n)
-{
-    char digits[24];
-    char *end = digits + sizeof digits;
-    char *p = end;
-    const bool negative = n < 0;
-    quint64 u = negative ? quint64(0) - quint64(n) : quint64(n);
-    do {
-        *--p = char('0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (negative)
-        *--p = '-';
-    AppendBytes(out, p, end - p);
-}
-} // namespace
 
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment)
 {
     AppendBytes(out, "{");
-    appendNumber(out, level);
+    AppendNumber(out, level);
     AppendBytes(out, " ");
-    appendNumber(out, KindCode(kind));
+    AppendNumber(out, KindCode(kind));
     AppendBytes(out, " }");
     AppendEncodedField(out, title);
     AppendBytes(out, "~~");
@@ -396,7 +378,7 @@ void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView t
     AppendBytes(out, "~~");
 }
 
-void AppendRecordId(QByteArray &out, qint32 id) { appendNumber(out, id); }
+void AppendRecordId(QByteArray &out, qint32 id) { AppendNumber(out, id); }
 
 void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields, qint32 categories)
 {
@@ -405,7 +387,7 @@ void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields,
         AppendEncodedField(out, field);
         AppendBytes(out, "~~");
     }
-    appendNumber(out, categories);
+    AppendNumber(out, categories);
 }
 
 void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
@@ -448,7 +430,7 @@ QString TZEBObject::GetRecordText(int level) const
 
 void TZEBObject::AppendRecord(QByteArray &out, int level) const
 {
-    appendHeaderLine(out, level);
+    AppendHeaderLine(out, level);
     if (m_rawDataLine) {
         AppendBytes(out, "\r\n");
         AppendUtf8(out, *m_rawDataLine);

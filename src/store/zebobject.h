@@ -165,9 +165,10 @@ protected:
     void SetValueField(const QString &value);
     void SetRemote(bool remote) { m_isRemote = remote; }
 
-private:
     // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
-    void appendHeaderLine(QByteArray &out, int level) const;
+    void AppendHeaderLine(QByteArray &out, int level) const;
+
+private:
     const std::vector<std::unique_ptr<TZEBObject>> &ensureChildren() const
     {
         if (m_pending)

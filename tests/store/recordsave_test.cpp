@@ -129,3 +129,42 @@ TEST_F(RecordSaveTest, ImportFileTakesOnlyExportsAndTheClipboardFile)
 }
 
 } // namespace
+
+TEST_F(RecordSaveTest, ContactsWhoseFieldsWereNeverReadSaveAsIfRead)
+{
+    // Lines copied as read and lines that a save writes differently side by side: a note
+    // of the Windows program ("~x"), an encoded field, Windows-1252, too few and too many
+    // fields, blanks around the categories.
+    const QByteArray file = QByteArray("{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n"
+                                       "{1 3 }Ann~~Ann Lee~~~~11\r\n{Pers}~~Ann~~~~Lee~~Home~~~~~~~~~~4\r\n"
+                                       "{1 3 }Bo~~~~~~12\r\n{Pers}~x~~Bo~~~~~~~~~~~~~~~~0\r\n"
+                                       "{1 3 }Cy~~~~~~13\r\n{Pers}~a%0Ab~~Cy~~~~~~~~~~~~~~~~0\r\n"
+                                       "{1 3 }Di~~~~~~14\r\n{Pers}~~J\xfcrgen~~~~~~~~~~~~~~~~2\r\n"
+                                       "{1 3 }Ed~~~~~~15\r\n{Pers}~~Ed~~0\r\n"
+                                       "{1 3 }Fay~~~~~~16\r\n{Pers}~~~~~~~~~~~~~~~~~~0~~extra\r\n"
+                                       "{1 3 }Gil~~~~~~17\r\n{Pers}Dr.~~Gil~~M~~\xc3\x9cbel~~~~Cell~~~~~~~~ 7 \r\n"
+                                       "{1 2 }Acme~~~~~~18\r\n{Orgn}Office~~Main~~~~~~~~1\r\n"
+                                       "{1 2 }Bad~~~~~~19\r\n{Orgn}Office~~Main~~~~~~\r\n");
+    const auto touchAll = [](Loaded &db) {
+        for (int i = 0; i < db.root->Count(); ++i)
+            if (const auto *c = dynamic_cast<const TContactObject *>(db.root->Child(i)->Item()))
+                (void)c->PrimaryAddress();
+    };
+    Loaded untouched(file);
+    Loaded read(file);
+    touchAll(read);
+    ASSERT_EQ(untouched.root->Count(), 9);
+    EXPECT_EQ(untouched.save(), read.save());
+
+    // Categories set after the load are the ones written.
+    Loaded recategorized(file);
+    Loaded recategorizedRead(file);
+    touchAll(recategorizedRead);
+    for (Loaded *db : {&recategorized, &recategorizedRead})
+        for (int i = 0; i < db->root->Count(); ++i)
+            db->root->Child(i)->Item()->SetCategories(i + 20);
+    const QByteArray saved = recategorized.save();
+    EXPECT_EQ(saved, recategorizedRead.save());
+    EXPECT_TRUE(saved.contains("{Pers}~~Ann~~~~Lee~~Home~~~~~~~~~~"));
+    EXPECT_FALSE(saved.contains("~~4\r\n"));
+}
