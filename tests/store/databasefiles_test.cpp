@@ -189,6 +189,39 @@ TEST_F(DatabaseFilesTest, SaveKeepsTheLinkAndThePermissionsOfTheDatabase)
     EXPECT_EQ(ReadBytes(out("kept/later.dat")), saved);
 }
 
+TEST_F(DatabaseFilesTest, AFailedSaveAfterAGoodOneLeavesTheDatabaseAsTheGoodOneWroteIt)
+{
+    // Whatever step of the next save fails, the database keeps the last good save.
+    const QByteArray good = Saved(nodes);
+    ASSERT_TRUE(good.contains("}Friends~~"));
+    add(ItemKind::Folder, "Neighbours", root);
+    for (const auto step : {RecordFile::SaveStep::WriteRecords, RecordFile::SaveStep::CopyDatabase,
+                            RecordFile::SaveStep::ReplaceDatabase}) {
+        nodes.Context().SetSaveFaultHook([step](RecordFile::SaveStep at) { return at == step; });
+        EXPECT_THROW(SaveDatabase(nodes), ESaveError);
+        EXPECT_EQ(ReadBytes(RecordFile::DatabaseName), good);
+    }
+    nodes.Context().SetSaveFaultHook({});
+    const QByteArray next = Saved(nodes);
+    EXPECT_TRUE(next.contains("}Neighbours~~"));
+    EXPECT_EQ(ReadBytes(RecordFile::TransactionName), next); // the transaction file stays
+}
+
+TEST_F(DatabaseFilesTest, ADatabaseLinkedOntoAnotherFileSystemIsSavedThroughTheLink)
+{
+    QTemporaryDir elsewhere(QStringLiteral("/dev/shm/mirabook-test-XXXXXX"));
+    if (!elsewhere.isValid())
+        GTEST_SKIP() << "no /dev/shm here";
+    const QString target = elsewhere.filePath("mira.dat");
+    WriteBytes(target, "{Params}\r\n");
+    ASSERT_TRUE(QFile::link(target, RecordFile::DatabaseName));
+    const QByteArray saved = Saved(nodes);
+    EXPECT_TRUE(saved.contains("}Friends~~"));
+    EXPECT_TRUE(IsLink(RecordFile::DatabaseName));
+    EXPECT_EQ(ReadBytes(target), ReadBytes(RecordFile::TransactionName));
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"mira.dat"});
+}
+
 TEST_F(DatabaseFilesTest, ReadOnlyDatabaseIsNeverWritten)
 {
     const QByteArray before = CrLf({"{Params}", "{1 0 }Old~~~~~~1", "{Fold}0"});
