@@ -42,8 +42,11 @@ void CliDatabase::RefreshIfRemote(TTreeNode *node, QTextStream &err)
 
 void CliDatabase::RefreshWithin(TTreeNode *node, const RemotePath &above, QTextStream &err)
 {
-    auto *folder = dynamic_cast<TFolderObject *>(node ? node->Item() : nullptr);
-    if (!folder || !folder->IsRemote())
+    // Asked of every node after a load: the cheap test first.
+    if (!node || !node->Item() || !node->Item()->IsRemote())
+        return;
+    auto *folder = dynamic_cast<TFolderObject *>(node->Item());
+    if (!folder)
         return;
     // Internet sources need the transport of the desktop program.
     if (folder->Value().startsWith(QLatin1String("http://")))
