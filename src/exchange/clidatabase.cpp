@@ -12,6 +12,8 @@
 
 CliDatabase::CliDatabase()
 {
+    // The tool ends within moments: the database file is read where the system keeps it.
+    m_nodes.Context().SetKeepsFilesMapped(true);
     m_root = m_nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
     m_root->SetImageIndex(12);
     m_root->SetSelectedIndex(12);

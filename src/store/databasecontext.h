@@ -56,6 +56,13 @@ public:
     bool RemoteLoading() const { return m_remoteLoading; }
     bool &RemoteLoadingFlag() { return m_remoteLoading; }
 
+    // A program that reads, works and ends within moments (the mira tool) reads a large
+    // database file where the system keeps it for its whole run. A program that runs for
+    // hours copies it, so a file another program shortens later cannot take the pages
+    // from under it. Off by default.
+    bool KeepsFilesMapped() const { return m_keepFilesMapped; }
+    void SetKeepsFilesMapped(bool on) { m_keepFilesMapped = on; }
+
     // Shares the short texts a load reads many times over; none for a detached context.
     FieldPool *Pool() const { return m_pool.get(); }
 
@@ -76,6 +83,7 @@ private:
     HttpSource m_http;
     SaveFaultHook m_saveFault;
     bool m_remoteLoading = false;
+    bool m_keepFilesMapped = false;
     std::unique_ptr<FieldPool> m_pool;
     std::unique_ptr<TToolItems> m_tools;
 };

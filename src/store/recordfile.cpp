@@ -228,7 +228,7 @@ RecordFile::ReadNotes LoadDatabaseFrom(TTreeNode *rootNode, const QString &fileN
         QString why;
         if (SafeFiles::OpenForReading(file, fileName, &why) != SafeFiles::Opened::Yes)
             throw EInOutError(why);
-        const auto source = ReadRecordSource(file);
+        const auto source = ReadRecordSource(file, rootNode->Owner()->Context().KeepsFilesMapped());
         // The first line is the parameters line.
         const char *data = source->bytes.constData();
         const char *end = data + source->bytes.size();

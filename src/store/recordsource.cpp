@@ -67,7 +67,7 @@ ShortText::ShortText(const RecordSource &source, const char *begin, const char *
 
 namespace {
 // Maps a large file and starts copying it on another core; none when it cannot.
-std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
+std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size, bool keepMapped)
 {
     constexpr qint64 kWorthIt = qint64(4) << 20;
     if (size < kWorthIt || file.handle() < 0)
@@ -84,6 +84,9 @@ std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
         return nullptr; // changing under us: read the plain way
     const char *from = static_cast<const char *>(base);
     source->bytes = QByteArray::fromRawData(from, size);
+    source->keepMapped = keepMapped;
+    if (keepMapped)
+        return source;
     try {
         source->copy = std::async(std::launch::async, [from, size] { return QByteArray(from, size); });
     } catch (const std::system_error &) {
@@ -95,7 +98,7 @@ std::shared_ptr<RecordSource> mappedSource(QFile &file, qint64 size)
 
 void RecordSource::FinishCopy() noexcept
 {
-    if (!mapped)
+    if (!mapped || keepMapped)
         return;
     // Runs as a read ends, however it ends: without memory for a copy the file
     // simply stays mapped.
@@ -106,12 +109,12 @@ void RecordSource::FinishCopy() noexcept
     }
 }
 
-std::shared_ptr<RecordSource> ReadRecordSource(QFile &file)
+std::shared_ptr<RecordSource> ReadRecordSource(QFile &file, bool keepMapped)
 {
     // No more than the file held when it was opened: a file that keeps growing is
     // read as it was then.
     const qint64 size = file.size();
-    if (auto source = mappedSource(file, size))
+    if (auto source = mappedSource(file, size, keepMapped))
         return source;
     auto source = std::make_shared<RecordSource>();
     source->bytes.resize(size);

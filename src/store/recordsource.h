@@ -31,6 +31,7 @@ struct RecordSource
     // another core (copy); FinishCopy moves bytes to the copy and lets the file go, so a
     // file that another program shortens later cannot take the pages from under us.
     std::unique_ptr<Mapping> mapped;
+    bool keepMapped = false;
     std::future<QByteArray> copy;
     void FinishCopy() noexcept;
 
@@ -63,4 +64,6 @@ private:
 
 // The whole of an open regular file, as long as it was when opened. Raises EInOutError
 // when it cannot be read to that end: a shorter file must not pass for the whole one.
-std::shared_ptr<RecordSource> ReadRecordSource(QFile &file);
+// keepMapped: a large file stays mapped for good, with no copy made (see
+// DatabaseContext::KeepsFilesMapped).
+std::shared_ptr<RecordSource> ReadRecordSource(QFile &file, bool keepMapped = false);

@@ -55,4 +55,24 @@ TEST_F(LargeFileTest, ALargeDatabaseLoadsFromItsOwnCopyAndSavesBackUnchanged)
     EXPECT_EQ(Saved(nodes), bytes);
 }
 
+TEST_F(LargeFileTest, AShortLivedReaderKeepsTheFileMappedAndSavesTheSame)
+{
+    const int persons = 25000;
+    const QByteArray bytes = largeDatabase(persons);
+    WriteBytes(RecordFile::DatabaseName, bytes);
+    context().SetKeepsFilesMapped(true);
+    LoadDatabase(root);
+    TTreeNode *friends = root->Child(0);
+    ASSERT_EQ(friends->Count(), persons);
+    TZEBObject *last = friends->Child(persons - 1)->Item();
+    ASSERT_NE(last->Pending(), nullptr);
+    EXPECT_NE(last->Pending()->source->mapped, nullptr);
+    // A save replaces the file by a new one: the mapped one stays whole under the tree.
+    EXPECT_EQ(Saved(nodes), bytes);
+    EXPECT_EQ(static_cast<TPersonObject *>(last)->LastName(), "P025000");
+    ASSERT_EQ(last->ChildCount(), 3);
+    EXPECT_EQ(last->ChildAt(1)->Value(), "555-025000");
+    EXPECT_EQ(Saved(nodes), bytes);
+}
+
 } // namespace
