@@ -9,6 +9,9 @@
 namespace {
 
 constexpr const char *Tunable = "glibc.malloc.hugetlb";
+constexpr const char *TunablesVariable = "GLIBC_TUNABLES";
+// What GLIBC_TUNABLES was before the restart: "-" for not set, else "=" and its value.
+constexpr const char *WasVariable = "MIRABOOK_GLIBC_TUNABLES_WAS";
 
 // Whether huge pages are given to memory that asks for them, and only then.
 bool hugePagesOnRequest()
@@ -22,18 +25,37 @@ bool hugePagesOnRequest()
     return read && std::strstr(line, "[madvise]") != nullptr;
 }
 
+// The programs the user starts from here (a browser, a mail client, tools) get the
+// environment as it was: the choice is this program's own.
+void restoreEnvironment(const char *was)
+{
+    if (was[0] == '=')
+        ::setenv(TunablesVariable, was + 1, 1);
+    else
+        ::unsetenv(TunablesVariable);
+    ::unsetenv(WasVariable);
+}
+
 } // namespace
 
 void RestartWithHugePageHeap(char **argv)
 {
-    const char *tunables = std::getenv("GLIBC_TUNABLES");
+    if (const char *was = std::getenv(WasVariable)) {
+        const std::string copy = was; // setenv below may free the string was points to
+        restoreEnvironment(copy.c_str());
+        return;
+    }
+    const char *tunables = std::getenv(TunablesVariable);
     if ((tunables && std::strstr(tunables, Tunable)) || !hugePagesOnRequest())
         return;
+    const std::string before = tunables ? std::string("=") + tunables : std::string("-");
     std::string value = std::string(Tunable) + "=1";
     if (tunables && *tunables)
         value = std::string(tunables) + ":" + value;
-    // Set before the attempt, so a start that fails here is never tried again below.
-    if (::setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0)
+    if (::setenv(WasVariable, before.c_str(), 1) != 0 || ::setenv(TunablesVariable, value.c_str(), 1) != 0) {
+        restoreEnvironment(before.c_str());
         return;
+    }
     ::execv("/proc/self/exe", argv);
+    restoreEnvironment(before.c_str()); // no new start: on as started
 }

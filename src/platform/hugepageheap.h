@@ -6,4 +6,6 @@
 // once, first thing in main(), with the variable set. Nothing happens where the system
 // gives huge pages only when asked and the choice is already made (or the user made it),
 // where it gives them always or never, or when the new start cannot be made: then this returns.
+// The new start puts the environment back as it was, so the programs it starts in turn
+// inherit the user's own.
 void RestartWithHugePageHeap(char **argv);
