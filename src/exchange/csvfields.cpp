@@ -1,5 +1,6 @@
 #include "csvfields.h"
 
+#include "store/fieldcodec.h"
 #include "store/linescan.h"
 #include "store/recordsource.h"
 
@@ -62,23 +63,6 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
     values[at] = value;
 }
 
-void CsvRow::utf8(QStringView text)
-{
-    // Most text is plain ASCII: narrowed in place.
-    const qsizetype start = m_out.size();
-    m_out.resize(start + text.size());
-    char *out = m_out.data() + start;
-    const char16_t *in = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (in[i] >= 0x80) {
-            m_out.resize(start + i);
-            m_out += text.mid(i).toUtf8();
-            return;
-        }
-        out[i] = char(in[i]);
-    }
-}
-
 void CsvRow::quoted(const char *begin, const char *end)
 {
     m_out += '"';
@@ -97,7 +81,7 @@ void CsvRow::Cell(QStringView value)
 {
     m_out += '"';
     const qsizetype start = m_out.size();
-    utf8(value);
+    AppendUtf8(m_out, value);
     if (!std::memchr(m_out.constData() + start, '"', size_t(m_out.size() - start))) {
         m_out += "\",";
         return;
@@ -119,7 +103,7 @@ void CsvRow::Field(const RecordSource &source, const char *begin, const char *en
         Cell(source.FieldValue(begin, end));
 }
 
-void CsvRow::Cells(QStringView cells) { utf8(cells); }
+void CsvRow::Cells(QStringView cells) { AppendUtf8(m_out, cells); }
 
 QString CsvRow::Text() const { return QString::fromUtf8(m_out.constData() + m_start, m_out.size() - m_start); }
 

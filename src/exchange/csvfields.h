@@ -30,7 +30,6 @@ public:
     bool End();
 
 private:
-    void utf8(QStringView text);
     void quoted(const char *begin, const char *end);
     QByteArray &m_out;
     qsizetype m_start;

@@ -43,9 +43,9 @@ void readCard(TContactObject &item, TCard &card, VCardImportAs as)
 {
     CardItem mapped;
     MapVCard(card, as, 1, mapped);
-    QString dataLine;
+    QByteArray dataLine;
     AppendDataLine(dataLine, KindTag(mapped.kind), mapped.fields, item.Categories());
-    item.LoadFields(dataLine);
+    item.LoadFields(QString::fromUtf8(dataLine));
     item.SetTitle(mapped.title);
     item.SetValue(mapped.value);
     item.SetComment(mapped.comment);

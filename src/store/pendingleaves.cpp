@@ -194,13 +194,6 @@ bool PendingHasNumber(const PendingLeaves &pending, QStringView digits)
     return found;
 }
 
-std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title)
-{
-    std::optional<PendingRecord> found;
-    FindPendingRecords(pending, &kind, &title, &found, 1);
-    return found;
-}
-
 void FindPendingRecords(const PendingLeaves &pending, const ItemKind *kinds, const QStringView *titles,
                         std::optional<PendingRecord> *found, int count)
 {

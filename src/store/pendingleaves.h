@@ -72,10 +72,8 @@ struct PendingRecord
     LineScan::Fields dataFields;
     bool dataSplit = false;
 };
-// The first waiting record of the kind titled exactly title, as FindChild finds the item
-// it becomes; none for an empty title.
-std::optional<PendingRecord> FindPendingRecord(const PendingLeaves &pending, ItemKind kind, QStringView title);
-// The same for several kinds and titles in one pass over the records: found[i] for
-// kinds[i] and titles[i], i below count.
+// found[i]: the first waiting record of kinds[i] titled exactly titles[i], as FindChild
+// finds the item it becomes (none for an empty title), i below count, all in one pass
+// over the records.
 void FindPendingRecords(const PendingLeaves &pending, const ItemKind *kinds, const QStringView *titles,
                         std::optional<PendingRecord> *found, int count);

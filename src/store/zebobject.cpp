@@ -390,22 +390,6 @@ void AppendDataLine(QByteArray &out, QStringView tag, const QStringList &fields,
     AppendNumber(out, categories);
 }
 
-void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
-                        const QString &comment, qint32 id)
-{
-    QByteArray bytes;
-    AppendRecordHeader(bytes, level, kind, title, value, comment);
-    AppendRecordId(bytes, id);
-    out += QString::fromUtf8(bytes);
-}
-
-void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories)
-{
-    QByteArray bytes;
-    AppendDataLine(bytes, tag, fields, categories);
-    out += QString::fromUtf8(bytes);
-}
-
 bool TZEBObject::DataFields(const QString &dataLine, const QString &tag, QStringList &fields) const
 {
     if (!dataLine.startsWith(tag))

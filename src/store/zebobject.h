@@ -208,12 +208,8 @@ private:
 
 // The record grammar: the header line "{" Level " " Kind " }" Title "~~" Value "~~" Comment
 // "~~" Id, and the data line: the kind's tag, the fields (each encoded) joined by "~~",
-// then the categories. Appended to out.
-void AppendRecordHeader(QString &out, int level, ItemKind kind, const QString &title, const QString &value,
-                        const QString &comment, qint32 id);
-void AppendDataLine(QString &out, const QString &tag, const QStringList &fields, qint32 categories);
-// The same as UTF-8. The header stops after the comment's "~~": the Id follows
-// (AppendRecordId), or a record made ahead of its Id leaves a gap there.
+// then the categories. Appended to out as UTF-8. The header stops after the comment's
+// "~~": the Id follows (AppendRecordId), or a record made ahead of its Id leaves a gap there.
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment);
 void AppendRecordId(QByteArray &out, qint32 id);
