@@ -9,6 +9,8 @@
 #include "wordstart.h"
 #include "zebobject.h"
 
+#include <cstring>
+
 namespace {
 
 // One record of a span, as the load found it: "{" level blank kind blank "}" header,
@@ -107,6 +109,97 @@ int CountDueReminders(const PendingLeaves &pending, const QDate &today)
     return due;
 }
 
+namespace {
+
+// Writes the records of one span: a run of records that already read as they would be
+// written (this level, canonical head, CR LF ends, UTF-8) goes out as one block.
+class PendingWriter
+{
+public:
+    PendingWriter(const RecordSource &source, RecordSink &sink, int level) : m_source(source), m_sink(sink)
+    {
+        char digits[16];
+        m_prefixLength = formatNumber(level, digits);
+        m_prefix[0] = '{';
+        std::memcpy(m_prefix + 1, digits, size_t(m_prefixLength));
+        m_prefix[++m_prefixLength] = ' ';
+        ++m_prefixLength;
+    }
+    void Write(const char *p, const Record &r)
+    {
+        if (standsAsWritten(p, r)) {
+            if (!m_run)
+                m_run = p;
+            return;
+        }
+        Flush(p);
+        m_sink.Bytes(QByteArrayView(m_prefix, m_prefixLength));
+        char kind[16];
+        m_sink.Bytes(QByteArrayView(kind, formatNumber(KindCode(r.kind), kind)));
+        m_sink.Bytes(" }");
+        line(r.header, r.headerEnd);
+        line(r.data, r.dataEnd);
+    }
+    // Writes the run waiting before end.
+    void Flush(const char *end)
+    {
+        if (m_run)
+            m_sink.Bytes(QByteArrayView(m_run, end - m_run));
+        m_run = nullptr;
+    }
+
+private:
+    static qsizetype formatNumber(int n, char *out)
+    {
+        char digits[16];
+        qsizetype count = 0;
+        unsigned v = unsigned(n);
+        do {
+            digits[count++] = char('0' + v % 10);
+            v /= 10;
+        } while (v);
+        for (qsizetype i = 0; i < count; ++i)
+            out[i] = digits[count - 1 - i];
+        return count;
+    }
+    bool utf8(const char *begin, const char *end) const
+    {
+        return LineScan::IsAscii(begin, end - begin) || m_source.LineIsUtf8(begin, end);
+    }
+    static bool crlf(const char *lineEnd, const char *next)
+    {
+        return next == lineEnd + 2 && lineEnd[0] == '\r' && lineEnd[1] == '\n';
+    }
+    bool standsAsWritten(const char *p, const Record &r) const
+    {
+        char kind[16];
+        const qsizetype kindLength = formatNumber(KindCode(r.kind), kind);
+        const qsizetype head = m_prefixLength + kindLength + 2;
+        return r.header - p == head && std::memcmp(p, m_prefix, size_t(m_prefixLength)) == 0
+               && std::memcmp(p + m_prefixLength, kind, size_t(kindLength)) == 0 && p[head - 2] == ' '
+               && p[head - 1] == '}' && crlf(r.headerEnd, r.data) && crlf(r.dataEnd, r.next)
+               && utf8(r.header, r.headerEnd) && utf8(r.data, r.dataEnd);
+    }
+    // A line in UTF-8 is written as it stands; one in Windows-1252 is decoded first.
+    void line(const char *begin, const char *end)
+    {
+        if (utf8(begin, end)) {
+            m_sink.Bytes(QByteArrayView(begin, end - begin));
+            m_sink.Bytes("\r\n");
+        } else {
+            m_sink.Line(m_source.Text(begin, end));
+        }
+    }
+
+    const RecordSource &m_source;
+    RecordSink &m_sink;
+    char m_prefix[24];
+    qsizetype m_prefixLength = 0;
+    const char *m_run = nullptr;
+};
+
+} // namespace
+
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)
 {
     bool asTheyStand = true;
@@ -119,25 +212,18 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
     });
     if (!asTheyStand)
         return false;
-    const RecordSource &source = *pending.source;
-    const QByteArray prefix = '{' + QByteArray::number(level) + ' ';
-    // A line in UTF-8 is written as it stands; one in Windows-1252 is decoded first.
-    const auto line = [&](const char *begin, const char *end) {
-        if (LineScan::IsAscii(begin, end - begin) || source.LineIsUtf8(begin, end)) {
-            sink.Bytes(QByteArray::fromRawData(begin, end - begin));
-            sink.Bytes("\r\n");
-        } else {
-            sink.Line(source.Text(begin, end));
+    PendingWriter writer(*pending.source, sink, level);
+    const char *base = pending.source->bytes.constData();
+    for (const auto &span : pending.spans) {
+        const char *end = base + span.end;
+        const char *p = base + span.begin;
+        while (p < end) {
+            const Record r = nextRecord(p, end);
+            writer.Write(p, r);
+            p = r.next;
         }
-    };
-    forEachRecord(pending, [&](const Record &r) {
-        sink.Bytes(prefix);
-        sink.Bytes(QByteArray::number(KindCode(r.kind)));
-        sink.Bytes(" }");
-        line(r.header, r.headerEnd);
-        line(r.data, r.dataEnd);
-        return true;
-    });
+        writer.Flush(p);
+    }
     return true;
 }
 
