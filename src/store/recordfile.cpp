@@ -108,22 +108,29 @@ DatabaseFile databaseFile(const QString &name)
     return db;
 }
 
-// Copies the finished transaction file to a fresh file beside the database and renames
-// it over the database, so the database is always either the old or the new one.
-void replaceDatabase(const DatabaseContext &context, QFile &txn, const QString &txnName, const DatabaseFile &db)
+// The transaction file is whole and synced: a second name for that very file beside the
+// database is as good as a copy of it and writes nothing again. False where no such name
+// can be made (a file system without them, the database on another one).
+bool linkTransaction(const QFile &txn, const QString &temp, const DatabaseFile &db)
 {
-    const auto fails = [&](RecordFile::SaveStep step) { return context.SaveStepFails(step); };
-    const QString temp = db.path + QStringLiteral(".new");
+    // The file is created under the umask; the user's own bits are set as they were.
+    if (db.exists && ::fchmod(txn.handle(), db.mode) != 0)
+        return false;
+    const QByteArray target = QFile::encodeName(temp);
+    if (::unlink(target.constData()) != 0 && errno != ENOENT)
+        return false;
+    // Through the open handle, so it is the file written even if its name was taken meanwhile.
+    const QByteArray written = "/proc/self/fd/" + QByteArray::number(txn.handle());
+    return ::linkat(AT_FDCWD, written.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+void copyTransaction(QFile &txn, const QString &txnName, const QString &temp, const DatabaseFile &db)
+{
     QFile out;
     QString why;
-    if (fails(RecordFile::SaveStep::CopyDatabase) || !txn.seek(0) ||
-        !SafeFiles::CreateFresh(out, temp, db.mode, &why))
+    if (!txn.seek(0) || !SafeFiles::CreateFresh(out, temp, db.mode, &why))
         throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"%3")
                               .arg(txnName, temp, why.isEmpty() ? QString() : QStringLiteral(": ") + why));
-    auto removeTemp = qScopeGuard([&] {
-        out.close();
-        QFile::remove(temp);
-    });
     const auto writeFailed = [&](const QString &reason) {
         return EInOutError(QStringLiteral("Cannot write \"%1\": %2").arg(temp, reason));
     };
@@ -134,11 +141,22 @@ void replaceDatabase(const DatabaseContext &context, QFile &txn, const QString &
         if (!writeAll(&out, block))
             throw writeFailed(out.errorString());
     }
-    // The file is created under the umask; the user's own bits are set as they were.
     if (db.exists && ::fchmod(out.handle(), db.mode) != 0)
         throw writeFailed(SafeFiles::ErrorText(errno));
     syncFile(out.handle(), temp);
-    out.close();
+}
+
+// Puts the finished transaction file (or a copy of it) beside the database and renames
+// it over the database, so the database is always either the old or the new one.
+void replaceDatabase(const DatabaseContext &context, QFile &txn, const QString &txnName, const DatabaseFile &db)
+{
+    const auto fails = [&](RecordFile::SaveStep step) { return context.SaveStepFails(step); };
+    const QString temp = db.path + QStringLiteral(".new");
+    if (fails(RecordFile::SaveStep::CopyDatabase))
+        throw EInOutError(QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(txnName, temp));
+    auto removeTemp = qScopeGuard([&] { QFile::remove(temp); });
+    if (!linkTransaction(txn, temp, db))
+        copyTransaction(txn, txnName, temp, db);
     if (fails(RecordFile::SaveStep::ReplaceDatabase) ||
         ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db.path).constData()) != 0)
         throw EInOutError(QStringLiteral("Cannot replace \"%1\": %2").arg(db.path, SafeFiles::ErrorText(errno)));
