@@ -17,6 +17,7 @@ namespace {
 // line end, data line, line end.
 struct Record
 {
+    const char *begin = nullptr; // the "{"
     ItemKind kind = ItemKind::Folder;
     const char *header = nullptr; // after the "}"
     const char *headerEnd = nullptr;
@@ -29,17 +30,19 @@ struct Record
 Record nextRecord(const char *p, const char *end)
 {
     Record r;
+    r.begin = p;
     ++p; // "{"
     for (int token = 0; token < 2; ++token) {
         while (p < end && LineScan::IsBlank(*p))
             ++p;
-        const char *start = p;
-        while (p < end && !LineScan::IsBlank(*p))
+        const bool negative = p < end && *p == '-';
+        if (p < end && (*p == '+' || *p == '-'))
             ++p;
-        if (token == 1) {
-            const QByteArray number = QByteArray::fromRawData(start, p - start);
-            r.kind = ItemKind(number.toInt());
-        }
+        int number = 0;
+        for (; p < end && !LineScan::IsBlank(*p); ++p)
+            number = number * 10 + (*p - '0');
+        if (token == 1)
+            r.kind = ItemKind(negative ? -number : number);
     }
     p += 2; // the blank before "}", and "}"
     r.header = p;
@@ -125,20 +128,31 @@ public:
         m_prefix[++m_prefixLength] = ' ';
         ++m_prefixLength;
     }
-    void Write(const char *p, const Record &r)
+    void Write(const Record &r)
     {
-        if (standsAsWritten(p, r)) {
+        if (StandsAsWritten(r)) {
             if (!m_run)
-                m_run = p;
+                m_run = r.begin;
             return;
         }
-        Flush(p);
+        Flush(r.begin);
         m_sink.Bytes(QByteArrayView(m_prefix, m_prefixLength));
         char kind[16];
         m_sink.Bytes(QByteArrayView(kind, formatNumber(KindCode(r.kind), kind)));
         m_sink.Bytes(" }");
         line(r.header, r.headerEnd);
         line(r.data, r.dataEnd);
+    }
+    bool StandsAsWritten(const Record &r) const
+    {
+        const char *p = r.begin;
+        char kind[16];
+        const qsizetype kindLength = formatNumber(KindCode(r.kind), kind);
+        const qsizetype head = m_prefixLength + kindLength + 2;
+        return r.header - p == head && std::memcmp(p, m_prefix, size_t(m_prefixLength)) == 0
+               && std::memcmp(p + m_prefixLength, kind, size_t(kindLength)) == 0 && p[head - 2] == ' '
+               && p[head - 1] == '}' && crlf(r.headerEnd, r.data) && crlf(r.dataEnd, r.next)
+               && utf8(r.header, r.headerEnd) && utf8(r.data, r.dataEnd);
     }
     // Writes the run waiting before end.
     void Flush(const char *end)
@@ -170,16 +184,6 @@ private:
     {
         return next == lineEnd + 2 && lineEnd[0] == '\r' && lineEnd[1] == '\n';
     }
-    bool standsAsWritten(const char *p, const Record &r) const
-    {
-        char kind[16];
-        const qsizetype kindLength = formatNumber(KindCode(r.kind), kind);
-        const qsizetype head = m_prefixLength + kindLength + 2;
-        return r.header - p == head && std::memcmp(p, m_prefix, size_t(m_prefixLength)) == 0
-               && std::memcmp(p + m_prefixLength, kind, size_t(kindLength)) == 0 && p[head - 2] == ' '
-               && p[head - 1] == '}' && crlf(r.headerEnd, r.data) && crlf(r.dataEnd, r.next)
-               && utf8(r.header, r.headerEnd) && utf8(r.data, r.dataEnd);
-    }
     // A line in UTF-8 is written as it stands; one in Windows-1252 is decoded first.
     void line(const char *begin, const char *end)
     {
@@ -202,24 +206,31 @@ private:
 
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)
 {
+    PendingWriter writer(*pending.source, sink, level);
     bool asTheyStand = true;
+    bool allAsWritten = true;
     forEachRecord(pending, [&](const Record &r) {
         const LineScan::HeaderLine header = LineScan::ScanHeaderLine(r.header, r.headerEnd);
         int id = 0;
         const bool ok = ParseInt(ShortText(*pending.source, header.lastField, r.headerEnd).View(), id);
         asTheyStand = header.separators == 3 && ok && id != 0;
+        allAsWritten = allAsWritten && writer.StandsAsWritten(r);
         return asTheyStand;
     });
     if (!asTheyStand)
         return false;
-    PendingWriter writer(*pending.source, sink, level);
     const char *base = pending.source->bytes.constData();
+    if (allAsWritten) {
+        for (const auto &span : pending.spans)
+            sink.Bytes(QByteArrayView(base + span.begin, span.end - span.begin));
+        return true;
+    }
     for (const auto &span : pending.spans) {
         const char *end = base + span.end;
         const char *p = base + span.begin;
         while (p < end) {
             const Record r = nextRecord(p, end);
-            writer.Write(p, r);
+            writer.Write(r);
             p = r.next;
         }
         writer.Flush(p);
