@@ -24,14 +24,14 @@ int ReadOrgsOption(const CliContext &c, const QString &word, VCardImportAs &as)
 int ReadCardsForImport(const CliContext &c, const QString &file, VCardImportAs orgs, PreparedVCards &cards)
 {
     try {
-        cards = PrepareVCardImport(c.absolute(file), [orgs](const QString &, const QString &) { return orgs; });
+        cards = PrepareVCardImport(c.absolute(file), orgs);
     } catch (const std::exception &e) {
         return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
     const VCardReadNotes &notes = cards.notes.read;
     if (notes.unreadable > 0 || notes.tooMany)
         return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, VCardShortfall(notes)));
-    if (cards.records.isEmpty())
+    if (cards.records.empty())
         return c.fail(CliExit::BadInput, QStringLiteral("%1: no card to import%2")
                                              .arg(file, notes.empty > 0 ? QStringLiteral(" (") + VCardShortfall(notes) +
                                                                               QStringLiteral(")")

@@ -280,6 +280,15 @@ void TCard::WriteTo(RecordSink &sink) const
 
 QByteArray ReadVCardFile(const QString &fileName)
 {
+    const std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, false);
+    if (!source->mapped)
+        return source->bytes;
+    // Still the mapped file (no memory for the copy on the way): a copy of its own.
+    return QByteArray(source->bytes.constData(), source->bytes.size());
+}
+
+std::shared_ptr<RecordSource> ReadVCardSource(const QString &fileName, bool keepMapped)
+{
     QFile file;
     QString why;
     switch (SafeFiles::OpenForReading(file, fileName, &why)) {
@@ -294,12 +303,9 @@ QByteArray ReadVCardFile(const QString &fileName)
         throw EInOutError(QStringLiteral("\"%1\" is larger than %2 MB, more than any card file holds")
                               .arg(fileName)
                               .arg(TVCardFile::MaxFileSize / (1024 * 1024)));
-    const std::shared_ptr<RecordSource> source = ReadRecordSource(file);
+    const std::shared_ptr<RecordSource> source = ReadRecordSource(file, keepMapped);
     source->FinishCopy();
-    if (!source->mapped)
-        return source->bytes;
-    // Still the mapped file (no memory for the copy on the way): a copy of its own.
-    return QByteArray(source->bytes.constData(), source->bytes.size());
+    return source;
 }
 
 void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)

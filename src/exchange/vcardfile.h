@@ -6,10 +6,12 @@
 #include <QString>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class RecordSink;
+struct RecordSource;
 
 // One card: its properties in the order read or added, and the version it declared.
 class TCard
@@ -112,6 +114,9 @@ qsizetype VCardCutAfter(QByteArrayView text, qsizetype from);
 // The bytes of a card file, a regular file no larger than TVCardFile::MaxFileSize.
 // Raises EInOutError with the reason.
 QByteArray ReadVCardFile(const QString &fileName);
+// The same, a large file left where the system keeps it when keepMapped (for a reader that
+// is done with it within moments): its bytes hold while the source lives.
+std::shared_ptr<RecordSource> ReadVCardSource(const QString &fileName, bool keepMapped);
 
 // What a read passed over, for the user ("2 cards could not be read ..."); empty when nothing.
 QString VCardShortfall(const VCardReadNotes &notes);

@@ -4,6 +4,7 @@
 #include "vcardtext.h"
 
 #include "store/recordfile.h"
+#include "store/recordsource.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
@@ -31,6 +32,7 @@ struct Part
     VCardReadNotes notes;
     int lines = 0;
     int persons = 0;
+    int organizations = 0;
     CardRecords records;
     struct Waiting
     {
@@ -40,18 +42,23 @@ struct Part
     std::vector<Waiting> waiting;
     std::exception_ptr failed;
 
-    void Read(bool asking)
+    // Without asking, cards that name an organization are imported as orgs.
+    void Read(bool asking, VCardImportAs orgs)
     {
         try {
             // Records take somewhat less than twice what the cards took.
             records.Reserve(text.size() * 2);
             lines = ReadVCardText(text, notes, [&](TCard &card) {
-                if (asking && card.FindProperty(u"ORG")) {
-                    waiting.push_back({records.CardCount(), std::move(card)});
-                    return;
+                VCardImportAs as = VCardImportAs::Person;
+                if (card.FindProperty(u"ORG")) {
+                    if (asking) {
+                        waiting.push_back({records.CardCount(), std::move(card)});
+                        return;
+                    }
+                    as = orgs;
                 }
-                AppendCardRecords(records, card, VCardImportAs::Person, 1);
-                ++persons;
+                AppendCardRecords(records, card, as, 1);
+                ++(as == VCardImportAs::Organization ? organizations : persons);
             });
         } catch (...) {
             failed = std::current_exception();
@@ -88,7 +95,12 @@ void addNotes(VCardReadNotes &total, const VCardReadNotes &part, int linesBefore
 
 } // namespace
 
-PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts)
+namespace {
+
+// Cards that name an organization are imported as ask answers, else as orgs. The bytes
+// may be those of a mapped file, which mapping holds.
+PreparedVCards prepare(QByteArray bytes, std::shared_ptr<RecordSource> mapping, const VCardOrgQuestion &ask,
+                       VCardImportAs orgs, int parts)
 {
     QByteArray text = VCardBytesAsUtf8(bytes);
     const std::vector<QByteArrayView> pieces = cutIntoParts(text, std::max(parts, 1));
@@ -98,9 +110,9 @@ PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int 
         for (size_t i = 0; i < pieces.size(); ++i) {
             read[i].text = pieces[i];
             if (i > 0)
-                threads.emplace_back([&part = read[i], asking = bool(ask)] { part.Read(asking); });
+                threads.emplace_back([&part = read[i], asking = bool(ask), orgs] { part.Read(asking, orgs); });
         }
-        read[0].Read(bool(ask));
+        read[0].Read(bool(ask), orgs);
         for (std::thread &t : threads)
             t.join();
     }
@@ -115,36 +127,60 @@ PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int 
     if (read.size() > 1 && (cards > TVCardFile::MaxCards || std::any_of(read.begin(), read.end(), [](const Part &p) {
                                 return p.notes.tooMany;
                             })))
-        return PrepareVCards(std::move(bytes), ask, 1);
-    // What was read is in the records now: the file's bytes are let go before they are copied.
+        return prepare(std::move(bytes), std::move(mapping), ask, orgs, 1);
+    // What was read is in the records now: the file's bytes are let go.
     text = QByteArray();
     bytes = QByteArray();
+    mapping.reset();
 
     PreparedVCards prepared;
     VCardImportNotes &notes = prepared.notes;
-    qsizetype size = 0;
-    for (const Part &part : read)
-        size += part.records.Size() + qsizetype(part.records.CardCount()) * 64;
-    prepared.records.reserve(size);
     int linesBefore = 0;
     for (Part &part : read) {
         addNotes(notes.read, part.notes, linesBefore);
         linesBefore += part.lines;
         notes.persons += part.persons;
+        notes.organizations += part.organizations;
+        if (part.waiting.empty()) {
+            if (part.records.CardCount() > 0)
+                prepared.records.push_back(part.records.TakeWithIds());
+            continue;
+        }
+        // The cards asked about go between the others: the part's records are copied.
+        QByteArray &out = prepared.records.emplace_back();
+        out.reserve(part.records.Size() + qsizetype(part.waiting.size()) * 512);
         size_t done = 0;
         for (Part::Waiting &waiting : part.waiting) {
-            part.records.AppendWithIds(prepared.records, done, waiting.before);
+            part.records.AppendWithIds(out, done, waiting.before);
             done = waiting.before;
             const VCardImportAs as = ask(CardDisplayName(waiting.card), CardOrganization(waiting.card));
             CardRecords one;
             AppendCardRecords(one, waiting.card, as, 1);
-            one.AppendWithIds(prepared.records);
+            one.AppendWithIds(out);
             ++(as == VCardImportAs::Organization ? notes.organizations : notes.persons);
         }
-        part.records.AppendWithIds(prepared.records, done);
+        part.records.AppendWithIds(out, done);
         part.records = CardRecords();
     }
     return prepared;
+}
+
+int partsFor(qsizetype bytes)
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    return bytes >= kPartBytes ? std::clamp(cores, 1, 2) : 1;
+}
+
+} // namespace
+
+PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts)
+{
+    return prepare(std::move(bytes), nullptr, ask, VCardImportAs::Person, parts);
+}
+
+PreparedVCards PrepareVCards(QByteArray bytes, VCardImportAs orgs, int parts)
+{
+    return prepare(std::move(bytes), nullptr, {}, orgs, parts);
 }
 
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask)
@@ -152,16 +188,25 @@ PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestio
     if (!QFileInfo::exists(fileName))
         return {};
     QByteArray bytes = ReadVCardFile(fileName);
-    const int cores = int(std::thread::hardware_concurrency());
-    const int parts = bytes.size() >= kPartBytes ? std::clamp(cores, 1, 2) : 1;
+    const int parts = partsFor(bytes.size());
     return PrepareVCards(std::move(bytes), ask, parts);
+}
+
+PreparedVCards PrepareVCardImport(const QString &fileName, VCardImportAs orgs)
+{
+    if (!QFileInfo::exists(fileName))
+        return {};
+    std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, true);
+    QByteArray bytes = source->bytes;
+    const int parts = partsFor(bytes.size());
+    return prepare(std::move(bytes), std::move(source), {}, orgs, parts);
 }
 
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared)
 {
     refuseReadOnly(target);
-    if (!prepared.records.isEmpty())
-        ReadItems(prepared.records, 0, 1, target);
+    for (const QByteArray &records : prepared.records)
+        ReadItems(records, 0, 1, target);
 }
 
 VCardImportNotes ImportVCardFile(TTreeNode *target, const QString &fileName, const VCardOrgQuestion &ask)

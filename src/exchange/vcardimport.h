@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class TTreeNode;
 
@@ -24,16 +25,22 @@ struct VCardImportNotes
 // The cards of a file made into records of persons and organizations, ready to be placed.
 struct PreparedVCards
 {
-    QByteArray records;
+    // In pieces of whole cards (one for each piece of the file read on its own thread,
+    // so that none is copied into another), placed one after the other.
+    std::vector<QByteArray> records;
     VCardImportNotes notes;
 };
 // Reads a card file and maps each card: one with ORG as the question answers, every other
 // one a person. Every question is asked here, before anything is made. A file that is not
 // there gives nothing; one that cannot be read raises EInOutError.
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask);
+// The same with every card that names an organization imported as orgs, for the mira tool:
+// a large file is read where the system keeps it, for the moments the reading takes.
+PreparedVCards PrepareVCardImport(const QString &fileName, VCardImportAs orgs);
 // The same for the bytes of a file, read in up to parts pieces on as many threads; the
 // result does not depend on how many.
 PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts);
+PreparedVCards PrepareVCards(QByteArray bytes, VCardImportAs orgs, int parts);
 // Places prepared records in the target folder. Raises ERemoteParent in a read-only folder.
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared);
 

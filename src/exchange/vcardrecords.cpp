@@ -14,6 +14,8 @@
 
 #include <QVarLengthArray>
 
+#include <cstring>
+
 namespace {
 
 using VCardTypes::Bit;
@@ -228,7 +230,8 @@ void CardRecords::Add(int level, ItemKind kind, QStringView title, QStringView v
 {
     AppendRecordHeader(m_bytes, level, kind, title, value, comment);
     m_gaps.push_back(m_bytes.size());
-    AppendBytes(m_bytes, "\r\n");
+    AppendBytes(m_bytes, "           \r\n");
+    static_assert(sizeof("           ") - 1 == kIdRoom);
     AppendDataLine(m_bytes, KindTag(kind), fields, 0);
     AppendBytes(m_bytes, "\r\n");
 }
@@ -262,10 +265,34 @@ void CardRecords::AppendWithIds(QByteArray &out, size_t from, size_t to) const
     to = std::min(to, m_cards.size());
     if (from >= to)
         return;
+    const qsizetype at = out.size();
+    out.resize(at + m_cards[to - 1].end - (from == 0 ? 0 : m_cards[from - 1].end));
+    const char *end = writeWithIds(out.data() + at, from, to);
+    out.resize(end - out.constData());
+}
+
+QByteArray CardRecords::TakeWithIds()
+{
+    const char *end = writeWithIds(m_bytes.data(), 0, m_cards.size());
+    m_bytes.resize(end - m_bytes.constData());
+    // The records stay as long as the items read from them: the room left is given back.
+    m_bytes.squeeze();
+    QByteArray bytes = std::move(m_bytes);
+    Clear();
+    return bytes;
+}
+
+char *CardRecords::writeWithIds(char *to, size_t from, size_t end) const
+{
+    const char *const data = m_bytes.constData();
     qsizetype at = from == 0 ? 0 : m_cards[from - 1].end;
     size_t gap = from == 0 ? 0 : m_cards[from - 1].gapsEnd;
+    const auto move = [&to, data](qsizetype begin, qsizetype stop) {
+        std::memmove(to, data + begin, size_t(stop - begin));
+        to += stop - begin;
+    };
     QVarLengthArray<qint32, 16> ids;
-    for (size_t c = from; c < to; ++c) {
+    for (size_t c = from; c < end; ++c) {
         const Card &card = m_cards[c];
         const size_t count = card.gapsEnd - gap;
         ids.resize(qsizetype(count));
@@ -276,13 +303,17 @@ void CardRecords::AppendWithIds(QByteArray &out, size_t from, size_t to) const
         if (own)
             ids[0] = ItemIds::Next();
         for (size_t i = 0; i < count; ++i, ++gap) {
-            AppendBytes(out, m_bytes.constData() + at, m_gaps[gap] - at);
-            AppendRecordId(out, ids[qsizetype(i)]);
-            at = m_gaps[gap];
+            move(at, m_gaps[gap]);
+            char digits[kIdRoom];
+            const char *first = WriteNumberBefore(digits + kIdRoom, ids[qsizetype(i)]);
+            std::memcpy(to, first, size_t(digits + kIdRoom - first));
+            to += digits + kIdRoom - first;
+            at = m_gaps[gap] + kIdRoom;
         }
-        AppendBytes(out, m_bytes.constData() + at, card.end - at);
+        move(at, card.end);
         at = card.end;
     }
+    return to;
 }
 
 QString CardDisplayName(const TCard &card)

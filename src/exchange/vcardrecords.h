@@ -12,7 +12,7 @@ class TCard;
 
 // Records made from cards, as UTF-8 with CR LF after each line. Ids come from the one
 // generator in the order the cards were read, and cards may be mapped on other threads:
-// so a record leaves a gap where its Id goes, filled when the records are placed.
+// so a record leaves room where its Id goes, filled when the records are placed.
 class CardRecords
 {
 public:
@@ -32,9 +32,18 @@ public:
     // Cards from to end (indices) with their Ids drawn, appended to out; every card when
     // not told. The Ids of one card are drawn in a run.
     void AppendWithIds(QByteArray &out, size_t from = 0, size_t to = size_t(-1)) const;
+    // Every card with its Ids drawn where the records stand, so a large import is not
+    // copied; leaves this empty.
+    QByteArray TakeWithIds();
     qsizetype Size() const { return m_bytes.size(); }
 
 private:
+    // An Id is never wider than this ("-2147483648"), so records shrink as they get theirs.
+    static constexpr qsizetype kIdRoom = 11;
+    // Cards from to end written with their Ids at to, which may be where they stand; gives
+    // the end of what was written.
+    char *writeWithIds(char *to, size_t from, size_t end) const;
+
     struct Card
     {
         qsizetype end;

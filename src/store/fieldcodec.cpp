@@ -91,10 +91,8 @@ void AppendUtf8(QByteArray &out, QStringView text)
     }
 }
 
-void AppendNumber(QByteArray &out, qint64 n)
+char *WriteNumberBefore(char *end, qint64 n)
 {
-    char digits[24];
-    char *const end = digits + sizeof digits;
     char *p = end;
     const bool negative = n < 0;
     quint64 u = negative ? quint64(0) - quint64(n) : quint64(n);
@@ -104,6 +102,14 @@ void AppendNumber(QByteArray &out, qint64 n)
     } while (u);
     if (negative)
         *--p = '-';
+    return p;
+}
+
+void AppendNumber(QByteArray &out, qint64 n)
+{
+    char digits[24];
+    char *const end = digits + sizeof digits;
+    const char *p = WriteNumberBefore(end, n);
     AppendBytes(out, p, end - p);
 }
 

@@ -33,6 +33,9 @@ inline void AppendBytes(QByteArray &out, const char (&literal)[N])
 }
 // A decimal number appended to out.
 void AppendNumber(QByteArray &out, qint64 n);
+// The same written backwards so that it ends at end; gives where it begins (at most 20
+// bytes before end).
+char *WriteNumberBefore(char *end, qint64 n);
 // Text appended to out as UTF-8; plain ASCII is narrowed straight in.
 void AppendUtf8(QByteArray &out, QStringView text);
 QString DecodeField(const QString &field);

@@ -64,6 +64,17 @@ Prepared prepare(const QByteArray &bytes, int parts)
     return p;
 }
 
+// The records of every piece, one after the other.
+QByteArray joined(const PreparedVCards &cards)
+{
+    QByteArray all;
+    for (const QByteArray &piece : cards.records) {
+        EXPECT_FALSE(piece.isEmpty());
+        all += piece;
+    }
+    return all;
+}
+
 } // namespace
 
 TEST(VCardPartsTest, CardsReadInPiecesMakeWhatTheyMakeReadWhole)
@@ -82,7 +93,7 @@ TEST(VCardPartsTest, CardsReadInPiecesMakeWhatTheyMakeReadWhole)
     ASSERT_GT(whole.cards.notes.organizations, 0);
     for (int parts : {2, 3, 8}) {
         const Prepared pieces = prepare(bytes, parts);
-        EXPECT_EQ(pieces.cards.records, whole.cards.records) << parts;
+        EXPECT_EQ(joined(pieces.cards), joined(whole.cards)) << parts;
         EXPECT_EQ(pieces.asked, whole.asked) << parts;
         const VCardImportNotes &notes = pieces.cards.notes;
         EXPECT_EQ(notes.persons, whole.cards.notes.persons);
@@ -116,4 +127,40 @@ TEST(VCardPartsTest, AFileIsCutOnlyWhereACardEndsAndTheNextBegins)
     // A lone CR ends a line too; a blank after the END is no BEGIN.
     EXPECT_EQ(VCardCutAfter("FN:a\rEND:VCARD\rBEGIN:VCARD\r", 0), 15);
     EXPECT_EQ(VCardCutAfter("FN:a\r\nEND:VCARD\r\n BEGIN:VCARD\r\n", 0), -1);
+}
+
+TEST(VCardPartsTest, OneAnswerForEveryOrganizationMakesWhatTheSameAnswerToEachQuestionMakes)
+{
+    const QByteArray bytes = mixedCards(120);
+    for (VCardImportAs as : {VCardImportAs::Person, VCardImportAs::Organization}) {
+        ItemIds::Seed(1802, 9373);
+        int asked = 0;
+        const PreparedVCards questioned = PrepareVCards(bytes, [&](const QString &, const QString &) {
+            ++asked;
+            return as;
+        }, 1);
+        ASSERT_GT(asked, 10);
+        for (int parts : {1, 2, 3}) {
+            ItemIds::Seed(1802, 9373);
+            const PreparedVCards answered = PrepareVCards(bytes, as, parts);
+            EXPECT_EQ(joined(answered), joined(questioned)) << parts;
+            EXPECT_EQ(answered.notes.persons, questioned.notes.persons);
+            EXPECT_EQ(answered.notes.organizations, questioned.notes.organizations);
+            EXPECT_EQ(answered.records.size(), size_t(parts)) << "one piece per part, none copied";
+        }
+    }
+    // Each record has its Id in full, and no room left where the Id went.
+    ItemIds::Seed(1802, 9373);
+    const QByteArray records = joined(PrepareVCards(bytes, VCardImportAs::Organization, 2));
+    int headers = 0;
+    for (const QByteArray &line : records.split('\n')) {
+        if (line.size() < 2 || line[0] != '{' || line[1] < '0' || line[1] > '9')
+            continue; // a data line
+        ++headers;
+        const QByteArray id = line.mid(line.lastIndexOf("~~") + 2);
+        EXPECT_TRUE(id.size() >= 2 && id.endsWith('\r') &&
+                    std::all_of(id.begin(), id.end() - 1, [](char c) { return c >= '0' && c <= '9'; }))
+            << line.constData();
+    }
+    EXPECT_GT(headers, 100);
 }
