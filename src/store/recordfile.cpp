@@ -322,6 +322,10 @@ void RecordSink::Flush()
         return;
     if (!writeAll(m_device, m_buffer))
         throw EInOutError(m_device->errorString());
+    // Only a hint: a block the disk refuses is reported by the closing sync.
+    if (m_writeBackFd >= 0)
+        ::sync_file_range(m_writeBackFd, m_written, m_buffer.size(), SYNC_FILE_RANGE_WRITE);
+    m_written += m_buffer.size();
     // Emptied, not freed: the next block is gathered where this one was.
     m_buffer.resize(0);
 }
@@ -369,6 +373,7 @@ void SaveDatabase(TTreeNodes &nodes)
     if (!why.isEmpty() || !SafeFiles::CreateFresh(txn, txnName, db.mode, &why))
         throw EInOutError(why);
     RecordSink sink(&txn);
+    sink.WriteBackEarly(txn.handle());
     if (fails(SaveStep::WriteParams))
         throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
     sink.Line(ParamsLine());

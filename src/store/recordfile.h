@@ -106,11 +106,16 @@ public:
     void Bytes(QByteArrayView bytes);
     // Writes what is buffered; raises EInOutError when the device refuses.
     void Flush();
+    // Has the system start putting each block written to the file open as fd on disk at
+    // once, so a sync at the end has little left to wait for.
+    void WriteBackEarly(int fd) { m_writeBackFd = fd; }
 
 private:
     static constexpr qsizetype kBlock = 1 << 20;
     QIODevice *m_device;
     QByteArray m_buffer;
+    int m_writeBackFd = -1;
+    qint64 m_written = 0;
 };
 
 // Writes fileName through a file beside it that is renamed over it once complete, so a
