@@ -91,8 +91,9 @@ TEST_F(KindRecordsTest, EveryKindReadsItsDataLineIntoItsFieldsAndWritesItBack)
         SCOPED_TRACE(l.read);
         TTreeNode *folder = add(ItemKind::Folder, "F", root)->Node();
         TZEBObject *item = add(l.kind, "T", folder, "v", l.read, 7);
-        if (l.fields)
+        if (l.fields) {
             EXPECT_EQ(Describe(folder), QStringList(QStringLiteral("1|%1|T|v||7|").arg(KindCode(l.kind)) + l.fields));
+        }
         EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~7\r\n").arg(KindCode(l.kind)) +
                                               QString::fromUtf8(l.written ? l.written : l.read));
     }

@@ -55,13 +55,15 @@ TEST_F(RecordSaveTest, SaveFailingAtEveryStepLeavesTheOldOrTheNewDatabase)
         } else {
             EXPECT_TRUE(saveError);
             ASSERT_EQ(services.errors.size(), 1);
-            if (step == SaveStep::WriteRecords || step == SaveStep::SyncTransaction)
+            if (step == SaveStep::WriteRecords || step == SaveStep::SyncTransaction) {
                 EXPECT_EQ(services.errors.front(), RecordFile::WriteErrorText);
-            else // the records are complete in the transaction file, which stays
+            } else { // the records are complete in the transaction file, which stays
                 EXPECT_EQ(ReadBytes(RecordFile::TransactionName), newBytes);
+            }
         }
-        if (step != SaveStep::CreateTransaction)
+        if (step != SaveStep::CreateTransaction) {
             EXPECT_TRUE(QFileInfo::exists(RecordFile::TransactionName));
+        }
     }
 }
 
@@ -142,7 +144,7 @@ TEST_F(RecordSaveTest, ContactsWhoseFieldsWereNeverReadSaveAsIfRead)
                                        "{1 3 }Di~~~~~~14\r\n{Pers}~~J\xfcrgen~~~~~~~~~~~~~~~~2\r\n"
                                        "{1 3 }Ed~~~~~~15\r\n{Pers}~~Ed~~0\r\n"
                                        "{1 3 }Fay~~~~~~16\r\n{Pers}~~~~~~~~~~~~~~~~~~0~~extra\r\n"
-                                       "{1 3 }Gil~~~~~~17\r\n{Pers}Dr.~~Gil~~M~~\xc3\x9cbel~~~~Cell~~~~~~~~ 7 \r\n"
+                                       "{1 3 }Gil~~~~~~17\r\n{Pers}Dr.~~Gil~~M~~\xc3\x9c" "bel~~~~Cell~~~~~~~~ 7 \r\n"
                                        "{1 2 }Acme~~~~~~18\r\n{Orgn}Office~~Main~~~~~~~~1\r\n"
                                        "{1 2 }Bad~~~~~~19\r\n{Orgn}Office~~Main~~~~~~\r\n");
     const auto touchAll = [](Loaded &db) {
