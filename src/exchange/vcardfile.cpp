@@ -15,20 +15,10 @@
 
 namespace {
 
-// The properties the program reads; every other one is passed over.
-bool isKept(QStringView name)
+template<size_t N>
+bool startsWithWord(const char *b, const char *e, const char (&word)[N])
 {
-    static const char16_t *const kKept[] = {u"FN", u"N", u"ADR", u"TEL", u"EMAIL", u"TITLE", u"ORG", u"URL", u"NOTE", u"VERSION"};
-    for (const char16_t *kept : kKept)
-        if (name.compare(QStringView(kept), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
-bool startsWithWord(const char *b, const char *e, const char *word)
-{
-    const size_t n = std::strlen(word);
-    return size_t(e - b) >= n && qstrnicmp(b, word, n) == 0;
+    return size_t(e - b) >= N - 1 && SameAsciiWord(b, word, N - 1);
 }
 
 // Reads cards from the bytes of a file, one logical line at a time.
@@ -163,7 +153,8 @@ private:
         }
         m_head = ParseVCardHead(QByteArrayView(b, colon - b));
         m_softBreak = m_head.quotedPrintable && e > colon + 1 && e[-1] == '=';
-        m_keep = isKept(m_head.name);
+        // The properties the program reads; every other one is passed over.
+        m_keep = m_head.kept != VCardName::Other;
         append(colon + 1, m_softBreak ? e - 1 : e);
     }
 
@@ -175,7 +166,7 @@ private:
         if (!m_keep)
             return;
         const QString body = DecodeVCardValue(m_line, m_head);
-        if (m_head.name.compare(u"VERSION", Qt::CaseInsensitive) == 0) {
+        if (m_head.kept == VCardName::VERSION) {
             m_card.Version = body.trimmed();
             return;
         }
@@ -253,7 +244,7 @@ const TCardProperty *TCard::FindProperty(QStringView name) const
     if (name.isEmpty())
         return nullptr;
     for (const TCardProperty &property : m_properties)
-        if (property.Name.compare(name, Qt::CaseInsensitive) == 0)
+        if (property.Name.size() == name.size() && property.Name.compare(name, Qt::CaseInsensitive) == 0)
             return &property;
     return nullptr;
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +16,8 @@ struct TypeRow
 {
     const char *word;
     const char *text;
+    // Words are compared at every type of every line: their lengths are known ahead.
+    qsizetype length = std::char_traits<char>::length(word);
 };
 
 constexpr std::array<TypeRow, VCardTypes::RowCount> kTypes = {{
@@ -41,10 +45,15 @@ QByteArrayView trimmedBytes(QByteArrayView s)
     return s;
 }
 
-bool sameWord(QByteArrayView s, const char *word)
+bool sameWord(QByteArrayView s, const char *word, size_t n)
 {
-    const size_t n = std::strlen(word);
-    return size_t(s.size()) == n && qstrnicmp(s.data(), word, n) == 0;
+    return size_t(s.size()) == n && SameAsciiWord(s.data(), word, n);
+}
+
+template<size_t N>
+bool sameWord(QByteArrayView s, const char (&word)[N])
+{
+    return sameWord(s, word, N - 1);
 }
 
 // Calls each for every piece of s between seps outside double quotes.
@@ -75,7 +84,7 @@ QByteArrayView unquoted(QByteArrayView s)
 std::optional<int> rowOfWord(QByteArrayView word)
 {
     for (int row = 0; row < VCardTypes::RowCount; ++row)
-        if (sameWord(word, kTypes[size_t(row)].word))
+        if (sameWord(word, kTypes[size_t(row)].word, size_t(kTypes[size_t(row)].length)))
             return row;
     return std::nullopt;
 }
@@ -120,15 +129,27 @@ void readParameter(QByteArrayView param, VCardHead &head)
     }
 }
 
-// The names the reader keeps, as most files write them: a name written so shares the
-// one text instead of making its own.
-QString nameText(QByteArrayView name)
+// The names the reader keeps in the order of VCardName.
+struct KeptName
+{
+    const char *word;
+    size_t length = std::char_traits<char>::length(word);
+};
+constexpr KeptName kKeptNames[] = {{"FN"}, {"N"}, {"ADR"}, {"TEL"}, {"EMAIL"}, {"TITLE"}, {"ORG"}, {"URL"}, {"NOTE"},
+                                   {"VERSION"}};
+static_assert(std::size(kKeptNames) == size_t(VCardName::Other));
+
+// A kept name written as most files write it shares the one text instead of making its own.
+QString nameText(QByteArrayView name, VCardName kept)
 {
     static const QString kNames[] = {u"FN"_s, u"N"_s, u"ADR"_s, u"TEL"_s, u"EMAIL"_s, u"TITLE"_s, u"ORG"_s,
                                      u"URL"_s, u"NOTE"_s, u"VERSION"_s};
-    for (const QString &known : kNames)
-        if (name.size() == known.size() && QLatin1StringView(name) == known)
+    static_assert(std::size(kNames) == size_t(VCardName::Other));
+    if (kept != VCardName::Other) {
+        const QString &known = kNames[size_t(kept)];
+        if (QLatin1StringView(name) == known)
             return known;
+    }
     return QString::fromUtf8(name);
 }
 
@@ -153,6 +174,8 @@ QString withoutControls(const QString &s)
     return out;
 }
 
+bool isComponent(VCardName name) { return name == VCardName::N || name == VCardName::ADR || name == VCardName::ORG; }
+
 void stripScheme(QString &value, QLatin1StringView scheme)
 {
     if (value.startsWith(scheme, Qt::CaseInsensitive))
@@ -160,6 +183,28 @@ void stripScheme(QString &value, QLatin1StringView scheme)
 }
 
 } // namespace
+
+VCardName VCardNameOf(QByteArrayView name)
+{
+    for (size_t row = 0; row < std::size(kKeptNames); ++row)
+        if (sameWord(name, kKeptNames[row].word, kKeptNames[row].length))
+            return VCardName(row);
+    return VCardName::Other;
+}
+
+VCardName VCardNameOf(QStringView name)
+{
+    // Kept names are short ASCII words; anything longer or wider is none of them.
+    if (name.size() > 7)
+        return VCardName::Other;
+    char bytes[8];
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i].unicode() > 0x7F)
+            return VCardName::Other;
+        bytes[i] = char(name[i].unicode());
+    }
+    return VCardNameOf(QByteArrayView(bytes, name.size()));
+}
 
 namespace VCardTypes {
 
@@ -224,7 +269,8 @@ VCardHead ParseVCardHead(QByteArrayView head)
         // "item1.TEL": the group only ties lines of other programs together.
         if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
             name = name.sliced(dot + 1);
-        result.name = nameText(name);
+        result.kept = VCardNameOf(name);
+        result.name = nameText(name, result.kept);
     });
     return result;
 }
@@ -256,11 +302,7 @@ QString UnescapeVCardText(QStringView value)
     return out;
 }
 
-bool IsComponentProperty(QStringView name)
-{
-    return name.compare(u"N", Qt::CaseInsensitive) == 0 || name.compare(u"ADR", Qt::CaseInsensitive) == 0 ||
-           name.compare(u"ORG", Qt::CaseInsensitive) == 0;
-}
+bool IsComponentProperty(QStringView name) { return isComponent(VCardNameOf(name)); }
 
 void TCardProperty::SetLine(const QString &line)
 {
@@ -282,7 +324,7 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
     QStringView rest = body;
     while (!rest.isEmpty() && isBlank(rest.front()))
         rest = rest.sliced(1);
-    if (!IsComponentProperty(Name)) {
+    if (!isComponent(head.kept)) {
         // Most values need nothing done: they are kept as decoded, without a copy.
         if (rest.size() == body.size() && !rest.contains(u'\\'))
             Values << withoutControls(body);
@@ -303,9 +345,9 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
             }
         }
     }
-    if (head.uriValue || Name.compare(u"TEL", Qt::CaseInsensitive) == 0)
+    if (head.uriValue || head.kept == VCardName::TEL)
         stripScheme(Values.first(), QLatin1StringView("tel:"));
-    if (Name.compare(u"EMAIL", Qt::CaseInsensitive) == 0)
+    if (head.kept == VCardName::EMAIL)
         stripScheme(Values.first(), QLatin1StringView("mailto:"));
 }
 

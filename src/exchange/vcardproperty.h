@@ -31,10 +31,30 @@ Set FromDescription(const QString &title);
 
 } // namespace VCardTypes
 
+// Whether the n bytes at s are word (ASCII) without regard to case: names and parameters
+// are compared on every line of a card.
+inline bool SameAsciiWord(const char *s, const char *word, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const char a = s[i] >= 'a' && s[i] <= 'z' ? char(s[i] - 32) : s[i];
+        const char b = word[i] >= 'a' && word[i] <= 'z' ? char(word[i] - 32) : word[i];
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+// The properties the reader keeps, each of its name; Other for every other name.
+enum class VCardName : quint8 { FN, N, ADR, TEL, EMAIL, TITLE, ORG, URL, NOTE, VERSION, Other };
+// The property a name (without a group prefix) is, compared without regard to case.
+VCardName VCardNameOf(QByteArrayView name);
+VCardName VCardNameOf(QStringView name);
+
 // What a line says before its value: the parameters that matter to the reader.
 struct VCardHead
 {
     QString name;          // without a group prefix ("item1.")
+    VCardName kept = VCardName::Other;
     VCardTypes::Set types = 0;
     bool quotedPrintable = false;
     bool base64 = false;

@@ -130,31 +130,30 @@ private:
     QVarLengthArray<std::pair<ItemKind, QString>, 8> m_used;
 };
 
-// The kinds of children in the order they are made; within a kind, the card's order.
-constexpr const char16_t *kChildNames[] = {u"ADR", u"EMAIL", u"TEL", u"URL"};
-
 bool isChildProperty(const TCardProperty &p)
 {
-    for (const char16_t *name : kChildNames)
-        if (p.Name.compare(QStringView(name), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    const VCardName name = VCardNameOf(p.Name);
+    return name == VCardName::ADR || name == VCardName::EMAIL || name == VCardName::TEL || name == VCardName::URL;
 }
 
 void mapChildren(TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
 {
     ChildRecords children(item.children, childLevel, card.Version.isEmpty());
-    for (const char16_t *name : kChildNames) {
+    QVarLengthArray<VCardName, 16> names(card.Count());
+    for (int i = 0; i < card.Count(); ++i)
+        names[i] = VCardNameOf(card.Items(i).Name);
+    // The kinds of children in the order they are made; within a kind, the card's order.
+    for (VCardName name : {VCardName::ADR, VCardName::EMAIL, VCardName::TEL, VCardName::URL}) {
         for (int i = 0; i < card.Count(); ++i) {
-            const TCardProperty &p = card.Items(i);
-            if (p.Name.compare(QStringView(name), Qt::CaseInsensitive) != 0)
+            if (names[i] != name)
                 continue;
+            const TCardProperty &p = card.Items(i);
             ItemKind kind = ItemKind::Website;
-            if (name[0] == u'A')
+            if (name == VCardName::ADR)
                 kind = ItemKind::Address;
-            else if (name[0] == u'E')
+            else if (name == VCardName::EMAIL)
                 kind = ItemKind::EMail;
-            else if (name[0] == u'T')
+            else if (name == VCardName::TEL)
                 kind = p.Has(VCardTypes::Fax) ? ItemKind::Fax : ItemKind::Phone;
             children.Add(kind, p);
         }

@@ -52,6 +52,25 @@ TEST(VCardPropertyTest, TypesAreReadBareOrAsTypeListsAndWrittenInTableOrder)
     EXPECT_EQ(grouped.Values.value(2), "Street");
 }
 
+TEST(VCardPropertyTest, KeptNamesAreFoundInAnyCaseAndOnlyWhole)
+{
+    EXPECT_EQ(VCardNameOf(QByteArrayView("tel")), VCardName::TEL);
+    EXPECT_EQ(VCardNameOf(QByteArrayView("Email")), VCardName::EMAIL);
+    EXPECT_EQ(VCardNameOf(QByteArrayView("VERSION")), VCardName::VERSION);
+    EXPECT_EQ(VCardNameOf(QByteArrayView("n")), VCardName::N);
+    for (const char *other : {"", "TE", "TELX", "X-TEL", "NICKNAME", "FN ", "VERSIONS", "T\rL"})
+        EXPECT_EQ(VCardNameOf(QByteArrayView(other)), VCardName::Other) << other;
+    EXPECT_EQ(VCardNameOf(QStringView(u"Url")), VCardName::URL);
+    EXPECT_EQ(VCardNameOf(QStringView(u"T\u00C9L")), VCardName::Other);
+    EXPECT_EQ(VCardNameOf(QStringView(u"ADDRESSES")), VCardName::Other);
+    // Only kept names fall into components, whatever their case.
+    EXPECT_EQ(line("adr:a;b").Values, QStringList({"a", "b"}));
+    EXPECT_EQ(line("x-adr:a;b").Values, QStringList{"a;b"});
+    EXPECT_EQ(line("tel;value=uri:TEL:+1").Values, QStringList{"+1"});
+    EXPECT_EQ(line("email:MAILTO:a@b").Values, QStringList{"a@b"});
+    EXPECT_EQ(line("note:mailto:a@b").Values, QStringList{"mailto:a@b"});
+}
+
 TEST(VCardPropertyTest, OnlyNAdrAndOrgFallIntoComponentsAndValuesAreEscaped)
 {
     EXPECT_EQ(line("ORG:Smith, Jones & Co").Values, QStringList{"Smith, Jones & Co"});
