@@ -92,15 +92,27 @@ private:
         return false;
     }
 
+    // The value is read where it stands in the file while it is one piece; a value that
+    // goes on over lines is put together in m_line.
     void append(const char *b, const char *e)
     {
         if (!m_keep)
             return;
-        if (m_line.size() + (e - b) > TVCardFile::MaxPropertyLine) {
+        if ((m_joined ? m_line.size() : m_value.size()) + (e - b) > TVCardFile::MaxPropertyLine) {
             m_unreadable = true;
             m_keep = false;
-            m_line.resize(0);
             return;
+        }
+        if (!m_joined) {
+            if (!m_started) {
+                m_value = QByteArrayView(b, e - b);
+                m_started = true;
+                return;
+            }
+            // Emptied, not freed: each value goes where the one before was.
+            m_line.resize(0);
+            AppendBytes(m_line, m_value.data(), m_value.size());
+            m_joined = true;
         }
         AppendBytes(m_line, b, e - b);
     }
@@ -110,8 +122,9 @@ private:
         m_inLine = true;
         m_keep = false;
         m_softBreak = false;
-        // Emptied, not freed: each value goes where the one before was.
-        m_line.resize(0);
+        m_started = false;
+        m_joined = false;
+        m_value = {};
         if (startsWithWord(b, e, "begin:")) {
             if (m_inCard) {
                 // The card before has no END: it ends where the next begins.
@@ -165,7 +178,7 @@ private:
         m_inLine = false;
         if (!m_keep)
             return;
-        const QString body = DecodeVCardValue(m_line, m_head);
+        const QString body = DecodeVCardValue(m_joined ? QByteArrayView(m_line) : m_value, m_head);
         if (m_head.kept == VCardName::VERSION) {
             m_card.Version = body.trimmed();
             return;
@@ -206,6 +219,9 @@ private:
     bool m_keep = false;
     bool m_softBreak = false;
     VCardHead m_head;
+    bool m_started = false; // the value has its first piece
+    bool m_joined = false;  // the value is in m_line, not in the file
+    QByteArrayView m_value;
     QByteArray m_line;
 };
 

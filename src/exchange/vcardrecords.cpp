@@ -66,6 +66,27 @@ const QString &typesTitle(VCardTypes::Set types)
     return known.back().title;
 }
 
+// The tag of a card's item or child, made once for all cards.
+const QString &tagOf(ItemKind kind)
+{
+    static const QString kTags[] = {KindTag(ItemKind::Person), KindTag(ItemKind::Organization),
+                                    KindTag(ItemKind::Address), KindTag(ItemKind::Phone), KindTag(ItemKind::Fax),
+                                    KindTag(ItemKind::EMail), KindTag(ItemKind::Website)};
+    switch (kind) {
+    case ItemKind::Person: return kTags[0];
+    case ItemKind::Organization: return kTags[1];
+    case ItemKind::Address: return kTags[2];
+    case ItemKind::Phone: return kTags[3];
+    case ItemKind::Fax: return kTags[4];
+    case ItemKind::EMail: return kTags[5];
+    case ItemKind::Website: return kTags[6];
+    default: break;
+    }
+    thread_local QString other;
+    other = KindTag(kind);
+    return other;
+}
+
 // The children of one card as records, with the titles they were given and the primary
 // title of each kind.
 class ChildRecords
@@ -231,7 +252,7 @@ void CardRecords::Add(int level, ItemKind kind, QStringView title, QStringView v
     m_gaps.push_back(m_bytes.size());
     AppendBytes(m_bytes, "           \r\n");
     static_assert(sizeof("           ") - 1 == kIdRoom);
-    AppendDataLine(m_bytes, KindTag(kind), fields, 0);
+    AppendDataLine(m_bytes, tagOf(kind), fields, 0);
     AppendBytes(m_bytes, "\r\n");
 }
 

@@ -19,9 +19,10 @@ int hexDigit(char c)
     return -1;
 }
 
-QString decodeAuto(const QByteArray &bytes)
+QString decodeAuto(QByteArrayView bytes)
 {
-    return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : decodeWindows1252(bytes);
+    return isValidUtf8(bytes.data(), bytes.size()) ? QString::fromUtf8(bytes)
+                                                   : decodeWindows1252(bytes.data(), bytes.size());
 }
 
 bool isWesternCharset(const QString &charset)
@@ -47,7 +48,7 @@ QByteArray VCardBytesAsUtf8(const QByteArray &bytes)
     return bytes;
 }
 
-QByteArray DecodeQuotedPrintable(const QByteArray &value)
+QByteArray DecodeQuotedPrintable(QByteArrayView value)
 {
     QByteArray out;
     out.reserve(value.size());
@@ -63,13 +64,18 @@ QByteArray DecodeQuotedPrintable(const QByteArray &value)
     return out;
 }
 
-QString DecodeVCardValue(const QByteArray &value, const VCardHead &head)
+QString DecodeVCardValue(QByteArrayView value, const VCardHead &head)
 {
-    const QByteArray bytes = head.quotedPrintable ? DecodeQuotedPrintable(value) : value;
+    QByteArray decoded;
+    if (head.quotedPrintable) {
+        decoded = DecodeQuotedPrintable(value);
+        value = decoded;
+    }
+    const QByteArrayView bytes = value;
     if (head.charset.isEmpty() || head.charset.compare(u"UTF-8", Qt::CaseInsensitive) == 0)
         return decodeAuto(bytes);
     if (isWesternCharset(head.charset))
-        return decodeWindows1252(bytes);
+        return decodeWindows1252(bytes.data(), bytes.size());
     if (auto encoding = QStringConverter::encodingForName(head.charset.toLatin1().constData())) {
         QStringDecoder decoder(*encoding);
         const QString text = decoder(bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 struct VCardHead;
@@ -13,7 +14,7 @@ QByteArray VCardBytesAsUtf8(const QByteArray &bytes);
 // The text of a value as its line's parameters say: quoted-printable bytes decoded
 // first, then the CHARSET; without one, UTF-8 where the value is valid UTF-8 and
 // Windows-1252 where it is not.
-QString DecodeVCardValue(const QByteArray &value, const VCardHead &head);
+QString DecodeVCardValue(QByteArrayView value, const VCardHead &head);
 
 // Quoted-printable: "=XX" is the byte XX; an "=" before anything else stays as it is.
-QByteArray DecodeQuotedPrintable(const QByteArray &value);
+QByteArray DecodeQuotedPrintable(QByteArrayView value);

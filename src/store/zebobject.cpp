@@ -365,11 +365,17 @@ void TZEBObject::AppendRecordWithData(QByteArray &out, int level, const QString 
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment)
 {
-    AppendBytes(out, "{");
-    AppendNumber(out, level);
-    AppendBytes(out, " ");
-    AppendNumber(out, KindCode(kind));
-    AppendBytes(out, " }");
+    // "{level code }" in one piece: a save or an import writes one for every record.
+    char prefix[48];
+    char *const end = prefix + sizeof prefix;
+    char *p = end - 2;
+    p[0] = ' ';
+    p[1] = '}';
+    p = WriteNumberBefore(p, KindCode(kind));
+    *--p = ' ';
+    p = WriteNumberBefore(p, level);
+    *--p = '{';
+    AppendBytes(out, p, end - p);
     AppendEncodedField(out, title);
     AppendBytes(out, "~~");
     AppendEncodedField(out, value);
