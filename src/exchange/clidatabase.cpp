@@ -67,7 +67,8 @@ void CliDatabase::RefreshWithin(TTreeNode *node, const RemotePath &above, QTextS
 
 void CliDatabase::RefreshRemote(TTreeNode *node, QTextStream &err)
 {
-    if (!node)
+    // A large tree without a remote folder is not walked at all.
+    if (!node || !node->Owner()->MayHoldRemote())
         return;
     // The subtree grows while it is walked. Depth is kept relative to node: back at 0,
     // the walk has left it. The sources being read are kept on the way down.

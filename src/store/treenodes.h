@@ -128,6 +128,9 @@ public:
     // What the items of this tree reach beyond it (services, today, tools...).
     DatabaseContext &Context() { return m_context; }
     const DatabaseContext &Context() const { return m_context; }
+    // Whether a remote folder was ever placed in this tree: while none was, walks that
+    // look for them have nothing to find.
+    bool MayHoldRemote() const { return m_mayHoldRemote; }
 
 signals:
     void nodesAboutToBeInserted(TTreeNode *parent, int first, int last);
@@ -169,6 +172,7 @@ private:
     std::vector<TTreeNode *> m_unsorted;
     void markUnsorted(TTreeNode *parent);
     bool m_destroying = false;
+    bool m_mayHoldRemote = false;
 };
 
 // Binds node's item, the items below it and their leaf items to their nodes again, so

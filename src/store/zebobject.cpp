@@ -300,8 +300,17 @@ TZEBObject *TZEBObject::FindChildByNumber(const QString &digits) const
     return nullptr;
 }
 
+void TZEBObject::SetRemote(bool remote)
+{
+    m_isRemote = remote;
+    if (remote && m_node)
+        m_node->Owner()->m_mayHoldRemote = true;
+}
+
 void TZEBObject::SetNode(TTreeNode *node)
 {
+    if (m_isRemote && node)
+        node->Owner()->m_mayHoldRemote = true;
     if (m_alert) {
         SetAlert(false);
         m_node = node;

@@ -163,7 +163,7 @@ protected:
     // The services of the item's context.
     ItemServices &Services() const;
     void SetValueField(const QString &value);
-    void SetRemote(bool remote) { m_isRemote = remote; }
+    void SetRemote(bool remote);
 
     // "{" Level " " Kind " }" Title "~~" Value "~~" Comment "~~" Id
     void AppendHeaderLine(QByteArray &out, int level) const;

@@ -190,6 +190,22 @@ TEST_F(RemoteFolderTest, RemovingTheLocationMakesTheShownItemsLocal)
     EXPECT_TRUE(Saved(nodes).contains("}Club~~"));
 }
 
+TEST_F(RemoteFolderTest, TheTreeKnowsOnceARemoteFolderIsPlacedInIt)
+{
+    EXPECT_FALSE(nodes.MayHoldRemote()); // local folders only
+    folder->SetValue(source);
+    EXPECT_TRUE(nodes.MayHoldRemote());
+
+    // One made with its location, as a load makes it, marks the tree it lands in.
+    TTreeNodes other;
+    other.Context().SetServices(&services);
+    TTreeNode *top = other.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+    CreateItem(ItemKind::Folder, "Plain", {}, {}, top, "{Fold}0", 0);
+    EXPECT_FALSE(other.MayHoldRemote());
+    CreateItem(ItemKind::Folder, "Linked", "shared.mbd", {}, top, "{Fold}0", 0);
+    EXPECT_TRUE(other.MayHoldRemote());
+}
+
 TEST_F(RemoteFolderTest, ASourceThatLeadsBackIsNotReadInsideItself)
 {
     // Written another way, the same file still.
