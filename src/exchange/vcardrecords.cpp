@@ -157,7 +157,7 @@ bool isChildProperty(const TCardProperty &p)
     return name == VCardName::ADR || name == VCardName::EMAIL || name == VCardName::TEL || name == VCardName::URL;
 }
 
-void mapChildren(TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
+void mapChildren(const TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
 {
     ChildRecords children(item.children, childLevel, card.Version.isEmpty());
     QVarLengthArray<VCardName, 16> names(card.Count());
@@ -179,13 +179,11 @@ void mapChildren(TCard &card, CardItem &item, int childLevel, TPrimaryTitles &pr
             children.Add(kind, p);
         }
     }
-    card.RemoveIf(isChildProperty);
     primaries = children.Primaries();
 }
 
-} // namespace
-
-void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
+// MapVCard without using up the card.
+void mapCard(const TCard &card, VCardImportAs as, int childLevel, CardItem &item)
 {
     item.kind = ItemKind::Person;
     item.title.clear();
@@ -235,11 +233,20 @@ void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
     item.fields = TPersonObject::RecordFields(names, primaries);
 }
 
+} // namespace
+
+void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
+{
+    mapCard(card, as, childLevel, item);
+    card.RemoveIf(isChildProperty);
+}
+
 void AppendCardRecords(CardRecords &out, TCard &card, VCardImportAs as, int level)
 {
-    // One item for the cards of a thread: its children's records keep their room.
+    // One item for the cards of a thread: its children's records keep their room. The
+    // card is dropped after: its children's lines are not taken out of it.
     thread_local CardItem item;
-    MapVCard(card, as, level + 1, item);
+    mapCard(card, as, level + 1, item);
     out.Add(level, item.kind, item.title, item.value, item.comment, item.fields);
     out.Add(item.children);
     out.EndCard(true);
