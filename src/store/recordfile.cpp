@@ -409,6 +409,8 @@ void WriteWholeFile(const QString &fileName, const std::function<void(RecordSink
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot create \"%1\": %2").arg(fileName, f.errorString()));
     RecordSink sink(&f);
+    // The commit syncs the file before it takes the name.
+    sink.WriteBackEarly(f.handle());
     write(sink);
     sink.Flush();
     if (!f.commit())
