@@ -75,8 +75,9 @@ TEST_F(ContactPointsTest, CsvImportRules)
         SCOPED_TRACE(row.cells.join('|').toStdString());
         TZEBObject *item = add(row.kind, "New", root);
         EXPECT_EQ(item->ImportFields(row.cells, row.names), *row.title != 0);
-        if (*row.title)
+        if (*row.title) {
             EXPECT_EQ(item->Title(), row.title);
+        }
     }
     EXPECT_EQ(dynamic_cast<TPhoneObject *>(root->Item()->ChildAt(0))->Extension(), "x1");
 }
