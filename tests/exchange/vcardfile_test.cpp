@@ -131,6 +131,13 @@ TEST(VCardFileTest, LineEndsFoldingAndDelimitersInAnyCase)
         EXPECT_EQ(value(file.Cards(1), "FN"), "Bo");
         EXPECT_EQ(file.Cards(1).Line, 7);
     }
+    // Line ends of every kind in one file, a lone CR last.
+    const TVCardFile mixed = read("BEGIN:VCARD\nFN:A\r\nN:Lee;Ann\rEND:VCARD\r\n\r\nBEGIN:VCARD\rFN:B\n\rEND:VCARD\r");
+    ASSERT_EQ(mixed.Count(), 2);
+    EXPECT_EQ(value(mixed.Cards(0), "FN"), "A");
+    EXPECT_EQ(value(mixed.Cards(0), "N", 1), "Ann");
+    EXPECT_EQ(value(mixed.Cards(1), "FN"), "B");
+    EXPECT_EQ(mixed.Cards(1).Line, 6);
     // Folded lines lose the line end and one blank; a quoted-printable value goes on
     // after a line that ends in "=".
     const TVCardFile folded = read("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jane \r\n  Doe\r\nEMAIL:jane@exa\r\n\tmple.com\r\n"
