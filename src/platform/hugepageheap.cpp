@@ -38,6 +38,22 @@ void restoreEnvironment(const char *was)
 
 } // namespace
 
+bool AskHugePageHeapOfNextStart()
+{
+    const char *tunables = std::getenv(TunablesVariable);
+    if ((tunables && std::strstr(tunables, Tunable)) || !hugePagesOnRequest())
+        return false;
+    const std::string before = tunables ? std::string("=") + tunables : std::string("-");
+    std::string value = std::string(Tunable) + "=1";
+    if (tunables && *tunables)
+        value = std::string(tunables) + ":" + value;
+    if (::setenv(WasVariable, before.c_str(), 1) != 0 || ::setenv(TunablesVariable, value.c_str(), 1) != 0) {
+        restoreEnvironment(before.c_str());
+        return false;
+    }
+    return true;
+}
+
 void RestartWithHugePageHeap(char **argv)
 {
     if (const char *was = std::getenv(WasVariable)) {
@@ -45,17 +61,10 @@ void RestartWithHugePageHeap(char **argv)
         restoreEnvironment(copy.c_str());
         return;
     }
-    const char *tunables = std::getenv(TunablesVariable);
-    if ((tunables && std::strstr(tunables, Tunable)) || !hugePagesOnRequest())
+    if (!AskHugePageHeapOfNextStart())
         return;
-    const std::string before = tunables ? std::string("=") + tunables : std::string("-");
-    std::string value = std::string(Tunable) + "=1";
-    if (tunables && *tunables)
-        value = std::string(tunables) + ":" + value;
-    if (::setenv(WasVariable, before.c_str(), 1) != 0 || ::setenv(TunablesVariable, value.c_str(), 1) != 0) {
-        restoreEnvironment(before.c_str());
-        return;
-    }
     ::execv("/proc/self/exe", argv);
-    restoreEnvironment(before.c_str()); // no new start: on as started
+    // No new start: on as started.
+    const std::string copy = std::getenv(WasVariable);
+    restoreEnvironment(copy.c_str());
 }

@@ -9,3 +9,7 @@
 // The new start puts the environment back as it was, so the programs it starts in turn
 // inherit the user's own.
 void RestartWithHugePageHeap(char **argv);
+// Sets the environment so that the program started next (with exec) puts its heap on huge
+// pages and, calling RestartWithHugePageHeap first thing, puts the environment back as it was.
+// False, with nothing changed, where nothing is to be done (as above).
+bool AskHugePageHeapOfNextStart();

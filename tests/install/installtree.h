@@ -35,6 +35,7 @@ inline QStringList ExpectedFiles()
 {
     QStringList files{"bin/mira",
                       "bin/mirabook",
+                      "libexec/mirabook/mira",
                       "share/applications/" + AppId + ".desktop",
                       "share/dbus-1/services/MiRa.Application.service",
                       "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
@@ -46,9 +47,9 @@ inline QStringList ExpectedFiles()
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId);
     for (const QString &page : QDir(MIRABOOK_SOURCE_DIR "/docs/help").entryList(QDir::Files))
         files << "share/mirabook/help/" + page;
-    for (const QString &folder : {"icons", "backgrounds"})
-        for (const QString &image : QDir(MIRABOOK_SOURCE_DIR "/data/web-graphics/" + folder).entryList(QDir::Files))
-            files << "share/mirabook/web-graphics/" + folder + "/" + image;
+    for (const char *folder : {"icons", "backgrounds"})
+        for (const QString &image : QDir(QStringLiteral(MIRABOOK_SOURCE_DIR "/data/web-graphics/") + folder).entryList(QDir::Files))
+            files << QStringLiteral("share/mirabook/web-graphics/%1/%2").arg(folder, image);
     files.sort();
     return files;
 }

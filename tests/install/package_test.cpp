@@ -64,7 +64,8 @@ TEST(PackageTest, DebianPackageHoldsTheInstallBelowUsrWithItsDependencies)
             continue;
         }
         files << m.path;
-        EXPECT_EQ(m.mode, m.path.startsWith("./usr/bin/") ? "-rwxr-xr-x" : "-rw-r--r--") << m.path.toStdString();
+        const bool program = m.path.startsWith("./usr/bin/") || m.path.startsWith("./usr/libexec/");
+        EXPECT_EQ(m.mode, program ? "-rwxr-xr-x" : "-rw-r--r--") << m.path.toStdString();
     }
     files.sort();
     EXPECT_EQ(files, ExpectedFiles().replaceInStrings(QRegularExpression("^"), "./usr/"));
@@ -77,4 +78,6 @@ TEST(PackageTest, DebianPackageHoldsTheInstallBelowUsrWithItsDependencies)
         EXPECT_FALSE(RunTool("readelf", {"--section-headers", "--wide", file}).out.contains(".debug_info")) << program.constData();
         EXPECT_EQ(RunTool(file, {"--version"}).out, program + " (Mirabook) " MIRABOOK_VERSION "\n");
     }
+    EXPECT_FALSE(RunTool("readelf", {"--section-headers", "--wide", root.filePath("usr/libexec/mirabook/mira")})
+                     .out.contains(".debug_info"));
 }

@@ -34,3 +34,20 @@ TEST(HugePageHeap, TheRestartedStartPutsTheEnvironmentBackAsItWas)
     EXPECT_EQ(qgetenv("GLIBC_TUNABLES"), "glibc.malloc.hugetlb=0");
     ::unsetenv("GLIBC_TUNABLES");
 }
+
+TEST(HugePageHeap, TheNextStartIsAskedForHugePagesAndToldWhatWasBefore)
+{
+    ::unsetenv("MIRABOOK_GLIBC_TUNABLES_WAS");
+    ASSERT_EQ(::setenv("GLIBC_TUNABLES", "glibc.malloc.check=3", 1), 0);
+    if (!AskHugePageHeapOfNextStart()) {
+        ::unsetenv("GLIBC_TUNABLES");
+        GTEST_SKIP() << "this system gives huge pages always or never";
+    }
+    EXPECT_EQ(qgetenv("GLIBC_TUNABLES"), "glibc.malloc.check=3:glibc.malloc.hugetlb=1");
+    EXPECT_EQ(qgetenv("MIRABOOK_GLIBC_TUNABLES_WAS"), "=glibc.malloc.check=3");
+    // The tool's own first step puts it back.
+    RestartWithHugePageHeap(noArguments);
+    EXPECT_EQ(qgetenv("GLIBC_TUNABLES"), "glibc.malloc.check=3");
+    EXPECT_FALSE(qEnvironmentVariableIsSet("MIRABOOK_GLIBC_TUNABLES_WAS"));
+    ::unsetenv("GLIBC_TUNABLES");
+}
