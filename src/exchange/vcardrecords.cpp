@@ -37,10 +37,15 @@ QStringList streetLines(const QStringList &values, bool olderFile)
     if (olderFile)
         return values.mid(0, 3);
     QStringList lines;
+    lines.reserve(3);
     for (const QString &part : {values.value(0), values.value(1)})
         if (!part.trimmed().isEmpty())
             lines << part;
-    lines << values.value(2).split(u'\n');
+    // Most streets are one line: kept as they are, without a split's copies.
+    if (const QString street = values.value(2); street.contains(u'\n'))
+        lines << street.split(u'\n');
+    else
+        lines << street;
     while (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
     if (lines.size() > 3)
