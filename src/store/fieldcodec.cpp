@@ -1,6 +1,44 @@
 #include "fieldcodec.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+
+// Narrows text to "to" when it is plain ASCII with no "~", CR or LF, the shape most fields
+// have; false for any other, "to" then holding what it may.
+bool narrowPlain(const char16_t *p, qsizetype n, char *to)
+{
+    qsizetype i = 0;
+    char16_t any = 0;
+    bool special = false;
+#if defined(__SSE2__)
+    // Eight characters at a time: a large import or export writes millions of fields.
+    const __m128i high = _mm_set1_epi16(short(0xFF80));
+    const __m128i tilde = _mm_set1_epi16(short(u'~'));
+    const __m128i cr = _mm_set1_epi16(short(u'\r'));
+    const __m128i lf = _mm_set1_epi16(short(u'\n'));
+    __m128i wide = _mm_setzero_si128();
+    __m128i marks = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        wide = _mm_or_si128(wide, _mm_and_si128(v, high));
+        marks = _mm_or_si128(marks, _mm_or_si128(_mm_cmpeq_epi16(v, tilde),
+                                                 _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(to + i), _mm_packus_epi16(v, v));
+    }
+    if (_mm_movemask_epi8(_mm_or_si128(wide, marks)) != 0)
+        return false;
+#endif
+    for (; i < n; ++i) {
+        const char16_t c = p[i];
+        any |= c;
+        special |= (c == u'~') | (c == u'\r') | (c == u'\n');
+        to[i] = char(c);
+    }
+    return any < 0x80 && !special;
+}
 
 // One pass over the value: whether it would break the grammar, and whether it is ASCII.
 struct FieldShape
@@ -115,6 +153,14 @@ void AppendNumber(QByteArray &out, qint64 n)
 
 void AppendEncodedField(QByteArray &out, QStringView value)
 {
+    const qsizetype n = value.size();
+    if (n > 0 && value.front() != u'~' && value.back() != u'~') {
+        const qsizetype start = out.size();
+        out.resize(start + n);
+        if (narrowPlain(value.utf16(), n, out.data() + start))
+            return;
+        out.resize(start);
+    }
     const FieldShape shape = fieldShape(value);
     if (shape.needsEncoding)
         out += EncodeField(value.toString()).toUtf8();

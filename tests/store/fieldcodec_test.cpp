@@ -41,4 +41,17 @@ TEST(FieldCodec, FieldsWrittenAsUtf8AreTheEncodedTextsBytes)
         EXPECT_EQ(out, "head|" + EncodeField(v).toUtf8()) << v.toStdString();
         EXPECT_EQ(DecodeField(QString::fromUtf8(out.mid(5))), v) << v.toStdString();
     }
+    // Fields are looked at several characters at a time: a character that needs more than
+    // narrowing is found wherever it stands in a long field, and at either end.
+    for (const QString &odd : {QString("~~"), QString("\r"), QString("\n"), QString("ü"), QString("日"), QString("~")}) {
+        for (int length : {7, 8, 9, 16, 17, 40}) {
+            for (int at = 0; at < length; ++at) {
+                QString v(length, u'a');
+                v.replace(at, 1, odd);
+                QByteArray out = "x";
+                AppendEncodedField(out, v);
+                EXPECT_EQ(out, "x" + EncodeField(v).toUtf8()) << v.toStdString();
+            }
+        }
+    }
 }
