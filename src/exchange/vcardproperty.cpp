@@ -324,12 +324,23 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
     QStringView rest = body;
     while (!rest.isEmpty() && isBlank(rest.front()))
         rest = rest.sliced(1);
+    // One look at the value says whether any piece of it has escapes or control characters.
+    bool escaped = false;
+    bool controls = false;
+    for (const QChar c : rest) {
+        escaped |= c == u'\\';
+        controls |= c.unicode() < 0x20 && c != u'\n';
+    }
+    const auto piece = [escaped, controls](QStringView text) {
+        const QString unescaped = escaped ? UnescapeVCardText(text) : text.toString();
+        return controls ? withoutControls(unescaped) : unescaped;
+    };
     if (!isComponent(head.kept)) {
         // Most values need nothing done: they are kept as decoded, without a copy.
-        if (rest.size() == body.size() && !rest.contains(u'\\'))
-            Values << withoutControls(body);
+        if (rest.size() == body.size() && !escaped)
+            Values << (controls ? withoutControls(body) : body);
         else
-            Values << withoutControls(UnescapeVCardText(rest));
+            Values << piece(rest);
     } else {
         // Components end at a ";" that no backslash escapes; commas are text.
         Values.reserve(7);
@@ -340,7 +351,7 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
                 continue;
             }
             if (i == rest.size() || rest[i] == u';') {
-                Values << withoutControls(UnescapeVCardText(rest.sliced(start, i - start)));
+                Values << piece(rest.sliced(start, i - start));
                 start = i + 1;
             }
         }
