@@ -186,10 +186,30 @@ void stripScheme(QString &value, QLatin1StringView scheme)
 
 VCardName VCardNameOf(QByteArrayView name)
 {
-    for (size_t row = 0; row < std::size(kKeptNames); ++row)
-        if (sameWord(name, kKeptNames[row].word, kKeptNames[row].length))
-            return VCardName(row);
-    return VCardName::Other;
+    // Every line asks: the one name it can be is told by its length and first letter.
+    if (name.isEmpty())
+        return VCardName::Other;
+    const char first = char(name.front() & ~0x20);
+    VCardName candidate = VCardName::Other;
+    switch (name.size()) {
+    case 1: candidate = VCardName::N; break;
+    case 2: candidate = VCardName::FN; break;
+    case 3:
+        candidate = first == 'A'   ? VCardName::ADR
+                    : first == 'T' ? VCardName::TEL
+                    : first == 'O' ? VCardName::ORG
+                    : first == 'U' ? VCardName::URL
+                                   : VCardName::Other;
+        break;
+    case 4: candidate = VCardName::NOTE; break;
+    case 5: candidate = first == 'E' ? VCardName::EMAIL : first == 'T' ? VCardName::TITLE : VCardName::Other; break;
+    case 7: candidate = VCardName::VERSION; break;
+    default: break;
+    }
+    if (candidate == VCardName::Other)
+        return candidate;
+    const KeptName &kept = kKeptNames[size_t(candidate)];
+    return sameWord(name, kept.word, kept.length) ? candidate : VCardName::Other;
 }
 
 VCardName VCardNameOf(QStringView name)

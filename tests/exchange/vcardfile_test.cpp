@@ -58,6 +58,17 @@ TEST(VCardPropertyTest, KeptNamesAreFoundInAnyCaseAndOnlyWhole)
     EXPECT_EQ(VCardNameOf(QByteArrayView("Email")), VCardName::EMAIL);
     EXPECT_EQ(VCardNameOf(QByteArrayView("VERSION")), VCardName::VERSION);
     EXPECT_EQ(VCardNameOf(QByteArrayView("n")), VCardName::N);
+    const char *const kept[] = {"FN", "N", "ADR", "TEL", "EMAIL", "TITLE", "ORG", "URL", "NOTE", "VERSION"};
+    for (size_t row = 0; row < std::size(kept); ++row) {
+        EXPECT_EQ(VCardNameOf(QByteArrayView(kept[row])), VCardName(row)) << kept[row];
+        EXPECT_EQ(VCardNameOf(QByteArrayView(QByteArray(kept[row]).toLower())), VCardName(row)) << kept[row];
+        // The same length and first letter, another name.
+        QByteArray other(kept[row]);
+        if (other.size() > 1) {
+            other[1] = '!';
+            EXPECT_EQ(VCardNameOf(QByteArrayView(other)), VCardName::Other) << kept[row];
+        }
+    }
     for (const char *other : {"", "TE", "TELX", "X-TEL", "NICKNAME", "FN ", "VERSIONS", "T\rL"})
         EXPECT_EQ(VCardNameOf(QByteArrayView(other)), VCardName::Other) << other;
     EXPECT_EQ(VCardNameOf(QStringView(u"Url")), VCardName::URL);
