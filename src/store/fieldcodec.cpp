@@ -131,13 +131,27 @@ void AppendUtf8(QByteArray &out, QStringView text)
 
 char *WriteNumberBefore(char *end, qint64 n)
 {
+    // Two digits at a time: every record's Id is written this way.
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
     char *p = end;
     const bool negative = n < 0;
     quint64 u = negative ? quint64(0) - quint64(n) : quint64(n);
-    do {
-        *--p = char('0' + u % 10);
-        u /= 10;
-    } while (u);
+    while (u >= 100) {
+        const size_t pair = size_t(u % 100) * 2;
+        u /= 100;
+        p -= 2;
+        p[0] = kPairs[pair];
+        p[1] = kPairs[pair + 1];
+    }
+    if (u >= 10) {
+        p -= 2;
+        p[0] = kPairs[u * 2];
+        p[1] = kPairs[u * 2 + 1];
+    } else {
+        *--p = char('0' + u);
+    }
     if (negative)
         *--p = '-';
     return p;

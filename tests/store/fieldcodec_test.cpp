@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(FieldCodec, SplitKeepsEveryEmptyField)
 {
     const struct { const char *line; QStringList fields; } cases[] = {
@@ -53,5 +55,20 @@ TEST(FieldCodec, FieldsWrittenAsUtf8AreTheEncodedTextsBytes)
                 EXPECT_EQ(out, "x" + EncodeField(v).toUtf8()) << v.toStdString();
             }
         }
+    }
+}
+
+TEST(FieldCodec, NumbersAreWrittenAsTheirDecimalDigits)
+{
+    for (qint64 n : {qint64(0), qint64(7), qint64(10), qint64(99), qint64(100), qint64(101), qint64(-5), qint64(-10),
+                     qint64(2147450879), std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()}) {
+        QByteArray out = "x";
+        AppendNumber(out, n);
+        EXPECT_EQ(out, "x" + QByteArray::number(n)) << n;
+    }
+    for (qint64 n = -1000; n < 200000; n += 7) {
+        QByteArray out;
+        AppendNumber(out, n);
+        ASSERT_EQ(out, QByteArray::number(n)) << n;
     }
 }
