@@ -65,25 +65,39 @@ void SetCsvValue(QStringList &values, QStringList &names, const QString &name, c
 
 void CsvRow::quoted(const char *begin, const char *end)
 {
-    m_out += '"';
+    const qsizetype n = end - begin;
+    if (n == 0 || !std::memchr(begin, '"', size_t(n))) {
+        // The common cell: its bytes between the quotes, in one step.
+        const qsizetype at = m_out.size();
+        m_out.resize(at + n + 3);
+        char *to = m_out.data() + at;
+        *to++ = '"';
+        if (n > 0)
+            std::memcpy(to, begin, size_t(n));
+        to += n;
+        *to++ = '"';
+        *to = ',';
+        return;
+    }
+    AppendBytes(m_out, "\"");
     for (const char *p = begin; p < end;) {
         const char *quote = static_cast<const char *>(std::memchr(p, '"', size_t(end - p)));
         const char *stop = quote ? quote + 1 : end;
-        m_out.append(p, stop - p);
+        AppendBytes(m_out, p, stop - p);
         if (quote)
-            m_out += '"'; // doubled
+            AppendBytes(m_out, "\""); // doubled
         p = stop;
     }
-    m_out += "\",";
+    AppendBytes(m_out, "\",");
 }
 
 void CsvRow::Cell(QStringView value)
 {
-    m_out += '"';
+    AppendBytes(m_out, "\"");
     const qsizetype start = m_out.size();
     AppendUtf8(m_out, value);
     if (!std::memchr(m_out.constData() + start, '"', size_t(m_out.size() - start))) {
-        m_out += "\",";
+        AppendBytes(m_out, "\",");
         return;
     }
     const QByteArray bytes = m_out.mid(start);
@@ -112,6 +126,6 @@ bool CsvRow::End()
     if (m_out.size() == m_start)
         return false;
     m_out.chop(1);
-    m_out += "\r\n";
+    AppendBytes(m_out, "\r\n");
     return true;
 }

@@ -378,9 +378,7 @@ void TContactObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) cons
             if (records[k]) {
                 answered = PendingFieldCSV(*records[k], column, row);
             } else if (items[k]) {
-                const QString cell = items[k]->GetFieldCSV(columns.names[qsizetype(c)]);
-                row.Cells(cell);
-                answered = !cell.isEmpty();
+                answered = items[k]->AppendFieldCSV(column, columns.names[qsizetype(c)], row);
             }
         }
         if (!answered)

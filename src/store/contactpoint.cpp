@@ -5,16 +5,15 @@
 #include "exchange/csvfields.h"
 
 TContactPointObject::TContactPointObject(ItemKind kind, const QString &title, const QString &value,
-                                         const QString &comment, qint32 id, const QString &tag,
-                                         const QString &valueColumn)
-    : TZEBObject(kind, title, value, comment, id), m_tag(tag), m_valueColumn(valueColumn)
+                                         const QString &comment, qint32 id, const ContactPointNames &names)
+    : TZEBObject(kind, title, value, comment, id), m_names(names)
 {
 }
 
 void TContactPointObject::LoadFields(const QString &dataLine)
 {
     QStringList fields;
-    if (!DataFields(dataLine, m_tag, fields))
+    if (!DataFields(dataLine, m_names.tag, fields))
         return;
     const qsizetype own = OwnFields().size();
     SetOwnFields(fields.mid(0, own));
@@ -23,7 +22,7 @@ void TContactPointObject::LoadFields(const QString &dataLine)
 
 void TContactPointObject::AppendRecord(QByteArray &out, int level) const
 {
-    AppendRecordWithData(out, level, m_tag, OwnFields());
+    AppendRecordWithData(out, level, m_names.tag, OwnFields());
 }
 
 bool TContactPointObject::EditNew(TTreeNode *) { return Services().EditItem(*this, true); }
@@ -32,7 +31,7 @@ void TContactPointObject::Edit() { Services().EditItem(*this, false); }
 
 bool TContactPointObject::ImportFields(const QStringList &values, const QStringList &names)
 {
-    const auto value = CsvValue(values, names, m_valueColumn);
+    const auto value = CsvValue(values, names, m_names.valueColumn);
     if (value)
         SetValue(*value);
     bool named = true;
@@ -52,13 +51,28 @@ void TContactPointObject::TakeDialogValues(const QString &title, const QString &
     SetComment(comment);
 }
 
-QString TContactPointObject::GetFieldCSV(const QString &name) const
+const QString *TContactPointObject::csvField(const QString &name) const
 {
     if (name == QLatin1String("Title"))
-        return CsvCell(Title());
-    if (name == m_valueColumn)
-        return CsvCell(Value());
+        return &Title();
+    if (name == m_names.valueColumn)
+        return &Value();
     if (name == QLatin1String("Comment"))
-        return CsvCell(Comment());
-    return QString();
+        return &Comment();
+    return nullptr;
+}
+
+QString TContactPointObject::GetFieldCSV(const QString &name) const
+{
+    const QString *field = csvField(name);
+    return field ? CsvCell(*field) : QString();
+}
+
+bool TContactPointObject::AppendFieldCSV(CsvColumn column, const QString &name, CsvRow &row) const
+{
+    if (const QString *field = csvField(name)) {
+        row.Cell(*field);
+        return true;
+    }
+    return TZEBObject::AppendFieldCSV(column, name, row); // a kind's own column (a phone's extension)
 }

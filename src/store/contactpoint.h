@@ -2,6 +2,14 @@
 
 #include "zebobject.h"
 
+// What one kind of contact point writes and exports: the tag of its data line and the CSV
+// column of its Value. Each kind keeps one for all its items.
+struct ContactPointNames
+{
+    QString tag;
+    QString valueColumn;
+};
+
 // What phones, faxes, e-mail addresses and websites share: a data line of the tag and
 // the categories, a CSV column for Value beside "Title" and "Comment", and their own
 // properties dialog.
@@ -9,7 +17,7 @@ class TContactPointObject : public TZEBObject
 {
 public:
     TContactPointObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
-                        const QString &tag, const QString &valueColumn);
+                        const ContactPointNames &names);
 
     void LoadFields(const QString &dataLine) override;
     void AppendRecord(QByteArray &out, int level) const override;
@@ -19,6 +27,7 @@ public:
     // is there and both Title and Value are not empty.
     bool ImportFields(const QStringList &values, const QStringList &names) override;
     QString GetFieldCSV(const QString &name) const override;
+    bool AppendFieldCSV(CsvColumn column, const QString &name, CsvRow &row) const override;
 
 protected:
     // The fields between the tag and the categories (a phone's extension).
@@ -31,6 +40,8 @@ protected:
     void TakeDialogValues(const QString &title, const QString &value, const QString &comment);
 
 private:
-    QString m_tag;
-    QString m_valueColumn;
+    // The field a column of its own shows: title, value or comment; none for another column.
+    const QString *csvField(const QString &name) const;
+
+    const ContactPointNames &m_names; // the kind's own, which outlives every item
 };

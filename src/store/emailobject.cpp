@@ -5,12 +5,12 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(ItemKind::EMail);
+const ContactPointNames kNames{KindTag(ItemKind::EMail), QStringLiteral("E-Mail Address")};
 }
 
 TEMailObject::TEMailObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("E-Mail Address"))
+    : TContactPointObject(kind, title, value, comment, id, kNames)
 {
     LoadFields(dataLine);
 }

@@ -5,12 +5,12 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(ItemKind::Fax);
+const ContactPointNames kNames{KindTag(ItemKind::Fax), QStringLiteral("Fax Number")};
 }
 
 TFaxObject::TFaxObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Fax Number"))
+    : TContactPointObject(kind, title, value, comment, id, kNames)
 {
     LoadFields(dataLine);
 }

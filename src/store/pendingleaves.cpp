@@ -9,7 +9,9 @@
 #include "wordstart.h"
 #include "zebobject.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -318,7 +320,12 @@ void FindPendingRecords(const PendingLeaves &pending, const ItemKind *kinds, con
             else
                 same = pending.source->FieldValue(t.begin, t.end) == titles[i];
             if (same) {
-                found[i] = PendingRecord{pending.source.get(), r.kind, fields, r.data, r.dataEnd, {}, false};
+                PendingRecord &record = found[i].emplace();
+                record.source = pending.source.get();
+                record.kind = r.kind;
+                std::copy_n(fields.constData(), std::size(record.header), record.header);
+                record.data = r.data;
+                record.dataEnd = r.dataEnd;
                 --missing;
             }
         }

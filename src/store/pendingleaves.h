@@ -58,13 +58,13 @@ bool PendingHasWordStart(const PendingLeaves &pending, const WordStart &key);
 // Whether a phone or fax record's number holds exactly these digits (none: no).
 bool PendingHasNumber(const PendingLeaves &pending, QStringView digits);
 
-// A waiting record where it lies: its kind, the title, value, comment and Id fields of
-// its header, and its data line.
+// A waiting record where it lies: its kind, the title, value and comment fields of its
+// header, and its data line.
 struct PendingRecord
 {
     const RecordSource *source = nullptr;
     ItemKind kind = ItemKind::Folder;
-    LineScan::Fields header;
+    LineScan::Field header[3];
     const char *data = nullptr;
     const char *dataEnd = nullptr;
     // The fields of the data line after the kind's tag, split when first needed; none

@@ -6,12 +6,12 @@
 #include "exchange/csvfields.h"
 
 namespace {
-const QString kTag = KindTag(ItemKind::Phone);
+const ContactPointNames kNames{KindTag(ItemKind::Phone), QStringLiteral("Phone Number")};
 }
 
 TPhoneObject::TPhoneObject(ItemKind kind, const QString &title, const QString &value, const QString &comment,
                            qint32 id, const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Phone Number"))
+    : TContactPointObject(kind, title, value, comment, id, kNames)
 {
     LoadFields(dataLine);
 }

@@ -319,14 +319,19 @@ private:
 };
 
 // A container becomes an item at once: it owns a node of the tree.
-TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, const Record &r, TTreeNode *parent)
+TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, const Record &r, TTreeNode *parent,
+                         FieldPool *pool)
 {
     const auto &fields = r.fields;
     int id = 0;
     const bool ok = ParseInt(ShortText(*source, fields[3].begin, fields[3].end).View(), id);
-    const auto field = [&](int i) { return source->FieldValue(fields[i].begin, fields[i].end); };
+    const auto field = [&](int i, FieldPool *shared) {
+        return source->FieldValue(fields[i].begin, fields[i].end, shared);
+    };
     // Made first and given its data line after: a container's making does not depend on it.
-    TZEBObject *item = CreateItem(r.kind, field(0), field(1), field(2), parent, QString(), ok ? id : 0);
+    // Titles repeat ("Web URL" for every person's website): shared through the pool.
+    TZEBObject *item =
+        CreateItem(r.kind, field(0, pool), field(1, nullptr), field(2, nullptr), parent, QString(), ok ? id : 0);
     item->LoadFieldsFrom(source, r.dataStart, r.dataEnd);
     return item->Node();
 }
@@ -377,7 +382,7 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
         if (!parent)
             continue;
         if (r.container) {
-            TTreeNode *made = makeContainer(source, r, parent);
+            TTreeNode *made = makeContainer(source, r, parent, context.Pool());
             place.madeContainer(made);
             dueTally.Made(made);
         } else {

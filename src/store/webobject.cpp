@@ -6,12 +6,12 @@
 #include "kindtable.h"
 
 namespace {
-const QString kTag = KindTag(ItemKind::Website);
+const ContactPointNames kNames{KindTag(ItemKind::Website), QStringLiteral("Website")};
 }
 
 TWebObject::TWebObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id,
                        const QString &dataLine)
-    : TContactPointObject(kind, title, value, comment, id, kTag, QStringLiteral("Website"))
+    : TContactPointObject(kind, title, value, comment, id, kNames)
 {
     LoadFields(dataLine);
 }

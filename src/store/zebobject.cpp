@@ -454,6 +454,13 @@ bool TZEBObject::EditNew(TTreeNode *node)
 bool TZEBObject::ImportFields(const QStringList &, const QStringList &) { return false; }
 QString TZEBObject::GetFieldCSV(const QString &) const { return QString(); }
 
+bool TZEBObject::AppendFieldCSV(CsvColumn, const QString &name, CsvRow &row) const
+{
+    const QString cell = GetFieldCSV(name);
+    row.Cells(cell);
+    return !cell.isEmpty();
+}
+
 void TZEBObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) const
 {
     for (const QString &column : columns.names)

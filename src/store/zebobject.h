@@ -10,6 +10,7 @@
 #include "kinds.h"
 
 class CsvRow;
+enum class CsvColumn;
 struct CsvColumns;
 class DatabaseContext;
 class QDate;
@@ -133,6 +134,9 @@ public:
     virtual bool EditNew(TTreeNode *node);
     virtual bool ImportFields(const QStringList &values, const QStringList &names);
     virtual QString GetFieldCSV(const QString &name) const;
+    // The GetFieldCSV cell of one column (name, looked up as column) written into row;
+    // false when it has none. A kind may write it without making the cell's text.
+    virtual bool AppendFieldCSV(CsvColumn column, const QString &name, CsvRow &row) const;
     // The GetFieldCSV cells of the columns, one after the other; a kind may read them
     // where they lie.
     virtual void AppendCSVCells(const CsvColumns &columns, CsvRow &row) const;
@@ -190,20 +194,21 @@ private:
     // Shows each of those containers' alert mark as its count says.
     static void showAlertMarks(TTreeNode *node);
 
+    // Narrow members side by side: a large database holds many thousand items.
     qint32 m_categories = 0;
     qint32 m_id;
     ItemKind m_kind;
+    qint32 m_alertCount = 0;
     QString m_title;
     QString m_value;
     QString m_comment;
     mutable std::vector<std::unique_ptr<TZEBObject>> m_children;
     mutable std::unique_ptr<PendingLeaves> m_pending;
     TTreeNode *m_node = nullptr;
+    std::unique_ptr<QString> m_rawDataLine; // only items of unknown kinds have one
     bool m_alert = false;
-    qint32 m_alertCount = 0;
     bool m_isRemote = false;
     bool m_inRemote = false;
-    std::unique_ptr<QString> m_rawDataLine; // only items of unknown kinds have one
 };
 
 // The record grammar: the header line "{" Level " " Kind " }" Title "~~" Value "~~" Comment

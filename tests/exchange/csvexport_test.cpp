@@ -1,6 +1,9 @@
 #include "exchange/csvexport.h"
+#include "exchange/csvfields.h"
 
 #include "store/itemfactory.h"
+#include "store/linescan.h"
+#include "store/recordsource.h"
 #include "store/recordfile.h"
 #include "support/filebytes.h"
 #include "support/storefixture.h"
@@ -26,4 +29,22 @@ TEST_F(CsvExportTest, ExportedCsvFollowsTheColumnList)
     EXPECT_EQ(ReadBytes("bare.csv"), rows);
 
     EXPECT_THROW(ExportCsv(f->Node(), "no/such/dir/x.csv", phones), EInOutError);
+}
+
+// Fields written where they lie in a record file: plain bytes between quotes, quotes
+// doubled, escaped and Windows-1252 fields decoded, an empty one still a cell.
+TEST(CsvRowTest, FieldsOfARecordLineBecomeQuotedCells)
+{
+    RecordSource source;
+    source.bytes = QByteArray("Kim~~say \"hi\"~~~~~a%7E%7Eb~~\"~~M\xFCller");
+    LineScan::Fields fields;
+    LineScan::SplitFields(source.bytes.constBegin(), source.bytes.constEnd(), fields);
+    ASSERT_EQ(fields.size(), 6);
+    QByteArray bytes;
+    CsvRow row(bytes);
+    for (const LineScan::Field &f : fields)
+        row.Field(source, f.begin, f.end);
+    EXPECT_EQ(bytes, "\"Kim\",\"say \"\"hi\"\"\",\"\",\"a~~b\",\"\"\"\",\"M\xC3\xBCller\",");
+    EXPECT_TRUE(row.End());
+    EXPECT_TRUE(bytes.endsWith("ller\"\r\n"));
 }

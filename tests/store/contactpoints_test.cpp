@@ -1,3 +1,5 @@
+#include "exchange/csvcolumns.h"
+#include "exchange/csvfields.h"
 #include "store/phoneobject.h"
 #include "store/webobject.h"
 #include "support/storefixture.h"
@@ -88,4 +90,36 @@ TEST_F(ContactPointsTest, WebsiteIsListedInTheIndexOnlyWithChildNodes)
     EXPECT_FALSE(site->InHTMLIndex());
     add(ItemKind::Website, "More", site->Node(), "http://example.net");
     EXPECT_TRUE(site->InHTMLIndex());
+}
+
+// A row is written cell by cell straight into its bytes; each cell must be the one
+// GetFieldCSV gives, a phone's extension and columns the kind lacks included.
+TEST_F(ContactPointsTest, CellsWrittenIntoARowAreThoseGetFieldCSVGives)
+{
+    TZEBObject *phone = CreateItem(ItemKind::Phone, "Desk \"2\"", "555-0100", "K\xC3\xA4the", root, "{Phon}x12~~0", 0);
+    const QList<TZEBObject *> points = {phone, add(ItemKind::Fax, "Office", root, "555-0200"),
+                                        add(ItemKind::EMail, "Kim", root, "kim@example.org"),
+                                        add(ItemKind::Website, "Site", root, "http://example.org")};
+    QStringList names = CsvColumnNames();
+    names << "Shoe Size";
+    const CsvColumns columns(names);
+    int cells = 0;
+    for (const TZEBObject *point : points) {
+        for (size_t c = 0; c < columns.ids.size(); ++c) {
+            const QString &name = columns.names[qsizetype(c)];
+            QByteArray bytes;
+            CsvRow row(bytes);
+            const bool wrote = point->AppendFieldCSV(columns.ids[c], name, row);
+            const QString expected = point->GetFieldCSV(name);
+            EXPECT_EQ(row.Text(), expected) << point->Title().toStdString() << " " << name.toStdString();
+            EXPECT_EQ(wrote, !expected.isEmpty());
+            cells += wrote ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(cells, 4 + 3 + 3 + 3); // title, value and comment each; a phone's extension too
+    QByteArray bytes;
+    CsvRow row(bytes);
+    phone->AppendFieldCSV(CsvColumn::Title, "Title", row);
+    phone->AppendFieldCSV(CsvColumn::Comment, "Comment", row);
+    EXPECT_EQ(bytes, "\"Desk \"\"2\"\"\",\"K\xC3\xA4the\",");
 }

@@ -62,6 +62,23 @@ TEST_F(RecordReadTest, WorkedExampleLoadsAndSavesBackByteForByte)
     EXPECT_EQ(ReadBytes(RecordFile::TransactionName), kWorkedExample);
 }
 
+// Every person's website is titled alike in a large file: the title is held once.
+TEST_F(RecordReadTest, RepeatedContainerTitlesShareOneText)
+{
+    ASSERT_EQ(load(CrLf({"{Params}", "{0 11 }My Contacts~~~~~~1", "{1 3 }Kim~~~~~~1",
+                         "{Pers}~~Kim~~~~~~~~~~~~~~Web URL~~0", "{2 4 }Web URL~~http://a.example~~~~2",
+                         "{Webs}0", "{1 3 }Lee~~~~~~3", "{Pers}~~Lee~~~~~~~~~~~~~~Web URL~~0",
+                         "{2 4 }Web URL~~http://b.example~~~~4", "{Webs}0"})),
+              QString());
+    ASSERT_EQ(root->Count(), 2);
+    const TZEBObject *first = root->Child(0)->Child(0)->Item();
+    const TZEBObject *second = root->Child(1)->Child(0)->Item();
+    EXPECT_EQ(first->Title(), "Web URL");
+    EXPECT_TRUE(first->Title().isSharedWith(second->Title()));
+    EXPECT_FALSE(first->Value().isSharedWith(second->Value()));
+    EXPECT_EQ(second->Value(), "http://b.example");
+}
+
 TEST_F(RecordReadTest, PlacementOfLevels)
 {
     ASSERT_EQ(load(CrLf({
