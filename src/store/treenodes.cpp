@@ -15,6 +15,8 @@ bool nodeLess(const std::unique_ptr<TTreeNode> &a, const std::unique_ptr<TTreeNo
 // Returns false when nothing had to move.
 bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 {
+    if (nodes.size() < 2)
+        return false;
     struct Key
     {
         TTreeNode::SortKey key;
@@ -47,6 +49,23 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
         sorted.push_back(std::move(nodes[k.index]));
     nodes = std::move(sorted);
     return true;
+}
+
+// Whether the last of nodes, just appended, keeps them in the folder order (as sortNodes
+// orders them). A load appends each folder's children in the order they were saved in:
+// each is compared with the one before while both are fresh in the cache, and a folder
+// that stays in order need not be sorted at the end of the update.
+bool appendedInOrder(const std::vector<std::unique_ptr<TTreeNode>> &nodes)
+{
+    if (nodes.size() < 2)
+        return true;
+    const TTreeNode *before = nodes[nodes.size() - 2].get();
+    const TTreeNode *last = nodes.back().get();
+    if (!before->Item() || !last->Item())
+        return false;
+    if (before->Key() != last->Key())
+        return before->Key() < last->Key();
+    return CompareItems(before->Item(), last->Item()) <= 0;
 }
 
 } // namespace
@@ -297,7 +316,7 @@ TTreeNode *TTreeNodes::insert(TTreeNode *parent, std::unique_ptr<TTreeNode> node
             emit nodesAboutToBeInserted(parent, row, row);
         list.push_back(std::move(node));
         raw->m_row = row;
-        if (parent)
+        if (parent && parent->m_unsortedAt < 0 && !appendedInOrder(list))
             markUnsorted(parent);
         if (!Updating())
             emit nodesInserted(parent, row, row);

@@ -44,3 +44,34 @@ TEST_F(TreeUpdate, ParentsTouchedInTurnAreAllSortedAtTheEnd)
     nodes.EndUpdate();
     EXPECT_EQ(nodes.Count(), 0);
 }
+
+// Children appended in the folder order stay as they are; one that breaks the order, by
+// its kind, by its title past the first characters, or by a new title, has its parent
+// sorted at the end.
+TEST_F(TreeUpdate, ChildrenAppendedInOrderStayAndAnyOutOfOrderAreSorted)
+{
+    TZEBObject *inOrder = add(ItemKind::Folder, "In order", nullptr);
+    TZEBObject *byTitle = add(ItemKind::Folder, "By title", nullptr);
+    TZEBObject *byKind = add(ItemKind::Folder, "By kind", nullptr);
+    TZEBObject *renamed = add(ItemKind::Folder, "Renamed", nullptr);
+    nodes.BeginUpdate();
+    for (const char *title : {"First100 Lee", "first1000 Kim", "First1000 Kim", "First1001 Ann"}) {
+        add(ItemKind::Person, title, inOrder->Node());
+        add(ItemKind::Person, title, byTitle->Node());
+        add(ItemKind::Person, title, byKind->Node());
+        add(ItemKind::Person, title, renamed->Node());
+    }
+    add(ItemKind::Person, "First100 Zed", byTitle->Node());
+    add(ItemKind::Folder, "Zoo", byKind->Node());
+    renamed->Node()->Child(1)->Item()->SetTitle("Alpha");
+    nodes.EndUpdate();
+    EXPECT_EQ(Outline(inOrder->Node()), (QStringList{"First100 Lee", "first1000 Kim", "First1000 Kim", "First1001 Ann"}));
+    EXPECT_EQ(Outline(byTitle->Node()),
+              (QStringList{"First100 Lee", "First100 Zed", "first1000 Kim", "First1000 Kim", "First1001 Ann"}));
+    EXPECT_EQ(Outline(byKind->Node()),
+              (QStringList{"Zoo", "First100 Lee", "first1000 Kim", "First1000 Kim", "First1001 Ann"}));
+    EXPECT_EQ(Outline(renamed->Node()), (QStringList{"Alpha", "First100 Lee", "First1000 Kim", "First1001 Ann"}));
+    for (TZEBObject *folder : {inOrder, byTitle, byKind, renamed})
+        for (int i = 0; i < folder->Node()->Count(); ++i)
+            EXPECT_EQ(folder->Node()->Child(i)->Index(), i);
+}
