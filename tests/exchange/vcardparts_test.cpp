@@ -164,3 +164,20 @@ TEST(VCardPartsTest, OneAnswerForEveryOrganizationMakesWhatTheSameAnswerToEachQu
     }
     EXPECT_GT(headers, 100);
 }
+
+TEST(VCardPartsTest, AFileOfMoreCardsThanAreReadGivesWhatOnePieceGives)
+{
+    QByteArray bytes;
+    bytes.reserve(30 << 20);
+    for (int i = 0; i < TVCardFile::MaxCards + 3; ++i)
+        bytes += "BEGIN:VCARD\nFN:P" + QByteArray::number(i) + "\nEND:VCARD\n";
+    ItemIds::Seed(1802, 9373);
+    const PreparedVCards whole = PrepareVCards(bytes, VCardImportAs::Person, 1);
+    ASSERT_TRUE(whole.notes.read.tooMany);
+    EXPECT_EQ(whole.notes.persons, TVCardFile::MaxCards);
+    ItemIds::Seed(1802, 9373);
+    const PreparedVCards halves = PrepareVCards(bytes, VCardImportAs::Person, 2);
+    EXPECT_TRUE(halves.notes.read.tooMany);
+    EXPECT_EQ(halves.notes.persons, TVCardFile::MaxCards);
+    EXPECT_TRUE(joined(halves) == joined(whole)); // not printed: tens of megabytes
+}
