@@ -3,6 +3,7 @@
 #include "vcardproperty.h"
 
 #include "platform/textcodec.h"
+#include "store/linescan.h"
 
 #include <QStringDecoder>
 
@@ -21,6 +22,9 @@ int hexDigit(char c)
 
 QString decodeAuto(QByteArrayView bytes)
 {
+    // Most values are plain ASCII, which reads the same either way.
+    if (LineScan::IsAscii(bytes.data(), bytes.size()))
+        return QString::fromLatin1(bytes);
     return isValidUtf8(bytes.data(), bytes.size()) ? QString::fromUtf8(bytes)
                                                    : decodeWindows1252(bytes.data(), bytes.size());
 }
