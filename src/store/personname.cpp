@@ -6,7 +6,11 @@ bool isBlank(QChar c) { return c.unicode() <= u' '; }
 
 QString ComposeFullName(const QString &salutation, const QString &firstName, const QString &lastName)
 {
-    return salutation + u' ' + firstName + u' ' + lastName;
+    // Made in one piece: an import composes one for every person.
+    QString name;
+    name.reserve(salutation.size() + firstName.size() + lastName.size() + 2);
+    name.append(salutation).append(u' ').append(firstName).append(u' ').append(lastName);
+    return name;
 }
 
 QStringList SplitNameWords(const QString &text)
