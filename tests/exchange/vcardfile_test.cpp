@@ -109,6 +109,24 @@ TEST(VCardPropertyTest, OnlyNAdrAndOrgFallIntoComponentsAndValuesAreEscaped)
     // 4.0's uri values give the number and the address themselves.
     EXPECT_EQ(line("TEL;VALUE=uri:tel:+1-555-0100").First(), "+1-555-0100");
     EXPECT_EQ(line("EMAIL:mailto:kim@example.org").First(), "kim@example.org");
+
+    // Values are looked at several characters at a time: an escape or a control character
+    // is found wherever it stands in a long value, and in any component.
+    for (int length : {6, 8, 9, 16, 23, 40}) {
+        for (int at = 0; at < length; ++at) {
+            const QString plain(length, u'a');
+            EXPECT_EQ(line("NOTE:" + QString(plain).insert(at, "\\n")).First(), QString(plain).insert(at, u'\n'));
+            EXPECT_EQ(line("NOTE:" + QString(plain).insert(at, u'\x01')).First(), QString(plain).insert(at, u' '));
+            // A tab is a blank at the start of a value, which goes.
+            EXPECT_EQ(line("NOTE:" + QString(plain).insert(at, u'\t')).First(),
+                      at == 0 ? plain : QString(plain).insert(at, u' '));
+            EXPECT_EQ(line("NOTE:" + QString(plain).insert(at, u'\n')).First(), QString(plain).insert(at, u'\n'));
+            EXPECT_EQ(line("ADR:;;" + QString(plain).insert(at, "\\,") + ";x").Values.value(2),
+                      QString(plain).insert(at, u','));
+            EXPECT_EQ(line("ADR:;;x;" + QString(plain).insert(at, u'\x1F')).Values.value(3),
+                      QString(plain).insert(at, u' '));
+        }
+    }
 }
 
 TEST(VCardPropertyTest, ALineWithoutANameMatchesNothing)
