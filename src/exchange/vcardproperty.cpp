@@ -104,7 +104,8 @@ void addTypeWords(QByteArrayView list, VCardHead &head)
 // One parameter: a bare word (2.1) or NAME=value.
 void readParameter(QByteArrayView param, VCardHead &head)
 {
-    const qsizetype eq = param.indexOf('=');
+    const auto *found = static_cast<const char *>(std::memchr(param.data(), '=', size_t(param.size())));
+    const qsizetype eq = found ? found - param.data() : -1;
     if (eq < 0) {
         const QByteArrayView word = trimmedBytes(param);
         if (sameWord(word, "QUOTED-PRINTABLE"))
@@ -321,8 +322,13 @@ VCardHead ParseVCardHead(QByteArrayView head)
         first = false;
         QByteArrayView name = trimmedBytes(part);
         // "item1.TEL": the group only ties lines of other programs together.
-        if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
-            name = name.sliced(dot + 1);
+        // Names are short: looked at from the end without a call.
+        for (qsizetype dot = name.size() - 1; dot >= 0; --dot) {
+            if (name[dot] == '.') {
+                name = name.sliced(dot + 1);
+                break;
+            }
+        }
         result.kept = VCardNameOf(name);
         result.name = nameText(name, result.kept);
     });
