@@ -394,10 +394,11 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
     };
     if (!isComponent(head.kept)) {
         // Most values need nothing done: they are kept as decoded, without a copy.
+        // One value: a list of exactly one, made without growing.
         if (rest.size() == body.size() && !escaped)
-            Values << (controls ? withoutControls(body) : body);
+            Values = QStringList(1, controls ? withoutControls(body) : body);
         else
-            Values << piece(rest);
+            Values = QStringList(1, piece(rest));
     } else {
         // Components end at a ";" that no backslash escapes; commas are text.
         Values.reserve(7);
