@@ -62,6 +62,9 @@ bool PendingHasNumber(const PendingLeaves &pending, QStringView digits);
 // header, and its data line.
 struct PendingRecord
 {
+    // Made for a record found, many thousand times in an export: the field arrays are
+    // left as they are rather than cleared first.
+    PendingRecord() {}
     const RecordSource *source = nullptr;
     ItemKind kind = ItemKind::Folder;
     LineScan::Field header[3];

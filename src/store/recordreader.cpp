@@ -329,9 +329,12 @@ TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, cons
         return source->FieldValue(fields[i].begin, fields[i].end, shared);
     };
     // Made first and given its data line after: a container's making does not depend on it.
-    // Titles repeat ("Web URL" for every person's website): shared through the pool.
+    // A website's title says what sort it is ("Web URL") and repeats from person to person:
+    // shared through the pool. Other titles are names of their own, and looking each one up
+    // would cost more than it saves.
+    FieldPool *titles = r.kind == ItemKind::Website ? pool : nullptr;
     TZEBObject *item =
-        CreateItem(r.kind, field(0, pool), field(1, nullptr), field(2, nullptr), parent, QString(), ok ? id : 0);
+        CreateItem(r.kind, field(0, titles), field(1, nullptr), field(2, nullptr), parent, QString(), ok ? id : 0);
     item->LoadFieldsFrom(source, r.dataStart, r.dataEnd);
     return item->Node();
 }
