@@ -2,6 +2,8 @@
 
 #include "fieldcodec.h"
 #include "itemservices.h"
+#include "linescan.h"
+#include "recordsource.h"
 #include "exchange/csvfields.h"
 
 TContactPointObject::TContactPointObject(ItemKind kind, const QString &title, const QString &value,
@@ -18,6 +20,30 @@ void TContactPointObject::LoadFields(const QString &dataLine)
     const qsizetype own = OwnFields().size();
     SetOwnFields(fields.mid(0, own));
     SetCategories(CategoriesAt(fields, own));
+}
+
+void TContactPointObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin,
+                                         qsizetype end)
+{
+    // A kind without fields of its own has only its categories after the tag: read where
+    // they lie, with no text made (a load makes a website for most persons).
+    const char *line = source->bytes.constData() + begin;
+    const qsizetype n = end - begin;
+    const QString &tag = m_names.tag;
+    if (!OwnFields().isEmpty() || n < tag.size() || QLatin1StringView(line, tag.size()) != tag) {
+        TZEBObject::LoadFieldsFrom(source, begin, end);
+        return;
+    }
+    LineScan::Fields fields;
+    LineScan::SplitFields(line + tag.size(), line + n, fields);
+    if (!fields.isEmpty() && fields[0].begin < fields[0].end && *fields[0].begin == '~') {
+        TZEBObject::LoadFieldsFrom(source, begin, end); // written escaped
+        return;
+    }
+    int categories = 0;
+    if (!fields.isEmpty() && !ParseInt(ShortText(*source, fields[0].begin, fields[0].end).View().trimmed(), categories))
+        categories = 0;
+    SetCategories(categories);
 }
 
 void TContactPointObject::AppendRecord(QByteArray &out, int level) const

@@ -20,6 +20,7 @@ public:
                         const ContactPointNames &names);
 
     void LoadFields(const QString &dataLine) override;
+    void LoadFieldsFrom(const std::shared_ptr<const RecordSource> &source, qsizetype begin, qsizetype end) override;
     void AppendRecord(QByteArray &out, int level) const override;
     bool EditNew(TTreeNode *node) override;
     void Edit() override;

@@ -1,4 +1,5 @@
 #include "recordfiletestutil.h"
+#include "store/fieldcodec.h"
 #include "store/orgobject.h"
 #include "support/storefixture.h"
 
@@ -97,4 +98,26 @@ TEST_F(KindRecordsTest, EveryKindReadsItsDataLineIntoItsFieldsAndWritesItBack)
         EXPECT_EQ(item->GetRecordText(1), QStringLiteral("{1 %1 }T~~v~~~~7\r\n").arg(KindCode(l.kind)) +
                                               QString::fromUtf8(l.written ? l.written : l.read));
     }
+}
+
+// A website read from a file takes its categories from the bytes of its data line; they
+// must be what the same line gives as text, however it is written.
+TEST_F(KindRecordsTest, AWebsiteReadFromAFileHasTheCategoriesItsLineGivesAsText)
+{
+    const QStringList lines = {"{Webs}5", "{Webs} 7 ",  "{Webs}" + EncodeField("~12"), "{Webs}x",
+                               "{Webs}",  "{Webs}3~~9", "{Phon}~~4", QStringLiteral("{Webs}\u00A06"), "{Webs}-2"};
+    QByteArray file = "{Params}\r\n{0 11 }My Contacts~~~~~~1\r\n";
+    for (int i = 0; i < lines.size(); ++i) {
+        file += "{1 4 }Site " + QByteArray::number(i) + "~~http://x~~~~" + QByteArray::number(i + 2) + "\r\n";
+        file += (lines[i].contains(QChar(0xA0)) ? lines[i].toLatin1() : lines[i].toUtf8()) + "\r\n";
+    }
+    Loaded loaded(file, &context());
+    ASSERT_EQ(loaded.root->Count(), lines.size());
+    QList<qint32> read, asText;
+    for (int i = 0; i < lines.size(); ++i) {
+        read << loaded.top(i)->Item()->Categories();
+        asText << add(ItemKind::Website, "Site", root, "http://x", lines[i])->Categories();
+    }
+    EXPECT_EQ(read, asText);
+    EXPECT_EQ(read, (QList<qint32>{5, 7, 0, 0, 0, 3, 0, 6, -2}));
 }
