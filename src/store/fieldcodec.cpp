@@ -168,7 +168,9 @@ void AppendNumber(QByteArray &out, qint64 n)
 void AppendEncodedField(QByteArray &out, QStringView value)
 {
     const qsizetype n = value.size();
-    if (n > 0 && value.front() != u'~' && value.back() != u'~') {
+    if (n == 0)
+        return; // an empty field is written as nothing: records have many
+    if (value.front() != u'~' && value.back() != u'~') {
         const qsizetype start = out.size();
         out.resize(start + n);
         if (narrowPlain(value.utf16(), n, out.data() + start))
