@@ -219,14 +219,22 @@ void stripScheme(QString &value, QLatin1StringView scheme)
 
 } // namespace
 
-VCardName VCardNameOf(QByteArrayView name)
+namespace {
+
+// The kept name that the n characters at s are, in any case (the bytes of a line or the
+// text of a property's name): told by the length and first letter, then compared whole.
+template<typename Char>
+VCardName nameOf(const Char *s, qsizetype n)
 {
-    // Every line asks: the one name it can be is told by its length and first letter.
-    if (name.isEmpty())
+    // A capital for a small letter, nothing that can match for a character beyond ASCII.
+    const auto capital = [](Char c) {
+        return c >= Char('a') && c <= Char('z') ? char(c - 32) : c >= Char(0) && c <= Char(0x7F) ? char(c) : '\0';
+    };
+    if (n == 0)
         return VCardName::Other;
-    const char first = char(name.front() & ~0x20);
+    const char first = capital(s[0]);
     VCardName candidate = VCardName::Other;
-    switch (name.size()) {
+    switch (n) {
     case 1: candidate = VCardName::N; break;
     case 2: candidate = VCardName::FN; break;
     case 3:
@@ -243,23 +251,18 @@ VCardName VCardNameOf(QByteArrayView name)
     }
     if (candidate == VCardName::Other)
         return candidate;
-    const KeptName &kept = kKeptNames[size_t(candidate)];
-    return sameWord(name, kept.word, kept.length) ? candidate : VCardName::Other;
+    const char *word = kKeptNames[size_t(candidate)].word;
+    for (qsizetype i = 0; i < n; ++i)
+        if (capital(s[i]) != word[i])
+            return VCardName::Other;
+    return candidate;
 }
 
-VCardName VCardNameOf(QStringView name)
-{
-    // Kept names are short ASCII words; anything longer or wider is none of them.
-    if (name.size() > 7)
-        return VCardName::Other;
-    char bytes[8];
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i].unicode() > 0x7F)
-            return VCardName::Other;
-        bytes[i] = char(name[i].unicode());
-    }
-    return VCardNameOf(QByteArrayView(bytes, name.size()));
-}
+} // namespace
+
+VCardName VCardNameOf(QByteArrayView name) { return nameOf(name.data(), name.size()); }
+
+VCardName VCardNameOf(QStringView name) { return nameOf(name.utf16(), name.size()); }
 
 namespace VCardTypes {
 
