@@ -1,5 +1,6 @@
 #include "recordfile.h"
 
+#include "backgroundwriter.h"
 #include "errorreport.h"
 #include "fieldcodec.h"
 #include "itemfactory.h"
@@ -293,12 +294,18 @@ RecordFile::ReadNotes ImportFile(TTreeNode *ownerNode, const QString &fileName)
 
 RecordSink::RecordSink(QIODevice *device) : m_device(device) { m_buffer.reserve(kBlock + (kBlock >> 2)); }
 
+RecordSink::~RecordSink() = default;
+
+void RecordSink::WriteInBackground(int fd) { m_background = std::make_unique<BackgroundWriter>(fd); }
+
+void RecordSink::StopWriting() noexcept { m_background.reset(); }
+
 void RecordSink::Line(const QString &text)
 {
     AppendUtf8(m_buffer, text);
     m_buffer += "\r\n";
     if (m_buffer.size() >= kBlock)
-        Flush();
+        blockFull();
 }
 
 void RecordSink::Record(const TZEBObject &item, int level)
@@ -306,18 +313,35 @@ void RecordSink::Record(const TZEBObject &item, int level)
     item.AppendRecord(m_buffer, level);
     AppendBytes(m_buffer, "\r\n");
     if (m_buffer.size() >= kBlock)
-        Flush();
+        blockFull();
 }
 
 void RecordSink::Bytes(QByteArrayView bytes)
 {
     AppendBytes(m_buffer, bytes.data(), bytes.size());
     if (m_buffer.size() >= kBlock)
+        blockFull();
+}
+
+void RecordSink::blockFull()
+{
+    if (!m_background) {
         Flush();
+        return;
+    }
+    m_background->Hand(m_buffer);
+    if (m_buffer.capacity() < kBlock)
+        m_buffer.reserve(kBlock + (kBlock >> 2));
 }
 
 void RecordSink::Flush()
 {
+    if (m_background) {
+        if (!m_buffer.isEmpty())
+            m_background->Hand(m_buffer);
+        m_background->Wait();
+        return;
+    }
     if (m_buffer.isEmpty())
         return;
     if (!writeAll(m_device, m_buffer))
@@ -373,7 +397,7 @@ void SaveDatabase(TTreeNodes &nodes)
     if (!why.isEmpty() || !SafeFiles::CreateFresh(txn, txnName, db.mode, &why))
         throw EInOutError(why);
     RecordSink sink(&txn);
-    sink.WriteBackEarly(txn.handle());
+    sink.WriteInBackground(txn.handle());
     if (fails(SaveStep::WriteParams))
         throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
     sink.Line(ParamsLine());
@@ -387,6 +411,8 @@ void SaveDatabase(TTreeNodes &nodes)
             throw EInOutError(QStringLiteral("Cannot write \"%1\"").arg(txnName));
         syncFile(txn.handle(), txnName);
     } catch (const std::exception &e) {
+        // No block may still be on its way to the handle when it is closed.
+        sink.StopWriting();
         context.Services().ShowError(QString::fromLatin1(RecordFile::WriteErrorText));
         txn.close();
         throw ESaveError(ErrorText(e));

@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
 #include "databasecontext.h"
 
+class BackgroundWriter;
 class QIODevice;
 class TTreeNode;
 class TTreeNodes;
@@ -97,7 +99,7 @@ class RecordSink
 {
 public:
     explicit RecordSink(QIODevice *device);
-    ~RecordSink() = default;
+    ~RecordSink();
     // Appends text followed by CR LF.
     void Line(const QString &text);
     // Appends the item's record at level followed by CR LF.
@@ -109,13 +111,22 @@ public:
     // Has the system start putting each block written to the file open as fd on disk at
     // once, so a sync at the end has little left to wait for.
     void WriteBackEarly(int fd) { m_writeBackFd = fd; }
+    // The same, and the blocks are written to fd (the device's own file, whose position
+    // is not followed any more) on a thread of their own while the next is gathered.
+    void WriteInBackground(int fd);
+    // Waits for a block still being written in the background and writes nothing more:
+    // after a failure, before the file is closed.
+    void StopWriting() noexcept;
 
 private:
     static constexpr qsizetype kBlock = 1 << 20;
+    void blockFull();
+
     QIODevice *m_device;
     QByteArray m_buffer;
     int m_writeBackFd = -1;
     qint64 m_written = 0;
+    std::unique_ptr<BackgroundWriter> m_background;
 };
 
 // Writes fileName through a file beside it that is renamed over it once complete, so a
