@@ -80,6 +80,9 @@ TEST(VCardPropertyTest, KeptNamesAreFoundInAnyCaseAndOnlyWhole)
     EXPECT_EQ(line("tel;value=uri:TEL:+1").Values, QStringList{"+1"});
     EXPECT_EQ(line("email:MAILTO:a@b").Values, QStringList{"a@b"});
     EXPECT_EQ(line("note:mailto:a@b").Values, QStringList{"mailto:a@b"});
+    EXPECT_EQ(line("TEL:Tel:5").Values, QStringList{"5"});
+    EXPECT_EQ(line("TEL:te").Values, QStringList{"te"});
+    EXPECT_EQ(line("TEL:4el:5").Values, QStringList{"4el:5"});
 }
 
 TEST(VCardPropertyTest, OnlyNAdrAndOrgFallIntoComponentsAndValuesAreEscaped)
