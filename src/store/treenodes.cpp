@@ -6,6 +6,20 @@
 #include <algorithm>
 
 namespace {
+// Title characters from..from+3 folded as CompareTitles folds them, 0 past the end, in
+// one number that orders as they do.
+quint64 foldedChars(const QString &title, qsizetype from)
+{
+    quint64 packed = 0;
+    for (qsizetype i = from; i < from + 4; ++i) {
+        char16_t c = i < title.size() ? title[i].unicode() : 0;
+        if (c >= 'a' && c <= 'z')
+            c -= 32;
+        packed = packed << 16 | c;
+    }
+    return packed;
+}
+
 bool nodeLess(const std::unique_ptr<TTreeNode> &a, const std::unique_ptr<TTreeNode> &b)
 {
     return CompareItems(a->Item(), b->Item()) < 0;
@@ -17,9 +31,13 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
 {
     if (nodes.size() < 2)
         return false;
+    // The next eight title characters too, read once per node: titles that share their
+    // first eight (numbered names, a common first word) are then seldom compared in full.
     struct Key
     {
         TTreeNode::SortKey key;
+        quint64 third;
+        quint64 fourth;
         const TZEBObject *item;
         size_t index;
     };
@@ -33,11 +51,16 @@ bool sortNodes(std::vector<std::unique_ptr<TTreeNode>> &nodes)
             std::stable_sort(nodes.begin(), nodes.end(), nodeLess);
             return true;
         }
-        keys.push_back({nodes[i]->Key(), item, i});
+        const QString &title = item->Title();
+        keys.push_back({nodes[i]->Key(), foldedChars(title, 8), foldedChars(title, 12), item, i});
     }
     const auto less = [](const Key &a, const Key &b) {
         if (a.key != b.key)
             return a.key < b.key;
+        if (a.third != b.third)
+            return a.third < b.third;
+        if (a.fourth != b.fourth)
+            return a.fourth < b.fourth;
         return CompareItems(a.item, b.item) < 0;
     };
     if (std::is_sorted(keys.begin(), keys.end(), less))
@@ -87,14 +110,8 @@ void TTreeNode::updateSortKey()
     if (!m_item)
         return;
     m_sortKey.other = m_item->Kind() != ItemKind::Folder;
-    const QString &title = m_item->Title();
-    for (qsizetype i = 0; i < 8; ++i) {
-        char16_t c = i < title.size() ? title[i].unicode() : 0;
-        if (c >= 'a' && c <= 'z')
-            c -= 32;
-        quint64 &half = i < 4 ? m_sortKey.first : m_sortKey.second;
-        half = half << 16 | c;
-    }
+    m_sortKey.first = foldedChars(m_item->Title(), 0);
+    m_sortKey.second = foldedChars(m_item->Title(), 4);
 }
 
 TTreeNode::~TTreeNode()

@@ -75,3 +75,23 @@ TEST_F(TreeUpdate, ChildrenAppendedInOrderStayAndAnyOutOfOrderAreSorted)
         for (int i = 0; i < folder->Node()->Count(); ++i)
             EXPECT_EQ(folder->Node()->Child(i)->Index(), i);
 }
+
+TEST_F(TreeUpdate, TitlesAlikeFarIntoThemSortAsTheirFullComparisonDoes)
+{
+    // Alike in their first eight characters, or their first sixteen, or all but case;
+    // one the start of another.
+    const QStringList titles = {"Numbered 0000000003",   "numbered 0000000001 b", "Numbered 0000000001",
+                                "Numbered 00000000",     "Numbered 0000000001 a", "NUMBERED 0000000002",
+                                "numbered 0000000002",   "Numbered 00000000019",  "Numbered 0000000001\u00e9",
+                                "Numbered 0000000001 A", "Numbe",                 "Numbered 0000000001",
+                                "Numbz 1",               "Numby 9"};
+    TZEBObject *folder = add(ItemKind::Folder, "F", nullptr);
+    nodes.BeginUpdate();
+    for (const QString &title : titles)
+        add(ItemKind::Person, title, folder->Node());
+    nodes.EndUpdate();
+    QStringList expected = titles;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString &a, const QString &b) { return CompareTitles(a, b) < 0; });
+    EXPECT_EQ(Outline(folder->Node()), expected);
+}
