@@ -214,7 +214,7 @@ void lookAt(QStringView text, bool &backslash, bool &controls)
 void stripScheme(QString &value, QLatin1StringView scheme)
 {
     // Most values start otherwise, which the first letter shows without a full comparison.
-    if (value.size() < scheme.size() || (value.front().unicode() | 0x20) != scheme.front())
+    if (value.size() < scheme.size() || (value.at(0).unicode() | 0x20) != scheme.front())
         return;
     if (value.startsWith(scheme, Qt::CaseInsensitive))
         value.remove(0, scheme.size());

@@ -14,6 +14,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 #include <cstring>
 
 namespace {
@@ -21,7 +23,20 @@ namespace {
 using VCardTypes::Bit;
 
 // A title on one line: a name is shown in a tree.
-QString oneLine(QString s) { return s.replace(u'\n', u' ').trimmed(); }
+QString oneLine(QString s)
+{
+    s.replace(u'\n', u' ');
+    // Most are trimmed already: kept as they are.
+    if (s.isEmpty() || (!s.at(0).isSpace() && !s.at(s.size() - 1).isSpace()))
+        return s;
+    return s.trimmed();
+}
+
+// Whether text is empty or only blanks, without making the trimmed text.
+bool isBlankText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
 
 QString firstValue(const TCard &card, QStringView name)
 {
@@ -39,7 +54,7 @@ QStringList streetLines(const QStringList &values, bool olderFile)
     QStringList lines;
     lines.reserve(3);
     for (const QString &part : {values.value(0), values.value(1)})
-        if (!part.trimmed().isEmpty())
+        if (!isBlankText(part))
             lines << part;
     // Most streets are one line: kept as they are, without a split's copies.
     if (const QString street = values.value(2); street.contains(u'\n'))
@@ -233,7 +248,7 @@ void mapCard(const TCard &card, VCardImportAs as, int childLevel, CardItem &item
         title = DefaultTitle(ItemKind::Person);
     item.title = title;
     const QString fullName = ComposeFullName(names.Salutation, names.FirstName, names.LastName);
-    item.value = fullName.trimmed().isEmpty() ? title : fullName;
+    item.value = isBlankText(fullName) ? title : fullName;
     mapChildren(card, item, childLevel, primaries);
     item.fields = TPersonObject::RecordFields(names, primaries);
 }
