@@ -116,6 +116,25 @@ int CountDueReminders(const PendingLeaves &pending, const QDate &today)
 
 namespace {
 
+// Whether an Id field reads as a number other than 0, as ParseInt reads it; a field of
+// plain digits (as the program writes Ids) is read where it lies.
+bool nonZeroId(const RecordSource &source, const char *begin, const char *end)
+{
+    const char *p = begin + (begin < end && *begin == '-' ? 1 : 0);
+    if (p < end && end - p <= 9) {
+        bool digits = true;
+        bool zero = true;
+        for (const char *q = p; q < end && digits; ++q) {
+            digits = *q >= '0' && *q <= '9';
+            zero = zero && *q == '0';
+        }
+        if (digits)
+            return !zero;
+    }
+    int id = 0;
+    return ParseInt(ShortText(source, begin, end).View(), id) && id != 0;
+}
+
 // Writes the records of one span: a run of records that already read as they would be
 // written (this level, canonical head, CR LF ends, UTF-8) goes out as one block.
 class PendingWriter
@@ -213,9 +232,7 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
     bool allAsWritten = true;
     forEachRecord(pending, [&](const Record &r) {
         const LineScan::HeaderLine header = LineScan::ScanHeaderLine(r.header, r.headerEnd);
-        int id = 0;
-        const bool ok = ParseInt(ShortText(*pending.source, header.lastField, r.headerEnd).View(), id);
-        asTheyStand = header.separators == 3 && ok && id != 0;
+        asTheyStand = header.separators == 3 && nonZeroId(*pending.source, header.lastField, r.headerEnd);
         allAsWritten = allAsWritten && writer.StandsAsWritten(r);
         return asTheyStand;
     });
