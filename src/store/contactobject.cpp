@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -46,7 +47,7 @@ void TContactObject::TakeFields(const QString &dataLine, const QString &tag, qsi
     QStringList fields;
     if (!DataFields(dataLine, tag, fields))
         return;
-    m_deferred.reset(); // replaced by this line
+    m_deferred = {}; // replaced by this line
     ReadFields(fields);
     SetCategories(CategoriesAt(fields, categoriesIndex));
 }
@@ -58,6 +59,10 @@ void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &sour
     const qsizetype n = end - begin;
     if (n < tag.size() || QLatin1StringView(line, tag.size()) != tag)
         return;
+    if (n > std::numeric_limits<qint32>::max()) {
+        TakeFields(source->Text(begin, end), tag, categoriesIndex); // too long to wait
+        return;
+    }
     LineScan::Fields fields;
     LineScan::SplitFields(line + tag.size(), line + n, fields);
     int categories = 0;
@@ -67,15 +72,15 @@ void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &sour
             categories = 0;
     }
     SetCategories(categories);
-    m_deferred = DeferredLine{source, begin + tag.size(), end, categoriesIndex - 5};
+    m_deferred = DeferredLine{source, begin + tag.size(), qint32(n - tag.size()), qint32(categoriesIndex - 5)};
 }
 
 bool TContactObject::AppendUnreadRecord(QByteArray &out, int level, const QString &tag, qsizetype fieldCount) const
 {
-    if (!m_deferred)
+    if (!m_deferred.source)
         return false;
-    const char *const begin = m_deferred->source->bytes.constData() + m_deferred->begin;
-    const char *const end = m_deferred->source->bytes.constData() + m_deferred->end;
+    const char *const begin = m_deferred.source->bytes.constData() + m_deferred.begin;
+    const char *const end = begin + m_deferred.length;
     // Where the categories begin: after the separator that ends the last of the fields.
     const char *categories = nullptr;
     qsizetype separators = 0;
@@ -111,11 +116,10 @@ TPrimaryTitles &TContactObject::primaries()
 
 void TContactObject::readDeferredFields() const
 {
-    const DeferredLine line = std::move(*m_deferred);
-    m_deferred.reset();
+    const DeferredLine line = std::exchange(m_deferred, {});
     // The object itself is never const: only the moment of reading is deferred.
     const_cast<TContactObject *>(this)->ReadFields(
-        SplitDecoded(line.source->Text(line.begin, line.end), Context().Pool()));
+        SplitDecoded(line.source->Text(line.begin, line.end()), Context().Pool()));
 }
 
 QString *TPrimaryTitles::Of(ItemKind kind)
@@ -342,10 +346,10 @@ bool TContactObject::OwnFieldCSV(CsvColumn column, const UnreadFields &, CsvRow 
 void TContactObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) const
 {
     UnreadFields line;
-    if (m_deferred) {
-        line.source = m_deferred->source.get();
+    if (m_deferred.source) {
+        line.source = m_deferred.source.get();
         const char *bytes = line.source->bytes.constData();
-        LineScan::SplitFields(bytes + m_deferred->begin, bytes + m_deferred->end, line.fields);
+        LineScan::SplitFields(bytes + m_deferred.begin, bytes + m_deferred.end(), line.fields);
     }
     // Each primary child found once: a made item, or a record still waiting in the file.
     constexpr int kCount = int(std::size(kContactKinds));
@@ -359,7 +363,7 @@ void TContactObject::AppendCSVCells(const CsvColumns &columns, CsvRow &row) cons
             titles[k] = *primaries().Of(kContactKinds[k]);
             continue;
         }
-        const qsizetype at = m_deferred->primariesAt + k;
+        const qsizetype at = m_deferred.primariesAt + k;
         if (at >= line.fields.size())
             continue;
         const LineScan::Field f = line.fields[at];

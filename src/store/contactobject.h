@@ -129,7 +129,7 @@ protected:
     // Every use of the fields a data line gives goes through this first.
     void EnsureFields() const
     {
-        if (m_deferred)
+        if (m_deferred.source)
             readDeferredFields();
     }
 
@@ -144,13 +144,15 @@ private:
 
     // Made when first used: a contact nobody looks at keeps only its data line.
     std::unique_ptr<TPrimaryTitles> m_primaries;
-    // The fields after the tag of a data line not read yet.
+    // The fields after the tag of a data line not read yet (none: no source). Narrow, as
+    // every contact of a large database keeps one.
     struct DeferredLine
     {
         std::shared_ptr<const RecordSource> source;
-        qsizetype begin;
-        qsizetype end;
-        qsizetype primariesAt;
+        qsizetype begin = 0;
+        qint32 length = 0;
+        qint32 primariesAt = 0;
+        qsizetype end() const { return begin + length; }
     };
-    mutable std::optional<DeferredLine> m_deferred;
+    mutable DeferredLine m_deferred;
 };

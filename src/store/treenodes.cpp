@@ -94,8 +94,10 @@ bool appendedInOrder(const std::vector<std::unique_ptr<TTreeNode>> &nodes)
 } // namespace
 
 TTreeNode::TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text)
-    : m_owner(owner), m_parent(parent), m_item(std::move(item)), m_text(text)
+    : m_owner(owner), m_parent(parent), m_item(std::move(item))
 {
+    if (text != Text())
+        m_ownText = std::make_unique<QString>(text);
     // The item knows its node before anyone hears of the node.
     if (m_item)
         m_item->SetNode(this);
@@ -106,12 +108,28 @@ void TTreeNode::updateSortKey()
 {
     // Folders first, then the first eight title characters folded as CompareTitles folds
     // them, 0 past the end: equal keys are compared in full.
-    m_sortKey = {};
+    m_keyOther = false;
+    m_keyFirst = m_keySecond = 0;
     if (!m_item)
         return;
-    m_sortKey.other = m_item->Kind() != ItemKind::Folder;
-    m_sortKey.first = foldedChars(m_item->Title(), 0);
-    m_sortKey.second = foldedChars(m_item->Title(), 4);
+    m_keyOther = m_item->Kind() != ItemKind::Folder;
+    m_keyFirst = foldedChars(m_item->Title(), 0);
+    m_keySecond = foldedChars(m_item->Title(), 4);
+}
+
+const QString &TTreeNode::Text() const
+{
+    static const QString none;
+    if (m_ownText)
+        return *m_ownText;
+    return m_item ? m_item->Title() : none;
+}
+
+void TTreeNode::followTitle(bool changed)
+{
+    m_ownText.reset();
+    if (changed)
+        m_owner->changed(this);
 }
 
 TTreeNode::~TTreeNode()
@@ -144,9 +162,11 @@ void TTreeNode::destroyDescendants()
 
 void TTreeNode::SetText(const QString &text)
 {
-    if (m_text == text)
+    if (Text() == text)
         return;
-    m_text = text;
+    m_ownText.reset();
+    if (text != Text())
+        m_ownText = std::make_unique<QString>(text);
     m_owner->changed(this);
 }
 

@@ -19,7 +19,7 @@ public:
     TTreeNode(const TTreeNode &) = delete;
     TTreeNode &operator=(const TTreeNode &) = delete;
 
-    const QString &Text() const { return m_text; }
+    const QString &Text() const;
     void SetText(const QString &text);
     int ImageIndex() const { return m_image; }
     int SelectedIndex() const { return m_selectedImage; }
@@ -66,22 +66,27 @@ public:
         quint64 second = 0;
         auto operator<=>(const SortKey &) const = default;
     };
-    const SortKey &Key() const { return m_sortKey; }
+    SortKey Key() const { return {m_keyOther, m_keyFirst, m_keySecond}; }
 
 private:
     friend class TTreeNodes;
+    friend class TZEBObject;
     TTreeNode(TTreeNodes *owner, TTreeNode *parent, std::unique_ptr<TZEBObject> item, const QString &text);
     void renumberFrom(int first);
     // Takes every node below this one out of the tree and destroys them, children before
     // their parents, without a call per level (a chain may be far deeper than the stack).
     void destroyDescendants();
     void updateSortKey();
+    // The item's title changed from the text the node showed: the node shows the new one.
+    void followTitle(bool changed);
     int sortedInsertPosition(const TTreeNode *node) const;
 
     TTreeNodes *m_owner;
     TTreeNode *m_parent;
     std::unique_ptr<TZEBObject> m_item;
-    QString m_text;
+    // Nearly every node shows its item's title: only a text of its own is kept (a large
+    // database holds many thousand nodes).
+    std::unique_ptr<QString> m_ownText;
     int m_image = 0;
     int m_selectedImage = 0;
     int m_state = -1;
@@ -89,7 +94,9 @@ private:
     // Where the node waits in its owner's list of parents to sort at the end of an
     // update, or -1.
     int m_unsortedAt = -1;
-    SortKey m_sortKey;
+    bool m_keyOther = false; // the SortKey's parts, packed beside the other members
+    quint64 m_keyFirst = 0;
+    quint64 m_keySecond = 0;
     std::vector<std::unique_ptr<TTreeNode>> m_children;
 };
 

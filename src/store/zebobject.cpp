@@ -221,10 +221,11 @@ void TZEBObject::SetTitle(const QString &title)
         return;
     TTreeNode *node = ownNode();
     const bool textFollows = node && node->Text() == m_title;
+    const bool textChanges = textFollows && node->Text() != title;
     // The title first, so whoever hears of the node's new text sorts it by the new title.
     m_title = title;
     if (textFollows)
-        node->SetText(title);
+        node->followTitle(textChanges);
     if (node && node->Parent())
         node->Parent()->RepositionChild(node);
     announceChange();

@@ -95,3 +95,31 @@ TEST_F(TreeUpdate, TitlesAlikeFarIntoThemSortAsTheirFullComparisonDoes)
                      [](const QString &a, const QString &b) { return CompareTitles(a, b) < 0; });
     EXPECT_EQ(Outline(folder->Node()), expected);
 }
+
+// A node shows its item's title as it changes, and is heard of once for each change; a
+// text of its own stays until the title is set to it.
+TEST_F(TreeUpdate, ANodeShowsItsItemsTitleUnlessGivenATextOfItsOwn)
+{
+    TZEBObject *kim = add(ItemKind::Person, "Kim", nullptr);
+    TTreeNode *node = kim->Node();
+    QSignalSpy changed(&nodes, &TTreeNodes::nodeChanged);
+    kim->SetTitle("Kim Lee");
+    EXPECT_EQ(node->Text(), "Kim Lee");
+    kim->SetTitle("Kim Lee");
+    EXPECT_EQ(changed.count(), 1);
+
+    node->SetText("Shown otherwise");
+    EXPECT_EQ(changed.count(), 2);
+    kim->SetTitle("Kim Park");
+    EXPECT_EQ(node->Text(), "Shown otherwise");
+    EXPECT_EQ(root->Child(0), node);
+    node->SetText("Kim Park"); // the title again: it follows from now on
+    kim->SetTitle("Kim Moss");
+    EXPECT_EQ(node->Text(), "Kim Moss");
+    EXPECT_EQ(changed.count(), 4);
+
+    // A node made with another text than its item's title shows that text.
+    TTreeNode *top = nodes.AddTop(MakeRootItem(), QStringLiteral("Calls"));
+    EXPECT_EQ(top->Text(), "Calls");
+    EXPECT_EQ(top->Item()->Title(), "My Contacts");
+}
