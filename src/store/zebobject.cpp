@@ -24,8 +24,10 @@ ERemoteParent::ERemoteParent()
 }
 
 TZEBObject::TZEBObject(ItemKind kind, const QString &title, const QString &value, const QString &comment, qint32 id)
-    : m_id(id), m_kind(kind), m_value(value), m_comment(comment)
+    : m_id(id), m_kind(kind), m_value(value)
 {
+    if (!comment.isEmpty())
+        m_comment = std::make_unique<QString>(comment);
     SetTitle(title);
 }
 
@@ -71,11 +73,17 @@ void TZEBObject::announceChange()
         m_node->Owner()->changedItem(this);
 }
 
+const QString &TZEBObject::Comment() const
+{
+    static const QString none;
+    return m_comment ? *m_comment : none;
+}
+
 void TZEBObject::SetComment(const QString &comment)
 {
-    if (m_comment == comment)
+    if (Comment() == comment)
         return;
-    m_comment = comment;
+    m_comment = comment.isEmpty() ? nullptr : std::make_unique<QString>(comment);
     announceChange();
 }
 
@@ -361,7 +369,7 @@ void TZEBObject::LoadFieldsFrom(const std::shared_ptr<const RecordSource> &sourc
 
 void TZEBObject::AppendHeaderLine(QByteArray &out, int level) const
 {
-    AppendRecordHeader(out, level, m_kind, m_title, m_value, m_comment);
+    AppendRecordHeader(out, level, m_kind, m_title, m_value, Comment());
     AppendRecordId(out, m_id);
 }
 

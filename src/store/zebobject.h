@@ -63,7 +63,7 @@ public:
     ItemKind Kind() const { return m_kind; }
     const QString &Title() const { return m_title; }
     const QString &Value() const { return m_value; }
-    const QString &Comment() const { return m_comment; }
+    const QString &Comment() const;
     void SetComment(const QString &comment);
     TTreeNode *Node() const { return m_node; }
     bool Alert() const { return m_alert; }
@@ -201,7 +201,7 @@ private:
     qint32 m_alertCount = 0;
     QString m_title;
     QString m_value;
-    QString m_comment;
+    std::unique_ptr<QString> m_comment; // only a comment that is not empty: most items have none
     mutable std::vector<std::unique_ptr<TZEBObject>> m_children;
     mutable std::unique_ptr<PendingLeaves> m_pending;
     TTreeNode *m_node = nullptr;
