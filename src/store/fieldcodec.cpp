@@ -40,31 +40,21 @@ bool narrowPlain(const char16_t *p, qsizetype n, char *to)
     return any < 0x80 && !special;
 }
 
-// One pass over the value: whether it would break the grammar, and whether it is ASCII.
-struct FieldShape
+// Whether the value would break the grammar as it stands.
+bool needsEncoding(QStringView v)
 {
-    bool needsEncoding = false;
-    bool ascii = true;
-};
-
-FieldShape fieldShape(QStringView v)
-{
-    FieldShape shape;
     const char16_t *p = v.utf16();
     const qsizetype n = v.size();
     if (n == 0)
-        return shape;
-    char16_t any = 0;
+        return false;
+    if (p[0] == u'~' || p[n - 1] == u'~')
+        return true;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i];
-        any |= c;
         if (c == u'\n' || c == u'\r' || (c == u'~' && i + 1 < n && p[i + 1] == u'~'))
-            shape.needsEncoding = true;
+            return true;
     }
-    shape.ascii = any < 0x80;
-    if (p[0] == u'~' || p[n - 1] == u'~')
-        shape.needsEncoding = true;
-    return shape;
+    return false;
 }
 
 int hexDigit(QChar c)
@@ -83,7 +73,7 @@ int hexDigit(QChar c)
 
 QString EncodeField(const QString &value)
 {
-    if (!fieldShape(value).needsEncoding)
+    if (!needsEncoding(value))
         return value;
     QString out;
     out.reserve(value.size() + 8);
@@ -99,18 +89,6 @@ QString EncodeField(const QString &value)
     }
     return out;
 }
-
-namespace {
-void appendAscii(QByteArray &out, QStringView text)
-{
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *to = out.data() + start;
-    const char16_t *from = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        to[i] = char(from[i]);
-}
-} // namespace
 
 void AppendUtf8(QByteArray &out, QStringView text)
 {
@@ -177,13 +155,10 @@ void AppendEncodedField(QByteArray &out, QStringView value)
             return;
         out.resize(start);
     }
-    const FieldShape shape = fieldShape(value);
-    if (shape.needsEncoding)
+    if (needsEncoding(value))
         out += EncodeField(value.toString()).toUtf8();
-    else if (shape.ascii)
-        appendAscii(out, value);
     else
-        out += value.toUtf8();
+        AppendUtf8(out, value);
 }
 
 namespace {
