@@ -65,13 +65,7 @@ void TContactObject::DeferFields(const std::shared_ptr<const RecordSource> &sour
     }
     LineScan::Fields fields;
     LineScan::SplitFields(line + tag.size(), line + n, fields);
-    int categories = 0;
-    if (categoriesIndex < fields.size()) {
-        const ShortText text(*source, fields[categoriesIndex].begin, fields[categoriesIndex].end);
-        if (!ParseInt(text.View().trimmed(), categories))
-            categories = 0;
-    }
-    SetCategories(categories);
+    SetCategories(CategoriesAt(*source, fields, categoriesIndex));
     m_deferred = DeferredLine{source, begin + tag.size(), qint32(n - tag.size()), qint32(categoriesIndex - 5)};
 }
 

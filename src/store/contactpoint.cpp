@@ -40,10 +40,7 @@ void TContactPointObject::LoadFieldsFrom(const std::shared_ptr<const RecordSourc
         TZEBObject::LoadFieldsFrom(source, begin, end); // written escaped
         return;
     }
-    int categories = 0;
-    if (!fields.isEmpty() && !ParseInt(ShortText(*source, fields[0].begin, fields[0].end).View().trimmed(), categories))
-        categories = 0;
-    SetCategories(categories);
+    SetCategories(CategoriesAt(*source, fields, 0));
 }
 
 void TContactPointObject::AppendRecord(QByteArray &out, int level) const

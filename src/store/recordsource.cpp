@@ -52,6 +52,15 @@ QString RecordSource::FieldValue(const char *begin, const char *end, FieldPool *
     return text;
 }
 
+qint32 CategoriesAt(const RecordSource &source, const LineScan::Fields &fields, qsizetype index)
+{
+    int categories = 0;
+    return index < fields.size() && ParseInt(ShortText(source, fields[index].begin, fields[index].end).View().trimmed(),
+                                             categories)
+               ? categories
+               : 0;
+}
+
 ShortText::ShortText(const RecordSource &source, const char *begin, const char *end)
 {
     const qsizetype n = end - begin;

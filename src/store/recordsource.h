@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linescan.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -61,6 +63,10 @@ private:
     QString m_text;
     QStringView m_view;
 };
+
+// The number of field index of a data line where it lies in the file (its categories), 0
+// when there is none or it is no number.
+qint32 CategoriesAt(const RecordSource &source, const LineScan::Fields &fields, qsizetype index);
 
 // The whole of an open regular file, as long as it was when opened. Raises EInOutError
 // when it cannot be read to that end: a shorter file must not pass for the whole one.
