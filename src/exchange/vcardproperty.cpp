@@ -272,8 +272,6 @@ namespace VCardTypes {
 QString Word(int row) { return QLatin1String(kTypes.at(size_t(row)).word); }
 QString Text(int row) { return QLatin1String(kTypes.at(size_t(row)).text); }
 
-std::optional<int> RowOfWord(QStringView word) { return rowOfWord(QByteArrayView(word.toUtf8())); }
-
 QString Description(Set types)
 {
     QStringList texts;
@@ -367,8 +365,6 @@ QString UnescapeVCardText(QStringView value)
     }
     return out;
 }
-
-bool IsComponentProperty(QStringView name) { return isComponent(VCardNameOf(name)); }
 
 void TCardProperty::SetLine(const QString &line)
 {

@@ -21,8 +21,6 @@ constexpr Set Bit(Row row) { return Set(1) << row; }
 // The word as written in a line ("WORK") and its text for the user ("Office").
 QString Word(int row);
 QString Text(int row);
-// The row of a word, compared without regard to case.
-std::optional<int> RowOfWord(QStringView word);
 // The display texts of the set in table order, joined by ",".
 QString Description(Set types);
 // The set a title made by Description names again: each comma-separated piece that is
@@ -90,6 +88,3 @@ public:
     // The first value, or empty.
     QString First() const { return Values.value(0); }
 };
-
-// Whether a property's value falls into components at unescaped ";" (N, ADR, ORG).
-bool IsComponentProperty(QStringView name);
