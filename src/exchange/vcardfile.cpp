@@ -5,6 +5,7 @@
 #include "platform/safefiles.h"
 #include "store/recordfile.h"
 #include "store/fieldcodec.h"
+#include "store/linescan.h"
 #include "store/recordsource.h"
 
 #include <QFile>
@@ -65,11 +66,7 @@ private:
         b = m_p;
         const char *q = std::min(next(m_nextLf, '\n'), next(m_nextCr, '\r'));
         e = q;
-        if (q < m_end && *q == '\r')
-            ++q;
-        if (q < m_end && *q == '\n' && (q == e || q[-1] == '\r'))
-            ++q;
-        m_p = q;
+        m_p = LineScan::SkipLineEnd(q, m_end);
         ++m_lineNumber;
         return true;
     }
@@ -354,20 +351,13 @@ qsizetype VCardCutAfter(QByteArrayView text, qsizetype from)
     bool afterPlainLine = false; // the line before ends in no "="
     bool afterEnd = false;       // the line before is an END line that follows such a line
     while (p < end) {
-        const char *e = p;
-        while (e < end && *e != '\n' && *e != '\r')
-            ++e;
+        const char *e = LineScan::FindLineEnd(p, end);
         if (afterEnd && startsWithWord(p, e, "begin:"))
             return p - begin;
         afterEnd = afterPlainLine && startsWithWord(p, e, "end:");
         afterPlainLine = e == p || e[-1] != '=';
         // The line's end as the reader takes it: LF, CR LF, or a CR alone.
-        const char *next = e;
-        if (next < end && *next == '\r')
-            ++next;
-        if (next < end && *next == '\n' && (next == e || next[-1] == '\r'))
-            ++next;
-        p = next;
+        p = LineScan::SkipLineEnd(e, end);
     }
     return -1;
 }
