@@ -10,7 +10,6 @@
 #include "zebobject.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -140,14 +139,9 @@ bool nonZeroId(const RecordSource &source, const char *begin, const char *end)
 class PendingWriter
 {
 public:
-    PendingWriter(const RecordSource &source, RecordSink &sink, int level) : m_source(source), m_sink(sink)
+    PendingWriter(const RecordSource &source, RecordSink &sink, int level)
+        : m_source(source), m_sink(sink), m_level(level)
     {
-        char digits[16];
-        m_prefixLength = formatNumber(level, digits);
-        m_prefix[0] = '{';
-        std::memcpy(m_prefix + 1, digits, size_t(m_prefixLength));
-        m_prefix[++m_prefixLength] = ' ';
-        ++m_prefixLength;
     }
     void Write(const Record &r)
     {
@@ -157,23 +151,15 @@ public:
             return;
         }
         Flush(r.begin);
-        m_sink.Bytes(QByteArrayView(m_prefix, m_prefixLength));
-        char kind[16];
-        m_sink.Bytes(QByteArrayView(kind, formatNumber(KindCode(r.kind), kind)));
-        m_sink.Bytes(" }");
+        m_sink.Bytes(RecordPrefix(m_level, r.kind).View());
         line(r.header, r.headerEnd);
         line(r.data, r.dataEnd);
     }
     bool StandsAsWritten(const Record &r) const
     {
-        const char *p = r.begin;
-        char kind[16];
-        const qsizetype kindLength = formatNumber(KindCode(r.kind), kind);
-        const qsizetype head = m_prefixLength + kindLength + 2;
-        return r.header - p == head && std::memcmp(p, m_prefix, size_t(m_prefixLength)) == 0
-               && std::memcmp(p + m_prefixLength, kind, size_t(kindLength)) == 0 && p[head - 2] == ' '
-               && p[head - 1] == '}' && crlf(r.headerEnd, r.data) && crlf(r.dataEnd, r.next)
-               && utf8(r.header, r.headerEnd) && utf8(r.data, r.dataEnd);
+        const RecordPrefix prefix(m_level, r.kind);
+        return QByteArrayView(r.begin, r.header - r.begin) == prefix.View() && crlf(r.headerEnd, r.data)
+               && crlf(r.dataEnd, r.next) && utf8(r.header, r.headerEnd) && utf8(r.data, r.dataEnd);
     }
     // Writes the run waiting before end.
     void Flush(const char *end)
@@ -184,19 +170,6 @@ public:
     }
 
 private:
-    static qsizetype formatNumber(int n, char *out)
-    {
-        char digits[16];
-        qsizetype count = 0;
-        unsigned v = unsigned(n);
-        do {
-            digits[count++] = char('0' + v % 10);
-            v /= 10;
-        } while (v);
-        for (qsizetype i = 0; i < count; ++i)
-            out[i] = digits[count - 1 - i];
-        return count;
-    }
     bool utf8(const char *begin, const char *end) const
     {
         return LineScan::IsAscii(begin, end - begin) || m_source.LineIsUtf8(begin, end);
@@ -218,8 +191,7 @@ private:
 
     const RecordSource &m_source;
     RecordSink &m_sink;
-    char m_prefix[24];
-    qsizetype m_prefixLength = 0;
+    const int m_level;
     const char *m_run = nullptr;
 };
 

@@ -380,20 +380,24 @@ void TZEBObject::AppendRecordWithData(QByteArray &out, int level, const QString 
     AppendDataLine(out, tag, fields, m_categories);
 }
 
-void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
-                        QStringView comment)
+RecordPrefix::RecordPrefix(int level, ItemKind kind)
 {
-    // "{level code }" in one piece: a save or an import writes one for every record.
-    char prefix[48];
-    char *const end = prefix + sizeof prefix;
-    char *p = end - 2;
+    char *p = m_buffer + sizeof m_buffer - 2;
     p[0] = ' ';
     p[1] = '}';
     p = WriteNumberBefore(p, KindCode(kind));
     *--p = ' ';
     p = WriteNumberBefore(p, level);
     *--p = '{';
-    AppendBytes(out, p, end - p);
+    m_start = p;
+}
+
+void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
+                        QStringView comment)
+{
+    // In one piece: a save or an import writes one for every record.
+    const QByteArrayView prefix = RecordPrefix(level, kind).View();
+    AppendBytes(out, prefix.data(), prefix.size());
     AppendEncodedField(out, title);
     AppendBytes(out, "~~");
     AppendEncodedField(out, value);

@@ -215,6 +215,16 @@ private:
 // "~~" Id, and the data line: the kind's tag, the fields (each encoded) joined by "~~",
 // then the categories. Appended to out as UTF-8. The header stops after the comment's
 // "~~": the Id follows (AppendRecordId), or a record made ahead of its Id leaves a gap there.
+// "{" Level " " Kind " }", the start of every record, written into buffer.
+struct RecordPrefix
+{
+    RecordPrefix(int level, ItemKind kind);
+    QByteArrayView View() const { return QByteArrayView(m_start, m_buffer + sizeof m_buffer); }
+
+private:
+    char m_buffer[32];
+    const char *m_start;
+};
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment);
 void AppendRecordId(QByteArray &out, qint32 id);
