@@ -337,18 +337,6 @@ int importOther(const CliContext &c, const ImportRequest &request, TTreeNode *ta
     return CliExit::Ok;
 }
 
-// Places the persons and organizations of the cards below target.
-int importCards(const CliContext &c, const PreparedVCards &cards, TTreeNode *target, int &made)
-{
-    try {
-        PlaceVCardImport(target, cards);
-    } catch (const std::exception &e) {
-        return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
-    }
-    made = cards.notes.persons + cards.notes.organizations;
-    return CliExit::Ok;
-}
-
 // Reads file below target; what it could not read makes the whole import fail, before anything is saved.
 int importRecords(const CliContext &c, const QString &file, TTreeNode *target, RecordFile::ReadNotes &read)
 {
@@ -394,12 +382,6 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         return status;
     const QString &file = request.file;
     const QString &into = request.into;
-    // Cards are read whole before the database is touched.
-    PreparedVCards cards;
-    if (request.source == ImportSource::VCard)
-        if (const int status = ReadCardsForImport(c, file, request.orgs, cards); status != CliExit::Ok)
-            return status;
-
     InstanceLock lock(c.dataDir, InstanceLock::Holder::Tool);
     if (!lock.tryLock(0)) {
         if (lock.heldByOther() && lock.heldBy() == InstanceLock::Holder::Tool)
@@ -425,7 +407,8 @@ int ImportCommand(const CliContext &c, const QStringList &args)
         return c.fail(CliExit::BadInput, QStringLiteral("\"%1\" names no container").arg(into));
     RecordFile::ReadNotes read;
     if (request.source == ImportSource::VCard) {
-        if (const int status = importCards(c, cards, target, read.records); status != CliExit::Ok)
+        // Cards are placed as they are read; a file that fails leaves nothing saved.
+        if (const int status = ImportCards(c, file, request.orgs, target, read.records); status != CliExit::Ok)
             return status;
     } else if (request.source == ImportSource::Mbd) {
         if (const int status = importRecords(c, file, target, read); status != CliExit::Ok)

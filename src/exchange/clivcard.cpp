@@ -21,17 +21,19 @@ int ReadOrgsOption(const CliContext &c, const QString &word, VCardImportAs &as)
     return CliExit::Ok;
 }
 
-int ReadCardsForImport(const CliContext &c, const QString &file, VCardImportAs orgs, PreparedVCards &cards)
+int ImportCards(const CliContext &c, const QString &file, VCardImportAs orgs, TTreeNode *target, int &made)
 {
+    VCardImportNotes cards;
     try {
-        cards = PrepareVCardImport(c.absolute(file), orgs);
+        cards = PlaceVCardsAsRead(target, c.absolute(file), orgs);
     } catch (const std::exception &e) {
         return c.fail(CliExit::BadInput, QStringLiteral("%1; nothing was imported").arg(ErrorText(e)));
     }
-    const VCardReadNotes &notes = cards.notes.read;
+    const VCardReadNotes &notes = cards.read;
     if (notes.unreadable > 0 || notes.tooMany)
         return c.fail(CliExit::BadInput, QStringLiteral("%1: %2; nothing was imported").arg(file, VCardShortfall(notes)));
-    if (cards.records.empty())
+    made = cards.persons + cards.organizations;
+    if (made == 0)
         return c.fail(CliExit::BadInput, QStringLiteral("%1: no card to import%2")
                                              .arg(file, notes.empty > 0 ? QStringLiteral(" (") + VCardShortfall(notes) +
                                                                               QStringLiteral(")")

@@ -14,10 +14,11 @@ bool IsVCardFileName(const QString &fileName);
 // other than Ok (after the message) for any other word.
 int ReadOrgsOption(const CliContext &c, const QString &word, VCardImportAs &as);
 
-// Reads the cards of file before anything else is touched: a file with cards that could
-// not be read, or with none, is refused with its reason (bad input), so that an import
-// takes all of a file or nothing. Cards that hold nothing to import are only mentioned.
-int ReadCardsForImport(const CliContext &c, const QString &file, VCardImportAs orgs, PreparedVCards &cards);
+// Places the cards of file below target as they are read. A file with cards that could
+// not be read, or with none, is refused with its reason (bad input): the caller then saves
+// nothing, so that an import takes all of a file or nothing. Cards that hold nothing to
+// import are only mentioned. made is the number of persons and organizations placed.
+int ImportCards(const CliContext &c, const QString &file, VCardImportAs orgs, TTreeNode *target, int &made);
 
 // Writes the person or organization PATH names as one card, or every person and
 // organization below the container as one card each. Nothing is written when there is none.

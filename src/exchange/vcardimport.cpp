@@ -10,7 +10,13 @@
 
 #include <QFileInfo>
 
+#include <QScopeGuard>
+
+#include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <functional>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -83,6 +89,63 @@ std::vector<QByteArrayView> cutIntoParts(QByteArrayView text, int parts)
     return pieces;
 }
 
+// Reads the pieces on this thread and one other, and hands each read piece to take on this
+// thread in the order of the text, as soon as it and every one before it are read; this
+// thread reads only while the next piece to take is not ready. take returns false to stop:
+// pieces not yet begun are then not read.
+void readInTurn(const std::vector<QByteArrayView> &pieces, bool asking, VCardImportAs orgs,
+                const std::function<bool(Part &)> &take)
+{
+    const size_t count = pieces.size();
+    std::vector<Part> parts(count);
+    for (size_t i = 0; i < count; ++i)
+        parts[i].text = pieces[i];
+    std::mutex mutex;
+    std::condition_variable readyChanged;
+    std::vector<char> ready(count, 0); // guarded by mutex
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stop{false};
+    const auto claim = [&] { return stop.load() ? count : std::min(next.fetch_add(1), count); };
+    const auto read = [&](size_t i) {
+        parts[i].Read(asking, orgs);
+        {
+            const std::lock_guard lock(mutex);
+            ready[i] = 1;
+        }
+        readyChanged.notify_all();
+    };
+    std::thread other;
+    // The other thread is stopped and waited for however this one leaves.
+    const auto joinOther = qScopeGuard([&] {
+        stop = true;
+        if (other.joinable())
+            other.join();
+    });
+    if (count > 1)
+        other = std::thread([&] {
+            for (size_t i = claim(); i < count; i = claim())
+                read(i);
+        });
+    for (size_t taken = 0; taken < count;) {
+        bool isReady = false;
+        {
+            const std::lock_guard lock(mutex);
+            isReady = ready[taken] != 0;
+        }
+        if (isReady) {
+            if (!take(parts[taken]))
+                return;
+            parts[taken] = Part(); // its records are placed or moved on: the room is given back
+            ++taken;
+        } else if (const size_t i = claim(); i < count) {
+            read(i);
+        } else {
+            std::unique_lock lock(mutex);
+            readyChanged.wait(lock, [&] { return ready[taken] != 0; });
+        }
+    }
+}
+
 void addNotes(VCardReadNotes &total, const VCardReadNotes &part, int linesBefore)
 {
     if (total.unreadable == 0 && part.unreadable > 0)
@@ -91,6 +154,15 @@ void addNotes(VCardReadNotes &total, const VCardReadNotes &part, int linesBefore
     total.empty += part.empty;
     total.unended += part.unended;
     total.tooMany = total.tooMany || part.tooMany;
+}
+
+// Adds what part read to notes; linesBefore counts the lines of the parts before it.
+void tally(VCardImportNotes &notes, const Part &part, int &linesBefore)
+{
+    addNotes(notes.read, part.notes, linesBefore);
+    linesBefore += part.lines;
+    notes.persons += part.persons;
+    notes.organizations += part.organizations;
 }
 
 } // namespace
@@ -103,19 +175,11 @@ PreparedVCards prepare(QByteArray bytes, std::shared_ptr<RecordSource> mapping, 
                        VCardImportAs orgs, int parts)
 {
     QByteArray text = VCardBytesAsUtf8(bytes);
-    const std::vector<QByteArrayView> pieces = cutIntoParts(text, std::max(parts, 1));
-    std::vector<Part> read(pieces.size());
-    {
-        std::vector<std::thread> threads;
-        for (size_t i = 0; i < pieces.size(); ++i) {
-            read[i].text = pieces[i];
-            if (i > 0)
-                threads.emplace_back([&part = read[i], asking = bool(ask), orgs] { part.Read(asking, orgs); });
-        }
-        read[0].Read(bool(ask), orgs);
-        for (std::thread &t : threads)
-            t.join();
-    }
+    std::vector<Part> read;
+    readInTurn(cutIntoParts(text, std::max(parts, 1)), bool(ask), orgs, [&read](Part &part) {
+        read.push_back(std::move(part));
+        return true;
+    });
     int cards = 0;
     for (const Part &part : read) {
         if (part.failed)
@@ -137,10 +201,7 @@ PreparedVCards prepare(QByteArray bytes, std::shared_ptr<RecordSource> mapping, 
     VCardImportNotes &notes = prepared.notes;
     int linesBefore = 0;
     for (Part &part : read) {
-        addNotes(notes.read, part.notes, linesBefore);
-        linesBefore += part.lines;
-        notes.persons += part.persons;
-        notes.organizations += part.organizations;
+        tally(notes, part, linesBefore);
         if (part.waiting.empty()) {
             if (part.records.CardCount() > 0)
                 prepared.records.push_back(part.records.TakeWithIds());
@@ -169,6 +230,48 @@ int partsFor(qsizetype bytes)
 {
     const int cores = int(std::thread::hardware_concurrency());
     return bytes >= kPartBytes ? std::clamp(cores, 1, 2) : 1;
+}
+
+// Pieces placed as they are read: the smaller they are, the less placing is left when the
+// reading ends, but each costs a little setting up.
+int piecesFor(qsizetype bytes)
+{
+    constexpr qsizetype kPieceBytes = 1 << 20;
+    if (partsFor(bytes) < 2)
+        return 1;
+    return int(std::clamp<qsizetype>(bytes / kPieceBytes, 2, 64));
+}
+
+VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_ptr<RecordSource> mapping,
+                             VCardImportAs orgs, int pieces)
+{
+    refuseReadOnly(target);
+    const QByteArray text = VCardBytesAsUtf8(bytes);
+    VCardImportNotes notes;
+    int linesBefore = 0;
+    qint64 cards = 0;
+    bool tooMany = false;
+    // The pieces go below target as a whole: its children are sorted once, at the end.
+    TTreeNodes *nodes = target->Owner();
+    nodes->BeginUpdate();
+    const auto endUpdate = qScopeGuard([nodes] { nodes->EndUpdate(); });
+    readInTurn(cutIntoParts(text, std::max(pieces, 1)), false, orgs, [&](Part &part) {
+        if (part.failed)
+            std::rethrow_exception(part.failed);
+        cards += part.Cards();
+        if (part.notes.tooMany || cards > TVCardFile::MaxCards) {
+            tooMany = true;
+            return false;
+        }
+        tally(notes, part, linesBefore);
+        if (part.records.CardCount() > 0)
+            ReadItems(part.records.TakeWithIds(), 0, 1, target);
+        return true;
+    });
+    // Such a file is told as one read whole tells it; the cards placed stay unsaved.
+    if (tooMany && pieces > 1)
+        return prepare(std::move(bytes), std::move(mapping), {}, orgs, 1).notes;
+    return notes;
 }
 
 } // namespace
@@ -200,6 +303,21 @@ PreparedVCards PrepareVCardImport(const QString &fileName, VCardImportAs orgs)
     QByteArray bytes = source->bytes;
     const int parts = partsFor(bytes.size());
     return prepare(std::move(bytes), std::move(source), {}, orgs, parts);
+}
+
+VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, const QString &fileName, VCardImportAs orgs)
+{
+    if (!QFileInfo::exists(fileName))
+        return {};
+    std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, true);
+    QByteArray bytes = source->bytes;
+    const int pieces = piecesFor(bytes.size());
+    return placeAsRead(target, std::move(bytes), std::move(source), orgs, pieces);
+}
+
+VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, QByteArray bytes, VCardImportAs orgs, int pieces)
+{
+    return placeAsRead(target, std::move(bytes), nullptr, orgs, pieces);
 }
 
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared)

@@ -44,5 +44,15 @@ PreparedVCards PrepareVCards(QByteArray bytes, VCardImportAs orgs, int parts);
 // Places prepared records in the target folder. Raises ERemoteParent in a read-only folder.
 void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared);
 
+// For the mira tool, which saves nothing when an import fails: reads a card file and places
+// every card below target (one that names an organization as orgs) as soon as the ones
+// before it are placed, so that placing goes on while the rest is read. Records as the two
+// steps above make them. The notes tell, as theirs do, when the file could not be read
+// whole (unreadable cards, too many); cards may have been placed nonetheless. Raises what
+// they raise, then too with cards placed already.
+VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, const QString &fileName, VCardImportAs orgs);
+// The same for the bytes of a file cut into up to pieces pieces.
+VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, QByteArray bytes, VCardImportAs orgs, int pieces);
+
 // The import routine: the two steps above, the target checked first.
 VCardImportNotes ImportVCardFile(TTreeNode *target, const QString &fileName, const VCardOrgQuestion &ask);

@@ -1,8 +1,16 @@
 #include "exchange/vcardfile.h"
 #include "exchange/vcardimport.h"
 
+#include "store/itemfactory.h"
 #include "store/ranmar.h"
+#include "store/recordfile.h"
+#include "store/treenodes.h"
+#include "store/zebobject.h"
+#include "support/fakeservices.h"
+#include "support/filebytes.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,7 +83,66 @@ QByteArray joined(const PreparedVCards &cards)
     return all;
 }
 
+// A database of its own with cards imported into it by import, and what its save writes.
+struct Imported
+{
+    VCardImportNotes notes;
+    QByteArray saved;
+};
+
+Imported importInto(const std::function<VCardImportNotes(TTreeNode *)> &import)
+{
+    Imported result;
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        FakeServices services;
+        TTreeNodes nodes;
+        nodes.Context().SetServices(&services);
+        TTreeNode *root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+        ItemIds::Seed(1802, 9373);
+        result.notes = import(root);
+        SaveDatabase(nodes);
+        result.saved = ReadBytes("mira.dat");
+    }
+    QDir::setCurrent(previous);
+    return result;
+}
+
+// Read whole first, then placed: the desktop program's way.
+Imported preparedThenPlaced(const QByteArray &bytes, VCardImportAs orgs)
+{
+    return importInto([&](TTreeNode *root) {
+        const PreparedVCards cards = PrepareVCards(bytes, orgs, 1);
+        PlaceVCardImport(root, cards);
+        return cards.notes;
+    });
+}
+
 } // namespace
+
+TEST(VCardPartsTest, CardsPlacedAsTheyAreReadMakeTheTreeOfCardsReadWholeFirst)
+{
+    QByteArray bytes = mixedCards(300);
+    bytes += "BEGIN:VCARD\r\nFN:late" + QByteArray(1, '\0') + "bad\r\nEND:VCARD\r\n" + mixedCards(40);
+    for (VCardImportAs orgs : {VCardImportAs::Person, VCardImportAs::Organization}) {
+        const Imported whole = preparedThenPlaced(bytes, orgs);
+        ASSERT_GT(whole.notes.read.unreadable, 30);
+        ASSERT_GT(whole.notes.persons, 100);
+        ASSERT_GT(whole.saved.size(), 10000);
+        for (int pieces : {1, 2, 7, 40}) {
+            const Imported asRead = importInto([&](TTreeNode *root) { return PlaceVCardsAsRead(root, bytes, orgs, pieces); });
+            EXPECT_TRUE(asRead.saved == whole.saved) << pieces;
+            EXPECT_EQ(asRead.notes.persons, whole.notes.persons) << pieces;
+            EXPECT_EQ(asRead.notes.organizations, whole.notes.organizations) << pieces;
+            EXPECT_EQ(asRead.notes.read.unreadable, whole.notes.read.unreadable) << pieces;
+            EXPECT_EQ(asRead.notes.read.firstUnreadableLine, whole.notes.read.firstUnreadableLine) << pieces;
+            EXPECT_EQ(asRead.notes.read.empty, whole.notes.read.empty) << pieces;
+            EXPECT_EQ(asRead.notes.read.unended, whole.notes.read.unended) << pieces;
+        }
+    }
+}
 
 TEST(VCardPartsTest, CardsReadInPiecesMakeWhatTheyMakeReadWhole)
 {
@@ -180,4 +247,13 @@ TEST(VCardPartsTest, AFileOfMoreCardsThanAreReadGivesWhatOnePieceGives)
     EXPECT_TRUE(halves.notes.read.tooMany);
     EXPECT_EQ(halves.notes.persons, TVCardFile::MaxCards);
     EXPECT_TRUE(joined(halves) == joined(whole)); // not printed: tens of megabytes
+    // Placed as read, the pieces stop once they hold too many, and say so as a whole read does.
+    FakeServices services;
+    TTreeNodes nodes;
+    nodes.Context().SetServices(&services);
+    TTreeNode *root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+    const VCardImportNotes placed = PlaceVCardsAsRead(root, bytes, VCardImportAs::Person, 2);
+    EXPECT_TRUE(placed.read.tooMany);
+    EXPECT_EQ(placed.persons, TVCardFile::MaxCards);
+    EXPECT_LT(root->Count(), TVCardFile::MaxCards);
 }
