@@ -60,8 +60,10 @@ bool PendingFieldCSV(PendingRecord &record, CsvColumn column, CsvRow &row)
     if (!record.dataSplit) {
         // A data line of another tag gives the item no fields: empty cells.
         record.dataSplit = true;
-        const QString tag = KindTag(record.kind);
-        if (record.dataEnd - record.data >= tag.size() && QLatin1StringView(record.data, tag.size()) == tag)
+        // The tag read where the kind table keeps it: no text made for each record.
+        const KindInfo *info = FindKind(record.kind);
+        const QByteArrayView tag = info ? QByteArrayView(info->tag) : QByteArrayView();
+        if (record.dataEnd - record.data >= tag.size() && QByteArrayView(record.data, tag.size()) == tag)
             LineScan::SplitFields(record.data + tag.size(), record.dataEnd, record.dataFields);
     }
     if (at->index < record.dataFields.size())

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <atomic>
+
 #include <iterator>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -17,19 +19,33 @@ RecordSource::Mapping::~Mapping()
         ::munmap(base, length);
 }
 
+quint64 RecordSource::nextSerial()
+{
+    static std::atomic<quint64> serial{0};
+    return ++serial;
+}
+
 bool RecordSource::LineIsUtf8(qsizetype begin, qsizetype end) const
 {
-    if (begin >= m_lineBegin && end <= m_lineEnd)
-        return m_lineUtf8;
+    // The line last looked at, kept by each thread: the fields of one line are decoded
+    // one after the other, and an export reads the lines of one source on two threads.
+    struct LastLine
+    {
+        quint64 source = 0;
+        qsizetype begin = -1;
+        qsizetype end = -1;
+        bool utf8 = true;
+    };
+    thread_local LastLine last;
+    if (last.source == m_serial && begin >= last.begin && end <= last.end)
+        return last.utf8;
     const char *data = bytes.constData();
     qsizetype from = begin;
     while (from > 0 && data[from - 1] != '\n' && data[from - 1] != '\r')
         --from;
     const qsizetype to = LineScan::FindLineEnd(data + end, data + bytes.size()) - data;
-    m_lineBegin = from;
-    m_lineEnd = to;
-    m_lineUtf8 = isValidUtf8(data + from, to - from);
-    return m_lineUtf8;
+    last = LastLine{m_serial, from, to, isValidUtf8(data + from, to - from)};
+    return last.utf8;
 }
 
 QString RecordSource::Text(qsizetype begin, qsizetype end) const

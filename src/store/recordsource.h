@@ -17,6 +17,7 @@ struct RecordSource
     QByteArray bytes;
     // Whether the line around [begin, end) is valid UTF-8; a line that is not is read as
     // Windows-1252. Found out when first asked: lines of plain ASCII never need to know.
+    // Safe to ask from several threads at once.
     bool LineIsUtf8(qsizetype begin, qsizetype end) const;
     bool LineIsUtf8(const char *begin, const char *end) const
     {
@@ -44,10 +45,10 @@ struct RecordSource
     QString FieldValue(const char *begin, const char *end, FieldPool *pool = nullptr) const;
 
 private:
-    // The line last looked at: the fields of one line are decoded one after the other.
-    mutable qsizetype m_lineBegin = -1;
-    mutable qsizetype m_lineEnd = -1;
-    mutable bool m_lineUtf8 = true;
+    // Tells this source's lines apart from those of any other in the line each thread
+    // looked at last.
+    const quint64 m_serial = nextSerial();
+    static quint64 nextSerial();
 };
 
 // Short text of a record file seen as UTF-16 where it can be without allocating: numbers,

@@ -106,3 +106,47 @@ TEST_F(CsvPendingTest, RowsWithoutCellsAreLeftOut)
     ExportCsv(db.root, "head.csv", CsvExportOptions{ItemKind::Website, {"Website", "First Name"}, true});
     EXPECT_EQ(ReadBytes("head.csv"), "Website,\"First Name\"\r\n\"http://kim.example\"\r\n");
 }
+
+// A large export makes its rows on two threads, in chunks: every shown person's row comes
+// once, in tree order, whichever thread made it, with UTF-8 and Windows-1252 lines in
+// every chunk.
+TEST_F(CsvPendingTest, RowsMadeOnTwoThreadsKeepTheirOrder)
+{
+    constexpr int kPersons = 3001;
+    QByteArray file = CrLf({"{Params}", "{0 11 }My Contacts~~~~~~1"});
+    for (int i = 0; i < kPersons; ++i) {
+        const QByteArray n = QByteArray::number(i).rightJustified(4, '0');
+        const QByteArray last = i % 5 == 0 ? "M\xFCller" : i % 3 == 0 ? "K\xC3\xB6hler" : "Lee";
+        const QByteArray hidden = i % 7 == 6 ? "4" : "0";
+        file += CrLf({"{1 3 }P" + n + "~~~~~~" + QByteArray::number(i + 10),
+                      "{Pers}~~F" + n + "~~~~" + last + "~~Home~~Cell~~~~~~~~" + hidden,
+                      "{2 5 }Home~~" + n + " Elm~~~~1", "{Addr}" + n + " Elm~~~~~~" + last + "~~~~~~~~0",
+                      "{2 6 }Cell~~555-" + n + "~~~~2", "{Phon}~~0"});
+    }
+    services.filter = [](qint32 categories) { return categories == 4; };
+    Loaded db(file, &context());
+    const QStringList columns{"Title", "First Name", "Last Name", "Address Line 1", "City", "Phone Number"};
+    const QByteArray rows = exported(db.root, ItemKind::Person, columns);
+
+    QByteArray serial;
+    QList<int> shown;
+    for (int row = 0; row < db.root->Count(); ++row) {
+        const TZEBObject *item = db.root->Child(row)->Item();
+        if (item->IsFilteredOut())
+            continue;
+        shown << item->Title().mid(1).toInt();
+        serial += CsvLine(*item, columns).value_or(QString()).toUtf8() + "\r\n";
+    }
+    EXPECT_EQ(shown.size(), kPersons - kPersons / 7);
+    for (qsizetype k = 1; k < shown.size(); ++k)
+        ASSERT_LT(shown[k - 1], shown[k]);
+    EXPECT_EQ(rows, serial);
+    QList<QByteArray> lines = rows.split('\n');
+    ASSERT_EQ(lines.size(), shown.size() + 1);
+    for (qsizetype k = 0; k < shown.size(); ++k) {
+        const QByteArray n = QByteArray::number(shown[k]).rightJustified(4, '0');
+        const QByteArray last = shown[k] % 5 == 0 ? "M\xC3\xBCller" : shown[k] % 3 == 0 ? "K\xC3\xB6hler" : "Lee";
+        ASSERT_EQ(lines[k], "\"P" + n + "\",\"F" + n + "\",\"" + last + "\",\"" + n + " Elm\",\"" + last + "\",\"555-" +
+                                n + "\"\r");
+    }
+}
