@@ -5,10 +5,11 @@
 #include "orderedchunks.h"
 #include "platform/commatext.h"
 #include "store/recordfile.h"
+#include "store/subtreeparts.h"
 #include "store/treenodes.h"
 #include "store/zebobject.h"
 
-#include <algorithm>
+#include <array>
 #include <vector>
 
 
@@ -80,20 +81,19 @@ void ExportCsv(TTreeNode *node, const QString &fileName, const CsvExportOptions 
             sink.Bytes(rows);
             return;
         }
-        std::vector<const TZEBObject *> items;
-        ForEachShownNode(node, [&](TTreeNode *n, int) {
-            if (n->Item()->Kind() == options.kind)
-                items.push_back(n->Item());
-        });
         // A container's row only reads the tree, which nobody changes until the export
-        // ends: the rows are made on two cores, a chunk of items at a time.
-        constexpr size_t kChunk = 256;
+        // ends: rows are made on two cores, a chunk of subtrees at a time.
+        std::array<std::vector<SubtreePart>, kChunkSlots> chunks;
+        SubtreeParts parts(node);
         MakeChunksInOrder(
-            (items.size() + kChunk - 1) / kChunk,
-            [&](size_t chunk, QByteArray &out) {
-                const size_t end = std::min(items.size(), (chunk + 1) * kChunk);
-                for (size_t i = chunk * kChunk; i < end; ++i)
-                    appendRow(*items[i], out, columns);
+            [&](size_t slot) { return parts.Take(chunks[slot]); },
+            [&](size_t slot, QByteArray &out) {
+                for (const SubtreePart &part : chunks[slot])
+                    part.ForEachNode([&](const TTreeNode *n) {
+                        const TZEBObject *item = n->Item();
+                        if (item && item->Kind() == options.kind && !item->IsFilteredOut())
+                            appendRow(*item, out, columns);
+                    });
             },
             [&](QByteArrayView chunk) { sink.Bytes(chunk); });
     });

@@ -9,40 +9,35 @@
 
 namespace {
 
-// Chunks made ahead of the one being written: their buffers are reused, so the memory
-// stays the same however long the output.
-constexpr size_t kAhead = 8;
-
 class ChunkWork
 {
 public:
-    ChunkWork(size_t count, const std::function<void(size_t, QByteArray &)> &make)
-        : m_count(count), m_make(make)
-    {
-    }
+    explicit ChunkWork(const std::function<void(size_t, QByteArray &)> &make) : m_make(make) {}
 
-    // The other thread: makes the next chunk nobody has taken, until none is left.
+    // The other thread: makes the next chunk set up and not taken, until none is left.
     void Help() noexcept
     {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return m_stop || m_next >= m_count || m_next < m_written + kAhead; });
-            if (m_stop || m_next >= m_count)
+            m_changed.wait(lock, [this] { return m_stop || m_next < m_prepared || m_allPrepared; });
+            if (m_stop || m_next >= m_prepared)
                 return;
-            if (!makeNext(lock))
-                return;
+            makeNext(lock);
         }
     }
 
-    // This thread: writes the chunks in order, making one itself whenever the next to
-    // write is not ready yet and there is one to take.
-    void WriteAll(const std::function<void(QByteArrayView)> &write)
+    // This thread: writes the chunks in order. While the next to write is not ready, it
+    // sets up more chunks first (so the other thread has work), else makes one itself.
+    void WriteAll(const std::function<bool(size_t)> &prepare, const std::function<void(QByteArrayView)> &write,
+                  const std::function<void()> &startHelper)
     {
         std::unique_lock lock(m_mutex);
-        while (m_written < m_count) {
-            Slot &slot = m_slots[m_written % kAhead];
+        for (;;) {
             if (m_failure)
                 std::rethrow_exception(m_failure);
+            if (m_allPrepared && m_written == m_prepared)
+                return;
+            Slot &slot = m_slots[m_written % kChunkSlots];
             if (slot.made) {
                 lock.unlock();
                 write(slot.bytes);
@@ -50,15 +45,28 @@ public:
                 lock.lock();
                 slot.made = false;
                 ++m_written;
+            } else if (!m_allPrepared && m_prepared < m_written + kChunkSlots) {
+                const size_t index = m_prepared;
+                lock.unlock();
+                const bool more = prepare(index % kChunkSlots);
+                lock.lock();
+                if (more)
+                    ++m_prepared;
+                else
+                    m_allPrepared = true;
                 m_changed.notify_all();
-            } else if (m_next < m_count && m_next < m_written + kAhead) {
+                if (more && m_prepared == 2) {
+                    // A second chunk: worth a thread.
+                    lock.unlock();
+                    startHelper();
+                    lock.lock();
+                }
+            } else if (m_next < m_prepared) {
                 makeNext(lock);
             } else {
                 m_changed.wait(lock);
             }
         }
-        if (m_failure)
-            std::rethrow_exception(m_failure);
     }
 
     void Stop() noexcept
@@ -69,21 +77,22 @@ public:
     }
 
 private:
-    struct Slot
+    // One cache line each: the two threads append to neighbouring slots at once.
+    struct alignas(64) Slot
     {
         QByteArray bytes;
         bool made = false;
     };
 
-    // Takes the next chunk and makes it with the lock let go; false when making failed.
-    bool makeNext(std::unique_lock<std::mutex> &lock) noexcept
+    // Takes the next chunk set up and makes it with the lock let go.
+    void makeNext(std::unique_lock<std::mutex> &lock) noexcept
     {
         const size_t index = m_next++;
-        Slot &slot = m_slots[index % kAhead];
+        Slot &slot = m_slots[index % kChunkSlots];
         lock.unlock();
         std::exception_ptr failure;
         try {
-            m_make(index, slot.bytes);
+            m_make(index % kChunkSlots, slot.bytes);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -96,15 +105,15 @@ private:
             slot.made = true;
         }
         m_changed.notify_all();
-        return !failure;
     }
 
-    const size_t m_count;
     const std::function<void(size_t, QByteArray &)> &m_make;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::array<Slot, kAhead> m_slots;
-    size_t m_next = 0;    // the first chunk nobody has taken
+    std::array<Slot, kChunkSlots> m_slots;
+    size_t m_prepared = 0; // chunks set up
+    bool m_allPrepared = false;
+    size_t m_next = 0;    // the first chunk set up that nobody has taken
     size_t m_written = 0; // the first chunk not written yet
     bool m_stop = false;
     std::exception_ptr m_failure;
@@ -112,18 +121,11 @@ private:
 
 } // namespace
 
-void MakeChunksInOrder(size_t count, const std::function<void(size_t, QByteArray &)> &make,
+void MakeChunksInOrder(const std::function<bool(size_t)> &prepare, const std::function<void(size_t, QByteArray &)> &make,
                        const std::function<void(QByteArrayView)> &write)
 {
-    ChunkWork work(count, make);
+    ChunkWork work(make);
     std::thread helper;
-    if (count > 1) {
-        try {
-            helper = std::thread([&work] { work.Help(); });
-        } catch (const std::system_error &) {
-            // No thread to spare: this one makes every chunk.
-        }
-    }
     // However the writing ends, the other thread is done with the chunks before they go.
     struct Joined
     {
@@ -136,5 +138,11 @@ void MakeChunksInOrder(size_t count, const std::function<void(size_t, QByteArray
                 helper.join();
         }
     } joined{work, helper};
-    work.WriteAll(write);
+    work.WriteAll(prepare, write, [&] {
+        try {
+            helper = std::thread([&work] { work.Help(); });
+        } catch (const std::system_error &) {
+            // No thread to spare: this one makes every chunk.
+        }
+    });
 }
