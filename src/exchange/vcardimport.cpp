@@ -265,7 +265,7 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
         }
         tally(notes, part, linesBefore);
         if (part.records.CardCount() > 0)
-            ReadItems(part.records.TakeWithIds(), 0, 1, target);
+            ReadMadeItems(part.records.TakeWithIds(), target);
         return true;
     });
     // Such a file is told as one read whole tells it; the cards placed stay unsaved.
@@ -324,7 +324,7 @@ void PlaceVCardImport(TTreeNode *target, const PreparedVCards &prepared)
 {
     refuseReadOnly(target);
     for (const QByteArray &records : prepared.records)
-        ReadItems(records, 0, 1, target);
+        ReadMadeItems(records, target);
 }
 
 VCardImportNotes ImportVCardFile(TTreeNode *target, const QString &fileName, const VCardOrgQuestion &ask)

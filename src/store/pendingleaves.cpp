@@ -197,8 +197,34 @@ private:
 
 } // namespace
 
+namespace {
+
+// Whether each span's first record is of level: in records made as a save writes them,
+// a container's leaves all share one.
+bool spansAtLevel(const PendingLeaves &pending, int level)
+{
+    char digits[12];
+    char *const end = digits + sizeof digits;
+    const char *first = WriteNumberBefore(end, level);
+    const QByteArrayView prefix(first, end - first);
+    const QByteArray &bytes = pending.source->bytes;
+    return std::all_of(pending.spans.begin(), pending.spans.end(), [&](const PendingLeaves::Span &span) {
+        return span.end - span.begin > prefix.size() + 1 && bytes[span.begin] == '{'
+               && QByteArrayView(bytes).sliced(span.begin + 1, prefix.size()) == prefix
+               && bytes[span.begin + 1 + prefix.size()] == ' ';
+    });
+}
+
+} // namespace
+
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)
 {
+    const char *base = pending.source->bytes.constData();
+    if (pending.source->madeAsSaved && spansAtLevel(pending, level)) {
+        for (const auto &span : pending.spans)
+            sink.Bytes(QByteArrayView(base + span.begin, span.end - span.begin));
+        return true;
+    }
     PendingWriter writer(*pending.source, sink, level);
     bool asTheyStand = true;
     bool allAsWritten = true;
@@ -210,7 +236,6 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
     });
     if (!asTheyStand)
         return false;
-    const char *base = pending.source->bytes.constData();
     if (allAsWritten) {
         for (const auto &span : pending.spans)
             sink.Bytes(QByteArrayView(base + span.begin, span.end - span.begin));

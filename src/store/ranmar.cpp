@@ -90,8 +90,10 @@ void Seed(int ij, int kl) { g_generator = std::make_unique<Ranmar>(ij, kl); }
 
 qint32 Next()
 {
-    const double u = generator().Next();
-    auto id = qint32(std::floor(u * 2147450880.0));
+    // 0 stands for no Id at all: such a draw is drawn again.
+    qint32 id = 0;
+    while (id == 0)
+        id = qint32(std::floor(generator().Next() * 2147450880.0));
     return id;
 }
 

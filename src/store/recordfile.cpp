@@ -217,6 +217,15 @@ RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int 
     return ReadRecords(source, startAt, firstLine, ownerNode);
 }
 
+RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode)
+{
+    const auto update = updateScope(ownerNode->Owner());
+    auto source = std::make_shared<RecordSource>();
+    source->bytes = bytes;
+    source->madeAsSaved = true;
+    return ReadRecords(source, 0, 1, ownerNode);
+}
+
 namespace {
 // Tells the user what a load of fileName could not read, and where the file as it was is kept.
 void tellUnread(ItemServices &services, const QString &fileName, const QString &what, const QString &kept)

@@ -77,6 +77,9 @@ void ReadParams(const QString &line);
 // into the tree below ownerNode. Raises ERemoteParent when ownerNode is read-only
 // (outside a remote folder's refresh) and EInOutError, with the line, on a bad header.
 RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode);
+// The same for records this program has just made as a save writes them (see
+// RecordSource::madeAsSaved), from their start.
+RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode);
 RecordFile::ReadNotes LoadDatabase(TTreeNode *rootNode);
 namespace RecordFile {
 // When a load stops early or drops lines, a later save would replace the records it did

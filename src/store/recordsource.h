@@ -15,6 +15,10 @@ class QFile;
 struct RecordSource
 {
     QByteArray bytes;
+    // Records this program made in this run as a save writes them: CR LF, UTF-8, the
+    // program's own heads, each with its Id. A save copies their waiting leaves as they
+    // stand once their level is the one it writes.
+    bool madeAsSaved = false;
     // Whether the line around [begin, end) is valid UTF-8; a line that is not is read as
     // Windows-1252. Found out when first asked: lines of plain ASCII never need to know.
     // Safe to ask from several threads at once.

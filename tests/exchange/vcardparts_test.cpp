@@ -144,6 +144,43 @@ TEST(VCardPartsTest, CardsPlacedAsTheyAreReadMakeTheTreeOfCardsReadWholeFirst)
     }
 }
 
+TEST(VCardPartsTest, ASaveCopiesPlacedCardsAsALoadedFileOfThemIsWritten)
+{
+    const QByteArray bytes = mixedCards(300);
+    // At the top the leaves keep the level they were made with; a folder down they take another.
+    for (bool inFolder : {false, true}) {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QByteArray saved;
+        {
+            FakeServices services;
+            TTreeNodes nodes;
+            nodes.Context().SetServices(&services);
+            TTreeNode *root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+            TTreeNode *target = inFolder ? CreateItem(ItemKind::Folder, "Cards", {}, {}, root, {}, 0)->Node() : root;
+            PlaceVCardsAsRead(target, bytes, VCardImportAs::Organization, 3);
+            SaveDatabase(nodes);
+            saved = ReadBytes("mira.dat");
+        }
+        // Loaded back, the leaves are looked over record by record before they are copied.
+        QByteArray again;
+        {
+            FakeServices services;
+            TTreeNodes nodes;
+            nodes.Context().SetServices(&services);
+            TTreeNode *root = nodes.AddTop(MakeRootItem(), QStringLiteral("My Contacts"));
+            LoadDatabase(root);
+            EXPECT_GT(root->Count(), 0);
+            SaveDatabase(nodes);
+            again = ReadBytes("mira.dat");
+        }
+        QDir::setCurrent(previous);
+        EXPECT_GT(saved.count(inFolder ? "\r\n{3 " : "\r\n{2 "), 200) << inFolder;
+        EXPECT_TRUE(again == saved) << inFolder;
+    }
+}
+
 TEST(VCardPartsTest, CardsReadInPiecesMakeWhatTheyMakeReadWhole)
 {
     QByteArray bytes = mixedCards(200);
