@@ -1,6 +1,7 @@
 #include "recordreader.h"
 
 #include "fieldcodec.h"
+#include "heapahead.h"
 #include "itemfactory.h"
 #include "linescan.h"
 #include "pendingleaves.h"
@@ -358,6 +359,8 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
 {
     const auto finishCopy = qScopeGuard([&readFrom] { readFrom->FinishCopy(); });
     const std::shared_ptr<const RecordSource> source = readFrom;
+    // The items of a large file take about one and a half times its size.
+    const HeapAhead ahead(size_t(source->bytes.size() - startAt) / 2 * 3);
     Reader in(*source, startAt, firstLine);
     if (startAt == 0)
         in.skipByteOrderMark();
