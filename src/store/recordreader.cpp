@@ -7,6 +7,7 @@
 #include "pendingleaves.h"
 #include "recordsource.h"
 #include "recordfile.h"
+#include "recordscan.h"
 #include "reminderobject.h"
 #include "treenodes.h"
 #include "zebobject.h"
@@ -19,136 +20,6 @@
 #include <vector>
 
 namespace {
-
-// Reads a decimal number token the way the record reader always has: optional sign, digits.
-bool parseNumber(const char *p, qsizetype n, int &value)
-{
-    if (n <= 0)
-        return false;
-    qsizetype i = 0;
-    bool negative = false;
-    if (p[0] == '+' || p[0] == '-') {
-        negative = p[0] == '-';
-        i = 1;
-    }
-    if (i >= n)
-        return false;
-    qint64 v = 0;
-    for (; i < n; ++i) {
-        if (p[i] < '0' || p[i] > '9')
-            return false;
-        v = v * 10 + (p[i] - '0');
-        if (v > 0x7fffffffLL)
-            return false;
-    }
-    value = int(negative ? -v : v);
-    return true;
-}
-
-// Reads the record grammar token by token from the bytes of a file.
-class Reader
-{
-public:
-    Reader(const RecordSource &source, qsizetype pos, int line)
-        : m_source(source), m_data(source.bytes.constData()), m_size(source.bytes.size()), m_pos(pos), m_line(line)
-    {
-    }
-
-    qsizetype pos() const { return m_pos; }
-    int line() const { return m_line; }
-    bool atEnd() const { return m_pos >= m_size; }
-    // Only blanks and line ends remain (nothing is consumed).
-    bool onlyBlanksLeft() const
-    {
-        for (qsizetype i = m_pos; i < m_size; ++i)
-            if (!LineScan::IsBlank(m_data[i]))
-                return false;
-        return true;
-    }
-    char readChar()
-    {
-        if (m_pos >= m_size)
-            return '\0';
-        const char c = m_data[m_pos++];
-        if (c == '\n')
-            ++m_line;
-        return c;
-    }
-    bool readNumber(int &value)
-    {
-        while (m_pos < m_size && LineScan::IsBlank(m_data[m_pos]))
-            readChar();
-        const qsizetype start = m_pos;
-        while (m_pos < m_size && !LineScan::IsBlank(m_data[m_pos]))
-            ++m_pos;
-        return parseNumber(m_data + start, m_pos - start, value);
-    }
-    // "{" level " " kind " }" as the program writes it, read in one step; false (and
-    // nothing read) for any other shape, which the token reader takes.
-    bool readPlainPrefix(int &level, int &kind)
-    {
-        const char *p = m_data + m_pos;
-        const char *end = m_data + m_size;
-        if (end - p < 6 || *p != '{')
-            return false;
-        const auto digits = [&](const char *&q, int &value) {
-            const char *start = q;
-            int v = 0;
-            while (q < end && *q >= '0' && *q <= '9' && q - start < 9)
-                v = v * 10 + (*q++ - '0');
-            value = v;
-            return q > start && q < end && *q == ' ';
-        };
-        ++p;
-        if (!digits(p, level))
-            return false;
-        ++p;
-        if (!digits(p, kind))
-            return false;
-        ++p;
-        if (p >= end || *p != '}')
-            return false;
-        m_pos = p + 1 - m_data;
-        return true;
-    }
-    // Moves past the rest of the current line; returns where the line ended.
-    qsizetype skipLine()
-    {
-        m_pos = LineScan::FindLineEnd(m_data + m_pos, m_data + m_size) - m_data;
-        const qsizetype end = m_pos;
-        skipLineEnd();
-        return end;
-    }
-    // The rest of a header line and the count of its field separators, then past its end.
-    int skipHeaderLine()
-    {
-        const LineScan::HeaderLine header = LineScan::ScanHeaderLine(m_data + m_pos, m_data + m_size);
-        m_pos = header.end - m_data;
-        skipLineEnd();
-        return header.separators;
-    }
-    // Skips a UTF-8 byte-order mark at the very start.
-    void skipByteOrderMark()
-    {
-        if (m_size - m_pos >= 3 && std::memcmp(m_data + m_pos, "\xEF\xBB\xBF", 3) == 0)
-            m_pos += 3;
-    }
-
-private:
-    void skipLineEnd()
-    {
-        const char *after = LineScan::SkipLineEnd(m_data + m_pos, m_data + m_size);
-        if (after != m_data + m_pos)
-            ++m_line; // CR LF, or a lone CR or LF
-        m_pos = after - m_data;
-    }
-
-    const RecordSource &m_source;
-    const char *m_data;
-    qsizetype m_size;
-    qsizetype m_pos;
-    int m_line;
-};
 
 bool isReadOnly(const TTreeNode *node)
 {
@@ -193,64 +64,6 @@ void noteDropped(RecordFile::ReadNotes &notes, int line)
 {
     if (notes.droppedLines++ == 0)
         notes.firstDroppedLine = line;
-}
-
-// One record as the file holds it: where it starts, its header, and its data line.
-struct Record
-{
-    int line = 0; // of the header
-    qsizetype start = 0;
-    int level = 0;
-    ItemKind kind = ItemKind::Folder;
-    bool container = false;
-    LineScan::Fields fields; // a container's header fields; a leaf's are read when it is made
-    qsizetype dataStart = 0;
-    qsizetype dataEnd = 0;
-    bool cutOff = false; // the file ends before its data line
-};
-
-enum class Got { Record, Root, Dropped, End };
-
-// Reads the next record. A header that is not "{" level kind "}" and four fields is
-// dropped without a data line; one whose numbers are not numbers ends the read.
-Got readRecord(Reader &in, const char *data, Record &r)
-{
-    if (in.atEnd() || in.onlyBlanksLeft())
-        return Got::End; // trailing blank lines end the file quietly
-    r.line = in.line();
-    r.start = in.pos();
-    char c1 = '{';
-    char c2 = '}';
-    int code = 0;
-    if (!in.readPlainPrefix(r.level, code)) {
-        c1 = in.readChar();
-        if (!in.readNumber(r.level) || !in.readNumber(code))
-            throw EInOutError(QString::fromLatin1(RecordFile::InvalidNumericInput), r.line);
-        in.readChar(); // the blank before "}"
-        c2 = in.readChar();
-    }
-    r.kind = ItemKind(code);
-    if (c1 != '{' || c2 != '}') {
-        in.skipLine();
-        return Got::Dropped;
-    }
-    r.container = IsContainerKind(r.kind);
-    if (r.container) {
-        const char *header = data + in.pos();
-        const char *headerEnd = data + in.skipLine();
-        r.fields.clear();
-        LineScan::SplitFields(header, headerEnd, r.fields);
-        if (r.fields.size() != 4)
-            return Got::Dropped;
-    } else if (in.skipHeaderLine() != 3) {
-        return Got::Dropped;
-    }
-    if (r.kind == ItemKind::Root)
-        return Got::Root; // it has no data line
-    r.cutOff = in.atEnd();
-    r.dataStart = in.pos();
-    r.dataEnd = in.skipLine();
-    return Got::Record;
 }
 
 // Where each record goes: its level against the records before it, within the node read
@@ -341,14 +154,14 @@ TTreeNode *makeContainer(const std::shared_ptr<const RecordSource> &source, cons
 }
 
 // A leaf record waits in its owner; only whether a reminder is due is read now, for the alert marks.
-void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r, qsizetype end, TTreeNode *parent,
+void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r, TTreeNode *parent,
              const QDate &today, DueTally &dueTally)
 {
     const char *data = source->bytes.constData();
     const bool due = r.kind == ItemKind::Reminder &&
                      TReminderObject::DueForDataLine(ShortText(*source, data + r.dataStart, data + r.dataEnd).View(),
                                                      today);
-    if (parent->Item()->AddPendingLeaf(source, r.start, end, due) && due)
+    if (parent->Item()->AddPendingLeaf(source, r.start, r.end, due) && due)
         dueTally.Due(parent);
 }
 
@@ -361,9 +174,6 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
     const std::shared_ptr<const RecordSource> source = readFrom;
     // The items of a large file take about one and a half times its size.
     const HeapAhead ahead(size_t(source->bytes.size() - startAt) / 2 * 3);
-    Reader in(*source, startAt, firstLine);
-    if (startAt == 0)
-        in.skipByteOrderMark();
     const DatabaseContext &context = ownerNode->Owner()->Context();
     if (!context.RemoteLoading() && isReadOnly(ownerNode))
         throw ERemoteParent();
@@ -373,14 +183,14 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
     // What was read stays when the read stops early, its marks with it.
     const auto settle = qScopeGuard([&dueTally] { dueTally.Settle(); });
     RecordFile::ReadNotes notes;
-    Record r;
+    RecordStream records(*source, startAt, firstLine);
     for (;;) {
-        const Got got = readRecord(in, source->bytes.constData(), r);
-        if (got == Got::End)
+        const Record &r = records.Next();
+        if (r.got == Record::Got::End)
             break;
-        if (got == Got::Dropped)
+        if (r.got == Record::Got::Dropped)
             noteDropped(notes, r.line);
-        if (got != Got::Record)
+        if (r.got != Record::Got::Record)
             continue; // the root's record belongs to the root the program made: never replaced
         if (r.cutOff)
             notes.cutOffLine = r.line;
@@ -392,7 +202,7 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
             place.madeContainer(made);
             dueTally.Made(made);
         } else {
-            addLeaf(source, r, in.pos(), parent, today, dueTally);
+            addLeaf(source, r, parent, today, dueTally);
         }
         ++notes.records;
     }

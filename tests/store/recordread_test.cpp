@@ -365,3 +365,39 @@ TEST_F(RecordReadTest, HostileTextsSurviveSaveAndLoad)
 }
 
 } // namespace
+
+// A large file is read ahead on another thread in batches: a line dropped or a header that
+// stops the read far into it is found at the same line, with every record before it kept
+// and none twice.
+TEST_F(RecordReadTest, ALargeFileStopsAndDropsWhereASmallOneWould)
+{
+    constexpr int kFolders = 30000; // some 60,000 lines, 1.5 MB: many batches
+    QList<QByteArray> lines{"{Params}", "{0 11 }My Contacts~~~~~~32892645"};
+    QStringList kept;
+    for (int i = 0; i < kFolders; ++i) {
+        const QByteArray title = "Folder " + QByteArray::number(i).rightJustified(5, '0');
+        if (i % 7000 == 3)
+            lines << "[1 0 ]dropped"; // a line of its own, passed over
+        if (i == 25000)
+            lines << "{1 x }stops here";
+        lines << "{1 0 }" + title + "~~~~~~" + QByteArray::number(i + 1) << "{Fold}0";
+        if (i < 25000)
+            kept << QString::fromLatin1(title);
+    }
+    const QByteArray bytes = lines.join("\r\n") + "\r\n";
+    ASSERT_GT(bytes.size(), 1 << 20);
+    int line = 0;
+    EXPECT_EQ(load(bytes, &line), RecordFile::InvalidNumericInput);
+    EXPECT_EQ(line, int(lines.indexOf("{1 x }stops here")) + 1);
+    EXPECT_EQ(Outline(root), kept);
+
+    // Without the stop: every record once, and the dropped lines counted.
+    lines.removeOne("{1 x }stops here");
+    nodes.DeleteChildren(root);
+    ASSERT_EQ(load(lines.join("\r\n") + "\r\n"), QString());
+    EXPECT_EQ(root->Count(), kFolders);
+    EXPECT_EQ(notes.records, kFolders);
+    EXPECT_EQ(notes.droppedLines, 5);
+    EXPECT_EQ(notes.firstDroppedLine, int(lines.indexOf("[1 0 ]dropped")) + 1);
+    EXPECT_EQ(root->Child(kFolders - 1)->Text(), "Folder 29999");
+}
