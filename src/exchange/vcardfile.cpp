@@ -1,6 +1,7 @@
 #include "vcardfile.h"
 
 #include "vcardtext.h"
+#include "vcardvalues.h"
 
 #include "platform/safefiles.h"
 #include "store/recordfile.h"
@@ -26,7 +27,7 @@ bool startsWithWord(const char *b, const char *e, const char (&word)[N])
 class CardReader
 {
 public:
-    CardReader(QByteArrayView bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+    CardReader(QByteArrayView bytes, VCardReadNotes &notes, const std::function<void(CardValues &)> &each)
         : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size()), m_each(each), m_notes(notes)
     {
     }
@@ -185,14 +186,12 @@ private:
         m_inLine = false;
         if (!m_keep)
             return;
-        const QString body = DecodeVCardValue(m_joined ? QByteArrayView(m_line) : m_value, m_head);
-        if (m_head.kept == VCardName::VERSION) {
-            m_card.Version = body.trimmed();
-            return;
-        }
-        TCardProperty property;
-        property.SetParts(m_head, body);
-        m_card.Add(std::move(property));
+        // A value put together in m_line is read before the next one goes there.
+        const QByteArrayView value = m_joined ? QByteArrayView(m_line) : m_value;
+        if (m_head.kept == VCardName::VERSION)
+            m_card.SetVersion(m_head, value, m_joined);
+        else
+            m_card.Add(m_head, value, m_joined);
     }
 
     void endCard()
@@ -214,7 +213,7 @@ private:
     const char *m_end;
     const char *m_nextLf = nullptr;
     const char *m_nextCr = nullptr;
-    const std::function<void(TCard &)> &m_each;
+    const std::function<void(CardValues &)> &m_each;
     VCardReadNotes &m_notes;
     size_t m_kept = 0;
     int m_lineNumber = 0;
@@ -222,7 +221,7 @@ private:
     bool m_stop = false;
     bool m_inCard = false;
     bool m_unreadable = false;
-    TCard m_card;
+    CardValues m_card;
 
     bool m_inLine = false;
     bool m_keep = false;
@@ -326,10 +325,13 @@ std::shared_ptr<RecordSource> ReadVCardSource(const QString &fileName, bool keep
 
 void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
 {
-    ReadVCardText(VCardBytesAsUtf8(bytes), notes, each);
+    ReadVCardText(VCardBytesAsUtf8(bytes), notes, [&each](CardValues &values) {
+        TCard card = values.ToCard();
+        each(card);
+    });
 }
 
-int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(TCard &)> &each)
+int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(CardValues &)> &each)
 {
     return CardReader(text, notes, each).Run();
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class CardValues;
 class RecordSink;
 struct RecordSource;
 
@@ -103,9 +104,10 @@ private:
 
 // Reads the cards of a file's bytes one at a time: each is handed to each, then dropped.
 void ReadVCards(const QByteArray &bytes, VCardReadNotes &notes, const std::function<void(TCard &)> &each);
-// The same for a file's text already in UTF-8 (VCardBytesAsUtf8); gives the count of
+// The same for a file's text already in UTF-8 (VCardBytesAsUtf8), each card as the
+// importer reads it (its values views into text where they can be); gives the count of
 // lines read, so that the notes of a later piece of the text can be placed.
-int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(TCard &)> &each);
+int ReadVCardText(QByteArrayView text, VCardReadNotes &notes, const std::function<void(CardValues &)> &each);
 // A place in text, at or after from, where it may be cut in two such that reading the
 // pieces one after the other is reading it whole: the start of a BEGIN line that follows
 // an END line, which follows a line that no "=" ends (a quoted-printable value would go

@@ -2,6 +2,7 @@
 
 #include "vcardrecords.h"
 #include "vcardtext.h"
+#include "vcardvalues.h"
 
 #include "store/recordfile.h"
 #include "store/recordsource.h"
@@ -54,11 +55,12 @@ struct Part
         try {
             // Records take somewhat less than twice what the cards took.
             records.Reserve(text.size() * 2);
-            lines = ReadVCardText(text, notes, [&](TCard &card) {
+            lines = ReadVCardText(text, notes, [&](CardValues &card) {
                 VCardImportAs as = VCardImportAs::Person;
-                if (card.FindProperty(u"ORG")) {
+                if (card.Find(VCardName::ORG)) {
                     if (asking) {
-                        waiting.push_back({records.CardCount(), std::move(card)});
+                        // Kept beyond the text it was read from.
+                        waiting.push_back({records.CardCount(), card.ToCard()});
                         return;
                     }
                     as = orgs;

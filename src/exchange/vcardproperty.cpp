@@ -1,14 +1,13 @@
 #include "vcardproperty.h"
 
+#include "vcardvalues.h"
+
 #include "store/vcardline.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <iterator>
 #include <string>
 
@@ -34,8 +33,6 @@ constexpr std::array<TypeRow, VCardTypes::RowCount> kTypes = {{
     {"MCIMail", "MCIMail"},    {"POWERSHARE", "Powershare"}, {"PRODIGY", "PRODIGY"}, {"TLX", "TLX"},
     {"X400", "X.400"},
 }};
-
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 // Heads are read as bytes: names and parameters are ASCII words, and a card has many lines.
 bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
@@ -128,7 +125,7 @@ void readParameter(QByteArrayView param, VCardHead &head)
         head.quotedPrintable = sameWord(value, "QUOTED-PRINTABLE");
         head.base64 = sameWord(value, "BASE64") || sameWord(value, "B");
     } else if (sameWord(name, "CHARSET")) {
-        head.charset = QString::fromUtf8(value);
+        head.charset = value;
     } else if (sameWord(name, "VALUE")) {
         head.uriValue = sameWord(value, "uri");
     }
@@ -144,8 +141,10 @@ constexpr KeptName kKeptNames[] = {{"FN"}, {"N"}, {"ADR"}, {"TEL"}, {"EMAIL"}, {
                                    {"VERSION"}};
 static_assert(std::size(kKeptNames) == size_t(VCardName::Other));
 
+} // namespace
+
 // A kept name written as most files write it shares the one text instead of making its own.
-QString nameText(QByteArrayView name, VCardName kept)
+QString VCardNameText(QByteArrayView name, VCardName kept)
 {
     static const QString kNames[] = {u"FN"_s, u"N"_s, u"ADR"_s, u"TEL"_s, u"EMAIL"_s, u"TITLE"_s, u"ORG"_s,
                                      u"URL"_s, u"NOTE"_s, u"VERSION"_s};
@@ -157,70 +156,6 @@ QString nameText(QByteArrayView name, VCardName kept)
     }
     return QString::fromUtf8(name);
 }
-
-// Control characters other than line breaks would reach titles and the record file;
-// line breaks of any kind (a quoted-printable CR LF) become LF.
-QString withoutControls(const QString &s)
-{
-    if (std::none_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x20 && c != u'\n'; }))
-        return s;
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (c == u'\r') {
-            if (i + 1 < s.size() && s.at(i + 1) == u'\n')
-                continue;
-            out += u'\n';
-        } else {
-            out += c.unicode() < 0x20 && c != u'\n' ? QChar(u' ') : c;
-        }
-    }
-    return out;
-}
-
-bool isComponent(VCardName name) { return name == VCardName::N || name == VCardName::ADR || name == VCardName::ORG; }
-
-// Whether text holds a backslash, and whether it holds a control character other than LF.
-void lookAt(QStringView text, bool &backslash, bool &controls)
-{
-    const char16_t *p = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    // Eight characters at a time: every value of every card is looked at.
-    const __m128i slash = _mm_set1_epi16(short(u'\\'));
-    const __m128i lf = _mm_set1_epi16(short(u'\n'));
-    const __m128i notControl = _mm_set1_epi16(short(0xFFE0));
-    const __m128i zero = _mm_setzero_si128();
-    __m128i slashes = zero;
-    __m128i marks = zero;
-    for (; i + 8 <= n; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
-        slashes = _mm_or_si128(slashes, _mm_cmpeq_epi16(v, slash));
-        // Below 0x20 (no bit above the low five) and not LF.
-        const __m128i control = _mm_cmpeq_epi16(_mm_and_si128(v, notControl), zero);
-        marks = _mm_or_si128(marks, _mm_andnot_si128(_mm_cmpeq_epi16(v, lf), control));
-    }
-    backslash = _mm_movemask_epi8(slashes) != 0;
-    controls = _mm_movemask_epi8(marks) != 0;
-#endif
-    for (; i < n; ++i) {
-        backslash |= p[i] == u'\\';
-        controls |= p[i] < 0x20 && p[i] != u'\n';
-    }
-}
-
-void stripScheme(QString &value, QLatin1StringView scheme)
-{
-    // Most values start otherwise, which the first letter shows without a full comparison.
-    if (value.size() < scheme.size() || (value.at(0).unicode() | 0x20) != scheme.front())
-        return;
-    if (value.startsWith(scheme, Qt::CaseInsensitive))
-        value.remove(0, scheme.size());
-}
-
-} // namespace
 
 namespace {
 
@@ -334,36 +269,9 @@ VCardHead ParseVCardHead(QByteArrayView head)
             }
         }
         result.kept = VCardNameOf(name);
-        result.name = nameText(name, result.kept);
+        result.name = name;
     });
     return result;
-}
-
-QString UnescapeVCardText(QStringView value)
-{
-    if (!value.contains(u'\\'))
-        return value.toString();
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c != u'\\' || i + 1 == value.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = value[i + 1];
-        if (next == u'n' || next == u'N') {
-            out += u'\n';
-            ++i;
-        } else if (next == u'\\' || next == u';' || next == u',' || next == u':') {
-            out += next;
-            ++i;
-        } else {
-            // Not an escape: a path or a stray backslash keeps it.
-            out += c;
-        }
-    }
-    return out;
 }
 
 void TCardProperty::SetLine(const QString &line)
@@ -380,46 +288,16 @@ void TCardProperty::SetLine(const QString &line)
 
 void TCardProperty::SetParts(const VCardHead &head, const QString &body)
 {
-    Name = head.name;
+    Name = VCardNameText(head.name, head.kept);
     Types = head.types;
+    TextRoom room;
+    VCardPieces pieces;
+    const QByteArray text = body.toUtf8();
+    SplitVCardValue(head.kept, head.uriValue, text, room, pieces);
     Values.clear();
-    QStringView rest = body;
-    while (!rest.isEmpty() && isBlank(rest.front()))
-        rest = rest.sliced(1);
-    // One look at the value says whether any piece of it has escapes or control characters.
-    bool escaped = false;
-    bool controls = false;
-    lookAt(rest, escaped, controls);
-    const auto piece = [escaped, controls](QStringView text) {
-        const QString unescaped = escaped ? UnescapeVCardText(text) : text.toString();
-        return controls ? withoutControls(unescaped) : unescaped;
-    };
-    if (!isComponent(head.kept)) {
-        // Most values need nothing done: they are kept as decoded, without a copy.
-        // One value: a list of exactly one, made without growing.
-        if (rest.size() == body.size() && !escaped)
-            Values = QStringList(1, controls ? withoutControls(body) : body);
-        else
-            Values = QStringList(1, piece(rest));
-    } else {
-        // Components end at a ";" that no backslash escapes; commas are text.
-        Values.reserve(7);
-        qsizetype start = 0;
-        for (qsizetype i = 0; i <= rest.size(); ++i) {
-            if (i + 1 < rest.size() && rest[i] == u'\\') {
-                ++i;
-                continue;
-            }
-            if (i == rest.size() || rest[i] == u';') {
-                Values << piece(rest.sliced(start, i - start));
-                start = i + 1;
-            }
-        }
-    }
-    if (head.uriValue || head.kept == VCardName::TEL)
-        stripScheme(Values.first(), QLatin1StringView("tel:"));
-    if (head.kept == VCardName::EMAIL)
-        stripScheme(Values.first(), QLatin1StringView("mailto:"));
+    Values.reserve(pieces.size());
+    for (QByteArrayView piece : pieces)
+        Values << QString::fromUtf8(piece);
 }
 
 QString TCardProperty::GetLine() const

@@ -47,27 +47,26 @@ enum class VCardName : quint8 { FN, N, ADR, TEL, EMAIL, TITLE, ORG, URL, NOTE, V
 // The property a name (without a group prefix) is, compared without regard to case.
 VCardName VCardNameOf(QByteArrayView name);
 VCardName VCardNameOf(QStringView name);
+// The name as text; a kept name written in capitals shares one text with every other.
+QString VCardNameText(QByteArrayView name, VCardName kept);
 
-// What a line says before its value: the parameters that matter to the reader.
+// What a line says before its value: the parameters that matter to the reader. Its texts
+// are views into the line.
 struct VCardHead
 {
-    QString name;          // without a group prefix ("item1.")
+    QByteArrayView name;   // without a group prefix ("item1.")
     VCardName kept = VCardName::Other;
     VCardTypes::Set types = 0;
     bool quotedPrintable = false;
     bool base64 = false;
     bool uriValue = false; // VALUE=uri
-    QString charset;       // as written, empty when none
+    QByteArrayView charset; // as written, empty when none
 };
 // Reads the text before a line's colon: the group and name, then ";"-separated
 // parameters, bare (2.1) or NAME=value,value (3.0, 4.0), values possibly in quotes.
 VCardHead ParseVCardHead(QByteArrayView head);
 // Where the head of a line (UTF-8) ends: the first ":" outside double quotes, or -1.
 qsizetype VCardHeadEnd(QByteArrayView line);
-
-// Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
-// before anything else is kept.
-QString UnescapeVCardText(QStringView value);
 
 class TCardProperty
 {

@@ -1,6 +1,7 @@
 #include "vcardrecords.h"
 
 #include "vcardfile.h"
+#include "vcardvalues.h"
 
 #include "store/addressobject.h"
 #include "store/fieldcodec.h"
@@ -15,12 +16,14 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 
 #include <cstring>
 
 namespace {
 
 using VCardTypes::Bit;
+using Text = QByteArrayView; // UTF-8
 
 // A title on one line: a name is shown in a tree.
 QString oneLine(QString s)
@@ -32,10 +35,38 @@ QString oneLine(QString s)
     return s.trimmed();
 }
 
+// Blanks as text tells them, of the characters that are one byte in UTF-8.
+bool isBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The same for UTF-8: most texts are one line without blanks at either end, which their
+// edges show; any other is made as the text would be.
+Text oneLine(Text s, TextRoom &room)
+{
+    if (s.isEmpty())
+        return s;
+    const char a = s.front();
+    const char z = s.back();
+    if (uchar(a) < 0x80 && uchar(z) < 0x80 && !isBlankByte(a) && !isBlankByte(z) &&
+        !std::memchr(s.data(), '\n', size_t(s.size())))
+        return s;
+    return room.Copy(QStringView(oneLine(QString::fromUtf8(s))));
+}
+
 // Whether text is empty or only blanks, without making the trimmed text.
 bool isBlankText(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+bool isBlankText(Text text)
+{
+    for (char c : text) {
+        if (uchar(c) >= 0x80)
+            return isBlankText(QString::fromUtf8(text));
+        if (!isBlankByte(c))
+            return false;
+    }
+    return true;
 }
 
 QString firstValue(const TCard &card, QStringView name)
@@ -44,94 +75,175 @@ QString firstValue(const TCard &card, QStringView name)
     return p ? oneLine(p->First()) : QString();
 }
 
-// The street lines of an address component list. Cards of this program's older files
+// A text made of pieces in the room.
+template<size_t N>
+Text joined(TextRoom &room, const Text (&pieces)[N], Text between)
+{
+    qsizetype size = between.size() * qsizetype(N - 1);
+    for (Text piece : pieces)
+        size += piece.size();
+    char *const out = room.Take(size);
+    char *to = out;
+    for (size_t i = 0; i < N; ++i) {
+        if (i > 0) {
+            std::memcpy(to, between.data(), size_t(between.size()));
+            to += between.size();
+        }
+        if (!pieces[i].isEmpty())
+            std::memcpy(to, pieces[i].data(), size_t(pieces[i].size()));
+        to += pieces[i].size();
+    }
+    return Text(out, size);
+}
+
+using Lines = QVarLengthArray<Text, 4>;
+
+// The street lines of an address's components. Cards of this program's older files
 // (no VERSION) hold three street lines in the first three components; every other card
 // holds a post-office box, an extended address and the street, which may have line breaks.
-QStringList streetLines(const QStringList &values, bool olderFile)
+Lines streetLines(const CardValues &card, const CardValues::Property &p, bool olderFile, TextRoom &room)
 {
-    if (olderFile)
-        return values.mid(0, 3);
-    QStringList lines;
-    lines.reserve(3);
-    for (const QString &part : {values.value(0), values.value(1)})
-        if (!isBlankText(part))
+    Lines lines;
+    if (olderFile) {
+        for (qsizetype i = 0; i < std::min<qsizetype>(p.count, 3); ++i)
+            lines << card.Piece(p, i);
+        return lines;
+    }
+    for (qsizetype i : {0, 1})
+        if (const Text part = card.Piece(p, i); !isBlankText(part))
             lines << part;
-    // Most streets are one line: kept as they are, without a split's copies.
-    if (const QString street = values.value(2); street.contains(u'\n'))
-        lines << street.split(u'\n');
-    else
-        lines << street;
+    Text street = card.Piece(p, 2);
+    for (;;) {
+        const auto *lf = static_cast<const char *>(std::memchr(street.data(), '\n', size_t(street.size())));
+        if (!lf)
+            break;
+        lines << street.first(lf - street.data());
+        street = street.sliced(lf - street.data() + 1);
+    }
+    lines << street;
     while (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
-    if (lines.size() > 3)
-        lines = QStringList{lines.at(0), lines.at(1), lines.mid(2).join(QLatin1String(", "))};
+    if (lines.size() > 3) {
+        // The street's further lines in one, after a ", " each.
+        qsizetype size = 0;
+        for (qsizetype i = 2; i < lines.size(); ++i)
+            size += lines[i].size() + (i > 2 ? 2 : 0);
+        char *const out = room.Take(size);
+        char *to = out;
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            if (i > 2) {
+                std::memcpy(to, ", ", 2);
+                to += 2;
+            }
+            if (!lines[i].isEmpty())
+                std::memcpy(to, lines[i].data(), size_t(lines[i].size()));
+            to += lines[i].size();
+        }
+        lines.resize(3);
+        lines[2] = Text(out, size);
+    }
     return lines;
 }
 
-// The description of a set of types, of which a file has a few over and over.
-const QString &typesTitle(VCardTypes::Set types)
+// The description of a set of types, of which a file has a few over and over. The
+// texts stay while a card is mapped (forgetTypesTitles between cards).
+struct TypesTitle
 {
-    struct Known
-    {
-        VCardTypes::Set types;
-        QString title;
-    };
-    thread_local std::vector<Known> known;
-    for (const Known &k : known)
+    VCardTypes::Set types;
+    QByteArray title;
+};
+thread_local std::vector<TypesTitle> typesTitles;
+
+Text typesTitle(VCardTypes::Set types)
+{
+    for (const TypesTitle &k : typesTitles)
         if (k.types == types)
             return k.title;
-    if (known.size() >= 64)
-        known.clear();
-    known.push_back({types, VCardTypes::Description(types)});
-    return known.back().title;
+    typesTitles.push_back({types, VCardTypes::Description(types).toUtf8()});
+    return typesTitles.back().title;
 }
 
-// The tag of a card's item or child, made once for all cards.
-const QString &tagOf(ItemKind kind)
+void forgetTypesTitles()
 {
-    static const QString kTags[] = {KindTag(ItemKind::Person), KindTag(ItemKind::Organization),
-                                    KindTag(ItemKind::Address), KindTag(ItemKind::Phone), KindTag(ItemKind::Fax),
-                                    KindTag(ItemKind::EMail), KindTag(ItemKind::Website)};
-    switch (kind) {
-    case ItemKind::Person: return kTags[0];
-    case ItemKind::Organization: return kTags[1];
-    case ItemKind::Address: return kTags[2];
-    case ItemKind::Phone: return kTags[3];
-    case ItemKind::Fax: return kTags[4];
-    case ItemKind::EMail: return kTags[5];
-    case ItemKind::Website: return kTags[6];
-    default: break;
-    }
-    thread_local QString other;
-    other = KindTag(kind);
-    return other;
+    if (typesTitles.size() >= 64)
+        typesTitles.clear();
 }
+
+// The tag of a kind and the title of one without any, made once for all cards.
+struct KindTexts
+{
+    QByteArray tag;
+    QByteArray defaultTitle;
+};
+const KindTexts &textsOf(ItemKind kind)
+{
+    constexpr size_t kKinds = size_t(ItemKind::Tool) + 1;
+    static const std::array<KindTexts, kKinds> kTexts = [] {
+        std::array<KindTexts, kKinds> texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = {KindTag(ItemKind(i)).toUtf8(), DefaultTitle(ItemKind(i)).toUtf8()};
+        return texts;
+    }();
+    return kTexts.at(size_t(kind));
+}
+
+// What a card makes, as UTF-8: views into the card or into room.
+struct MappedCard
+{
+    ItemKind kind = ItemKind::Person;
+    Text title;
+    Text value;
+    Text comment;
+    QVarLengthArray<Text, 9> fields; // of its data line, without the categories
+    CardRecords children;            // not ended as a card
+    TextRoom room;
+};
+
+// The primary title of each kind of child, in the order of the data line.
+struct Primaries
+{
+    Text address, phone, fax, email, website;
+    Text *Of(ItemKind kind)
+    {
+        switch (kind) {
+        case ItemKind::Address: return &address;
+        case ItemKind::Phone: return &phone;
+        case ItemKind::Fax: return &fax;
+        case ItemKind::EMail: return &email;
+        default: return &website;
+        }
+    }
+};
 
 // The children of one card as records, with the titles they were given and the primary
 // title of each kind.
 class ChildRecords
 {
 public:
-    ChildRecords(CardRecords &out, int level, bool olderFile) : m_out(out), m_level(level), m_olderFile(olderFile) {}
-
-    void Add(ItemKind kind, const TCardProperty &property)
+    ChildRecords(const CardValues &card, MappedCard &item, int level)
+        : m_card(card), m_item(item), m_level(level), m_olderFile(card.Version().isEmpty())
     {
-        const QString title = uniqueTitle(kind, property.Types);
-        QStringList fields;
-        QString value = oneLine(property.First());
+    }
+
+    void Add(ItemKind kind, const CardValues::Property &property)
+    {
+        const Text title = uniqueTitle(kind, property.types);
         if (kind == ItemKind::Address) {
-            const QStringList &v = property.Values;
-            const QStringList lines = streetLines(v, m_olderFile);
-            value = lines.value(0);
-            fields = TAddressObject::RecordFields(lines, v.value(3), v.value(4), v.value(5), v.value(6));
-        } else if (kind == ItemKind::Phone) {
-            fields = TPhoneObject::RecordFields(QString());
+            const Lines lines = streetLines(m_card, property, m_olderFile, m_item.room);
+            const Text fields[] = {lines.value(0), lines.value(1), lines.value(2), m_card.Piece(property, 3),
+                                   m_card.Piece(property, 4), m_card.Piece(property, 5), m_card.Piece(property, 6)};
+            m_item.children.Add(m_level, kind, title, lines.value(0), {}, fields);
+        } else {
+            const Text value = oneLine(m_card.Piece(property, 0), m_item.room);
+            // A phone's one field, its extension, is empty.
+            static const Text kExtension[] = {Text()};
+            m_item.children.Add(m_level, kind, title, value, {},
+                                kind == ItemKind::Phone ? std::span<const Text>(kExtension) : std::span<const Text>());
         }
-        m_out.Add(m_level, kind, title, value, QStringView(), fields);
         // The last marked preferred is primary; without one, the first (cards of phones
         // seldom mark any, and a contact's CSV columns and pages show primary ones only).
         const quint32 bit = 1u << KindCode(kind);
-        QString &primary = *m_primaries.Of(kind);
+        Text &primary = *m_primaries.Of(kind);
         if (property.Has(VCardTypes::Pref)) {
             primary = title;
             m_preferred |= bit;
@@ -139,36 +251,47 @@ public:
             primary = title;
         }
     }
-    const TPrimaryTitles &Primaries() const { return m_primaries; }
+    const Primaries &Titles() const { return m_primaries; }
 
 private:
     // The types without PREF (which only ever says primary), else a word for the kind;
     // " 2", " 3"... when the card has a child of that kind and title already.
-    QString uniqueTitle(ItemKind kind, VCardTypes::Set types)
+    Text uniqueTitle(ItemKind kind, VCardTypes::Set types)
     {
-        QString base = kind == ItemKind::Website ? QString() : typesTitle(types & ~Bit(VCardTypes::Pref));
+        Text base = kind == ItemKind::Website ? Text() : typesTitle(types & ~Bit(VCardTypes::Pref));
         if (base.isEmpty()) {
             switch (kind) {
-            case ItemKind::Address: base = QStringLiteral("Address"); break;
-            case ItemKind::Phone: base = QStringLiteral("Phone"); break;
-            case ItemKind::Fax: base = QStringLiteral("Fax"); break;
-            case ItemKind::EMail: base = QStringLiteral("E-Mail"); break;
-            default: base = QStringLiteral("Web URL"); break;
+            case ItemKind::Address: base = "Address"; break;
+            case ItemKind::Phone: base = "Phone"; break;
+            case ItemKind::Fax: base = "Fax"; break;
+            case ItemKind::EMail: base = "E-Mail"; break;
+            default: base = "Web URL"; break;
             }
         }
-        QString title = base;
-        for (int n = 2; m_used.contains({kind, title}); ++n)
-            title = QStringLiteral("%1 %2").arg(base).arg(n);
+        Text title = base;
+        for (int n = 2; used(kind, title); ++n) {
+            char digits[12];
+            char *const end = digits + sizeof digits;
+            const char *first = WriteNumberBefore(end, n);
+            const Text pieces[] = {base, Text(first, end - first)};
+            title = joined(m_item.room, pieces, " ");
+        }
         m_used.append({kind, title});
         return title;
     }
+    bool used(ItemKind kind, Text title) const
+    {
+        return std::any_of(m_used.begin(), m_used.end(),
+                           [&](const std::pair<ItemKind, Text> &u) { return u.first == kind && u.second == title; });
+    }
 
-    CardRecords &m_out;
+    const CardValues &m_card;
+    MappedCard &m_item;
     int m_level;
     bool m_olderFile;
-    TPrimaryTitles m_primaries;
+    Primaries m_primaries;
     quint32 m_preferred = 0;
-    QVarLengthArray<std::pair<ItemKind, QString>, 8> m_used;
+    QVarLengthArray<std::pair<ItemKind, Text>, 8> m_used;
 };
 
 bool isChildProperty(const TCardProperty &p)
@@ -177,18 +300,14 @@ bool isChildProperty(const TCardProperty &p)
     return name == VCardName::ADR || name == VCardName::EMAIL || name == VCardName::TEL || name == VCardName::URL;
 }
 
-void mapChildren(const TCard &card, CardItem &item, int childLevel, TPrimaryTitles &primaries)
+Primaries mapChildren(const CardValues &card, MappedCard &item, int childLevel)
 {
-    ChildRecords children(item.children, childLevel, card.Version.isEmpty());
-    QVarLengthArray<VCardName, 16> names(card.Count());
-    for (int i = 0; i < card.Count(); ++i)
-        names[i] = VCardNameOf(card.Items(i).Name);
+    ChildRecords children(card, item, childLevel);
     // The kinds of children in the order they are made; within a kind, the card's order.
     for (VCardName name : {VCardName::ADR, VCardName::EMAIL, VCardName::TEL, VCardName::URL}) {
-        for (int i = 0; i < card.Count(); ++i) {
-            if (names[i] != name)
+        for (const CardValues::Property &p : card.Properties()) {
+            if (p.name != name)
                 continue;
-            const TCardProperty &p = card.Items(i);
             ItemKind kind = ItemKind::Website;
             if (name == VCardName::ADR)
                 kind = ItemKind::Address;
@@ -199,88 +318,150 @@ void mapChildren(const TCard &card, CardItem &item, int childLevel, TPrimaryTitl
             children.Add(kind, p);
         }
     }
-    primaries = children.Primaries();
+    return children.Titles();
 }
 
-// MapVCard without using up the card.
-void mapCard(const TCard &card, VCardImportAs as, int childLevel, CardItem &item)
+Text firstValue(const CardValues &card, VCardName name, TextRoom &room)
 {
-    item.kind = ItemKind::Person;
-    item.title.clear();
-    item.value.clear();
-    item.comment.clear();
+    const CardValues::Property *p = card.Find(name);
+    return p ? oneLine(card.Piece(*p, 0), room) : Text();
+}
+
+void mapCard(const CardValues &card, VCardImportAs as, int childLevel, MappedCard &item)
+{
+    forgetTypesTitles();
+    item.room.Clear();
     item.fields.clear();
     item.children.Clear();
-    if (const TCardProperty *note = card.FindProperty(u"NOTE"))
-        item.comment = note->First();
-    TPrimaryTitles primaries;
+    item.value = {};
+    const CardValues::Property *note = card.Find(VCardName::NOTE);
+    item.comment = note ? card.Piece(*note, 0) : Text();
     if (as == VCardImportAs::Organization) {
         item.kind = ItemKind::Organization;
-        item.title = firstValue(card, u"ORG");
+        item.title = firstValue(card, VCardName::ORG, item.room);
         if (item.title.isEmpty())
-            item.title = firstValue(card, u"FN");
+            item.title = firstValue(card, VCardName::FN, item.room);
         if (item.title.isEmpty())
-            item.title = DefaultTitle(ItemKind::Organization);
-        mapChildren(card, item, childLevel, primaries);
-        item.fields = TOrgObject::PrimaryFields(primaries);
+            item.title = textsOf(ItemKind::Organization).defaultTitle;
+        const Primaries primaries = mapChildren(card, item, childLevel);
+        item.fields = {primaries.address, primaries.phone, primaries.fax, primaries.email, primaries.website};
         return;
     }
 
     item.kind = ItemKind::Person;
-    TPersonNames names;
+    // Salutation, first, middle and last name.
+    Text names[4];
     // TITLE is a job title; only this program's older files put the item's title there.
-    QString title = card.Version.isEmpty() ? firstValue(card, u"TITLE") : QString();
+    Text title = card.Version().isEmpty() ? firstValue(card, VCardName::TITLE, item.room) : Text();
     if (title.isEmpty())
-        title = firstValue(card, u"FN");
-    if (const TCardProperty *n = card.FindProperty(u"N")) {
-        names = TPersonNames{oneLine(n->Values.value(3)), oneLine(n->Values.value(1)), oneLine(n->Values.value(2)),
-                             oneLine(n->Values.value(0))};
+        title = firstValue(card, VCardName::FN, item.room);
+    if (const CardValues::Property *n = card.Find(VCardName::N)) {
+        // N is family name; given name; additional names; prefix.
+        const int component[] = {3, 1, 2, 0};
+        for (int i = 0; i < 4; ++i)
+            names[i] = oneLine(card.Piece(*n, component[i]), item.room);
     } else {
         // A card with only the formatted name: its words give the names, as the person
         // dialog takes them from a title.
-        SplitTitle(title, names);
+        TPersonNames split;
+        SplitTitle(QString::fromUtf8(title), split);
+        int i = 0;
+        for (const QString *name : {&split.Salutation, &split.FirstName, &split.MiddleName, &split.LastName})
+            names[i++] = item.room.Copy(QStringView(*name));
+    }
+    if (title.isEmpty()) {
+        const Text pieces[] = {names[1], names[3]};
+        title = oneLine(joined(item.room, pieces, " "), item.room);
     }
     if (title.isEmpty())
-        title = oneLine(names.FirstName + u' ' + names.LastName);
+        title = firstValue(card, VCardName::ORG, item.room);
     if (title.isEmpty())
-        title = firstValue(card, u"ORG");
-    if (title.isEmpty())
-        title = DefaultTitle(ItemKind::Person);
+        title = textsOf(ItemKind::Person).defaultTitle;
     item.title = title;
-    const QString fullName = ComposeFullName(names.Salutation, names.FirstName, names.LastName);
+    // As ComposeFullName makes it.
+    const Text full[] = {names[0], names[1], names[3]};
+    const Text fullName = joined(item.room, full, " ");
     item.value = isBlankText(fullName) ? title : fullName;
-    mapChildren(card, item, childLevel, primaries);
-    item.fields = TPersonObject::RecordFields(names, primaries);
+    const Primaries primaries = mapChildren(card, item, childLevel);
+    item.fields = {names[0],          names[1],        names[2],      names[3],       primaries.address,
+                   primaries.phone,   primaries.fax,   primaries.email, primaries.website};
 }
+
+QString textOf(Text text) { return QString::fromUtf8(text); }
 
 } // namespace
 
 void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
 {
-    mapCard(card, as, childLevel, item);
+    CardValues values;
+    values.Assign(card);
+    MappedCard mapped;
+    mapCard(values, as, childLevel, mapped);
+    item.kind = mapped.kind;
+    item.title = textOf(mapped.title);
+    item.value = textOf(mapped.value);
+    item.comment = textOf(mapped.comment);
+    item.fields.clear();
+    for (Text field : mapped.fields)
+        item.fields << textOf(field);
+    item.children = std::move(mapped.children);
     card.RemoveIf(isChildProperty);
 }
 
-void AppendCardRecords(CardRecords &out, TCard &card, VCardImportAs as, int level)
+void AppendCardRecords(CardRecords &out, const CardValues &card, VCardImportAs as, int level)
 {
-    // One item for the cards of a thread: its children's records keep their room. The
-    // card is dropped after: its children's lines are not taken out of it.
-    thread_local CardItem item;
+    // One item for the cards of a thread: its children's records and its room are kept.
+    thread_local MappedCard item;
     mapCard(card, as, level + 1, item);
     out.Add(level, item.kind, item.title, item.value, item.comment, item.fields);
     out.Add(item.children);
     out.EndCard(true);
 }
 
-void CardRecords::Add(int level, ItemKind kind, QStringView title, QStringView value, QStringView comment,
-                      const QStringList &fields)
+void AppendCardRecords(CardRecords &out, const TCard &card, VCardImportAs as, int level)
 {
-    AppendRecordHeader(m_bytes, level, kind, title, value, comment);
-    m_gaps.push_back(m_bytes.size());
-    AppendBytes(m_bytes, "           \r\n");
-    static_assert(sizeof("           ") - 1 == kIdRoom);
-    AppendDataLine(m_bytes, tagOf(kind), fields, 0);
-    AppendBytes(m_bytes, "\r\n");
+    CardValues values;
+    values.Assign(card);
+    AppendCardRecords(out, values, as, level);
+}
+
+void CardRecords::Add(int level, ItemKind kind, QByteArrayView title, QByteArrayView value, QByteArrayView comment,
+                      std::span<const QByteArrayView> fields)
+{
+    const QByteArrayView prefix = RecordPrefix(level, kind).View();
+    const QByteArrayView tag = textsOf(kind).tag;
+    static constexpr char kGap[] = "           \r\n";
+    static_assert(sizeof kGap - 3 == kIdRoom);
+    // Room for the longest the record can be; what is left over is given back.
+    qsizetype room = prefix.size() + EncodedFieldRoom(title.size()) + EncodedFieldRoom(value.size()) +
+                     EncodedFieldRoom(comment.size()) + 6 + kIdRoom + 2 + tag.size() + 1 + 2;
+    for (QByteArrayView field : fields)
+        room += EncodedFieldRoom(field.size()) + 2;
+    const qsizetype at = m_bytes.size();
+    m_bytes.resize(at + room);
+    char *const start = m_bytes.data();
+    char *to = start + at;
+    const auto put = [&to](QByteArrayView bytes) {
+        std::memcpy(to, bytes.data(), size_t(bytes.size()));
+        to += bytes.size();
+    };
+    put(prefix);
+    to = WriteEncodedField(to, title);
+    put("~~");
+    to = WriteEncodedField(to, value);
+    put("~~");
+    to = WriteEncodedField(to, comment);
+    put("~~");
+    m_gaps.push_back(to - start);
+    put(QByteArrayView(kGap, sizeof kGap - 1));
+    put(tag);
+    for (QByteArrayView field : fields) {
+        to = WriteEncodedField(to, field);
+        put("~~");
+    }
+    // No categories.
+    put("0\r\n");
+    m_bytes.resize(to - start);
 }
 
 void CardRecords::Add(const CardRecords &other)

@@ -4,10 +4,13 @@
 
 #include "store/kinds.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <span>
 #include <vector>
 
+class CardValues;
 class TCard;
 
 // Records made from cards, as UTF-8 with CR LF after each line. Ids come from the one
@@ -17,8 +20,9 @@ class CardRecords
 {
 public:
     // A record below the card's item: its header line, its data line (tag and fields).
-    void Add(int level, ItemKind kind, QStringView title, QStringView value, QStringView comment,
-             const QStringList &fields);
+    // Texts are UTF-8.
+    void Add(int level, ItemKind kind, QByteArrayView title, QByteArrayView value, QByteArrayView comment,
+             std::span<const QByteArrayView> fields);
     // Appends the records of other to those of the card being made.
     void Add(const CardRecords &other);
     // The records added since the last card make one card. With ownFirst the first of
@@ -75,8 +79,10 @@ struct CardItem
 // children keep their room).
 void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item);
 
-// The card's records, its item at level and the children below, appended to out as one card.
-void AppendCardRecords(CardRecords &out, TCard &card, VCardImportAs as, int level);
+// The card's records, its item at level and the children below, appended to out as one
+// card: the same mapping, for a card as the importer reads it or one of the file model.
+void AppendCardRecords(CardRecords &out, const CardValues &card, VCardImportAs as, int level);
+void AppendCardRecords(CardRecords &out, const TCard &card, VCardImportAs as, int level);
 
 // How the card is named when the user is asked about it: "Dr. John Q Smith" from N,
 // else FN, else "New".

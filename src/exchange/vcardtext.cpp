@@ -7,6 +7,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 
 int hexDigit(char c)
@@ -29,15 +31,23 @@ QString decodeAuto(QByteArrayView bytes)
                                                    : decodeWindows1252(bytes.data(), bytes.size());
 }
 
-bool isWesternCharset(const QString &charset)
+bool sameCharset(QByteArrayView charset, const char *name)
+{
+    const size_t n = std::strlen(name);
+    return size_t(charset.size()) == n && SameAsciiWord(charset.data(), name, n);
+}
+
+bool isWesternCharset(QByteArrayView charset)
 {
     for (const char *name : {"ISO-8859-1", "ISO8859-1", "LATIN1", "WINDOWS-1252", "CP1252", "US-ASCII", "ASCII"})
-        if (charset.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+        if (sameCharset(charset, name))
             return true;
     return false;
 }
 
 } // namespace
+
+bool VCardIsUtf8Charset(QByteArrayView charset) { return sameCharset(charset, "UTF-8"); }
 
 QByteArray VCardBytesAsUtf8(const QByteArray &bytes)
 {
@@ -76,11 +86,11 @@ QString DecodeVCardValue(QByteArrayView value, const VCardHead &head)
         value = decoded;
     }
     const QByteArrayView bytes = value;
-    if (head.charset.isEmpty() || head.charset.compare(u"UTF-8", Qt::CaseInsensitive) == 0)
+    if (head.charset.isEmpty() || VCardIsUtf8Charset(head.charset))
         return decodeAuto(bytes);
     if (isWesternCharset(head.charset))
         return decodeWindows1252(bytes.data(), bytes.size());
-    if (auto encoding = QStringConverter::encodingForName(head.charset.toLatin1().constData())) {
+    if (auto encoding = QStringConverter::encodingForName(head.charset.toByteArray().constData())) {
         QStringDecoder decoder(*encoding);
         const QString text = decoder(bytes);
         if (!decoder.hasError())

@@ -16,5 +16,8 @@ QByteArray VCardBytesAsUtf8(const QByteArray &bytes);
 // Windows-1252 where it is not.
 QString DecodeVCardValue(QByteArrayView value, const VCardHead &head);
 
+// Whether a CHARSET names UTF-8, in any case.
+bool VCardIsUtf8Charset(QByteArrayView charset);
+
 // Quoted-printable: "=XX" is the byte XX; an "=" before anything else stays as it is.
 QByteArray DecodeQuotedPrintable(QByteArrayView value);

@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include <type_traits>
+
 namespace {
 
 // Narrows text to "to" when it is plain ASCII with no "~", CR or LF, the shape most fields
@@ -40,21 +42,39 @@ bool narrowPlain(const char16_t *p, qsizetype n, char *to)
     return any < 0x80 && !special;
 }
 
-// Whether the value would break the grammar as it stands.
-bool needsEncoding(QStringView v)
+// Whether the value would break the grammar as it stands: the same for its UTF-16 text
+// and its UTF-8 bytes, as every character it looks for is ASCII.
+template<typename Char>
+bool needsEncoding(const Char *p, qsizetype n)
 {
-    const char16_t *p = v.utf16();
-    const qsizetype n = v.size();
     if (n == 0)
         return false;
-    if (p[0] == u'~' || p[n - 1] == u'~')
+    if (p[0] == Char('~') || p[n - 1] == Char('~'))
         return true;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i];
-        if (c == u'\n' || c == u'\r' || (c == u'~' && i + 1 < n && p[i + 1] == u'~'))
+        const Char c = p[i];
+        if (c == Char('\n') || c == Char('\r') || (c == Char('~') && i + 1 < n && p[i + 1] == Char('~')))
             return true;
     }
     return false;
+}
+
+bool needsEncoding(QStringView v) { return needsEncoding(v.utf16(), v.size()); }
+
+// The written form of a value that needs it, each character or its escape handed to put.
+template<typename Char, typename Put>
+void encodeInto(const Char *p, qsizetype n, Put put)
+{
+    put("~", 1);
+    for (qsizetype i = 0; i < n; ++i) {
+        switch (p[i]) {
+        case Char('%'): put("%25", 3); break;
+        case Char('~'): put("%7E", 3); break;
+        case Char('\r'): put("%0D", 3); break;
+        case Char('\n'): put("%0A", 3); break;
+        default: put(p + i);
+        }
+    }
 }
 
 int hexDigit(QChar c)
@@ -77,17 +97,29 @@ QString EncodeField(const QString &value)
         return value;
     QString out;
     out.reserve(value.size() + 8);
-    out += u'~';
-    for (QChar c : value) {
-        switch (c.unicode()) {
-        case '%': out += QLatin1String("%25"); break;
-        case '~': out += QLatin1String("%7E"); break;
-        case '\r': out += QLatin1String("%0D"); break;
-        case '\n': out += QLatin1String("%0A"); break;
-        default: out += c;
-        }
-    }
+    encodeInto(value.utf16(), value.size(), [&out](const auto *piece, qsizetype n = 1) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(*piece)>, char>)
+            out += QLatin1StringView(piece, n);
+        else
+            out += QChar(*piece);
+    });
     return out;
+}
+
+char *WriteEncodedField(char *to, QByteArrayView utf8)
+{
+    const char *p = utf8.data();
+    const qsizetype n = utf8.size();
+    if (!needsEncoding(p, n)) {
+        if (n > 0)
+            std::memcpy(to, p, size_t(n));
+        return to + n;
+    }
+    encodeInto(p, n, [&to](const char *piece, qsizetype k = 1) {
+        std::memcpy(to, piece, size_t(k));
+        to += k;
+    });
+    return to;
 }
 
 void AppendUtf8(QByteArray &out, QStringView text)

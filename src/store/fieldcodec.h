@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QByteArrayView>
 #include <QStringView>
 #include <QVarLengthArray>
 #include <cstring>
@@ -16,6 +17,10 @@
 QString EncodeField(const QString &value);
 // The same, appended to out as UTF-8.
 void AppendEncodedField(QByteArray &out, QStringView value);
+// The same for a value in UTF-8, written at to, which has room for EncodedFieldRoom bytes;
+// gives the end of what was written.
+char *WriteEncodedField(char *to, QByteArrayView utf8);
+constexpr qsizetype EncodedFieldRoom(qsizetype utf8Size) { return 3 * utf8Size + 1; }
 // Bytes appended to out (which they are no part of): cheaper than QByteArray::append,
 // which first makes ready for a view into out itself; records are built of many short pieces.
 inline void AppendBytes(QByteArray &out, const char *bytes, qsizetype n)

@@ -1,0 +1,250 @@
+#include "vcardvalues.h"
+
+#include "vcardfile.h"
+#include "vcardtext.h"
+
+#include "platform/textcodec.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+bool isComponent(VCardName name) { return name == VCardName::N || name == VCardName::ADR || name == VCardName::ORG; }
+
+// Whether text holds a backslash, and whether it holds a control character other than LF.
+void lookAt(QByteArrayView text, bool &backslash, bool &controls)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    backslash = false;
+    controls = false;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: every value of every card is looked at.
+    const __m128i slash = _mm_set1_epi8('\\');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i notControl = _mm_set1_epi8(char(0xE0));
+    const __m128i zero = _mm_setzero_si128();
+    __m128i slashes = zero;
+    __m128i marks = zero;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        slashes = _mm_or_si128(slashes, _mm_cmpeq_epi8(v, slash));
+        // Below 0x20 (no bit above the low five) and not LF.
+        const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(v, notControl), zero);
+        marks = _mm_or_si128(marks, _mm_andnot_si128(_mm_cmpeq_epi8(v, lf), control));
+    }
+    backslash = _mm_movemask_epi8(slashes) != 0;
+    controls = _mm_movemask_epi8(marks) != 0;
+#endif
+    for (; i < n; ++i) {
+        backslash |= p[i] == '\\';
+        controls |= p[i] < 0x20 && p[i] != '\n';
+    }
+}
+
+// Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
+// before anything else is kept.
+QByteArrayView unescaped(QByteArrayView text, TextRoom &room)
+{
+    if (!std::memchr(text.data(), '\\', size_t(text.size())))
+        return text;
+    char *const out = room.Take(text.size());
+    char *to = out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\' || i + 1 == text.size()) {
+            *to++ = c;
+            continue;
+        }
+        const char next = text[i + 1];
+        if (next == 'n' || next == 'N') {
+            *to++ = '\n';
+            ++i;
+        } else if (next == '\\' || next == ';' || next == ',' || next == ':') {
+            *to++ = next;
+            ++i;
+        } else {
+            // Not an escape: a path or a stray backslash keeps it.
+            *to++ = c;
+        }
+    }
+    room.GiveBack(to);
+    return QByteArrayView(out, to - out);
+}
+
+// Control characters other than line breaks would reach titles and the record file;
+// line breaks of any kind (a quoted-printable CR LF) become LF.
+QByteArrayView withoutControls(QByteArrayView text, TextRoom &room)
+{
+    bool backslash = false;
+    bool controls = false;
+    lookAt(text, backslash, controls);
+    if (!controls)
+        return text;
+    char *const out = room.Take(text.size());
+    char *to = out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            *to++ = '\n';
+        } else {
+            *to++ = uchar(c) < 0x20 && c != '\n' ? ' ' : c;
+        }
+    }
+    room.GiveBack(to);
+    return QByteArrayView(out, to - out);
+}
+
+template<size_t N>
+QByteArrayView withoutScheme(QByteArrayView value, const char (&scheme)[N])
+{
+    if (size_t(value.size()) >= N - 1 && SameAsciiWord(value.data(), scheme, N - 1))
+        return value.sliced(qsizetype(N - 1));
+    return value;
+}
+
+} // namespace
+
+void SplitVCardValue(VCardName kept, bool uriValue, QByteArrayView text, TextRoom &room, VCardPieces &pieces)
+{
+    pieces.clear();
+    while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
+        text = text.sliced(1);
+    // One look at the value says whether any piece of it needs more than a view.
+    bool escaped = false;
+    bool controls = false;
+    lookAt(text, escaped, controls);
+    const auto piece = [&](QByteArrayView t) {
+        if (escaped)
+            t = unescaped(t, room);
+        return controls ? withoutControls(t, room) : t;
+    };
+    if (!isComponent(kept)) {
+        pieces.append(piece(text));
+    } else if (!escaped) {
+        // Components end at a ";"; without a backslash, at every one.
+        qsizetype start = 0;
+        for (;;) {
+            const auto *semi = static_cast<const char *>(
+                std::memchr(text.data() + start, ';', size_t(text.size() - start)));
+            const qsizetype end = semi ? semi - text.data() : text.size();
+            pieces.append(piece(text.sliced(start, end - start)));
+            if (!semi)
+                break;
+            start = end + 1;
+        }
+    } else {
+        // Components end at a ";" that no backslash escapes; commas are text.
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            if (i + 1 < text.size() && text[i] == '\\') {
+                ++i;
+                continue;
+            }
+            if (i == text.size() || text[i] == ';') {
+                pieces.append(piece(text.sliced(start, i - start)));
+                start = i + 1;
+            }
+        }
+    }
+    if (uriValue || kept == VCardName::TEL)
+        pieces[0] = withoutScheme(pieces[0], "tel:");
+    if (kept == VCardName::EMAIL)
+        pieces[0] = withoutScheme(pieces[0], "mailto:");
+}
+
+QByteArrayView DecodedVCardText(QByteArrayView value, const VCardHead &head, TextRoom &room)
+{
+    // Most values are UTF-8 (or ASCII) as they stand, and are read as such; a leading
+    // byte-order mark is not, as decoding drops it.
+    if (!head.quotedPrintable && (head.charset.isEmpty() || VCardIsUtf8Charset(head.charset)) &&
+        !value.startsWith("\xEF\xBB\xBF") && isValidUtf8(value.data(), value.size()))
+        return value;
+    return room.Copy(QStringView(DecodeVCardValue(value, head)));
+}
+
+void CardValues::addPieces(VCardName name, VCardTypes::Set types, QByteArrayView written, bool uriValue,
+                           QByteArrayView text)
+{
+    thread_local VCardPieces pieces;
+    SplitVCardValue(name, uriValue, text, m_room, pieces);
+    m_properties.push_back({name, types, written, qsizetype(m_pieces.size()), pieces.size()});
+    m_pieces.insert(m_pieces.end(), pieces.begin(), pieces.end());
+}
+
+void CardValues::Add(const VCardHead &head, QByteArrayView value, bool transient)
+{
+    QByteArrayView text = DecodedVCardText(value, head, m_room);
+    if (transient && text.data() == value.data())
+        text = m_room.Copy(text);
+    addPieces(head.kept, head.types, head.name, head.uriValue, text);
+}
+
+void CardValues::SetVersion(const VCardHead &head, QByteArrayView value, bool transient)
+{
+    const QByteArrayView text = DecodedVCardText(value, head, m_room);
+    const QByteArrayView trimmed = text.trimmed();
+    if (!trimmed.isEmpty() && (uchar(trimmed.front()) >= 0x80 || uchar(trimmed.back()) >= 0x80))
+        // Blanks beyond ASCII are trimmed as text trims them.
+        m_version = m_room.Copy(QStringView(QString::fromUtf8(trimmed).trimmed()));
+    else
+        m_version = transient && text.data() == value.data() ? m_room.Copy(trimmed) : trimmed;
+}
+
+const CardValues::Property *CardValues::Find(VCardName name) const
+{
+    for (const Property &p : m_properties)
+        if (p.name == name)
+            return &p;
+    return nullptr;
+}
+
+void CardValues::Clear()
+{
+    m_properties.clear();
+    m_pieces.clear();
+    m_version = {};
+    m_room.Clear();
+    Line = 0;
+}
+
+TCard CardValues::ToCard() const
+{
+    TCard card;
+    card.Version = QString::fromUtf8(m_version);
+    card.Line = Line;
+    for (const Property &p : m_properties) {
+        TCardProperty property;
+        property.Name = VCardNameText(p.written, p.name);
+        property.Types = p.types;
+        property.Values.reserve(p.count);
+        for (qsizetype i = 0; i < p.count; ++i)
+            property.Values << QString::fromUtf8(Piece(p, i));
+        card.Add(std::move(property));
+    }
+    return card;
+}
+
+void CardValues::Assign(const TCard &card)
+{
+    Clear();
+    Line = card.Line;
+    m_version = m_room.Copy(QStringView(card.Version));
+    for (int i = 0; i < card.Count(); ++i) {
+        const TCardProperty &p = card.Items(i);
+        const VCardName name = VCardNameOf(p.Name);
+        if (name == VCardName::Other)
+            continue;
+        const QByteArrayView written = m_room.Copy(QStringView(p.Name));
+        m_properties.push_back({name, p.Types, written, qsizetype(m_pieces.size()), p.Values.size()});
+        for (const QString &value : p.Values)
+            m_pieces.push_back(m_room.Copy(QStringView(value)));
+    }
+}
