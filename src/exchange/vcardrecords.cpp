@@ -3,13 +3,9 @@
 #include "vcardfile.h"
 #include "vcardvalues.h"
 
-#include "store/addressobject.h"
 #include "store/fieldcodec.h"
 #include "store/kindtable.h"
-#include "store/orgobject.h"
 #include "store/personname.h"
-#include "store/personobject.h"
-#include "store/phoneobject.h"
 #include "store/ranmar.h"
 #include "store/zebobject.h"
 

@@ -1,5 +1,6 @@
 #include "exchange/vcardfile.h"
 #include "exchange/vcardimport.h"
+#include "exchange/vcardrecords.h"
 
 #include "store/itemfactory.h"
 #include "store/ranmar.h"
@@ -293,4 +294,30 @@ TEST(VCardPartsTest, AFileOfMoreCardsThanAreReadGivesWhatOnePieceGives)
     EXPECT_TRUE(placed.read.tooMany);
     EXPECT_EQ(placed.persons, TVCardFile::MaxCards);
     EXPECT_LT(root->Count(), TVCardFile::MaxCards);
+}
+
+TEST(VCardPartsTest, ACardOfTheFileModelMapsAsTheImportersOwnReading)
+{
+    // Besides the usual shapes: blanks beyond ASCII around names, a byte-order mark before
+    // a value, a street of many lines, values the record grammar must encode, an older
+    // file's card and one with only a formatted name.
+    const QByteArray bytes = mixedCards(70).replace('\0', 'x') +
+                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\xC2\xA0 Spacey \xE2\x80\x83\r\nN:\xC2\xA0;\xE2\x80\x83\r\n"
+                             "TEL;TYPE=WORK:\xEF\xBB\xBF" "12\r\nADR;PREF:;;a\\nb\\nc\\nd\\n\\n;\xEF\xBB\xBFT\xC3\xB6wn\r\n"
+                             "EMAIL;TYPE=PREF:~x~~y~\r\nNOTE:50%\\nnew line\r\nORG:\t\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nFN:Older\r\nTITLE:Old Title\r\nADR:L1;L2;L3;C;S;Z;Co\r\nTEL;FAX:1\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann \"Q, R\" Lee\r\nURL:u\r\nURL:v\r\nEND:VCARD\r\n";
+    for (VCardImportAs as : {VCardImportAs::Person, VCardImportAs::Organization}) {
+        ItemIds::Seed(1802, 9373);
+        const PreparedVCards read = PrepareVCards(bytes, as, 1);
+        ASSERT_EQ(read.records.size(), 1u);
+
+        TVCardFile file;
+        file.LoadFromBytes(bytes);
+        CardRecords records;
+        for (int i = 0; i < file.Count(); ++i)
+            AppendCardRecords(records, file.Cards(i), file.Cards(i).FindProperty(u"ORG") ? as : VCardImportAs::Person, 1);
+        ItemIds::Seed(1802, 9373);
+        EXPECT_EQ(records.TakeWithIds(), read.records.front());
+    }
 }

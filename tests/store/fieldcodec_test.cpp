@@ -42,6 +42,11 @@ TEST(FieldCodec, FieldsWrittenAsUtf8AreTheEncodedTextsBytes)
         AppendEncodedField(out, v);
         EXPECT_EQ(out, "head|" + EncodeField(v).toUtf8()) << v.toStdString();
         EXPECT_EQ(DecodeField(QString::fromUtf8(out.mid(5))), v) << v.toStdString();
+        // The same from the value's UTF-8, within the room said.
+        const QByteArray utf8 = v.toUtf8();
+        QByteArray room(EncodedFieldRoom(utf8.size()), '?');
+        const char *end = WriteEncodedField(room.data(), utf8);
+        EXPECT_EQ(QByteArray(room.constData(), end - room.constData()), out.mid(5)) << v.toStdString();
     }
     // Fields are looked at several characters at a time: a character that needs more than
     // narrowing is found wherever it stands in a long field, and at either end.
