@@ -297,7 +297,7 @@ void TCardProperty::SetParts(const VCardHead &head, const QString &body)
     Values.clear();
     Values.reserve(pieces.size());
     for (QByteArrayView piece : pieces)
-        Values << QString::fromUtf8(piece);
+        Values << VCardText(piece);
 }
 
 QString TCardProperty::GetLine() const

@@ -45,7 +45,7 @@ Text oneLine(Text s, TextRoom &room)
     if (uchar(a) < 0x80 && uchar(z) < 0x80 && !isBlankByte(a) && !isBlankByte(z) &&
         !std::memchr(s.data(), '\n', size_t(s.size())))
         return s;
-    return room.Copy(QStringView(oneLine(QString::fromUtf8(s))));
+    return room.Copy(QStringView(oneLine(VCardText(s))));
 }
 
 // Whether text is empty or only blanks, without making the trimmed text.
@@ -58,7 +58,7 @@ bool isBlankText(Text text)
 {
     for (char c : text) {
         if (uchar(c) >= 0x80)
-            return isBlankText(QString::fromUtf8(text));
+            return isBlankText(VCardText(text));
         if (!isBlankByte(c))
             return false;
     }
@@ -360,7 +360,7 @@ void mapCard(const CardValues &card, VCardImportAs as, int childLevel, MappedCar
         // A card with only the formatted name: its words give the names, as the person
         // dialog takes them from a title.
         TPersonNames split;
-        SplitTitle(QString::fromUtf8(title), split);
+        SplitTitle(VCardText(title), split);
         int i = 0;
         for (const QString *name : {&split.Salutation, &split.FirstName, &split.MiddleName, &split.LastName})
             names[i++] = item.room.Copy(QStringView(*name));
@@ -383,8 +383,6 @@ void mapCard(const CardValues &card, VCardImportAs as, int childLevel, MappedCar
                    primaries.phone,   primaries.fax,   primaries.email, primaries.website};
 }
 
-QString textOf(Text text) { return QString::fromUtf8(text); }
-
 } // namespace
 
 void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
@@ -394,12 +392,12 @@ void MapVCard(TCard &card, VCardImportAs as, int childLevel, CardItem &item)
     MappedCard mapped;
     mapCard(values, as, childLevel, mapped);
     item.kind = mapped.kind;
-    item.title = textOf(mapped.title);
-    item.value = textOf(mapped.value);
-    item.comment = textOf(mapped.comment);
+    item.title = VCardText(mapped.title);
+    item.value = VCardText(mapped.value);
+    item.comment = VCardText(mapped.comment);
     item.fields.clear();
     for (Text field : mapped.fields)
-        item.fields << textOf(field);
+        item.fields << VCardText(field);
     item.children = std::move(mapped.children);
     card.RemoveIf(isChildProperty);
 }

@@ -112,6 +112,17 @@ QByteArrayView withoutScheme(QByteArrayView value, const char (&scheme)[N])
 
 } // namespace
 
+QString VCardText(QByteArrayView utf8)
+{
+    // Decoding drops one at the start, as a file's own mark.
+    QString text;
+    while (utf8.startsWith("\xEF\xBB\xBF")) {
+        text += QChar(0xFEFF);
+        utf8 = utf8.sliced(3);
+    }
+    return text.isEmpty() ? QString::fromUtf8(utf8) : text + QString::fromUtf8(utf8);
+}
+
 void SplitVCardValue(VCardName kept, bool uriValue, QByteArrayView text, TextRoom &room, VCardPieces &pieces)
 {
     pieces.clear();
@@ -193,7 +204,7 @@ void CardValues::SetVersion(const VCardHead &head, QByteArrayView value, bool tr
     const QByteArrayView trimmed = text.trimmed();
     if (!trimmed.isEmpty() && (uchar(trimmed.front()) >= 0x80 || uchar(trimmed.back()) >= 0x80))
         // Blanks beyond ASCII are trimmed as text trims them.
-        m_version = m_room.Copy(QStringView(QString::fromUtf8(trimmed).trimmed()));
+        m_version = m_room.Copy(QStringView(VCardText(trimmed).trimmed()));
     else
         m_version = transient && text.data() == value.data() ? m_room.Copy(trimmed) : trimmed;
 }
@@ -218,7 +229,7 @@ void CardValues::Clear()
 TCard CardValues::ToCard() const
 {
     TCard card;
-    card.Version = QString::fromUtf8(m_version);
+    card.Version = VCardText(m_version);
     card.Line = Line;
     for (const Property &p : m_properties) {
         TCardProperty property;
@@ -226,7 +237,7 @@ TCard CardValues::ToCard() const
         property.Types = p.types;
         property.Values.reserve(p.count);
         for (qsizetype i = 0; i < p.count; ++i)
-            property.Values << QString::fromUtf8(Piece(p, i));
+            property.Values << VCardText(Piece(p, i));
         card.Add(std::move(property));
     }
     return card;

@@ -4,10 +4,15 @@
 #include "vcardproperty.h"
 
 #include <QByteArrayView>
+#include <QString>
 #include <QVarLengthArray>
 #include <vector>
 
 class TCard;
+
+// UTF-8 of a value as text, a byte-order mark at its start kept as the character it is:
+// a component or a title may start with one that stood inside the value.
+QString VCardText(QByteArrayView utf8);
 
 // The components of one value as UTF-8, as a line's value is read: split only for N, ADR
 // and ORG, at a ";" that no backslash escapes; escapes read; control characters other
