@@ -7,6 +7,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+void StartWriteBack(int fd, long long &hinted, long long written)
+{
+    static const long long page = sysconf(_SC_PAGESIZE) > 0 ? sysconf(_SC_PAGESIZE) : 4096;
+    const long long end = written - written % page;
+    // Only a hint: a block the disk refuses is reported by the closing sync.
+    if (end > hinted && ::sync_file_range(fd, hinted, end - hinted, SYNC_FILE_RANGE_WRITE) == 0)
+        hinted = end;
+}
+
 BackgroundWriter::BackgroundWriter(int fd) : m_fd(fd), m_thread([this] { run(); }) {}
 
 BackgroundWriter::~BackgroundWriter()
@@ -70,11 +79,10 @@ void BackgroundWriter::run()
             p += n;
             left -= n;
         }
-        // Only a hint: a block the disk refuses is reported by the closing sync.
-        if (error == 0)
-            ::sync_file_range(m_fd, m_written, m_block.size(), SYNC_FILE_RANGE_WRITE);
         lock.lock();
         m_written += m_block.size();
+        if (error == 0)
+            StartWriteBack(m_fd, m_hinted, m_written);
         if (error != 0 && m_error == 0)
             m_error = error;
         m_busy = false;

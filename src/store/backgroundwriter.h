@@ -6,6 +6,11 @@
 #include <mutex>
 #include <thread>
 
+// Has the system start putting on disk what was written to fd before written: whole pages
+// from hinted (where the call before left off) on. The page still being filled is left for
+// a later call: put on its way now, the next write into it would wait until it reached the disk.
+void StartWriteBack(int fd, long long &hinted, long long written);
+
 // Writes blocks to an open file on a thread of its own, one block while the next is
 // gathered, and has the system start putting each on disk at once. Errors are raised
 // (EInOutError with the system's reason) by the next call after the write that failed.
@@ -35,5 +40,6 @@ private:
     bool m_stop = false;
     int m_error = 0;
     long long m_written = 0;
+    long long m_hinted = 0;
     std::thread m_thread;
 };

@@ -355,10 +355,9 @@ void RecordSink::Flush()
         return;
     if (!writeAll(m_device, m_buffer))
         throw EInOutError(m_device->errorString());
-    // Only a hint: a block the disk refuses is reported by the closing sync.
-    if (m_writeBackFd >= 0)
-        ::sync_file_range(m_writeBackFd, m_written, m_buffer.size(), SYNC_FILE_RANGE_WRITE);
     m_written += m_buffer.size();
+    if (m_writeBackFd >= 0)
+        StartWriteBack(m_writeBackFd, m_hinted, m_written);
     // Emptied, not freed: the next block is gathered where this one was.
     m_buffer.resize(0);
 }

@@ -129,6 +129,7 @@ private:
     QByteArray m_buffer;
     int m_writeBackFd = -1;
     qint64 m_written = 0;
+    long long m_hinted = 0;
     std::unique_ptr<BackgroundWriter> m_background;
 };
 
