@@ -189,15 +189,17 @@ Got readRecord(Reader &in, const char *data, Record &r, LineScan::Fields &fields
     return Got::Record;
 }
 
-// Records read ahead in batches; a few batches wait at most.
+// Records read ahead in batches; a few batches wait at most. Read on the caller's thread,
+// a batch is small: a short file (a paste, a remote folder) needs little room.
 constexpr size_t kBatch = 2048;
+constexpr size_t kSmallBatch = 64;
 constexpr size_t kBatches = 4;
 // A smaller rest of a file is read on the caller's thread.
 constexpr qsizetype kReadAheadFrom = qsizetype(1) << 20;
 
 struct Batch
 {
-    std::vector<Record> records = std::vector<Record>(kBatch);
+    std::vector<Record> records; // made as large as needed when first filled
     size_t count = 0;
     bool last = false; // the end, or the failure, is in this batch
     std::exception_ptr failure;
@@ -214,14 +216,16 @@ struct RecordStream::Work
             in.skipByteOrderMark();
     }
 
-    // Reads the next records into batch, up to the end or a failure.
-    void fill(Batch &batch) noexcept
+    // Reads the next records into batch (up to size), up to the end or a failure.
+    void fill(Batch &batch, size_t size) noexcept
     {
         batch.count = 0;
         batch.last = false;
         batch.failure = nullptr;
         try {
-            while (batch.count < kBatch) {
+            if (batch.records.size() < size)
+                batch.records.resize(size);
+            while (batch.count < size) {
                 Record &r = batch.records[batch.count];
                 r.got = readRecord(in, data, r, fields);
                 r.end = in.pos();
@@ -248,7 +252,7 @@ struct RecordStream::Work
                     return;
             }
             Batch &batch = batches[index % kBatches];
-            fill(batch);
+            fill(batch, kBatch);
             const std::lock_guard lock(mutex);
             ++filled;
             changed.notify_all();
@@ -261,7 +265,7 @@ struct RecordStream::Work
     Batch &nextBatch()
     {
         if (!helper.joinable()) {
-            fill(batches[0]);
+            fill(batches[0], kSmallBatch);
             return batches[0];
         }
         std::unique_lock lock(mutex);
