@@ -268,6 +268,9 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
         tally(notes, part, linesBefore);
         if (part.records.CardCount() > 0)
             ReadMadeItems(part.records.TakeWithIds(), target);
+        // Read and placed: the file's pages of it are not needed again.
+        if (mapping)
+            mapping->ReleasePages(part.text.data(), part.text.data() + part.text.size());
         return true;
     });
     // Such a file is told as one read whole tells it; the cards placed stay unsaved.

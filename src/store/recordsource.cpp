@@ -7,11 +7,28 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <unistd.h>
 
 #include <iterator>
 #include <sys/mman.h>
 #include <sys/stat.h>
+
+void RecordSource::ReleasePages(const char *begin, const char *end) const
+{
+    if (!mapped)
+        return;
+    static const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE) > 0 ? sysconf(_SC_PAGESIZE) : 4096);
+    const auto base = reinterpret_cast<std::uintptr_t>(mapped->base);
+    const std::uintptr_t from = std::max(reinterpret_cast<std::uintptr_t>(begin), base);
+    const std::uintptr_t to = std::min(reinterpret_cast<std::uintptr_t>(end), base + mapped->length);
+    const std::uintptr_t first = (from + page - 1) / page * page;
+    const std::uintptr_t last = to / page * page;
+    if (first < last)
+        madvise(reinterpret_cast<void *>(first), last - first, MADV_DONTNEED);
+}
 
 RecordSource::Mapping::~Mapping()
 {

@@ -38,6 +38,10 @@ struct RecordSource
     // another core (copy); FinishCopy moves bytes to the copy and lets the file go, so a
     // file that another program shortens later cannot take the pages from under us.
     std::unique_ptr<Mapping> mapped;
+    // Lets the system take back the pages of the mapped file wholly inside [begin, end),
+    // which nothing will read soon: read again, they come back from the file as they were.
+    // Nothing happens for bytes of any other memory.
+    void ReleasePages(const char *begin, const char *end) const;
     bool keepMapped = false;
     std::future<QByteArray> copy;
     void FinishCopy() noexcept;
