@@ -4,6 +4,7 @@
 #include "vcardtext.h"
 #include "vcardvalues.h"
 
+#include "store/heapahead.h"
 #include "store/recordfile.h"
 #include "store/recordsource.h"
 #include "store/treenodes.h"
@@ -253,6 +254,9 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
     int linesBefore = 0;
     qint64 cards = 0;
     bool tooMany = false;
+    // The items placed take about two and a half times the cards' size: made ready
+    // beside the reading, the placing does not wait for the system to clear each page.
+    const HeapAhead ahead(size_t(text.size()) / 2 * 5);
     // The pieces go below target as a whole: its children are sorted once, at the end.
     TTreeNodes *nodes = target->Owner();
     nodes->BeginUpdate();
