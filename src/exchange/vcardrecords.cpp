@@ -183,6 +183,28 @@ const KindTexts &textsOf(ItemKind kind)
     return kTexts.at(size_t(kind));
 }
 
+// "{level kind }" of a record: a card's few are made once for each thread.
+QByteArrayView prefixOf(int level, ItemKind kind)
+{
+    struct Made
+    {
+        int level = -1;
+        ItemKind kind = ItemKind::Folder;
+        char bytes[32];
+        qsizetype size = 0;
+    };
+    thread_local std::array<Made, 8> made;
+    Made &slot = made[size_t(level * 5 + KindCode(kind)) % made.size()];
+    if (slot.level != level || slot.kind != kind) {
+        const QByteArrayView prefix = RecordPrefix(level, kind).View();
+        slot.size = std::min<qsizetype>(prefix.size(), sizeof slot.bytes);
+        std::memcpy(slot.bytes, prefix.data(), size_t(slot.size));
+        slot.level = level;
+        slot.kind = kind;
+    }
+    return QByteArrayView(slot.bytes, slot.size);
+}
+
 // What a card makes, as UTF-8: views into the card or into room.
 struct MappedCard
 {
@@ -422,19 +444,17 @@ void AppendCardRecords(CardRecords &out, const TCard &card, VCardImportAs as, in
 void CardRecords::Add(int level, ItemKind kind, QByteArrayView title, QByteArrayView value, QByteArrayView comment,
                       std::span<const QByteArrayView> fields)
 {
-    const QByteArrayView prefix = RecordPrefix(level, kind).View();
+    const QByteArrayView prefix = prefixOf(level, kind);
     const QByteArrayView tag = textsOf(kind).tag;
     static constexpr char kGap[] = "           \r\n";
     static_assert(sizeof kGap - 3 == kIdRoom);
     // Room for the longest the record can be; what is left over is given back.
-    qsizetype room = prefix.size() + EncodedFieldRoom(title.size()) + EncodedFieldRoom(value.size()) +
+    qsizetype bound = prefix.size() + EncodedFieldRoom(title.size()) + EncodedFieldRoom(value.size()) +
                      EncodedFieldRoom(comment.size()) + 6 + kIdRoom + 2 + tag.size() + 1 + 2;
     for (QByteArrayView field : fields)
-        room += EncodedFieldRoom(field.size()) + 2;
-    const qsizetype at = m_bytes.size();
-    m_bytes.resize(at + room);
+        bound += EncodedFieldRoom(field.size()) + 2;
+    char *to = room(bound);
     char *const start = m_bytes.data();
-    char *to = start + at;
     const auto put = [&to](QByteArrayView bytes) {
         std::memcpy(to, bytes.data(), size_t(bytes.size()));
         to += bytes.size();
@@ -455,32 +475,42 @@ void CardRecords::Add(int level, ItemKind kind, QByteArrayView title, QByteArray
     }
     // No categories.
     put("0\r\n");
-    m_bytes.resize(to - start);
+    m_size = to - start;
 }
 
 void CardRecords::Add(const CardRecords &other)
 {
-    const qsizetype shift = m_bytes.size();
-    m_bytes += other.m_bytes;
+    const qsizetype shift = m_size;
+    if (other.m_size > 0)
+        std::memcpy(room(other.m_size), other.m_bytes.constData(), size_t(other.m_size));
+    m_size += other.m_size;
     for (qsizetype gap : other.m_gaps)
         m_gaps.push_back(gap + shift);
 }
 
 void CardRecords::Reserve(qsizetype bytes)
 {
-    m_bytes.reserve(bytes);
+    if (bytes > m_bytes.size())
+        m_bytes.resize(bytes);
     // A record is some 40 bytes or more.
     m_gaps.reserve(size_t(bytes / 40));
 }
 
 void CardRecords::Clear()
 {
-    m_bytes.resize(0);
+    m_size = 0;
     m_gaps.clear();
     m_cards.clear();
 }
 
-void CardRecords::EndCard(bool ownFirst) { m_cards.push_back({m_bytes.size(), m_gaps.size(), ownFirst}); }
+void CardRecords::EndCard(bool ownFirst) { m_cards.push_back({m_size, m_gaps.size(), ownFirst}); }
+
+char *CardRecords::room(qsizetype n)
+{
+    if (m_size + n > m_bytes.size())
+        m_bytes.resize(std::max({m_size + n, m_bytes.size() * 2, qsizetype(4096)}));
+    return m_bytes.data() + m_size;
+}
 
 void CardRecords::AppendWithIds(QByteArray &out, size_t from, size_t to) const
 {
@@ -497,6 +527,7 @@ QByteArray CardRecords::TakeWithIds()
 {
     const char *end = writeWithIds(m_bytes.data(), 0, m_cards.size());
     m_bytes.resize(end - m_bytes.constData());
+    m_size = 0;
     // The records stay as long as the items read from them: the room left is given back.
     m_bytes.squeeze();
     QByteArray bytes = std::move(m_bytes);

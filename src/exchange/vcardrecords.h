@@ -39,7 +39,7 @@ public:
     // Every card with its Ids drawn where the records stand, so a large import is not
     // copied; leaves this empty.
     QByteArray TakeWithIds();
-    qsizetype Size() const { return m_bytes.size(); }
+    qsizetype Size() const { return m_size; }
 
 private:
     // An Id is never wider than this ("-2147483648"), so records shrink as they get theirs.
@@ -54,7 +54,11 @@ private:
         size_t gapsEnd;
         bool ownFirst;
     };
+    // n bytes of room at the end of the records, which are m_size bytes of m_bytes.
+    char *room(qsizetype n);
+
     QByteArray m_bytes;
+    qsizetype m_size = 0;
     std::vector<qsizetype> m_gaps;
     std::vector<Card> m_cards;
 };

@@ -106,13 +106,12 @@ QString EncodeField(const QString &value)
     return out;
 }
 
-char *WriteEncodedField(char *to, QByteArrayView utf8)
+char *WriteMarkedField(char *to, QByteArrayView utf8)
 {
     const char *p = utf8.data();
     const qsizetype n = utf8.size();
     if (!needsEncoding(p, n)) {
-        if (n > 0)
-            std::memcpy(to, p, size_t(n));
+        std::memcpy(to, p, size_t(n));
         return to + n;
     }
     encodeInto(p, n, [&to](const char *piece, qsizetype k = 1) {

@@ -19,8 +19,64 @@ QString EncodeField(const QString &value);
 void AppendEncodedField(QByteArray &out, QStringView value);
 // The same for a value in UTF-8, written at to, which has room for EncodedFieldRoom bytes;
 // gives the end of what was written.
-char *WriteEncodedField(char *to, QByteArrayView utf8);
+inline char *WriteEncodedField(char *to, QByteArrayView utf8);
 constexpr qsizetype EncodedFieldRoom(qsizetype utf8Size) { return 3 * utf8Size + 1; }
+// WriteEncodedField for a value that holds a "~", CR or LF.
+char *WriteMarkedField(char *to, QByteArrayView utf8);
+
+namespace FieldBytes {
+// Whether any byte of w is "~", CR or LF.
+template<typename Word>
+inline Word Marks(Word w)
+{
+    constexpr Word ones = Word(0x0101010101010101ULL);
+    constexpr Word highs = Word(0x8080808080808080ULL);
+    const Word tilde = w ^ (ones * Word('~'));
+    const Word cr = w ^ (ones * Word('\r'));
+    const Word lf = w ^ (ones * Word('\n'));
+    return (((tilde - ones) & ~tilde) | ((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+}
+// Copies the n bytes at p to to, a word at a time (the last ones overlapping); gives
+// whether any was a mark.
+inline bool CopyLooking(char *to, const char *p, qsizetype n)
+{
+    if (n >= 8) {
+        quint64 marks = 0;
+        quint64 w;
+        for (qsizetype i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&w, p + i, 8);
+            std::memcpy(to + i, &w, 8);
+            marks |= Marks(w);
+        }
+        std::memcpy(&w, p + n - 8, 8);
+        std::memcpy(to + n - 8, &w, 8);
+        return (marks | Marks(w)) != 0;
+    }
+    if (n >= 4) {
+        quint32 a;
+        quint32 b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        std::memcpy(to, &a, 4);
+        std::memcpy(to + n - 4, &b, 4);
+        return (Marks(a) | Marks(b)) != 0;
+    }
+    bool marks = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        to[i] = p[i];
+        marks |= p[i] == '~' || p[i] == '\r' || p[i] == '\n';
+    }
+    return marks;
+}
+} // namespace FieldBytes
+
+inline char *WriteEncodedField(char *to, QByteArrayView utf8)
+{
+    // Most fields hold no "~", CR or LF at all: copied as they stand while looked at.
+    if (!FieldBytes::CopyLooking(to, utf8.data(), utf8.size()))
+        return to + utf8.size();
+    return WriteMarkedField(to, utf8);
+}
 // Bytes appended to out (which they are no part of): cheaper than QByteArray::append,
 // which first makes ready for a view into out itself; records are built of many short pieces.
 inline void AppendBytes(QByteArray &out, const char *bytes, qsizetype n)

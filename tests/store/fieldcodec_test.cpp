@@ -58,6 +58,10 @@ TEST(FieldCodec, FieldsWrittenAsUtf8AreTheEncodedTextsBytes)
                 QByteArray out = "x";
                 AppendEncodedField(out, v);
                 EXPECT_EQ(out, "x" + EncodeField(v).toUtf8()) << v.toStdString();
+                const QByteArray utf8 = v.toUtf8();
+                QByteArray room(EncodedFieldRoom(utf8.size()), '?');
+                const char *end = WriteEncodedField(room.data(), utf8);
+                EXPECT_EQ("x" + QByteArray(room.constData(), end - room.constData()), out) << v.toStdString();
             }
         }
     }
