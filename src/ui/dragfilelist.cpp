@@ -108,11 +108,10 @@ QItemSelectionModel *TDragFileList::selectionModel() const { return m_icons->sel
 void TDragFileList::setViewStyle(ViewStyle style)
 {
     m_style = style;
-    if (style == ViewStyle::Details) {
+    switch (style) {
+    case ViewStyle::Details:
         m_stack->setCurrentWidget(m_details);
         return;
-    }
-    switch (style) {
     case ViewStyle::LargeIcons:
         m_icons->setViewMode(QListView::IconMode);
         m_icons->setIconSize(QSize(32, 32));
