@@ -4,6 +4,8 @@
 
 #include "store/vcardline.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -39,6 +41,9 @@ bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r
 
 QByteArrayView trimmedBytes(QByteArrayView s)
 {
+    // Most words have no blanks around them, which their ends show.
+    if (!s.isEmpty() && uchar(s.front()) > ' ' && uchar(s.back()) > ' ')
+        return s;
     while (!s.isEmpty() && isBlankByte(s.front()))
         s = s.sliced(1);
     while (!s.isEmpty() && isBlankByte(s.back()))
@@ -57,10 +62,23 @@ bool sameWord(QByteArrayView s, const char (&word)[N])
     return sameWord(s, word, N - 1);
 }
 
-// Calls each for every piece of s between seps outside double quotes.
+// Calls each for every piece of s between seps outside double quotes; quotes says whether
+// s may hold any (most heads hold none, and are cut at every sep).
 template<typename Each>
-void forEachOutsideQuotes(QByteArrayView s, char sep, Each each)
+void forEachOutsideQuotes(QByteArrayView s, char sep, bool quotes, Each each)
 {
+    if (!quotes) {
+        const char *start = s.data();
+        const char *const end = start + s.size();
+        for (const char *p = start; p < end; ++p) {
+            if (*p == sep) {
+                each(QByteArrayView(start, p));
+                start = p + 1;
+            }
+        }
+        each(QByteArrayView(start, end));
+        return;
+    }
     bool quoted = false;
     qsizetype start = 0;
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -84,22 +102,32 @@ QByteArrayView unquoted(QByteArrayView s)
 
 std::optional<int> rowOfWord(QByteArrayView word)
 {
-    for (int row = 0; row < VCardTypes::RowCount; ++row)
-        if (sameWord(word, kTypes[size_t(row)].word, size_t(kTypes[size_t(row)].length)))
+    // Only the rows of a word's length are compared: every type of every line is looked up.
+    constexpr qsizetype kLongest = 10;
+    static const auto byLength = [] {
+        std::array<QVarLengthArray<int, 8>, kLongest + 1> rows;
+        for (int row = 0; row < VCardTypes::RowCount; ++row)
+            rows[size_t(kTypes[size_t(row)].length)].append(row);
+        return rows;
+    }();
+    if (word.size() > kLongest)
+        return std::nullopt;
+    for (int row : byLength[size_t(word.size())])
+        if (SameAsciiWord(word.data(), kTypes[size_t(row)].word, size_t(word.size())))
             return row;
     return std::nullopt;
 }
 
-void addTypeWords(QByteArrayView list, VCardHead &head)
+void addTypeWords(QByteArrayView list, bool quotes, VCardHead &head)
 {
-    forEachOutsideQuotes(list, ',', [&head](QByteArrayView word) {
+    forEachOutsideQuotes(list, ',', quotes, [&head](QByteArrayView word) {
         if (const auto row = rowOfWord(unquoted(word)))
             head.types |= VCardTypes::Bit(VCardTypes::Row(*row));
     });
 }
 
 // One parameter: a bare word (2.1) or NAME=value.
-void readParameter(QByteArrayView param, VCardHead &head)
+void readParameter(QByteArrayView param, bool quotes, VCardHead &head)
 {
     const auto *found = static_cast<const char *>(std::memchr(param.data(), '=', size_t(param.size())));
     const qsizetype eq = found ? found - param.data() : -1;
@@ -110,13 +138,13 @@ void readParameter(QByteArrayView param, VCardHead &head)
         else if (sameWord(word, "BASE64"))
             head.base64 = true;
         else
-            addTypeWords(word, head);
+            addTypeWords(word, quotes, head);
         return;
     }
     const QByteArrayView name = trimmedBytes(param.first(eq));
     const QByteArrayView value = unquoted(param.sliced(eq + 1));
     if (sameWord(name, "TYPE")) {
-        addTypeWords(value, head);
+        addTypeWords(value, quotes, head);
     } else if (sameWord(name, "PREF")) {
         // The most preferred of several (4.0); later ranks are ordinary ones.
         if (value == "1")
@@ -253,9 +281,10 @@ VCardHead ParseVCardHead(QByteArrayView head)
 {
     VCardHead result;
     bool first = true;
-    forEachOutsideQuotes(head, ';', [&](QByteArrayView part) {
+    const bool quotes = std::memchr(head.data(), '"', size_t(head.size())) != nullptr;
+    forEachOutsideQuotes(head, ';', quotes, [&](QByteArrayView part) {
         if (!first) {
-            readParameter(part, result);
+            readParameter(part, quotes, result);
             return;
         }
         first = false;

@@ -5,6 +5,7 @@
 
 #include "platform/textcodec.h"
 
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -41,10 +42,19 @@ void lookAt(QByteArrayView text, bool &backslash, bool &controls)
     backslash = _mm_movemask_epi8(slashes) != 0;
     controls = _mm_movemask_epi8(marks) != 0;
 #endif
-    for (; i < n; ++i) {
-        backslash |= p[i] == '\\';
-        controls |= p[i] < 0x20 && p[i] != '\n';
-    }
+    // The rest (most values are short) through a table: 1 for a backslash, 2 for a control.
+    static constexpr auto kClass = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 0x20; ++c)
+            table[size_t(c)] = c == '\n' ? 0 : 2;
+        table['\\'] = 1;
+        return table;
+    }();
+    unsigned char found = 0;
+    for (; i < n; ++i)
+        found |= kClass[p[i]];
+    backslash |= (found & 1) != 0;
+    controls |= (found & 2) != 0;
 }
 
 // Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
@@ -184,10 +194,9 @@ QByteArrayView DecodedVCardText(QByteArrayView value, const VCardHead &head, Tex
 void CardValues::addPieces(VCardName name, VCardTypes::Set types, QByteArrayView written, bool uriValue,
                            QByteArrayView text)
 {
-    thread_local VCardPieces pieces;
-    SplitVCardValue(name, uriValue, text, m_room, pieces);
-    m_properties.push_back({name, types, written, qsizetype(m_pieces.size()), pieces.size()});
-    m_pieces.insert(m_pieces.end(), pieces.begin(), pieces.end());
+    SplitVCardValue(name, uriValue, text, m_room, m_split);
+    m_properties.push_back({name, types, written, qsizetype(m_pieces.size()), m_split.size()});
+    m_pieces.insert(m_pieces.end(), m_split.begin(), m_split.end());
 }
 
 void CardValues::Add(const VCardHead &head, QByteArrayView value, bool transient)

@@ -71,6 +71,7 @@ private:
 
     std::vector<Property> m_properties;
     std::vector<QByteArrayView> m_pieces;
+    VCardPieces m_split; // of the property being added
     QByteArrayView m_version;
     TextRoom m_room;
 };
