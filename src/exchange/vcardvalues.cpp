@@ -16,14 +16,21 @@ namespace {
 
 bool isComponent(VCardName name) { return name == VCardName::N || name == VCardName::ADR || name == VCardName::ORG; }
 
-// Whether text holds a backslash, and whether it holds a control character other than LF.
-void lookAt(QByteArrayView text, bool &backslash, bool &controls)
+// What a look at every byte of a value tells: whether it holds a backslash, a control
+// character other than LF, a byte beyond ASCII.
+struct Look
+{
+    bool backslash = false;
+    bool controls = false;
+    bool high = false;
+};
+
+Look lookAt(QByteArrayView text)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(text.data());
     const qsizetype n = text.size();
     qsizetype i = 0;
-    backslash = false;
-    controls = false;
+    Look look;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: every value of every card is looked at.
     const __m128i slash = _mm_set1_epi8('\\');
@@ -32,29 +39,37 @@ void lookAt(QByteArrayView text, bool &backslash, bool &controls)
     const __m128i zero = _mm_setzero_si128();
     __m128i slashes = zero;
     __m128i marks = zero;
+    __m128i highs = zero;
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
         slashes = _mm_or_si128(slashes, _mm_cmpeq_epi8(v, slash));
         // Below 0x20 (no bit above the low five) and not LF.
         const __m128i control = _mm_cmpeq_epi8(_mm_and_si128(v, notControl), zero);
         marks = _mm_or_si128(marks, _mm_andnot_si128(_mm_cmpeq_epi8(v, lf), control));
+        highs = _mm_or_si128(highs, v);
     }
-    backslash = _mm_movemask_epi8(slashes) != 0;
-    controls = _mm_movemask_epi8(marks) != 0;
+    look.backslash = _mm_movemask_epi8(slashes) != 0;
+    look.controls = _mm_movemask_epi8(marks) != 0;
+    look.high = _mm_movemask_epi8(highs) != 0;
 #endif
-    // The rest (most values are short) through a table: 1 for a backslash, 2 for a control.
+    // The rest (most values are short) through a table: 1 for a backslash, 2 for a
+    // control, 4 beyond ASCII.
     static constexpr auto kClass = [] {
         std::array<unsigned char, 256> table{};
         for (int c = 0; c < 0x20; ++c)
             table[size_t(c)] = c == '\n' ? 0 : 2;
         table['\\'] = 1;
+        for (int c = 0x80; c < 0x100; ++c)
+            table[size_t(c)] = 4;
         return table;
     }();
     unsigned char found = 0;
     for (; i < n; ++i)
         found |= kClass[p[i]];
-    backslash |= (found & 1) != 0;
-    controls |= (found & 2) != 0;
+    look.backslash |= (found & 1) != 0;
+    look.controls |= (found & 2) != 0;
+    look.high |= (found & 4) != 0;
+    return look;
 }
 
 // Reads the backslash escapes of store/vcardline.h ("\N" and "\:" too); a backslash
@@ -91,10 +106,7 @@ QByteArrayView unescaped(QByteArrayView text, TextRoom &room)
 // line breaks of any kind (a quoted-printable CR LF) become LF.
 QByteArrayView withoutControls(QByteArrayView text, TextRoom &room)
 {
-    bool backslash = false;
-    bool controls = false;
-    lookAt(text, backslash, controls);
-    if (!controls)
+    if (!lookAt(text).controls)
         return text;
     char *const out = room.Take(text.size());
     char *to = out;
@@ -133,15 +145,17 @@ QString VCardText(QByteArrayView utf8)
     return text.isEmpty() ? QString::fromUtf8(utf8) : text + QString::fromUtf8(utf8);
 }
 
-void SplitVCardValue(VCardName kept, bool uriValue, QByteArrayView text, TextRoom &room, VCardPieces &pieces)
+namespace {
+
+// SplitVCardValue with a look at text (or at more than text) taken already: one look at
+// the value says whether any piece of it needs more than a view.
+void splitValue(VCardName kept, bool uriValue, QByteArrayView text, Look look, TextRoom &room, VCardPieces &pieces)
 {
     pieces.clear();
     while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
         text = text.sliced(1);
-    // One look at the value says whether any piece of it needs more than a view.
-    bool escaped = false;
-    bool controls = false;
-    lookAt(text, escaped, controls);
+    const bool escaped = look.backslash;
+    const bool controls = look.controls;
     const auto piece = [&](QByteArrayView t) {
         if (escaped)
             t = unescaped(t, room);
@@ -181,6 +195,13 @@ void SplitVCardValue(VCardName kept, bool uriValue, QByteArrayView text, TextRoo
         pieces[0] = withoutScheme(pieces[0], "mailto:");
 }
 
+} // namespace
+
+void SplitVCardValue(VCardName kept, bool uriValue, QByteArrayView text, TextRoom &room, VCardPieces &pieces)
+{
+    splitValue(kept, uriValue, text, lookAt(text), room, pieces);
+}
+
 QByteArrayView DecodedVCardText(QByteArrayView value, const VCardHead &head, TextRoom &room)
 {
     // Most values are UTF-8 (or ASCII) as they stand, and are read as such; a leading
@@ -191,20 +212,26 @@ QByteArrayView DecodedVCardText(QByteArrayView value, const VCardHead &head, Tex
     return room.Copy(QStringView(DecodeVCardValue(value, head)));
 }
 
-void CardValues::addPieces(VCardName name, VCardTypes::Set types, QByteArrayView written, bool uriValue,
-                           QByteArrayView text)
+void CardValues::addSplit(const VCardHead &head)
 {
-    SplitVCardValue(name, uriValue, text, m_room, m_split);
-    m_properties.push_back({name, types, written, qsizetype(m_pieces.size()), m_split.size()});
+    m_properties.push_back({head.kept, head.types, head.name, qsizetype(m_pieces.size()), m_split.size()});
     m_pieces.insert(m_pieces.end(), m_split.begin(), m_split.end());
 }
 
 void CardValues::Add(const VCardHead &head, QByteArrayView value, bool transient)
 {
-    QByteArrayView text = DecodedVCardText(value, head, m_room);
-    if (transient && text.data() == value.data())
-        text = m_room.Copy(text);
-    addPieces(head.kept, head.types, head.name, head.uriValue, text);
+    // Plain ASCII, the shape of most values, needs no decoding: the look that tells it
+    // serves the split too.
+    const Look look = lookAt(value);
+    if (!look.high && !head.quotedPrintable && (head.charset.isEmpty() || VCardIsUtf8Charset(head.charset))) {
+        splitValue(head.kept, head.uriValue, transient ? m_room.Copy(value) : value, look, m_room, m_split);
+    } else {
+        QByteArrayView text = DecodedVCardText(value, head, m_room);
+        if (transient && text.data() == value.data())
+            text = m_room.Copy(text);
+        SplitVCardValue(head.kept, head.uriValue, text, m_room, m_split);
+    }
+    addSplit(head);
 }
 
 void CardValues::SetVersion(const VCardHead &head, QByteArrayView value, bool transient)

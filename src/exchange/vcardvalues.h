@@ -66,8 +66,8 @@ public:
     void Assign(const TCard &card);
 
 private:
-    void addPieces(VCardName name, VCardTypes::Set types, QByteArrayView written, bool uriValue,
-                   QByteArrayView text);
+    // The property of head with the components in m_split.
+    void addSplit(const VCardHead &head);
 
     std::vector<Property> m_properties;
     std::vector<QByteArrayView> m_pieces;
