@@ -271,7 +271,7 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
         }
         tally(notes, part, linesBefore);
         if (part.records.CardCount() > 0)
-            ReadMadeItems(part.records.TakeWithIds(), target);
+            ReadMadeItems(part.records.TakeWithIds(), target, false); // the other core reads cards
         // Read and placed: the file's pages of it are not needed again.
         if (mapping)
             mapping->ReleasePages(part.text.data(), part.text.data() + part.text.size());

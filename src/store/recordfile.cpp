@@ -217,13 +217,13 @@ RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int 
     return ReadRecords(source, startAt, firstLine, ownerNode);
 }
 
-RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode)
+RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode, bool readAhead)
 {
     const auto update = updateScope(ownerNode->Owner());
     auto source = std::make_shared<RecordSource>();
     source->bytes = bytes;
     source->madeAsSaved = true;
-    return ReadRecords(source, 0, 1, ownerNode);
+    return ReadRecords(source, 0, 1, ownerNode, readAhead);
 }
 
 namespace {

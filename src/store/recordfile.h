@@ -78,8 +78,8 @@ void ReadParams(const QString &line);
 // (outside a remote folder's refresh) and EInOutError, with the line, on a bad header.
 RecordFile::ReadNotes ReadItems(const QByteArray &bytes, qsizetype startAt, int firstLine, TTreeNode *ownerNode);
 // The same for records this program has just made as a save writes them (see
-// RecordSource::madeAsSaved), from their start.
-RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode);
+// RecordSource::madeAsSaved), from their start; readAhead as for RecordStream.
+RecordFile::ReadNotes ReadMadeItems(const QByteArray &bytes, TTreeNode *ownerNode, bool readAhead = true);
 RecordFile::ReadNotes LoadDatabase(TTreeNode *rootNode);
 namespace RecordFile {
 // When a load stops early or drops lines, a later save would replace the records it did

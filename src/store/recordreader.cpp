@@ -168,7 +168,7 @@ void addLeaf(const std::shared_ptr<const RecordSource> &source, const Record &r,
 } // namespace
 
 RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom, qsizetype startAt, int firstLine,
-                                  TTreeNode *ownerNode)
+                                  TTreeNode *ownerNode, bool readAhead)
 {
     const auto finishCopy = qScopeGuard([&readFrom] { readFrom->FinishCopy(); });
     const std::shared_ptr<const RecordSource> source = readFrom;
@@ -183,7 +183,7 @@ RecordFile::ReadNotes ReadRecords(const std::shared_ptr<RecordSource> &readFrom,
     // What was read stays when the read stops early, its marks with it.
     const auto settle = qScopeGuard([&dueTally] { dueTally.Settle(); });
     RecordFile::ReadNotes notes;
-    RecordStream records(*source, startAt, firstLine);
+    RecordStream records(*source, startAt, firstLine, readAhead);
     for (;;) {
         const Record &r = records.Next();
         if (r.got == Record::Got::End)

@@ -293,10 +293,10 @@ struct RecordStream::Work
     Record end;
 };
 
-RecordStream::RecordStream(const RecordSource &source, qsizetype startAt, int firstLine)
+RecordStream::RecordStream(const RecordSource &source, qsizetype startAt, int firstLine, bool readAhead)
     : m_work(std::make_unique<Work>(source, startAt, firstLine))
 {
-    if (source.bytes.size() - startAt < kReadAheadFrom)
+    if (!readAhead || source.bytes.size() - startAt < kReadAheadFrom)
         return;
     try {
         m_work->helper = std::thread([work = m_work.get()] { work->readAhead(); });

@@ -32,7 +32,9 @@ struct Record
 class RecordStream
 {
 public:
-    RecordStream(const RecordSource &source, qsizetype startAt, int firstLine);
+    // Without readAhead, every record is read on the caller's thread: for a caller
+    // whose own threads keep the other core busy.
+    RecordStream(const RecordSource &source, qsizetype startAt, int firstLine, bool readAhead = true);
     ~RecordStream();
     RecordStream(const RecordStream &) = delete;
     RecordStream &operator=(const RecordStream &) = delete;
