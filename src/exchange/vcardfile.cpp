@@ -65,23 +65,10 @@ private:
         if (m_p >= m_end)
             return false;
         b = m_p;
-        const char *q = std::min(next(m_nextLf, '\n'), next(m_nextCr, '\r'));
-        e = q;
-        m_p = LineScan::SkipLineEnd(q, m_end);
+        e = LineScan::FindLineEnd(m_p, m_end);
+        m_p = LineScan::SkipLineEnd(e, m_end);
         ++m_lineNumber;
         return true;
-    }
-
-    // Where the next c is at or after m_p (m_end when none), found again only once m_p has
-    // passed the one found before: each byte is looked at once for each.
-    const char *next(const char *&found, char c) const
-    {
-        if (found < m_p) {
-            found = static_cast<const char *>(std::memchr(m_p, c, size_t(m_end - m_p)));
-            if (!found)
-                found = m_end;
-        }
-        return found;
     }
 
     // A folded line (a blank first), or the next part of a quoted-printable value whose
@@ -211,8 +198,6 @@ private:
 
     const char *m_p;
     const char *m_end;
-    const char *m_nextLf = nullptr;
-    const char *m_nextCr = nullptr;
     const std::function<void(CardValues &)> &m_each;
     VCardReadNotes &m_notes;
     size_t m_kept = 0;

@@ -34,9 +34,10 @@ Set FromDescription(const QString &title);
 inline bool SameAsciiWord(const char *s, const char *word, size_t n)
 {
     for (size_t i = 0; i < n; ++i) {
-        const char a = s[i] >= 'a' && s[i] <= 'z' ? char(s[i] - 32) : s[i];
-        const char b = word[i] >= 'a' && word[i] <= 'z' ? char(word[i] - 32) : word[i];
-        if (a != b)
+        const unsigned char a = uchar(s[i]);
+        const unsigned char b = uchar(word[i]);
+        // Bytes that differ may still be one letter in two cases.
+        if (a != b && ((a ^ b) != 0x20 || unsigned((a | 0x20) - 'a') > 25))
             return false;
     }
     return true;

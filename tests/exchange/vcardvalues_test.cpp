@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 QStringList texts(const VCardPieces &pieces)
@@ -145,4 +147,15 @@ TEST(VCardValuesTest, ACardOfTheFileModelHasTheValuesItWasReadWith)
         }
     });
     EXPECT_EQ(cards, 1);
+}
+
+TEST(VCardValuesTest, WordsAreTheSameWhateverTheCaseOfTheirLettersOnly)
+{
+    const auto same = [](const char *a, const char *b) { return SameAsciiWord(a, b, std::strlen(a)); };
+    EXPECT_TRUE(same("x400", "X400"));
+    EXPECT_TRUE(same("quoted-printable", "QUOTED-PRINTABLE"));
+    EXPECT_TRUE(same("aZ", "Az"));
+    // Bytes that differ by the case bit without being letters are other bytes.
+    for (const char *pair : {"@`", "[{", "]}", "^~", "\x01!", "\xC1\xE1", "1\x11"})
+        EXPECT_FALSE(SameAsciiWord(pair, pair + 1, 1)) << int(uchar(pair[0]));
 }
