@@ -254,9 +254,10 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
     int linesBefore = 0;
     qint64 cards = 0;
     bool tooMany = false;
-    // The items placed take about two and a half times the cards' size: made ready
-    // beside the reading, the placing does not wait for the system to clear each page.
-    const HeapAhead ahead(size_t(text.size()) / 2 * 5);
+    // The items placed take about two and a half times the cards' size. Memory for the
+    // first of them is made ready beside the reading, so the placing waits less for the
+    // system to clear fresh pages; making ready all of it kept more memory than it saved time.
+    const HeapAhead ahead(size_t(text.size()) / 2 * 3);
     // The pieces go below target as a whole: its children are sorted once, at the end.
     TTreeNodes *nodes = target->Owner();
     nodes->BeginUpdate();
