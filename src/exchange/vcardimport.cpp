@@ -11,7 +11,6 @@
 #include "store/zebobject.h"
 
 #include <QFileInfo>
-
 #include <QScopeGuard>
 
 #include <atomic>
@@ -172,10 +171,8 @@ void tally(VCardImportNotes &notes, const Part &part, int &linesBefore)
 
 namespace {
 
-// Cards that name an organization are imported as ask answers, else as orgs. The bytes
-// may be those of a mapped file, which mapping holds.
-PreparedVCards prepare(QByteArray bytes, std::shared_ptr<RecordSource> mapping, const VCardOrgQuestion &ask,
-                       VCardImportAs orgs, int parts)
+// Cards that name an organization are imported as ask answers, else as orgs.
+PreparedVCards prepare(QByteArray bytes, const VCardOrgQuestion &ask, VCardImportAs orgs, int parts)
 {
     QByteArray text = VCardBytesAsUtf8(bytes);
     std::vector<Part> read;
@@ -194,11 +191,10 @@ PreparedVCards prepare(QByteArray bytes, std::shared_ptr<RecordSource> mapping, 
     if (read.size() > 1 && (cards > TVCardFile::MaxCards || std::any_of(read.begin(), read.end(), [](const Part &p) {
                                 return p.notes.tooMany;
                             })))
-        return prepare(std::move(bytes), std::move(mapping), ask, orgs, 1);
+        return prepare(std::move(bytes), ask, orgs, 1);
     // What was read is in the records now: the file's bytes are let go.
     text = QByteArray();
     bytes = QByteArray();
-    mapping.reset();
 
     PreparedVCards prepared;
     VCardImportNotes &notes = prepared.notes;
@@ -245,7 +241,8 @@ int piecesFor(qsizetype bytes)
     return int(std::clamp<qsizetype>(bytes / kPieceBytes, 2, 64));
 }
 
-VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_ptr<RecordSource> mapping,
+// The bytes may be those of a mapped file, which mapping holds.
+VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, const std::shared_ptr<RecordSource> &mapping,
                              VCardImportAs orgs, int pieces)
 {
     refuseReadOnly(target);
@@ -280,7 +277,7 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
     });
     // Such a file is told as one read whole tells it; the cards placed stay unsaved.
     if (tooMany && pieces > 1)
-        return prepare(std::move(bytes), std::move(mapping), {}, orgs, 1).notes;
+        return prepare(std::move(bytes), {}, orgs, 1).notes;
     return notes;
 }
 
@@ -288,12 +285,12 @@ VCardImportNotes placeAsRead(TTreeNode *target, QByteArray bytes, std::shared_pt
 
 PreparedVCards PrepareVCards(QByteArray bytes, const VCardOrgQuestion &ask, int parts)
 {
-    return prepare(std::move(bytes), nullptr, ask, VCardImportAs::Person, parts);
+    return prepare(std::move(bytes), ask, VCardImportAs::Person, parts);
 }
 
 PreparedVCards PrepareVCards(QByteArray bytes, VCardImportAs orgs, int parts)
 {
-    return prepare(std::move(bytes), nullptr, {}, orgs, parts);
+    return prepare(std::move(bytes), {}, orgs, parts);
 }
 
 PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestion &ask)
@@ -305,24 +302,12 @@ PreparedVCards PrepareVCardImport(const QString &fileName, const VCardOrgQuestio
     return PrepareVCards(std::move(bytes), ask, parts);
 }
 
-PreparedVCards PrepareVCardImport(const QString &fileName, VCardImportAs orgs)
-{
-    if (!QFileInfo::exists(fileName))
-        return {};
-    std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, true);
-    QByteArray bytes = source->bytes;
-    const int parts = partsFor(bytes.size());
-    return prepare(std::move(bytes), std::move(source), {}, orgs, parts);
-}
-
 VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, const QString &fileName, VCardImportAs orgs)
 {
     if (!QFileInfo::exists(fileName))
         return {};
-    std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, true);
-    QByteArray bytes = source->bytes;
-    const int pieces = piecesFor(bytes.size());
-    return placeAsRead(target, std::move(bytes), std::move(source), orgs, pieces);
+    const std::shared_ptr<RecordSource> source = ReadVCardSource(fileName, true);
+    return placeAsRead(target, source->bytes, source, orgs, piecesFor(source->bytes.size()));
 }
 
 VCardImportNotes PlaceVCardsAsRead(TTreeNode *target, QByteArray bytes, VCardImportAs orgs, int pieces)
