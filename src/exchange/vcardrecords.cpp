@@ -72,15 +72,16 @@ QString firstValue(const TCard &card, QStringView name)
 }
 
 // A text made of pieces in the room.
-template<size_t N>
-Text joined(TextRoom &room, const Text (&pieces)[N], Text between)
+Text joined(TextRoom &room, std::span<const Text> pieces, Text between)
 {
-    qsizetype size = between.size() * qsizetype(N - 1);
+    if (pieces.empty())
+        return {};
+    qsizetype size = between.size() * qsizetype(pieces.size() - 1);
     for (Text piece : pieces)
         size += piece.size();
     char *const out = room.Take(size);
     char *to = out;
-    for (size_t i = 0; i < N; ++i) {
+    for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0) {
             std::memcpy(to, between.data(), size_t(between.size()));
             to += between.size();
@@ -121,22 +122,8 @@ Lines streetLines(const CardValues &card, const CardValues::Property &p, bool ol
         lines.removeLast();
     if (lines.size() > 3) {
         // The street's further lines in one, after a ", " each.
-        qsizetype size = 0;
-        for (qsizetype i = 2; i < lines.size(); ++i)
-            size += lines[i].size() + (i > 2 ? 2 : 0);
-        char *const out = room.Take(size);
-        char *to = out;
-        for (qsizetype i = 2; i < lines.size(); ++i) {
-            if (i > 2) {
-                std::memcpy(to, ", ", 2);
-                to += 2;
-            }
-            if (!lines[i].isEmpty())
-                std::memcpy(to, lines[i].data(), size_t(lines[i].size()));
-            to += lines[i].size();
-        }
+        lines[2] = joined(room, std::span<const Text>(lines).subspan(2), ", ");
         lines.resize(3);
-        lines[2] = Text(out, size);
     }
     return lines;
 }
