@@ -17,12 +17,6 @@
 
 namespace {
 
-template<size_t N>
-bool startsWithWord(const char *b, const char *e, const char (&word)[N])
-{
-    return size_t(e - b) >= N - 1 && SameAsciiWord(b, word, N - 1);
-}
-
 // Reads cards from the bytes of a file, one logical line at a time.
 class CardReader
 {
@@ -120,7 +114,7 @@ private:
         m_started = false;
         m_joined = false;
         m_value = {};
-        if (startsWithWord(b, e, "begin:")) {
+        if (StartsWithAsciiWord(QByteArrayView(b, e), "begin:")) {
             if (m_inCard) {
                 // The card before has no END: it ends where the next begins.
                 ++m_notes.unended;
@@ -141,7 +135,7 @@ private:
         }
         if (!m_inCard)
             return;
-        if (startsWithWord(b, e, "end:")) {
+        if (StartsWithAsciiWord(QByteArrayView(b, e), "end:")) {
             endCard();
             m_inLine = false;
             return;
@@ -339,9 +333,9 @@ qsizetype VCardCutAfter(QByteArrayView text, qsizetype from)
     bool afterEnd = false;       // the line before is an END line that follows such a line
     while (p < end) {
         const char *e = LineScan::FindLineEnd(p, end);
-        if (afterEnd && startsWithWord(p, e, "begin:"))
+        if (afterEnd && StartsWithAsciiWord(QByteArrayView(p, e), "begin:"))
             return p - begin;
-        afterEnd = afterPlainLine && startsWithWord(p, e, "end:");
+        afterEnd = afterPlainLine && StartsWithAsciiWord(QByteArrayView(p, e), "end:");
         afterPlainLine = e == p || e[-1] != '=';
         // The line's end as the reader takes it: LF, CR LF, or a CR alone.
         p = LineScan::SkipLineEnd(e, end);

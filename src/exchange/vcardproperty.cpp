@@ -51,17 +51,6 @@ QByteArrayView trimmedBytes(QByteArrayView s)
     return s;
 }
 
-bool sameWord(QByteArrayView s, const char *word, size_t n)
-{
-    return size_t(s.size()) == n && SameAsciiWord(s.data(), word, n);
-}
-
-template<size_t N>
-bool sameWord(QByteArrayView s, const char (&word)[N])
-{
-    return sameWord(s, word, N - 1);
-}
-
 // Calls each for every piece of s between seps outside double quotes; quotes says whether
 // s may hold any (most heads hold none, and are cut at every sep).
 template<typename Each>
@@ -133,9 +122,9 @@ void readParameter(QByteArrayView param, bool quotes, VCardHead &head)
     const qsizetype eq = found ? found - param.data() : -1;
     if (eq < 0) {
         const QByteArrayView word = trimmedBytes(param);
-        if (sameWord(word, "QUOTED-PRINTABLE"))
+        if (IsAsciiWord(word, "QUOTED-PRINTABLE"))
             head.quotedPrintable = true;
-        else if (sameWord(word, "BASE64"))
+        else if (IsAsciiWord(word, "BASE64"))
             head.base64 = true;
         else
             addTypeWords(word, quotes, head);
@@ -143,19 +132,19 @@ void readParameter(QByteArrayView param, bool quotes, VCardHead &head)
     }
     const QByteArrayView name = trimmedBytes(param.first(eq));
     const QByteArrayView value = unquoted(param.sliced(eq + 1));
-    if (sameWord(name, "TYPE")) {
+    if (IsAsciiWord(name, "TYPE")) {
         addTypeWords(value, quotes, head);
-    } else if (sameWord(name, "PREF")) {
+    } else if (IsAsciiWord(name, "PREF")) {
         // The most preferred of several (4.0); later ranks are ordinary ones.
         if (value == "1")
             head.types |= VCardTypes::Bit(VCardTypes::Pref);
-    } else if (sameWord(name, "ENCODING")) {
-        head.quotedPrintable = sameWord(value, "QUOTED-PRINTABLE");
-        head.base64 = sameWord(value, "BASE64") || sameWord(value, "B");
-    } else if (sameWord(name, "CHARSET")) {
+    } else if (IsAsciiWord(name, "ENCODING")) {
+        head.quotedPrintable = IsAsciiWord(value, "QUOTED-PRINTABLE");
+        head.base64 = IsAsciiWord(value, "BASE64") || IsAsciiWord(value, "B");
+    } else if (IsAsciiWord(name, "CHARSET")) {
         head.charset = value;
-    } else if (sameWord(name, "VALUE")) {
-        head.uriValue = sameWord(value, "uri");
+    } else if (IsAsciiWord(name, "VALUE")) {
+        head.uriValue = IsAsciiWord(value, "uri");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <string_view>
 
 // One line of a vCard: its name, the type words it carries and its value components.
 // Types are a set over a fixed table of 29 words, bit n for row n.
@@ -41,6 +42,17 @@ inline bool SameAsciiWord(const char *s, const char *word, size_t n)
             return false;
     }
     return true;
+}
+// A blank as text tells them, of the characters that are one byte in UTF-8.
+inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// The same for the whole of s, and for its start.
+inline bool IsAsciiWord(QByteArrayView s, std::string_view word)
+{
+    return size_t(s.size()) == word.size() && SameAsciiWord(s.data(), word.data(), word.size());
+}
+inline bool StartsWithAsciiWord(QByteArrayView s, std::string_view word)
+{
+    return size_t(s.size()) >= word.size() && SameAsciiWord(s.data(), word.data(), word.size());
 }
 
 // The properties the reader keeps, each of its name; Other for every other name.

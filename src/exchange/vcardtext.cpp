@@ -7,8 +7,6 @@
 
 #include <QStringDecoder>
 
-#include <cstring>
-
 namespace {
 
 int hexDigit(char c)
@@ -31,23 +29,17 @@ QString decodeAuto(QByteArrayView bytes)
                                                    : decodeWindows1252(bytes.data(), bytes.size());
 }
 
-bool sameCharset(QByteArrayView charset, const char *name)
-{
-    const size_t n = std::strlen(name);
-    return size_t(charset.size()) == n && SameAsciiWord(charset.data(), name, n);
-}
-
 bool isWesternCharset(QByteArrayView charset)
 {
     for (const char *name : {"ISO-8859-1", "ISO8859-1", "LATIN1", "WINDOWS-1252", "CP1252", "US-ASCII", "ASCII"})
-        if (sameCharset(charset, name))
+        if (IsAsciiWord(charset, name))
             return true;
     return false;
 }
 
 } // namespace
 
-bool VCardIsUtf8Charset(QByteArrayView charset) { return sameCharset(charset, "UTF-8"); }
+bool VCardIsUtf8Charset(QByteArrayView charset) { return IsAsciiWord(charset, "UTF-8"); }
 
 QByteArray VCardBytesAsUtf8(const QByteArray &bytes)
 {

@@ -124,12 +124,9 @@ QByteArrayView withoutControls(QByteArrayView text, TextRoom &room)
     return QByteArrayView(out, to - out);
 }
 
-template<size_t N>
-QByteArrayView withoutScheme(QByteArrayView value, const char (&scheme)[N])
+QByteArrayView withoutScheme(QByteArrayView value, std::string_view scheme)
 {
-    if (size_t(value.size()) >= N - 1 && SameAsciiWord(value.data(), scheme, N - 1))
-        return value.sliced(qsizetype(N - 1));
-    return value;
+    return StartsWithAsciiWord(value, scheme) ? value.sliced(qsizetype(scheme.size())) : value;
 }
 
 } // namespace
