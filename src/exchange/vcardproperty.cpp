@@ -37,16 +37,14 @@ constexpr std::array<TypeRow, VCardTypes::RowCount> kTypes = {{
 }};
 
 // Heads are read as bytes: names and parameters are ASCII words, and a card has many lines.
-bool isBlankByte(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 QByteArrayView trimmedBytes(QByteArrayView s)
 {
     // Most words have no blanks around them, which their ends show.
     if (!s.isEmpty() && uchar(s.front()) > ' ' && uchar(s.back()) > ' ')
         return s;
-    while (!s.isEmpty() && isBlankByte(s.front()))
+    while (!s.isEmpty() && IsBlankByte(s.front()))
         s = s.sliced(1);
-    while (!s.isEmpty() && isBlankByte(s.back()))
+    while (!s.isEmpty() && IsBlankByte(s.back()))
         s.chop(1);
     return s;
 }

@@ -30,6 +30,9 @@ Set FromDescription(const QString &title);
 
 } // namespace VCardTypes
 
+// A blank as text tells them, of the characters that are one byte in UTF-8.
+inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Whether the n bytes at s are word (ASCII) without regard to case: names and parameters
 // are compared on every line of a card.
 inline bool SameAsciiWord(const char *s, const char *word, size_t n)
@@ -43,8 +46,6 @@ inline bool SameAsciiWord(const char *s, const char *word, size_t n)
     }
     return true;
 }
-// A blank as text tells them, of the characters that are one byte in UTF-8.
-inline bool IsBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // The same for the whole of s, and for its start.
 inline bool IsAsciiWord(QByteArrayView s, std::string_view word)
 {

@@ -31,9 +31,6 @@ QString oneLine(QString s)
     return s.trimmed();
 }
 
-// Blanks as text tells them, of the characters that are one byte in UTF-8.
-bool isBlankByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The same for UTF-8: most texts are one line without blanks at either end, which their
 // edges show; any other is made as the text would be.
 Text oneLine(Text s, TextRoom &room)
@@ -42,7 +39,7 @@ Text oneLine(Text s, TextRoom &room)
         return s;
     const char a = s.front();
     const char z = s.back();
-    if (uchar(a) < 0x80 && uchar(z) < 0x80 && !isBlankByte(a) && !isBlankByte(z) &&
+    if (uchar(a) < 0x80 && uchar(z) < 0x80 && !IsBlankByte(a) && !IsBlankByte(z) &&
         !std::memchr(s.data(), '\n', size_t(s.size())))
         return s;
     return room.Copy(QStringView(oneLine(VCardText(s))));
@@ -59,7 +56,7 @@ bool isBlankText(Text text)
     for (char c : text) {
         if (uchar(c) >= 0x80)
             return isBlankText(VCardText(text));
-        if (!isBlankByte(c))
+        if (!IsBlankByte(c))
             return false;
     }
     return true;
