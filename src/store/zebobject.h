@@ -211,11 +211,7 @@ private:
     bool m_inRemote = false;
 };
 
-// The record grammar: the header line "{" Level " " Kind " }" Title "~~" Value "~~" Comment
-// "~~" Id, and the data line: the kind's tag, the fields (each encoded) joined by "~~",
-// then the categories. Appended to out as UTF-8. The header stops after the comment's
-// "~~": the Id follows (AppendRecordId), or a record made ahead of its Id leaves a gap there.
-// "{" Level " " Kind " }", the start of every record, written into buffer.
+// "{" Level " " Kind " }", the start of every record, written into a buffer of its own.
 struct RecordPrefix
 {
     RecordPrefix(int level, ItemKind kind);
@@ -225,6 +221,11 @@ private:
     char m_buffer[32];
     const char *m_start;
 };
+
+// The record grammar: the header line "{" Level " " Kind " }" Title "~~" Value "~~" Comment
+// "~~" Id, and the data line: the kind's tag, the fields (each encoded) joined by "~~",
+// then the categories. Appended to out as UTF-8. The header stops after the comment's
+// "~~": the Id follows (AppendRecordId), or a record made ahead of its Id leaves a gap there.
 void AppendRecordHeader(QByteArray &out, int level, ItemKind kind, QStringView title, QStringView value,
                         QStringView comment);
 void AppendRecordId(QByteArray &out, qint32 id);
