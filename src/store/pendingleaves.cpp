@@ -195,10 +195,6 @@ private:
     const char *m_run = nullptr;
 };
 
-} // namespace
-
-namespace {
-
 // Whether each span's first record is of level: in records made as a save writes them,
 // a container's leaves all share one.
 bool spansAtLevel(const PendingLeaves &pending, int level)
