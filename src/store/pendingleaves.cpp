@@ -216,11 +216,14 @@ bool spansAtLevel(const PendingLeaves &pending, int level)
 bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int level)
 {
     const char *base = pending.source->bytes.constData();
-    if (pending.source->madeAsSaved && spansAtLevel(pending, level)) {
+    // Every record already reads as it would be written: the spans go out as they stand.
+    const auto writeSpans = [&] {
         for (const auto &span : pending.spans)
             sink.Bytes(QByteArrayView(base + span.begin, span.end - span.begin));
         return true;
-    }
+    };
+    if (pending.source->madeAsSaved && spansAtLevel(pending, level))
+        return writeSpans();
     PendingWriter writer(*pending.source, sink, level);
     bool asTheyStand = true;
     bool allAsWritten = true;
@@ -232,11 +235,8 @@ bool WritePendingRecords(const PendingLeaves &pending, RecordSink &sink, int lev
     });
     if (!asTheyStand)
         return false;
-    if (allAsWritten) {
-        for (const auto &span : pending.spans)
-            sink.Bytes(QByteArrayView(base + span.begin, span.end - span.begin));
-        return true;
-    }
+    if (allAsWritten)
+        return writeSpans();
     for (const auto &span : pending.spans) {
         const char *end = base + span.end;
         const char *p = base + span.begin;
